@@ -1,0 +1,125 @@
+#include "app/Log.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+#include <vector>
+
+namespace tavlin {
+namespace {
+
+std::mutex g_configMutex;  // guards only the path and the clock, never the writes
+std::string g_logPath = "Tavlin_log.txt";
+LogClock g_clock;
+
+std::tm LocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    return t;
+}
+
+std::tm Now() {
+    std::lock_guard lock(g_configMutex);
+    return g_clock ? g_clock() : LocalNow();
+}
+
+// Formats prefix + message into a buffer of bufferSize bytes (terminator included) and returns
+// the bytes to write. vsnprintf cuts what does not fit.
+std::string FormatEntry(size_t bufferSize, const char* format, va_list args) {
+    std::vector<char> buffer(bufferSize, '\0');
+    const std::string prefix = LogPrefix(Now());
+    int used = std::snprintf(buffer.data(), buffer.size(), "%s", prefix.c_str());
+    if (used < 0) {
+        return {};
+    }
+    size_t offset = std::min(static_cast<size_t>(used), bufferSize - 1);
+    if (offset < bufferSize - 1) {
+        std::vsnprintf(buffer.data() + offset, bufferSize - offset, format, args);
+    }
+    return std::string(buffer.data());
+}
+
+void WriteWhole(const char* mode, const std::string& entry) {
+    FILE* f = std::fopen(LogFilePath().c_str(), mode);
+    if (f == nullptr) {
+        return;
+    }
+    std::fwrite(entry.data(), 1, entry.size(), f);
+    std::fclose(f);
+}
+
+std::string KeptName(const std::string& path, int run) {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExt ? path.substr(0, dot) : path;
+    const std::string ext = hasExt ? path.substr(dot) : "";
+    return stem + "." + std::to_string(run) + ext;
+}
+
+void KeepPreviousRuns() {
+    const std::string path = LogFilePath();
+    FILE* current = std::fopen(path.c_str(), "rb");
+    if (current == nullptr) {
+        return;
+    }
+    std::fclose(current);
+    std::remove(KeptName(path, kKeptLogRuns).c_str());
+    for (int run = kKeptLogRuns - 1; run >= 1; --run) {
+        std::rename(KeptName(path, run).c_str(), KeptName(path, run + 1).c_str());
+    }
+    std::rename(path.c_str(), KeptName(path, 1).c_str());
+}
+
+}  // namespace
+
+std::string LogPrefix(const std::tm& t) {
+    char text[64];
+    std::snprintf(text, sizeof text, "(%d-%d-%d %02d:%02d:%02d) ", t.tm_year + 1900, t.tm_mon + 1,
+                  t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+    return text;
+}
+
+void WriteLogV(size_t bufferSize, const char* format, va_list args) {
+    WriteWhole("a", FormatEntry(bufferSize, format, args));
+}
+
+void WriteLog(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    WriteLogV(kLogBufferSize, format, args);
+    va_end(args);
+}
+
+void WriteLogSized(size_t bufferSize, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    WriteLogV(bufferSize, format, args);
+    va_end(args);
+}
+
+void LogStart() {
+    KeepPreviousRuns();
+    const char* message = "Tavlin log start!\n";
+    WriteWhole("w", LogPrefix(Now()) + message);
+}
+
+void LogEnd() { WriteLog("Tavlin log end!\n"); }
+
+std::string LogFilePath() {
+    std::lock_guard lock(g_configMutex);
+    return g_logPath;
+}
+
+void SetLogFilePath(std::string path) {
+    std::lock_guard lock(g_configMutex);
+    g_logPath = std::move(path);
+}
+
+void SetLogClock(LogClock clock) {
+    std::lock_guard lock(g_configMutex);
+    g_clock = std::move(clock);
+}
+
+}  // namespace tavlin

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdarg>
+#include <ctime>
+#include <functional>
+#include <string>
+
+namespace tavlin {
+
+// The program's log, "Tavlin_log.txt" in the current directory. Each entry is the local time
+// "(Y-M-D hh:mm:ss) " followed by the message; it is formatted into a fixed buffer (longer
+// entries are cut, never overrun), written with one write and the file is closed again. When the
+// file cannot be opened the entry is dropped without a word: the log must never stop the program.
+
+inline constexpr size_t kLogBufferSize = 256;
+inline constexpr size_t kHidLogBufferSize = 260;  // the HID transport formats into 260 bytes
+inline constexpr int kKeptLogRuns = 5;
+
+__attribute__((format(printf, 1, 2))) void WriteLog(const char* format, ...);
+// As WriteLog, with the buffer size of the caller.
+__attribute__((format(printf, 2, 3))) void WriteLogSized(size_t bufferSize, const char* format,
+                                                        ...);
+void WriteLogV(size_t bufferSize, const char* format, va_list args);
+
+// Empties the log and writes "Tavlin log start!". The previous run's log is kept first as
+// Tavlin_log.1.txt (older ones move up to Tavlin_log.5.txt) so a restart after a failure does not
+// wipe the evidence.
+void LogStart();
+// Appends "Tavlin log end!".
+void LogEnd();
+
+// The log file name, relative to the current directory unless an absolute path is set.
+std::string LogFilePath();
+void SetLogFilePath(std::string path);  // for tests; the product keeps the default
+
+// The clock behind the timestamp; tests replace it to check the prefix.
+using LogClock = std::function<std::tm()>;
+void SetLogClock(LogClock clock);  // an empty function restores the local clock
+
+// The prefix for a given time, "(2026-3-7 09:05:03) ".
+std::string LogPrefix(const std::tm& t);
+
+}  // namespace tavlin

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "device/HidDevice.h"
+#include "device/Requests.h"
+#include "device/SharedState.h"
+#include "platform/MessageQueue.h"
+
+namespace tavlin {
+
+// What the command thread needs of the main window. Every call must return at once: the
+// window queues the work to its own thread (the command thread never waits for the UI).
+class CommandThreadHost {
+public:
+    virtual ~CommandThreadHost() = default;
+    // WM_CMD_DONE: refresh the bound fields.
+    virtual void PostCmdDone() = 0;
+    // One output pane line (already cut to 63 characters).
+    virtual void AppendOutputText(const std::string& text) = 0;
+    // The read-value text of the Step Debug panel ("0x5a"); set before PostCmdDone.
+    virtual void SetReadValueText(const std::string& text) = 0;
+};
+
+using RequestHandle = std::shared_ptr<MessageReceipt>;
+
+// The device command thread: the only thread that transfers reports. It serves the requests of
+// Requests.h one at a time, in posting order, from Start() until WM_EXIT_CMD_THREAD.
+class CommandThread {
+public:
+    CommandThread(SharedState& state, HidDevice& device, CommandThreadHost& host);
+    ~CommandThread();  // ends and joins the thread if it still runs
+    CommandThread(const CommandThread&) = delete;
+    CommandThread& operator=(const CommandThread&) = delete;
+
+    // Starts the thread and publishes it in g_CmdThread.
+    void Start();
+    // Waits for the thread to end (after WM_EXIT_CMD_THREAD was served).
+    void Join();
+    MessageQueue& queue() { return queue_; }
+
+private:
+    void Run();
+    void Serve(const ThreadMessage& message);
+
+    SharedState& state_;
+    HidDevice& device_;
+    CommandThreadHost& host_;
+    MessageQueue queue_;
+    std::thread thread_;
+};
+
+// PostThreadMessage to g_CmdThread. The block is copied here, so the poster's memory is never
+// read later. Returns null when there is no command thread (posting failed).
+RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block = nullptr,
+                          size_t blockSize = 0, uint32_t lParam = 0);
+
+// Waits for the completion of one posted request on its event. Returns WAIT_OBJECT_0 when the
+// command thread signalled `event` for this very request (the signal is consumed), and
+// WAIT_TIMEOUT when timeoutMs ran out or when the request was served, dropped or abandoned
+// without a signal - so even an INFINITE wait ends once the command thread is done with the
+// request. WAIT_FAILED for a null handle.
+uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs);
+
+}  // namespace tavlin

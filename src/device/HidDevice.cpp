@@ -1,0 +1,161 @@
+#include "device/HidDevice.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/Log.h"
+
+namespace tavlin {
+namespace {
+
+constexpr uint8_t kStatusAccepted = 0x22;
+constexpr size_t kMaxPayload = kReportSize - 2;
+constexpr size_t kMaxReplyData = kReportSize - 3;
+
+}  // namespace
+
+std::shared_ptr<HidConnection> HidDevice::handle() const {
+    std::lock_guard lock(handleMutex_);
+    return handle_;
+}
+
+void HidDevice::setHandle(std::shared_ptr<HidConnection> handle) {
+    std::lock_guard lock(handleMutex_);
+    handle_ = std::move(handle);
+}
+
+std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId) {
+    for (const HidInterfaceInfo& info : transport.Enumerate()) {
+        if (info.vendorId != kVendorId || !IsOurProduct(info.productId)) {
+            continue;
+        }
+        if (info.usagePage != kVendorUsagePage || info.usage != kVendorUsage) {
+            // Another collection of our device (its touch collection): it is seen, so its
+            // product id is remembered, but it is not the one we talk to.
+            *productId = info.productId;
+            continue;
+        }
+        int error = 0;
+        std::unique_ptr<HidConnection> connection = transport.Open(info.path, &error);
+        if (!connection) {
+            WriteLogSized(kHidLogBufferSize,
+                          "FindHidDevice: cannot open %s (error %d%s)\n", info.path.c_str(), error,
+                          error == 13 ? ", permission denied: install the udev rules" : "");
+            continue;
+        }
+        *productId = info.productId;
+        return connection;
+    }
+    return nullptr;
+}
+
+int OpenHidDevice(HidDevice& device, uint16_t* productId) {
+    if (auto current = device.handle()) {
+        if (auto ids = device.transport().Attributes(*current);
+            ids && ids->first == kVendorId && IsOurProduct(ids->second)) {
+            *productId = ids->second;
+            return 2;
+        }
+        device.setHandle(nullptr);
+    }
+    std::unique_ptr<HidConnection> found = FindHidDevice(device.transport(), productId);
+    if (!found) {
+        return 0;
+    }
+    device.setHandle(std::move(found));
+    return 1;
+}
+
+bool GetOverlappedResult_Tav(const IoResult& result) {
+    switch (result.status) {
+        case IoStatus::Ok:
+            return true;
+        case IoStatus::Timeout:
+            WriteLogSized(kHidLogBufferSize, "GetOverlappedResult_Tav failed! ret=%d\n",
+                          static_cast<int>(kWaitTimeoutCode));
+            return false;
+        case IoStatus::DeviceGone:
+            WriteLogSized(kHidLogBufferSize,
+                          "GetOverlappedResult_Tav failed! \nret=%d ERROR_DEVICE_NOT_CONNECTED!\n",
+                          static_cast<int>(kErrorDeviceNotConnected));
+            return false;
+        case IoStatus::Error:
+            WriteLogSized(kHidLogBufferSize, "GetOverlappedResult_Tav failed! ret=%d !\n",
+                          static_cast<int>(result.code));
+            return false;
+    }
+    return false;
+}
+
+bool WriteHidDevice(HidDevice& device, const uint8_t* report) {
+    auto connection = device.handle();
+    IoResult result = IoResult::Error(kErrorInvalidHandle);
+    {
+        std::lock_guard lock(device.transferLock());
+        if (connection) {
+            if (device.inputMayBeStale) {
+                connection->DiscardPendingInput();
+                device.inputMayBeStale = false;
+            }
+            result = connection->Write(report, kReportSize);
+        }
+    }
+    if (result.ok() || GetOverlappedResult_Tav(result)) {
+        return true;
+    }
+    WriteLogSized(kHidLogBufferSize, "WriteHidDevice failed. Device communicates failed!\n");
+    return false;
+}
+
+bool ReadHidDevice(HidDevice& device, uint8_t* report) {
+    auto connection = device.handle();
+    IoResult result = IoResult::Error(kErrorInvalidHandle);
+    {
+        std::lock_guard lock(device.transferLock());
+        std::memset(report, 0, kReportSize);
+        if (connection) {
+            result = connection->Read(report, kReportSize, device.timeoutMs());
+            if (result.status == IoStatus::Timeout) {
+                device.inputMayBeStale = true;
+            }
+        }
+    }
+    if (result.ok() || GetOverlappedResult_Tav(result)) {
+        return true;
+    }
+    WriteLogSized(kHidLogBufferSize, "ReadHidDevice failed. Device communicates failed!\n");
+    return false;
+}
+
+bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint8_t payloadLength,
+                uint8_t* replyData, uint8_t replyLength) {
+    const size_t wanted = std::min<size_t>(replyLength, kMaxReplyData);
+    if (payloadLength > kMaxPayload || replyLength > kMaxReplyData) {
+        // Does not fit in one report: refused, nothing is sent.
+        if (replyData != nullptr) {
+            std::memset(replyData, 0xFF, replyLength);
+        }
+        return false;
+    }
+    uint8_t out[kReportSize] = {};
+    out[0] = kReportId;
+    out[1] = command;
+    if (payloadLength > 0) {
+        std::memcpy(out + 2, payload, payloadLength);
+    }
+    uint8_t in[kReportSize] = {};
+    const bool ok = WriteHidDevice(device, out) && ReadHidDevice(device, in) &&
+                    in[2] == kStatusAccepted;
+    if (replyData != nullptr && wanted > 0) {
+        if (ok) {
+            std::memcpy(replyData, in + 3, wanted);
+        } else {
+            std::memset(replyData, 0xFF, wanted);
+        }
+    }
+    return ok;
+}
+
+void CloseHidDevice(HidDevice& device) { device.setHandle(nullptr); }
+
+}  // namespace tavlin

@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "device/HidTransport.h"
+
+namespace tavlin {
+
+inline constexpr int kTransferTimeoutMs = 2000;
+
+// The HID link: at most one open device interface, and the lock that keeps single report
+// transfers apart. The main window owns exactly one.
+class HidDevice {
+public:
+    explicit HidDevice(HidTransport& transport) : transport_(&transport) {}
+    HidDevice(const HidDevice&) = delete;
+    HidDevice& operator=(const HidDevice&) = delete;
+
+    HidTransport& transport() const { return *transport_; }
+    // The open connection, or nullptr (the invalid handle). The returned pointer keeps the
+    // connection alive for the length of a transfer even if a detection replaces it meanwhile.
+    std::shared_ptr<HidConnection> handle() const;
+    void setHandle(std::shared_ptr<HidConnection> handle);
+    bool isOpen() const { return handle() != nullptr; }
+
+    // The product's transfer time-out is 2000 ms; tests shorten it.
+    int timeoutMs() const { return timeoutMs_; }
+    void setTimeoutMs(int ms) { timeoutMs_ = ms; }
+
+    std::mutex& transferLock() { return transferLock_; }
+
+    // Set when a read gave up: the late reply is discarded before the next exchange.
+    bool inputMayBeStale = false;
+
+private:
+    HidTransport* transport_;
+    mutable std::mutex handleMutex_;
+    std::shared_ptr<HidConnection> handle_;
+    std::mutex transferLock_;
+    int timeoutMs_ = kTransferTimeoutMs;
+};
+
+// 0 = no matching device; 1 = a device was opened now; 2 = the open device is still there.
+int OpenHidDevice(HidDevice& device, uint16_t* productId);
+// Finds the vendor collection of a device of ours and opens it; nullptr when none matches.
+// *productId is written for every device of ours that was seen (see the .cpp for the rule).
+std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId);
+bool WriteHidDevice(HidDevice& device, const uint8_t* report);
+bool ReadHidDevice(HidDevice& device, uint8_t* report);
+// Settles a transfer that did not complete at once and writes its log line; false always means
+// the transfer failed.
+bool GetOverlappedResult_Tav(const IoResult& result);
+// One exchange: output report (0x03, command, payload) and its input report. Succeeds only when
+// both transfers worked and the reply's status byte is 0x22; then replyLength bytes from reply
+// byte 3 are copied out. On failure replyData is filled with 0xFF.
+bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint8_t payloadLength,
+                uint8_t* replyData, uint8_t replyLength);
+void CloseHidDevice(HidDevice& device);
+
+}  // namespace tavlin

@@ -1,0 +1,81 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavlin {
+
+inline constexpr uint16_t kVendorId = 0x1FC9;
+inline constexpr uint16_t kProductIdWork = 0x0055;
+inline constexpr uint16_t kProductIdWork2 = 0x0066;
+inline constexpr uint16_t kProductIdUpdate = 0x0042;
+inline constexpr uint16_t kVendorUsagePage = 0xFF00;
+inline constexpr uint16_t kVendorUsage = 0x0001;
+inline constexpr size_t kReportSize = 64;
+inline constexpr uint8_t kReportId = 0x03;
+
+inline bool IsOurProduct(uint16_t productId) {
+    return productId == kProductIdWork || productId == kProductIdWork2 ||
+           productId == kProductIdUpdate;
+}
+
+// Error codes as the log lines print them.
+inline constexpr uint32_t kErrorInvalidHandle = 6;
+inline constexpr uint32_t kErrorIoPending = 997;
+inline constexpr uint32_t kErrorDeviceNotConnected = 1167;
+inline constexpr uint32_t kWaitTimeoutCode = 258;
+
+// One HID top-level collection of one device, as the system lists it.
+struct HidInterfaceInfo {
+    std::string path;
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    uint16_t usagePage = 0;
+    uint16_t usage = 0;
+};
+
+enum class IoStatus { Ok, Timeout, DeviceGone, Error };
+
+struct IoResult {
+    IoStatus status = IoStatus::Ok;
+    uint32_t code = 0;  // the system's error code for IoStatus::Error
+
+    static IoResult Ok() { return {IoStatus::Ok, 0}; }
+    static IoResult Timeout() { return {IoStatus::Timeout, kWaitTimeoutCode}; }
+    static IoResult Gone() { return {IoStatus::DeviceGone, kErrorDeviceNotConnected}; }
+    static IoResult Error(uint32_t code) { return {IoStatus::Error, code}; }
+    bool ok() const { return status == IoStatus::Ok; }
+};
+
+// An open device interface. Write and Read move exactly one report of `length` bytes, report id
+// included.
+class HidConnection {
+public:
+    virtual ~HidConnection() = default;
+    virtual IoResult Write(const uint8_t* report, size_t length) = 0;
+    // Waits at most timeoutMs for one input report.
+    virtual IoResult Read(uint8_t* report, size_t length, int timeoutMs) = 0;
+    // Drops input reports that are already queued (a reply that came after its read gave up
+    // must not be taken for the reply of the next exchange).
+    virtual void DiscardPendingInput() = 0;
+    virtual const std::string& Path() const = 0;
+};
+
+// The system's HID service: lists collections and opens them. Implemented over hidapi for real
+// devices and by the simulated device.
+class HidTransport {
+public:
+    virtual ~HidTransport() = default;
+    virtual std::vector<HidInterfaceInfo> Enumerate() = 0;
+    // Returns nullptr when the path cannot be opened; *errorCode then holds the system's code
+    // (errno on Linux).
+    virtual std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) = 0;
+    // The vendor and product id of an open connection, if the device behind it still answers
+    // to its attributes; std::nullopt once it is gone.
+    virtual std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) = 0;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,17 @@
+#pragma once
+#include "device/HidTransport.h"
+
+namespace tavlin {
+
+// The real devices, through hidapi (hidraw backend on Linux). hidapi keeps global error state
+// that is not thread-safe, so enumeration and open are serialised across all threads.
+class HidapiTransport final : public HidTransport {
+public:
+    HidapiTransport();
+    ~HidapiTransport() override;
+    std::vector<HidInterfaceInfo> Enumerate() override;
+    std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+};
+
+}  // namespace tavlin

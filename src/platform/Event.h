@@ -1,0 +1,36 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+#include "platform/WaitResult.h"
+
+namespace tavlin {
+
+// A signalable event. An auto-reset event releases one waiter and falls back to non-signalled;
+// a manual-reset event stays signalled until Reset(). Wait(0) tests without waiting (and, for
+// an auto-reset event, consumes the signal).
+class Event {
+public:
+    enum class Kind { AutoReset, ManualReset };
+
+    explicit Event(Kind kind = Kind::AutoReset, bool initiallySignalled = false)
+        : manual_(kind == Kind::ManualReset), signalled_(initiallySignalled) {}
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
+
+    void Set();
+    void Reset();
+    // Returns WAIT_OBJECT_0 when signalled, WAIT_TIMEOUT when the time ran out.
+    // timeoutMs == INFINITE waits without limit.
+    uint32_t Wait(uint32_t timeoutMs);
+    bool IsSignalled() const;
+
+private:
+    const bool manual_;
+    bool signalled_;
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+};
+
+}  // namespace tavlin

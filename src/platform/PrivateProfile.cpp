@@ -1,0 +1,110 @@
+#include "platform/PrivateProfile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <optional>
+
+namespace tavlin {
+namespace {
+
+std::string Trim(const std::string& s) {
+    const char* blanks = " \t\r\n";
+    const auto first = s.find_first_not_of(blanks);
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = s.find_last_not_of(blanks);
+    return s.substr(first, last - first + 1);
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string Unquote(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::optional<std::string> FindValue(const std::string& section, const std::string& key,
+                                     const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string line;
+    bool inSection = false;
+    bool sectionSeen = false;
+    while (std::getline(in, line)) {
+        const std::string text = Trim(line);
+        if (text.empty() || text[0] == ';') {
+            continue;
+        }
+        if (text[0] == '[') {
+            const auto close = text.find(']');
+            const std::string name =
+                Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            if (inSection) {
+                // Only the first section of that name counts.
+                return std::nullopt;
+            }
+            inSection = !sectionSeen && EqualNoCase(name, section);
+            sectionSeen = sectionSeen || inSection;
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        const auto eq = text.find('=');
+        if (eq == std::string::npos) {
+            continue;
+        }
+        if (EqualNoCase(Trim(text.substr(0, eq)), key)) {
+            return Unquote(Trim(text.substr(eq + 1)));
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, const std::string& path,
+                                    size_t bufferSize) {
+    std::string value = FindValue(section, key, path).value_or(defaultValue);
+    if (bufferSize == 0) {
+        return {};
+    }
+    if (value.size() > bufferSize - 1) {
+        value.resize(bufferSize - 1);
+    }
+    return value;
+}
+
+uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
+                              int32_t defaultValue, const std::string& path) {
+    const auto value = FindValue(section, key, path);
+    if (!value) {
+        return static_cast<uint32_t>(defaultValue);
+    }
+    size_t i = 0;
+    bool negative = false;
+    if (i < value->size() && ((*value)[i] == '-' || (*value)[i] == '+')) {
+        negative = (*value)[i] == '-';
+        ++i;
+    }
+    uint32_t result = 0;
+    for (; i < value->size() && std::isdigit(static_cast<unsigned char>((*value)[i])); ++i) {
+        result = result * 10 + static_cast<uint32_t>((*value)[i] - '0');
+    }
+    return negative ? 0u - result : result;
+}
+
+}  // namespace tavlin

@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdint>
+
+namespace tavlin {
+
+// The codes a wait returns. They are printed as numbers in log lines ("ret=%d"), so they keep
+// the values service engineers know from the device's original tooling.
+inline constexpr uint32_t WAIT_OBJECT_0 = 0;
+inline constexpr uint32_t WAIT_TIMEOUT = 258;
+inline constexpr uint32_t WAIT_FAILED = 0xFFFFFFFFu;
+inline constexpr uint32_t INFINITE = 0xFFFFFFFFu;
+
+}  // namespace tavlin

@@ -1,0 +1,30 @@
+#include "platform/StringConv.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlin {
+namespace {
+
+TEST(StringConv, RoundTripsChinese) {
+    const std::string utf8 = "更新固件/配置.ini";
+    EXPECT_EQ(WideToMultiByte(MultiByteToWide(utf8)), utf8);
+    EXPECT_EQ(MultiByteToWide(utf8).size(), 11u);
+}
+
+TEST(StringConv, CutAt255BytesNeverSplitsACharacter) {
+    std::wstring longPath(100, L'\u56fa');  // 3 bytes each in UTF-8
+    const std::string cut = WideToMultiByte(longPath, 255);
+    EXPECT_EQ(cut.size(), 255u);
+    const std::string cut2 = WideToMultiByte(L"a" + longPath, 255);
+    EXPECT_EQ(cut2.size(), 253u) << "a character that would straddle the limit is left out";
+    EXPECT_EQ(MultiByteToWide(cut2).back(), L'\u56fa');
+}
+
+TEST(StringConv, MalformedInputBecomesReplacementCharacters) {
+    const std::wstring w = MultiByteToWide(std::string("a\xff\xe6\x9b", 4));
+    EXPECT_EQ(w[0], L'a');
+    EXPECT_EQ(w[1], static_cast<wchar_t>(0xFFFD));
+}
+
+}  // namespace
+}  // namespace tavlin
