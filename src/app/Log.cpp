@@ -105,7 +105,9 @@ void LogStart() {
     WriteWhole("w", LogPrefix(Now()) + message);
 }
 
-void LogEnd() { WriteLog("Tavlin log end!\n"); }
+void LogEnd() {
+    WriteLog("Tavlin log end!\n");
+}
 
 std::string LogFilePath() {
     std::lock_guard lock(g_configMutex);

@@ -83,6 +83,8 @@ std::string Tr(const char* builtIn) {
     return translator ? translator(builtIn) : std::string(builtIn);
 }
 
-std::string LoadString(int id) { return Tr(BuiltInString(id)); }
+std::string LoadString(int id) {
+    return Tr(BuiltInString(id));
+}
 
 }  // namespace tavlin

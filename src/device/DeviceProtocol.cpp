@@ -72,11 +72,10 @@ bool AreaWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* d
         if (count < 0 || count > kMaxAreaData || dataSize < static_cast<size_t>(count) + 4) {
             return false;
         }
-        const uint8_t code = area == kAreaImageVersion
-                                 ? (slave ? cmd::kImageVersionWriteSlave
-                                          : cmd::kImageVersionWriteMaster)
-                                 : (slave ? cmd::kVersionInfoWriteSlave
-                                          : cmd::kVersionInfoWriteMaster);
+        const uint8_t code =
+            area == kAreaImageVersion
+                ? (slave ? cmd::kImageVersionWriteSlave : cmd::kImageVersionWriteMaster)
+                : (slave ? cmd::kVersionInfoWriteSlave : cmd::kVersionInfoWriteMaster);
         return HidCommand(device, code, data, static_cast<uint8_t>(count + 4), nullptr, 0);
     }
     const uint8_t flags = AddrLow(addr) & (kFirstPacketFlag | kLastPacketFlag);
@@ -92,8 +91,8 @@ bool AreaWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* d
     if (count < 0 || count > kMaxCodePacket || dataSize < static_cast<size_t>(count)) {
         return false;
     }
-    return HidCommand(device, static_cast<uint8_t>(code + flags), data,
-                      static_cast<uint8_t>(count), nullptr, 0);
+    return HidCommand(device, static_cast<uint8_t>(code + flags), data, static_cast<uint8_t>(count),
+                      nullptr, 0);
 }
 
 }  // namespace
@@ -201,8 +200,8 @@ bool StartLineSearch(HidDevice& device, int sensor, uint16_t low, uint16_t high,
     const uint8_t payload[4] = {static_cast<uint8_t>(low & 0xFF), static_cast<uint8_t>(low >> 8),
                                 static_cast<uint8_t>(high & 0xFF), static_cast<uint8_t>(high >> 8)};
     uint8_t reply[2];
-    const bool ok = HidCommand(device, SensorCode(cmd::kStartLineSearch, sensor == kSlave),
-                               payload, 4, reply, 2);
+    const bool ok = HidCommand(device, SensorCode(cmd::kStartLineSearch, sensor == kSlave), payload,
+                               4, reply, 2);
     *startLine = reply[0] | (reply[1] << 8);  // 0xFFFF after a failure
     return ok;
 }
@@ -216,8 +215,8 @@ bool StartLineConfig(HidDevice& device, int sensor, uint16_t startLine) {
 
 bool ColumnSearch(HidDevice& device, int sensor, int* firstColumn, int* secondColumn) {
     uint8_t reply[4];
-    const bool ok = HidCommand(device, SensorCode(cmd::kColumnSearch, sensor == kSlave), nullptr,
-                               0, reply, 4);
+    const bool ok =
+        HidCommand(device, SensorCode(cmd::kColumnSearch, sensor == kSlave), nullptr, 0, reply, 4);
     *firstColumn = reply[0] | (reply[1] << 8);
     *secondColumn = reply[2] | (reply[3] << 8);
     return ok;
@@ -226,9 +225,9 @@ bool ColumnSearch(HidDevice& device, int sensor, int* firstColumn, int* secondCo
 bool LineOptimize(HidDevice& device, int sensor, LineRecord* records) {
     std::memset(records, 0, sizeof(LineRecord) * kLineRecords);
     uint8_t d[12];
-    const bool ok = HidCommand(device, SensorCode(cmd::kLineOptimize, sensor == kSlave), nullptr,
-                               0, d, 12) &&
-                    d[0] == 0x22;
+    const bool ok =
+        HidCommand(device, SensorCode(cmd::kLineOptimize, sensor == kSlave), nullptr, 0, d, 12) &&
+        d[0] == 0x22;
     if (!ok) {
         std::memset(records, 0xFF, sizeof(LineRecord) * kLineRecords);
         return false;
@@ -244,8 +243,8 @@ bool LineOptimize(HidDevice& device, int sensor, LineRecord* records) {
 bool ExposureAdjust(HidDevice& device, int sensor, uint8_t* exposure, int* firstColumn,
                     int* secondColumn) {
     uint8_t d[6];
-    if (!HidCommand(device, sensor == kSlave ? cmd::kExposureSlave : cmd::kExposureMaster,
-                    nullptr, 0, d, 6)) {
+    if (!HidCommand(device, sensor == kSlave ? cmd::kExposureSlave : cmd::kExposureMaster, nullptr,
+                    0, d, 6)) {
         exposure[0] = exposure[1] = 0xFF;
         return false;
     }

@@ -38,8 +38,8 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
         int error = 0;
         std::unique_ptr<HidConnection> connection = transport.Open(info.path, &error);
         if (!connection) {
-            WriteLogSized(kHidLogBufferSize,
-                          "FindHidDevice: cannot open %s (error %d%s)\n", info.path.c_str(), error,
+            WriteLogSized(kHidLogBufferSize, "FindHidDevice: cannot open %s (error %d%s)\n",
+                          info.path.c_str(), error,
                           error == 13 ? ", permission denied: install the udev rules" : "");
             continue;
         }
@@ -144,8 +144,8 @@ bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint
         std::memcpy(out + 2, payload, payloadLength);
     }
     uint8_t in[kReportSize] = {};
-    const bool ok = WriteHidDevice(device, out) && ReadHidDevice(device, in) &&
-                    in[2] == kStatusAccepted;
+    const bool ok =
+        WriteHidDevice(device, out) && ReadHidDevice(device, in) && in[2] == kStatusAccepted;
     if (replyData != nullptr && wanted > 0) {
         if (ok) {
             std::memcpy(replyData, in + 3, wanted);
@@ -156,6 +156,8 @@ bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint
     return ok;
 }
 
-void CloseHidDevice(HidDevice& device) { device.setHandle(nullptr); }
+void CloseHidDevice(HidDevice& device) {
+    device.setHandle(nullptr);
+}
 
 }  // namespace tavlin

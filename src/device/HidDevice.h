@@ -12,7 +12,7 @@ inline constexpr int kTransferTimeoutMs = 2000;
 // The HID link: at most one open device interface, and the lock that keeps single report
 // transfers apart. The main window owns exactly one.
 class HidDevice {
-public:
+  public:
     explicit HidDevice(HidTransport& transport) : transport_(&transport) {}
     HidDevice(const HidDevice&) = delete;
     HidDevice& operator=(const HidDevice&) = delete;
@@ -33,7 +33,7 @@ public:
     // Set when a read gave up: the late reply is discarded before the next exchange.
     bool inputMayBeStale = false;
 
-private:
+  private:
     HidTransport* transport_;
     mutable std::mutex handleMutex_;
     std::shared_ptr<HidConnection> handle_;

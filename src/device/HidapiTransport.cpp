@@ -15,7 +15,7 @@ std::mutex& GlobalHidapiMutex() {
 }
 
 class HidapiConnection final : public HidConnection {
-public:
+  public:
     HidapiConnection(hid_device* device, std::string path)
         : device_(device), path_(std::move(path)) {}
     ~HidapiConnection() override { hid_close(device_); }
@@ -67,7 +67,7 @@ public:
     const std::string& Path() const override { return path_; }
     bool gone() const { return gone_; }
 
-private:
+  private:
     hid_device* device_;
     std::string path_;
     std::atomic<bool> gone_{false};  // set by the transferring thread, read by detection
@@ -87,8 +87,8 @@ std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
     std::vector<HidInterfaceInfo> out;
     hid_device_info* list = hid_enumerate(0, 0);
     for (hid_device_info* d = list; d != nullptr; d = d->next) {
-        out.push_back({d->path ? d->path : "", d->vendor_id, d->product_id, d->usage_page,
-                       d->usage});
+        out.push_back(
+            {d->path ? d->path : "", d->vendor_id, d->product_id, d->usage_page, d->usage});
     }
     hid_free_enumeration(list);
     return out;

@@ -6,7 +6,7 @@ namespace tavlin {
 // The real devices, through hidapi (hidraw backend on Linux). hidapi keeps global error state
 // that is not thread-safe, so enumeration and open are serialised across all threads.
 class HidapiTransport final : public HidTransport {
-public:
+  public:
     HidapiTransport();
     ~HidapiTransport() override;
     std::vector<HidInterfaceInfo> Enumerate() override;

@@ -11,7 +11,7 @@ namespace tavlin {
 // a manual-reset event stays signalled until Reset(). Wait(0) tests without waiting (and, for
 // an auto-reset event, consumes the signal).
 class Event {
-public:
+  public:
     enum class Kind { AutoReset, ManualReset };
 
     explicit Event(Kind kind = Kind::AutoReset, bool initiallySignalled = false)
@@ -26,7 +26,7 @@ public:
     uint32_t Wait(uint32_t timeoutMs);
     bool IsSignalled() const;
 
-private:
+  private:
     const bool manual_;
     bool signalled_;
     mutable std::mutex mutex_;

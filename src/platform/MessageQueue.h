@@ -35,7 +35,7 @@ struct ThreadMessage {
 // The message queue of one worker thread. Posting fails while the queue is not open (the thread
 // does not exist yet or has ended). Messages are served in posting order.
 class MessageQueue {
-public:
+  public:
     void Open();
     // Closes the queue: later posts fail; messages still queued are handed back to the caller so
     // it can settle them.
@@ -50,7 +50,7 @@ public:
     // Returns false at once when no message is queued.
     bool Peek(ThreadMessage& out);
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable cv_;
     std::deque<ThreadMessage> queue_;

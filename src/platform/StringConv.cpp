@@ -44,7 +44,11 @@ std::wstring MultiByteToWide(const std::string& utf8) {
     std::wstring out;
     for (size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
+        int extra = b < 0x80           ? 0
+                    : (b >> 5) == 0x6  ? 1
+                    : (b >> 4) == 0xE  ? 2
+                    : (b >> 3) == 0x1E ? 3
+                                       : -1;
         if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) {
             out += static_cast<wchar_t>(0xFFFD);
             ++i;

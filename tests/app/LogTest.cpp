@@ -1,0 +1,118 @@
+#include "app/Log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace tavlin {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class LogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("tavlin_log_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        SetLogFilePath((dir_ / "Tavlin_log.txt").string());
+        SetLogClock([] {
+            std::tm t{};
+            t.tm_year = 2026 - 1900;
+            t.tm_mon = 2;
+            t.tm_mday = 7;
+            t.tm_hour = 9;
+            t.tm_min = 5;
+            t.tm_sec = 3;
+            return t;
+        });
+    }
+    void TearDown() override {
+        SetLogClock({});
+        SetLogFilePath("Tavlin_log.txt");
+        fs::permissions(dir_, fs::perms::owner_all);
+        fs::remove_all(dir_);
+    }
+    std::string Log() const { return Slurp(dir_ / "Tavlin_log.txt"); }
+    fs::path dir_;
+};
+
+TEST_F(LogTest, PrefixOfSeventhMarch) {
+    WriteLog("Open hid device success!\n");
+    EXPECT_EQ(Log(), "(2026-3-7 09:05:03) Open hid device success!\n");
+}
+
+TEST_F(LogTest, StartEmptiesAndEndAppends) {
+    WriteLog("left over from an earlier run\n");
+    LogStart();
+    WriteLog("ret=%d,g_isWorkSwitchSuc=%d\n,", 258, 0);
+    LogEnd();
+    EXPECT_EQ(Log(),
+              "(2026-3-7 09:05:03) Tavlin log start!\n"
+              "(2026-3-7 09:05:03) ret=258,g_isWorkSwitchSuc=0\n,"
+              "(2026-3-7 09:05:03) Tavlin log end!\n");
+}
+
+TEST_F(LogTest, StartKeepsFivePreviousRuns) {
+    for (int run = 1; run <= 7; ++run) {
+        LogStart();
+        WriteLog("run %d\n", run);
+    }
+    EXPECT_NE(Log().find("run 7"), std::string::npos);
+    EXPECT_NE(Slurp(dir_ / "Tavlin_log.1.txt").find("run 6"), std::string::npos);
+    EXPECT_NE(Slurp(dir_ / "Tavlin_log.5.txt").find("run 2"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "Tavlin_log.6.txt"));
+}
+
+TEST_F(LogTest, OverlongEntryIsCutNotOverrun) {
+    const std::string path(600, 'p');
+    WriteLog("Update FW: openfile dir:%s!\n", path.c_str());
+    EXPECT_EQ(Log().size(), kLogBufferSize - 1);
+    WriteLogSized(kHidLogBufferSize, "%s", path.c_str());
+    EXPECT_EQ(Log().size(), kLogBufferSize - 1 + kHidLogBufferSize - 1);
+}
+
+TEST_F(LogTest, UnopenableFileDropsTheEntrySilently) {
+    SetLogFilePath((dir_ / "no_such_dir" / "Tavlin_log.txt").string());
+    WriteLog("lost\n");
+    LogStart();
+    LogEnd();
+    EXPECT_FALSE(fs::exists(dir_ / "no_such_dir"));
+}
+
+TEST_F(LogTest, EntriesOfDifferentThreadsNeverMix) {
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t) {
+        writers.emplace_back([t] {
+            for (int i = 0; i < 50; ++i) {
+                WriteLog("thread %d entry %d with a longer tail to widen the window\n", t, i);
+            }
+        });
+    }
+    for (auto& w : writers) {
+        w.join();
+    }
+    std::istringstream lines(Log());
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        ++count;
+        EXPECT_EQ(line.rfind("(2026-3-7 09:05:03) thread ", 0), 0u) << line;
+        EXPECT_NE(line.find("widen the window"), std::string::npos) << line;
+    }
+    EXPECT_EQ(count, 200);
+}
+
+}  // namespace
+}  // namespace tavlin

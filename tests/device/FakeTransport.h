@@ -34,11 +34,15 @@ inline FakeReply WithStatus(uint8_t status) {
     return r;
 }
 
-inline FakeReply TimedOut() { return {IoStatus::Timeout, {}}; }
-inline FakeReply Gone() { return {IoStatus::DeviceGone, {}}; }
+inline FakeReply TimedOut() {
+    return {IoStatus::Timeout, {}};
+}
+inline FakeReply Gone() {
+    return {IoStatus::DeviceGone, {}};
+}
 
 class FakeTransport : public HidTransport {
-public:
+  public:
     std::vector<HidInterfaceInfo> interfaces;
     std::vector<Report> written;
     // Answers the n-th output report (0-based); default: accepted with no data.
@@ -48,7 +52,7 @@ public:
     int opened = 0;
     int closed = 0;
     std::map<std::string, int> openErrors;  // path -> errno to fail with
-    bool present = true;                     // Attributes() answers while true
+    bool present = true;                    // Attributes() answers while true
 
     std::vector<HidInterfaceInfo> Enumerate() override { return interfaces; }
 
@@ -74,9 +78,9 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     class Connection : public HidConnection {
-    public:
+      public:
         Connection(FakeTransport& t, std::string path) : t_(t), path_(std::move(path)) {}
         ~Connection() override { ++t_.closed; }
         IoResult Write(const uint8_t* report, size_t length) override {
@@ -100,7 +104,7 @@ private:
         const std::string& Path() const override { return path_; }
         int discards = 0;
 
-    private:
+      private:
         FakeTransport& t_;
         std::string path_;
         FakeReply pending_;

@@ -10,7 +10,7 @@ namespace tavlin {
 namespace {
 
 class PrivateProfileTest : public ::testing::Test {
-protected:
+  protected:
     std::string Write(const std::string& text) {
         path_ = (std::filesystem::temp_directory_path() /
                  ("tavlin_profile_" + std::to_string(::getpid()) + ".ini"))
@@ -48,8 +48,7 @@ TEST_F(PrivateProfileTest, NamesAreCaseInsensitiveAndFirstMatchWins) {
 }
 
 TEST_F(PrivateProfileTest, IntegerParsingStopsAtFirstNonDigit) {
-    const auto p = Write(
-        "[S]\nv=305419896\nw=12abc\nx=abc\ny=-1\nz=4294967295\nbig=0x10\n");
+    const auto p = Write("[S]\nv=305419896\nw=12abc\nx=abc\ny=-1\nz=4294967295\nbig=0x10\n");
     EXPECT_EQ(GetPrivateProfileInt("S", "v", 0, p), 305419896u);
     EXPECT_EQ(GetPrivateProfileInt("S", "w", 0, p), 12u);
     EXPECT_EQ(GetPrivateProfileInt("S", "x", 7, p), 0u) << "present but not a number reads 0";
