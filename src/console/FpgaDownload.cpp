@@ -1,0 +1,118 @@
+#include "console/FpgaDownload.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/StringTable.h"
+#include "console/ControlIds.h"
+#include "console/FpgaScrambler.h"
+#include "console/PreviewStopper.h"
+#include "device/CommandThread.h"
+#include "device/DeviceProtocol.h"
+#include "device/Requests.h"
+
+namespace tavlin {
+namespace {
+
+constexpr uint8_t kIdle = 0;
+constexpr uint8_t kFirstPending = 1;
+constexpr uint8_t kLastPending = 3;
+constexpr uint64_t kMaxFileSize = 0x7FFFFFFF;  // the size was a 32-bit quantity on the device side
+
+}  // namespace
+
+void FpgaDownload::Start(const std::string& path, Progress progress) {
+    if (state_.g_bDevExist == 0) {
+        view_.SetStatusText(LoadString(IDS_NO_DEVICE));
+        return;
+    }
+    view_.SetStatusText(LoadString(IDS_DETECT_DONE));
+    if (path.empty()) {
+        view_.AppendOutputText("Please Open The .bin Document First!\n");
+        return;
+    }
+    if (!StopPreviewWorker(state_, view_)) {
+        view_.AppendOutputText("The preview did not stop, download not started!\n");
+        return;
+    }
+    if (slot_.Running()) {
+        view_.AppendOutputText("is running,waiting....\n");
+        return;
+    }
+    slot_.Start(this, [this, path, progress = std::move(progress)] { Run(path, progress); });
+}
+
+void FpgaDownload::Run(const std::string& path, const Progress& progress) {
+    uint8_t expected = kIdle;
+    if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kFirstPending)) {
+        view_.AppendOutputText("Another code transfer is running, try again later!\n");
+        return;
+    }
+    std::error_code error;
+    const uint64_t size = std::filesystem::file_size(path, error);
+    std::FILE* file = error || size > kMaxFileSize ? nullptr : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        view_.AppendOutputText("FPGA File Open Fail!");
+        state_.g_ImageTransferState = kIdle;
+        return;
+    }
+    SendChunks(file, size, progress);
+    std::fclose(file);
+    state_.g_ImageTransferState = kIdle;
+}
+
+bool FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& progress) {
+    const int total = static_cast<int>((size + kMaxCodePacket - 1) / kMaxCodePacket);
+    FpgaScrambler scrambler;
+    uint8_t chunk[kMaxCodePacket];
+    int sent = 0;
+    bool lastHandedOver = false;
+    for (uint64_t offset = 0; offset < size && state_.g_bDevExist != 0 && !slot_.StopRequested();
+         offset += kMaxCodePacket) {
+        const uint64_t remaining = size - offset;
+        const size_t length = remaining < kMaxCodePacket ? remaining : kMaxCodePacket;
+        const bool last = remaining <= kMaxCodePacket;
+        if (last) {
+            state_.g_ImageTransferState = kLastPending;
+        }
+        if (std::fread(chunk, 1, length, file) != length) {
+            view_.AppendOutputText("FPGA File Read Fail!\n");
+            return false;
+        }
+        scrambler.Scramble(chunk, length);
+        if (sent == 0) {
+            view_.AppendOutputText("The FPGA script begins to burn!\n");
+        }
+        const RequestHandle request =
+            PostRequest(state_, WM_CODE_PACKET, chunk, length, static_cast<uint32_t>(length));
+        if (WaitRequest(request, state_.g_CodePacketEvent, INFINITE) != WAIT_OBJECT_0) {
+            view_.AppendOutputText(
+                "g_BurnFPGASucEvent: WaitForSingleObject Failed!\n Download FPGA failed!\n");
+            return false;
+        }
+        const bool packetOk = state_.g_CodePacketSuc.exchange(0) != 0;
+        if (!packetOk) {
+            view_.AppendOutputText("Download FPGA failed!\n");
+            return false;
+        }
+        ++sent;
+        if (progress) {
+            progress(sent, total);
+        }
+        lastHandedOver = last;
+    }
+    if (!lastHandedOver) {
+        return false;
+    }
+    char line[64];
+    std::snprintf(line, sizeof line, "Write FPGA Code %dKB Success!\n",
+                  static_cast<int>(static_cast<uint64_t>(sent) * kMaxCodePacket / 1024));
+    view_.AppendOutputText("Success!\n");
+    view_.AppendOutputText(line);
+    view_.PostCmdDone();
+    view_.HideControls({control::kFpgaLabel, control::kFpgaPath, control::kFpgaBrowse,
+                        control::kFpgaDownload, control::kSlaveBox});
+    return true;
+}
+
+}  // namespace tavlin

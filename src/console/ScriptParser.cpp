@@ -1,0 +1,256 @@
+#include "console/ScriptParser.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace tavlin {
+namespace {
+
+struct Keyword {
+    const char* text;
+    ScriptCommand::Kind kind;
+};
+
+constexpr Keyword kKeywords[] = {
+    {"prd", ScriptCommand::Kind::PortRead},   {"pwd", ScriptCommand::Kind::PortWrite},
+    {"srd", ScriptCommand::Kind::SingleRead}, {"brd", ScriptCommand::Kind::BurstRead},
+    {"bwd", ScriptCommand::Kind::BurstWrite}, {"#", ScriptCommand::Kind::Delay},
+    {"i2cwd", ScriptCommand::Kind::I2cWrite}, {"i2crd", ScriptCommand::Kind::I2cRead},
+};
+
+constexpr size_t kMaxKeyword = 63;
+constexpr size_t kMaxFileName = 15;
+
+bool IsSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+int HexDigit(int c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int ScriptParser::Peek() {
+    const int c = in_.peek();
+    if (c == std::char_traits<char>::eof()) {
+        eof_ = true;
+        return EOF;
+    }
+    return c;
+}
+
+int ScriptParser::Get() {
+    const int c = Peek();
+    if (c != EOF) {
+        in_.get();
+        if (c == '\n') {
+            ++line_;
+        }
+    }
+    return c;
+}
+
+void ScriptParser::SkipSpace() {
+    while (IsSpace(Peek())) {
+        Get();
+    }
+}
+
+void ScriptParser::DiscardLine() {
+    for (int c = Get(); c != EOF && c != '\n'; c = Get()) {
+    }
+}
+
+void ScriptParser::AfterOperands() {
+    const int c = Get();
+    if (c != EOF && c != '\n') {
+        DiscardLine();
+    }
+}
+
+ScriptParser::Read ScriptParser::ReadDec(int32_t* value) {
+    SkipSpace();
+    if (Peek() == EOF) {
+        return Read::AtEnd;
+    }
+    bool negative = false;
+    if (Peek() == '+' || Peek() == '-') {
+        negative = Get() == '-';
+    }
+    int64_t result = 0;
+    bool digits = false;
+    bool tooBig = false;
+    for (int c = Peek(); c >= '0' && c <= '9'; c = Peek()) {
+        Get();
+        digits = true;
+        result = result * 10 + (c - '0');
+        if (result > 0x80000000LL) {
+            tooBig = true;
+            result = 0x80000000LL;
+        }
+    }
+    if (!digits) {
+        return Read::NoNumber;
+    }
+    if (tooBig || (!negative && result > 0x7FFFFFFFLL)) {
+        return Read::TooBig;
+    }
+    *value = static_cast<int32_t>(negative ? -result : result);
+    return Read::Ok;
+}
+
+ScriptParser::Read ScriptParser::ReadHex(uint32_t* value) {
+    SkipSpace();
+    if (Peek() == EOF) {
+        return Read::AtEnd;
+    }
+    bool negative = false;
+    if (Peek() == '+' || Peek() == '-') {
+        negative = Get() == '-';
+    }
+    uint64_t result = 0;
+    bool digits = false;
+    if (Peek() == '0') {
+        Get();
+        digits = true;
+        if (Peek() == 'x' || Peek() == 'X') {
+            Get();  // "0x" alone reads as 0, as the C library takes it
+        }
+    }
+    bool tooBig = false;
+    for (int d = HexDigit(Peek()); d >= 0; d = HexDigit(Peek())) {
+        Get();
+        digits = true;
+        result = (result << 4) | static_cast<unsigned>(d);
+        if (result > 0xFFFFFFFFull) {
+            tooBig = true;
+            result &= 0xFFFFFFFFull;
+        }
+    }
+    if (!digits) {
+        return Read::NoNumber;
+    }
+    if (tooBig) {
+        return Read::TooBig;
+    }
+    const auto low = static_cast<uint32_t>(result);
+    *value = negative ? 0u - low : low;
+    return Read::Ok;
+}
+
+ScriptParser::Read ScriptParser::ReadWord(size_t maxLength, std::string* word, bool* tooLong) {
+    SkipSpace();
+    if (Peek() == EOF) {
+        return Read::AtEnd;
+    }
+    word->clear();
+    while (word->size() < maxLength && Peek() != EOF && !IsSpace(Peek())) {
+        word->push_back(static_cast<char>(Get()));
+    }
+    *tooLong = Peek() != EOF && !IsSpace(Peek());
+    return Read::Ok;
+}
+
+ScriptParser::Step ScriptParser::Bad(int line, const char* reason) {
+    char text[128];
+    std::snprintf(text, sizeof text, "Script line %d: %s, script stopped!\n", line, reason);
+    error_ = text;
+    return Step::BadOperand;
+}
+
+bool ScriptParser::ReadOperands(ScriptCommand* c) {
+    using Kind = ScriptCommand::Kind;
+    int32_t ignored = 0;
+    bool tooLong = false;
+    switch (c->kind) {
+        case Kind::PortRead:
+        case Kind::I2cRead:
+            return ReadHex(&c->address) == Read::Ok && ReadHex(&c->count) == Read::Ok;
+        case Kind::PortWrite:
+        case Kind::I2cWrite:
+            return ReadHex(&c->address) == Read::Ok && ReadHex(&c->count) == Read::Ok &&
+                   ReadHex(&c->data) == Read::Ok;
+        case Kind::SingleRead:
+            c->count = 1;
+            return ReadHex(&c->address) == Read::Ok;
+        case Kind::Delay:
+            return ReadDec(&c->delayMs) == Read::Ok;
+        case Kind::BurstWrite:
+            if (ReadDec(&ignored) != Read::Ok) {
+                return false;
+            }
+            [[fallthrough]];
+        case Kind::BurstRead:
+            return ReadHex(&c->address) == Read::Ok && ReadHex(&c->count) == Read::Ok &&
+                   ReadWord(kMaxFileName, &c->fileName, &tooLong) == Read::Ok && !tooLong &&
+                   c->fileName.find_first_of("/\\") == std::string::npos;
+    }
+    return false;
+}
+
+bool ScriptParser::CheckCounts(const ScriptCommand& c) {
+    using Kind = ScriptCommand::Kind;
+    switch (c.kind) {
+        case Kind::BurstRead:
+        case Kind::BurstWrite:
+            return c.count >= 1 && c.count <= kMaxBurstCount;
+        case Kind::Delay:
+            return true;
+        default:
+            return c.count == 1;
+    }
+}
+
+ScriptParser::Step ScriptParser::Next(ScriptCommand* out) {
+    int32_t enable = 0;
+    SkipSpace();
+    const int line = line_;
+    const Read enableRead = ReadDec(&enable);
+    if (enableRead == Read::AtEnd) {
+        return Step::End;
+    }
+    if (enableRead != Read::Ok || enable != 1) {
+        DiscardLine();
+        return Step::Skipped;
+    }
+    std::string keyword;
+    bool tooLong = false;
+    if (ReadWord(kMaxKeyword, &keyword, &tooLong) == Read::AtEnd) {
+        return Step::End;
+    }
+    const Keyword* match = nullptr;
+    for (const auto& k : kKeywords) {
+        if (!tooLong && keyword == k.text) {
+            match = &k;
+        }
+    }
+    if (match == nullptr) {
+        AfterOperands();
+        return Step::Unknown;
+    }
+    ScriptCommand command;
+    command.kind = match->kind;
+    command.line = line;
+    if (!ReadOperands(&command)) {
+        DiscardLine();
+        return Bad(line, "missing or bad operand");
+    }
+    AfterOperands();
+    if (!CheckCounts(command)) {
+        return Bad(line, "count out of range");
+    }
+    *out = command;
+    return Step::Command;
+}
+
+}  // namespace tavlin

@@ -1,0 +1,34 @@
+#pragma once
+#include "console/ConsoleView.h"
+#include "device/SharedState.h"
+
+namespace tavlin {
+
+// Image version query of both sensors, shown in the version line (control 1061).
+//
+// The waits are unbounded in form but never in fact: WaitRequest returns as soon as the command
+// thread is done with the request, and a request that cannot be posted (no command thread) is a
+// failed wait at once.
+class VersionQuery {
+  public:
+    // Who asks: the mode toggle (no log line; a failed wait leaves the version line alone), or
+    // one of the tool launchers (log line on failure, with or without the "Calibration: " lead).
+    enum class Caller { Toggle, Launcher, CalibrationLauncher };
+
+    VersionQuery(SharedState& state, ConsoleView& view) : state_(state), view_(view) {}
+
+    // The show-versions procedure: queries only while the versions-shown flag is clear.
+    void ShowVersions(Caller caller);
+    // Version button 1026: always queries; neither reads nor sets the versions-shown flag.
+    void VersionButton();
+
+  private:
+    // Posts the read with g_SensorSel 3 and waits; returns the wait's result.
+    uint32_t ReadVersions();
+    void ShowReadVersions();
+
+    SharedState& state_;
+    ConsoleView& view_;
+};
+
+}  // namespace tavlin
