@@ -1,0 +1,22 @@
+#pragma once
+#include <map>
+
+namespace tavlin {
+
+struct Size {
+    int w = 0;
+    int h = 0;
+};
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// Where the visible controls of the main window go for a client area of W x H pixels. Each
+// control keeps its own size; divisions truncate. The mode toggle (1065) and its label (1066)
+// sit at the top right corner so an operator can reach them.
+std::map<int, Point> MainWindowLayout(int clientWidth, int clientHeight,
+                                      const std::map<int, Size>& controlSizes);
+
+}  // namespace tavlin

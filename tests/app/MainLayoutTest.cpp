@@ -1,0 +1,39 @@
+#include "app/MainLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlin {
+namespace {
+
+TEST(MainLayout, FormulasOfTheVisibleControls) {
+    const std::map<int, Size> sizes = {{1060, {301, 44}}, {1061, {300, 40}}, {1022, {110, 32}},
+                                       {1023, {110, 32}}, {1027, {110, 32}}, {1028, {110, 33}},
+                                       {1065, {100, 28}}, {1066, {60, 18}}};
+    const auto at = MainWindowLayout(481, 423, sizes);
+    EXPECT_EQ(at.at(1060), (Point{481 / 2 - 301 / 2, 423 / 4}));  // 240 - 150 = 90, 105
+    EXPECT_EQ(at.at(1060), (Point{90, 105}));
+    EXPECT_EQ(at.at(1061), (Point{90, 141}));
+    EXPECT_EQ(at.at(1022), (Point{80, 211 + 32 + 20}));
+    EXPECT_EQ(at.at(1023), (Point{80, 211 + 64 + 40}));
+    EXPECT_EQ(at.at(1027), (Point{80 + 240, 263}));
+    EXPECT_EQ(at.at(1028), (Point{320, 211 + 66 + 40})) << "each control uses its own height";
+}
+
+TEST(MainLayout, ModeToggleSitsInsideTheWindowTopRight) {
+    const std::map<int, Size> sizes = {{1065, {100, 28}}, {1066, {60, 18}}};
+    for (int W : {300, 481, 1200}) {
+        const auto at = MainWindowLayout(W, 400, sizes);
+        EXPECT_EQ(at.at(1065).x + 100, W - 12);
+        EXPECT_GE(at.at(1066).x, 0);
+        EXPECT_LT(at.at(1066).x + 60, at.at(1065).x) << "the label stands left of the toggle";
+    }
+}
+
+TEST(MainLayout, MissingControlsCountAsZeroSize) {
+    const auto at = MainWindowLayout(600, 600, {});
+    EXPECT_EQ(at.at(1060), (Point{300, 150}));
+    EXPECT_EQ(at.at(1022), (Point{100, 320}));
+}
+
+}  // namespace
+}  // namespace tavlin
