@@ -1,0 +1,71 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <set>
+
+namespace tavlin::sim {
+
+// A device coming back after an unplug fault.
+struct Replug {
+    uint16_t productId = 0;
+    std::chrono::milliseconds delay{0};
+};
+
+// What can go wrong on the way to the device. Codes are matched against the whole command byte
+// (a code packet's flags included); report numbers count output reports from 1, from the moment
+// the settings were set.
+struct FaultSettings {
+    std::chrono::microseconds latency{0};  // per report, each way
+    std::set<uint8_t> noReplyCodes;
+    std::set<uint8_t> refuseCodes;
+    std::optional<uint64_t> noReplyFrom;  // this report and every later one get no answer
+    std::optional<uint64_t> refuseFrom;   // ... are refused
+    std::optional<uint64_t> unplugAfter;  // gone once this many reports were answered
+    std::optional<uint8_t> unplugAt;      // taken, then gone before the answer
+    std::optional<Replug> replug;         // after an unplug fault
+
+    bool operator==(const FaultSettings&) const = default;
+};
+
+// What happens to one output report.
+struct FaultDecision {
+    enum class Action {
+        Answer,
+        NoReply,
+        Refuse,
+        UnplugBefore,  // the report does not reach the device: it is gone
+        UnplugAfter,   // the report is taken, the device goes before it answers
+    };
+    Action action = Action::Answer;
+    std::chrono::microseconds latency{0};
+    std::optional<Replug> replug;  // with the unplug actions
+};
+
+// The fault plan of a simulated device. Thread-safe: tests change it while reports flow.
+// Each unplug fault fires once; set the settings again to arm it again.
+class FaultPlan {
+  public:
+    FaultSettings settings() const;
+    void Set(const FaultSettings& settings);
+    void Clear() { Set({}); }
+
+    void SetLatency(std::chrono::microseconds latency);
+    void NoReplyTo(uint8_t code);
+    void Refuse(uint8_t code);
+    void UnplugAt(uint8_t code, std::optional<Replug> replug = std::nullopt);
+    void UnplugAfter(uint64_t reports, std::optional<Replug> replug = std::nullopt);
+
+    // Counts one output report and decides its fate.
+    FaultDecision OnOutputReport(uint8_t command);
+    uint64_t reportsSeen() const;
+
+  private:
+    mutable std::mutex mutex_;
+    FaultSettings settings_;
+    uint64_t reports_ = 0;
+    bool unplugFired_ = false;
+};
+
+}  // namespace tavlin::sim

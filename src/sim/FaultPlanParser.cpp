@@ -1,0 +1,113 @@
+#include "sim/FaultPlanParser.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace tavlin::sim {
+namespace {
+
+std::optional<uint64_t> Number(std::string_view s, uint64_t max) {
+    int base = 10;
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        s.remove_prefix(2);
+        base = 16;
+    }
+    uint64_t value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
+    if (s.empty() || ec != std::errc() || end != s.data() + s.size() || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::chrono::microseconds> Duration(std::string_view s) {
+    uint64_t scale = 1000;  // a bare number is milliseconds
+    for (const auto& [suffix, us] :
+         {std::pair<std::string_view, uint64_t>{"us", 1}, {"ms", 1000}, {"s", 1000000}}) {
+        if (s.size() > suffix.size() && s.substr(s.size() - suffix.size()) == suffix) {
+            s.remove_suffix(suffix.size());
+            scale = us;
+            break;
+        }
+    }
+    const auto n = Number(s, 3600ull * 1000000);
+    if (!n) {
+        return std::nullopt;
+    }
+    return std::chrono::microseconds(*n * scale);
+}
+
+// Applies one key=value item; returns the reason when it is bad.
+std::optional<std::string> Apply(std::string_view key, std::string_view value, FaultSettings* s) {
+    const auto code = [&]() { return Number(value, 0xFF); };
+    const auto count = [&]() { return Number(value, UINT64_MAX); };
+    if (key == "latency") {
+        const auto d = Duration(value);
+        if (!d) {
+            return "expected a duration such as 1ms, 250us or 2s";
+        }
+        s->latency = *d;
+    } else if (key == "noreply" || key == "refuse" || key == "unplug-at") {
+        const auto c = code();
+        if (!c) {
+            return "expected a command byte 0..0xFF";
+        }
+        const auto b = static_cast<uint8_t>(*c);
+        if (key == "noreply") {
+            s->noReplyCodes.insert(b);
+        } else if (key == "refuse") {
+            s->refuseCodes.insert(b);
+        } else {
+            s->unplugAt = b;
+        }
+    } else if (key == "noreply-from" || key == "refuse-from" || key == "unplug-after") {
+        const auto n = count();
+        if (!n || (*n == 0 && key != "unplug-after")) {
+            return "expected a report count";
+        }
+        (key == "noreply-from"  ? s->noReplyFrom
+         : key == "refuse-from" ? s->refuseFrom
+                                : s->unplugAfter) = *n;
+    } else if (key == "replug") {
+        const size_t at = value.find('@');
+        const auto pid = Number(value.substr(0, at), 0xFFFF);
+        const auto d = at == std::string_view::npos ? std::nullopt : Duration(value.substr(at + 1));
+        if (!pid || !d) {
+            return "expected PRODUCT_ID@DELAY, for example 0x42@500ms";
+        }
+        s->replug = Replug{static_cast<uint16_t>(*pid),
+                           std::chrono::duration_cast<std::chrono::milliseconds>(*d)};
+    } else {
+        return "unknown fault; known: latency, noreply, refuse, noreply-from, refuse-from, "
+               "unplug-at, unplug-after, replug";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FaultSettings> ParseFaultPlan(std::string_view text, std::string* error) {
+    FaultSettings settings;
+    while (!text.empty()) {
+        const size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        if (item.empty()) {
+            continue;
+        }
+        const size_t eq = item.find('=');
+        std::optional<std::string> reason =
+            eq == std::string_view::npos
+                ? std::optional<std::string>("expected key=value")
+                : Apply(item.substr(0, eq), item.substr(eq + 1), &settings);
+        if (reason) {
+            if (error != nullptr) {
+                *error = "--sim-faults: '" + std::string(item) + "': " + *reason;
+            }
+            return std::nullopt;
+        }
+    }
+    return settings;
+}
+
+}  // namespace tavlin::sim

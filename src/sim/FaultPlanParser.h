@@ -1,0 +1,27 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sim/FaultPlan.h"
+
+namespace tavlin::sim {
+
+// Reads a fault plan from the command line's --sim-faults value: items separated by commas,
+// each key=value; keys may repeat where they collect codes.
+//
+//   latency=DUR          every report takes DUR each way (1ms, 250us, 2s; a bare number is ms)
+//   noreply=CODE         reports with this command byte get no answer (time-out)
+//   refuse=CODE          ... are answered with a refused status
+//   noreply-from=N       the N-th output report (counted from 1) and all later ones: no answer
+//   refuse-from=N        ... refused
+//   unplug-at=CODE       the device takes that report and leaves before answering
+//   unplug-after=N       the device answers N reports; the next one finds it gone
+//   replug=PID@DUR       after an unplug, the device comes back with product id PID after DUR
+//
+// CODE, N and PID are decimal or 0x-prefixed hexadecimal. Example:
+//   latency=1ms,noreply=0x0E,refuse=0x06,unplug-at=0x2F,replug=0x42@500ms
+// Returns nullopt and a message naming the bad item when the text does not parse.
+std::optional<FaultSettings> ParseFaultPlan(std::string_view text, std::string* error);
+
+}  // namespace tavlin::sim

@@ -1,0 +1,37 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace tavlin::sim {
+
+// One appearance of a device on the simulated bus, from its attach to its detach. A device
+// that comes back is a new instance: connections opened on the old one stay gone.
+struct SimDeviceInstance {
+    SimDeviceInstance(uint64_t serial, uint16_t vendorId, uint16_t productId)
+        : serial(serial), vendorId(vendorId), productId(productId) {}
+
+    const uint64_t serial;
+    const uint16_t vendorId;
+    const uint16_t productId;
+
+    // Guards `gone` and the input queues of the instance's connections; `changed` wakes
+    // readers when a reply arrives or the instance goes.
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool gone = false;
+
+    bool isGone() {
+        std::lock_guard lock(mutex);
+        return gone;
+    }
+    void MarkGone() {
+        {
+            std::lock_guard lock(mutex);
+            gone = true;
+        }
+        changed.notify_all();
+    }
+};
+
+}  // namespace tavlin::sim

@@ -1,0 +1,285 @@
+#include "sim/SimTransport.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include "sim/ReplyBuilder.h"
+#include "sim/SimConnection.h"
+
+namespace tavlin::sim {
+namespace {
+
+constexpr uint16_t kDigitizerUsagePage = 0x0D;
+constexpr uint16_t kDigitizerUsage = 0x04;
+// The device leaves after an update control even when its reply is never read.
+constexpr auto kReenumerationFallback = std::chrono::seconds(1);
+
+PresenceEvent EventOf(PresenceEvent::Kind kind, const SimDeviceInstance& d) {
+    return {kind, d.vendorId, d.productId};
+}
+
+}  // namespace
+
+SimTransport::SimTransport() : SimTransport(Options{}) {}
+
+SimTransport::SimTransport(const Options& options)
+    : reenumerationDelay_(options.reenumerationDelay) {
+    if (options.attached) {
+        device_ = std::make_shared<SimDeviceInstance>(nextSerial_++, kVendorId, options.productId);
+    }
+}
+
+SimTransport::~SimTransport() {
+    scheduler_.Stop();
+    std::lock_guard lock(mutex_);
+    if (device_) {
+        device_->MarkGone();
+    }
+    for (Foreign& f : foreign_) {
+        f.instance->MarkGone();
+    }
+}
+
+std::string SimTransport::PathOf(uint64_t serial, bool vendor) const {
+    return "sim:hid" + std::to_string(serial) + (vendor ? ":vendor" : ":digitizer");
+}
+
+std::vector<HidInterfaceInfo> SimTransport::Enumerate() {
+    std::lock_guard lock(mutex_);
+    std::vector<HidInterfaceInfo> list;
+    if (device_) {
+        list.push_back({PathOf(device_->serial, false), kVendorId, device_->productId,
+                        kDigitizerUsagePage, kDigitizerUsage});
+        list.push_back({PathOf(device_->serial, true), kVendorId, device_->productId,
+                        kVendorUsagePage, kVendorUsage});
+    }
+    for (const Foreign& f : foreign_) {
+        list.push_back(f.info);
+    }
+    return list;
+}
+
+std::unique_ptr<HidConnection> SimTransport::Open(const std::string& path, int* errorCode) {
+    std::lock_guard lock(mutex_);
+    *errorCode = 0;
+    if (device_) {
+        for (bool vendor : {false, true}) {
+            if (path == PathOf(device_->serial, vendor)) {
+                return std::make_unique<SimConnection>(*this, device_, path, vendor);
+            }
+        }
+    }
+    for (const Foreign& f : foreign_) {
+        if (f.info.path == path) {
+            return std::make_unique<SimConnection>(*this, f.instance, path, false);
+        }
+    }
+    *errorCode = ENOENT;
+    return nullptr;
+}
+
+std::optional<std::pair<uint16_t, uint16_t>> SimTransport::Attributes(HidConnection& connection) {
+    auto* sim = dynamic_cast<SimConnection*>(&connection);
+    if (sim == nullptr || sim->transport() != this || sim->instance()->isGone()) {
+        return std::nullopt;
+    }
+    return std::make_pair(sim->instance()->vendorId, sim->instance()->productId);
+}
+
+IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report) {
+    const std::shared_ptr<SimDeviceInstance>& device = connection.instance();
+    const FaultDecision fault = faults_.OnOutputReport(report[1]);
+    if (fault.action == FaultDecision::Action::UnplugBefore) {
+        Unplug(device->serial, fault.replug);
+        return IoResult::Gone();
+    }
+    {
+        // The output report's way to the device; an unplug on the way ends it.
+        std::unique_lock lock(device->mutex);
+        if (device->changed.wait_for(lock, fault.latency, [&] { return device->gone; })) {
+            return IoResult::Gone();
+        }
+    }
+    recorder_.Record(RecordedReport::Out, report);
+    FirmwareOutcome outcome;
+    switch (fault.action) {
+        case FaultDecision::Action::UnplugAfter:
+            Unplug(device->serial, fault.replug);
+            return IoResult::Ok();
+        case FaultDecision::Action::NoReply:
+            return IoResult::Ok();
+        case FaultDecision::Action::Refuse:
+            outcome.reply = ReplyBuilder(report[1]).Status(kStatusRefused).report();
+            break;
+        default:
+            outcome = firmware_.Process(report);
+            break;
+    }
+    if (!outcome.reply) {
+        return IoResult::Ok();
+    }
+    const auto ready = SimConnection::Clock::now() + fault.latency;
+    recorder_.Record(RecordedReport::In, outcome.reply->data(), ready);
+    connection.Deliver(*outcome.reply, ready, outcome.reenumerateAs);
+    if (outcome.reenumerateAs) {
+        const uint64_t serial = device->serial;
+        const uint16_t productId = *outcome.reenumerateAs;
+        scheduler_.Post(kReenumerationFallback,
+                        [this, serial, productId] { Reenumerate(serial, productId); });
+    }
+    return IoResult::Ok();
+}
+
+void SimTransport::ReplyWithReenumerationRead(uint64_t serial, uint16_t productId) {
+    scheduler_.Post(std::chrono::milliseconds(0),
+                    [this, serial, productId] { Reenumerate(serial, productId); });
+}
+
+void SimTransport::Reenumerate(uint64_t serial, uint16_t productId) {
+    std::chrono::milliseconds delay;
+    {
+        std::lock_guard lock(mutex_);
+        delay = reenumerationDelay_;
+    }
+    Unplug(serial, Replug{productId, delay});
+}
+
+void SimTransport::Unplug(uint64_t serial, std::optional<Replug> replug) {
+    std::vector<PresenceEvent> events;
+    uint64_t generation = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!device_ || device_->serial != serial) {
+            return;  // already gone, or another instance by now
+        }
+        events.push_back(EventOf(PresenceEvent::Kind::Removed, *device_));
+        device_->MarkGone();
+        device_.reset();
+        generation = ++generation_;
+    }
+    presenceChanged_.notify_all();
+    Notify(events);
+    if (!replug) {
+        return;
+    }
+    const uint16_t productId = replug->productId;
+    scheduler_.Post(replug->delay, [this, generation, productId] {
+        {
+            std::lock_guard lock(mutex_);
+            if (generation_ != generation) {
+                return;  // someone plugged or unplugged by hand meanwhile: that stands
+            }
+        }
+        Attach(productId);
+    });
+}
+
+void SimTransport::Attach(uint16_t productId) {
+    std::vector<PresenceEvent> events;
+    {
+        std::lock_guard lock(mutex_);
+        ++generation_;
+        if (device_) {
+            events.push_back(EventOf(PresenceEvent::Kind::Removed, *device_));
+            device_->MarkGone();
+        }
+        device_ = std::make_shared<SimDeviceInstance>(nextSerial_++, kVendorId, productId);
+        events.push_back(EventOf(PresenceEvent::Kind::Arrived, *device_));
+    }
+    presenceChanged_.notify_all();
+    Notify(events);
+}
+
+void SimTransport::Detach() {
+    uint64_t serial = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!device_) {
+            return;
+        }
+        serial = device_->serial;
+    }
+    Unplug(serial, std::nullopt);
+}
+
+bool SimTransport::attached() const {
+    std::lock_guard lock(mutex_);
+    return device_ != nullptr;
+}
+
+uint16_t SimTransport::productId() const {
+    std::lock_guard lock(mutex_);
+    return device_ ? device_->productId : 0;
+}
+
+bool SimTransport::WaitForAttached(uint16_t productId, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return presenceChanged_.wait_for(lock, timeout,
+                                     [&] { return device_ && device_->productId == productId; });
+}
+
+bool SimTransport::WaitForDetached(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return presenceChanged_.wait_for(lock, timeout, [&] { return device_ == nullptr; });
+}
+
+void SimTransport::setReenumerationDelay(std::chrono::milliseconds delay) {
+    std::lock_guard lock(mutex_);
+    reenumerationDelay_ = delay;
+}
+
+void SimTransport::AddForeignDevice(const HidInterfaceInfo& info) {
+    PresenceEvent event;
+    {
+        std::lock_guard lock(mutex_);
+        foreign_.push_back({info, std::make_shared<SimDeviceInstance>(nextSerial_++, info.vendorId,
+                                                                      info.productId)});
+        event = EventOf(PresenceEvent::Kind::Arrived, *foreign_.back().instance);
+    }
+    Notify({event});
+}
+
+bool SimTransport::RemoveForeignDevice(const std::string& path) {
+    PresenceEvent event;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = std::find_if(foreign_.begin(), foreign_.end(),
+                               [&](const Foreign& f) { return f.info.path == path; });
+        if (it == foreign_.end()) {
+            return false;
+        }
+        event = EventOf(PresenceEvent::Kind::Removed, *it->instance);
+        it->instance->MarkGone();
+        foreign_.erase(it);
+    }
+    Notify({event});
+    return true;
+}
+
+int SimTransport::AddPresenceListener(std::function<void(const PresenceEvent&)> listener) {
+    std::lock_guard lock(mutex_);
+    listeners_.emplace(nextListener_, std::move(listener));
+    return nextListener_++;
+}
+
+void SimTransport::RemovePresenceListener(int id) {
+    std::lock_guard lock(mutex_);
+    listeners_.erase(id);
+}
+
+void SimTransport::Notify(const std::vector<PresenceEvent>& events) {
+    std::vector<std::function<void(const PresenceEvent&)>> listeners;
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [id, listener] : listeners_) {
+            listeners.push_back(listener);
+        }
+    }
+    for (const PresenceEvent& event : events) {
+        for (const auto& listener : listeners) {
+            listener(event);
+        }
+    }
+}
+
+}  // namespace tavlin::sim

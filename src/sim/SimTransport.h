@@ -1,0 +1,114 @@
+#pragma once
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "device/HidTransport.h"
+#include "sim/FaultPlan.h"
+#include "sim/ReportRecorder.h"
+#include "sim/SimDeviceInstance.h"
+#include "sim/SimFirmware.h"
+#include "sim/SimScheduler.h"
+
+namespace tavlin::sim {
+
+class SimConnection;
+
+struct PresenceEvent {
+    enum class Kind { Arrived, Removed };
+    Kind kind = Kind::Arrived;
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+};
+
+// The simulated system's HID service with the simulated device on it.
+//
+// While attached the device lists two collections with the current product id: its digitizer
+// (usage page 0x0D, usage 0x04) first, then the vendor collection (0xFF00 / 0x0001). Output
+// reports to the vendor collection pass the fault plan, are recorded and reach the firmware;
+// replies wait in the connection until read.
+//
+// Presence listeners are called, never under the transport's lock, on the thread that changed
+// the presence: the caller of Attach/Detach/AddForeignDevice/RemoveForeignDevice, the thread
+// whose report triggered an unplug fault, or the transport's scheduler thread for update-control
+// re-enumeration and re-plugs. A listener may call back into the transport.
+class SimTransport final : public HidTransport {
+  public:
+    struct Options {
+        bool attached = true;
+        uint16_t productId = kProductIdWork;
+        std::chrono::milliseconds reenumerationDelay{300};
+    };
+
+    SimTransport();
+    explicit SimTransport(const Options& options);
+    ~SimTransport() override;
+    SimTransport(const SimTransport&) = delete;
+    SimTransport& operator=(const SimTransport&) = delete;
+
+    std::vector<HidInterfaceInfo> Enumerate() override;
+    std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+
+    SimFirmware& firmware() { return firmware_; }
+    FaultPlan& faults() { return faults_; }
+    ReportRecorder& recorder() { return recorder_; }
+
+    // Plugs the device in; when it is already in, it is re-plugged as a new instance.
+    void Attach(uint16_t productId = kProductIdWork);
+    void Detach();
+    bool attached() const;
+    uint16_t productId() const;  // of the attached device, 0 when none
+    bool WaitForAttached(uint16_t productId, std::chrono::milliseconds timeout);
+    bool WaitForDetached(std::chrono::milliseconds timeout);
+
+    // How long the device stays away after an update control before it comes back.
+    void setReenumerationDelay(std::chrono::milliseconds delay);
+
+    // Other vendors' devices (a mouse, say): listed, openable, but they take no reports.
+    void AddForeignDevice(const HidInterfaceInfo& info);
+    bool RemoveForeignDevice(const std::string& path);
+
+    int AddPresenceListener(std::function<void(const PresenceEvent&)> listener);
+    // A call already under way on another thread may still finish after this returns.
+    void RemovePresenceListener(int id);
+
+  private:
+    friend class SimConnection;
+
+    struct Foreign {
+        HidInterfaceInfo info;
+        std::shared_ptr<SimDeviceInstance> instance;
+    };
+
+    IoResult Exchange(SimConnection& connection, const uint8_t* report);
+    void ReplyWithReenumerationRead(uint64_t serial, uint16_t productId);
+    void Reenumerate(uint64_t serial, uint16_t productId);
+    // Unplugs the instance if it is still the attached one; a re-plug follows if given.
+    void Unplug(uint64_t serial, std::optional<Replug> replug);
+    void AttachAfter(std::chrono::milliseconds delay, uint16_t productId);
+    void Notify(const std::vector<PresenceEvent>& events);
+    std::string PathOf(uint64_t serial, bool vendor) const;
+
+    SimFirmware firmware_;
+    FaultPlan faults_;
+    ReportRecorder recorder_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable presenceChanged_;
+    std::shared_ptr<SimDeviceInstance> device_;  // null while detached
+    std::vector<Foreign> foreign_;
+    uint64_t nextSerial_ = 1;
+    uint64_t generation_ = 0;  // bumped by every attach and detach
+    std::chrono::milliseconds reenumerationDelay_;
+    std::map<int, std::function<void(const PresenceEvent&)>> listeners_;
+    int nextListener_ = 1;
+
+    SimScheduler scheduler_;  // last: its jobs use the members above
+};
+
+}  // namespace tavlin::sim
