@@ -1,0 +1,305 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="kk" sourcelanguage="zh_CN">
+<context>
+    <name>Tavlin</name>
+    <message>
+        <source>关于 Tavlin(&amp;A)...</source>
+        <translation>Tavlin &amp;туралы...</translation>
+    </message>
+    <message>
+        <source>正在调节曝光参数，请稍候……
+</source>
+        <translation>Экспозиция параметрлері реттелуде, күте тұрыңыз...
+</translation>
+    </message>
+    <message>
+        <source>设备检测完成。
+</source>
+        <translation>Құрылғыны анықтау аяқталды.
+</translation>
+    </message>
+    <message>
+        <source>未检测到相应设备，请确认连接情况。
+</source>
+        <translation>Тиісті құрылғы анықталмады. Қосылымды тексеріңіз.
+</translation>
+    </message>
+    <message>
+        <source>正在检测设备，请稍候...
+</source>
+        <translation>Құрылғы анықталуда, күте тұрыңыз...
+</translation>
+    </message>
+    <message>
+        <source>曝光调节结束，当前光学参数为:%d，%d，%d;
+
+0x%02x，0x%02x。
+</source>
+        <translation>Экспозицияны реттеу аяқталды. Ағымдағы оптикалық параметрлер: %d, %d, %d;
+
+0x%02x, 0x%02x.
+</translation>
+    </message>
+    <message>
+        <source>正在搜索最佳起始行、起止列，请稍候.....
+</source>
+        <translation>Ең қолайлы бастапқы жол мен бастапқы және соңғы бағандар ізделуде, күте тұрыңыз...
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请点击"Esc"退出调平.
+</source>
+        <translation>Құрылғы ажыратылды. Деңгейлеуден шығу үшін "Esc" пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>标定模式</source>
+        <translation>Калибрлеу режимі</translation>
+    </message>
+    <message>
+        <source>工作模式</source>
+        <translation>Жұмыс режимі</translation>
+    </message>
+    <message>
+        <source>确定所用图像行成功！当前光学参数为:%d，%d，%d
+
+下面请进行曝光调节。
+</source>
+        <translation>Пайдаланылатын кескін жолдары сәтті анықталды! Ағымдағы оптикалық параметрлер: %d, %d, %d
+
+Енді экспозицияны реттеңіз.
+</translation>
+    </message>
+    <message>
+        <source>调平提示：
+首先调节起始行使亮区处于显示区(自动)；
+如果提示图像行选取失败，请调节光学模组水平及角度直至选取成功(调节后，按空格键显示图像)；
+然后进行曝光调节；
+最后确定退出。
+</source>
+        <translation>Деңгейлеу бойынша кеңес:
+Алдымен жарық аймақ көрсету аймағына түсетіндей етіп бастапқы жолды реттеңіз (автоматты түрде);
+егер кескін жолдарын таңдау сәтсіз болғаны туралы хабар шықса, таңдау сәтті болғанша оптикалық модульдің көлденеңдігі мен бұрышын реттеңіз (реттегеннен кейін кескінді көрсету үшін бос орын пернесін басыңыз);
+содан кейін экспозицияны реттеңіз;
+соңында растап, шығыңыз.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候...</source>
+        <translation>Құрылғы инициализациялануда, күте тұрыңыз...</translation>
+    </message>
+    <message>
+        <source>请先调节曝光参数！
+</source>
+        <translation>Алдымен экспозиция параметрлерін реттеңіз!
+</translation>
+    </message>
+    <message>
+        <source>请先转化为标定模式，再进行标定！
+</source>
+        <translation>Калибрлеу алдында калибрлеу режиміне ауысыңыз!
+</translation>
+    </message>
+    <message>
+        <source>当前模式为工作模式！
+</source>
+        <translation>Ағымдағы режим — жұмыс режимі!
+</translation>
+    </message>
+    <message>
+        <source>当前模式为标定模式！
+</source>
+        <translation>Ағымдағы режим — калибрлеу режимі!
+</translation>
+    </message>
+    <message>
+        <source>模式转换失败，请重新尝试！
+</source>
+        <translation>Режимді ауыстыру сәтсіз аяқталды, қайталап көріңіз!
+</translation>
+    </message>
+    <message>
+        <source>起始行查找失败，请先退出，重新调平!
+</source>
+        <translation>Бастапқы жолды іздеу сәтсіз аяқталды. Шығып, қайта деңгейлеңіз!
+</translation>
+    </message>
+    <message>
+        <source>起始行配置失败，请先退出，重新调平!
+</source>
+        <translation>Бастапқы жолды баптау сәтсіз аяқталды. Шығып, қайта деңгейлеңіз!
+</translation>
+    </message>
+    <message>
+        <source>起止列查找失败，请先退出，重新调平!
+</source>
+        <translation>Бастапқы және соңғы бағандарды іздеу сәтсіз аяқталды. Шығып, қайта деңгейлеңіз!
+</translation>
+    </message>
+    <message>
+        <source>拼行失败，请先退出，重新调平!
+</source>
+        <translation>Жолдарды біріктіру сәтсіз аяқталды. Шығып, қайта деңгейлеңіз!
+</translation>
+    </message>
+    <message>
+        <source>获取 IMAGE Version 失败!
+</source>
+        <translation>IMAGE нұсқасын алу сәтсіз аяқталды!
+</translation>
+    </message>
+    <message>
+        <source>曝光调节失败，请重新调节。
+</source>
+        <translation>Экспозицияны реттеу сәтсіз аяқталды. Қайта реттеңіз.
+</translation>
+    </message>
+    <message>
+        <source>环境准备完毕，请选择配置文件进行更新！
+</source>
+        <translation>Орта дайын. Жаңарту үшін конфигурация файлын таңдаңыз!
+</translation>
+    </message>
+    <message>
+        <source>环境配置失败，请退出重试!
+</source>
+        <translation>Ортаны баптау сәтсіз аяқталды. Шығып, қайталап көріңіз!
+</translation>
+    </message>
+    <message>
+        <source>设备未准备好，请先更新固件.
+</source>
+        <translation>Құрылғы дайын емес. Алдымен микробағдарламаны жаңартыңыз.
+</translation>
+    </message>
+    <message>
+        <source>Tavlin 0.98</source>
+        <translation>Tavlin 0.98</translation>
+    </message>
+    <message>
+        <source>静态</source>
+        <translation>Статикалық</translation>
+    </message>
+    <message>
+        <source>调平</source>
+        <translation>Деңгейлеу</translation>
+    </message>
+    <message>
+        <source>标定</source>
+        <translation>Калибрлеу</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>Микробағдарламаны жаңарту</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Шығу</translation>
+    </message>
+    <message>
+        <source>Switch: </source>
+        <translation>Ауыстыру: </translation>
+    </message>
+    <message>
+        <source>FPGA 下载:</source>
+        <translation>FPGA жүктеу:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>download</source>
+        <translation>жүктеу</translation>
+    </message>
+    <message>
+        <source>SCRIPT:</source>
+        <translation>СКРИПТ:</translation>
+    </message>
+    <message>
+        <source>runscript</source>
+        <translation>скриптті орындау</translation>
+    </message>
+    <message>
+        <source>Step Debug</source>
+        <translation>Қадамдық жөндеу</translation>
+    </message>
+    <message>
+        <source>Reg Addr(HEX)</source>
+        <translation>Регистр мекенжайы (HEX)</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Мән</translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation>Сенсор</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Бағынышты</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Жазу</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Оқу</translation>
+    </message>
+    <message>
+        <source>client adjust</source>
+        <translation>клиенттік реттеу</translation>
+    </message>
+    <message>
+        <source>client calibration</source>
+        <translation>клиенттік калибрлеу</translation>
+    </message>
+    <message>
+        <source>FW版本</source>
+        <translation>Микробағдарлама нұсқасы</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>тазалау</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Жүктеу</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <translation>Скрипт</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Алдын ала қарау</translation>
+    </message>
+    <message>
+        <source>关于 Tavlin</source>
+        <translation>Tavlin туралы</translation>
+    </message>
+    <message>
+        <source>Tavlin，1.0 版</source>
+        <translation>Tavlin, 1.0 нұсқасы</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Бас тарту</translation>
+    </message>
+    <message>
+        <source>ini Files(*.bin)|*.bin|all Files(*.*)|*.*||</source>
+        <translation>BIN файлдары (*.bin)|*.bin|Барлық файлдар (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
+        <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
+    </message>
+</context>
+</TS>

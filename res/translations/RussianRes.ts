@@ -1,0 +1,305 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru" sourcelanguage="zh_CN">
+<context>
+    <name>Tavlin</name>
+    <message>
+        <source>关于 Tavlin(&amp;A)...</source>
+        <translation>&amp;О программе Tavlin...</translation>
+    </message>
+    <message>
+        <source>正在调节曝光参数，请稍候……
+</source>
+        <translation>Идёт настройка параметров экспозиции, подождите...
+</translation>
+    </message>
+    <message>
+        <source>设备检测完成。
+</source>
+        <translation>Обнаружение устройства завершено.
+</translation>
+    </message>
+    <message>
+        <source>未检测到相应设备，请确认连接情况。
+</source>
+        <translation>Соответствующее устройство не обнаружено. Проверьте подключение.
+</translation>
+    </message>
+    <message>
+        <source>正在检测设备，请稍候...
+</source>
+        <translation>Идёт обнаружение устройства, подождите...
+</translation>
+    </message>
+    <message>
+        <source>曝光调节结束，当前光学参数为:%d，%d，%d;
+
+0x%02x，0x%02x。
+</source>
+        <translation>Настройка экспозиции завершена. Текущие оптические параметры: %d, %d, %d;
+
+0x%02x, 0x%02x.
+</translation>
+    </message>
+    <message>
+        <source>正在搜索最佳起始行、起止列，请稍候.....
+</source>
+        <translation>Поиск оптимальной начальной строки и начального и конечного столбцов, подождите...
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请点击"Esc"退出调平.
+</source>
+        <translation>Устройство отключено. Нажмите "Esc", чтобы выйти из выравнивания.
+</translation>
+    </message>
+    <message>
+        <source>标定模式</source>
+        <translation>Режим калибровки</translation>
+    </message>
+    <message>
+        <source>工作模式</source>
+        <translation>Рабочий режим</translation>
+    </message>
+    <message>
+        <source>确定所用图像行成功！当前光学参数为:%d，%d，%d
+
+下面请进行曝光调节。
+</source>
+        <translation>Используемые строки изображения успешно определены! Текущие оптические параметры: %d, %d, %d
+
+Теперь выполните настройку экспозиции.
+</translation>
+    </message>
+    <message>
+        <source>调平提示：
+首先调节起始行使亮区处于显示区(自动)；
+如果提示图像行选取失败，请调节光学模组水平及角度直至选取成功(调节后，按空格键显示图像)；
+然后进行曝光调节；
+最后确定退出。
+</source>
+        <translation>Подсказка по выравниванию:
+Сначала настройте начальную строку так, чтобы светлая область оказалась в области отображения (автоматически);
+если появится сообщение о том, что выбрать строки изображения не удалось, регулируйте горизонтальность и угол оптического модуля, пока выбор не пройдёт успешно (после регулировки нажмите пробел, чтобы показать изображение);
+затем выполните настройку экспозиции;
+в конце подтвердите выход.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候...</source>
+        <translation>Инициализация устройства, подождите...</translation>
+    </message>
+    <message>
+        <source>请先调节曝光参数！
+</source>
+        <translation>Сначала настройте параметры экспозиции!
+</translation>
+    </message>
+    <message>
+        <source>请先转化为标定模式，再进行标定！
+</source>
+        <translation>Перед калибровкой переключитесь в режим калибровки!
+</translation>
+    </message>
+    <message>
+        <source>当前模式为工作模式！
+</source>
+        <translation>Текущий режим — рабочий!
+</translation>
+    </message>
+    <message>
+        <source>当前模式为标定模式！
+</source>
+        <translation>Текущий режим — режим калибровки!
+</translation>
+    </message>
+    <message>
+        <source>模式转换失败，请重新尝试！
+</source>
+        <translation>Не удалось переключить режим, попробуйте ещё раз!
+</translation>
+    </message>
+    <message>
+        <source>起始行查找失败，请先退出，重新调平!
+</source>
+        <translation>Не удалось найти начальную строку. Выйдите и выполните выравнивание заново!
+</translation>
+    </message>
+    <message>
+        <source>起始行配置失败，请先退出，重新调平!
+</source>
+        <translation>Не удалось настроить начальную строку. Выйдите и выполните выравнивание заново!
+</translation>
+    </message>
+    <message>
+        <source>起止列查找失败，请先退出，重新调平!
+</source>
+        <translation>Не удалось найти начальный и конечный столбцы. Выйдите и выполните выравнивание заново!
+</translation>
+    </message>
+    <message>
+        <source>拼行失败，请先退出，重新调平!
+</source>
+        <translation>Не удалось сшить строки. Выйдите и выполните выравнивание заново!
+</translation>
+    </message>
+    <message>
+        <source>获取 IMAGE Version 失败!
+</source>
+        <translation>Не удалось получить версию IMAGE!
+</translation>
+    </message>
+    <message>
+        <source>曝光调节失败，请重新调节。
+</source>
+        <translation>Не удалось настроить экспозицию. Повторите настройку.
+</translation>
+    </message>
+    <message>
+        <source>环境准备完毕，请选择配置文件进行更新！
+</source>
+        <translation>Среда подготовлена. Выберите файл конфигурации для обновления!
+</translation>
+    </message>
+    <message>
+        <source>环境配置失败，请退出重试!
+</source>
+        <translation>Не удалось настроить среду. Выйдите и повторите попытку!
+</translation>
+    </message>
+    <message>
+        <source>设备未准备好，请先更新固件.
+</source>
+        <translation>Устройство не готово. Сначала обновите прошивку.
+</translation>
+    </message>
+    <message>
+        <source>Tavlin 0.98</source>
+        <translation>Tavlin 0.98</translation>
+    </message>
+    <message>
+        <source>静态</source>
+        <translation>Статический</translation>
+    </message>
+    <message>
+        <source>调平</source>
+        <translation>Выравнивание</translation>
+    </message>
+    <message>
+        <source>标定</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>Обновить прошивку</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Switch: </source>
+        <translation>Переключить: </translation>
+    </message>
+    <message>
+        <source>FPGA 下载:</source>
+        <translation>Загрузка FPGA:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>download</source>
+        <translation>загрузить</translation>
+    </message>
+    <message>
+        <source>SCRIPT:</source>
+        <translation>СКРИПТ:</translation>
+    </message>
+    <message>
+        <source>runscript</source>
+        <translation>выполнить скрипт</translation>
+    </message>
+    <message>
+        <source>Step Debug</source>
+        <translation>Пошаговая отладка</translation>
+    </message>
+    <message>
+        <source>Reg Addr(HEX)</source>
+        <translation>Адрес регистра (HEX)</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Sensor</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Ведомый</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Прочитать</translation>
+    </message>
+    <message>
+        <source>client adjust</source>
+        <translation>клиентская настройка</translation>
+    </message>
+    <message>
+        <source>client calibration</source>
+        <translation>клиентская калибровка</translation>
+    </message>
+    <message>
+        <source>FW版本</source>
+        <translation>Версия прошивки</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>очистить</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Загрузка</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <translation>Скрипт</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Предпросмотр</translation>
+    </message>
+    <message>
+        <source>关于 Tavlin</source>
+        <translation>О программе Tavlin</translation>
+    </message>
+    <message>
+        <source>Tavlin，1.0 版</source>
+        <translation>Tavlin, версия 1.0</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>ini Files(*.bin)|*.bin|all Files(*.*)|*.*||</source>
+        <translation>Файлы BIN (*.bin)|*.bin|Все файлы (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
+        <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
+    </message>
+</context>
+</TS>
