@@ -15,7 +15,7 @@ namespace tavlin {
 // What the command thread needs of the main window. Every call must return at once: the
 // window queues the work to its own thread (the command thread never waits for the UI).
 class CommandThreadHost {
-public:
+  public:
     virtual ~CommandThreadHost() = default;
     // WM_CMD_DONE: refresh the bound fields.
     virtual void PostCmdDone() = 0;
@@ -30,7 +30,7 @@ using RequestHandle = std::shared_ptr<MessageReceipt>;
 // The device command thread: the only thread that transfers reports. It serves the requests of
 // Requests.h one at a time, in posting order, from Start() until WM_EXIT_CMD_THREAD.
 class CommandThread {
-public:
+  public:
     CommandThread(SharedState& state, HidDevice& device, CommandThreadHost& host);
     ~CommandThread();  // ends and joins the thread if it still runs
     CommandThread(const CommandThread&) = delete;
@@ -42,7 +42,11 @@ public:
     void Join();
     MessageQueue& queue() { return queue_; }
 
-private:
+    // Where the burst requests read and write their files: the working directory unless set
+    // (tests point it elsewhere). Set it before Start().
+    void SetBurstDirectory(std::string directory) { burstDirectory_ = std::move(directory); }
+
+  private:
     void Run();
     void Serve(const ThreadMessage& message);
 
@@ -51,6 +55,7 @@ private:
     CommandThreadHost& host_;
     MessageQueue queue_;
     std::thread thread_;
+    std::string burstDirectory_;
 };
 
 // PostThreadMessage to g_CmdThread. The block is copied here, so the poster's memory is never
@@ -63,6 +68,20 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
 // WAIT_TIMEOUT when timeoutMs ran out or when the request was served, dropped or abandoned
 // without a signal - so even an INFINITE wait ends once the command thread is done with the
 // request. WAIT_FAILED for a null handle.
+//
+// For posters: use this rather than a bare event.Wait(). It is what keeps a UI wait bounded
+// and what lets a poster see at once that its request will never be signalled:
+//  - a guarded request (leveling, calibration) that arrives while its worker is not running is
+//    dropped; WaitRequest returns WAIT_TIMEOUT as soon as it was dropped, not after the limit;
+//  - a request still queued when the thread exits is settled unsignalled, so even an INFINITE
+//    wait returns;
+//  - a request that fails without a signal (a failed burst, WM_CAL_POINT without an answer)
+//    returns WAIT_TIMEOUT once served, the same code the poster's time limit would give;
+//  - a stale signal left on the event by an earlier request that was given up on is not taken
+//    for this request's completion.
+// After WAIT_OBJECT_0 read the result flags and values as the request's table says.
+// A request that times out here is not cancelled: it stays queued and is served later, which
+// is safe because the thread works on its own copy of the parameter block.
 uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs);
 
 }  // namespace tavlin

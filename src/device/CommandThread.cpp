@@ -1,0 +1,189 @@
+#include "device/CommandThread.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "device/CommandContext.h"
+
+namespace tavlin {
+namespace {
+
+// The poster learns that its request is done with, and whether its event was signalled for
+// it; a request that was never served (thread gone) is settled the same way, unsignalled.
+void Settle(const ThreadMessage& message, bool signalled) {
+    if (message.receipt) {
+        message.receipt->signalled = signalled;
+        message.receipt->handled.Set();
+    }
+}
+
+// The preview data and the line optimisation come many times a second from the preview
+// worker; the window is not asked to refresh for them.
+bool RefreshesWindow(uint32_t id) {
+    return id != WM_GET_PREVIEW_DATA && id != WM_OPTIMIZE_LINE;
+}
+
+void Dispatch(command::CommandContext& c) {
+    using namespace command;
+    SharedState& s = c.state;
+    switch (c.message.id) {
+        case WM_FPGA_PORT_WRITE:
+            return ServePortWrite(c);
+        case WM_FPGA_PORT_READ:
+            return ServePortRead(c);
+        case WM_FPGA_SINGLE_READ:
+            return ServeSingleRead(c);
+        case WM_I2C_WRITE:
+            return ServeI2cWrite(c);
+        case WM_I2C_READ:
+            return ServeI2cRead(c);
+        case WM_SWITCH_MODE:
+            return ServeSwitchMode(c);
+        case WM_BURST_READ:
+            return ServeBurstRead(c);
+        case WM_BURST_WRITE:
+            return ServeBurstWrite(c);
+        case WM_CODE_PACKET:
+            return ServeCodePacket(c, false);
+        case WM_CODE_PACKET_2:
+            return ServeCodePacket(c, true);
+        case WM_GET_PREVIEW_DATA:
+            return ServePreviewData(c);
+        case WM_SEARCH_START_LINE:
+            return ServeSearchStartLine(c);
+        case WM_CONFIG_START_LINE:
+            return ServeConfigStartLine(c);
+        case WM_SEARCH_COLUMN:
+            return ServeSearchColumn(c);
+        case WM_OPTIMIZE_LINE:
+            return ServeOptimizeLine(c);
+        case WM_EXPOSURE:
+            return ServeExposure(c);
+        case WM_CAL_INIT:
+            return ServeCalInit(c);
+        case WM_CAL_POINT:
+            return ServeCalPoint(c);
+        case WM_CAL_PARAM:
+            return ServeCalParam(c);
+        case WM_UPDATE_CONTROL:
+            return ServeUpdateControl(c);
+        case WM_READ_IMAGE_VERSION:
+            return ServeReadImageVersion(c);
+        case WM_WRITE_IMAGE_VERSION:
+            return ServeAreaWrite(c, kAreaImageVersion, s.g_WriteImageVersionEvent);
+        case WM_READ_VERSION_INFO:
+            return ServeReadVersionInfo(c);
+        case WM_WRITE_VERSION_INFO:
+            return ServeAreaWrite(c, kAreaVersionInfo, s.g_WriteVersionInfoEvent);
+        default:
+            return;  // unknown: nothing to do but the refresh
+    }
+}
+
+}  // namespace
+
+namespace command {
+
+void CommandContext::Pane(const char* format, ...) {
+    char line[kPaneLineSize];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    host.AppendOutputText(line);
+}
+
+}  // namespace command
+
+CommandThread::CommandThread(SharedState& state, HidDevice& device, CommandThreadHost& host)
+    : state_(state), device_(device), host_(host) {}
+
+CommandThread::~CommandThread() {
+    if (thread_.joinable()) {
+        ThreadMessage exit;
+        exit.id = WM_EXIT_CMD_THREAD;
+        queue_.Post(std::move(exit));  // fails harmlessly when the thread is already ending
+        thread_.join();
+    }
+}
+
+void CommandThread::Start() {
+    // The queue exists before anyone can find the thread, so no early post is lost.
+    queue_.Open();
+    state_.g_CmdThread = this;
+    thread_ = std::thread([this] { Run(); });
+}
+
+void CommandThread::Join() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void CommandThread::Run() {
+    for (;;) {
+        ThreadMessage message;
+        if (!queue_.Get(message)) {
+            Settle(message, false);  // a quit does not end this thread
+            continue;
+        }
+        if (message.id == WM_EXIT_CMD_THREAD) {
+            CommandThread* self = this;
+            state_.g_CmdThread.compare_exchange_strong(self, nullptr);
+            // Later posts fail from here on; whatever is still queued will never be served.
+            for (const ThreadMessage& left : queue_.Close()) {
+                Settle(left, false);
+            }
+            state_.g_CmdThreadExitEvent.Set();
+            Settle(message, true);
+            return;
+        }
+        Serve(message);
+    }
+}
+
+void CommandThread::Serve(const ThreadMessage& message) {
+    command::CommandContext context{state_, device_, host_, message, burstDirectory_};
+    Dispatch(context);
+    if (RefreshesWindow(message.id)) {
+        host_.PostCmdDone();
+    }
+    // Last, so a poster that sees its request handled also sees everything it caused.
+    Settle(message, context.signalled);
+}
+
+RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block, size_t blockSize,
+                          uint32_t lParam) {
+    CommandThread* thread = state.g_CmdThread.load();
+    if (thread == nullptr) {
+        return nullptr;
+    }
+    ThreadMessage posted;
+    posted.id = message;
+    if (block != nullptr && blockSize > 0) {
+        const auto* bytes = static_cast<const uint8_t*>(block);
+        posted.block.assign(bytes, bytes + blockSize);
+    }
+    posted.lParam = lParam;
+    posted.receipt = std::make_shared<MessageReceipt>();
+    RequestHandle receipt = posted.receipt;
+    if (!thread->queue().Post(std::move(posted))) {
+        return nullptr;
+    }
+    return receipt;
+}
+
+uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs) {
+    if (!request) {
+        return WAIT_FAILED;
+    }
+    if (request->handled.Wait(timeoutMs) != WAIT_OBJECT_0 || !request->signalled) {
+        return WAIT_TIMEOUT;
+    }
+    // The event was set for this request before it was marked handled; take that signal so
+    // the next poster of this kind does not find it.
+    event.Wait(0);
+    return WAIT_OBJECT_0;
+}
+
+}  // namespace tavlin

@@ -1,0 +1,152 @@
+// Mode, update control and version requests; the thread's lifecycle.
+#include <thread>
+
+#include "CommandTestSupport.h"
+
+namespace tavlin::testing {
+namespace {
+
+class VersionRequestTest : public CommandThreadTest {
+  protected:
+    VersionRequestTest() {
+        transport.answer = [](const Report& out, size_t) {
+            switch (out[1]) {
+                case 0x2D:  // both sensors when it carries the area only
+                    return out[5] == 0 ? Accepted({1, 0, 0, 0, 2, 0, 0, 0}) : Accepted();
+                case 0x32:
+                    return Accepted({0x78, 0x56, 0x34, 0x12});
+                case 0x36: {
+                    std::vector<uint8_t> record(38);
+                    for (size_t i = 0; i < record.size(); ++i) {
+                        record[i] = static_cast<uint8_t>(i + 1);
+                    }
+                    return Accepted(record);
+                }
+                case 0x0E:
+                    return out[2] == 0xEE ? WithStatus(0x00) : Accepted();
+                default:
+                    return Accepted();
+            }
+        };
+    }
+};
+
+TEST_F(VersionRequestTest, ImageVersionOfBothSensorsComesInOneExchange) {
+    state.g_SensorSel = 3;
+    ASSERT_EQ(
+        Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02013000, 4}, state.g_ReadImageVersionEvent),
+        WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_ReadImageVersionSuc, 1);
+    EXPECT_EQ(state.g_ImageVersionS, 1u);
+    EXPECT_EQ(state.g_ImageVersionM, 2u);
+    state.g_SensorSel = 1;
+    ASSERT_EQ(
+        Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02013000, 4}, state.g_ReadImageVersionEvent),
+        WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_ImageVersionS, 0x12345678u);
+    const auto sent = Sent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ((std::vector<uint8_t>(sent[0].begin() + 1, sent[0].begin() + 6)),
+              (std::vector<uint8_t>{0x2D, 0x00, 0x30, 0x01, 0x00}));
+    EXPECT_EQ(sent[1][1], 0x32);
+}
+
+TEST_F(VersionRequestTest, AFailedVersionReadFillsFfAndOtherAreasAreRefused) {
+    transport.answer = [](const Report&, size_t) { return TimedOut(); };
+    ASSERT_EQ(
+        Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02013000, 4}, state.g_ReadImageVersionEvent),
+        WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_ReadImageVersionSuc, 0);
+    EXPECT_EQ(state.g_ImageVersionM, 0xFFFFFFFFu);
+    Sent();
+    ASSERT_EQ(
+        Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02010000, 4}, state.g_ReadImageVersionEvent),
+        WAIT_OBJECT_0);
+    ASSERT_EQ(Request(WM_READ_VERSION_INFO, VersionInfoReadBlock{0x02013000, 38},
+                      state.g_ReadVersionInfoEvent),
+              WAIT_OBJECT_0);
+    AreaWriteBlock toCodeArea{{0x00, 0x40, 0x00}, 2, {}};
+    ASSERT_EQ(Request(WM_WRITE_IMAGE_VERSION, toCodeArea, state.g_WriteImageVersionEvent),
+              WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_ReadImageVersionSuc, 0);
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(VersionRequestTest, VersionInfoIsReadIntoTheSelectedRecordAndWrittenAsPosted) {
+    state.g_SensorSel = 1;
+    ASSERT_EQ(Request(WM_READ_VERSION_INFO, VersionInfoReadBlock{0x02010000, 38},
+                      state.g_ReadVersionInfoEvent),
+              WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_VersionInfoS[37], 38);
+    EXPECT_EQ(state.g_VersionInfoM[0], 0);
+    AreaWriteBlock info{{0x00, 0x00, 0x01}, 3, {7, 8, 9}};
+    state.g_SensorSel = 0;
+    ASSERT_EQ(Request(WM_WRITE_VERSION_INFO, info, state.g_WriteVersionInfoEvent), WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_ReadImageVersionSuc, 1);
+    const auto sent = Sent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ((std::vector<uint8_t>(sent[1].begin() + 1, sent[1].begin() + 10)),
+              (std::vector<uint8_t>{0x31, 0x00, 0x00, 0x01, 3, 7, 8, 9, 0}));
+}
+
+TEST_F(VersionRequestTest, ModeSwitchAndUpdateControlSetTheirFlags) {
+    const uint8_t work = 0x22;
+    const uint8_t leveled = 0xEE;
+    EXPECT_EQ(
+        WaitRequest(PostRequest(state, WM_SWITCH_MODE, &work, 1), state.g_WorkSwitchEvent, 3000),
+        WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_isWorkSwitchSuc, 1);
+    EXPECT_EQ(
+        WaitRequest(PostRequest(state, WM_SWITCH_MODE, &leveled, 1), state.g_WorkSwitchEvent, 3000),
+        WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_isWorkSwitchSuc, 0);
+    const uint8_t code = 0x42;
+    EXPECT_EQ(
+        WaitRequest(PostRequest(state, WM_UPDATE_CONTROL, &code, 1), state.g_UpdateCtrlEvent, 3000),
+        WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_UpdateCtrlSuc, 1);
+    // No mode byte at all: refused, not read past the block.
+    EXPECT_EQ(Request(WM_SWITCH_MODE, state.g_WorkSwitchEvent), WAIT_OBJECT_0);
+    EXPECT_EQ(state.g_isWorkSwitchSuc, 0);
+    EXPECT_EQ(Sent().size(), 3u);
+    EXPECT_EQ(host.cmdDone(), 4);
+}
+
+TEST_F(VersionRequestTest, AQuitDoesNotEndTheThreadAndUnknownIdsRefresh) {
+    thread.queue().PostQuit();
+    EXPECT_EQ(WaitRequest(PostRequest(state, WM_USER + 122), state.g_RegAccessDoneEvent, 3000),
+              WAIT_TIMEOUT);
+    EXPECT_EQ(Request(WM_CAL_PARAM, CalParamBlock{1, 2}, state.g_CalParamEvent), WAIT_OBJECT_0);
+    EXPECT_EQ(host.cmdDone(), 2);
+    EXPECT_EQ(state.g_CmdThread, &thread);
+}
+
+// Exit settles every request still queued, so no waiter hangs even without a limit; later
+// posts fail.
+TEST_F(VersionRequestTest, ExitSettlesQueuedRequestsAndLaterPostsFail) {
+    std::atomic<bool> release{false};
+    transport.answer = [&](const Report&, size_t) {
+        while (!release) {
+            std::this_thread::yield();
+        }
+        return Accepted();
+    };
+    const uint8_t mode = 0x22;
+    auto busy = PostRequest(state, WM_SWITCH_MODE, &mode, 1);
+    auto exit = PostRequest(state, WM_EXIT_CMD_THREAD);
+    auto left = PostRequest(state, WM_SWITCH_MODE, &mode, 1);
+    std::thread waiter(
+        [&] { EXPECT_EQ(WaitRequest(left, state.g_WorkSwitchEvent, INFINITE), WAIT_TIMEOUT); });
+    release = true;
+    EXPECT_EQ(WaitRequest(busy, state.g_WorkSwitchEvent, 3000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitRequest(exit, state.g_CmdThreadExitEvent, 3000), WAIT_OBJECT_0);
+    waiter.join();
+    thread.Join();
+    EXPECT_EQ(state.g_CmdThread, nullptr);
+    EXPECT_EQ(PostRequest(state, WM_SWITCH_MODE, &mode, 1), nullptr);
+    EXPECT_EQ(WaitRequest(nullptr, state.g_WorkSwitchEvent, INFINITE), WAIT_FAILED);
+    EXPECT_EQ(host.cmdDone(), 1);
+}
+
+}  // namespace
+}  // namespace tavlin::testing
