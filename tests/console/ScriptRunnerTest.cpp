@@ -1,0 +1,178 @@
+#include "console/ScriptRunner.h"
+
+#include "app/StringTable.h"
+#include "console/ConsoleFixture.h"
+#include "console/ControlIds.h"
+#include "console/RegisterPanel.h"
+
+namespace tavlin::testing {
+namespace {
+
+class ScriptRunnerTest : public ConsoleTest {
+  protected:
+    // Runs a script to its end and returns the output pane.
+    std::string Run(const std::string& script) {
+        runner.Start(WriteFile("s.ini", script));
+        EXPECT_EQ(state.g_ScriptFinishedEvent.Wait(20000), WAIT_OBJECT_0);
+        runner.Stop();
+        EXPECT_EQ(state.g_ScriptThread, nullptr);
+        return view.pane();
+    }
+
+    ScriptRunner runner{state, view};
+};
+
+TEST_F(ScriptRunnerTest, ReadsWithAndWithoutHexPrefixReachTheSameRegister) {
+    firmware().setFpgaRegister(0, 0x10, 0x5A);
+    EXPECT_EQ(Run("1 srd 0x10\n1 srd 10\n"),
+              "Master: FPGASingleRead Addr: 0x0010  value: 0x5a\n"
+              "Master: FPGASingleRead Addr: 0x0010  value: 0x5a\n"
+              "Success!\n");
+    EXPECT_TRUE(view.readValues().empty());  // the script took the values, not the Value box
+}
+
+TEST_F(ScriptRunnerTest, SkippedLinesAndUnknownKeywordsSendNothing) {
+    EXPECT_EQ(Run("0 pwd 10 1 5A\nfirst a comment\n# 100\n1 nop 1 2 3\n\n2 srd 1\n"), "Success!\n");
+    EXPECT_TRUE(OutReports().empty());
+    EXPECT_GE(view.cmdDone(), 1);
+}
+
+TEST_F(ScriptRunnerTest, DelayPausesWithoutDeviceTraffic) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("1 # 250\n"), "delay 250 ms\nSuccess!\n");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms);
+    EXPECT_TRUE(OutReports().empty());
+}
+
+TEST_F(ScriptRunnerTest, NegativeAndHugeDelaysAreClampedAndStopEndsTheSleep) {
+    EXPECT_EQ(Run("1 # -5\n"), "delay 0 ms\nSuccess!\n");
+    runner.Start(WriteFile("long.ini", "1 # 999999\n1 pwd 10 1 1\n"));
+    ASSERT_TRUE(view.WaitForPane("delay 60000 ms\n"));
+    const auto start = std::chrono::steady_clock::now();
+    runner.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(view.pane(), "delay 0 ms\nSuccess!\ndelay 60000 ms\nSuccess!\n");
+    EXPECT_EQ(Sent(cmd::kFpgaWrite), 0);
+}
+
+TEST_F(ScriptRunnerTest, BurstReadsToOneFileAppendWithinARunAndStartAfreshNextRun) {
+    // An idle burst port keeps presenting its latched byte.
+    firmware().setFpgaRegister(0, 0x20, 0x11);
+    firmware().setFpgaRegister(0, 0x22, 0x33);
+    const std::string script = "1 brd 20 2 out.bin\n1 brd 22 2 out.bin\n";
+    EXPECT_EQ(Run(script), "Success!\n");
+    EXPECT_EQ(ReadFile("out.bin"), "\x11\x11\x33\x33");
+    Run(script);
+    EXPECT_EQ(ReadFile("out.bin"), "\x11\x11\x33\x33");
+}
+
+TEST_F(ScriptRunnerTest, RunPressedDuringARunKeepsItsBurstFile) {
+    firmware().setFpgaRegister(0, 0x20, 0xAA);
+    const std::string path =
+        WriteFile("s.ini", "1 brd 20 1 out.bin\n1 # 200\n1 brd 20 1 out.bin\n");
+    runner.Start(path);
+    ASSERT_TRUE(view.WaitForPane("delay 200 ms\n"));
+    runner.Start(path);
+    ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
+    runner.Stop();
+    EXPECT_EQ(view.pane(), "delay 200 ms\nis running,waiting....\nSuccess!\n");
+    EXPECT_EQ(ReadFile("out.bin"), "\xAA\xAA");
+}
+
+TEST_F(ScriptRunnerTest, BurstWriteTakesAddressAndCountAfterTheDecimal) {
+    WriteFile("in.bin", "\x11\x22\x33\x44");
+    EXPECT_EQ(Run("1 bwd 9 30 3 in.bin\n1 brd 30 3 back.bin\n"), "Success!\n");
+    EXPECT_EQ(ReadFile("back.bin"), "\x11\x22\x33");
+    EXPECT_EQ(firmware().fpgaRegister(0, 9), 0x00);
+}
+
+TEST_F(ScriptRunnerTest, FailedBurstEndsTheScriptAtOnce) {
+    EXPECT_EQ(Run("1 bwd 0 30 3 nofile.bin\n1 srd 1\n"),
+              "BurstWrite timeout exit, please try again!!\n");
+    EXPECT_EQ(Sent(cmd::kFpgaSingleRead), 0);
+}
+
+TEST_F(ScriptRunnerTest, EachCommandIsSentOnceAndTheEndRepeatsNothing) {
+    Run("1 pwd 10 1 5\n1 i2cwd 1000030 1 7\n1 i2crd 1000030 1\n1 prd 10 1\n");
+    EXPECT_EQ(Sent(cmd::kFpgaWrite), 1);
+    EXPECT_EQ(Sent(cmd::kI2cWrite), 1);
+    EXPECT_EQ(Sent(cmd::kI2cRead), 1);
+    EXPECT_EQ(Sent(cmd::kFpgaRead), 1);
+    EXPECT_NE(view.pane().find("Master: I2C_Read Addr: 0x0030  value: 0x07\n"), std::string::npos);
+}
+
+TEST_F(ScriptRunnerTest, BadOperandStopsBeforeAnythingIsSent) {
+    EXPECT_EQ(Run("1 pwd 10 1 5\n1 pwd 10 zz 5\n1 pwd 11 1 5\n"),
+              "Master: FPGAPortWrite Addr: 0x0010  value: 0x05\n"
+              "Script line 2: missing or bad operand, script stopped!\n");
+    EXPECT_EQ(Sent(cmd::kFpgaWrite), 1);
+}
+
+TEST_F(ScriptRunnerTest, WriteNotCompletedInTimeEndsWithItsMessageAndLateCompletionIsIgnored) {
+    device.setTimeoutMs(4000);  // the command thread waits longer than the script does
+    transport.faults().NoReplyTo(cmd::kFpgaWrite);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("1 pwd 10 1 5\n1 srd 10\n"), "PortWrite timeout exit, please try again!!\n");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 3000ms);
+
+    // The late completion of that write must not be taken for the next run's read.
+    transport.faults().Clear();
+    device.setTimeoutMs(100);
+    firmware().setFpgaRegister(0, 0x10, 0x42);
+    const std::string pane = Run("1 srd 10\n");
+    EXPECT_NE(pane.find("FPGASingleRead Addr: 0x0010  value: 0x42\nSuccess!\n"), std::string::npos);
+}
+
+TEST_F(ScriptRunnerTest, ReadWithoutCommandThreadFailsAtOnce) {
+    EndCommandThread();
+    EXPECT_EQ(Run("1 i2crd 1000030 1\n"), "I2CReadReg failed!\n");
+}
+
+TEST_F(ScriptRunnerTest, LostDeviceOrStopEndsWithSuccessAtTheNextLine) {
+    runner.Start(WriteFile("s.ini", "1 # 100\n1 pwd 10 1 5\n"));
+    ASSERT_TRUE(view.WaitForPane("delay"));
+    state.g_bDevExist = 0;
+    ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
+    runner.Stop();
+    EXPECT_EQ(view.pane(), "delay 100 ms\nSuccess!\n");
+    EXPECT_EQ(Sent(cmd::kFpgaWrite), 0);
+}
+
+TEST_F(ScriptRunnerTest, StartLogicAndOpenFailure) {
+    state.g_bDevExist = 0;
+    runner.Start("s.ini");
+    EXPECT_EQ(view.status().back(), LoadString(IDS_NO_DEVICE));
+    state.g_bDevExist = 1;
+    runner.Start("");
+    EXPECT_EQ(view.status().back(), LoadString(IDS_DETECT_DONE));
+    EXPECT_EQ(view.pane(), "Please Open The .ini Document First!\n");
+    runner.Start((dir / "missing.ini").string());
+    ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
+    runner.Stop();
+    EXPECT_EQ(view.pane(), "Please Open The .ini Document First!\nScript Open Fail!");
+    EXPECT_EQ(state.g_ScriptThread, nullptr);
+}
+
+TEST_F(ScriptRunnerTest, SensorWriteStopsThePreviewFirst) {
+    int previewTag = 0;
+    state.g_PreviewThread = &previewTag;
+    std::thread preview([&] {
+        state.g_PreviewStopEvent.Wait(INFINITE);
+        state.g_PreviewThread = nullptr;
+    });
+    EXPECT_EQ(Run("1 i2cwd 1000030 1 9\n"),
+              "Master: I2CWrite Addr: 0x0030  value: 0x09\nSuccess!\n");
+    preview.join();
+    EXPECT_EQ(view.caption(control::kLeveling), "Preview");
+}
+
+TEST_F(ScriptRunnerTest, AScriptLeavesNoMarkForALaterStepDebugRead) {
+    Run("1 pwd 10 1 5\n");
+    RegisterPanel panel(state, view);
+    panel.Read("0x10", false);
+    ASSERT_TRUE(Eventually([&] { return !view.readValues().empty(); }));
+    EXPECT_EQ(view.readValues().front(), "0x05");
+}
+
+}  // namespace
+}  // namespace tavlin::testing
