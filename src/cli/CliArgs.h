@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace tavlin::cli {
+
+enum class Command { Detect, ModeWork, ModeCalibration, Versions, Read, Write, Script, Fpga, Help };
+
+struct Invocation {
+    Command command = Command::Help;
+    bool i2c = false;     // read/write: the sensor register space (Step Debug's Sensor box)
+    std::string address;  // as typed; parsed as the Step Debug panel parses it
+    std::string value;
+    std::string file;
+};
+
+// Parses the arguments after the program name (the transport options already taken out).
+// Returns false with a message for a usage error.
+bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std::string* error);
+
+const char* UsageText();
+
+}  // namespace tavlin::cli

@@ -1,0 +1,84 @@
+#include "cli/CliHost.h"
+
+#include <chrono>
+
+namespace tavlin::cli {
+
+void CliHost::Print(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    if (progress_ != nullptr) {
+        progress_->Interrupt();
+    }
+    std::fputs(text.c_str(), out_);
+    if (text.back() != '\n') {
+        std::fputc('\n', out_);  // one line per pane line, also for texts without a line feed
+    }
+    std::fflush(out_);
+}
+
+void CliHost::PostCmdDone() {
+    {
+        std::lock_guard lock(mutex_);
+        ++cmdDone_;
+    }
+    cv_.notify_all();
+}
+
+void CliHost::AppendOutputText(const std::string& text) {
+    {
+        std::lock_guard lock(mutex_);
+        lastPane_ = text;
+        Print(text);
+    }
+}
+
+void CliHost::SetReadValueText(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    readValue_ = text;
+}
+
+void CliHost::SetStatusText(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    Print(text);
+}
+
+void CliHost::SetVersionText(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    version_ = text;
+    Print(text);
+}
+
+void CliHost::SetControlCaption(int, const std::string&) {}
+void CliHost::HideControls(const std::vector<int>&) {}
+void CliHost::SetModeToggleCaption(const std::string&) {}
+void CliHost::SetFirmwareStatusText(const std::string&) {}
+
+int CliHost::cmdDoneCount() const {
+    std::lock_guard lock(mutex_);
+    return cmdDone_;
+}
+
+bool CliHost::WaitCmdDone(int seen, int timeoutMs) const {
+    std::unique_lock lock(mutex_);
+    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                        [&] { return cmdDone_ > seen; });
+}
+
+std::string CliHost::lastPaneText() const {
+    std::lock_guard lock(mutex_);
+    return lastPane_;
+}
+
+std::string CliHost::readValue() const {
+    std::lock_guard lock(mutex_);
+    return readValue_;
+}
+
+std::string CliHost::versionText() const {
+    std::lock_guard lock(mutex_);
+    return version_;
+}
+
+}  // namespace tavlin::cli

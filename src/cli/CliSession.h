@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdio>
+
+#include "cli/CliArgs.h"
+#include "device/HidTransport.h"
+
+namespace tavlin::sim {
+class SimTransport;
+}
+
+namespace tavlin::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNoDevice = 3;
+
+// One run of the CLI: the window's start-up (log start, command thread, one detection), the
+// command's requests through the same workers, and the window's exit path (workers and command
+// thread stopped, "Tavlin log end!", device closed).
+int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
+               std::FILE* out, int transferTimeoutMs = 2000);
+
+}  // namespace tavlin::cli

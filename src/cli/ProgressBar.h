@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdio>
+#include <mutex>
+
+namespace tavlin::cli {
+
+// A one-line progress bar redrawn in place on a terminal; silent when the output is not one
+// (a station script's log must not fill with carriage returns).
+class ProgressBar {
+  public:
+    explicit ProgressBar(std::FILE* out);
+    void Update(long done, long total);
+    void Finish();
+    // Ends a drawn bar's line so other output starts on a line of its own; the next update
+    // draws the bar again below it.
+    void Interrupt();
+
+  private:
+    std::FILE* out_;
+    bool enabled_;
+    int lastPercent_ = -1;
+    bool drawn_ = false;
+    std::mutex mutex_;
+};
+
+}  // namespace tavlin::cli

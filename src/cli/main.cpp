@@ -1,0 +1,58 @@
+// tavlin-cli: the headless front end for production lines and service scripts.
+#include <QCoreApplication>
+#include <QTranslator>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/Language.h"
+#include "app/StringTable.h"
+#include "cli/CliArgs.h"
+#include "cli/CliSession.h"
+#include "sim/TransportFactory.h"
+
+namespace {
+
+// The same language choice as the window; a missing file falls back to the built-in texts,
+// because a station script must still run.
+void InstallLanguage(QTranslator& translator) {
+    const std::string file =
+        tavlin::LanguageFileFor(tavlin::PrimaryLanguageOfLocale(tavlin::LocaleFromEnvironment()));
+    if (file.empty() || !translator.load(QCoreApplication::applicationDirPath() + "/" +
+                                         QString::fromStdString(file))) {
+        return;
+    }
+    QCoreApplication::installTranslator(&translator);
+    tavlin::SetStringTranslator([](const char* builtIn) {
+        return QCoreApplication::translate("Tavlin", builtIn).toStdString();
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+
+    tavlin::cli::Invocation invocation;
+    std::string error;
+    if (!tavlin::cli::ParseInvocation(args, &invocation, &error)) {
+        std::fprintf(stderr, "tavlin-cli: %s\n\n%s", error.c_str(), tavlin::cli::UsageText());
+        return tavlin::cli::kExitUsage;
+    }
+    if (invocation.command == tavlin::cli::Command::Help) {
+        std::fputs(tavlin::cli::UsageText(), stdout);
+        return tavlin::cli::kExitSuccess;
+    }
+
+    QTranslator translator;
+    InstallLanguage(translator);
+
+    auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
+    if (!transport) {
+        std::fprintf(stderr, "tavlin-cli: %s\n", error.c_str());
+        return tavlin::cli::kExitUsage;
+    }
+    return tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, stdout);
+}
