@@ -11,6 +11,8 @@ namespace tavlin::sim {
 struct Replug {
     uint16_t productId = 0;
     std::chrono::milliseconds delay{0};
+
+    bool operator==(const Replug&) const = default;
 };
 
 // What can go wrong on the way to the device. Codes are matched against the whole command byte

@@ -157,8 +157,8 @@ void SimTransport::Unplug(uint64_t serial, std::optional<Replug> replug) {
         device_.reset();
         generation = ++generation_;
     }
-    presenceChanged_.notify_all();
     Notify(events);
+    presenceChanged_.notify_all();
     if (!replug) {
         return;
     }
@@ -186,8 +186,8 @@ void SimTransport::Attach(uint16_t productId) {
         device_ = std::make_shared<SimDeviceInstance>(nextSerial_++, kVendorId, productId);
         events.push_back(EventOf(PresenceEvent::Kind::Arrived, *device_));
     }
-    presenceChanged_.notify_all();
     Notify(events);
+    presenceChanged_.notify_all();
 }
 
 void SimTransport::Detach() {
