@@ -66,23 +66,6 @@ TEST(StrToIntEx, NoNumberOrTooBigFailsAndLeavesTheOutputAlone) {
     }
 }
 
-TEST(ScriptParser, HexOperandsWithOrWithoutPrefix) {
-    const Parsed p = Parse("1 srd 0x10\n1 srd 10\n1 pwd 0X1a 1 5A\n");
-    ASSERT_EQ(p.commands.size(), 3u);
-    EXPECT_EQ(p.commands[0].address, 0x10u);
-    EXPECT_EQ(p.commands[1].address, 0x10u);
-    EXPECT_EQ(p.commands[2].kind, Kind::PortWrite);
-    EXPECT_EQ(p.commands[2].address, 0x1Au);
-    EXPECT_EQ(p.commands[2].data, 0x5Au);
-    EXPECT_EQ(p.commands[2].line, 3);
-}
-
-TEST(ScriptParser, DisabledCommentAndHashLinesAreSkipped) {
-    const Parsed p = Parse("0 pwd 10 1 5A\nread the id: 1 srd 10\n# 100\n2 srd 5\n-x 1 srd 1\n");
-    EXPECT_TRUE(p.commands.empty());
-    EXPECT_EQ(p.steps.back(), Step::End);
-}
-
 TEST(ScriptParser, BlankLinesAndLineBreaksInsideACommandChangeNothing) {
     const Parsed p = Parse("\n\n1 pwd\n\n  10\n1\n 5A\n\n1\nsrd 3\n");
     ASSERT_EQ(p.commands.size(), 2u);
@@ -153,26 +136,13 @@ TEST(ScriptParser, CountsTheRequestsCannotCarryAreRefused) {
     EXPECT_EQ(Parse("1 brd 10 80 f.bin\n").commands.size(), 1u);
 }
 
-TEST(ScriptParser, BurstOperands) {
-    const Parsed p = Parse("1 brd 0x20 4 out.bin\n1 bwd 7 30 0x10 in.bin\n");
-    ASSERT_EQ(p.commands.size(), 2u);
-    EXPECT_EQ(p.commands[0].kind, Kind::BurstRead);
-    EXPECT_EQ(p.commands[0].address, 0x20u);
-    EXPECT_EQ(p.commands[0].count, 4u);
-    EXPECT_EQ(p.commands[0].fileName, "out.bin");
-    EXPECT_EQ(p.commands[1].kind, Kind::BurstWrite);
-    EXPECT_EQ(p.commands[1].address, 0x30u);
-    EXPECT_EQ(p.commands[1].count, 0x10u);
-    EXPECT_EQ(p.commands[1].fileName, "in.bin");
-}
-
-TEST(ScriptParser, DelayTakesASignedDecimal) {
-    const Parsed p = Parse("1 # 250\n1 # -5\n1 # 010\n");
-    ASSERT_EQ(p.commands.size(), 3u);
-    EXPECT_EQ(p.commands[0].kind, Kind::Delay);
-    EXPECT_EQ(p.commands[0].delayMs, 250);
-    EXPECT_EQ(p.commands[1].delayMs, -5);
-    EXPECT_EQ(p.commands[2].delayMs, 10);
+TEST(ScriptParser, BurstWriteOperandsAfterTheDecimalAreAddressCountName) {
+    const Parsed p = Parse("1 bwd 7 30 0x10 in.bin\n");
+    ASSERT_EQ(p.commands.size(), 1u);
+    EXPECT_EQ(p.commands[0].kind, Kind::BurstWrite);
+    EXPECT_EQ(p.commands[0].address, 0x30u);
+    EXPECT_EQ(p.commands[0].count, 0x10u);
+    EXPECT_EQ(p.commands[0].fileName, "in.bin");
 }
 
 }  // namespace
