@@ -32,7 +32,7 @@ void BM_HidCommandExchange(benchmark::State& state) {
     state.counters["exchanges/s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_HidCommandExchange);
+BENCHMARK(BM_HidCommandExchange)->UseRealTime();
 
 void BM_CodeTransfer256KiB(benchmark::State& state) {
     sim::SimTransport transport;
@@ -59,6 +59,11 @@ void BM_CodeTransfer256KiB(benchmark::State& state) {
     state.counters["packets"] = double(packets);
     state.counters["bound_s"] = boundSeconds;
 }
-BENCHMARK(BM_CodeTransfer256KiB)->Arg(0)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CodeTransfer256KiB)
+    ->Arg(0)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace

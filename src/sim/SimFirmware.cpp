@@ -27,15 +27,22 @@ FirmwareOutcome SimFirmware::Process(const uint8_t* out) {
     std::lock_guard lock(mutex_);
     FirmwareOutcome outcome;
     if (out[0] != kReportId) {
-        anomalies_.push_back({out[1], "report id is not 0x03"});
+        Note(out[1], "report id is not 0x03");
         return outcome;  // not a report of ours: nothing answers it
     }
     outcome.reply = Dispatch(out[1], out + 2, &outcome.reenumerateAs);
     return outcome;
 }
 
+void SimFirmware::Note(uint8_t command, std::string what) {
+    // A host stuck in a loop of bad requests must not grow the list without end.
+    if (anomalies_.size() < kAnomalyLimit) {
+        anomalies_.push_back({command, std::move(what)});
+    }
+}
+
 Report SimFirmware::Refuse(uint8_t command, std::string what) {
-    anomalies_.push_back({command, std::move(what)});
+    Note(command, std::move(what));
     return ReplyBuilder(command).Status(kStatusRefused).report();
 }
 
@@ -158,7 +165,7 @@ Report SimFirmware::Leveling(uint8_t command, const uint8_t* p) {
     switch (base) {
         case c::kStartLineSearch:
             if ((p[0] | (p[1] << 8)) > (p[2] | (p[3] << 8))) {
-                anomalies_.push_back({command, "start line search range is reversed"});
+                Note(command, "start line search range is reversed");
             }
             reply.U16(scene.SearchStartLine());
             break;

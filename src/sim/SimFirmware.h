@@ -27,6 +27,7 @@ class SimFirmware {
   public:
     static constexpr size_t kVersionInfoSize = 38;
     using VersionInfo = std::array<uint8_t, kVersionInfoSize>;
+    static constexpr size_t kAnomalyLimit = 10000;
 
     SimFirmware();
 
@@ -78,6 +79,7 @@ class SimFirmware {
     Report Preview(uint8_t command, const uint8_t* p);
     Report Calibration(uint8_t command, const uint8_t* p);
     Report Refuse(uint8_t command, std::string what);
+    void Note(uint8_t command, std::string what);
 
     mutable std::mutex mutex_;
     std::array<Sensor, kSensorCount> sensors_;

@@ -81,10 +81,10 @@ Report SimFirmware::CodePacket(uint8_t command, const uint8_t* p) {
     CodePacketArea& area = sensors_[slave ? kSlave : kMaster].code[second ? 1 : 0];
     switch (area.Take(p, kMaxCodePacket, command & kFirstPacketFlag, command & kLastPacketFlag)) {
         case CodePacketArea::Irregularity::FirstWhileOpen:
-            anomalies_.push_back({command, "first packet while a transfer was open"});
+            Note(command, "first packet while a transfer was open");
             break;
         case CodePacketArea::Irregularity::NoFirst:
-            anomalies_.push_back({command, "packet without a first packet"});
+            Note(command, "packet without a first packet");
             break;
         case CodePacketArea::Irregularity::None:
             break;

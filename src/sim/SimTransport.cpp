@@ -93,12 +93,14 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
         Unplug(device->serial, fault.replug);
         return IoResult::Gone();
     }
-    {
+    if (fault.latency.count() > 0) {
         // The output report's way to the device; an unplug on the way ends it.
         std::unique_lock lock(device->mutex);
         if (device->changed.wait_for(lock, fault.latency, [&] { return device->gone; })) {
             return IoResult::Gone();
         }
+    } else if (device->isGone()) {
+        return IoResult::Gone();
     }
     recorder_.Record(RecordedReport::Out, report);
     FirmwareOutcome outcome;
