@@ -12,9 +12,9 @@ namespace tavlin {
 // FPGA code download (button 1004): a worker hands the file to the command thread in scrambled
 // 62-byte code packets, one outstanding at a time, and reports in the output pane.
 //
-// Unlike the tool this replaces, a download stops at the first code packet the device refuses
-// and does not report success for an image the device only got in part; a short read of the
-// file (it shrank under us) ends it the same way. Another code transfer already holding
+// A download stops at the first code packet the device refuses and does not report success for
+// an image the device only got in part; a short read of the file (it shrank under us) ends it
+// the same way. Another code transfer already holding
 // g_ImageTransferState is refused rather than joined.
 class FpgaDownload {
   public:

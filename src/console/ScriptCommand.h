@@ -15,12 +15,12 @@ namespace tavlin {
 //   1 i2cwd <address hex> <count hex> <data hex>
 //   1 i2crd <address hex> <count hex>
 //
-// "bwd" keeps the operand syntax of the old tool's scripts: a leading decimal number, then the
-// operands of "brd". The decimal number is read and not used: in the old tool it never reached
-// the device as an operand (its record was laid out byte by byte and did not match what the
-// command thread reads), so no script can depend on a meaning of it. The address is the full
-// 32-bit address word (kind and side bits included), the count is the number of bytes taken from
-// the start of the named file.
+// "bwd" keeps the operand syntax existing scripts use: a leading decimal number, then the
+// operands of "brd". The decimal number is read (it must be a number) and not used: the record
+// those scripts were written for was packed byte by byte and never matched the (address, count,
+// name) record the command thread reads, so no script can rely on a meaning of it. The address is
+// the full 32-bit address word (kind and side bits included), the count is the number of bytes
+// taken from the start of the named file.
 struct ScriptCommand {
     enum class Kind {
         PortRead,

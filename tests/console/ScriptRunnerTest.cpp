@@ -109,7 +109,9 @@ TEST_F(ScriptRunnerTest, BadOperandStopsBeforeAnythingIsSent) {
 }
 
 TEST_F(ScriptRunnerTest, WriteNotCompletedInTimeEndsWithItsMessageAndLateCompletionIsIgnored) {
-    device.setTimeoutMs(4000);  // the command thread waits longer than the script does
+    // The command thread waits longer than the script does. Set while it is idle: the post of
+    // the next request orders this write before its read.
+    device.setTimeoutMs(4000);
     transport.faults().NoReplyTo(cmd::kFpgaWrite);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run("1 pwd 10 1 5\n1 srd 10\n"), "PortWrite timeout exit, please try again!!\n");
@@ -117,7 +119,6 @@ TEST_F(ScriptRunnerTest, WriteNotCompletedInTimeEndsWithItsMessageAndLateComplet
 
     // The late completion of that write must not be taken for the next run's read.
     transport.faults().Clear();
-    device.setTimeoutMs(100);
     firmware().setFpgaRegister(0, 0x10, 0x42);
     const std::string pane = Run("1 srd 10\n");
     EXPECT_NE(pane.find("FPGASingleRead Addr: 0x0010  value: 0x42\nSuccess!\n"), std::string::npos);
