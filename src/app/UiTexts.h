@@ -40,11 +40,22 @@ inline constexpr const char* kFpgaFilter = "ini Files(*.bin)|*.bin|all Files(*.*
 inline constexpr const char* kScriptFilter = "ini Files(*.ini)|*.ini|all Files(*.*)|*.*||";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {
-    kMainCaption, kStaticPlaceholder, kLeveling, kCalibration, kUpdateFirmware, kExit,
-    kModeToggle, kSwitchLabel, kFpgaLabel, kBrowse, kDownload, kScriptLabel, kRunScript,
-    kStepDebug, kRegAddr, kValue, kSensor, kSlave, kWrite, kRead, kClientAdjust,
-    kClientCalibration, kFwVersion, kClear, kDownloadFrame, kScriptFrame, kPreview,
-    kAboutCaption, kAboutText, kOk, kCancel, kFpgaFilter, kScriptFilter};
+inline constexpr const char* kAllTexts[] = {kMainCaption,    kStaticPlaceholder,
+                                            kLeveling,       kCalibration,
+                                            kUpdateFirmware, kExit,
+                                            kModeToggle,     kSwitchLabel,
+                                            kFpgaLabel,      kBrowse,
+                                            kDownload,       kScriptLabel,
+                                            kRunScript,      kStepDebug,
+                                            kRegAddr,        kValue,
+                                            kSensor,         kSlave,
+                                            kWrite,          kRead,
+                                            kClientAdjust,   kClientCalibration,
+                                            kFwVersion,      kClear,
+                                            kDownloadFrame,  kScriptFrame,
+                                            kPreview,        kAboutCaption,
+                                            kAboutText,      kOk,
+                                            kCancel,         kFpgaFilter,
+                                            kScriptFilter};
 
 }  // namespace tavlin::ui

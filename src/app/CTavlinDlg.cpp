@@ -1,0 +1,268 @@
+#include "app/CTavlinDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/AboutDialog.h"
+#include "app/AppIcon.h"
+#include "app/ControlLookup.h"
+#include "app/Log.h"
+#include "app/MainLayout.h"
+#include "app/PresenceBridge.h"
+#include "app/StringTable.h"
+#include "app/UiTexts.h"
+#include "console/FpgaDownload.h"
+#include "console/ModeSwitcher.h"
+#include "console/RegisterPanel.h"
+#include "console/ScriptRunner.h"
+#include "device/CommandThread.h"
+#include "device/DeviceDetector.h"
+#include "device/UdevMonitor.h"
+
+namespace tavlin {
+namespace {
+
+QString Text(const char* builtIn) {
+    return QString::fromStdString(Tr(builtIn));
+}
+
+// The output pane keeps the last lines only: the tool runs all day on a production line.
+constexpr int kOutputPaneMaxLines = 20000;
+// Width of the area the visible controls are laid out in (the template's 319 dialog units).
+constexpr int kMainAreaWidth = 480;
+constexpr int kMainAreaHeight = 420;
+
+}  // namespace
+
+CTavlinDlg::CTavlinDlg(SharedState& state, HidDevice& device, MainWindowOptions options,
+                       QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      device_(device),
+      options_(options),
+      bridge_(std::make_unique<DialogBridge>(this)) {
+    BuildControls();
+    CreateConsole();
+    InitDialog();
+}
+
+CTavlinDlg::~CTavlinDlg() {
+    // A window destroyed without passing through exit (a test, a crash of the event loop) still
+    // stops its threads before the objects they use go away.
+    Shutdown(false);
+}
+
+void CTavlinDlg::BuildControls() {
+    setWindowTitle(Text(ui::kMainCaption));
+    setWindowIcon(AppIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+
+    status_ = new QLabel(Text(ui::kStaticPlaceholder), this);
+    SetControlId(status_, 1060);
+    status_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    status_->setWordWrap(true);
+    status_->resize(400, 44);
+    version_ = new QLabel(this);
+    SetControlId(version_, 1061);
+    version_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    version_->resize(400, 40);
+
+    auto* exitButton = new QPushButton(Text(ui::kExit), this);
+    SetControlId(exitButton, 1028);
+    exitButton->resize(110, 32);
+    connect(exitButton, &QPushButton::clicked, this, &CTavlinDlg::reject);
+
+    auto* switchLabel = new QLabel(Text(ui::kSwitchLabel), this);
+    SetControlId(switchLabel, 1066);
+    switchLabel->adjustSize();
+    modeToggle_ = new QPushButton(Text(ui::kModeToggle), this);
+    SetControlId(modeToggle_, 1065);
+    modeToggle_->resize(std::max(140, modeToggle_->sizeHint().width()), 28);
+    connect(modeToggle_, &QPushButton::clicked, this, &CTavlinDlg::OnModeToggle);
+
+    BuildEngineeringControls();
+    for (auto* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
+    }
+    resize(options_.engineering ? kMainAreaWidth + 520 : kMainAreaWidth, kMainAreaHeight);
+}
+
+void CTavlinDlg::InitDialog() {
+    // Reset the process-wide flags this window owns.
+    state_.g_isBurstFileUsed = 0;
+    state_.g_CodePacketSuc = 0;
+    state_.g_PreviewSucFlag = 0;
+    state_.g_OptimumLineFlag = 0;
+    state_.g_CalCheckFlag = 0;
+    state_.g_CalDataInitSuc = 0;
+    state_.g_isDlgClosing = 0;
+    slaveCheck_ = 0;
+    LayOut();
+
+    state_.g_CmdThread = nullptr;
+    state_.g_PreviewThread = nullptr;
+    state_.g_CalThread = nullptr;
+    state_.g_DetectThread = nullptr;
+    state_.g_FpgaDownloadThread = nullptr;
+    state_.g_ScriptThread = nullptr;
+
+    state_.AllocatePreviewBuffers();
+
+    state_.g_bDevExist = 0;
+    RegisterForDeviceNotifications();
+    QMetaObject::invokeMethod(
+        this, [this] { StartDetect(); }, Qt::QueuedConnection);
+    status_->setText(QString::fromStdString(LoadString(IDS_DETECTING)));
+    LogStart();
+    if (state_.g_CmdThread == nullptr) {
+        commandThread_ = std::make_unique<CommandThread>(state_, device_, *bridge_);
+        commandThread_->Start();
+    }
+}
+
+void CTavlinDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void CTavlinDlg::LayOut() {
+    const int W = std::min(width(), kMainAreaWidth);
+    const int H = height();
+    std::map<int, Size> sizes;
+    for (int id : {1060, 1061, 1022, 1023, 1027, 1028, 1065, 1066}) {
+        if (QWidget* w = findControl(this, id)) {
+            sizes[id] = {w->width(), w->height()};
+        }
+    }
+    for (const auto& [id, at] : MainWindowLayout(W, H, sizes)) {
+        if (QWidget* w = findControl(this, id)) {
+            w->move(at.x, at.y);
+        }
+    }
+    if (engineeringPanel_ != nullptr) {
+        engineeringPanel_->setGeometry(kMainAreaWidth, 0, std::max(0, width() - kMainAreaWidth),
+                                       height());
+    }
+}
+
+void CTavlinDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // The window's "system menu": a separator and the about entry (string 101).
+    const QString about = QString::fromStdString(LoadString(IDS_ABOUTBOX));
+    if (about.isEmpty()) {
+        return;
+    }
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction(about, this, &CTavlinDlg::ShowAbout);
+    menu.exec(event->globalPos());
+}
+
+void CTavlinDlg::ShowAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void CTavlinDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        case Qt::Key_Escape:
+            reject();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+void CTavlinDlg::AppendOutputText(const std::string& text) {
+    if (IsClosing() || output_ == nullptr) {
+        return;
+    }
+    QTextCursor cursor = output_->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString::fromStdString(text));
+    output_->setTextCursor(cursor);
+    output_->verticalScrollBar()->setValue(output_->verticalScrollBar()->maximum());
+}
+
+void CTavlinDlg::OnCmdDone() {
+    UpdateData(false);
+}
+
+void CTavlinDlg::SetReadValueMember(const std::string& text) {
+    readValueText_ = QString::fromStdString(text);
+}
+
+void CTavlinDlg::SetControlText(int controlId, const std::string& text) {
+    QWidget* w = findControl(this, controlId);
+    const QString value = QString::fromStdString(text);
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setText(value);
+    }
+}
+
+void CTavlinDlg::HideControls(const std::vector<int>& controlIds) {
+    for (int id : controlIds) {
+        if (QWidget* w = findControl(this, id)) {
+            w->hide();
+        }
+    }
+}
+
+std::string CTavlinDlg::StatusText() const {
+    return status_->text().toStdString();
+}
+std::string CTavlinDlg::VersionText() const {
+    return version_->text().toStdString();
+}
+
+void CTavlinDlg::UpdateData(bool fromControls) {
+    auto* fpga = findControl<QLineEdit>(this, 1003);
+    auto* script = findControl<QLineEdit>(this, 1007);
+    auto* addr = findControl<QLineEdit>(this, 1011);
+    auto* value = findControl<QLineEdit>(this, 1014);
+    auto* line = findControl<QLineEdit>(this, 1021);
+    auto* slave = findControl<QCheckBox>(this, 1063);
+    if (fromControls) {
+        fpgaPath_ = fpga->text();
+        scriptPath_ = script->text();
+        regAddrText_ = addr->text();
+        readValueText_ = value->text();
+        startLine_ = line->text().toUInt();
+        slaveCheck_ = slave->isChecked() ? 1 : 0;
+    } else {
+        fpga->setText(fpgaPath_);
+        script->setText(scriptPath_);
+        addr->setText(regAddrText_);
+        value->setText(readValueText_);
+        line->setText(QString::number(startLine_));
+        slave->setChecked(slaveCheck_ != 0);
+    }
+}
+
+void CTavlinDlg::OnClear() {
+    if (output_ != nullptr) {
+        output_->clear();
+    }
+}
+
+}  // namespace tavlin

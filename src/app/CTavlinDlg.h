@@ -1,0 +1,139 @@
+#pragma once
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/DialogBridge.h"
+#include "device/HidDevice.h"
+#include "device/SharedState.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QLineEdit;
+class QCheckBox;
+class QComboBox;
+class QSocketNotifier;
+
+namespace tavlin {
+
+class CommandThread;
+class DeviceDetector;
+class UdevMonitor;
+class RegisterPanel;
+class FpgaDownload;
+class ScriptRunner;
+class ModeSwitcher;
+class SimPresenceSource;
+namespace sim {
+class SimTransport;
+}
+
+struct MainWindowOptions {
+    bool engineering = false;          // show the engineering console (--engineering)
+    sim::SimTransport* sim = nullptr;  // follow this simulated device instead of udev
+    bool watchUdev = true;             // real devices: follow hidraw hot-plug through udev
+};
+
+// The main window: status line, version line, the tool buttons, the mode toggle, and the
+// engineering console (hidden unless asked for). It owns the command thread and the device
+// detection for its lifetime.
+class CTavlinDlg : public QDialog {
+    Q_OBJECT
+  public:
+    CTavlinDlg(SharedState& state, HidDevice& device, MainWindowOptions options,
+               QWidget* parent = nullptr);
+    ~CTavlinDlg() override;
+
+    // Any thread: appends to the output pane (nothing while the window is closing).
+    void AppendOutputText(const std::string& text);
+    bool IsClosing() const { return state_.g_isDlgClosing != 0; }
+
+    // UI thread: the WM_CMD_DONE refresh and the helpers the bridge queues.
+    void OnCmdDone();
+    void SetReadValueMember(const std::string& text);
+    void SetControlText(int controlId, const std::string& text);
+    void HideControls(const std::vector<int>& controlIds);
+    void UpdateData(bool fromControls);
+
+    DialogBridge& bridge() { return *bridge_; }
+    // Where the detection writes the firmware window's status line (while that window is open).
+    void SetFirmwareStatusSink(std::function<void(const std::string&)> sink) {
+        firmwareStatusSink_ = std::move(sink);
+    }
+    void SetFirmwareStatusText(const std::string& text);
+    std::string StatusText() const;
+    std::string VersionText() const;
+
+  public slots:
+    void accept() override;  // Enter: the OK path
+    void reject() override;  // Esc, close box and the exit button
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BuildEngineeringControls();
+    void RegisterForDeviceNotifications();
+    void StopPresence();
+    void CreateConsole();
+    void LayOut();
+    void InitDialog();
+    void StartDetect();
+    void OnDeviceChange();
+    void ShowAbout();
+    void CloseDevice();
+    void Shutdown(bool okPath);
+
+    // Button handlers.
+    void OnChooseFpgaFile();
+    void OnDownloadFpga();
+    void OnChooseScript();
+    void OnRunScript();
+    void OnRegisterWrite();
+    void OnRegisterRead();
+    void OnSlaveClicked();
+    void OnModeToggle();
+    void OnVersionButton();
+    void OnClear();
+    QString ChooseFile(const char* iniSection, const char* filter);
+
+    SharedState& state_;
+    HidDevice& device_;
+    MainWindowOptions options_;
+    std::unique_ptr<DialogBridge> bridge_;
+
+    // Data members bound to controls.
+    QString fpgaPath_;
+    QString scriptPath_;
+    QString regAddrText_;
+    QString readValueText_;
+    unsigned startLine_ = 0;
+    int slaveCheck_ = 0;
+
+    QLabel* status_ = nullptr;
+    QLabel* version_ = nullptr;
+    QPushButton* modeToggle_ = nullptr;
+    QPlainTextEdit* output_ = nullptr;
+    QWidget* engineeringPanel_ = nullptr;
+
+    std::unique_ptr<CommandThread> commandThread_;
+    std::unique_ptr<DeviceDetector> detector_;
+    std::unique_ptr<UdevMonitor> udev_;
+    QSocketNotifier* udevNotifier_ = nullptr;
+    int simListener_ = -1;
+    std::unique_ptr<RegisterPanel> registerPanel_;
+    std::unique_ptr<FpgaDownload> fpgaDownload_;
+    std::unique_ptr<ScriptRunner> scriptRunner_;
+    std::unique_ptr<ModeSwitcher> modeControl_;
+    std::unique_ptr<class PresenceBridge> presenceBridge_;
+    std::function<void(const std::string&)> firmwareStatusSink_;
+    bool shutDown_ = false;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,143 @@
+// The main window's command handlers: Step Debug, FPGA download, scripts, mode toggle and
+// version button, clear, and the two ways out (OK and Cancel).
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/Log.h"
+#include "app/StringTable.h"
+#include "app/UiTexts.h"
+#include "console/ExitProcedure.h"
+#include "console/FpgaDownload.h"
+#include "console/ModeSwitcher.h"
+#include "console/RegisterPanel.h"
+#include "console/ScriptRunner.h"
+#include "device/CommandThread.h"
+#include "platform/PrivateProfile.h"
+
+namespace tavlin {
+namespace {
+
+// "ini Files(*.bin)|*.bin|all Files(*.*)|*.*||" → the Qt filter list "ini Files(*.bin);;all
+// Files(*.*)": each pair is a description (which already carries its pattern) and a pattern.
+QString QtFilter(const std::string& mfcFilter) {
+    const QStringList parts = QString::fromStdString(mfcFilter).split('|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        filters << parts[i];
+    }
+    return filters.join(";;");
+}
+
+}  // namespace
+
+QString CTavlinDlg::ChooseFile(const char* iniSection, const char* filter) {
+    // The start folder comes from OpenFile.ini beside the tool's working directory; the dialog
+    // never changes the working directory (image and burst files are relative to it).
+    const std::string dir =
+        GetPrivateProfileString(iniSection, "FileDir", "", "./OpenFile.ini", 128);
+    const QString cwd = QDir::currentPath();
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, QString(), QString::fromStdString(dir),
+                                     QtFilter(Tr(filter)), nullptr, QFileDialog::ReadOnly);
+    QDir::setCurrent(cwd);
+    return chosen;
+}
+
+void CTavlinDlg::OnChooseFpgaFile() {
+    const QString chosen = ChooseFile("FPGA", ui::kFpgaFilter);
+    if (!chosen.isEmpty()) {
+        fpgaPath_ = chosen;
+    }
+    UpdateData(false);
+}
+
+void CTavlinDlg::OnChooseScript() {
+    const QString chosen = ChooseFile("SCRIPT", ui::kScriptFilter);
+    if (!chosen.isEmpty()) {
+        scriptPath_ = chosen;
+    }
+    UpdateData(false);
+}
+
+void CTavlinDlg::OnDownloadFpga() {
+    UpdateData(true);
+    fpgaDownload_->Start(fpgaPath_.toStdString());
+}
+
+void CTavlinDlg::OnRunScript() {
+    UpdateData(true);
+    scriptRunner_->Start(scriptPath_.toStdString());
+}
+
+void CTavlinDlg::OnRegisterWrite() {
+    UpdateData(true);
+    const bool sensor = findControl<QCheckBox>(this, 1015)->isChecked();
+    registerPanel_->Write(regAddrText_.toStdString(), readValueText_.toStdString(), sensor);
+}
+
+void CTavlinDlg::OnRegisterRead() {
+    UpdateData(true);
+    const bool sensor = findControl<QCheckBox>(this, 1015)->isChecked();
+    registerPanel_->Read(regAddrText_.toStdString(), sensor);
+}
+
+void CTavlinDlg::OnSlaveClicked() {
+    // Only a flag for the refresh; the side of a request is bit 28 of its address word.
+    slaveCheck_ = slaveCheck_ ? 0 : 1;
+}
+
+void CTavlinDlg::OnModeToggle() {
+    const std::string caption = modeControl_->Toggle(modeToggle_->text().toStdString());
+    modeToggle_->setText(QString::fromStdString(caption));
+}
+
+void CTavlinDlg::OnVersionButton() {
+    modeControl_->versions().VersionButton();
+}
+
+void CTavlinDlg::reject() {
+    if (shutDown_) {
+        QDialog::reject();
+        return;
+    }
+    state_.g_isDlgClosing = 1;
+    Shutdown(false);
+    QDialog::reject();
+}
+
+void CTavlinDlg::accept() {
+    if (shutDown_) {
+        QDialog::accept();
+        return;
+    }
+    Shutdown(true);
+    UpdateData(true);
+    QDialog::accept();
+}
+
+void CTavlinDlg::Shutdown(bool okPath) {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    StopPresence();
+    StopWorkers(state_, scriptRunner_.get(), fpgaDownload_.get(), commandThread_.get());
+    if (okPath) {
+        CloseDevice();
+        ShutdownCleanup(state_);
+    } else {
+        ShutdownCleanup(state_);
+        CloseDevice();
+    }
+}
+
+void CTavlinDlg::CloseDevice() {
+    CloseHidDevice(device_);
+}
+
+}  // namespace tavlin

@@ -1,0 +1,131 @@
+// The engineering console of the main window: FPGA download, scripts, Step Debug and the output
+// pane. The controls always exist (the refresh after every request binds them); the panel is
+// shown only with --engineering.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/StringTable.h"
+#include "app/UiTexts.h"
+
+namespace tavlin {
+namespace {
+
+QString Text(const char* builtIn) {
+    return QString::fromStdString(Tr(builtIn));
+}
+
+template <typename T>
+T* Make(int id, QWidget* parent) {
+    auto* w = new T(parent);
+    SetControlId(w, id);
+    return w;
+}
+
+QPushButton* Button(int id, const char* caption, QWidget* parent) {
+    auto* b = Make<QPushButton>(id, parent);
+    b->setText(Text(caption));
+    return b;
+}
+
+}  // namespace
+
+void CTavlinDlg::BuildEngineeringControls() {
+    engineeringPanel_ = new QWidget(this);
+    auto* column = new QVBoxLayout(engineeringPanel_);
+
+    auto* download = Make<QGroupBox>(1059, engineeringPanel_);
+    download->setTitle(Text(ui::kDownloadFrame));
+    auto* downloadRow = new QHBoxLayout(download);
+    auto* fpgaLabel = Make<QLabel>(1000, download);
+    fpgaLabel->setText(Text(ui::kFpgaLabel));
+    auto* fpgaPath = Make<QLineEdit>(1003, download);
+    auto* fpgaBrowse = Button(1002, ui::kBrowse, download);
+    auto* fpgaDownload = Button(1004, ui::kDownload, download);
+    downloadRow->addWidget(fpgaLabel);
+    downloadRow->addWidget(fpgaPath, 1);
+    downloadRow->addWidget(fpgaBrowse);
+    downloadRow->addWidget(fpgaDownload);
+    column->addWidget(download);
+
+    auto* script = Make<QGroupBox>(1064, engineeringPanel_);
+    script->setTitle(Text(ui::kScriptFrame));
+    auto* scriptRow = new QHBoxLayout(script);
+    auto* scriptLabel = Make<QLabel>(1001, script);
+    scriptLabel->setText(Text(ui::kScriptLabel));
+    auto* scriptPath = Make<QLineEdit>(1007, script);
+    auto* scriptBrowse = Button(1008, ui::kBrowse, script);
+    auto* runScript = Button(1009, ui::kRunScript, script);
+    scriptRow->addWidget(scriptLabel);
+    scriptRow->addWidget(scriptPath, 1);
+    scriptRow->addWidget(scriptBrowse);
+    scriptRow->addWidget(runScript);
+    column->addWidget(script);
+
+    auto* step = Make<QGroupBox>(1010, engineeringPanel_);
+    step->setTitle(Text(ui::kStepDebug));
+    auto* grid = new QGridLayout(step);
+    auto* addrLabel = Make<QLabel>(1013, step);
+    addrLabel->setText(Text(ui::kRegAddr));
+    auto* addr = Make<QLineEdit>(1011, step);
+    auto* valueLabel = Make<QLabel>(1012, step);
+    valueLabel->setText(Text(ui::kValue));
+    auto* value = Make<QLineEdit>(1014, step);
+    auto* sensor = Make<QCheckBox>(1015, step);
+    sensor->setText(Text(ui::kSensor));
+    auto* slave = Make<QCheckBox>(1063, step);
+    slave->setText(Text(ui::kSlave));
+    auto* write = Button(1016, ui::kWrite, step);
+    auto* read = Button(1017, ui::kRead, step);
+    grid->addWidget(addrLabel, 0, 0);
+    grid->addWidget(addr, 0, 1);
+    grid->addWidget(sensor, 0, 2);
+    grid->addWidget(write, 0, 3);
+    grid->addWidget(valueLabel, 1, 0);
+    grid->addWidget(value, 1, 1);
+    grid->addWidget(slave, 1, 2);
+    grid->addWidget(read, 1, 3);
+    column->addWidget(step);
+
+    output_ = Make<QPlainTextEdit>(1005, engineeringPanel_);
+    output_->setReadOnly(true);
+    output_->setMaximumBlockCount(20000);
+    output_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    column->addWidget(output_, 1);
+
+    auto* bottom = new QHBoxLayout;
+    auto* clear = Button(1006, ui::kClear, engineeringPanel_);
+    auto* fwVersion = Button(1026, ui::kFwVersion, engineeringPanel_);
+    auto* resolution = Make<QComboBox>(1020, engineeringPanel_);
+    resolution->addItems({"640x16", "640x8", "640x3", "640x1"});
+    resolution->hide();  // nothing reads it; kept for the refresh bindings
+    auto* startLine = Make<QLineEdit>(1021, engineeringPanel_);
+    startLine->hide();
+    bottom->addWidget(clear);
+    bottom->addWidget(fwVersion);
+    bottom->addStretch(1);
+    column->addLayout(bottom);
+
+    connect(fpgaBrowse, &QPushButton::clicked, this, &CTavlinDlg::OnChooseFpgaFile);
+    connect(fpgaDownload, &QPushButton::clicked, this, &CTavlinDlg::OnDownloadFpga);
+    connect(scriptBrowse, &QPushButton::clicked, this, &CTavlinDlg::OnChooseScript);
+    connect(runScript, &QPushButton::clicked, this, &CTavlinDlg::OnRunScript);
+    connect(write, &QPushButton::clicked, this, &CTavlinDlg::OnRegisterWrite);
+    connect(read, &QPushButton::clicked, this, &CTavlinDlg::OnRegisterRead);
+    connect(slave, &QCheckBox::clicked, this, &CTavlinDlg::OnSlaveClicked);
+    connect(clear, &QPushButton::clicked, this, &CTavlinDlg::OnClear);
+    connect(fwVersion, &QPushButton::clicked, this, &CTavlinDlg::OnVersionButton);
+
+    engineeringPanel_->setVisible(options_.engineering);
+}
+
+}  // namespace tavlin

@@ -1,0 +1,79 @@
+// Device presence for the main window: the first detection at start, and a detection for every
+// hidraw arrival or removal (udev) or, under --simulate, every attach or detach of the
+// simulated device.
+#include <QPushButton>
+#include <QSocketNotifier>
+
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/PresenceBridge.h"
+#include "console/FpgaDownload.h"
+#include "console/ModeSwitcher.h"
+#include "console/RegisterPanel.h"
+#include "console/ScriptRunner.h"
+#include "device/DeviceDetector.h"
+#include "device/UdevMonitor.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin {
+
+void CTavlinDlg::CreateConsole() {
+    registerPanel_ = std::make_unique<RegisterPanel>(state_, *bridge_);
+    fpgaDownload_ = std::make_unique<FpgaDownload>(state_, *bridge_);
+    scriptRunner_ = std::make_unique<ScriptRunner>(state_, *bridge_);
+    modeControl_ = std::make_unique<ModeSwitcher>(state_, *bridge_);
+}
+
+void CTavlinDlg::RegisterForDeviceNotifications() {
+    presenceBridge_ = std::make_unique<PresenceBridge>(*bridge_);
+    detector_ = std::make_unique<DeviceDetector>(state_, device_, *presenceBridge_);
+    if (options_.sim != nullptr) {
+        // Attach and detach events come from the simulated device's own thread.
+        simListener_ = options_.sim->AddPresenceListener([bridge = bridge_.get()](const auto&) {
+            bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); });
+        });
+    } else if (options_.watchUdev) {
+        udev_ = std::make_unique<UdevMonitor>();
+        if (udev_->Open()) {
+            udevNotifier_ = new QSocketNotifier(udev_->fd(), QSocketNotifier::Read, this);
+            connect(udevNotifier_, &QSocketNotifier::activated, this, [this] {
+                if (udev_->DrainEvents()) {
+                    OnDeviceChange();
+                }
+            });
+        }
+    }
+}
+
+void CTavlinDlg::StartDetect() {
+    if (detector_) {
+        detector_->StartDetect();
+    }
+}
+
+void CTavlinDlg::OnDeviceChange() {
+    if (detector_ && !shutDown_) {
+        detector_->OnDeviceChange();
+    }
+}
+
+void CTavlinDlg::SetFirmwareStatusText(const std::string& text) {
+    if (firmwareStatusSink_) {
+        firmwareStatusSink_(text);
+    }
+}
+
+void CTavlinDlg::StopPresence() {
+    if (options_.sim != nullptr && simListener_ >= 0) {
+        options_.sim->RemovePresenceListener(simListener_);
+        simListener_ = -1;
+    }
+    if (udevNotifier_ != nullptr) {
+        udevNotifier_->setEnabled(false);
+    }
+    if (detector_) {
+        detector_->WaitIdle();
+    }
+}
+
+}  // namespace tavlin

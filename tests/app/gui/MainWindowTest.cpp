@@ -1,0 +1,249 @@
+// The real main window on the simulated device, headless: buttons are pressed and controls read
+// by their ids.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+#include "app/AppTranslation.h"
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/Log.h"
+#include "app/StringTable.h"
+#include "device/Requests.h"
+#include "sim/FpgaScrambling.h"
+#include "sim/SimTransport.h"
+
+using namespace tavlin;
+
+namespace {
+
+QString Utf8(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+std::string Slurp(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+int CountReports(sim::SimTransport& sim, uint8_t command) {
+    int n = 0;
+    for (const auto& r : sim.recorder().outReports()) {
+        if (r[1] == command) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<SharedState> state_;
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::unique_ptr<HidDevice> device_;
+    std::unique_ptr<CTavlinDlg> window_;
+
+    QString LogPath() const { return dir_.filePath("Tavlin_log.txt"); }
+    std::string Log() const { return Slurp(LogPath()); }
+
+    void Open(bool attached = true) {
+        state_ = std::make_unique<SharedState>();
+        sim::SimTransport::Options options;
+        options.attached = attached;
+        sim_ = std::make_unique<sim::SimTransport>(options);
+        device_ = std::make_unique<HidDevice>(*sim_);
+        device_->setTimeoutMs(100);
+        MainWindowOptions windowOptions;
+        windowOptions.engineering = true;
+        windowOptions.sim = sim_.get();
+        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
+        window_->show();
+    }
+    void Close() {
+        window_.reset();
+        device_.reset();
+        sim_.reset();
+        state_.reset();
+    }
+    QString Status() const { return findControl<QLabel>(window_.get(), 1060)->text(); }
+    QString Version() const { return findControl<QLabel>(window_.get(), 1061)->text(); }
+    QString Pane() const { return findControl<QPlainTextEdit>(window_.get(), 1005)->toPlainText(); }
+    void Click(int id) {
+        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), id), Qt::LeftButton);
+    }
+    void Type(int id, const QString& text) {
+        auto* edit = findControl<QLineEdit>(window_.get(), id);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        SetLogFilePath(LogPath().toStdString());
+    }
+    void cleanup() { Close(); }
+
+    void detectionTexts() {
+        Open(true);
+        QCOMPARE(Status(), Utf8("正在检测设备，请稍候...\n"));
+        QTRY_COMPARE(Status(), Utf8("设备检测完成。\n"));
+        QCOMPARE(findControl<QPushButton>(window_.get(), 1065)->text(), Utf8("标定模式"));
+        QVERIFY(Log().find("Tavlin log start!\n") != std::string::npos);
+        QTRY_VERIFY(Log().find("Open hid device success!\n") != std::string::npos);
+
+        sim_->Detach();
+        QTRY_COMPARE(Status(), Utf8("未检测到相应设备，请确认连接情况。\n"));
+        QCOMPARE(Version(), QString());
+        QCOMPARE(state_->g_bDevExist.load(), 0);
+        sim_->Attach(kProductIdUpdate);
+        QTRY_COMPARE(Status(), Utf8("设备未准备好，请先更新固件.\n"));
+        QCOMPARE(state_->g_isFwUpdateMode.load(), 1);
+    }
+
+    void startWithoutDevice() {
+        Open(false);
+        QTRY_COMPARE(Status(), Utf8("未检测到相应设备，请确认连接情况。\n"));
+        QTRY_VERIFY(Log().find("Open hid device failed!\n") != std::string::npos);
+        Click(1017);
+        QCOMPARE(Status(), Utf8("未检测到相应设备，请确认连接情况。\n"));
+    }
+
+    void toggleBothWaysVersionsOnceAndRefused() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        sim_->firmware().setImageVersion(0, 0x12);
+        Click(1065);
+        QTRY_COMPARE(Status(), Utf8("当前模式为标定模式！\n"));
+        QCOMPARE(findControl<QPushButton>(window_.get(), 1065)->text(), Utf8("工作模式"));
+        QTRY_VERIFY(Version().startsWith("IMAGE Version: M--00000012, S--"));
+        QCOMPARE(sim_->firmware().mode(), 0xFF);
+        Click(1065);
+        QTRY_COMPARE(Status(), Utf8("当前模式为工作模式！\n"));
+        QCOMPARE(sim_->firmware().mode(), 0x22);
+        Click(1065);
+        QTRY_COMPARE(Status(), Utf8("当前模式为标定模式！\n"));
+        QCOMPARE(CountReports(*sim_, 0x2D), 1);  // the versions are read once per connection
+
+        sim_->faults().Refuse(0x0E);
+        Click(1065);
+        QTRY_COMPARE(Status(), Utf8("模式转换失败，请重新尝试！\n"));
+        QCOMPARE(findControl<QPushButton>(window_.get(), 1065)->text(), Utf8("工作模式"));
+        QTRY_VERIFY(Pane().contains("Switch work model failed, please try again!"));
+    }
+
+    void stepDebugReadAndWrite() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        Type(1011, "0x10001234");
+        Type(1014, "0x5a");
+        Click(1016);
+        QTRY_VERIFY(Pane().contains("Slave: FPGAPortWrite Addr: 0x1234  value: 0x5a"));
+        Type(1014, "");
+        Click(1017);
+        QTRY_COMPARE(findControl<QLineEdit>(window_.get(), 1014)->text(), QString("0x5a"));
+        QVERIFY(Pane().contains("Slave: FPGASingleRead Addr: 0x1234  value: 0x5a"));
+        Type(1011, "");
+        Click(1016);
+        QTRY_VERIFY(Pane().contains("The register address can't be NULL!"));
+    }
+
+    void scriptWithBurstsAndDelay() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        const QString burst = "gui_burst.bin";
+        const QString script = dir_.filePath("run.ini");
+        std::ofstream(script.toStdString())
+            << "; burst test\n1 pwd 20 1 7E\n1 brd 20 3 " << burst.toStdString()
+            << "\n1 # 100\n1 brd 20 2 " << burst.toStdString() << "\n1 srd 20\n";
+        Type(1007, script);
+        QElapsedTimer timer;
+        timer.start();
+        Click(1009);
+        QTRY_VERIFY(Pane().contains("Success!"));
+        QVERIFY(timer.elapsed() >= 100);
+        QVERIFY(Pane().contains("delay 100 ms"));
+        QVERIFY(Pane().contains("Master: FPGASingleRead Addr: 0x0020  value: 0x7e"));
+        const std::string bytes = Slurp(burst);
+        QCOMPARE(bytes.size(), size_t(5));  // the second burst appended to the first
+        QFile::remove(burst);
+    }
+
+    void fpgaDownloadByteForByte() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        std::vector<uint8_t> code(5000);
+        for (size_t i = 0; i < code.size(); ++i) {
+            code[i] = static_cast<uint8_t>(i * 7 + 3);
+        }
+        const QString path = dir_.filePath("code.bin");
+        std::ofstream(path.toStdString(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(code.data()), code.size());
+        Type(1003, path);
+        Click(1004);
+        QTRY_VERIFY(Pane().contains("Write FPGA Code 4KB Success!"));
+        const auto transfer = sim_->firmware().completedTransfer(0, sim::CodeTarget::Packet);
+        auto received = sim::UnscrambleFpgaCode(transfer.bytes);
+        QVERIFY(received.size() >= code.size());
+        received.resize(code.size());
+        QVERIFY(received == code);
+        QTRY_VERIFY(!findControl<QWidget>(window_.get(), 1004)->isVisible());
+    }
+
+    void exitWhileAScriptRuns() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        const QString script = dir_.filePath("long.ini");
+        std::ofstream(script.toStdString()) << "1 # 300\n1 # 300\n1 # 300\n1 # 300\n";
+        Type(1007, script);
+        Click(1009);
+        QTRY_VERIFY(state_->g_ScriptThread.load() != nullptr || Pane().contains("delay"));
+        Click(1028);
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(state_->g_CmdThread.load(), nullptr);
+        QCOMPARE(state_->g_ScriptThread.load(), nullptr);
+        QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
+    }
+
+    void screenshots() {
+        for (const char* lang : {"zh_CN.UTF-8", "en_US.UTF-8"}) {
+            qputenv("LC_ALL", lang);
+            QTranslator translator;
+            QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
+            Open(true);
+            QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+            QTest::qWait(50);
+            const QString name =
+                QString(TAVLIN_SCREENSHOT_DIR "/main_window_%1.png").arg(QString(lang).left(2));
+            QVERIFY(window_->grab().save(name));
+            Close();
+            QCoreApplication::removeTranslator(&translator);
+            SetStringTranslator({});
+        }
+        qunsetenv("LC_ALL");
+    }
+
+    void missingLanguageFileIsRefused() {
+        qputenv("LC_ALL", "de_DE.UTF-8");
+        QTranslator translator;
+        QVERIFY(!InstallLanguage("/nonexistent", translator));
+        qputenv("LC_ALL", "zh_CN.UTF-8");
+        QVERIFY(InstallLanguage("/nonexistent", translator));
+        qunsetenv("LC_ALL");
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
