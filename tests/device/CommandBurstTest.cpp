@@ -54,14 +54,6 @@ TEST_F(BurstTest, ReadsToOneNameTruncateThenAppendUntilAnotherNameComesBetween) 
     EXPECT_EQ(host.cmdDone(), 5);
 }
 
-TEST_F(BurstTest, ABlockReadIsSplitIntoReportsAndWrittenWhole) {
-    ASSERT_EQ(Read(128, "big"), WAIT_OBJECT_0);
-    EXPECT_EQ(File("big").size(), 128u);
-    const auto sent = Sent();
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[2][4], 128 - 2 * 61);
-}
-
 TEST_F(BurstTest, AFailedReadTouchesNoFileAndDoesNotSignal) {
     Put("a.bin", "keep");
     transport.answer = [](const Report&, size_t) { return TimedOut(); };

@@ -42,25 +42,6 @@ TEST_F(RegisterRequestTest, WritesSendOneByteAndReportTheirAddressAndValue) {
     EXPECT_EQ(host.cmdDone(), 2);
 }
 
-TEST_F(RegisterRequestTest, FailedTransfersShowTheErrorLineAndStillSignal) {
-    transport.answer = [](const Report& out, size_t) {
-        return out[1] == 0x05 ? TimedOut() : WithStatus(0x33);
-    };
-    EXPECT_EQ(Request(WM_FPGA_PORT_WRITE, RegWriteBlock{0x0040, 1, 1}, done()), WAIT_OBJECT_0);
-    EXPECT_EQ(Request(WM_I2C_WRITE, RegWriteBlock{0x11000030, 1, 1}, done()), WAIT_OBJECT_0);
-    EXPECT_EQ(Request(WM_FPGA_PORT_READ, RegReadBlock{0x0040, 1}, done()), WAIT_OBJECT_0);
-    EXPECT_EQ(host.pane(),
-              (std::vector<std::string>{"Master: FPGAPortWrite error\n", "Slave: I2CWrite error\n",
-                                        "Master: FPGAPortRead error\n"}));
-}
-
-TEST_F(RegisterRequestTest, PortReadShowsTheValueOnlyInThePane) {
-    EXPECT_EQ(Request(WM_FPGA_PORT_READ, RegReadBlock{0x10000021, 1}, done()), WAIT_OBJECT_0);
-    EXPECT_EQ(host.pane(),
-              (std::vector<std::string>{"Slave: FPGAPortRead Addr: 0x0021  value: 0x77\n"}));
-    EXPECT_TRUE(host.readValues().empty());
-}
-
 // One data byte, one byte read: anything else is refused before a report goes out, and the
 // poster is told at once (error line and the usual event) rather than left to its time limit.
 TEST_F(RegisterRequestTest, RequestsThatAreNotOneByteAreRefusedWithoutTraffic) {

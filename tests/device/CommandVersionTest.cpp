@@ -11,10 +11,6 @@ class VersionRequestTest : public CommandThreadTest {
     VersionRequestTest() {
         transport.answer = [](const Report& out, size_t) {
             switch (out[1]) {
-                case 0x2D:  // both sensors when it carries the area only
-                    return out[5] == 0 ? Accepted({1, 0, 0, 0, 2, 0, 0, 0}) : Accepted();
-                case 0x32:
-                    return Accepted({0x78, 0x56, 0x34, 0x12});
                 case 0x36: {
                     std::vector<uint8_t> record(38);
                     for (size_t i = 0; i < record.size(); ++i) {
@@ -30,26 +26,6 @@ class VersionRequestTest : public CommandThreadTest {
         };
     }
 };
-
-TEST_F(VersionRequestTest, ImageVersionOfBothSensorsComesInOneExchange) {
-    state.g_SensorSel = 3;
-    ASSERT_EQ(
-        Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02013000, 4}, state.g_ReadImageVersionEvent),
-        WAIT_OBJECT_0);
-    EXPECT_EQ(state.g_ReadImageVersionSuc, 1);
-    EXPECT_EQ(state.g_ImageVersionS, 1u);
-    EXPECT_EQ(state.g_ImageVersionM, 2u);
-    state.g_SensorSel = 1;
-    ASSERT_EQ(
-        Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02013000, 4}, state.g_ReadImageVersionEvent),
-        WAIT_OBJECT_0);
-    EXPECT_EQ(state.g_ImageVersionS, 0x12345678u);
-    const auto sent = Sent();
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ((std::vector<uint8_t>(sent[0].begin() + 1, sent[0].begin() + 6)),
-              (std::vector<uint8_t>{0x2D, 0x00, 0x30, 0x01, 0x00}));
-    EXPECT_EQ(sent[1][1], 0x32);
-}
 
 TEST_F(VersionRequestTest, AFailedVersionReadFillsFfAndOtherAreasAreRefused) {
     transport.answer = [](const Report&, size_t) { return TimedOut(); };
