@@ -1,0 +1,411 @@
+#include "UmockdevFixture.h"
+
+#include <fcntl.h>
+#include <linux/hidraw.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <umockdev.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace tavlin::e2e {
+namespace {
+
+constexpr const char* kPreloadName = "libumockdev-preload.so.0";
+constexpr const char* kReexecMarker = "TAVLIN_E2E_PRELOAD_TRIED";
+
+bool PreloadInstalled() {
+    for (const char* dir :
+         {"/usr/lib/x86_64-linux-gnu", "/usr/lib/aarch64-linux-gnu", "/usr/lib64", "/usr/lib",
+          "/usr/local/lib", "/lib/x86_64-linux-gnu", "/lib64", "/lib"}) {
+        if (access((std::string(dir) + "/" + kPreloadName).c_str(), R_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PreloadRequested() {
+    const char* preload = std::getenv("LD_PRELOAD");
+    return preload != nullptr && std::strstr(preload, "libumockdev-preload") != nullptr;
+}
+
+// The preload must be in place before the first libc call it wraps, so the binary starts
+// itself over with it, once, before main and before gtest parses anything.
+__attribute__((constructor)) void RestartUnderPreload() {
+    if (PreloadRequested() || std::getenv(kReexecMarker) != nullptr || !PreloadInstalled()) {
+        return;
+    }
+    setenv(kReexecMarker, "1", 1);
+    std::string preload = kPreloadName;
+    if (const char* previous = std::getenv("LD_PRELOAD"); previous && *previous) {
+        preload += std::string(":") + previous;
+    }
+    setenv("LD_PRELOAD", preload.c_str(), 1);
+    std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
+    const std::string all{std::istreambuf_iterator<char>(cmdline),
+                          std::istreambuf_iterator<char>()};
+    std::vector<std::string> args;
+    for (size_t at = 0; at < all.size();) {
+        const size_t end = all.find('\0', at);
+        args.push_back(all.substr(at, end - at));
+        at = end == std::string::npos ? all.size() : end + 1;
+    }
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    execv("/proc/self/exe", argv.data());
+    // Not restarted: the tests see no mock environment and skip.
+}
+
+// A touch screen collection (usage page 0x0D, usage 0x04, report 1) first, as the real
+// device lists it, then the vendor collection the program talks to (0xFF00/0x01, report 3,
+// 63 data bytes each way).
+const uint8_t kOurDescriptor[] = {
+    0x05, 0x0D, 0x09, 0x04, 0xA1, 0x01, 0x85, 0x01, 0x09, 0x42, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01,
+    0x95, 0x01, 0x81, 0x02, 0x75, 0x07, 0x95, 0x01, 0x81, 0x03, 0xC0, 0x06, 0x00, 0xFF, 0x09, 0x01,
+    0xA1, 0x01, 0x85, 0x03, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x81,
+    0x02, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x91, 0x02, 0xC0};
+
+// Somebody else's device: a single vendor collection of its own page.
+const uint8_t kForeignDescriptor[] = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26,
+                                      0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0x81, 0x02, 0xC0};
+
+std::string Hex4(uint16_t v) {
+    char s[8];
+    std::snprintf(s, sizeof s, "%04x", v);
+    return s;
+}
+
+}  // namespace
+
+std::string MockEnvironmentMissing() {
+    if (!PreloadRequested()) {
+        return PreloadInstalled()
+                   ? "the process could not be restarted with libumockdev-preload.so.0"
+                   : "libumockdev-preload.so.0 is not installed (package umockdev)";
+    }
+    // LD_PRELOAD names it; check that it was really loaded (ld.so ignores a missing one).
+    std::ifstream maps("/proc/self/maps");
+    const std::string text{std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
+    if (text.find("libumockdev-preload") == std::string::npos) {
+        return "LD_PRELOAD names libumockdev-preload.so.0 but it was not loaded";
+    }
+    return {};
+}
+
+struct PluggedDevice {
+    UmockdevBed* bed = nullptr;
+    bool ours = false;
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    int minor = 0;
+    std::string usbPath, interfacePath, hidPath, rawPath, devNode;
+    UMockdevIoctlBase* ioctl = nullptr;
+    int deviceFd = -1;
+    int stopFd = -1;
+    std::thread server;
+    bool unplugged = false;
+
+    void StopServing() {
+        if (server.joinable()) {
+            const uint64_t one = 1;
+            [[maybe_unused]] ssize_t n = write(stopFd, &one, sizeof one);
+            server.join();
+        }
+        if (stopFd >= 0) {
+            close(stopFd);
+            stopFd = -1;
+        }
+    }
+};
+
+namespace {
+
+// The hidraw ioctls hidapi issues on open and for its name queries, answered as the kernel
+// would for this device.
+gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user) {
+    auto* plug = static_cast<PluggedDevice*>(user);
+    const gulong request = umockdev_ioctl_client_get_request(client);
+    UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
+    if (_IOC_TYPE(request) != 'H') {
+        umockdev_ioctl_client_complete(client, -1, ENOTTY);
+        return TRUE;
+    }
+    const size_t size = _IOC_SIZE(request);
+    auto answer = [&](const void* bytes, size_t length, glong result) {
+        GError* error = nullptr;
+        UMockdevIoctlData* data = umockdev_ioctl_data_resolve(arg, 0, length, &error);
+        if (data == nullptr) {
+            g_clear_error(&error);
+            umockdev_ioctl_client_complete(client, -1, EFAULT);
+            return;
+        }
+        umockdev_ioctl_data_update(data, 0, static_cast<guint8*>(const_cast<void*>(bytes)),
+                                   static_cast<gint>(length));
+        g_object_unref(data);
+        umockdev_ioctl_client_complete(client, result, 0);
+    };
+    const uint8_t* descriptor = plug->ours ? kOurDescriptor : kForeignDescriptor;
+    const int descriptorSize = plug->ours ? static_cast<int>(sizeof kOurDescriptor)
+                                          : static_cast<int>(sizeof kForeignDescriptor);
+    const std::string name = plug->ours ? "Tavlin Touch" : "Other Device";
+    switch (_IOC_NR(request)) {
+        case _IOC_NR(HIDIOCGRDESCSIZE):
+            answer(&descriptorSize, sizeof descriptorSize, 0);
+            return TRUE;
+        case _IOC_NR(HIDIOCGRDESC): {
+            hidraw_report_descriptor d{};
+            d.size = static_cast<uint32_t>(descriptorSize);
+            std::memcpy(d.value, descriptor, descriptorSize);
+            answer(&d, sizeof d, 0);
+            return TRUE;
+        }
+        case _IOC_NR(HIDIOCGRAWINFO): {
+            hidraw_devinfo info{};
+            info.bustype = 3;  // BUS_USB
+            info.vendor = static_cast<int16_t>(plug->vendorId);
+            info.product = static_cast<int16_t>(plug->productId);
+            answer(&info, sizeof info, 0);
+            return TRUE;
+        }
+        case 0x04:    // HIDIOCGRAWNAME(len)
+        case 0x05:    // HIDIOCGRAWPHYS(len)
+        case 0x08: {  // HIDIOCGRAWUNIQ(len)
+            std::string text = _IOC_NR(request) == 0x04 ? name : std::string("usb-e2e");
+            if (_IOC_NR(request) == 0x08) {
+                text.clear();
+            }
+            std::vector<char> buffer(size, '\0');
+            const size_t n = std::min(text.size(), size > 0 ? size - 1 : 0);
+            std::memcpy(buffer.data(), text.data(), n);
+            answer(buffer.data(), buffer.size(), static_cast<glong>(n + 1));
+            return TRUE;
+        }
+        default:
+            umockdev_ioctl_client_complete(client, -1, ENOTTY);
+            return TRUE;
+    }
+}
+
+}  // namespace
+
+UmockdevBed::UmockdevBed() {
+    testbed_ = umockdev_testbed_new();
+}
+
+UmockdevBed::~UmockdevBed() {
+    for (auto& plug : plugs_) {
+        plug->StopServing();
+        if (plug->ioctl != nullptr) {
+            umockdev_testbed_detach_ioctl(testbed_, plug->devNode.c_str(), nullptr);
+            g_object_unref(plug->ioctl);
+        }
+    }
+    g_object_unref(testbed_);
+}
+
+std::string UmockdevBed::SysRoot() const {
+    gchar* root = umockdev_testbed_get_root_dir(testbed_);
+    std::string out = root;
+    g_free(root);
+    return out;
+}
+
+int UmockdevBed::PlugOurs(uint16_t productId) {
+    return Plug(0x1FC9, productId, true);
+}
+
+int UmockdevBed::PlugForeign(uint16_t vendorId, uint16_t productId) {
+    return Plug(vendorId, productId, false);
+}
+
+int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours) {
+    auto plug = std::make_unique<PluggedDevice>();
+    plug->bed = this;
+    plug->ours = ours;
+    plug->vendorId = vendorId;
+    plug->productId = productId;
+    plug->minor = nextMinor_++;
+    const std::string port = "1-" + std::to_string(plug->minor + 1);
+    const std::string vid = Hex4(vendorId);
+    const std::string pid = Hex4(productId);
+
+    gchar* usb = umockdev_testbed_add_device(
+        testbed_, "usb", port.c_str(), nullptr, "idVendor", vid.c_str(), "idProduct", pid.c_str(),
+        "manufacturer", ours ? "Tavlin" : "Other", "product",
+        ours ? "Tavlin Touch" : "Other Device", "bcdDevice", "0100", "serial", "", nullptr,
+        "DEVTYPE", "usb_device", nullptr);
+    plug->usbPath = usb;
+    g_free(usb);
+    gchar* interface = umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").c_str(),
+                                                   plug->usbPath.c_str(), "bInterfaceNumber", "00",
+                                                   nullptr, "DEVTYPE", "usb_interface", nullptr);
+    plug->interfacePath = interface;
+    g_free(interface);
+
+    char hidName[64];
+    std::snprintf(hidName, sizeof hidName, "0003:%04X:%04X.%04X", vendorId, productId,
+                  plug->minor + 1);
+    char hidId[64];
+    std::snprintf(hidId, sizeof hidId, "0003:0000%04X:0000%04X", vendorId, productId);
+    gchar* hid = umockdev_testbed_add_device(
+        testbed_, "hid", hidName, plug->interfacePath.c_str(), nullptr, "HID_ID", hidId, "HID_NAME",
+        ours ? "Tavlin Touch" : "Other Device", "HID_UNIQ", "", nullptr);
+    plug->hidPath = hid;
+    g_free(hid);
+    const uint8_t* descriptor = ours ? kOurDescriptor : kForeignDescriptor;
+    const int descriptorSize = ours ? static_cast<int>(sizeof kOurDescriptor)
+                                    : static_cast<int>(sizeof kForeignDescriptor);
+    umockdev_testbed_set_attribute_binary(testbed_, plug->hidPath.c_str(), "report_descriptor",
+                                          const_cast<guint8*>(descriptor), descriptorSize);
+
+    const std::string raw = "hidraw" + std::to_string(plug->minor);
+    plug->rawPath = plug->hidPath + "/hidraw/" + raw;
+    plug->devNode = "/dev/" + raw;
+    // add_from_string wants the path below /sys.
+    const std::string relative = plug->rawPath.substr(std::strlen("/sys"));
+    const std::string record = "P: " + relative + "\nN: " + raw + "\nE: DEVNAME=" + plug->devNode +
+                               "\nE: SUBSYSTEM=hidraw\nA: dev=243:" + std::to_string(plug->minor) +
+                               "\n";
+    GError* error = nullptr;
+    if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
+        const std::string message = error ? error->message : "?";
+        g_clear_error(&error);
+        throw std::runtime_error("hidraw node not added: " + message);
+    }
+    umockdev_testbed_set_attribute_link(testbed_, plug->rawPath.c_str(), "device", "../..");
+
+    if (ours) {
+        plug->ioctl = umockdev_ioctl_base_new();
+        g_signal_connect(plug->ioctl, "handle-ioctl", G_CALLBACK(HandleIoctl), plug.get());
+        if (!umockdev_testbed_attach_ioctl(testbed_, plug->devNode.c_str(), plug->ioctl, &error)) {
+            const std::string message = error ? error->message : "?";
+            g_clear_error(&error);
+            throw std::runtime_error("ioctl handler not attached: " + message);
+        }
+        plug->deviceFd = umockdev_testbed_get_dev_fd(testbed_, plug->devNode.c_str());
+        if (plug->deviceFd < 0) {
+            throw std::runtime_error("no device side for " + plug->devNode);
+        }
+        plug->stopFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        PluggedDevice* p = plug.get();
+        plug->server = std::thread([this, p] { Serve(*p); });
+    }
+    plugs_.push_back(std::move(plug));
+    return static_cast<int>(plugs_.size()) - 1;
+}
+
+void UmockdevBed::Serve(PluggedDevice& plug) {
+    uint8_t report[64];
+    size_t have = 0;
+    pollfd fds[2] = {{plug.deviceFd, POLLIN, 0}, {plug.stopFd, POLLIN, 0}};
+    for (;;) {
+        if (poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return;
+        }
+        if (fds[1].revents != 0) {
+            return;
+        }
+        if ((fds[0].revents & POLLIN) == 0) {
+            if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+                // No program holds the node open: wait a little rather than spin.
+                usleep(1000);
+            }
+            continue;
+        }
+        // The node is a byte stream: take exactly one report's worth at a time.
+        const ssize_t got = read(plug.deviceFd, report + have, sizeof report - have);
+        if (got <= 0) {
+            if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
+                continue;
+            }
+            usleep(1000);
+            continue;
+        }
+        have += static_cast<size_t>(got);
+        if (have < sizeof report) {
+            continue;
+        }
+        have = 0;
+        {
+            std::lock_guard lock(receivedMutex_);
+            received_.emplace_back(report, report + sizeof report);
+        }
+        receivedChanged_.notify_all();
+        if (!answering_) {
+            continue;
+        }
+        const sim::FirmwareOutcome outcome = firmware_.Process(report);
+        if (outcome.reply) {
+            [[maybe_unused]] const ssize_t n =
+                write(plug.deviceFd, outcome.reply->data(), outcome.reply->size());
+        }
+    }
+}
+
+void UmockdevBed::Unplug(int index) {
+    PluggedDevice& plug = *plugs_.at(static_cast<size_t>(index));
+    if (plug.unplugged) {
+        return;
+    }
+    plug.unplugged = true;
+    plug.StopServing();
+    // Child first, as the kernel reports it; umockdev sends no events on removal itself. Each
+    // node is removed right after its event so that a detection started by the next event
+    // finds the tree as a real unplug leaves it (udev reports a removal once the node is gone).
+    for (const std::string* path :
+         {&plug.rawPath, &plug.hidPath, &plug.interfacePath, &plug.usbPath}) {
+        umockdev_testbed_uevent(testbed_, path->c_str(), "remove");
+        umockdev_testbed_remove_device(testbed_, path->c_str());
+    }
+    if (plug.deviceFd >= 0) {
+        // The program's open node must see the hang-up a real unplug gives.
+        const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+        dup2(null, plug.deviceFd);
+        close(null);
+        // umockdev remembers which PTY stands for which node; once the program lets go, the
+        // kernel hands the same PTY number to the next plug, and umockdev refuses to map it a
+        // second time. Forget the old mapping as the node is gone.
+        const std::filesystem::path map = std::filesystem::path(SysRoot()) / "dev" / ".ptymap";
+        const std::string majmin = "243:" + std::to_string(plug.minor);
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(map, error)) {
+            std::error_code linkError;
+            if (std::filesystem::read_symlink(entry.path(), linkError).string() == majmin) {
+                std::filesystem::remove(entry.path(), linkError);
+            }
+        }
+    }
+}
+
+std::string UmockdevBed::DevNode(int plug) const {
+    return plugs_.at(static_cast<size_t>(plug))->devNode;
+}
+
+std::vector<std::vector<uint8_t>> UmockdevBed::Received() const {
+    std::lock_guard lock(receivedMutex_);
+    return received_;
+}
+
+bool UmockdevBed::WaitReceived(size_t count, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(receivedMutex_);
+    return receivedChanged_.wait_for(lock, limit, [&] { return received_.size() >= count; });
+}
+
+}  // namespace tavlin::e2e

@@ -1,0 +1,73 @@
+#pragma once
+// A fake USB HID device on the Linux device stack: umockdev puts sysfs, a hidraw node (a PTY),
+// udev events and the hidraw ioctls under the program's real hidapi and libudev code. The
+// device's firmware is the simulated one, so the program talks to the same model the other
+// tests use, only now through the kernel-facing path.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/SimFirmware.h"
+
+typedef struct _UMockdevTestbed UMockdevTestbed;
+
+namespace tavlin::e2e {
+
+// Empty when the process runs under the umockdev preload; otherwise why it does not.
+std::string MockEnvironmentMissing();
+
+// One plugged device: its sysfs nodes, its /dev node and, for ours, the thread that answers
+// the program's reports from the firmware model.
+struct PluggedDevice;
+
+class UmockdevBed {
+  public:
+    UmockdevBed();
+    ~UmockdevBed();
+    UmockdevBed(const UmockdevBed&) = delete;
+    UmockdevBed& operator=(const UmockdevBed&) = delete;
+
+    // Plugs one of our devices (a touch collection before the vendor one) and returns its
+    // handle; each plug gets a new hidraw minor. Sends the add uevents.
+    int PlugOurs(uint16_t productId);
+    // A device of somebody else (one vendor collection, no ioctl answers).
+    int PlugForeign(uint16_t vendorId, uint16_t productId);
+    // Sends the remove uevents, removes the sysfs nodes and hangs the node up, as a real
+    // unplug does to a program that holds the node open.
+    void Unplug(int plug);
+
+    std::string DevNode(int plug) const;
+    std::string SysRoot() const;  // the testbed's root directory (real path)
+    UMockdevTestbed* testbed() const { return testbed_; }
+
+    // When false, the device swallows reports without answering.
+    void SetAnswering(bool answering) { answering_ = answering; }
+    // The output reports the device received so far (all plugs), in arrival order.
+    std::vector<std::vector<uint8_t>> Received() const;
+    // Waits until at least `count` reports arrived.
+    bool WaitReceived(size_t count, std::chrono::milliseconds limit) const;
+
+    sim::SimFirmware& firmware() { return firmware_; }
+
+  private:
+    friend struct PluggedDevice;
+    void Serve(PluggedDevice& plug);
+    int Plug(uint16_t vendorId, uint16_t productId, bool ours);
+
+    UMockdevTestbed* testbed_ = nullptr;
+    sim::SimFirmware firmware_;
+    std::atomic<bool> answering_{true};
+    int nextMinor_ = 0;
+    std::vector<std::unique_ptr<PluggedDevice>> plugs_;
+    mutable std::mutex receivedMutex_;
+    mutable std::condition_variable receivedChanged_;
+    std::vector<std::vector<uint8_t>> received_;
+};
+
+}  // namespace tavlin::e2e
