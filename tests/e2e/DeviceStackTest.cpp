@@ -2,13 +2,16 @@
 // the udev hot-plug monitor, detection and the command thread - against a fake device that
 // umockdev puts into sysfs and /dev. Nothing inside the program is replaced.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -220,6 +223,18 @@ TEST_F(DeviceStackTest, TheVendorCollectionIsOpenedAndASecondCallFindsItStillThe
     EXPECT_TRUE(log.Contains("Open hid device success!\n"));
 }
 
+TEST_F(DeviceStackTest, OurTouchCollectionAloneIsNotTakenForTheDevice) {
+    bed->PlugOursTouchOnly(kProductIdWork);
+    const std::vector<HidInterfaceInfo> listed = transport->Enumerate();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].usagePage, 0x0D);
+    uint16_t productId = 0;
+    EXPECT_EQ(OpenHidDevice(*device, &productId), 0);
+    EXPECT_FALSE(device->isOpen());
+    // It was seen, so its product id is known all the same.
+    EXPECT_EQ(productId, kProductIdWork);
+}
+
 TEST_F(DeviceStackTest, ARegisterIsWrittenAndReadBackByteForByteThroughTheCommandThread) {
     bed->PlugOurs(kProductIdWork);
     Detect();
@@ -373,6 +388,71 @@ TEST_F(DeviceStackTest, HotplugLatencyFromAddEventToStatusText) {
               << latenciesMs.size() << " re-plugs: median " << median << " ms, max " << worst
               << " ms\n";
     EXPECT_LT(worst, 1000.0);
+}
+
+// Installed hidraw nodes belong to root until the udev rules grant access; the program must
+// say so in its log and treat the device as absent. The kernel is made to refuse the open for
+// real: a non-root run takes the permissions off its PTY; a root run (which no mode bits stop)
+// drops its effective user id to an unprivileged one around the detection.
+TEST_F(DeviceStackTest, ANodeThatCannotBeOpenedIsLoggedAndCountsAsNoDevice) {
+    const int plug = bed->PlugOurs(kProductIdWork);
+    const std::string terminal = bed->TerminalOf(plug);
+    ASSERT_FALSE(terminal.empty());
+    const bool root = geteuid() == 0;
+    constexpr uid_t kNobody = 65534;
+
+    // The log goes where the unprivileged user may write it.
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tavlin-e2e-perm-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    ASSERT_EQ(chmod(dir.c_str(), 0777), 0);
+    const std::filesystem::path logFile = dir / "Tavlin_log.txt";
+    SetLogFilePath(logFile.string());
+
+    struct stat before {};
+    ASSERT_EQ(stat(terminal.c_str(), &before), 0);
+    if (root) {
+        // The testbed itself (sysfs) stays readable: only the node is to be refused.
+        ASSERT_EQ(chmod(bed->SysRoot().c_str(), 0755), 0);
+        // umockdev's preload reaches its ioctl socket before the node itself is opened.
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(bed->SysRoot() + "/ioctl")) {
+            chmod(entry.path().c_str(), entry.is_directory() ? 0755 : 0777);
+        }
+        chmod((bed->SysRoot() + "/ioctl").c_str(), 0755);
+        ASSERT_EQ(chmod(terminal.c_str(), 0600), 0);
+        if (seteuid(kNobody) != 0) {
+            std::filesystem::remove_all(dir);
+            GTEST_SKIP() << "running as root without the right to change the effective user: "
+                            "an open cannot be made to fail honestly";
+        }
+    } else {
+        ASSERT_EQ(chmod(terminal.c_str(), 0), 0);
+    }
+    uint16_t productId = 0;
+    const std::vector<HidInterfaceInfo> listed = transport->Enumerate();
+    const int result = OpenHidDevice(*device, &productId);
+    Detect();
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    ASSERT_EQ(chmod(terminal.c_str(), before.st_mode & 07777), 0);
+
+    EXPECT_EQ(listed.size(), 2u) << "the device must stay visible, only its node refused";
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(device->isOpen());
+    EXPECT_EQ(state.g_bDevExist, 0);
+    EXPECT_EQ(view.LastStatus(), LoadString(IDS_NO_DEVICE));
+    std::ifstream in(logFile);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("FindHidDevice: cannot open " + bed->DevNode(plug) +
+                        " (error 13, permission denied: install the udev rules)\n"),
+              std::string::npos)
+        << text;
+
+    // With access back the same device opens: the refusal was the only obstacle.
+    EXPECT_EQ(OpenHidDevice(*device, &productId), 1);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <umockdev.h>
 #include <unistd.h>
 
+#include <stdlib.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -79,6 +80,11 @@ const uint8_t kOurDescriptor[] = {
     0xA1, 0x01, 0x85, 0x03, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x81,
     0x02, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x91, 0x02, 0xC0};
 
+// Our touch collection alone.
+const uint8_t kTouchOnlyDescriptor[] = {0x05, 0x0D, 0x09, 0x04, 0xA1, 0x01, 0x85, 0x01, 0x09,
+                                        0x42, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x01,
+                                        0x81, 0x02, 0x75, 0x07, 0x95, 0x01, 0x81, 0x03, 0xC0};
+
 // Somebody else's device: a single vendor collection of its own page.
 const uint8_t kForeignDescriptor[] = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26,
                                       0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0x81, 0x02, 0xC0};
@@ -109,6 +115,7 @@ std::string MockEnvironmentMissing() {
 struct PluggedDevice {
     UmockdevBed* bed = nullptr;
     bool ours = false;
+    bool touchOnly = false;
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     int minor = 0;
@@ -134,6 +141,16 @@ struct PluggedDevice {
 
 namespace {
 
+std::pair<const uint8_t*, int> DescriptorOf(const PluggedDevice& plug) {
+    if (!plug.ours) {
+        return {kForeignDescriptor, static_cast<int>(sizeof kForeignDescriptor)};
+    }
+    if (plug.touchOnly) {
+        return {kTouchOnlyDescriptor, static_cast<int>(sizeof kTouchOnlyDescriptor)};
+    }
+    return {kOurDescriptor, static_cast<int>(sizeof kOurDescriptor)};
+}
+
 // The hidraw ioctls hidapi issues on open and for its name queries, answered as the kernel
 // would for this device.
 gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user) {
@@ -158,9 +175,7 @@ gboolean HandleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer u
         g_object_unref(data);
         umockdev_ioctl_client_complete(client, result, 0);
     };
-    const uint8_t* descriptor = plug->ours ? kOurDescriptor : kForeignDescriptor;
-    const int descriptorSize = plug->ours ? static_cast<int>(sizeof kOurDescriptor)
-                                          : static_cast<int>(sizeof kForeignDescriptor);
+    const auto [descriptor, descriptorSize] = DescriptorOf(*plug);
     const std::string name = plug->ours ? "Tavlin Touch" : "Other Device";
     switch (_IOC_NR(request)) {
         case _IOC_NR(HIDIOCGRDESCSIZE):
@@ -225,17 +240,22 @@ std::string UmockdevBed::SysRoot() const {
 }
 
 int UmockdevBed::PlugOurs(uint16_t productId) {
-    return Plug(0x1FC9, productId, true);
+    return Plug(0x1FC9, productId, true, false);
+}
+
+int UmockdevBed::PlugOursTouchOnly(uint16_t productId) {
+    return Plug(0x1FC9, productId, true, true);
 }
 
 int UmockdevBed::PlugForeign(uint16_t vendorId, uint16_t productId) {
-    return Plug(vendorId, productId, false);
+    return Plug(vendorId, productId, false, false);
 }
 
-int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours) {
+int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly) {
     auto plug = std::make_unique<PluggedDevice>();
     plug->bed = this;
     plug->ours = ours;
+    plug->touchOnly = touchOnly;
     plug->vendorId = vendorId;
     plug->productId = productId;
     plug->minor = nextMinor_++;
@@ -266,9 +286,7 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours) {
         ours ? "Tavlin Touch" : "Other Device", "HID_UNIQ", "", nullptr);
     plug->hidPath = hid;
     g_free(hid);
-    const uint8_t* descriptor = ours ? kOurDescriptor : kForeignDescriptor;
-    const int descriptorSize = ours ? static_cast<int>(sizeof kOurDescriptor)
-                                    : static_cast<int>(sizeof kForeignDescriptor);
+    const auto [descriptor, descriptorSize] = DescriptorOf(*plug);
     umockdev_testbed_set_attribute_binary(testbed_, plug->hidPath.c_str(), "report_descriptor",
                                           const_cast<guint8*>(descriptor), descriptorSize);
 
@@ -396,6 +414,12 @@ void UmockdevBed::Unplug(int index) {
 
 std::string UmockdevBed::DevNode(int plug) const {
     return plugs_.at(static_cast<size_t>(plug))->devNode;
+}
+
+std::string UmockdevBed::TerminalOf(int plug) const {
+    char name[128] = {};
+    const int fd = plugs_.at(static_cast<size_t>(plug))->deviceFd;
+    return fd >= 0 && ptsname_r(fd, name, sizeof name) == 0 ? std::string(name) : std::string();
 }
 
 std::vector<std::vector<uint8_t>> UmockdevBed::Received() const {

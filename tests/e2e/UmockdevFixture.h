@@ -36,6 +36,8 @@ class UmockdevBed {
     // Plugs one of our devices (a touch collection before the vendor one) and returns its
     // handle; each plug gets a new hidraw minor. Sends the add uevents.
     int PlugOurs(uint16_t productId);
+    // One of ours that lists only its touch collection (no vendor collection to talk to).
+    int PlugOursTouchOnly(uint16_t productId);
     // A device of somebody else (one vendor collection, no ioctl answers).
     int PlugForeign(uint16_t vendorId, uint16_t productId);
     // Sends the remove uevents, removes the sysfs nodes and hangs the node up, as a real
@@ -43,6 +45,8 @@ class UmockdevBed {
     void Unplug(int plug);
 
     std::string DevNode(int plug) const;
+    // The PTY behind a node of ours (what the testbed's /dev entry stands for).
+    std::string TerminalOf(int plug) const;
     std::string SysRoot() const;  // the testbed's root directory (real path)
     UMockdevTestbed* testbed() const { return testbed_; }
 
@@ -58,7 +62,7 @@ class UmockdevBed {
   private:
     friend struct PluggedDevice;
     void Serve(PluggedDevice& plug);
-    int Plug(uint16_t vendorId, uint16_t productId, bool ours);
+    int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly);
 
     UMockdevTestbed* testbed_ = nullptr;
     sim::SimFirmware firmware_;
