@@ -53,6 +53,13 @@ __attribute__((constructor)) void RestartUnderPreload() {
         preload += std::string(":") + previous;
     }
     setenv("LD_PRELOAD", preload.c_str(), 1);
+    // An AddressSanitizer build insists on being first in the library list; the preload only
+    // wraps libc calls and passes them on, so the order does not matter to it here.
+    std::string asan = "verify_asan_link_order=0";
+    if (const char* previous = std::getenv("ASAN_OPTIONS"); previous && *previous) {
+        asan = std::string(previous) + ":" + asan;
+    }
+    setenv("ASAN_OPTIONS", asan.c_str(), 1);
     std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
     const std::string all{std::istreambuf_iterator<char>(cmdline),
                           std::istreambuf_iterator<char>()};
