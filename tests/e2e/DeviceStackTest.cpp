@@ -145,6 +145,7 @@ class DeviceStackTest : public ::testing::Test {
         commands.reset();
         device.reset();
         transport.reset();
+        secondBed.reset();
         bed.reset();
     }
 
@@ -172,6 +173,7 @@ class DeviceStackTest : public ::testing::Test {
 
     testing::LogCapture log;
     std::unique_ptr<UmockdevBed> bed;
+    std::unique_ptr<UmockdevBed> secondBed;
     std::unique_ptr<HidapiTransport> transport;
     std::unique_ptr<HidDevice> device;
     SharedState state;
@@ -343,6 +345,47 @@ TEST_F(DeviceStackTest, AReplugAsTheUpdateEnvironmentTellsTheFirmwareWindow) {
     EXPECT_EQ(firmware.back(), LoadString(IDS_FW_ENV_READY));
     ASSERT_TRUE(device->isOpen());
     EXPECT_EQ(device->handle()->Path(), bed->DevNode(update));
+}
+
+// A device that leaves and comes back before a detection runs (the firmware restarting into
+// its update environment, say) gets its old node name back from the kernel. The detection must
+// not keep the dead connection to the old node just because the path is listed again.
+//
+// Disabled while it fails: OpenHidDevice asks HidapiTransport::Attributes whether the open
+// device is still there, and Attributes only knows a connection is dead after a transfer on it
+// failed; otherwise it finds the path in the enumeration - now the new device's - and the
+// detection answers 2 with the hung-up connection kept. Enable once that is fixed.
+TEST_F(DeviceStackTest, DISABLED_AReplugOnTheSameNodeNameBeforeADetectionRunsIsTakenAsNew) {
+    const int plug = bed->PlugOurs(kProductIdWork);
+    state.g_isFwDlgOpen = 1;
+    Detect();
+    ASSERT_EQ(state.g_bDevExist, 1);
+    bed->Unplug(plug);
+    // One testbed cannot make a node name twice; a second one, which takes over the mock
+    // environment, can. The first stays alive: the program still holds its hung-up node.
+    secondBed = std::make_unique<UmockdevBed>();
+    const int update = secondBed->PlugOurs(kProductIdUpdate);
+    ASSERT_EQ(secondBed->DevNode(update), bed->DevNode(plug));
+    secondBed->firmware().setFpgaRegister(0, 0x0010, 0x42);
+    {
+        // The new device itself is sound: a link that never saw the old one opens and uses it.
+        HidDevice fresh(*transport);
+        uint16_t productId = 0;
+        ASSERT_EQ(OpenHidDevice(fresh, &productId), 1);
+        EXPECT_EQ(productId, kProductIdUpdate);
+        uint8_t value = 0;
+        ASSERT_TRUE(SingleRegisterRead(fresh, 0x0010, &value));
+        ASSERT_EQ(value, 0x42);
+    }
+    Detect();
+    EXPECT_EQ(view.LastStatus(), LoadString(IDS_FW_NOT_READY));
+    EXPECT_EQ(state.g_isFwUpdateMode, 1);
+    const auto firmware = view.Firmware();
+    ASSERT_FALSE(firmware.empty());
+    EXPECT_EQ(firmware.back(), LoadString(IDS_FW_ENV_READY));
+    uint8_t value = 0;
+    EXPECT_TRUE(SingleRegisterRead(*device, 0x0010, &value)) << "the connection is the dead one";
+    EXPECT_EQ(value, 0x42);
 }
 
 TEST_F(DeviceStackTest, ASomebodyElsesDeviceArrivingLeavesOursInPlace) {

@@ -391,6 +391,11 @@ void UmockdevBed::Unplug(int index) {
     }
     plug.unplugged = true;
     plug.StopServing();
+    if (plug.ioctl != nullptr) {
+        umockdev_testbed_detach_ioctl(testbed_, plug.devNode.c_str(), nullptr);
+        g_object_unref(plug.ioctl);
+        plug.ioctl = nullptr;
+    }
     // Child first, as the kernel reports it; umockdev sends no events on removal itself. Each
     // node is removed right after its event so that a detection started by the next event
     // finds the tree as a real unplug leaves it (udev reports a removal once the node is gone).
