@@ -300,20 +300,10 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     const std::string raw = "hidraw" + std::to_string(plug->minor);
     plug->rawPath = plug->hidPath + "/hidraw/" + raw;
     plug->devNode = "/dev/" + raw;
-    // add_from_string wants the path below /sys.
-    const std::string relative = plug->rawPath.substr(std::strlen("/sys"));
-    const std::string record = "P: " + relative + "\nN: " + raw + "\nE: DEVNAME=" + plug->devNode +
-                               "\nE: SUBSYSTEM=hidraw\nA: dev=243:" + std::to_string(plug->minor) +
-                               "\n";
     GError* error = nullptr;
-    if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
-        const std::string message = error ? error->message : "?";
-        g_clear_error(&error);
-        throw std::runtime_error("hidraw node not added: " + message);
-    }
-    umockdev_testbed_set_attribute_link(testbed_, plug->rawPath.c_str(), "device", "../..");
-
     if (ours) {
+        // Everything a real node has when its add event goes out must be in place before the
+        // add: a detection woken by the event opens the node at once.
         plug->ioctl = umockdev_ioctl_base_new();
         g_signal_connect(plug->ioctl, "handle-ioctl", G_CALLBACK(HandleIoctl), plug.get());
         if (!umockdev_testbed_attach_ioctl(testbed_, plug->devNode.c_str(), plug->ioctl, &error)) {
@@ -321,6 +311,21 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
             g_clear_error(&error);
             throw std::runtime_error("ioctl handler not attached: " + message);
         }
+    }
+    // add_from_string wants the path below /sys; the link to the hid parent comes with the
+    // record so that it exists when the add event is sent.
+    const std::string relative = plug->rawPath.substr(std::strlen("/sys"));
+    const std::string record = "P: " + relative + "\nN: " + raw + "\nE: DEVNAME=" + plug->devNode +
+                               "\nE: SUBSYSTEM=hidraw\nA: dev=243:" + std::to_string(plug->minor) +
+                               "\nL: device=../..\n";
+    if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
+        const std::string message = error ? error->message : "?";
+        g_clear_error(&error);
+        throw std::runtime_error("hidraw node not added: " + message);
+    }
+
+    if (ours) {
+        // Reports the program writes before the serving thread runs wait in the PTY.
         plug->deviceFd = umockdev_testbed_get_dev_fd(testbed_, plug->devNode.c_str());
         if (plug->deviceFd < 0) {
             throw std::runtime_error("no device side for " + plug->devNode);
