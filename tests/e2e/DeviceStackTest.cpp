@@ -322,6 +322,27 @@ TEST_F(DeviceStackTest, AnUnplugDuringARequestFailsItAndPresenceFollows) {
     EXPECT_FALSE(device->isOpen());
 }
 
+TEST_F(DeviceStackTest, AnUnplugDuringACommandThreadRequestEndsItWithTheErrorLine) {
+    const int plug = bed->PlugOurs(kProductIdWork);
+    Detect();
+    ASSERT_EQ(state.g_bDevExist, 1);
+    device->setTimeoutMs(5000);
+    bed->SetAnswering(false);
+    StartCommands();
+    state.g_ScriptRequestEvent.Set();  // the read signals its event whatever the outcome
+    const SingleReadBlock block{0x0010};
+    const RequestHandle request = PostRequest(state, WM_FPGA_SINGLE_READ, &block, sizeof block);
+    ASSERT_TRUE(bed->WaitReceived(1, 2000ms));
+    const auto unplugged = Clock::now();
+    bed->Unplug(plug);
+    EXPECT_EQ(WaitRequest(request, state.g_RegAccessDoneEvent, 3000), WAIT_OBJECT_0);
+    EXPECT_LT(Clock::now() - unplugged, 1000ms);
+    ASSERT_FALSE(host.Pane().empty());
+    EXPECT_EQ(host.Pane().back(), "Master: FPGASingleRead error\n");
+    EXPECT_TRUE(
+        log.Contains("GetOverlappedResult_Tav failed! \nret=1167 ERROR_DEVICE_NOT_CONNECTED!\n"));
+}
+
 TEST_F(DeviceStackTest, AReplugAsTheUpdateEnvironmentTellsTheFirmwareWindow) {
     const int plug = bed->PlugOurs(kProductIdWork);
     StartHotplug();
