@@ -430,27 +430,30 @@ TEST_F(DeviceStackTest, HotplugLatencyFromAddEventToStatusText) {
     StartHotplug();
     Detect();
     ASSERT_EQ(state.g_bDevExist, 1);
-    std::vector<double> latenciesMs;
+    std::vector<double> fromPlug;  // from the first add event of the plug (the USB device)
+    std::vector<double> fromNode;  // from the hidraw node's add event
     for (int round = 0; round < 7; ++round) {
         size_t mark = view.StatusCount();
         bed->Unplug(plug);
         ASSERT_TRUE(view.WaitStatus(LoadString(IDS_NO_DEVICE), mark).has_value());
         detector->WaitIdle();
         mark = view.StatusCount();
-        // Plugging sends the add events; the clock starts before the first of them.
-        const auto added = Clock::now();
+        const auto plugged = Clock::now();
         plug = bed->PlugOurs(round % 2 == 0 ? kProductIdWork2 : kProductIdWork);
         const auto shown = view.WaitStatus(LoadString(IDS_DETECT_DONE), mark);
         ASSERT_TRUE(shown.has_value()) << "round " << round;
-        latenciesMs.push_back(std::chrono::duration<double, std::milli>(*shown - added).count());
+        using Ms = std::chrono::duration<double, std::milli>;
+        fromPlug.push_back(Ms(*shown - plugged).count());
+        fromNode.push_back(Ms(*shown - bed->lastNodeAdded()).count());
         detector->WaitIdle();
     }
-    std::sort(latenciesMs.begin(), latenciesMs.end());
-    const double median = latenciesMs[latenciesMs.size() / 2];
-    const double worst = latenciesMs.back();
-    std::cout << "[ e2e      ] hot-plug latency (add uevent -> status text) over "
-              << latenciesMs.size() << " re-plugs: median " << median << " ms, max " << worst
-              << " ms\n";
+    std::sort(fromPlug.begin(), fromPlug.end());
+    std::sort(fromNode.begin(), fromNode.end());
+    const double worst = fromPlug.back();
+    std::cout << "[ e2e      ] hot-plug latency to the status text over " << fromPlug.size()
+              << " re-plugs: from the first add event median " << fromPlug[fromPlug.size() / 2]
+              << " ms, max " << worst << " ms; from the hidraw add event median "
+              << fromNode[fromNode.size() / 2] << " ms, max " << fromNode.back() << " ms\n";
     EXPECT_LT(worst, 1000.0);
 }
 

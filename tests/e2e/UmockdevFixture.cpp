@@ -318,6 +318,7 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     const std::string record = "P: " + relative + "\nN: " + raw + "\nE: DEVNAME=" + plug->devNode +
                                "\nE: SUBSYSTEM=hidraw\nA: dev=243:" + std::to_string(plug->minor) +
                                "\nL: device=../..\n";
+    lastNodeAdded_ = std::chrono::steady_clock::now();
     if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
         const std::string message = error ? error->message : "?";
         g_clear_error(&error);

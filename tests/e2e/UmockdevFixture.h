@@ -58,6 +58,8 @@ class UmockdevBed {
     bool WaitReceived(size_t count, std::chrono::milliseconds limit) const;
 
     sim::SimFirmware& firmware() { return firmware_; }
+    // When the last plug sent its hidraw node's add event (the one the program can act on).
+    std::chrono::steady_clock::time_point lastNodeAdded() const { return lastNodeAdded_; }
 
   private:
     friend struct PluggedDevice;
@@ -68,6 +70,7 @@ class UmockdevBed {
     sim::SimFirmware firmware_;
     std::atomic<bool> answering_{true};
     int nextMinor_ = 0;
+    std::chrono::steady_clock::time_point lastNodeAdded_;
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
     mutable std::mutex receivedMutex_;
     mutable std::condition_variable receivedChanged_;
