@@ -53,7 +53,7 @@ struct IoResult {
 // An open device interface. Write and Read move exactly one report of `length` bytes, report id
 // included.
 class HidConnection {
-public:
+  public:
     virtual ~HidConnection() = default;
     virtual IoResult Write(const uint8_t* report, size_t length) = 0;
     // Waits at most timeoutMs for one input report.
@@ -67,7 +67,7 @@ public:
 // The system's HID service: lists collections and opens them. Implemented over hidapi for real
 // devices and by the simulated device.
 class HidTransport {
-public:
+  public:
     virtual ~HidTransport() = default;
     virtual std::vector<HidInterfaceInfo> Enumerate() = 0;
     // Returns nullptr when the path cannot be opened; *errorCode then holds the system's code

@@ -6,31 +6,31 @@
 namespace tavlin {
 
 // Thread messages of the device command thread.
-inline constexpr uint32_t WM_FPGA_PORT_WRITE = WM_USER + 102;     // 1126
-inline constexpr uint32_t WM_FPGA_PORT_READ = WM_USER + 103;      // 1127
-inline constexpr uint32_t WM_FPGA_SINGLE_READ = WM_USER + 104;    // 1128
-inline constexpr uint32_t WM_I2C_WRITE = WM_USER + 105;           // 1129
-inline constexpr uint32_t WM_I2C_READ = WM_USER + 106;            // 1130
-inline constexpr uint32_t WM_SWITCH_MODE = WM_USER + 107;         // 1131
-inline constexpr uint32_t WM_BURST_READ = WM_USER + 108;          // 1132
-inline constexpr uint32_t WM_BURST_WRITE = WM_USER + 109;         // 1133
-inline constexpr uint32_t WM_CODE_PACKET = WM_USER + 110;         // 1134
-inline constexpr uint32_t WM_GET_PREVIEW_DATA = WM_USER + 111;    // 1135
-inline constexpr uint32_t WM_EXIT_CMD_THREAD = WM_USER + 112;     // 1136
-inline constexpr uint32_t WM_SEARCH_START_LINE = WM_USER + 115;   // 1139
-inline constexpr uint32_t WM_CONFIG_START_LINE = WM_USER + 116;   // 1140
-inline constexpr uint32_t WM_SEARCH_COLUMN = WM_USER + 117;       // 1141
-inline constexpr uint32_t WM_OPTIMIZE_LINE = WM_USER + 118;       // 1142
-inline constexpr uint32_t WM_CAL_INIT = WM_USER + 119;            // 1143
-inline constexpr uint32_t WM_CAL_POINT = WM_USER + 120;           // 1144
-inline constexpr uint32_t WM_CAL_PARAM = WM_USER + 121;           // 1145
-inline constexpr uint32_t WM_EXPOSURE = WM_USER + 124;            // 1148
-inline constexpr uint32_t WM_UPDATE_CONTROL = WM_USER + 125;      // 1149
-inline constexpr uint32_t WM_READ_IMAGE_VERSION = WM_USER + 126;  // 1150
-inline constexpr uint32_t WM_WRITE_IMAGE_VERSION = WM_USER + 127; // 1151
-inline constexpr uint32_t WM_CODE_PACKET_2 = WM_USER + 128;       // 1152
-inline constexpr uint32_t WM_READ_VERSION_INFO = WM_USER + 129;   // 1153
-inline constexpr uint32_t WM_WRITE_VERSION_INFO = WM_USER + 130;  // 1154
+inline constexpr uint32_t WM_FPGA_PORT_WRITE = WM_USER + 102;      // 1126
+inline constexpr uint32_t WM_FPGA_PORT_READ = WM_USER + 103;       // 1127
+inline constexpr uint32_t WM_FPGA_SINGLE_READ = WM_USER + 104;     // 1128
+inline constexpr uint32_t WM_I2C_WRITE = WM_USER + 105;            // 1129
+inline constexpr uint32_t WM_I2C_READ = WM_USER + 106;             // 1130
+inline constexpr uint32_t WM_SWITCH_MODE = WM_USER + 107;          // 1131
+inline constexpr uint32_t WM_BURST_READ = WM_USER + 108;           // 1132
+inline constexpr uint32_t WM_BURST_WRITE = WM_USER + 109;          // 1133
+inline constexpr uint32_t WM_CODE_PACKET = WM_USER + 110;          // 1134
+inline constexpr uint32_t WM_GET_PREVIEW_DATA = WM_USER + 111;     // 1135
+inline constexpr uint32_t WM_EXIT_CMD_THREAD = WM_USER + 112;      // 1136
+inline constexpr uint32_t WM_SEARCH_START_LINE = WM_USER + 115;    // 1139
+inline constexpr uint32_t WM_CONFIG_START_LINE = WM_USER + 116;    // 1140
+inline constexpr uint32_t WM_SEARCH_COLUMN = WM_USER + 117;        // 1141
+inline constexpr uint32_t WM_OPTIMIZE_LINE = WM_USER + 118;        // 1142
+inline constexpr uint32_t WM_CAL_INIT = WM_USER + 119;             // 1143
+inline constexpr uint32_t WM_CAL_POINT = WM_USER + 120;            // 1144
+inline constexpr uint32_t WM_CAL_PARAM = WM_USER + 121;            // 1145
+inline constexpr uint32_t WM_EXPOSURE = WM_USER + 124;             // 1148
+inline constexpr uint32_t WM_UPDATE_CONTROL = WM_USER + 125;       // 1149
+inline constexpr uint32_t WM_READ_IMAGE_VERSION = WM_USER + 126;   // 1150
+inline constexpr uint32_t WM_WRITE_IMAGE_VERSION = WM_USER + 127;  // 1151
+inline constexpr uint32_t WM_CODE_PACKET_2 = WM_USER + 128;        // 1152
+inline constexpr uint32_t WM_READ_VERSION_INFO = WM_USER + 129;    // 1153
+inline constexpr uint32_t WM_WRITE_VERSION_INFO = WM_USER + 130;   // 1154
 
 // Window messages of the main window.
 inline constexpr uint32_t WM_START_DETECT = 1225;

@@ -121,7 +121,7 @@ struct SharedState {
     Event g_ImageUpdateStopEvent;
     Event g_ImageUpdateExitEvent;
 
-private:
+  private:
     std::unique_ptr<uint8_t[]> previewM_;
     std::unique_ptr<uint8_t[]> previewS_;
 };
