@@ -2,6 +2,10 @@
 
 #include <hidapi.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
 #include <mutex>
@@ -17,8 +21,18 @@ std::mutex& GlobalHidapiMutex() {
 class HidapiConnection final : public HidConnection {
   public:
     HidapiConnection(hid_device* device, std::string path)
-        : device_(device), path_(std::move(path)) {}
-    ~HidapiConnection() override { hid_close(device_); }
+        : device_(device),
+          path_(std::move(path)),
+          // A second descriptor on the same node, never read: it only tells whether this node
+          // was hung up. hidraw gives every opener its own input queue, so it takes no reply
+          // away from the descriptor hidapi reads.
+          watch_(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    ~HidapiConnection() override {
+        hid_close(device_);
+        if (watch_ >= 0) {
+            ::close(watch_);
+        }
+    }
 
     IoResult Write(const uint8_t* report, size_t length) override {
         if (gone_) {
@@ -65,11 +79,24 @@ class HidapiConnection final : public HidConnection {
     }
 
     const std::string& Path() const override { return path_; }
-    bool gone() const { return gone_; }
+
+    // True once a transfer found the device gone, or the node we opened was hung up - also when
+    // a new device has since appeared under the same node name.
+    bool gone() const {
+        if (gone_) {
+            return true;
+        }
+        if (watch_ < 0) {
+            return false;
+        }
+        pollfd p{watch_, 0, 0};
+        return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    }
 
   private:
     hid_device* device_;
     std::string path_;
+    int watch_;
     std::atomic<bool> gone_{false};  // set by the transferring thread, read by detection
 };
 

@@ -371,12 +371,7 @@ TEST_F(DeviceStackTest, AReplugAsTheUpdateEnvironmentTellsTheFirmwareWindow) {
 // A device that leaves and comes back before a detection runs (the firmware restarting into
 // its update environment, say) gets its old node name back from the kernel. The detection must
 // not keep the dead connection to the old node just because the path is listed again.
-//
-// Disabled while it fails: OpenHidDevice asks HidapiTransport::Attributes whether the open
-// device is still there, and Attributes only knows a connection is dead after a transfer on it
-// failed; otherwise it finds the path in the enumeration - now the new device's - and the
-// detection answers 2 with the hung-up connection kept. Enable once that is fixed.
-TEST_F(DeviceStackTest, DISABLED_AReplugOnTheSameNodeNameBeforeADetectionRunsIsTakenAsNew) {
+TEST_F(DeviceStackTest, AReplugOnTheSameNodeNameBeforeADetectionRunsIsTakenAsNew) {
     const int plug = bed->PlugOurs(kProductIdWork);
     state.g_isFwDlgOpen = 1;
     Detect();
