@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -38,7 +39,7 @@ class HidDevice {
     mutable std::mutex handleMutex_;
     std::shared_ptr<HidConnection> handle_;
     std::mutex transferLock_;
-    int timeoutMs_ = kTransferTimeoutMs;
+    std::atomic<int> timeoutMs_{kTransferTimeoutMs};
 };
 
 // 0 = no matching device; 1 = a device was opened now; 2 = the open device is still there.

@@ -264,9 +264,20 @@ int SimTransport::AddPresenceListener(std::function<void(const PresenceEvent&)> 
     return nextListener_++;
 }
 
+namespace {
+// Set while this thread calls presence listeners: a listener that removes itself must not wait
+// for its own call to end.
+thread_local bool t_notifying = false;
+}  // namespace
+
 void SimTransport::RemovePresenceListener(int id) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     listeners_.erase(id);
+    // After this returns the listener is never called again, also not by a notification that was
+    // already under way on another thread: its owner may be destroyed next.
+    if (!t_notifying) {
+        notifyDone_.wait(lock, [this] { return notifying_ == 0; });
+    }
 }
 
 void SimTransport::Notify(const std::vector<PresenceEvent>& events) {
@@ -276,12 +287,21 @@ void SimTransport::Notify(const std::vector<PresenceEvent>& events) {
         for (const auto& [id, listener] : listeners_) {
             listeners.push_back(listener);
         }
+        ++notifying_;
     }
+    const bool outer = !t_notifying;
+    t_notifying = true;
     for (const PresenceEvent& event : events) {
         for (const auto& listener : listeners) {
             listener(event);
         }
     }
+    t_notifying = !outer;
+    {
+        std::lock_guard lock(mutex_);
+        --notifying_;
+    }
+    notifyDone_.notify_all();
 }
 
 }  // namespace tavlin::sim

@@ -106,6 +106,8 @@ class SimTransport final : public HidTransport {
     uint64_t generation_ = 0;  // bumped by every attach and detach
     std::chrono::milliseconds reenumerationDelay_;
     std::map<int, std::function<void(const PresenceEvent&)>> listeners_;
+    int notifying_ = 0;  // notifications under way (guarded by mutex_)
+    std::condition_variable notifyDone_;
     int nextListener_ = 1;
 
     SimScheduler scheduler_;  // last: its jobs use the members above
