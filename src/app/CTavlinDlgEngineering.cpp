@@ -37,39 +37,48 @@ QPushButton* Button(int id, const char* caption, QWidget* parent) {
     return b;
 }
 
+// A framed row: label, path edit, "..." and an action button (FPGA download, script).
+struct FileRowIds {
+    int frame;
+    const char* frameTitle;
+    int label;
+    const char* labelText;
+    int edit;
+    int browse;
+    int action;
+    const char* actionCaption;
+};
+struct FileRow {
+    QPushButton* browse;
+    QPushButton* action;
+};
+
+FileRow AddFileRow(QVBoxLayout* column, const FileRowIds& ids) {
+    auto* frame = Make<QGroupBox>(ids.frame, column->parentWidget());
+    frame->setTitle(Text(ids.frameTitle));
+    auto* row = new QHBoxLayout(frame);
+    auto* label = Make<QLabel>(ids.label, frame);
+    label->setText(Text(ids.labelText));
+    const FileRow out{Button(ids.browse, ui::kBrowse, frame),
+                      Button(ids.action, ids.actionCaption, frame)};
+    row->addWidget(label);
+    row->addWidget(Make<QLineEdit>(ids.edit, frame), 1);
+    row->addWidget(out.browse);
+    row->addWidget(out.action);
+    column->addWidget(frame);
+    return out;
+}
+
 }  // namespace
 
 void CTavlinDlg::BuildEngineeringControls() {
     engineeringPanel_ = new QWidget(this);
     auto* column = new QVBoxLayout(engineeringPanel_);
 
-    auto* download = Make<QGroupBox>(1059, engineeringPanel_);
-    download->setTitle(Text(ui::kDownloadFrame));
-    auto* downloadRow = new QHBoxLayout(download);
-    auto* fpgaLabel = Make<QLabel>(1000, download);
-    fpgaLabel->setText(Text(ui::kFpgaLabel));
-    auto* fpgaPath = Make<QLineEdit>(1003, download);
-    auto* fpgaBrowse = Button(1002, ui::kBrowse, download);
-    auto* fpgaDownload = Button(1004, ui::kDownload, download);
-    downloadRow->addWidget(fpgaLabel);
-    downloadRow->addWidget(fpgaPath, 1);
-    downloadRow->addWidget(fpgaBrowse);
-    downloadRow->addWidget(fpgaDownload);
-    column->addWidget(download);
-
-    auto* script = Make<QGroupBox>(1064, engineeringPanel_);
-    script->setTitle(Text(ui::kScriptFrame));
-    auto* scriptRow = new QHBoxLayout(script);
-    auto* scriptLabel = Make<QLabel>(1001, script);
-    scriptLabel->setText(Text(ui::kScriptLabel));
-    auto* scriptPath = Make<QLineEdit>(1007, script);
-    auto* scriptBrowse = Button(1008, ui::kBrowse, script);
-    auto* runScript = Button(1009, ui::kRunScript, script);
-    scriptRow->addWidget(scriptLabel);
-    scriptRow->addWidget(scriptPath, 1);
-    scriptRow->addWidget(scriptBrowse);
-    scriptRow->addWidget(runScript);
-    column->addWidget(script);
+    const FileRow fpga = AddFileRow(
+        column, {1059, ui::kDownloadFrame, 1000, ui::kFpgaLabel, 1003, 1002, 1004, ui::kDownload});
+    const FileRow script = AddFileRow(
+        column, {1064, ui::kScriptFrame, 1001, ui::kScriptLabel, 1007, 1008, 1009, ui::kRunScript});
 
     auto* step = Make<QGroupBox>(1010, engineeringPanel_);
     step->setTitle(Text(ui::kStepDebug));
@@ -115,10 +124,10 @@ void CTavlinDlg::BuildEngineeringControls() {
     bottom->addStretch(1);
     column->addLayout(bottom);
 
-    connect(fpgaBrowse, &QPushButton::clicked, this, &CTavlinDlg::OnChooseFpgaFile);
-    connect(fpgaDownload, &QPushButton::clicked, this, &CTavlinDlg::OnDownloadFpga);
-    connect(scriptBrowse, &QPushButton::clicked, this, &CTavlinDlg::OnChooseScript);
-    connect(runScript, &QPushButton::clicked, this, &CTavlinDlg::OnRunScript);
+    connect(fpga.browse, &QPushButton::clicked, this, &CTavlinDlg::OnChooseFpgaFile);
+    connect(fpga.action, &QPushButton::clicked, this, &CTavlinDlg::OnDownloadFpga);
+    connect(script.browse, &QPushButton::clicked, this, &CTavlinDlg::OnChooseScript);
+    connect(script.action, &QPushButton::clicked, this, &CTavlinDlg::OnRunScript);
     connect(write, &QPushButton::clicked, this, &CTavlinDlg::OnRegisterWrite);
     connect(read, &QPushButton::clicked, this, &CTavlinDlg::OnRegisterRead);
     connect(slave, &QCheckBox::clicked, this, &CTavlinDlg::OnSlaveClicked);

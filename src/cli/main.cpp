@@ -5,30 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Language.h"
-#include "app/StringTable.h"
+#include "app/AppTranslation.h"
 #include "cli/CliArgs.h"
 #include "cli/CliSession.h"
 #include "sim/TransportFactory.h"
-
-namespace {
-
-// The same language choice as the window; a missing file falls back to the built-in texts,
-// because a station script must still run.
-void InstallLanguage(QTranslator& translator) {
-    const std::string file =
-        tavlin::LanguageFileFor(tavlin::PrimaryLanguageOfLocale(tavlin::LocaleFromEnvironment()));
-    if (file.empty() || !translator.load(QCoreApplication::applicationDirPath() + "/" +
-                                         QString::fromStdString(file))) {
-        return;
-    }
-    QCoreApplication::installTranslator(&translator);
-    tavlin::SetStringTranslator([](const char* builtIn) {
-        return QCoreApplication::translate("Tavlin", builtIn).toStdString();
-    });
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
@@ -46,8 +26,10 @@ int main(int argc, char** argv) {
         return tavlin::cli::kExitSuccess;
     }
 
+    // The same language choice as the window; a missing file falls back to the built-in texts,
+    // because a station script must still run.
     QTranslator translator;
-    InstallLanguage(translator);
+    tavlin::InstallLanguage(QCoreApplication::applicationDirPath(), translator);
 
     auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
     if (!transport) {
