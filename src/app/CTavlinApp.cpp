@@ -9,6 +9,7 @@
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/Language.h"
+#include "app/QuitSignals.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "sim/TransportFactory.h"
@@ -56,6 +57,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.sim = transport.sim;
     options.watchUdev = transport.sim == nullptr;
     CTavlinDlg dialog(state, device, options);
+    QuitSignals quit([&dialog] { dialog.reject(); });
     dialog.exec();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+#include <csignal>
 #include <fstream>
 #include <memory>
 
@@ -15,6 +16,7 @@
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
 #include "app/Log.h"
+#include "app/QuitSignals.h"
 #include "app/StringTable.h"
 #include "device/Requests.h"
 #include "sim/FpgaScrambling.h"
@@ -214,6 +216,16 @@ class MainWindowTest : public QObject {
         QVERIFY(!window_->isVisible());
         QCOMPARE(state_->g_CmdThread.load(), nullptr);
         QCOMPARE(state_->g_ScriptThread.load(), nullptr);
+        QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
+    }
+
+    void terminationSignalLeavesThroughTheExitPath() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        QuitSignals quit([this] { window_->reject(); });
+        ::raise(SIGTERM);
+        QTRY_VERIFY(!window_->isVisible());
+        QCOMPARE(state_->g_CmdThread.load(), nullptr);
         QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
     }
 

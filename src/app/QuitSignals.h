@@ -1,0 +1,23 @@
+#pragma once
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace tavlin {
+
+// Turns SIGINT and SIGTERM (a session logout, a station's supervisor, Ctrl+C in the terminal)
+// into a call on the UI thread, so the window leaves through its normal exit path: workers
+// stopped, "Tavlin log end!" written, device closed.
+class QuitSignals : public QObject {
+    Q_OBJECT
+  public:
+    explicit QuitSignals(std::function<void()> onQuit, QObject* parent = nullptr);
+    ~QuitSignals() override;
+
+  private:
+    std::function<void()> onQuit_;
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace tavlin
