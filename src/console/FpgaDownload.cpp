@@ -5,6 +5,7 @@
 
 #include "app/StringTable.h"
 #include "console/ControlIds.h"
+#include "console/DeviceCheck.h"
 #include "console/FpgaScrambler.h"
 #include "console/PreviewStopper.h"
 #include "device/CommandThread.h"
@@ -22,11 +23,9 @@ constexpr uint64_t kMaxFileSize = 0x7FFFFFFF;  // the size was a 32-bit quantity
 }  // namespace
 
 void FpgaDownload::Start(const std::string& path, Progress progress) {
-    if (state_.g_bDevExist == 0) {
-        view_.SetStatusText(LoadString(IDS_NO_DEVICE));
+    if (!CheckDevicePresent(state_, view_)) {
         return;
     }
-    view_.SetStatusText(LoadString(IDS_DETECT_DONE));
     if (path.empty()) {
         view_.AppendOutputText("Please Open The .bin Document First!\n");
         return;

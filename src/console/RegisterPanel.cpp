@@ -1,6 +1,7 @@
 #include "console/RegisterPanel.h"
 
 #include "app/StringTable.h"
+#include "console/DeviceCheck.h"
 #include "console/NumberText.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
@@ -8,12 +9,7 @@
 namespace tavlin {
 
 bool RegisterPanel::DevicePresent() {
-    if (state_.g_bDevExist == 0) {
-        view_.SetStatusText(LoadString(IDS_NO_DEVICE));
-        return false;
-    }
-    view_.SetStatusText(LoadString(IDS_DETECT_DONE));
-    return true;
+    return CheckDevicePresent(state_, view_);
 }
 
 void RegisterPanel::Write(const std::string& addressText, const std::string& valueText,

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/StringTable.h"
+#include "console/DeviceCheck.h"
 #include "console/PreviewStopper.h"
 #include "console/ScriptParser.h"
 #include "device/CommandThread.h"
@@ -14,11 +15,9 @@
 namespace tavlin {
 
 void ScriptRunner::Start(const std::string& path) {
-    if (state_.g_bDevExist == 0) {
-        view_.SetStatusText(LoadString(IDS_NO_DEVICE));
+    if (!CheckDevicePresent(state_, view_)) {
         return;
     }
-    view_.SetStatusText(LoadString(IDS_DETECT_DONE));
     if (path.empty()) {
         view_.AppendOutputText("Please Open The .ini Document First!\n");
         return;
