@@ -6,7 +6,7 @@
 #include <chrono>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"
 #include "sim/SimTransport.h"

@@ -38,9 +38,16 @@ _LITS = rf"((?:{_LIT}\s*)+)"
 # (source file relative to the repository root, pattern whose group 1 is the literal(s))
 SOURCES = [
     # kTable entries: {101, "..."},
-    ("src/app/StringTable.cpp", re.compile(rf"\{{\s*\d+\s*,\s*{_LITS}\}}")),
+    ("src/base/StringTable.cpp", re.compile(rf"\{{\s*\d+\s*,\s*{_LITS}\}}")),
     # inline constexpr const char* kName = "...";
     ("src/app/UiTexts.h", re.compile(rf"constexpr\s+const\s+char\s*\*\s*\w+\s*=\s*{_LITS};")),
+]
+# Each tool keeps its own texts in src/<folder>/*Texts.h, written as UiTexts.h is.
+_TOOL_TEXTS = re.compile(rf"constexpr\s+const\s+char\s*\*\s*\w+\s*=\s*{_LITS};")
+SOURCES += [
+    (str(p.relative_to(ROOT)), _TOOL_TEXTS)
+    for p in sorted((ROOT / "src").glob("*/*Texts.h"))
+    if p.relative_to(ROOT).as_posix() != "src/app/UiTexts.h"
 ]
 
 _ESCAPES = {"n": "\n", "t": "\t", "r": "\r", '"': '"', "'": "'", "\\": "\\", "?": "?"}
@@ -123,11 +130,15 @@ def ts_text(lang_attr, key, sources, catalog):
 
 def main(argv):
     check_only = "--check" in argv
-    entries = json.loads((HERE / "texts.json").read_text(encoding="utf-8"))
+    # texts.json holds the window's and the string table's texts; each tool may keep its own
+    # texts-<tool>.json beside it.
+    entries = []
+    for path in sorted(HERE.glob("texts*.json")):
+        entries += json.loads(path.read_text(encoding="utf-8"))
     catalog = {}
     for e in entries:
         if e["zh"] in catalog:
-            sys.exit(f"make_ts.py: texts.json lists {e['zh']!r} twice")
+            sys.exit(f"make_ts.py: the texts*.json files list {e['zh']!r} twice")
         catalog[e["zh"]] = e
 
     sources = collect_sources()

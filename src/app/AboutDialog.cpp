@@ -7,7 +7,7 @@
 
 #include "app/AppIcon.h"
 #include "app/ControlLookup.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "app/UiTexts.h"
 
 namespace tavlin {

@@ -5,7 +5,7 @@
 #include <QTranslator>
 
 #include "app/Language.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace tavlin {
 

@@ -8,8 +8,8 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
-#include "app/Log.h"
-#include "app/StringTable.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "app/UiTexts.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"

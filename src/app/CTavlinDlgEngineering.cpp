@@ -14,7 +14,7 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "app/UiTexts.h"
 
 namespace tavlin {

@@ -1,7 +1,7 @@
 #include "cli/CliSession.h"
 
-#include "app/Log.h"
-#include "app/StringTable.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "cli/CliHost.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"

@@ -1,6 +1,6 @@
 #include "console/DeviceCheck.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace tavlin {
 

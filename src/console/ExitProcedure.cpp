@@ -1,6 +1,6 @@
 #include "console/ExitProcedure.h"
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "console/FpgaDownload.h"
 #include "console/ScriptRunner.h"
 #include "device/CommandThread.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/StringTable.h"
-#include "console/ControlIds.h"
+#include "base/ControlIds.h"
+#include "base/StringTable.h"
 #include "console/DeviceCheck.h"
 #include "console/FpgaScrambler.h"
 #include "console/PreviewStopper.h"

@@ -1,8 +1,8 @@
 #include "console/ModeSwitcher.h"
 
-#include "app/Log.h"
-#include "app/StringTable.h"
-#include "console/ControlIds.h"
+#include "base/ControlIds.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
 

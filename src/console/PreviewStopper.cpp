@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "console/ControlIds.h"
+#include "base/ControlIds.h"
 
 namespace tavlin {
 

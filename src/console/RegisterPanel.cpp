@@ -1,6 +1,6 @@
 #include "console/RegisterPanel.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "console/DeviceCheck.h"
 #include "console/NumberText.h"
 #include "device/CommandThread.h"

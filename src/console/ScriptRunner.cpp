@@ -5,7 +5,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "console/DeviceCheck.h"
 #include "console/PreviewStopper.h"
 #include "console/ScriptParser.h"

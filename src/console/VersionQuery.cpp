@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/Log.h"
-#include "app/StringTable.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
 

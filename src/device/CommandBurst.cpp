@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "device/CommandContext.h"
 #include "device/DeviceProtocol.h"
 

@@ -1,7 +1,7 @@
 #include "device/DeviceDetector.h"
 
-#include "app/Log.h"
-#include "app/StringTable.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 
 namespace tavlin {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 namespace tavlin {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 namespace tavlin {
 

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "console/ConsoleView.h"
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"

@@ -1,8 +1,8 @@
 #include "console/FpgaDownload.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
-#include "console/ControlIds.h"
+#include "base/ControlIds.h"
 #include "console/FpgaScrambler.h"
 #include "sim/FpgaScrambling.h"
 

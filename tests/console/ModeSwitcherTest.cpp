@@ -1,8 +1,8 @@
 #include "console/ModeSwitcher.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
-#include "console/ControlIds.h"
+#include "base/ControlIds.h"
 
 namespace tavlin::testing {
 namespace {

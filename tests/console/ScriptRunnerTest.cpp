@@ -1,8 +1,8 @@
 #include "console/ScriptRunner.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
-#include "console/ControlIds.h"
+#include "base/ControlIds.h"
 #include "console/RegisterPanel.h"
 
 namespace tavlin::testing {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FakeTransport.h"
-#include "app/Log.h"
+#include "base/Log.h"
 #include "device/CommandThread.h"
 
 namespace tavlin::testing {

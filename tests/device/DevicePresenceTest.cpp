@@ -13,11 +13,11 @@
 #include <mutex>
 #include <thread>
 
-#include "app/Log.h"
-#include "app/StringTable.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "device/DeviceDetector.h"
 #include "device/HotplugThread.h"
-#include "device/SimPresenceAdapter.h"
+#include "sim/SimPresenceAdapter.h"
 #include "device/UdevMonitor.h"
 
 namespace tavlin::testing {

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 namespace tavlin::testing {
 

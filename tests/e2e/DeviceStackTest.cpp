@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "UmockdevFixture.h"
-#include "app/Log.h"
-#include "app/StringTable.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "device/CommandThread.h"
 #include "device/DeviceDetector.h"
 #include "device/DeviceProtocol.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "app/UiTexts.h"
 
 namespace {

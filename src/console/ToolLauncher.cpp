@@ -1,0 +1,29 @@
+#include "console/ToolLauncher.h"
+
+#include "base/StringTable.h"
+
+namespace tavlin {
+
+LaunchReadiness PrepareToolLaunch(ToolKind tool, SharedState& state, ConsoleView& view,
+                                  ModeSwitcher& modes) {
+    if (state.g_bDevExist == 0) {
+        view.SetStatusText(LoadString(IDS_NO_DEVICE));
+        return LaunchReadiness::NoDevice;
+    }
+    if (state.g_isFwUpdateMode != 0) {
+        if (tool != ToolKind::Firmware) {
+            view.SetStatusText(LoadString(IDS_FW_NOT_READY));
+        }
+        return LaunchReadiness::NeedsUpdate;
+    }
+    const bool calibration = tool == ToolKind::Calibration;
+    if (!modes.EnterCalibrationMode(calibration ? ModeSwitcher::Launcher::Calibration
+                                                : ModeSwitcher::Launcher::Plain)) {
+        return LaunchReadiness::ModeSwitchFailed;
+    }
+    modes.versions().ShowVersions(calibration ? VersionQuery::Caller::CalibrationLauncher
+                                              : VersionQuery::Caller::Launcher);
+    return LaunchReadiness::Ready;
+}
+
+}  // namespace tavlin
