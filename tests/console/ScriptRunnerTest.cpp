@@ -171,6 +171,15 @@ TEST_F(ScriptRunnerTest, StartLogicAndOpenFailure) {
     EXPECT_EQ(runner.outcome().code(), ResultCode::BadInput);
 }
 
+// A NUL inside a burst file name would name another file: the line is refused, nothing is read.
+TEST_F(ScriptRunnerTest, ANulInABurstFileNameIsRefusedNotCut) {
+    const std::string pane = Run(std::string("1 brd 30 1 a\0b.bin\n", 19));
+    EXPECT_EQ(pane.find("Success!"), std::string::npos) << pane;
+    EXPECT_FALSE(runner.outcome());
+    EXPECT_EQ(Sent(cmd::kFpgaRead), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "a"));
+}
+
 // A directory opens as a stream on Linux and would run as an empty script to "Success!".
 TEST_F(ScriptRunnerTest, ADirectoryIsNoScript) {
     ASSERT_TRUE(runner.Start(dir.string()));
