@@ -132,6 +132,13 @@ struct PluggedDevice {
     int stopFd = -1;
     std::thread server;
     bool unplugged = false;
+    // Replies and touches written from two threads must not interleave inside a report.
+    std::mutex writeMutex;
+
+    void Send(const uint8_t* report, size_t length) {
+        std::lock_guard lock(writeMutex);
+        [[maybe_unused]] const ssize_t n = write(deviceFd, report, length);
+    }
 
     void StopServing() {
         if (server.joinable()) {
@@ -384,9 +391,29 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
         }
         const sim::FirmwareOutcome outcome = firmware_.Process(report);
         if (outcome.reply) {
-            [[maybe_unused]] const ssize_t n =
-                write(plug.deviceFd, outcome.reply->data(), outcome.reply->size());
+            if (streamTouches_) {
+                SendTouch(plug);
+            }
+            plug.Send(outcome.reply->data(), outcome.reply->size());
+            if (streamTouches_) {
+                SendTouch(plug);
+            }
         }
+    }
+}
+
+void UmockdevBed::SendTouch(PluggedDevice& plug) {
+    // Looks like an accepted reply to a reader that does not check the report id.
+    uint8_t touch[64] = {0x01, 0x01, 0x22};
+    const uint32_t n = touchSequence_++;
+    std::memcpy(touch + 3, &n, sizeof n);
+    plug.Send(touch, sizeof touch);
+}
+
+void UmockdevBed::QueueTouchReports(int index, size_t count) {
+    PluggedDevice& plug = *plugs_.at(static_cast<size_t>(index));
+    for (size_t i = 0; i < count; ++i) {
+        SendTouch(plug);
     }
 }
 

@@ -50,6 +50,12 @@ class UmockdevBed {
     std::string SysRoot() const;  // the testbed's root directory (real path)
     UMockdevTestbed* testbed() const { return testbed_; }
 
+    // The touch collection shares the vendor collection's node: reports of its own (report id
+    // 1, padded to 64 bytes because the node is a byte stream here) queue up on it.
+    void QueueTouchReports(int plug, size_t count);
+    // While on, a touch report goes out just before and just after every reply.
+    void StreamTouches(bool on) { streamTouches_ = on; }
+
     // When false, the device swallows reports without answering.
     void SetAnswering(bool answering) { answering_ = answering; }
     // The output reports the device received so far (all plugs), in arrival order.
@@ -64,11 +70,14 @@ class UmockdevBed {
   private:
     friend struct PluggedDevice;
     void Serve(PluggedDevice& plug);
+    void SendTouch(PluggedDevice& plug);
     int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly);
 
     UMockdevTestbed* testbed_ = nullptr;
     sim::SimFirmware firmware_;
     std::atomic<bool> answering_{true};
+    std::atomic<bool> streamTouches_{false};
+    std::atomic<uint32_t> touchSequence_{0};
     int nextMinor_ = 0;
     std::chrono::steady_clock::time_point lastNodeAdded_;
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
