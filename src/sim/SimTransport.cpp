@@ -129,7 +129,9 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
     const auto ready = SimConnection::Clock::now() + fault.latency;
     if (fault.foreignFirst) {
         // A report of another collection on the vendor node, just ahead of the reply.
-        Report stray{};
+        // It echoes the command and says "accepted"; its data is nothing the device holds.
+        Report stray;
+        stray.fill(0xA5);
         stray[0] = kTouchReportId;
         stray[1] = report[1];
         stray[2] = kStatusAccepted;

@@ -16,6 +16,12 @@ using ::testing::Not;
 using namespace std::chrono_literals;
 
 constexpr auto kWorkerBound = 5s;
+constexpr const char* kVersions = "IMAGE Version: M--00000012, S--abcdef01\n";
+
+void SetVersions(MatrixWorld& w) {
+    w.firmware().setImageVersion(kMaster, 0x12);
+    w.firmware().setImageVersion(kSlave, 0xABCDEF01);
+}
 
 std::string FpgaFile() {
     std::string bytes(62 * 6 + 10, '\0');
@@ -30,6 +36,7 @@ WorkerRow ModeSwitchRow() {
     row.name = "ModeSwitch";
     row.requests = 2;  // the switch, then the version read
     row.act = [](MatrixWorld& w) {
+        SetVersions(w);
         ModeSwitcher switcher(w.state, w.view);
         switcher.Toggle(LoadString(IDS_MODE_CALIBRATION));
         return true;  // the toggle waits for its requests itself
@@ -38,7 +45,7 @@ WorkerRow ModeSwitchRow() {
         const std::string shown = w.Shown();
         if (fault == Fault::None) {
             EXPECT_THAT(shown, HasSubstr(LoadString(IDS_NOW_CALIBRATION_MODE)));
-            EXPECT_THAT(shown, HasSubstr("IMAGE Version: M--"));
+            EXPECT_THAT(shown, HasSubstr(kVersions));
         } else if (at == 1) {
             EXPECT_THAT(shown, HasSubstr("Switch work model failed, please try again!\n"));
             EXPECT_THAT(shown, HasSubstr(LoadString(IDS_SWITCH_FAILED)));
@@ -57,6 +64,7 @@ WorkerRow VersionQueryRow() {
     row.name = "VersionQuery";
     row.requests = 1;
     row.act = [](MatrixWorld& w) {
+        SetVersions(w);
         VersionQuery versions(w.state, w.view);
         versions.VersionButton();
         return true;
@@ -64,7 +72,7 @@ WorkerRow VersionQueryRow() {
     row.expect = [](MatrixWorld& w, Fault fault, int) {
         const std::string shown = w.Shown();
         if (fault == Fault::None) {
-            EXPECT_THAT(shown, HasSubstr("IMAGE Version: M--"));
+            EXPECT_THAT(shown, HasSubstr(kVersions));
         } else {
             EXPECT_THAT(shown, HasSubstr(LoadString(IDS_VERSION_FAILED)));
             EXPECT_THAT(shown, Not(HasSubstr("IMAGE Version: M--")));
@@ -108,7 +116,7 @@ WorkerRow ScriptRunnerRow() {
     row.requests = 3;
     row.act = [](MatrixWorld& w) {
         w.firmware().setFpgaRegister(0, 0x0011, 0x6B);
-        w.script.Start(w.WriteFile("s.ini", "1 pwd 10 1 5A\n1 srd 11\n1 prd 10 2\n"));
+        w.script.Start(w.WriteFile("s.ini", "1 pwd 10 1 5A\n1 srd 11\n1 prd 10 1\n"));
         const bool ended = w.state.g_ScriptFinishedEvent.Wait(5000) == WAIT_OBJECT_0;
         w.script.Stop();
         return ended;
@@ -117,10 +125,12 @@ WorkerRow ScriptRunnerRow() {
         const std::string shown = w.Shown();
         const char* lines[] = {"Master: FPGAPortWrite", "Master: FPGASingleRead",
                                "Master: FPGAPortRead"};
+        const char* values[] = {" Addr: 0x0010  value: 0x5a\n", " Addr: 0x0011  value: 0x6b\n",
+                                " Addr: 0x0010  value: 0x5a\n"};
         for (int i = 1; i <= 3; ++i) {
             const std::string line = lines[i - 1];
             if (fault == Fault::None || i < at) {
-                EXPECT_THAT(shown, HasSubstr(line + " Addr: 0x00")) << i;
+                EXPECT_THAT(shown, HasSubstr(line + values[i - 1])) << i;
             } else if (i == at) {
                 EXPECT_THAT(shown, HasSubstr(line + " error\n")) << i;
             } else {
