@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -10,7 +11,14 @@
 #include "platform/PrivateProfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/tavlin-fuzz-profile-" + std::to_string(::getpid());
+    // The reader takes a path; a file in memory keeps the executions fast. It goes at exit.
+    struct ScratchFile {
+        std::string path = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                           "/tavlin-fuzz-profile-" + std::to_string(::getpid());
+        ~ScratchFile() { std::remove(path.c_str()); }
+    };
+    static const ScratchFile scratch;
+    const std::string& path = scratch.path;
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t eol = input.find('\n');
     const std::string names = eol == std::string::npos ? std::string() : input.substr(0, eol);
