@@ -24,7 +24,8 @@ class SharedNodeE2eTest : public ::testing::Test {
         bed = std::make_unique<UmockdevBed>();
         transport = std::make_unique<HidapiTransport>();
         device = std::make_unique<HidDevice>(*transport);
-        plug = bed->PlugOurs(kProductIdWork);
+        plug = ReplyId() == 7 ? bed->PlugOursReplyingAs7(kProductIdWork)
+                              : bed->PlugOurs(kProductIdWork);
         uint16_t productId = 0;
         ASSERT_EQ(OpenHidDevice(*device, &productId), 1);
         device->setTimeoutMs(500);
@@ -32,6 +33,7 @@ class SharedNodeE2eTest : public ::testing::Test {
             bed->firmware().setFpgaRegister(0, 0x0200 + a, static_cast<uint8_t>(0x31 + a * 5));
         }
     }
+    virtual uint8_t ReplyId() const { return 0x03; }
     void TearDown() override {
         device.reset();
         transport.reset();
@@ -89,6 +91,23 @@ TEST_F(SharedNodeE2eTest, EveryPacketOfACodeTransferGetsItsOwnReply) {
     EXPECT_EQ(t.packets, static_cast<int>(packets));
     ASSERT_GE(t.bytes.size(), image.size());
     EXPECT_TRUE(std::equal(image.begin(), image.end(), t.bytes.begin()));
+    ExpectEveryRegisterReadsItsOwnValue();
+}
+
+}  // namespace
+}  // namespace tavlin::e2e
+
+namespace tavlin::e2e {
+namespace {
+
+class SharedNodeOtherIdE2eTest : public SharedNodeE2eTest {
+  protected:
+    uint8_t ReplyId() const override { return 7; }
+};
+
+TEST_F(SharedNodeOtherIdE2eTest, TheReplyIdComesFromTheNodesDescriptor) {
+    bed->QueueTouchReports(plug, 10);
+    bed->StreamTouches(true);
     ExpectEveryRegisterReadsItsOwnValue();
 }
 

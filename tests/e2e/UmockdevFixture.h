@@ -38,6 +38,8 @@ class UmockdevBed {
     int PlugOurs(uint16_t productId);
     // One of ours that lists only its touch collection (no vendor collection to talk to).
     int PlugOursTouchOnly(uint16_t productId);
+    // One of ours whose descriptor puts the vendor collection's input reports under id 7.
+    int PlugOursReplyingAs7(uint16_t productId);
     // A device of somebody else (one vendor collection, no ioctl answers).
     int PlugForeign(uint16_t vendorId, uint16_t productId);
     // Sends the remove uevents, removes the sysfs nodes and hangs the node up, as a real
@@ -79,6 +81,7 @@ class UmockdevBed {
     std::atomic<bool> streamTouches_{false};
     std::atomic<uint32_t> touchSequence_{0};
     int nextMinor_ = 0;
+    uint8_t nextInputReportId_ = 0x03;
     std::chrono::steady_clock::time_point lastNodeAdded_;
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
     mutable std::mutex receivedMutex_;
