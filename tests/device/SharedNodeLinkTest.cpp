@@ -172,7 +172,7 @@ TEST(SharedNodeLinkTest, EndlessTouchesEndTheReadAtItsBudget) {
     const IoResult r = link.Read(in, sizeof in, 60);
     const auto took = Clock::now() - start;
     EXPECT_EQ(r.status, IoStatus::Timeout);
-    EXPECT_EQ(r.code, kWaitTimeoutCode);
+    EXPECT_EQ(r.code, WAIT_TIMEOUT);
     EXPECT_GE(took, std::chrono::milliseconds(60));
     EXPECT_LT(took, std::chrono::milliseconds(600));
     EXPECT_NE(in[0], 0x01) << "a skipped touch was left in the caller's buffer";
@@ -210,7 +210,7 @@ TEST(SharedNodeLinkTest, WriteFailuresKeepTheirMeaning) {
     node.writeErrors = {ETIMEDOUT};
     const IoResult timedOut = link.Write(kOut, sizeof kOut);
     EXPECT_EQ(timedOut.status, IoStatus::Timeout);
-    EXPECT_EQ(timedOut.code, kWaitTimeoutCode);
+    EXPECT_EQ(timedOut.code, WAIT_TIMEOUT);
     EXPECT_FALSE(link.gone());
 
     node.writeErrors = {EINVAL};

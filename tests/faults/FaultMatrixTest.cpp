@@ -125,6 +125,10 @@ TEST_P(FaultMatrixTest, Cell) {
 
     const Fault expectedOutcome = cell.fault == Fault::StrayReport ? Fault::None : cell.fault;
     row.expect(*this, expectedOutcome, cell.at);
+    if (outcome) {
+        EXPECT_EQ(outcome->ok(), expectedOutcome == Fault::None)
+            << "the worker reported " << (outcome->ok() ? "success" : "failure");
+    }
     const std::string log = Log();
     if (cell.fault == Fault::None || cell.fault == Fault::StrayReport) {
         EXPECT_EQ(transport.faults().reportsSeen(), static_cast<uint64_t>(row.requests))

@@ -2,6 +2,7 @@
 // The world one cell of the fault matrix runs in: a fresh simulated device, command thread,
 // log and view (ConsoleTest), plus the workers the exit path stops.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ class MatrixWorld : public testing::ConsoleTest {
     // Polls until `done` holds; false when the worker did not end within `limit` (a hang).
     static bool WaitEnded(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
+    // The Result the worker reported, where it reports one; a row's act sets it.
+    std::optional<Result> outcome;
     ScriptRunner script{state, view};
     FpgaDownload fpga{state, view};
     using testing::ConsoleTest::commandThread;
@@ -40,7 +43,9 @@ class MatrixWorld : public testing::ConsoleTest {
 //   requests  - how many output reports one clean run sends; the clean cell checks it, and the
 //               faults go at the 1st, the middle and the last of them;
 //   act       - one user action of the worker, returning once the worker has ended; it returns
-//               false when the worker did not end within its bound (use MatrixWorld::WaitEnded);
+//               false when the worker did not end within its bound (use MatrixWorld::WaitEnded)
+//               and stores the worker's Result in MatrixWorld::outcome where it has one (a
+//               failure must never come back as success);
 //   expect    - asserts what the tool shows (MatrixWorld::Shown) for a clean run (Fault::None;
 //               a stray report is expected to change nothing) or for a fault at request `at`;
 //               log lines of the link are checked by the matrix itself;

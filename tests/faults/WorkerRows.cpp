@@ -38,7 +38,9 @@ WorkerRow ModeSwitchRow() {
     row.act = [](MatrixWorld& w) {
         SetVersions(w);
         ModeSwitcher switcher(w.state, w.view);
-        switcher.Toggle(LoadString(IDS_MODE_CALIBRATION));
+        Result outcome;
+        switcher.Toggle(LoadString(IDS_MODE_CALIBRATION), &outcome);
+        w.outcome = outcome;
         return true;  // the toggle waits for its requests itself
     };
     row.expect = [](MatrixWorld& w, Fault fault, int at) {
@@ -66,7 +68,7 @@ WorkerRow VersionQueryRow() {
     row.act = [](MatrixWorld& w) {
         SetVersions(w);
         VersionQuery versions(w.state, w.view);
-        versions.VersionButton();
+        w.outcome = versions.VersionButton();
         return true;
     };
     row.expect = [](MatrixWorld& w, Fault fault, int) {
@@ -88,12 +90,12 @@ WorkerRow RegisterPanelRow() {
     row.act = [](MatrixWorld& w) {
         w.firmware().setFpgaRegister(0, 0x0011, 0x6B);
         RegisterPanel panel(w.state, w.view);
-        panel.Write("0x10", "0x5A", false);
+        EXPECT_TRUE(panel.Write("0x10", "0x5A", false).ok()) << "not posted";
         // The panel does not wait; the command thread answers in the pane.
         if (!MatrixWorld::WaitEnded([&] { return w.view.cmdDone() >= 1; }, kWorkerBound)) {
             return false;
         }
-        panel.Read("0x11", false);
+        EXPECT_TRUE(panel.Read("0x11", false).ok()) << "not posted";
         return MatrixWorld::WaitEnded([&] { return w.view.cmdDone() >= 2; }, kWorkerBound);
     };
     row.expect = [](MatrixWorld& w, Fault fault, int at) {
@@ -116,9 +118,11 @@ WorkerRow ScriptRunnerRow() {
     row.requests = 3;
     row.act = [](MatrixWorld& w) {
         w.firmware().setFpgaRegister(0, 0x0011, 0x6B);
-        w.script.Start(w.WriteFile("s.ini", "1 pwd 10 1 5A\n1 srd 11\n1 prd 10 1\n"));
+        EXPECT_TRUE(
+            w.script.Start(w.WriteFile("s.ini", "1 pwd 10 1 5A\n1 srd 11\n1 prd 10 1\n")).ok());
         const bool ended = w.state.g_ScriptFinishedEvent.Wait(5000) == WAIT_OBJECT_0;
         w.script.Stop();
+        w.outcome = w.script.outcome();
         return ended;
     };
     row.expect = [](MatrixWorld& w, Fault fault, int at) {
@@ -151,9 +155,10 @@ WorkerRow FpgaDownloadRow() {
     row.name = "FpgaDownload";
     row.requests = 7;  // 62 * 6 + 10 bytes
     row.act = [](MatrixWorld& w) {
-        w.fpga.Start(w.WriteFile("code.bin", FpgaFile()));
+        EXPECT_TRUE(w.fpga.Start(w.WriteFile("code.bin", FpgaFile())).ok());
         const bool ended = w.state.g_FpgaFinishedEvent.Wait(5000) == WAIT_OBJECT_0;
         w.fpga.Stop();
+        w.outcome = w.fpga.outcome();
         return ended;
     };
     row.expect = [](MatrixWorld& w, Fault fault, int) {
