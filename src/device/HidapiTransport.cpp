@@ -3,12 +3,19 @@
 #include <hidapi.h>
 
 #include <fcntl.h>
+#include <linux/hidraw.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
+#include <fstream>
 #include <mutex>
+#include <vector>
+
+#include "device/RawReportNode.h"
+#include "device/ReportDescriptor.h"
+#include "device/SharedNodeLink.h"
 
 namespace tavlin {
 namespace {
@@ -18,7 +25,33 @@ std::mutex& GlobalHidapiMutex() {
     return m;
 }
 
-class HidapiConnection final : public HidConnection {
+// The node's report descriptor: by ioctl on the node, else from sysfs. Empty when neither
+// gives it.
+std::vector<uint8_t> ReadReportDescriptor(int fd, const std::string& path) {
+    if (fd >= 0) {
+        int size = 0;
+        if (::ioctl(fd, HIDIOCGRDESCSIZE, &size) == 0 && size > 0 &&
+            size <= HID_MAX_DESCRIPTOR_SIZE) {
+            hidraw_report_descriptor descriptor{};
+            descriptor.size = static_cast<uint32_t>(size);
+            if (::ioctl(fd, HIDIOCGRDESC, &descriptor) == 0) {
+                return {descriptor.value, descriptor.value + size};
+            }
+        }
+    }
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::ifstream sysfs("/sys/class/hidraw/" + name + "/device/report_descriptor",
+                        std::ios::binary);
+    std::vector<uint8_t> bytes;
+    char c = 0;
+    while (bytes.size() < HID_MAX_DESCRIPTOR_SIZE && sysfs.get(c)) {
+        bytes.push_back(static_cast<uint8_t>(c));
+    }
+    return bytes;
+}
+
+class HidapiConnection final : public HidConnection, private RawReportNode {
   public:
     HidapiConnection(hid_device* device, std::string path)
         : device_(device),
@@ -26,7 +59,8 @@ class HidapiConnection final : public HidConnection {
           // A second descriptor on the same node, never read: it only tells whether this node
           // was hung up. hidraw gives every opener its own input queue, so it takes no reply
           // away from the descriptor hidapi reads.
-          watch_(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+          watch_(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)),
+          link_(*this, FilterFor(watch_, path_)) {}
     ~HidapiConnection() override {
         hid_close(device_);
         if (watch_ >= 0) {
@@ -35,55 +69,19 @@ class HidapiConnection final : public HidConnection {
     }
 
     IoResult Write(const uint8_t* report, size_t length) override {
-        if (gone_) {
-            return IoResult::Gone();
-        }
-        errno = 0;
-        const int written = hid_write(device_, report, length);
-        const int error = errno;
-        if (written == static_cast<int>(length)) {
-            return IoResult::Ok();
-        }
-        if (error == EIO || error == ENODEV || error == ESHUTDOWN || error == EPIPE) {
-            gone_ = true;
-            return IoResult::Gone();
-        }
-        return IoResult::Error(static_cast<uint32_t>(error == 0 ? EIO : error));
+        return link_.Write(report, length);
     }
-
     IoResult Read(uint8_t* report, size_t length, int timeoutMs) override {
-        if (gone_) {
-            return IoResult::Gone();
-        }
-        const int got = hid_read_timeout(device_, report, length, timeoutMs);
-        if (got > 0) {
-            return IoResult::Ok();
-        }
-        if (got == 0) {
-            return IoResult::Timeout();
-        }
-        // hidraw reports a hang-up of the node (the device was unplugged) as a poll error.
-        gone_ = true;
-        return IoResult::Gone();
+        return link_.Read(report, length, timeoutMs);
     }
-
-    void DiscardPendingInput() override {
-        uint8_t scratch[kReportSize];
-        for (int i = 0; i < 64 && !gone_; ++i) {
-            const int got = hid_read_timeout(device_, scratch, sizeof scratch, 0);
-            if (got <= 0) {
-                gone_ = got < 0;
-                return;
-            }
-        }
-    }
+    void DiscardPendingInput() override { link_.Drain(); }
 
     const std::string& Path() const override { return path_; }
 
     // True once a transfer found the device gone, or the node we opened was hung up - also when
     // a new device has since appeared under the same node name.
     bool gone() const {
-        if (gone_) {
+        if (link_.gone()) {
             return true;
         }
         if (watch_ < 0) {
@@ -94,10 +92,29 @@ class HidapiConnection final : public HidConnection {
     }
 
   private:
+    static InputReportFilter FilterFor(int fd, const std::string& path) {
+        const std::vector<uint8_t> descriptor = ReadReportDescriptor(fd, path);
+        return InputReportFilter::FromDescriptor(descriptor.data(), descriptor.size());
+    }
+
+    int ReadRaw(uint8_t* report, size_t length, int timeoutMs, int* error) override {
+        // hidapi reports a hang-up of the node without setting errno.
+        errno = 0;
+        const int got = hid_read_timeout(device_, report, length, timeoutMs);
+        *error = got < 0 ? errno : 0;
+        return got;
+    }
+    int WriteRaw(const uint8_t* report, size_t length, int* error) override {
+        errno = 0;
+        const int written = hid_write(device_, report, length);
+        *error = written < 0 ? errno : 0;
+        return written;
+    }
+
     hid_device* device_;
     std::string path_;
     int watch_;
-    std::atomic<bool> gone_{false};  // set by the transferring thread, read by detection
+    SharedNodeLink link_;
 };
 
 }  // namespace

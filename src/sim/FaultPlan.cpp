@@ -49,6 +49,7 @@ FaultDecision FaultPlan::OnOutputReport(uint8_t command) {
     FaultDecision d;
     d.latency = settings_.latency;
     const FaultSettings& s = settings_;
+    d.foreignFirst = s.foreignBefore.count(n) != 0;
     if (!unplugFired_ && s.unplugAfter && n > *s.unplugAfter) {
         unplugFired_ = true;
         d.action = FaultDecision::Action::UnplugBefore;

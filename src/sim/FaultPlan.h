@@ -27,6 +27,9 @@ struct FaultSettings {
     std::optional<uint64_t> unplugAfter;  // gone once this many reports were answered
     std::optional<uint8_t> unplugAt;      // taken, then gone before the answer
     std::optional<Replug> replug;         // after an unplug fault
+    // The replies to these reports (numbered as above) come after a stray input report of
+    // another collection on the vendor node.
+    std::set<uint64_t> foreignBefore;
 
     bool operator==(const FaultSettings&) const = default;
 };
@@ -43,6 +46,7 @@ struct FaultDecision {
     Action action = Action::Answer;
     std::chrono::microseconds latency{0};
     std::optional<Replug> replug;  // with the unplug actions
+    bool foreignFirst = false;     // a stray report of another collection precedes the reply
 };
 
 // The fault plan of a simulated device. Thread-safe: tests change it while reports flow.

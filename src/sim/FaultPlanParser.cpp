@@ -68,6 +68,12 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
         (key == "noreply-from"  ? s->noReplyFrom
          : key == "refuse-from" ? s->refuseFrom
                                 : s->unplugAfter) = *n;
+    } else if (key == "foreign") {
+        const auto n = count();
+        if (!n || *n == 0) {
+            return "expected a report number from 1";
+        }
+        s->foreignBefore.insert(*n);
     } else if (key == "replug") {
         const size_t at = value.find('@');
         const auto pid = Number(value.substr(0, at), 0xFFFF);
@@ -79,7 +85,7 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
                            std::chrono::duration_cast<std::chrono::milliseconds>(*d)};
     } else {
         return "unknown fault; known: latency, noreply, refuse, noreply-from, refuse-from, "
-               "unplug-at, unplug-after, replug";
+               "unplug-at, unplug-after, foreign, replug";
     }
     return std::nullopt;
 }

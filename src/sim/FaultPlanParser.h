@@ -17,6 +17,8 @@ namespace tavlin::sim {
 //   refuse-from=N        ... refused
 //   unplug-at=CODE       the device takes that report and leaves before answering
 //   unplug-after=N       the device answers N reports; the next one finds it gone
+//   foreign=N            the N-th output report's reply comes after a stray report of another
+//                        collection (a touch) on the vendor node
 //   replug=PID@DUR       after an unplug, the device comes back with product id PID after DUR
 //
 // CODE, N and PID are decimal or 0x-prefixed hexadecimal. Example:

@@ -2,8 +2,11 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace tavlin::sim {
+
+class SimConnection;
 
 // One appearance of a device on the simulated bus, from its attach to its detach. A device
 // that comes back is a new instance: connections opened on the old one stay gone.
@@ -20,6 +23,8 @@ struct SimDeviceInstance {
     std::mutex mutex;
     std::condition_variable changed;
     bool gone = false;
+    // The open connections of this instance, each registered for its lifetime.
+    std::vector<SimConnection*> connections;
 
     bool isGone() {
         std::lock_guard lock(mutex);

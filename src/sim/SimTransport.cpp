@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "sim/ReplyBuilder.h"
 #include "sim/SimConnection.h"
+#include "sim/SimReportDescriptor.h"
 
 namespace tavlin::sim {
 namespace {
@@ -23,7 +25,7 @@ PresenceEvent EventOf(PresenceEvent::Kind kind, const SimDeviceInstance& d) {
 SimTransport::SimTransport() : SimTransport(Options{}) {}
 
 SimTransport::SimTransport(const Options& options)
-    : reenumerationDelay_(options.reenumerationDelay) {
+    : reenumerationDelay_(options.reenumerationDelay), sharedNode_(options.sharedNode) {
     if (options.attached) {
         device_ = std::make_shared<SimDeviceInstance>(nextSerial_++, kVendorId, options.productId);
     }
@@ -41,6 +43,9 @@ SimTransport::~SimTransport() {
 }
 
 std::string SimTransport::PathOf(uint64_t serial, bool vendor) const {
+    if (sharedNode_) {
+        return "sim:hid" + std::to_string(serial);
+    }
     return "sim:hid" + std::to_string(serial) + (vendor ? ":vendor" : ":digitizer");
 }
 
@@ -63,15 +68,16 @@ std::unique_ptr<HidConnection> SimTransport::Open(const std::string& path, int* 
     std::lock_guard lock(mutex_);
     *errorCode = 0;
     if (device_) {
-        for (bool vendor : {false, true}) {
+        for (bool vendor : {true, false}) {
             if (path == PathOf(device_->serial, vendor)) {
-                return std::make_unique<SimConnection>(*this, device_, path, vendor);
+                return std::make_unique<SimConnection>(*this, device_, path, vendor,
+                                                       sharedNode_ || !vendor);
             }
         }
     }
     for (const Foreign& f : foreign_) {
         if (f.info.path == path) {
-            return std::make_unique<SimConnection>(*this, f.instance, path, false);
+            return std::make_unique<SimConnection>(*this, f.instance, path, false, false);
         }
     }
     *errorCode = ENOENT;
@@ -121,8 +127,24 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
         return IoResult::Ok();
     }
     const auto ready = SimConnection::Clock::now() + fault.latency;
+    if (fault.foreignFirst) {
+        // A report of another collection on the vendor node, just ahead of the reply.
+        // It echoes the command and says "accepted"; its data is nothing the device holds.
+        Report stray;
+        stray.fill(0xA5);
+        stray[0] = kTouchReportId;
+        stray[1] = report[1];
+        stray[2] = kStatusAccepted;
+        connection.Deliver(stray, ready, std::nullopt);
+    }
+    if (streamTouches_) {
+        DeliverTouch(*device, ready);
+    }
     recorder_.Record(RecordedReport::In, outcome.reply->data(), ready);
     connection.Deliver(*outcome.reply, ready, outcome.reenumerateAs);
+    if (streamTouches_) {
+        DeliverTouch(*device, ready + std::chrono::microseconds(50));
+    }
     if (outcome.reenumerateAs) {
         const uint64_t serial = device->serial;
         const uint16_t productId = *outcome.reenumerateAs;
@@ -130,6 +152,51 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
                         [this, serial, productId] { Reenumerate(serial, productId); });
     }
     return IoResult::Ok();
+}
+
+void SimTransport::DeliverTouch(SimDeviceInstance& device, SimConnection::Clock::time_point ready) {
+    // Made to look like a good reply to anyone who does not check the report id: the
+    // accepted status in byte 2, a changing value where a reply's data would be.
+    Report touch{};
+    touch[0] = kTouchReportId;
+    touch[1] = 0x01;  // tip switch
+    touch[2] = kStatusAccepted;
+    const uint32_t n = touchSequence_++;
+    std::memcpy(touch.data() + 3, &n, sizeof n);
+    std::vector<SimConnection*> targets;
+    {
+        std::lock_guard lock(device.mutex);
+        for (SimConnection* c : device.connections) {
+            if (c->receivesTouch()) {
+                targets.push_back(c);
+            }
+        }
+        // Delivered under the instance's lock so no connection can close meanwhile; Deliver
+        // takes the same lock, so the reports are queued right after it is released.
+        for (SimConnection* c : targets) {
+            c->QueueLocked(touch, ready);
+        }
+    }
+    device.changed.notify_all();
+}
+
+void SimTransport::QueueTouchReports(size_t count) {
+    std::shared_ptr<SimDeviceInstance> device;
+    {
+        std::lock_guard lock(mutex_);
+        device = device_;
+    }
+    if (!device) {
+        return;
+    }
+    const auto now = SimConnection::Clock::now();
+    for (size_t i = 0; i < count; ++i) {
+        DeliverTouch(*device, now);
+    }
+}
+
+void SimTransport::StreamTouches(bool on) {
+    streamTouches_ = on;
 }
 
 void SimTransport::ReplyWithReenumerationRead(uint64_t serial, uint16_t productId) {

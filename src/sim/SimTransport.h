@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -10,13 +11,12 @@
 #include "device/HidTransport.h"
 #include "sim/FaultPlan.h"
 #include "sim/ReportRecorder.h"
+#include "sim/SimConnection.h"
 #include "sim/SimDeviceInstance.h"
 #include "sim/SimFirmware.h"
 #include "sim/SimScheduler.h"
 
 namespace tavlin::sim {
-
-class SimConnection;
 
 struct PresenceEvent {
     enum class Kind { Arrived, Removed };
@@ -28,7 +28,8 @@ struct PresenceEvent {
 // The simulated system's HID service with the simulated device on it.
 //
 // While attached the device lists two collections with the current product id: its digitizer
-// (usage page 0x0D, usage 0x04) first, then the vendor collection (0xFF00 / 0x0001). Output
+// (usage page 0x0D, usage 0x04) first, then the vendor collection (0xFF00 / 0x0001), each with
+// its own path, or one path for both in the shared-node mode. Output
 // reports to the vendor collection pass the fault plan, are recorded and reach the firmware;
 // replies wait in the connection until read.
 //
@@ -42,6 +43,9 @@ class SimTransport final : public HidTransport {
         bool attached = true;
         uint16_t productId = kProductIdWork;
         std::chrono::milliseconds reenumerationDelay{300};
+        // As on Linux: both collections behind one node (one path), whose input reports the
+        // touch collection's share with the vendor collection's replies.
+        bool sharedNode = false;
     };
 
     SimTransport();
@@ -69,6 +73,12 @@ class SimTransport final : public HidTransport {
     // How long the device stays away after an update control before it comes back.
     void setReenumerationDelay(std::chrono::milliseconds delay);
 
+    // Touch reports (report id 1) that queue up on every connection the touch collection
+    // reaches, as touches made while the tool sits idle do.
+    void QueueTouchReports(size_t count);
+    // While on, a touch report arrives just before and just after every reply.
+    void StreamTouches(bool on);
+
     // Other vendors' devices (a mouse, say): listed, openable, but they take no reports.
     void AddForeignDevice(const HidInterfaceInfo& info);
     bool RemoveForeignDevice(const std::string& path);
@@ -93,6 +103,7 @@ class SimTransport final : public HidTransport {
     void AttachAfter(std::chrono::milliseconds delay, uint16_t productId);
     void Notify(const std::vector<PresenceEvent>& events);
     std::string PathOf(uint64_t serial, bool vendor) const;
+    void DeliverTouch(SimDeviceInstance& device, SimConnection::Clock::time_point ready);
 
     SimFirmware firmware_;
     FaultPlan faults_;
@@ -105,6 +116,9 @@ class SimTransport final : public HidTransport {
     uint64_t nextSerial_ = 1;
     uint64_t generation_ = 0;  // bumped by every attach and detach
     std::chrono::milliseconds reenumerationDelay_;
+    const bool sharedNode_;
+    std::atomic<bool> streamTouches_{false};
+    std::atomic<uint32_t> touchSequence_{0};
     std::map<int, std::function<void(const PresenceEvent&)>> listeners_;
     int notifying_ = 0;  // notifications under way (guarded by mutex_)
     std::condition_variable notifyDone_;

@@ -87,6 +87,15 @@ const uint8_t kOurDescriptor[] = {
     0xA1, 0x01, 0x85, 0x03, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x81,
     0x02, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x91, 0x02, 0xC0};
 
+// The same with the vendor collection's input report under id 7 (its output report stays 3):
+// replies then carry 7, which only a link that reads the descriptor takes for ours.
+const uint8_t kOurDescriptorInput7[] = {
+    0x05, 0x0D, 0x09, 0x04, 0xA1, 0x01, 0x85, 0x01, 0x09, 0x42, 0x15, 0x00, 0x25,
+    0x01, 0x75, 0x01, 0x95, 0x01, 0x81, 0x02, 0x75, 0x07, 0x95, 0x01, 0x81, 0x03,
+    0xC0, 0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x07, 0x09, 0x01, 0x15,
+    0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x81, 0x02, 0x85, 0x03, 0x09,
+    0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x91, 0x02, 0xC0};
+
 // Our touch collection alone.
 const uint8_t kTouchOnlyDescriptor[] = {0x05, 0x0D, 0x09, 0x04, 0xA1, 0x01, 0x85, 0x01, 0x09,
                                         0x42, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x01,
@@ -123,6 +132,7 @@ struct PluggedDevice {
     UmockdevBed* bed = nullptr;
     bool ours = false;
     bool touchOnly = false;
+    uint8_t inputReportId = 0x03;  // of the vendor collection's replies
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     int minor = 0;
@@ -132,6 +142,13 @@ struct PluggedDevice {
     int stopFd = -1;
     std::thread server;
     bool unplugged = false;
+    // Replies and touches written from two threads must not interleave inside a report.
+    std::mutex writeMutex;
+
+    void Send(const uint8_t* report, size_t length) {
+        std::lock_guard lock(writeMutex);
+        [[maybe_unused]] const ssize_t n = write(deviceFd, report, length);
+    }
 
     void StopServing() {
         if (server.joinable()) {
@@ -154,6 +171,9 @@ std::pair<const uint8_t*, int> DescriptorOf(const PluggedDevice& plug) {
     }
     if (plug.touchOnly) {
         return {kTouchOnlyDescriptor, static_cast<int>(sizeof kTouchOnlyDescriptor)};
+    }
+    if (plug.inputReportId == 7) {
+        return {kOurDescriptorInput7, static_cast<int>(sizeof kOurDescriptorInput7)};
     }
     return {kOurDescriptor, static_cast<int>(sizeof kOurDescriptor)};
 }
@@ -254,6 +274,13 @@ int UmockdevBed::PlugOursTouchOnly(uint16_t productId) {
     return Plug(0x1FC9, productId, true, true);
 }
 
+int UmockdevBed::PlugOursReplyingAs7(uint16_t productId) {
+    nextInputReportId_ = 7;
+    const int plug = Plug(0x1FC9, productId, true, false);
+    nextInputReportId_ = 0x03;
+    return plug;
+}
+
 int UmockdevBed::PlugForeign(uint16_t vendorId, uint16_t productId) {
     return Plug(vendorId, productId, false, false);
 }
@@ -263,6 +290,7 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     plug->bed = this;
     plug->ours = ours;
     plug->touchOnly = touchOnly;
+    plug->inputReportId = nextInputReportId_;
     plug->vendorId = vendorId;
     plug->productId = productId;
     plug->minor = nextMinor_++;
@@ -384,9 +412,31 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
         }
         const sim::FirmwareOutcome outcome = firmware_.Process(report);
         if (outcome.reply) {
-            [[maybe_unused]] const ssize_t n =
-                write(plug.deviceFd, outcome.reply->data(), outcome.reply->size());
+            if (streamTouches_) {
+                SendTouch(plug);
+            }
+            sim::Report reply = *outcome.reply;
+            reply[0] = plug.inputReportId;
+            plug.Send(reply.data(), reply.size());
+            if (streamTouches_) {
+                SendTouch(plug);
+            }
         }
+    }
+}
+
+void UmockdevBed::SendTouch(PluggedDevice& plug) {
+    // Looks like an accepted reply to a reader that does not check the report id.
+    uint8_t touch[64] = {0x01, 0x01, 0x22};
+    const uint32_t n = touchSequence_++;
+    std::memcpy(touch + 3, &n, sizeof n);
+    plug.Send(touch, sizeof touch);
+}
+
+void UmockdevBed::QueueTouchReports(int index, size_t count) {
+    PluggedDevice& plug = *plugs_.at(static_cast<size_t>(index));
+    for (size_t i = 0; i < count; ++i) {
+        SendTouch(plug);
     }
 }
 

@@ -38,6 +38,8 @@ class UmockdevBed {
     int PlugOurs(uint16_t productId);
     // One of ours that lists only its touch collection (no vendor collection to talk to).
     int PlugOursTouchOnly(uint16_t productId);
+    // One of ours whose descriptor puts the vendor collection's input reports under id 7.
+    int PlugOursReplyingAs7(uint16_t productId);
     // A device of somebody else (one vendor collection, no ioctl answers).
     int PlugForeign(uint16_t vendorId, uint16_t productId);
     // Sends the remove uevents, removes the sysfs nodes and hangs the node up, as a real
@@ -49,6 +51,12 @@ class UmockdevBed {
     std::string TerminalOf(int plug) const;
     std::string SysRoot() const;  // the testbed's root directory (real path)
     UMockdevTestbed* testbed() const { return testbed_; }
+
+    // The touch collection shares the vendor collection's node: reports of its own (report id
+    // 1, padded to 64 bytes because the node is a byte stream here) queue up on it.
+    void QueueTouchReports(int plug, size_t count);
+    // While on, a touch report goes out just before and just after every reply.
+    void StreamTouches(bool on) { streamTouches_ = on; }
 
     // When false, the device swallows reports without answering.
     void SetAnswering(bool answering) { answering_ = answering; }
@@ -64,12 +72,16 @@ class UmockdevBed {
   private:
     friend struct PluggedDevice;
     void Serve(PluggedDevice& plug);
+    void SendTouch(PluggedDevice& plug);
     int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly);
 
     UMockdevTestbed* testbed_ = nullptr;
     sim::SimFirmware firmware_;
     std::atomic<bool> answering_{true};
+    std::atomic<bool> streamTouches_{false};
+    std::atomic<uint32_t> touchSequence_{0};
     int nextMinor_ = 0;
+    uint8_t nextInputReportId_ = 0x03;
     std::chrono::steady_clock::time_point lastNodeAdded_;
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
     mutable std::mutex receivedMutex_;
