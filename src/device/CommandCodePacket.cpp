@@ -20,16 +20,12 @@ void ServeCodePacket(CommandContext& c, bool secondArea) {
     const auto length = static_cast<int32_t>(c.message.lParam & 0xFF);
     const bool ok =
         RegisterWrite(c.device, addr, length, c.message.block.data(), c.message.block.size());
+    // Both areas report their outcome: the image update must not go on over a refused packet.
+    s.g_CodePacketSuc = ok ? 1 : 0;
     if (ok) {
-        if (!secondArea) {
-            s.g_CodePacketSuc = 1;
-        }
         uint8_t first = 1;
         s.g_ImageTransferState.compare_exchange_strong(first, 2);
     } else {
-        if (!secondArea) {
-            s.g_CodePacketSuc = 0;
-        }
         c.Pane("CMD_FPGA_CODE_Process Failed!\n");
     }
     c.Signal(s.g_CodePacketEvent);

@@ -34,6 +34,12 @@ struct SharedState {
     std::atomic<int> g_isVersionsShown{0};
     std::atomic<void*> g_DetectThread{nullptr};
 
+    // Firmware update window. The package path is the UI thread's alone (the worker gets a
+    // copy); it outlives the window so a second opening shows the last package again.
+    std::string g_FwPackagePath;
+    std::atomic<int> g_isFwDlgClosing{0};
+    std::atomic<int> g_isWaitImageUpdateExit{0};
+
     // Worker handles.
     std::atomic<CommandThread*> g_CmdThread{nullptr};
     std::atomic<void*> g_PreviewThread{nullptr};
