@@ -37,6 +37,8 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string lastPaneText() const;
     std::string readValue() const;
     std::string versionText() const;
+    // The firmware window's status line as it stands (the last text written to it).
+    std::string firmwareStatus() const;
 
   private:
     void Print(const std::string& text);
@@ -49,6 +51,7 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string lastPane_;
     std::string readValue_;
     std::string version_;
+    std::string firmwareStatus_;
 };
 
 }  // namespace tavlin::cli

@@ -3,6 +3,7 @@
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "cli/CliHost.h"
+#include "cli/CliUpdate.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -110,6 +111,10 @@ class Session {
                 });
                 progress_.Finish();
                 return Contains(host_.lastPaneText(), "KB Success!") ? kExitSuccess : kExitFailed;
+            case Command::Update: {
+                UpdateContext context{state_, host_, progress_, detector_, mode_, sim_ == nullptr};
+                return RunUpdate(inv, context);
+            }
             default:
                 return kExitUsage;
         }
@@ -134,6 +139,9 @@ class Session {
         }
         const std::string line = host_.lastPaneText();
         if (Contains(line, " error")) {
+            if (inv.command == Command::Read) {
+                host_.AppendOutputText(host_.readValue() + "\n");  // "0xff", as the Value box shows
+            }
             return kExitFailed;
         }
         if (inv.command == Command::Read) {

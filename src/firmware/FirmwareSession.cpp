@@ -45,7 +45,8 @@ void FirmwareSession::SwitchBackToApplication() {
 }
 
 Result FirmwareSession::LeaveUpdateEnvironment() {
-    return SendUpdateControl(state_, kLeaveUpdateEnvironment, INFINITE);
+    lastLeave_ = SendUpdateControl(state_, kLeaveUpdateEnvironment, INFINITE);
+    return lastLeave_;
 }
 
 bool FirmwareSession::FailedSetupShown(const std::string& statusText) const {

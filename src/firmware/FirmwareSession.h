@@ -50,6 +50,8 @@ class FirmwareSession {
 
     // 0x55, waited for until the command thread is done with it.
     Result LeaveUpdateEnvironment();
+    // How the last exit's attempt to leave the update environment went.
+    const Result& lastLeave() const { return lastLeave_; }
     ImageUpdateWorker& worker() { return worker_; }
 
   private:
@@ -63,6 +65,7 @@ class FirmwareSession {
     ModeSwitcher& modes_;
     ImageUpdateWorker worker_;
     VersionInfoButtons buttons_;
+    Result lastLeave_ = Result::Fail(ResultCode::Failed, "not left yet");
 };
 
 }  // namespace tavlin
