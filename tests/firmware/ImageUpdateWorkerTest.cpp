@@ -10,6 +10,14 @@ namespace tavlin::testing {
 namespace {
 using namespace tavlin::cmd;
 
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
 class ImageUpdateTest : public ConsoleTest {
   protected:
     Result RunUpdate(const std::string& package) {
@@ -185,6 +193,8 @@ TEST_F(ImageUpdateTest, AnUnplugMidUpdateEndsItAndWritesNothingFurther) {
         PackageText({{"Tavlin HInfo", {1, 9, WriteFile("h.bin", PatternBytes(900, 1))}}}));
     const Result result = RunUpdate(package);
     EXPECT_FALSE(result.ok());
+    // The first packet that did not get through is the last one tried.
+    EXPECT_EQ(Count(view.pane(), "CMD_FPGA_CODE_Process Failed!\n"), 1);
     EXPECT_TRUE(fwView.lastStatus() == fw::kUpdateFailed ||
                 fwView.lastStatus() == BuiltInString(IDS_NO_DEVICE));
     EXPECT_EQ(firmware().completedTransferCount(0, sim::CodeTarget::Packet), 0);
@@ -227,10 +237,10 @@ TEST_F(ImageUpdateTest, AStopThatMeetsTheWorkersEndIsNeverMissed) {
     // The exit handler decides to wait just as the worker ends: repeated so that the two meet
     // at every point of the worker's last steps.
     const std::string package = WriteFile("pkg.ini", "[Tavlin LInfo]\nImage_en=0\n");
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         state.g_isFwDlgClosing = 0;
         ASSERT_TRUE(worker.Start(package));
-        if (i % 3 == 1) {
+        for (int spin = 0; spin < i % 7; ++spin) {
             std::this_thread::yield();
         }
         worker.StopAndWait();
