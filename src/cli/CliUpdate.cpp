@@ -8,7 +8,6 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
-#include "cli/CliSession.h"
 #include "device/UdevMonitor.h"
 #include "firmware/FirmwareLauncher.h"
 #include "firmware/FirmwarePackage.h"
@@ -66,26 +65,26 @@ bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
     return true;
 }
 
-bool RunWorker(FirmwareSession& session, UpdateContext& c) {
+Result RunWorker(FirmwareSession& session, UpdateContext& c) {
     session.OneKeyUpdate();
     ImageUpdateWorker& worker = session.worker();
     // Not started (no device, say): its refusal is already on the status line.
     if (!worker.Running() && !worker.WaitForEnd(0)) {
-        return false;
+        return Result::Fail(ResultCode::NoDevice, "the update did not start");
     }
     worker.WaitForEnd(INFINITE);
     c.progress.Finish();
-    return worker.lastResult().ok();
+    return worker.lastResult();
 }
 
-bool VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration replugLimit) {
+Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration replugLimit) {
     SharedState& s = c.state;
     const bool back = WaitForDevice(
         c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode == 0; },
         Clock::now() + replugLimit);
     if (!back) {
         c.host.SetStatusText(LoadString(IDS_FW_ENV_FAILED));
-        return false;
+        return Result::Fail(ResultCode::Timeout, "the device did not come back in time");
     }
     s.g_SensorSel = 3;
     const Result read = ReadImageVersion(s, INFINITE);
@@ -93,7 +92,7 @@ bool VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration rep
     if (!read.ok()) {
         c.host.SetVersionText(LoadString(IDS_VERSION_FAILED));
         WriteLog("Update FW: version check failed! %s\n", read.describe().c_str());
-        return false;
+        return read;
     }
     const uint32_t m = s.g_ImageVersionM, sv = s.g_ImageVersionS;
     char line[96];
@@ -105,26 +104,26 @@ bool VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration rep
     const bool sOk = !enables.enabled(PackageSection::RInfo) ||
                      ReadImageVersion(inv.file, PackageSection::RInfo) == sv;
     if (mOk && sOk) {
-        return true;
+        return Result::Ok();
     }
     std::snprintf(line, sizeof line, Tr(fw::kVersionMismatch).c_str(), m, sv);
     c.host.SetStatusText(line);
     WriteLog("Update FW: %s", line);
-    return false;
+    return Result::Fail(ResultCode::Failed, "the versions differ from the package");
 }
 
 }  // namespace
 
-int RunUpdate(const Invocation& inv, UpdateContext& c) {
+Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     SharedState& s = c.state;
     TerminalFirmwareView view(c.host, c.progress);
     FirmwareSession session(s, view, c.host, c.modes);
     const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
     if (launch == FirmwareLaunch::NoDevice) {
-        return kExitNoDevice;
+        return Result::Fail(ResultCode::NoDevice, "no device");
     }
     if (launch == FirmwareLaunch::Refused) {
-        return kExitFailed;
+        return Result::Fail(ResultCode::Refused, "the device did not restart for the update");
     }
     s.g_FwPackagePath = inv.file;
     session.Open();
@@ -137,17 +136,18 @@ int RunUpdate(const Invocation& inv, UpdateContext& c) {
             session.PreparationExpired(Tr(fw::kPreparing));
         }
         session.Cancel(LoadString(IDS_FW_ENV_FAILED));
-        return kExitFailed;
+        return Result::Fail(ResultCode::Timeout,
+                            "the device did not come back in its update environment in time");
     }
-    const bool updated = RunWorker(session, c);
+    const Result updated = RunWorker(session, c);
     session.Ok(c.host.firmwareStatus());
-    if (!updated || !session.lastLeave().ok()) {
-        return kExitFailed;
+    if (!updated.ok()) {
+        return updated;
     }
-    if (inv.verify && !VerifyVersions(inv, c, replugLimit)) {
-        return kExitFailed;
+    if (!session.lastLeave().ok()) {
+        return session.lastLeave();
     }
-    return kExitSuccess;
+    return inv.verify ? VerifyVersions(inv, c, replugLimit) : Result::Ok();
 }
 
 }  // namespace tavlin::cli

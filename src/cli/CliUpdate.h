@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Result.h"
 #include "cli/CliArgs.h"
 #include "cli/CliHost.h"
 #include "cli/ProgressBar.h"
@@ -19,9 +20,9 @@ struct UpdateContext {
     bool watchUdev;  // a real device: hot-plug events from udev as well as re-detections
 };
 
-// The firmware launcher, window, worker and OK exit, run without a person. Returns the exit
-// status: 0 only when the images were written and the device left its update environment (and,
-// with --verify, came back reporting the package's versions).
-int RunUpdate(const Invocation& invocation, UpdateContext& context);
+// The firmware launcher, window, worker and OK exit, run without a person. Ok only when the
+// images were written and the device left its update environment (and, with --verify, came
+// back reporting the package's versions).
+Result RunUpdate(const Invocation& invocation, UpdateContext& context);
 
 }  // namespace tavlin::cli

@@ -18,17 +18,16 @@ void ServeCodePacket(CommandContext& c, bool secondArea) {
     }
     // The length comes from lParam; the protocol refuses one longer than the bytes posted.
     const auto length = static_cast<int32_t>(c.message.lParam & 0xFF);
-    const bool ok =
+    const Result r =
         RegisterWrite(c.device, addr, length, c.message.block.data(), c.message.block.size());
-    // Both areas report their outcome: the image update must not go on over a refused packet.
-    s.g_CodePacketSuc = ok ? 1 : 0;
-    if (ok) {
+    if (r) {
         uint8_t first = 1;
         s.g_ImageTransferState.compare_exchange_strong(first, 2);
     } else {
         c.Pane("CMD_FPGA_CODE_Process Failed!\n");
     }
-    c.Signal(s.g_CodePacketEvent);
+    // Both areas report their outcome: the image update must not go on over a refused packet.
+    c.Finish(r, s.g_CodePacketEvent, [&] { s.g_CodePacketSuc = r ? 1 : 0; });
 }
 
 }  // namespace tavlin::command
