@@ -301,5 +301,133 @@ finally confirm to exit.
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>INI files (*.ini)|*.ini|All files (*.*)|*.*||</translation>
     </message>
+    <message>
+        <source>正在准备环境，请稍候...
+</source>
+        <translation>Preparing the environment, please wait...
+</translation>
+    </message>
+    <message>
+        <source>请先打开配置文件(.ini格式)!
+</source>
+        <translation>Open the package file (.ini) first!
+</translation>
+    </message>
+    <message>
+        <source>正在更新，请稍候!
+</source>
+        <translation>Updating, please wait!
+</translation>
+    </message>
+    <message>
+        <source>配置文件不正确，请重新打开!
+</source>
+        <translation>The package file is not correct, open it again!
+</translation>
+    </message>
+    <message>
+        <source>没有需要更新的固件，请退出!
+</source>
+        <translation>There is no firmware to update, please exit!
+</translation>
+    </message>
+    <message>
+        <source>打开文件失败,请确认配置文件中的.bin文件在当前目录!
+</source>
+        <translation>Opening the file failed; make sure the .bin file named in the package file is in the current directory!
+</translation>
+    </message>
+    <message>
+        <source>配置文件更新失败,请退出重试!
+</source>
+        <translation>The update from the package file failed, exit and try again!
+</translation>
+    </message>
+    <message>
+        <source>开始烧写配置文件,请稍候...
+</source>
+        <translation>Writing the images has begun, please wait...
+</translation>
+    </message>
+    <message>
+        <source>固件更新成功，请退出!
+</source>
+        <translation>The firmware update succeeded, please exit!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left HInfo %dKB Success!
+</source>
+        <translation>Write Tavlin Left HInfo %dKB Success!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right HInfo %dKB Success!
+</source>
+        <translation>Write Tavlin Right HInfo %dKB Success!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left LInfo %dKB Success!
+</source>
+        <translation>Write Tavlin Left LInfo %dKB Success!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right RInfo %dKB Success!
+</source>
+        <translation>Write Tavlin Right RInfo %dKB Success!
+</translation>
+    </message>
+    <message>
+        <source>更新后的版本与配置文件不符: M--%08x, S--%08x
+</source>
+        <translation>The versions after the update differ from the package file: M--%08x, S--%08x
+</translation>
+    </message>
+    <message>
+        <source>切换模式</source>
+        <translation>Switch mode</translation>
+    </message>
+    <message>
+        <source>更新进度   ：</source>
+        <translation>Progress   :</translation>
+    </message>
+    <message>
+        <source>配置文件...</source>
+        <translation>Package...</translation>
+    </message>
+    <message>
+        <source>一键更新</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>更新IMAGE:</source>
+        <translation>Update IMAGE:</translation>
+    </message>
+    <message>
+        <source>更新 FPGA:</source>
+        <translation>Update FPGA:</translation>
+    </message>
+    <message>
+        <source>更新FPGA</source>
+        <translation>Update FPGA</translation>
+    </message>
+    <message>
+        <source>读取IMAGE版本信息</source>
+        <translation>Read IMAGE version info</translation>
+    </message>
+    <message>
+        <source>更新IMAGE版本信息</source>
+        <translation>Update IMAGE version info</translation>
+    </message>
+    <message>
+        <source>读取FPGA版本信息</source>
+        <translation>Read FPGA version info</translation>
+    </message>
+    <message>
+        <source>更新FPGA版本信息</source>
+        <translation>Update FPGA version info</translation>
+    </message>
 </context>
 </TS>

@@ -301,5 +301,133 @@ enfin, confirmez pour quitter.
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>Fichiers INI (*.ini)|*.ini|Tous les fichiers (*.*)|*.*||</translation>
     </message>
+    <message>
+        <source>正在准备环境，请稍候...
+</source>
+        <translation>Préparation de l'environnement, veuillez patienter...
+</translation>
+    </message>
+    <message>
+        <source>请先打开配置文件(.ini格式)!
+</source>
+        <translation>Ouvrez d'abord le fichier de configuration (.ini) !
+</translation>
+    </message>
+    <message>
+        <source>正在更新，请稍候!
+</source>
+        <translation>Mise à jour en cours, veuillez patienter !
+</translation>
+    </message>
+    <message>
+        <source>配置文件不正确，请重新打开!
+</source>
+        <translation>Le fichier de configuration est incorrect, ouvrez-le à nouveau !
+</translation>
+    </message>
+    <message>
+        <source>没有需要更新的固件，请退出!
+</source>
+        <translation>Aucun micrologiciel à mettre à jour, veuillez quitter !
+</translation>
+    </message>
+    <message>
+        <source>打开文件失败,请确认配置文件中的.bin文件在当前目录!
+</source>
+        <translation>Échec de l'ouverture du fichier ; vérifiez que le fichier .bin indiqué dans le fichier de configuration se trouve dans le répertoire courant !
+</translation>
+    </message>
+    <message>
+        <source>配置文件更新失败,请退出重试!
+</source>
+        <translation>La mise à jour depuis le fichier de configuration a échoué, quittez et réessayez !
+</translation>
+    </message>
+    <message>
+        <source>开始烧写配置文件,请稍候...
+</source>
+        <translation>L'écriture des images a commencé, veuillez patienter...
+</translation>
+    </message>
+    <message>
+        <source>固件更新成功，请退出!
+</source>
+        <translation>La mise à jour du micrologiciel a réussi, veuillez quitter !
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left HInfo %dKB Success!
+</source>
+        <translation>Écriture Tavlin Left HInfo %d Ko réussie !
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right HInfo %dKB Success!
+</source>
+        <translation>Écriture Tavlin Right HInfo %d Ko réussie !
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left LInfo %dKB Success!
+</source>
+        <translation>Écriture Tavlin Left LInfo %d Ko réussie !
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right RInfo %dKB Success!
+</source>
+        <translation>Écriture Tavlin Right RInfo %d Ko réussie !
+</translation>
+    </message>
+    <message>
+        <source>更新后的版本与配置文件不符: M--%08x, S--%08x
+</source>
+        <translation>Les versions après la mise à jour diffèrent du fichier de configuration : M--%08x, S--%08x
+</translation>
+    </message>
+    <message>
+        <source>切换模式</source>
+        <translation>Changer de mode</translation>
+    </message>
+    <message>
+        <source>更新进度   ：</source>
+        <translation>Progression   :</translation>
+    </message>
+    <message>
+        <source>配置文件...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>一键更新</source>
+        <translation>Mise à jour en un clic</translation>
+    </message>
+    <message>
+        <source>更新IMAGE:</source>
+        <translation>Mise à jour IMAGE :</translation>
+    </message>
+    <message>
+        <source>更新 FPGA:</source>
+        <translation>Mise à jour FPGA :</translation>
+    </message>
+    <message>
+        <source>更新FPGA</source>
+        <translation>Mettre à jour FPGA</translation>
+    </message>
+    <message>
+        <source>读取IMAGE版本信息</source>
+        <translation>Lire les infos de version IMAGE</translation>
+    </message>
+    <message>
+        <source>更新IMAGE版本信息</source>
+        <translation>Mettre à jour les infos de version IMAGE</translation>
+    </message>
+    <message>
+        <source>读取FPGA版本信息</source>
+        <translation>Lire les infos de version FPGA</translation>
+    </message>
+    <message>
+        <source>更新FPGA版本信息</source>
+        <translation>Mettre à jour les infos de version FPGA</translation>
+    </message>
 </context>
 </TS>

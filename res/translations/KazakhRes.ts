@@ -301,5 +301,133 @@
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
     </message>
+    <message>
+        <source>正在准备环境，请稍候...
+</source>
+        <translation>Орта дайындалуда, күте тұрыңыз...
+</translation>
+    </message>
+    <message>
+        <source>请先打开配置文件(.ini格式)!
+</source>
+        <translation>Алдымен конфигурация файлын (.ini) ашыңыз!
+</translation>
+    </message>
+    <message>
+        <source>正在更新，请稍候!
+</source>
+        <translation>Жаңарту жүріп жатыр, күте тұрыңыз!
+</translation>
+    </message>
+    <message>
+        <source>配置文件不正确，请重新打开!
+</source>
+        <translation>Конфигурация файлы дұрыс емес, оны қайта ашыңыз!
+</translation>
+    </message>
+    <message>
+        <source>没有需要更新的固件，请退出!
+</source>
+        <translation>Жаңартатын микробағдарлама жоқ, шығыңыз!
+</translation>
+    </message>
+    <message>
+        <source>打开文件失败,请确认配置文件中的.bin文件在当前目录!
+</source>
+        <translation>Файлды ашу сәтсіз; конфигурация файлында аталған .bin файлы ағымдағы каталогта екенін тексеріңіз!
+</translation>
+    </message>
+    <message>
+        <source>配置文件更新失败,请退出重试!
+</source>
+        <translation>Конфигурация файлынан жаңарту сәтсіз, шығып, қайталаңыз!
+</translation>
+    </message>
+    <message>
+        <source>开始烧写配置文件,请稍候...
+</source>
+        <translation>Бейнелерді жазу басталды, күте тұрыңыз...
+</translation>
+    </message>
+    <message>
+        <source>固件更新成功，请退出!
+</source>
+        <translation>Микробағдарлама сәтті жаңартылды, шығыңыз!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left HInfo %dKB Success!
+</source>
+        <translation>Tavlin Left HInfo %d КБ жазу сәтті!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right HInfo %dKB Success!
+</source>
+        <translation>Tavlin Right HInfo %d КБ жазу сәтті!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left LInfo %dKB Success!
+</source>
+        <translation>Tavlin Left LInfo %d КБ жазу сәтті!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right RInfo %dKB Success!
+</source>
+        <translation>Tavlin Right RInfo %d КБ жазу сәтті!
+</translation>
+    </message>
+    <message>
+        <source>更新后的版本与配置文件不符: M--%08x, S--%08x
+</source>
+        <translation>Жаңартудан кейінгі нұсқалар конфигурация файлымен сәйкес емес: M--%08x, S--%08x
+</translation>
+    </message>
+    <message>
+        <source>切换模式</source>
+        <translation>Режимді ауыстыру</translation>
+    </message>
+    <message>
+        <source>更新进度   ：</source>
+        <translation>Жаңарту барысы   :</translation>
+    </message>
+    <message>
+        <source>配置文件...</source>
+        <translation>Конфигурация файлы...</translation>
+    </message>
+    <message>
+        <source>一键更新</source>
+        <translation>Бір басумен жаңарту</translation>
+    </message>
+    <message>
+        <source>更新IMAGE:</source>
+        <translation>IMAGE жаңарту:</translation>
+    </message>
+    <message>
+        <source>更新 FPGA:</source>
+        <translation>FPGA жаңарту:</translation>
+    </message>
+    <message>
+        <source>更新FPGA</source>
+        <translation>FPGA жаңарту</translation>
+    </message>
+    <message>
+        <source>读取IMAGE版本信息</source>
+        <translation>IMAGE нұсқасын оқу</translation>
+    </message>
+    <message>
+        <source>更新IMAGE版本信息</source>
+        <translation>IMAGE нұсқасын жаңарту</translation>
+    </message>
+    <message>
+        <source>读取FPGA版本信息</source>
+        <translation>FPGA нұсқасын оқу</translation>
+    </message>
+    <message>
+        <source>更新FPGA版本信息</source>
+        <translation>FPGA нұсқасын жаңарту</translation>
+    </message>
 </context>
 </TS>

@@ -301,5 +301,133 @@
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
     </message>
+    <message>
+        <source>正在准备环境，请稍候...
+</source>
+        <translation>Подготовка среды, подождите...
+</translation>
+    </message>
+    <message>
+        <source>请先打开配置文件(.ini格式)!
+</source>
+        <translation>Сначала откройте файл конфигурации (.ini)!
+</translation>
+    </message>
+    <message>
+        <source>正在更新，请稍候!
+</source>
+        <translation>Идёт обновление, подождите!
+</translation>
+    </message>
+    <message>
+        <source>配置文件不正确，请重新打开!
+</source>
+        <translation>Файл конфигурации неверен, откройте его снова!
+</translation>
+    </message>
+    <message>
+        <source>没有需要更新的固件，请退出!
+</source>
+        <translation>Нет прошивки для обновления, выйдите!
+</translation>
+    </message>
+    <message>
+        <source>打开文件失败,请确认配置文件中的.bin文件在当前目录!
+</source>
+        <translation>Не удалось открыть файл; убедитесь, что файл .bin из файла конфигурации находится в текущем каталоге!
+</translation>
+    </message>
+    <message>
+        <source>配置文件更新失败,请退出重试!
+</source>
+        <translation>Обновление из файла конфигурации не удалось, выйдите и повторите!
+</translation>
+    </message>
+    <message>
+        <source>开始烧写配置文件,请稍候...
+</source>
+        <translation>Запись образов началась, подождите...
+</translation>
+    </message>
+    <message>
+        <source>固件更新成功，请退出!
+</source>
+        <translation>Прошивка успешно обновлена, выйдите!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left HInfo %dKB Success!
+</source>
+        <translation>Запись Tavlin Left HInfo %d КБ успешна!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right HInfo %dKB Success!
+</source>
+        <translation>Запись Tavlin Right HInfo %d КБ успешна!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Left LInfo %dKB Success!
+</source>
+        <translation>Запись Tavlin Left LInfo %d КБ успешна!
+</translation>
+    </message>
+    <message>
+        <source>Write Tavlin Right RInfo %dKB Success!
+</source>
+        <translation>Запись Tavlin Right RInfo %d КБ успешна!
+</translation>
+    </message>
+    <message>
+        <source>更新后的版本与配置文件不符: M--%08x, S--%08x
+</source>
+        <translation>Версии после обновления не совпадают с файлом конфигурации: M--%08x, S--%08x
+</translation>
+    </message>
+    <message>
+        <source>切换模式</source>
+        <translation>Сменить режим</translation>
+    </message>
+    <message>
+        <source>更新进度   ：</source>
+        <translation>Ход обновления   :</translation>
+    </message>
+    <message>
+        <source>配置文件...</source>
+        <translation>Файл конфигурации...</translation>
+    </message>
+    <message>
+        <source>一键更新</source>
+        <translation>Обновить одним нажатием</translation>
+    </message>
+    <message>
+        <source>更新IMAGE:</source>
+        <translation>Обновить IMAGE:</translation>
+    </message>
+    <message>
+        <source>更新 FPGA:</source>
+        <translation>Обновить FPGA:</translation>
+    </message>
+    <message>
+        <source>更新FPGA</source>
+        <translation>Обновить FPGA</translation>
+    </message>
+    <message>
+        <source>读取IMAGE版本信息</source>
+        <translation>Прочитать версию IMAGE</translation>
+    </message>
+    <message>
+        <source>更新IMAGE版本信息</source>
+        <translation>Обновить версию IMAGE</translation>
+    </message>
+    <message>
+        <source>读取FPGA版本信息</source>
+        <translation>Прочитать версию FPGA</translation>
+    </message>
+    <message>
+        <source>更新FPGA版本信息</source>
+        <translation>Обновить версию FPGA</translation>
+    </message>
 </context>
 </TS>

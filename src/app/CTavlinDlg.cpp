@@ -94,6 +94,7 @@ void CTavlinDlg::BuildControls() {
     modeToggle_->resize(std::max(140, modeToggle_->sizeHint().width()), 28);
     connect(modeToggle_, &QPushButton::clicked, this, &CTavlinDlg::OnModeToggle);
 
+    BuildFirmwareLauncher();
     BuildEngineeringControls();
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog

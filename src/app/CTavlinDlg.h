@@ -101,6 +101,8 @@ class CTavlinDlg : public QDialog {
     void OnModeToggle();
     void OnVersionButton();
     void OnClear();
+    void BuildFirmwareLauncher();
+    void OnUpdateFirmware();
     QString ChooseFile(const char* iniSection, const char* filter);
 
     SharedState& state_;

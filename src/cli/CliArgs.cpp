@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include "console/NumberText.h"
+#include <stdexcept>
 
 namespace tavlin::cli {
 
@@ -22,12 +23,59 @@ const char* UsageText() {
            "  write [--i2c] ADDR VALUE write one register (the low byte of VALUE)\n"
            "  script FILE              run a register script\n"
            "  fpga FILE                download FPGA code (progress bar on a terminal)\n"
+           "  update PACKAGE [--replug-timeout SECONDS] [--verify]\n"
+           "                           update the firmware images named by the package file,\n"
+           "                           as the window's firmware tool does: the device restarts\n"
+           "                           in its update environment (waited for up to SECONDS,\n"
+           "                           default 20), the images are written, the device is sent\n"
+           "                           back; --verify then compares the versions it reports\n"
+           "                           with the package\n"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
            "\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device\n";
 }
+
+namespace {
+
+bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* error) {
+    out->command = Command::Update;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == "--verify") {
+            out->verify = true;
+        } else if (rest[i] == "--replug-timeout") {
+            int seconds = -1;
+            if (i + 1 < rest.size()) {
+                try {
+                    size_t used = 0;
+                    seconds = std::stoi(rest[i + 1], &used);
+                    seconds = used == rest[i + 1].size() ? seconds : -1;
+                } catch (const std::exception&) {
+                    seconds = -1;
+                }
+            }
+            if (seconds < 1 || seconds > 3600) {
+                *error = "--replug-timeout takes a number of seconds from 1 to 3600";
+                return false;
+            }
+            out->replugTimeoutSeconds = seconds;
+            ++i;
+        } else if (out->file.empty() && rest[i].rfind("--", 0) != 0) {
+            out->file = rest[i];
+        } else {
+            *error = "unexpected argument '" + rest[i] + "' to 'update'";
+            return false;
+        }
+    }
+    if (out->file.empty()) {
+        *error = "'update' takes a package file";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std::string* error) {
     *out = Invocation{};
@@ -106,6 +154,9 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         out->command = name == "script" ? Command::Script : Command::Fpga;
         out->file = rest[0];
         return true;
+    }
+    if (name == "update") {
+        return ParseUpdate(rest, out, error);
     }
     *error = "unknown command '" + name + "'";
     return false;

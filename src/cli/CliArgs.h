@@ -4,7 +4,18 @@
 
 namespace tavlin::cli {
 
-enum class Command { Detect, ModeWork, ModeCalibration, Versions, Read, Write, Script, Fpga, Help };
+enum class Command {
+    Detect,
+    ModeWork,
+    ModeCalibration,
+    Versions,
+    Read,
+    Write,
+    Script,
+    Fpga,
+    Update,
+    Help
+};
 
 struct Invocation {
     Command command = Command::Help;
@@ -12,6 +23,8 @@ struct Invocation {
     std::string address;  // as typed; parsed as the Step Debug panel parses it
     std::string value;
     std::string file;
+    int replugTimeoutSeconds = 20;  // update: how long the device may take to re-enumerate
+    bool verify = false;            // update: read the versions back after leaving
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

@@ -58,7 +58,11 @@ void CliHost::SetVersionText(const std::string& text) {
 void CliHost::SetControlCaption(int, const std::string&) {}
 void CliHost::HideControls(const std::vector<int>&) {}
 void CliHost::SetModeToggleCaption(const std::string&) {}
-void CliHost::SetFirmwareStatusText(const std::string&) {}
+void CliHost::SetFirmwareStatusText(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    firmwareStatus_ = text;
+    Print(text);
+}
 
 int CliHost::cmdDoneCount() const {
     std::lock_guard lock(mutex_);
@@ -84,6 +88,11 @@ std::string CliHost::readValue() const {
 std::string CliHost::versionText() const {
     std::lock_guard lock(mutex_);
     return version_;
+}
+
+std::string CliHost::firmwareStatus() const {
+    std::lock_guard lock(mutex_);
+    return firmwareStatus_;
 }
 
 }  // namespace tavlin::cli

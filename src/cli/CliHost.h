@@ -37,6 +37,8 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string lastPaneText() const;
     std::string readValue() const;
     std::string versionText() const;
+    // The firmware window's status line as it stands (the last text written to it).
+    std::string firmwareStatus() const;
 
   private:
     void Print(const std::string& text);
@@ -50,6 +52,7 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string readValue_;
     std::string version_;
     std::string status_;
+    std::string firmwareStatus_;
 };
 
 }  // namespace tavlin::cli

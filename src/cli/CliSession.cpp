@@ -3,6 +3,7 @@
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "cli/CliHost.h"
+#include "cli/CliUpdate.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -114,6 +115,10 @@ class Session {
                 progress_.Finish();
                 return result;
             }
+            case Command::Update: {
+                UpdateContext context{state_, host_, progress_, detector_, mode_, sim_ == nullptr};
+                return RunUpdate(inv, context);
+            }
             default:
                 return Result::Fail(ResultCode::BadInput, "no such command");
         }
@@ -132,7 +137,8 @@ class Session {
             return Result::Fail(ResultCode::Timeout, "no answer within the time limit");
         }
         request->handled.Wait(INFINITE);  // settled or being settled now
-        if (request->result && inv.command == Command::Read) {
+        // A failed read shows its value too ("0xff"), as the Value box does.
+        if (inv.command == Command::Read) {
             host_.AppendOutputText(host_.readValue() + "\n");
         }
         return request->result;

@@ -26,11 +26,8 @@ void ServeCodePacket(CommandContext& c, bool secondArea) {
     } else {
         c.Pane("CMD_FPGA_CODE_Process Failed!\n");
     }
-    c.Finish(r, s.g_CodePacketEvent, [&] {
-        if (!secondArea) {
-            s.g_CodePacketSuc = r ? 1 : 0;
-        }
-    });
+    // Both areas report their outcome: the image update must not go on over a refused packet.
+    c.Finish(r, s.g_CodePacketEvent, [&] { s.g_CodePacketSuc = r ? 1 : 0; });
 }
 
 }  // namespace tavlin::command

@@ -36,6 +36,12 @@ struct SharedState {
     std::atomic<int> g_isVersionsShown{0};
     std::atomic<void*> g_DetectThread{nullptr};
 
+    // Firmware update window. The package path is the UI thread's alone (the worker gets a
+    // copy); it outlives the window so a second opening shows the last package again.
+    std::string g_FwPackagePath;
+    std::atomic<int> g_isFwDlgClosing{0};
+    std::atomic<int> g_isWaitImageUpdateExit{0};
+
     // Worker handles. g_CmdThread says whether the command thread runs; requests go through its
     // queue, which a poster holds while it posts, so a command thread that ends and is destroyed
     // meanwhile leaves the poster a closed queue (the post fails), never freed memory.

@@ -14,6 +14,7 @@
 
 #include "base/StringTable.h"
 #include "app/UiTexts.h"
+#include "firmware/FirmwareTexts.h"
 
 namespace {
 
@@ -138,6 +139,10 @@ std::vector<Text> AllProgramTexts() {
     size_t index = 0;
     for (const char* t : tavlin::ui::kAllTexts) {
         texts.push_back({"kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::fw::kAllTexts) {
+        texts.push_back({"fw::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }

@@ -1,0 +1,115 @@
+// A 256 KiB one-key update (64 KiB HInfo to both sensors, 64 KiB LInfo, 64 KiB RInfo) through the
+// image update worker, the command thread and the simulated device, whose link takes 1 ms per
+// report each way, scheduled at absolute deadlines. The physical bound is 2 ms per exchange;
+// what the run takes beyond it, and the process CPU per code packet, is the host's cost.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "base/Log.h"
+#include "device/CommandThread.h"
+#include "firmware/ImageUpdateWorker.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin {
+namespace {
+
+constexpr size_t kImageSize = 64 * 1024;
+constexpr int64_t kPacketsPerImage = (kImageSize + 61) / 62;
+constexpr int64_t kCodePackets = 4 * kPacketsPerImage;
+// Per image: one preliminary read and one version record write.
+constexpr int64_t kExchanges = kCodePackets + 4 * 2;
+
+class NullHost : public CommandThreadHost {
+  public:
+    void PostCmdDone() override {}
+    void AppendOutputText(const std::string&) override {}
+    void SetReadValueText(const std::string&) override {}
+};
+
+class NullView : public FirmwareView {
+  public:
+    void SetFirmwareStatus(const std::string&) override {}
+    void SetProgress(int) override {}
+    void SetMainVersionText(const std::string&) override {}
+};
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+std::string WritePackage(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    std::string package;
+    for (const char* section : {"HInfo", "LInfo", "RInfo"}) {
+        const auto image = dir / (std::string(section) + ".bin");
+        std::ofstream(image, std::ios::binary) << std::string(kImageSize, section[0]);
+        package += std::string("[Tavlin ") + section +
+                   "]\nImage_en=1\nImage_version=1\nImage_name=" + image.string() + "\n";
+    }
+    std::ofstream(dir / "pkg.ini") << package;
+    return (dir / "pkg.ini").string();
+}
+
+void BM_ImageUpdate256KiB(benchmark::State& bench) {
+    SetLogFilePath("/dev/null");
+    const auto dir = std::filesystem::temp_directory_path() / "tavlin-image-update-bench";
+    const std::string package = WritePackage(dir);
+    sim::SimTransport transport;
+    transport.faults().SetLatency(std::chrono::milliseconds(bench.range(0)));
+    HidDevice device(transport);
+    SharedState state;
+    NullHost host;
+    NullView view;
+    uint16_t productId = 0;
+    if (OpenHidDevice(device, &productId) != 1) {
+        bench.SkipWithError("the simulated device did not open");
+        return;
+    }
+    state.g_bDevExist = 1;
+    CommandThread thread(state, device, host);
+    thread.Start();
+    ImageUpdateWorker worker(state, view);
+    double wall = 0, cpu = 0;
+    for (auto _ : bench) {
+        const double cpuStart = CpuSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        worker.Start(package);
+        worker.WaitForEnd(INFINITE);
+        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        cpu += CpuSeconds() - cpuStart;
+        if (!worker.lastResult().ok()) {
+            bench.SkipWithError(worker.lastResult().describe().c_str());
+            break;
+        }
+    }
+    const double runs = static_cast<double>(bench.iterations());
+    const double bound = kExchanges * 0.002 * static_cast<double>(bench.range(0));
+    bench.counters["total_s"] = wall / runs;
+    bench.counters["bound_s"] = bound;
+    if (bound > 0) {
+        bench.counters["over_bound_pct"] = (wall / runs / bound - 1) * 100;
+    }
+    bench.counters["cpu_us_per_packet"] = cpu / runs / kCodePackets * 1e6;
+    bench.counters["packets"] = static_cast<double>(kCodePackets);
+    worker.StopAndWait();
+    PostRequest(state, WM_EXIT_CMD_THREAD);
+    thread.Join();
+    std::filesystem::remove_all(dir);
+}
+// Argument: link latency per report each way, in ms. With 0 the figure is the host's alone.
+BENCHMARK(BM_ImageUpdate256KiB)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseRealTime();
+
+}  // namespace
+}  // namespace tavlin

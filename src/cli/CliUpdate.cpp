@@ -1,0 +1,153 @@
+#include "cli/CliUpdate.h"
+
+#include <poll.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "device/UdevMonitor.h"
+#include "firmware/FirmwareLauncher.h"
+#include "firmware/FirmwarePackage.h"
+#include "firmware/FirmwareRequests.h"
+#include "firmware/FirmwareSession.h"
+#include "firmware/FirmwareTexts.h"
+
+namespace tavlin::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// udev does not run everywhere (containers): detection is re-run at least this often.
+constexpr auto kRedetectPeriod = std::chrono::milliseconds(500);
+constexpr int kPollSliceMs = 50;
+
+// The firmware window's status line and progress bar on the terminal.
+class TerminalFirmwareView : public FirmwareView {
+  public:
+    TerminalFirmwareView(CliHost& host, ProgressBar& progress) : host_(host), progress_(progress) {}
+    void SetFirmwareStatus(const std::string& text) override { host_.SetFirmwareStatusText(text); }
+    void SetProgress(int position) override { progress_.Update(position, 100); }
+    void SetMainVersionText(const std::string& text) override { host_.SetVersionText(text); }
+
+  private:
+    CliHost& host_;
+    ProgressBar& progress_;
+};
+
+// Waits until `arrived` holds or the deadline passes, noticing the device through hot-plug
+// events where udev runs and through a fresh detection every kRedetectPeriod everywhere.
+bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
+                   Clock::time_point deadline) {
+    UdevMonitor udev;
+    const bool haveUdev = c.watchUdev && udev.Open();
+    auto nextDetect = Clock::now() + kRedetectPeriod;
+    while (!arrived()) {
+        const auto now = Clock::now();
+        if (now >= deadline) {
+            c.detector.WaitIdle();
+            return arrived();
+        }
+        if (now >= nextDetect) {
+            c.detector.StartDetect();
+            nextDetect = now + kRedetectPeriod;
+        }
+        if (haveUdev) {
+            pollfd fd{udev.fd(), POLLIN, 0};
+            if (::poll(&fd, 1, kPollSliceMs) > 0 && udev.DrainEvents()) {
+                c.detector.OnDeviceChange();
+            }
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollSliceMs));
+        }
+    }
+    return true;
+}
+
+Result RunWorker(FirmwareSession& session, UpdateContext& c) {
+    session.OneKeyUpdate();
+    ImageUpdateWorker& worker = session.worker();
+    // Not started (no device, say): its refusal is already on the status line.
+    if (!worker.Running() && !worker.WaitForEnd(0)) {
+        return Result::Fail(ResultCode::NoDevice, "the update did not start");
+    }
+    worker.WaitForEnd(INFINITE);
+    c.progress.Finish();
+    return worker.lastResult();
+}
+
+Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration replugLimit) {
+    SharedState& s = c.state;
+    const bool back = WaitForDevice(
+        c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode == 0; },
+        Clock::now() + replugLimit);
+    if (!back) {
+        c.host.SetStatusText(LoadString(IDS_FW_ENV_FAILED));
+        return Result::Fail(ResultCode::Timeout, "the device did not come back in time");
+    }
+    s.g_SensorSel = 3;
+    const Result read = ReadImageVersion(s, INFINITE);
+    s.g_SensorSel = 0;
+    if (!read.ok()) {
+        c.host.SetVersionText(LoadString(IDS_VERSION_FAILED));
+        WriteLog("Update FW: version check failed! %s\n", read.describe().c_str());
+        return read;
+    }
+    const uint32_t m = s.g_ImageVersionM, sv = s.g_ImageVersionS;
+    char line[96];
+    std::snprintf(line, sizeof line, "IMAGE Version: M--%08x, S--%08x\n", m, sv);
+    c.host.SetVersionText(line);
+    const ImageEnables enables = ReadImageEnables(inv.file);
+    const bool mOk = !enables.enabled(PackageSection::LInfo) ||
+                     ReadImageVersion(inv.file, PackageSection::LInfo) == m;
+    const bool sOk = !enables.enabled(PackageSection::RInfo) ||
+                     ReadImageVersion(inv.file, PackageSection::RInfo) == sv;
+    if (mOk && sOk) {
+        return Result::Ok();
+    }
+    std::snprintf(line, sizeof line, Tr(fw::kVersionMismatch).c_str(), m, sv);
+    c.host.SetStatusText(line);
+    WriteLog("Update FW: %s", line);
+    return Result::Fail(ResultCode::Failed, "the versions differ from the package");
+}
+
+}  // namespace
+
+Result RunUpdate(const Invocation& inv, UpdateContext& c) {
+    SharedState& s = c.state;
+    TerminalFirmwareView view(c.host, c.progress);
+    FirmwareSession session(s, view, c.host, c.modes);
+    const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
+    if (launch == FirmwareLaunch::NoDevice) {
+        return Result::Fail(ResultCode::NoDevice, "no device");
+    }
+    if (launch == FirmwareLaunch::Refused) {
+        return Result::Fail(ResultCode::Refused, "the device did not restart for the update");
+    }
+    s.g_FwPackagePath = inv.file;
+    session.Open();
+    const auto replugLimit = std::chrono::seconds(inv.replugTimeoutSeconds);
+    if (!WaitForDevice(
+            c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode != 0; },
+            Clock::now() + replugLimit)) {
+        // The window's failed state: string 147, then its exit returns the device to work mode.
+        if (c.host.firmwareStatus() != LoadString(IDS_FW_ENV_FAILED)) {
+            session.PreparationExpired(Tr(fw::kPreparing));
+        }
+        session.Cancel(LoadString(IDS_FW_ENV_FAILED));
+        return Result::Fail(ResultCode::Timeout,
+                            "the device did not come back in its update environment in time");
+    }
+    const Result updated = RunWorker(session, c);
+    session.Ok(c.host.firmwareStatus());
+    if (!updated.ok()) {
+        return updated;
+    }
+    if (!session.lastLeave().ok()) {
+        return session.lastLeave();
+    }
+    return inv.verify ? VerifyVersions(inv, c, replugLimit) : Result::Ok();
+}
+
+}  // namespace tavlin::cli

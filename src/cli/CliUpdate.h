@@ -1,0 +1,28 @@
+#pragma once
+#include "base/Result.h"
+#include "cli/CliArgs.h"
+#include "cli/CliHost.h"
+#include "cli/ProgressBar.h"
+#include "console/ModeSwitcher.h"
+#include "device/DeviceDetector.h"
+#include "device/SharedState.h"
+
+namespace tavlin::cli {
+
+// What `tavlin-cli update` uses of the session: the same state, detection and mode switching
+// as every other command.
+struct UpdateContext {
+    SharedState& state;
+    CliHost& host;
+    ProgressBar& progress;
+    DeviceDetector& detector;
+    ModeSwitcher& modes;
+    bool watchUdev;  // a real device: hot-plug events from udev as well as re-detections
+};
+
+// The firmware launcher, window, worker and OK exit, run without a person. Ok only when the
+// images were written and the device left its update environment (and, with --verify, came
+// back reporting the package's versions).
+Result RunUpdate(const Invocation& invocation, UpdateContext& context);
+
+}  // namespace tavlin::cli

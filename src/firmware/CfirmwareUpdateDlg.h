@@ -1,0 +1,73 @@
+#pragma once
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "console/ConsoleView.h"
+#include "console/ModeSwitcher.h"
+#include "device/SharedState.h"
+#include "firmware/FirmwareSession.h"
+#include "firmware/FirmwareView.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+
+namespace tavlin {
+
+// The modal firmware update window (template 143, "更新固件"). Its behaviour is
+// FirmwareSession's; this class is its widgets, its file choices and the Qt side of the view:
+// calls from the worker's thread are queued to the UI thread.
+class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
+    Q_OBJECT
+  public:
+    // Picks a file: (start directory, Qt filter) -> full path, empty when cancelled.
+    using FileChooser = std::function<QString(const QString& dir, const QString& filter)>;
+
+    CfirmwareUpdateDlg(SharedState& state, ConsoleView& mainView, ModeSwitcher& modes,
+                       bool engineering, QWidget* parent = nullptr);
+    ~CfirmwareUpdateDlg() override;
+
+    // FirmwareView: any thread.
+    void SetFirmwareStatus(const std::string& text) override;
+    void SetProgress(int position) override;
+    void SetMainVersionText(const std::string& text) override;
+
+    // UI thread: the presence texts (145, 147, 104) and what the status line shows now.
+    void ShowStatus(const std::string& text);
+    std::string StatusText() const;
+    // Tests: replace the system's open-file dialog, shorten the preparation deadline.
+    void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    void SetPreparationDeadline(std::chrono::milliseconds deadline);
+
+  public slots:
+    void accept() override;  // Enter
+    void reject() override;  // exit button, Esc, close box
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildControls(bool engineering);
+    void BuildEngineeringControls(bool engineering);
+    void InitDialog();
+    void PlaceStatusLine();
+    void OnChoosePackage();
+    void OnChooseFpga();
+    QString ChooseFile(const char* iniSection, const char* filter);
+
+    SharedState& state_;
+    ConsoleView& main_;
+    FirmwareSession session_;
+    FileChooser chooser_;
+    QString fpgaFile_;
+    QLabel* status_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLineEdit* packagePath_ = nullptr;
+    QLineEdit* fpgaPath_ = nullptr;
+    QTimer preparation_;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,53 @@
+#include "firmware/FirmwarePackage.h"
+
+#include "platform/PrivateProfile.h"
+
+namespace tavlin {
+namespace {
+
+const char* Name(PackageSection s) {
+    return kSectionNames[static_cast<int>(s)];
+}
+
+// The name buffer held 256 characters: 255 and the terminator.
+constexpr size_t kImageNameBuffer = 256;
+constexpr size_t kFileDirBuffer = 128;
+
+}  // namespace
+
+ImageEnables ReadImageEnables(const std::string& packagePath) {
+    ImageEnables out;
+    for (int i = 0; i < 3; ++i) {
+        out.value[i] = static_cast<uint8_t>(
+            GetPrivateProfileInt(kSectionNames[i], "Image_en", kImageKeyAbsent, packagePath) &
+            0xFF);
+    }
+    return out;
+}
+
+PackageVerdict JudgePackage(const ImageEnables& enables) {
+    bool anyPresent = false;
+    bool anyEnabled = false;
+    for (uint8_t v : enables.value) {
+        anyPresent = anyPresent || v != kImageKeyAbsent;
+        anyEnabled = anyEnabled || v == kImageEnabled;
+    }
+    if (!anyPresent) {
+        return PackageVerdict::Refused;
+    }
+    return anyEnabled ? PackageVerdict::Write : PackageVerdict::NothingEnabled;
+}
+
+uint32_t ReadImageVersion(const std::string& packagePath, PackageSection section) {
+    return GetPrivateProfileInt(Name(section), "Image_version", 0, packagePath);
+}
+
+std::string ReadImageName(const std::string& packagePath, PackageSection section) {
+    return GetPrivateProfileString(Name(section), "Image_name", "", packagePath, kImageNameBuffer);
+}
+
+std::string ReadStartDirectory(const std::string& section) {
+    return GetPrivateProfileString(section, "FileDir", "", "./OpenFile.ini", kFileDirBuffer);
+}
+
+}  // namespace tavlin

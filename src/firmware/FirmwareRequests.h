@@ -1,0 +1,28 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "base/Result.h"
+#include "device/SharedState.h"
+#include "firmware/VersionInfoRecord.h"
+
+namespace tavlin {
+
+// The firmware update's requests to the command thread. Each fails at once, posting nothing,
+// without a device. A wait that ends unsignalled is Timeout (the request was dropped, or its
+// time ran out); a signalled request whose result flag is clear is Refused. On success the
+// result flag is cleared again, as the poster reads it.
+Result ReadVersionInfo(SharedState& state, uint32_t timeoutMs);
+Result ReadImageVersion(SharedState& state, uint32_t timeoutMs);
+Result WriteVersionInfo(SharedState& state, const VersionInfoRecord& record, uint32_t timeoutMs);
+Result WriteImageVersion(SharedState& state, uint32_t version, uint32_t timeoutMs);
+// One code packet of 1 to 62 bytes to area 1 (WM_CODE_PACKET) or 2 (WM_CODE_PACKET_2), marked
+// by g_ImageTransferState as the poster set it. Waits until the command thread is done with it.
+Result SendCodePacket(SharedState& state, bool secondArea, const uint8_t* data, size_t length);
+// WM_UPDATE_CONTROL: 0x42 into the update environment, 0x55 back to the application.
+Result SendUpdateControl(SharedState& state, uint8_t code, uint32_t timeoutMs);
+
+inline constexpr uint8_t kEnterUpdateEnvironment = 0x42;
+inline constexpr uint8_t kLeaveUpdateEnvironment = 0x55;
+
+}  // namespace tavlin

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+namespace tavlin {
+
+// What the image update worker and the firmware window's handlers need of their front end.
+// Workers call these from their own thread, so each call must return at once: the window
+// queues it to its UI thread, the command-line front end prints.
+class FirmwareView {
+  public:
+    virtual ~FirmwareView() = default;
+    // The firmware window's status line (control 1067).
+    virtual void SetFirmwareStatus(const std::string& text) = 0;
+    // Its progress bar (control 1078), 0 to 100.
+    virtual void SetProgress(int position) = 0;
+    // The main window's version line (control 1061).
+    virtual void SetMainVersionText(const std::string& text) = 0;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,44 @@
+#include "firmware/VersionInfoButtons.h"
+
+#include "base/StringTable.h"
+#include "firmware/FirmwareRequests.h"
+#include "firmware/VersionInfoRecord.h"
+
+namespace tavlin {
+
+bool VersionInfoButtons::Press(int controlId, uint32_t waitMs) {
+    if (controlId < kReadImageVersion || controlId > kWriteVersionInfo) {
+        return false;
+    }
+    auto status = [this](int id) {
+        if (state_.g_isFwDlgClosing == 0) {
+            view_.SetFirmwareStatus(LoadString(id));
+        }
+    };
+    if (state_.g_bDevExist == 0) {
+        status(IDS_NO_DEVICE);
+        return true;
+    }
+    Result result;
+    switch (controlId) {
+        case kReadImageVersion:
+            result = ReadImageVersion(state_, waitMs);
+            break;
+        case kWriteImageVersion:
+            result = WriteImageVersion(state_, kFixedImageVersion, waitMs);
+            break;
+        case kReadVersionInfo:
+            result = ReadVersionInfo(state_, waitMs);
+            break;
+        default:
+            result = WriteVersionInfo(state_, FixedVersionInfoRecord(), waitMs);
+            break;
+    }
+    // The device's own answer is not judged here; only a request left unanswered is.
+    if (result.code() == ResultCode::Timeout) {
+        status(IDS_SWITCH_FAILED);
+    }
+    return true;
+}
+
+}  // namespace tavlin

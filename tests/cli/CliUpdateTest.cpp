@@ -1,0 +1,146 @@
+// tavlin-cli update against the simulated device, in process.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/CliSession.h"
+#include "device/DeviceProtocol.h"
+#include "device/LogCapture.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin::cli {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using namespace std::chrono_literals;
+
+class CliUpdateTest : public ::testing::Test {
+  protected:
+    CliUpdateTest() {
+        dir = std::filesystem::temp_directory_path() /
+              ("tavlin-cli-update-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        sim.setReenumerationDelay(20ms);
+    }
+    ~CliUpdateTest() override { std::filesystem::remove_all(dir); }
+
+    int Run(std::vector<std::string> args) {
+        Invocation inv;
+        std::string error;
+        EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
+        std::FILE* out = std::tmpfile();
+        const int status = RunSession(inv, sim, &sim, out, 100);
+        std::rewind(out);
+        output.clear();
+        char buf[4096];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, out)) > 0;) {
+            output.append(buf, n);
+        }
+        std::fclose(out);
+        return status;
+    }
+    std::string Write(const std::string& name, const std::string& content) {
+        std::ofstream(dir / name, std::ios::binary) << content;
+        return (dir / name).string();
+    }
+    std::string Package(uint32_t lVersion) {
+        const std::string l = Write("l.bin", std::string(200, '\x5a'));
+        return Write("pkg.ini", "[Tavlin LInfo]\nImage_en=1\nImage_version=" +
+                                    std::to_string(lVersion) + "\nImage_name=" + l + "\n");
+    }
+
+    testing::LogCapture log;
+    sim::SimTransport sim;
+    std::filesystem::path dir;
+    std::string output;
+};
+
+TEST_F(CliUpdateTest, AnUpdateFromWorkingFirmwareGoesThroughTheUpdateEnvironmentAndBack) {
+    EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}), kExitSuccess);
+    EXPECT_THAT(output, HasSubstr("正在准备环境，请稍候...\n"));
+    EXPECT_THAT(output, HasSubstr("环境准备完毕，请选择配置文件进行更新！\n"));
+    EXPECT_THAT(output, HasSubstr("Write Tavlin Left LInfo 0KB Success!\n固件更新成功，请退出!\n"));
+    EXPECT_THAT(output, HasSubstr("IMAGE Version: M--12345678"));
+    EXPECT_EQ(sim.productId(), kProductIdWork);
+    EXPECT_EQ(sim.firmware().imageVersion(0), 0x12345678u);
+}
+
+TEST_F(CliUpdateTest, ADeviceAlreadyInItsUpdateEnvironmentGoesStraightToTheWorker) {
+    sim.Attach(kProductIdUpdate);
+    ASSERT_TRUE(sim.WaitForAttached(kProductIdUpdate, 1s));
+    sim.recorder().Clear();
+    EXPECT_EQ(Run({"update", Package(5)}), kExitSuccess);
+    const auto reports = sim.recorder().outReports();
+    ASSERT_FALSE(reports.empty());
+    EXPECT_NE(reports.front()[1], cmd::kModeSwitch);
+    EXPECT_NE(reports.front()[1], cmd::kUpdateControl);
+}
+
+TEST_F(CliUpdateTest, ARefusedVersionRecordFailsTheRunButStillSendsTheDeviceBack) {
+    sim.faults().Refuse(cmd::kImageVersionWriteMaster);
+    EXPECT_EQ(Run({"update", Package(77)}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr("配置文件更新失败,请退出重试!\n"));
+    EXPECT_THAT(output, Not(HasSubstr("固件更新成功")));
+    EXPECT_TRUE(sim.WaitForAttached(kProductIdWork, 2s));
+}
+
+TEST_F(CliUpdateTest, VerifyFailsWhenTheDeviceComesBackWithOtherVersions) {
+    // The device restarts into an older application that reports its own version.
+    const int listener = sim.AddPresenceListener([this](const sim::PresenceEvent& e) {
+        if (e.kind == sim::PresenceEvent::Kind::Arrived && e.productId == kProductIdWork) {
+            sim.firmware().setImageVersion(0, 0x0BADF00D);
+        }
+    });
+    EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}), kExitFailed);
+    sim.RemovePresenceListener(listener);
+    EXPECT_THAT(output, HasSubstr("更新后的版本与配置文件不符: M--0badf00d"));
+    EXPECT_EQ(Run({"update", Package(0x0BADF00D), "--verify"}), kExitSuccess);
+}
+
+TEST_F(CliUpdateTest, ADeviceThatNeverReenumeratesEndsThroughTheFailedState) {
+    sim.setReenumerationDelay(std::chrono::hours(1));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({"update", Package(1), "--replug-timeout", "1"}), kExitFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_THAT(output, HasSubstr("设备未准备好，请先更新固件.\n"));
+    EXPECT_THAT(output, Not(HasSubstr("开始烧写")));
+}
+
+TEST_F(CliUpdateTest, ARefusedUpdateControlStopsBeforeTheWindow) {
+    sim.faults().Refuse(cmd::kUpdateControl);
+    EXPECT_EQ(Run({"update", Package(1)}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr("模式转换失败，请重新尝试！\n"));
+    EXPECT_THAT(output, Not(HasSubstr("正在准备环境")));
+    sim.Detach();
+    EXPECT_EQ(Run({"update", Package(1)}), kExitNoDevice);
+}
+
+TEST_F(CliUpdateTest, AFailedReadPrintsTheValueLineToo) {
+    sim.faults().Refuse(0x19);
+    EXPECT_EQ(Run({"read", "0x10001234"}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr("Slave: FPGASingleRead error\n0xff\n"));
+}
+
+TEST(CliUpdateArgs, TheReplugTimeoutIsAWholeNumberOfSeconds) {
+    Invocation inv;
+    std::string error;
+    ASSERT_TRUE(
+        ParseInvocation({"update", "p.ini", "--replug-timeout", "7", "--verify"}, &inv, &error));
+    EXPECT_EQ(inv.replugTimeoutSeconds, 7);
+    EXPECT_TRUE(inv.verify);
+    for (const auto& bad :
+         std::vector<std::vector<std::string>>{{"update"},
+                                               {"update", "p.ini", "--replug-timeout"},
+                                               {"update", "p.ini", "--replug-timeout", "7s"},
+                                               {"update", "p.ini", "q.ini"}}) {
+        EXPECT_FALSE(ParseInvocation(bad, &inv, &error)) << bad.size();
+    }
+}
+
+}  // namespace
+}  // namespace tavlin::cli

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+
+#include "base/Log.h"
+#include "firmware/FirmwarePackage.h"
+#include "firmware/FirmwareSession.h"
+#include "firmware/UpdatePlan.h"
+#include "firmware/VersionInfoRecord.h"
+
+namespace tavlin {
+namespace {
+
+class PackageFileTest : public ::testing::Test {
+  protected:
+    PackageFileTest() {
+        dir = std::filesystem::temp_directory_path() /
+              ("tavlin-package-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+    }
+    ~PackageFileTest() override {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(dir);
+    }
+    std::string Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    std::filesystem::path dir, previous;
+};
+
+TEST_F(PackageFileTest, EnableKeysCountOnlyTheirLowEightBits) {
+    const auto p = Write("p.ini",
+                         "[tavlin hinfo]\nImage_en=257\n[Tavlin LInfo]\nImage_en=511\n"
+                         "[Tavlin RInfo]\nImage_en=256\n");
+    const ImageEnables e = ReadImageEnables(p);
+    EXPECT_EQ(e.value, (std::array<uint8_t, 3>{1, 255, 0}));
+    EXPECT_EQ(JudgePackage(e), PackageVerdict::Write);
+    EXPECT_EQ(JudgePackage(ReadImageEnables(Write("q.ini", "[Tavlin LInfo]\nImage_en=0\n"))),
+              PackageVerdict::NothingEnabled);
+    EXPECT_EQ(JudgePackage(ReadImageEnables((dir / "missing.ini").string())),
+              PackageVerdict::Refused);
+}
+
+TEST_F(PackageFileTest, NamesAndVersionsAreReadAsWritten) {
+    const auto p = Write("p.ini",
+                         "[Tavlin LInfo]\nImage_en=1\nImage_version=305419896\n"
+                         "Image_name=sub/dir/l.bin\n");
+    EXPECT_EQ(ReadImageVersion(p, PackageSection::LInfo), 305419896u);
+    EXPECT_EQ(ReadImageName(p, PackageSection::LInfo), "sub/dir/l.bin");
+    EXPECT_EQ(ReadImageVersion(p, PackageSection::RInfo), 0u);
+    const auto q = Write("q.ini", "[Tavlin HInfo]\nImage_name=" + std::string(400, 'x') + "\n");
+    EXPECT_EQ(ReadImageName(q, PackageSection::HInfo).size(), 255u);
+}
+
+TEST_F(PackageFileTest, StartDirectoriesComeFromOpenFileIniInTheCurrentDirectory) {
+    EXPECT_EQ(ReadStartDirectory("Image"), "");  // no OpenFile.ini: no error, no directory
+    Write("OpenFile.ini", "[Image]\nFileDir=/pkg\n[FPGA]\nFileDir=" + std::string(200, 'f') +
+                              "\n[SCRIPT]\nFileDir=/scripts\n");
+    EXPECT_EQ(ReadStartDirectory("Image"), "/pkg");
+    EXPECT_EQ(ReadStartDirectory("SCRIPT"), "/scripts");
+    EXPECT_EQ(ReadStartDirectory("FPGA").size(), 127u);
+}
+
+TEST_F(PackageFileTest, TheChoiceLogLineCutsALongDirectory) {
+    SetLogFilePath((dir / "log.txt").string());
+    FirmwareSession::LogPackageChoice(std::string(5000, 'd'));
+    std::ifstream in(dir / "log.txt");
+    const std::string log((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(log.find("Update FW: openfile dir:ddd"), std::string::npos);
+    EXPECT_LE(log.size(), kLogBufferSize);
+    SetLogFilePath("");
+}
+
+TEST(UpdatePlanTest, TheBarIsSharedAmongTheEnabledImagesAndEndsAtAHundred) {
+    auto plan = [](std::array<uint8_t, 3> v) {
+        std::vector<std::pair<int, int>> out;
+        for (const auto& p : PlanUpdate(ImageEnables{v})) {
+            out.emplace_back(p.base, p.span);
+        }
+        return out;
+    };
+    using V = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(plan({1, 1, 1}), (V{{0, 25}, {25, 25}, {50, 25}, {75, 25}}));
+    EXPECT_EQ(plan({1, 1, 0}), (V{{0, 33}, {33, 33}, {66, 34}}));
+    EXPECT_EQ(plan({1, 0, 1}), (V{{0, 33}, {33, 33}, {66, 34}}));
+    EXPECT_EQ(plan({1, 255, 0}), (V{{0, 50}, {50, 50}}));
+    EXPECT_EQ(plan({0, 1, 1}), (V{{0, 50}, {50, 50}}));
+    EXPECT_EQ(plan({0, 0, 1}), (V{{0, 100}}));
+    const auto writes = PlanUpdate(ImageEnables{{1, 1, 1}});
+    EXPECT_EQ(SensorOf(writes[1].write), 1);
+    EXPECT_EQ(SectionOf(writes[1].write), PackageSection::HInfo);
+    EXPECT_EQ(SensorOf(writes[2].write), 0);
+}
+
+TEST(UpdatePlanTest, PositionsRunFromBaseToBasePlusSpan) {
+    const PlannedWrite w{ImageWrite::LInfo, 66, 34};
+    EXPECT_EQ(ProgressPosition(w, 0, 520), 66);
+    EXPECT_EQ(ProgressPosition(w, 260, 520), 83);
+    EXPECT_EQ(ProgressPosition(w, 520, 520), 100);
+    EXPECT_EQ(ProgressPosition(w, 0, 0), 100);  // a single packet image
+}
+
+TEST(VersionInfoRecordTest, ImageAndFixedRecordsDifferOnlyWhereTheyShould) {
+    const VersionInfoRecord r = ImageVersionInfoRecord(0x01020304);
+    const VersionInfoRecord expected = {0x41, 0x47, 0x50, 0x46, 1,    0,    0x11, 0x11, 0x11, 0x11,
+                                        0x04, 0x03, 0x02, 0x01, 0,    0,    0,    0,    0x00, 0x7E,
+                                        0,    0,    0x22, 0x22, 0x22, 0x22, 1,    0,    0,    0,
+                                        0x00, 0x80, 0,    0,    0x00, 0x7E, 0,    0};
+    EXPECT_EQ(r, expected);
+    VersionInfoRecord fixed = expected;
+    fixed[10] = 1, fixed[11] = fixed[12] = fixed[13] = 0;
+    fixed[22] = fixed[23] = fixed[24] = fixed[25] = 0x11;
+    fixed[31] = 0;
+    EXPECT_EQ(FixedVersionInfoRecord(), fixed);
+}
+
+}  // namespace
+}  // namespace tavlin

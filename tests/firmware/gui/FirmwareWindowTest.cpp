@@ -1,0 +1,239 @@
+// The firmware update window on the simulated device, headless: opened by the main window's
+// launcher or on its own, buttons pressed and controls read by their ids.
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+#include "app/AppTranslation.h"
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "device/DeviceProtocol.h"
+#include "firmware/CfirmwareUpdateDlg.h"
+#include "sim/SimTransport.h"
+
+using namespace tavlin;
+using namespace std::chrono_literals;
+
+namespace {
+
+QString Utf8(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+CfirmwareUpdateDlg* OpenFirmwareWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* d = qobject_cast<CfirmwareUpdateDlg*>(w); d != nullptr && d->isVisible()) {
+            return d;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class FirmwareWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<SharedState> state_;
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::unique_ptr<HidDevice> device_;
+    std::unique_ptr<CTavlinDlg> window_;
+    std::unique_ptr<ModeSwitcher> modes_;
+
+    void Open(bool engineering) {
+        state_ = std::make_unique<SharedState>();
+        sim_ = std::make_unique<sim::SimTransport>();
+        sim_->setReenumerationDelay(20ms);
+        device_ = std::make_unique<HidDevice>(*sim_);
+        device_->setTimeoutMs(100);
+        MainWindowOptions options;
+        options.engineering = engineering;
+        options.sim = sim_.get();
+        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
+        window_->show();
+        modes_ = std::make_unique<ModeSwitcher>(*state_, window_->bridge());
+    }
+    void Close() {
+        modes_.reset();
+        window_.reset();
+        device_.reset();
+        sim_.reset();
+        state_.reset();
+    }
+    QString Text(QWidget* w, int id) const {
+        if (auto* label = findControl<QLabel>(w, id)) {
+            return label->text();
+        }
+        return findControl<QLineEdit>(w, id)->text();
+    }
+    void Click(QWidget* w, int id) {
+        QTest::mouseClick(findControl<QAbstractButton>(w, id), Qt::LeftButton);
+    }
+    std::string WritePackage(uint32_t lVersion, size_t imageSize) {
+        const std::string image = dir_.filePath("l.bin").toStdString();
+        std::ofstream(image, std::ios::binary) << std::string(imageSize, 'L');
+        const std::string package = dir_.filePath("pkg.ini").toStdString();
+        std::ofstream(package) << "[Tavlin LInfo]\nImage_en=1\nImage_version=" << lVersion
+                               << "\nImage_name=" << image << "\n";
+        return package;
+    }
+    // Runs `scenario` inside the window's modal loop once the launcher opened it; a scenario
+    // that fails part-way still lets the modal loop end.
+    void WithFirmwareWindow(const std::function<void(CfirmwareUpdateDlg*)>& scenario) {
+        QTimer::singleShot(0, this, [scenario] {
+            CfirmwareUpdateDlg* dialog = nullptr;
+            if (QTest::qWaitFor([&] { return (dialog = OpenFirmwareWindow()) != nullptr; }, 5000)) {
+                scenario(dialog);
+                if (dialog->isVisible()) {
+                    dialog->done(QDialog::Rejected);
+                }
+            }
+        });
+        Click(window_.get(), 1027);
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        SetLogFilePath(dir_.filePath("Tavlin_log.txt").toStdString());
+    }
+    void cleanup() { Close(); }
+
+    void templateLayoutAndHiddenControls() {
+        Open(false);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        state_->g_isFwUpdateMode = 1;  // opens at once, with no request to the device
+        bool checked = false;
+        WithFirmwareWindow([&](CfirmwareUpdateDlg* d) {
+            QCOMPARE(d->windowTitle(), Utf8("更新固件"));
+            QCOMPARE(d->size(), QSize(560, 400));
+            QVERIFY(d->isModal());
+            const QLabel* status = findControl<QLabel>(d, 1067);
+            QCOMPARE(status->x(), d->width() / 2 - status->width() / 2);
+            QCOMPARE(status->y(), d->height() / 6);
+            QCOMPARE(status->text(), Utf8("环境准备完毕，请选择配置文件进行更新！\n"));
+            for (int id : {1, 1065, 1071, 1072, 1073, 1074, 1075, 1076, 1077}) {
+                QVERIFY2(!findControl(d, id)->isVisible(), qPrintable(QString::number(id)));
+            }
+            for (int id : {2, 1067, 1068, 1069, 1070, 1078}) {
+                QVERIFY2(findControl(d, id)->isVisible(), qPrintable(QString::number(id)));
+            }
+            QCOMPARE(findControl<QProgressBar>(d, 1078)->maximum(), 100);
+            QTest::keyClick(d, Qt::Key_Escape);
+            QVERIFY(!d->isVisible());
+            checked = true;
+        });
+        QVERIFY(checked);
+        QCOMPARE(sim_->recorder().outReports().size(), size_t{1});  // only the exit's 0x55
+    }
+
+    void wholeUpdateThroughTheReenumerationAndBack() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        const std::string package = WritePackage(0x12345678, 300);
+        bool done = false;
+        WithFirmwareWindow([&](CfirmwareUpdateDlg* d) {
+            QTRY_COMPARE(Text(d, 1067), Utf8("环境准备完毕，请选择配置文件进行更新！\n"));
+            QCOMPARE(sim_->productId(), kProductIdUpdate);
+            Click(d, 1070);
+            QTRY_COMPARE(Text(d, 1067), Utf8("请先打开配置文件(.ini格式)!\n"));  // nothing chosen
+            d->SetFileChooser(
+                [&](const QString&, const QString&) { return QString::fromStdString(package); });
+            Click(d, 1069);
+            d->SetFileChooser([](const QString&, const QString&) { return QString(); });
+            Click(d, 1069);  // a cancelled second choice keeps the first
+            QCOMPARE(Text(d, 1068).toStdString(), package);
+            Click(d, 1070);
+            QTRY_COMPARE(Text(d, 1067), Utf8("固件更新成功，请退出!\n"));
+            QTRY_COMPARE(findControl<QProgressBar>(d, 1078)->value(), 100);
+            QTRY_COMPARE(Text(window_.get(), 1061),
+                         Utf8("IMAGE Version: M--12345678, S--00010204\n"));
+            Click(d, 2);
+            QVERIFY(!d->isVisible());
+            done = true;
+        });
+        QVERIFY(done);
+        QCOMPARE(state_->g_isFwDlgOpen.load(), 0);
+        QVERIFY(sim_->WaitForAttached(kProductIdWork, 2s));
+        QCOMPARE(sim_->firmware().imageVersion(0), 0x12345678u);
+        QTRY_COMPARE(state_->g_isFwUpdateMode.load(), 0);
+        // A second opening shows the package of the first.
+        state_->g_isFwUpdateMode = 1;
+        WithFirmwareWindow(
+            [&](CfirmwareUpdateDlg* d) { QCOMPARE(Text(d, 1068).toStdString(), package); });
+    }
+
+    void exitWhilePreparingAndAfterTheDeadline() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        state_->g_isFwDlgOpen = 1;
+        CfirmwareUpdateDlg d(*state_, window_->bridge(), *modes_, true, window_.get());
+        d.show();
+        QCOMPARE(Text(&d, 1067), Utf8("正在准备环境，请稍候...\n"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QTest::keyClick(&d, Qt::Key_Return);
+        QVERIFY(d.isVisible());
+        QTRY_COMPARE(Text(&d, 1067), Utf8("正在准备环境，请稍候...\n"));
+        d.SetPreparationDeadline(30ms);
+        QTRY_COMPARE(Text(&d, 1067), Utf8("环境配置失败，请退出重试!\n"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(state_->g_isFwDlgOpen.load(), 0);
+        QCOMPARE(sim_->firmware().mode(), 0x22);
+    }
+
+    void exitDuringAnUpdateStopsItAndLeaves() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        state_->g_FwPackagePath = WritePackage(5, 62 * 2000);
+        state_->g_isFwUpdateMode = 1;
+        sim_->faults().SetLatency(1ms);
+        WithFirmwareWindow([&](CfirmwareUpdateDlg* d) {
+            Click(d, 1070);
+            QTRY_COMPARE(Text(d, 1067), Utf8("开始烧写配置文件,请稍候...\n"));
+            Click(d, 2);
+            QVERIFY(!d->isVisible());
+        });
+        QCOMPARE(state_->g_ImageUpdateThread.load(), nullptr);
+        QCOMPARE(sim_->firmware().completedTransferCount(0, sim::CodeTarget::Packet2), 0);
+        QVERIFY(sim_->WaitForAttached(kProductIdWork, 2s));
+    }
+
+    void screenshots() {
+        for (const char* lang : {"zh_CN.UTF-8", "en_US.UTF-8"}) {
+            qputenv("LC_ALL", lang);
+            QTranslator translator;
+            QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
+            Open(false);
+            QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+            state_->g_isFwUpdateMode = 1;
+            {
+                CfirmwareUpdateDlg d(*state_, window_->bridge(), *modes_, false, window_.get());
+                d.show();
+                d.SetProgress(40);
+                QTest::qWait(20);
+                const QString name = QString(TAVLIN_SCREENSHOT_DIR "/firmware_window_%1.png")
+                                         .arg(QString(lang).left(2));
+                QVERIFY(d.grab().save(name));
+                d.done(QDialog::Rejected);
+            }
+            Close();
+            QCoreApplication::removeTranslator(&translator);
+            SetStringTranslator({});
+        }
+        qunsetenv("LC_ALL");
+    }
+};
+
+QTEST_MAIN(FirmwareWindowTest)
+#include "FirmwareWindowTest.moc"
