@@ -94,6 +94,7 @@ void CTavlinDlg::BuildControls() {
     connect(modeToggle_, &QPushButton::clicked, this, &CTavlinDlg::OnModeToggle);
 
     BuildEngineeringControls();
+    BuildLevelingButtons();
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
     }

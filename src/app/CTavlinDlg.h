@@ -101,6 +101,10 @@ class CTavlinDlg : public QDialog {
     void OnModeToggle();
     void OnVersionButton();
     void OnClear();
+    void BuildLevelingButtons();
+    void OnLeveling();
+    void OnClientAdjust();
+    static constexpr int kClientAdjustY = 380;
     QString ChooseFile(const char* iniSection, const char* filter);
 
     SharedState& state_;
