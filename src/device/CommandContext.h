@@ -28,10 +28,16 @@ struct CommandContext {
     // Whether the handler signalled the request's completion event for this very message; it
     // goes into the poster's receipt so a stale signal is never taken for this one.
     bool signalled = false;
+    // The result flag the handler wrote, handed to this request's poster alone.
+    int result = 0;
 
     void Signal(Event& event) {
         event.Set();
         signalled = true;
+    }
+    void Signal(Event& event, bool ok) {
+        result = ok ? 1 : 0;
+        Signal(event);
     }
 
     // Appends one output pane line, formatted into the pane's 64-byte buffer.

@@ -1,4 +1,6 @@
 // The leveling requests: served only while the preview worker runs.
+#include <cstring>
+
 #include "device/CommandContext.h"
 #include "device/DeviceProtocol.h"
 
@@ -28,11 +30,20 @@ void ServePreviewData(CommandContext& c) {
     // A destination and count that run past the 640 x 9 image are refused, never written.
     const bool fits = block && master != nullptr && slave != nullptr &&
                       size_t{block->destination} + block->count <= kPreviewBufferSize;
-    const bool ok = fits &&
-                    PreviewRead(c.device, block->source, block->mode, block->count, kMaster,
-                                master + block->destination) &&
-                    PreviewRead(c.device, block->source, block->mode, block->count, kSlave,
-                                slave + block->destination);
+    // Each sensor's bytes land in its picture only when its read worked: a failed read's fill
+    // bytes would paint a white stripe over the last good picture.
+    bool ok = false;
+    if (fits) {
+        uint8_t bytes[256];
+        ok = PreviewRead(c.device, block->source, block->mode, block->count, kMaster, bytes);
+        if (ok) {
+            std::memcpy(master + block->destination, bytes, block->count);
+            ok = PreviewRead(c.device, block->source, block->mode, block->count, kSlave, bytes);
+            if (ok) {
+                std::memcpy(slave + block->destination, bytes, block->count);
+            }
+        }
+    }
     SetBoth(s.g_isDeviceCommunicate, s.g_PreviewSucFlag, ok);
     c.Signal(s.g_PreviewDataEvent);
 }
@@ -62,12 +73,12 @@ void ServeConfigStartLine(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool master = s.g_SensorSel == 0;
+    const bool master = c.message.sensorSel == 0;
     const int line = master ? s.g_StartLineM : s.g_StartLineS;
     const bool ok =
         StartLineConfig(c.device, master ? kMaster : kSlave, static_cast<uint16_t>(line));
     s.g_OptimumStartLine = ok ? 1 : 0;
-    c.Signal(s.g_ConfigStartLineEvent);
+    c.Signal(s.g_ConfigStartLineEvent, ok);
 }
 
 void ServeSearchColumn(CommandContext& c) {
@@ -75,7 +86,7 @@ void ServeSearchColumn(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool master = s.g_SensorSel == 0;
+    const bool master = c.message.sensorSel == 0;
     int first = 0;
     int second = 0;
     const bool ok = ColumnSearch(c.device, master ? kMaster : kSlave, &first, &second);
@@ -83,7 +94,7 @@ void ServeSearchColumn(CommandContext& c) {
     columns[0] = first;
     columns[1] = second;
     s.g_SearchColumn = ok ? 1 : 0;
-    c.Signal(s.g_SearchColumnEvent);
+    c.Signal(s.g_SearchColumnEvent, ok);
 }
 
 void ServeOptimizeLine(CommandContext& c) {

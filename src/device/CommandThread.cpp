@@ -10,8 +10,9 @@ namespace {
 
 // The poster learns that its request is done with, and whether its event was signalled for
 // it; a request that was never served (thread gone) is settled the same way, unsignalled.
-void Settle(const ThreadMessage& message, bool signalled) {
+void Settle(const ThreadMessage& message, bool signalled, int result = 0) {
     if (message.receipt) {
+        message.receipt->result = result;
         message.receipt->signalled = signalled;
         message.receipt->handled.Set();
     }
@@ -149,7 +150,7 @@ void CommandThread::Serve(const ThreadMessage& message) {
         host_.PostCmdDone();
     }
     // Last, so a poster that sees its request handled also sees everything it caused.
-    Settle(message, context.signalled);
+    Settle(message, context.signalled, context.result);
 }
 
 RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block, size_t blockSize,
@@ -165,6 +166,8 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
         posted.block.assign(bytes, bytes + blockSize);
     }
     posted.lParam = lParam;
+    // Taken now: another poster may select the other sensor before this request is served.
+    posted.sensorSel = state.g_SensorSel;
     posted.receipt = std::make_shared<MessageReceipt>();
     RequestHandle receipt = posted.receipt;
     if (!thread->queue().Post(std::move(posted))) {

@@ -84,4 +84,11 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
 // is safe because the thread works on its own copy of the parameter block.
 uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs);
 
+// After WAIT_OBJECT_0: the result flag the command thread wrote for this very request (the
+// start line configuration and the column search), which another poster's request of the same
+// kind cannot overwrite.
+inline int RequestResult(const RequestHandle& request) {
+    return request ? request->result.load() : 0;
+}
+
 }  // namespace tavlin

@@ -12,8 +12,8 @@ namespace tavlin {
 
 CsensorsetclientDlg::CsensorsetclientDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromStdString(Tr(leveling::text::kCaption)));
-    font_.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                       QStringLiteral("WenQuanYi Micro Hei")});
+    font_.setFamilies(
+        {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei")});
     font_.setPixelSize(18);
     auto* ok = new QPushButton(QString::fromStdString(Tr(leveling::text::kOk)), this);
     SetControlId(ok, 1);

@@ -14,12 +14,13 @@ Result ImagePreviewThread::Search() {
         ShowBoth(LoadString(IDS_SEARCHING));
     }
 
-    uint32_t ret = Ask(WM_SEARCH_START_LINE, s.g_SearchStartLineEvent, &searchParam_,
-                       sizeof searchParam_);
+    uint32_t ret =
+        Ask(WM_SEARCH_START_LINE, s.g_SearchStartLineEvent, &searchParam_, sizeof searchParam_);
     if (ret != WAIT_OBJECT_0 || (s.g_SearchStartLine == 0 && s.g_isMidwayExit == 0)) {
-        WriteLog("ImagePreviewThread: Search Startline failed!\nret=%d,g_SearchStartLine=%d,"
-                 "g_isMidwayExit=%d!\n",
-                 static_cast<int>(ret), s.g_SearchStartLine.load(), s.g_isMidwayExit.load());
+        WriteLog(
+            "ImagePreviewThread: Search Startline failed!\nret=%d,g_SearchStartLine=%d,"
+            "g_isMidwayExit=%d!\n",
+            static_cast<int>(ret), s.g_SearchStartLine.load(), s.g_isMidwayExit.load());
         return Fail(IDS_STARTLINE_SEARCH_FAILED, true, "start line search failed");
     }
     s.g_SearchStartLine = 0;
@@ -28,20 +29,23 @@ Result ImagePreviewThread::Search() {
     const int lineM = s.g_StartLineM;
     const int lineS = s.g_StartLineS;
     if (static_cast<unsigned>(lineM - 1) > 639u || static_cast<unsigned>(lineS - 1) > 639u) {
-        WriteLog("ImagePreviewThread: Search Startline failed!\ng_StartLineM = 0x%04x,"
-                 "g_StartLineS=0x%04x\n",
-                 lineM, lineS);
+        WriteLog(
+            "ImagePreviewThread: Search Startline failed!\ng_StartLineM = 0x%04x,"
+            "g_StartLineS=0x%04x\n",
+            lineM, lineS);
         return Fail(IDS_STARTLINE_SEARCH_FAILED, true, "start line out of range");
     }
 
     for (int sensor : {kMaster, kSlave}) {
         s.g_SensorSel = sensor;
-        ret = Ask(WM_CONFIG_START_LINE, s.g_ConfigStartLineEvent);
-        if (ret != WAIT_OBJECT_0 || (s.g_OptimumStartLine == 0 && s.g_isMidwayExit == 0)) {
-            WriteLog("ImagePreviewThread: Config Startline failed!\nret=%d,g_OptimumStartLine=%d,"
-                     "g_isMidwayExit=%d!\n",
-                     static_cast<int>(ret), s.g_OptimumStartLine.load(),
-                     s.g_isMidwayExit.load());
+        // The window's arrows and sliders post the same kinds: each request's own result.
+        int configured = 0;
+        ret = Ask(WM_CONFIG_START_LINE, s.g_ConfigStartLineEvent, nullptr, 0, &configured);
+        if (ret != WAIT_OBJECT_0 || (configured == 0 && s.g_isMidwayExit == 0)) {
+            WriteLog(
+                "ImagePreviewThread: Config Startline failed!\nret=%d,g_OptimumStartLine=%d,"
+                "g_isMidwayExit=%d!\n",
+                static_cast<int>(ret), configured, s.g_isMidwayExit.load());
             return Fail(IDS_STARTLINE_CONFIG_FAILED, true, "start line configuration failed");
         }
         s.g_OptimumStartLine = 0;
@@ -52,13 +56,14 @@ Result ImagePreviewThread::Search() {
 
     for (int sensor : {kMaster, kSlave}) {
         s.g_SensorSel = sensor;
-        ret = Ask(WM_SEARCH_COLUMN, s.g_SearchColumnEvent);
-        const int flag = s.g_SearchColumn;
+        int flag = 0;
+        ret = Ask(WM_SEARCH_COLUMN, s.g_SearchColumnEvent, nullptr, 0, &flag);
         if (ret != WAIT_OBJECT_0 || flag == 0) {
             const int midway = s.g_isMidwayExit;
-            WriteLog("ImagePreviewThread: Search Column failed!\nret=%d,g_SearchColumn=%d,"
-                     "g_isMidwayExit=%d!\n",
-                     static_cast<int>(ret), flag, midway);
+            WriteLog(
+                "ImagePreviewThread: Search Column failed!\nret=%d,g_SearchColumn=%d,"
+                "g_isMidwayExit=%d!\n",
+                static_cast<int>(ret), flag, midway);
             s.g_SensorSel = kMaster;
             return Fail(IDS_COLUMN_SEARCH_FAILED, ret != WAIT_OBJECT_0 || midway == 0,
                         "column search failed");

@@ -32,11 +32,16 @@ Result ImagePreviewThread::result() const {
     return result_;
 }
 
-uint32_t ImagePreviewThread::Ask(uint32_t message, Event& done, const void* block,
-                                 size_t size) {
+uint32_t ImagePreviewThread::Ask(uint32_t message, Event& done, const void* block, size_t size,
+                                 int* ownResult) {
     // WaitRequest ends once the command thread is done with this very request, also when it
     // drops it or exits: the worker never waits on a request nobody will answer.
-    return WaitRequest(PostRequest(state_, message, block, size), done, INFINITE);
+    const RequestHandle request = PostRequest(state_, message, block, size);
+    const uint32_t ret = WaitRequest(request, done, INFINITE);
+    if (ownResult != nullptr) {
+        *ownResult = RequestResult(request);
+    }
+    return ret;
 }
 
 void ImagePreviewThread::ShowBoth(const std::string& text) {
@@ -122,9 +127,10 @@ Result ImagePreviewThread::PreviewCycle() {
     const int flag = s.g_OptimumLineFlag;
     if (ret != WAIT_OBJECT_0 || flag == 0) {
         const int midway = s.g_isMidwayExit;
-        WriteLog("ImagePreviewThread: Optimalize Line failed!\nret=%d,g_OptimumLineFlag=%d,"
-                 "g_isMidwayExit=%d!\n",
-                 static_cast<int>(ret), flag, midway);
+        WriteLog(
+            "ImagePreviewThread: Optimalize Line failed!\nret=%d,g_OptimumLineFlag=%d,"
+            "g_isMidwayExit=%d!\n",
+            static_cast<int>(ret), flag, midway);
         return Fail(IDS_STITCH_FAILED, ret != WAIT_OBJECT_0 || midway == 0,
                     "line stitching failed");
     }
@@ -172,9 +178,10 @@ Result ImagePreviewThread::FetchChunks() {
         const int flag = s.g_PreviewSucFlag;
         if (ret != WAIT_OBJECT_0 || flag == 0) {
             // The picture keeps what was refreshed so far; the next cycle starts at once.
-            WriteLog("ImagePreviewThread: GetPreviewData failed!\nret=%d,g_PreviewSucFlag=%d,"
-                     "g_isMidwayExit=%d!\n",
-                     static_cast<int>(ret), flag, s.g_isMidwayExit.load());
+            WriteLog(
+                "ImagePreviewThread: GetPreviewData failed!\nret=%d,g_PreviewSucFlag=%d,"
+                "g_isMidwayExit=%d!\n",
+                static_cast<int>(ret), flag, s.g_isMidwayExit.load());
             break;
         }
         s.g_PreviewSucFlag = 0;

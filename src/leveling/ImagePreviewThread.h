@@ -43,7 +43,8 @@ class ImagePreviewThread {
     Result PreviewCycle();
     Result FetchChunks();
     bool StopOrGone();
-    uint32_t Ask(uint32_t message, Event& done, const void* block = nullptr, size_t size = 0);
+    uint32_t Ask(uint32_t message, Event& done, const void* block = nullptr, size_t size = 0,
+                 int* ownResult = nullptr);
     void ShowBoth(const std::string& text);
     Result Fail(int textId, bool show, const std::string& reason);
     void End(const Result& result);

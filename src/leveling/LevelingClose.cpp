@@ -34,9 +34,8 @@ void StopPreviewForClose(SharedState& state) {
 
 Result SwitchModeOnClose(SharedState& state, ConsoleView& mainWindow, bool ok) {
     const uint8_t mode = ok ? 0xEE : 0x22;
-    const uint32_t ret =
-        WaitRequest(PostRequest(state, WM_SWITCH_MODE, &mode, sizeof mode), state.g_WorkSwitchEvent,
-                    INFINITE);
+    const uint32_t ret = WaitRequest(PostRequest(state, WM_SWITCH_MODE, &mode, sizeof mode),
+                                     state.g_WorkSwitchEvent, INFINITE);
     if (ret == WAIT_OBJECT_0) {
         // Only the wait decides here, as for every tool's exit; the flag is taken so the next
         // reader does not find it.

@@ -24,9 +24,8 @@ inline constexpr const char* kClientAdjust = "client adjust";
 inline constexpr const char* kNoPreviewBuffers = "预览图像缓冲区不可用，无法打开调平窗口。\n";
 
 inline constexpr const char* kAllTexts[] = {
-    kCaption,        kOk,           kCancel,         kStartLine,      kLevel,
-    kAngle,          kExposureLabel, kDown,          kUp,             kExposureButton,
-    kLineStartLeft,  kLineStartRight, kLineEndLeft,  kLineEndRight,   kSaveInfo,
-    kClientAdjust,   kNoPreviewBuffers};
+    kCaption,       kOk,           kCancel,   kStartLine,      kLevel,           kAngle,
+    kExposureLabel, kDown,         kUp,       kExposureButton, kLineStartLeft,   kLineStartRight,
+    kLineEndLeft,   kLineEndRight, kSaveInfo, kClientAdjust,   kNoPreviewBuffers};
 
 }  // namespace tavlin::leveling::text

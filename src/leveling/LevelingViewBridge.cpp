@@ -11,8 +11,7 @@ void LevelingViewBridge::SetStatus(int sensor, const std::string& text) {
         return;
     }
     QMetaObject::invokeMethod(
-        dialog_, [d = dialog_, sensor, text] { d->SetStatus(sensor, text); },
-        Qt::QueuedConnection);
+        dialog_, [d = dialog_, sensor, text] { d->SetStatus(sensor, text); }, Qt::QueuedConnection);
 }
 
 void LevelingViewBridge::SetSlider(int sensor, int position) {

@@ -30,17 +30,20 @@ void StartLineAdjuster::SliderMoved(int sensor, int position) {
 
 bool StartLineAdjuster::Apply(int sensor) {
     SharedState& s = state_;
-    s.g_SensorSel = sensor;
-    if (WaitRequest(PostRequest(s, WM_CONFIG_START_LINE), s.g_ConfigStartLineEvent, INFINITE) !=
-            WAIT_OBJECT_0 ||
-        s.g_OptimumStartLine.exchange(0) == 0) {
+    // Each request's own result is read: the worker may be posting the same kinds meanwhile.
+    auto ask = [&](uint32_t message, Event& done, std::atomic<int>& flag) {
+        s.g_SensorSel = sensor;
+        const RequestHandle request = PostRequest(s, message);
+        const bool ok =
+            WaitRequest(request, done, INFINITE) == WAIT_OBJECT_0 && RequestResult(request) != 0;
+        if (ok) {
+            flag = 0;
+        }
+        return ok;
+    };
+    if (!ask(WM_CONFIG_START_LINE, s.g_ConfigStartLineEvent, s.g_OptimumStartLine) ||
+        !ask(WM_SEARCH_COLUMN, s.g_SearchColumnEvent, s.g_SearchColumn)) {
         return false;  // the previous text stays
-    }
-    s.g_SensorSel = sensor;
-    if (WaitRequest(PostRequest(s, WM_SEARCH_COLUMN), s.g_SearchColumnEvent, INFINITE) !=
-            WAIT_OBJECT_0 ||
-        s.g_SearchColumn.exchange(0) == 0) {
-        return false;
     }
     s.g_isExposureAdjusted = 0;
     if (s.g_isMidwayExit == 0) {

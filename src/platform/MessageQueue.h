@@ -18,6 +18,9 @@ namespace tavlin {
 struct MessageReceipt {
     Event handled{Event::Kind::ManualReset};
     std::atomic<bool> signalled{false};
+    // The request's own result flag, for requests that both a window and a worker post: the
+    // process-wide flag may already hold the other poster's result when this one reads it.
+    std::atomic<int> result{0};
 };
 
 inline constexpr uint32_t WM_QUIT = 0x0012;
@@ -29,6 +32,7 @@ struct ThreadMessage {
     uint32_t id = 0;
     std::vector<uint8_t> block;
     uint32_t lParam = 0;
+    int sensorSel = 0;                        // the poster's sensor selection when it posted
     std::shared_ptr<MessageReceipt> receipt;  // may be null
 };
 
