@@ -20,12 +20,45 @@ const char* UsageText() {
            "  write [--i2c] ADDR VALUE write one register (the low byte of VALUE)\n"
            "  script FILE              run a register script\n"
            "  fpga FILE                download FPGA code (progress bar on a terminal)\n"
+           "  level [--frames N] [--exposure] [--png DIR]\n"
+           "                           level the optical modules: search, N preview cycles\n"
+           "                           (default 1), the exposure with --exposure (then leave\n"
+           "                           with OK, mode 0xEE; else Cancel, work mode), and the\n"
+           "                           two pictures as DIR/master.png and DIR/slave.png\n"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
            "\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device\n";
 }
+
+namespace {
+
+bool ParseLevelOptions(const std::vector<std::string>& rest, Invocation* out, std::string* error) {
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& option = rest[i];
+        const bool hasValue = i + 1 < rest.size();
+        if (option == "--exposure") {
+            out->exposure = true;
+        } else if (option == "--frames" && hasValue) {
+            const std::string& n = rest[++i];
+            if (n.empty() || n.size() > 6 ||
+                n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1) {
+                *error = "--frames takes a number of cycles from 1, not '" + n + "'";
+                return false;
+            }
+            out->frames = std::stoi(n);
+        } else if (option == "--png" && hasValue) {
+            out->pngDir = rest[++i];
+        } else {
+            *error = "level: unknown or incomplete option '" + option + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std::string* error) {
     *out = Invocation{};
@@ -97,6 +130,10 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         out->command = name == "script" ? Command::Script : Command::Fpga;
         out->file = rest[0];
         return true;
+    }
+    if (name == "level") {
+        out->command = Command::Level;
+        return ParseLevelOptions(rest, out, error);
     }
     *error = "unknown command '" + name + "'";
     return false;

@@ -4,7 +4,18 @@
 
 namespace tavlin::cli {
 
-enum class Command { Detect, ModeWork, ModeCalibration, Versions, Read, Write, Script, Fpga, Help };
+enum class Command {
+    Detect,
+    ModeWork,
+    ModeCalibration,
+    Versions,
+    Read,
+    Write,
+    Script,
+    Fpga,
+    Level,
+    Help
+};
 
 struct Invocation {
     Command command = Command::Help;
@@ -12,6 +23,9 @@ struct Invocation {
     std::string address;  // as typed; parsed as the Step Debug panel parses it
     std::string value;
     std::string file;
+    int frames = 1;         // level: preview cycles
+    bool exposure = false;  // level: adjust the exposure before leaving
+    std::string pngDir;     // level: where master.png and slave.png go
 };
 
 // Parses the arguments after the program name (the transport options already taken out).
