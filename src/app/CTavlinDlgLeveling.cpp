@@ -38,7 +38,7 @@ void CTavlinDlg::OnLeveling() {
 
 void CTavlinDlg::OnClientAdjust() {
     if (state_.g_bDevExist == 0) {
-        status_->setText(QString::fromStdString(LoadString(IDS_NO_DEVICE)));
+        bridge_->SetStatusText(LoadString(IDS_NO_DEVICE));
         return;
     }
     auto* dialog = new CsensorsetclientDlg(this);
