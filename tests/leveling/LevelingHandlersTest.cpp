@@ -80,6 +80,27 @@ TEST_F(HandlersTest, SliderRequestsDuringTheSearchAreAnsweredByTheirOwnCompletio
     EXPECT_EQ(levelingView.frames(kSlave).size(), 1u);
 }
 
+TEST_F(HandlersTest, EachPosterReadsItsOwnResultAndSensor) {
+    Searched();
+    // Both requests queue behind a slow one; the second poster selects the other sensor and
+    // fails, and the process-wide flag ends with its result.
+    transport.faults().SetLatency(std::chrono::milliseconds(20));
+    transport.faults().Refuse(kStartLineConfig + kSlaveOffset);
+    const RequestHandle slow = PostRequest(state, WM_SEARCH_COLUMN);
+    state.g_SensorSel = kMaster;
+    state.g_StartLineM = 236;
+    const RequestHandle master = PostRequest(state, WM_CONFIG_START_LINE);
+    state.g_SensorSel = kSlave;
+    const RequestHandle slave = PostRequest(state, WM_CONFIG_START_LINE);
+    ASSERT_EQ(WaitRequest(slave, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitRequest(master, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(RequestResult(master), 1);
+    EXPECT_EQ(RequestResult(slave), 0);
+    EXPECT_EQ(state.g_OptimumStartLine, 0);
+    EXPECT_EQ(firmware().startLine(kMaster), 236);  // the selection taken when it was posted
+    WaitRequest(slow, state.g_SearchColumnEvent, INFINITE);
+}
+
 TEST_F(HandlersTest, ExposureShowsTheParametersOfBothSensors) {
     Searched();
     EXPECT_TRUE(AdjustExposure(state, levelingView).ok());
@@ -126,6 +147,7 @@ TEST_F(HandlersTest, CancelSwitchesToWorkModeAndAFailedWaitIsShownOnTheMainWindo
     EXPECT_EQ(firmware().mode(), 0x22);
     EndCommandThread();
     EXPECT_FALSE(SwitchModeOnClose(state, view, false).ok());
+    ASSERT_FALSE(view.status().empty());
     EXPECT_EQ(view.status().back(), BuiltInString(IDS_SWITCH_FAILED));
     EXPECT_NE(Log().find("Calibration exit:Switch to work mode failed!\nret=-1,"),
               std::string::npos)
