@@ -64,9 +64,10 @@ TEST(DrawPreview, TheStitchedLineLiesInTheMiddleOfItsRowsBand) {
 TEST(DrawPreview, NoLineWithoutAStitchingAndNothingOutsideThePicture) {
     const auto info = MakePreviewImageInfo();
     PreviewFrame frame = RowsFrame();
+    // A failed stitching leaves every record at 0xFFFF while the columns are still good.
     frame.line.fill(LineRecord{0xFFFF, 0xFFFF, {}});
-    frame.startColumn = 0xFFFF;
-    frame.endColumn = 0xFFFF;
+    frame.startColumn = 40;
+    frame.endColumn = 600;
     PreviewPicture plain;
     ASSERT_TRUE(DrawPreview(info.get(), frame, &plain));
     frame.lineValid = true;  // values of a failed stitching: clipped away, never out of bounds
