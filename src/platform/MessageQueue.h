@@ -32,8 +32,8 @@ struct ThreadMessage {
     uint32_t id = 0;
     std::vector<uint8_t> block;
     uint32_t lParam = 0;
-    int sensorSel = 0;                        // the poster's sensor selection when it posted
     std::shared_ptr<MessageReceipt> receipt;  // may be null
+    int sensorSel = 0;                        // the poster's sensor selection when it posted
 };
 
 // The message queue of one worker thread. Posting fails while the queue is not open (the thread
