@@ -35,7 +35,8 @@ TEST_F(LevelingTest, SearchPlacesTheBandAndShowsTheOpticalParameters) {
     EXPECT_TRUE(frames[0].lineValid);
     EXPECT_GT(frames[0].pixels[3 * 640 + 320], frames[0].pixels[0 * 640 + 320] + 50);
     EXPECT_EQ(frames[0].startColumn, 40);
-    EXPECT_EQ(frames[0].line[7].position, 639);
+    const int lastPiece = frames[0].line[7].position;  // packed: read by value
+    EXPECT_EQ(lastPiece, 639);
 }
 
 class StartLineOutOfRange : public LevelingTest, public ::testing::WithParamInterface<int> {};
