@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "base/StringTable.h"
-#include "cli/CliSession.h"
 #include "leveling/DrawPreview.h"
 #include "leveling/ExposureAdjust.h"
 #include "leveling/ImagePreviewThread.h"
@@ -64,11 +63,11 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
 
 }  // namespace
 
-int RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
-             ModeSwitcher& modes, std::FILE* out) {
+Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
+                ModeSwitcher& modes, std::FILE* out) {
     const Result launch = PrepareLevelingLaunch(state, mainWindow, modes);
     if (!launch.ok()) {
-        return launch.code() == ResultCode::NoDevice ? kExitNoDevice : kExitFailed;
+        return launch;
     }
     TerminalLevelingView view(out);
     view.SetStatus(kMaster, LoadString(IDS_INITIALISING));
@@ -77,30 +76,31 @@ int RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
     state.g_isExposureAdjusted = 0;
     state.g_isSearchDone = 0;
 
-    bool ok = true;
+    Result outcome;
     ImagePreviewThread worker(state, view);
     worker.SetCycleLimit(inv.frames);
-    if (worker.Start()) {
-        worker.WaitSettled();
-        ok = worker.Running() && worker.cyclesDrawn() == inv.frames;
-        if (ok && inv.exposure) {
-            ok = AdjustExposure(state, view).ok();
-        }
+    if (!worker.Start()) {
+        outcome = Result::Fail(ResultCode::Busy, "a preview worker runs already");
     } else {
-        ok = false;  // a window's worker runs: not this process's
+        worker.WaitSettled();
+        if (worker.Running() && inv.exposure) {
+            outcome = AdjustExposure(state, view);
+        }
     }
     StopPreviewForClose(state);
-    if (!worker.result().ok()) {
-        std::fprintf(out, "%s\n", worker.result().describe().c_str());
-        ok = false;
+    const Result previewed = worker.result();
+    if (!previewed.ok()) {
+        outcome = previewed;  // the search, the stitching or the device: the root cause
+    } else if (outcome.ok() && worker.cyclesDrawn() != inv.frames) {
+        outcome = Result::Fail(ResultCode::Failed, "the preview cycles did not all run");
     }
-    if (!inv.pngDir.empty() && worker.cyclesDrawn() > 0) {
-        ok = WritePictures(view, inv.pngDir, out) && ok;
+    if (!inv.pngDir.empty() && worker.cyclesDrawn() > 0 && !WritePictures(view, inv.pngDir, out) &&
+        outcome.ok()) {
+        outcome = Result::Fail(ResultCode::BadInput, "cannot write the pictures to " + inv.pngDir);
     }
     state.g_isSearchDone = 0;
-    const bool confirmed = state.g_isExposureAdjusted != 0;
-    ok = SwitchModeOnClose(state, mainWindow, confirmed).ok() && ok;
-    return ok ? kExitSuccess : kExitFailed;
+    const Result closed = SwitchModeOnClose(state, mainWindow, state.g_isExposureAdjusted != 0);
+    return outcome.ok() ? closed : outcome;
 }
 
 }  // namespace tavlin::cli

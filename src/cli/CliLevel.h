@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdio>
 
+#include "base/Result.h"
 #include "cli/CliArgs.h"
 #include "console/ConsoleView.h"
 #include "console/ModeSwitcher.h"
@@ -12,8 +13,9 @@ namespace tavlin::cli {
 // worker's search and the asked-for number of preview cycles, the exposure adjustment when
 // asked for, the pictures as PNG files when asked for, and the window's close (OK with 0xEE
 // after an exposure attempt, Cancel with 0x22 otherwise). The status texts are printed in the
-// order the window would show them. Returns the exit status.
-int RunLevel(const Invocation& invocation, SharedState& state, ConsoleView& mainWindow,
-             ModeSwitcher& modes, std::FILE* out);
+// order the window would show them. Ok when the search worked, the cycles ran, and the exposure
+// (when asked for), the pictures and the close worked too; else the first failure.
+Result RunLevel(const Invocation& invocation, SharedState& state, ConsoleView& mainWindow,
+                ModeSwitcher& modes, std::FILE* out);
 
 }  // namespace tavlin::cli

@@ -39,7 +39,7 @@ uint32_t ImagePreviewThread::Ask(uint32_t message, Event& done, const void* bloc
     const RequestHandle request = PostRequest(state_, message, block, size);
     const uint32_t ret = WaitRequest(request, done, INFINITE);
     if (ownResult != nullptr) {
-        *ownResult = RequestResult(request);
+        *ownResult = RequestOutcome(request, WAIT_OBJECT_0).ok() ? 1 : 0;
     }
     return ret;
 }

@@ -34,8 +34,8 @@ bool StartLineAdjuster::Apply(int sensor) {
     auto ask = [&](uint32_t message, Event& done, std::atomic<int>& flag) {
         s.g_SensorSel = sensor;
         const RequestHandle request = PostRequest(s, message);
-        const bool ok =
-            WaitRequest(request, done, INFINITE) == WAIT_OBJECT_0 && RequestResult(request) != 0;
+        const bool ok = WaitRequest(request, done, INFINITE) == WAIT_OBJECT_0 &&
+                        RequestOutcome(request, WAIT_OBJECT_0).ok();
         if (ok) {
             flag = 0;
         }

@@ -94,8 +94,8 @@ TEST_F(HandlersTest, EachPosterReadsItsOwnResultAndSensor) {
     const RequestHandle slave = PostRequest(state, WM_CONFIG_START_LINE);
     ASSERT_EQ(WaitRequest(slave, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
     ASSERT_EQ(WaitRequest(master, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
-    EXPECT_EQ(RequestResult(master), 1);
-    EXPECT_EQ(RequestResult(slave), 0);
+    EXPECT_TRUE(RequestOutcome(master, WAIT_OBJECT_0).ok());
+    EXPECT_EQ(RequestOutcome(slave, WAIT_OBJECT_0).code(), ResultCode::Refused);
     EXPECT_EQ(state.g_OptimumStartLine, 0);
     EXPECT_EQ(firmware().startLine(kMaster), 236);  // the selection taken when it was posted
     WaitRequest(slow, state.g_SearchColumnEvent, INFINITE);
