@@ -429,5 +429,59 @@ finally confirm to exit.
         <source>更新FPGA版本信息</source>
         <translation>Update FPGA version info</translation>
     </message>
+    <message>
+        <source>对话框</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>起始行</source>
+        <translation>Start line</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>曝光</source>
+        <translation>Exposure</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>曝光调节</source>
+        <translation>Adjust exposure</translation>
+    </message>
+    <message>
+        <source>行首向左</source>
+        <translation>Line start left</translation>
+    </message>
+    <message>
+        <source>行首向右</source>
+        <translation>Line start right</translation>
+    </message>
+    <message>
+        <source>行尾向左</source>
+        <translation>Line end left</translation>
+    </message>
+    <message>
+        <source>行尾向右</source>
+        <translation>Line end right</translation>
+    </message>
+    <message>
+        <source>保存信息</source>
+        <translation>Save information</translation>
+    </message>
+    <message>
+        <source>预览图像缓冲区不可用，无法打开调平窗口。
+</source>
+        <translation>The preview image buffers are not available; the leveling window cannot open.
+</translation>
+    </message>
 </context>
 </TS>

@@ -429,5 +429,59 @@ enfin, confirmez pour quitter.
         <source>更新FPGA版本信息</source>
         <translation>Mettre à jour les infos de version FPGA</translation>
     </message>
+    <message>
+        <source>对话框</source>
+        <translation>Boîte de dialogue</translation>
+    </message>
+    <message>
+        <source>起始行</source>
+        <translation>Ligne de départ</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>曝光</source>
+        <translation>Exposition</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>曝光调节</source>
+        <translation>Régler l'exposition</translation>
+    </message>
+    <message>
+        <source>行首向左</source>
+        <translation>Début de ligne à gauche</translation>
+    </message>
+    <message>
+        <source>行首向右</source>
+        <translation>Début de ligne à droite</translation>
+    </message>
+    <message>
+        <source>行尾向左</source>
+        <translation>Fin de ligne à gauche</translation>
+    </message>
+    <message>
+        <source>行尾向右</source>
+        <translation>Fin de ligne à droite</translation>
+    </message>
+    <message>
+        <source>保存信息</source>
+        <translation>Enregistrer les informations</translation>
+    </message>
+    <message>
+        <source>预览图像缓冲区不可用，无法打开调平窗口。
+</source>
+        <translation>Les tampons d'image d'aperçu ne sont pas disponibles ; la fenêtre de nivellement ne peut pas s'ouvrir.
+</translation>
+    </message>
 </context>
 </TS>

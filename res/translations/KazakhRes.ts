@@ -429,5 +429,59 @@
         <source>更新FPGA版本信息</source>
         <translation>FPGA нұсқасын жаңарту</translation>
     </message>
+    <message>
+        <source>对话框</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>起始行</source>
+        <translation>Бастапқы жол</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Бұрыш</translation>
+    </message>
+    <message>
+        <source>曝光</source>
+        <translation>Экспозиция</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>曝光调节</source>
+        <translation>Экспозицияны реттеу</translation>
+    </message>
+    <message>
+        <source>行首向左</source>
+        <translation>Жол басы солға</translation>
+    </message>
+    <message>
+        <source>行首向右</source>
+        <translation>Жол басы оңға</translation>
+    </message>
+    <message>
+        <source>行尾向左</source>
+        <translation>Жол соңы солға</translation>
+    </message>
+    <message>
+        <source>行尾向右</source>
+        <translation>Жол соңы оңға</translation>
+    </message>
+    <message>
+        <source>保存信息</source>
+        <translation>Мәліметті сақтау</translation>
+    </message>
+    <message>
+        <source>预览图像缓冲区不可用，无法打开调平窗口。
+</source>
+        <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
+</translation>
+    </message>
 </context>
 </TS>

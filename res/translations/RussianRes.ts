@@ -429,5 +429,59 @@
         <source>更新FPGA版本信息</source>
         <translation>Обновить версию FPGA</translation>
     </message>
+    <message>
+        <source>对话框</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>起始行</source>
+        <translation>Начальная строка</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Угол</translation>
+    </message>
+    <message>
+        <source>曝光</source>
+        <translation>Экспозиция</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>曝光调节</source>
+        <translation>Настроить экспозицию</translation>
+    </message>
+    <message>
+        <source>行首向左</source>
+        <translation>Начало строки влево</translation>
+    </message>
+    <message>
+        <source>行首向右</source>
+        <translation>Начало строки вправо</translation>
+    </message>
+    <message>
+        <source>行尾向左</source>
+        <translation>Конец строки влево</translation>
+    </message>
+    <message>
+        <source>行尾向右</source>
+        <translation>Конец строки вправо</translation>
+    </message>
+    <message>
+        <source>保存信息</source>
+        <translation>Сохранить сведения</translation>
+    </message>
+    <message>
+        <source>预览图像缓冲区不可用，无法打开调平窗口。
+</source>
+        <translation>Буферы изображения предпросмотра недоступны; окно выравнивания не может открыться.
+</translation>
+    </message>
 </context>
 </TS>

@@ -96,6 +96,7 @@ void CTavlinDlg::BuildControls() {
 
     BuildFirmwareLauncher();
     BuildEngineeringControls();
+    BuildLevelingButtons();
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
     }

@@ -103,6 +103,10 @@ class CTavlinDlg : public QDialog {
     void OnClear();
     void BuildFirmwareLauncher();
     void OnUpdateFirmware();
+    void BuildLevelingButtons();
+    void OnLeveling();
+    void OnClientAdjust();
+    static constexpr int kClientAdjustY = 380;
     QString ChooseFile(const char* iniSection, const char* filter);
 
     SharedState& state_;

@@ -30,6 +30,11 @@ const char* UsageText() {
            "                           default 20), the images are written, the device is sent\n"
            "                           back; --verify then compares the versions it reports\n"
            "                           with the package\n"
+           "  level [--frames N] [--exposure] [--png DIR]\n"
+           "                           level the optical modules: search, N preview cycles\n"
+           "                           (default 1), the exposure with --exposure (then leave\n"
+           "                           with OK, mode 0xEE; else Cancel, work mode), and the\n"
+           "                           two pictures as DIR/master.png and DIR/slave.png\n"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
@@ -71,6 +76,27 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
     if (out->file.empty()) {
         *error = "'update' takes a package file";
         return false;
+    }
+bool ParseLevelOptions(const std::vector<std::string>& rest, Invocation* out, std::string* error) {
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& option = rest[i];
+        const bool hasValue = i + 1 < rest.size();
+        if (option == "--exposure") {
+            out->exposure = true;
+        } else if (option == "--frames" && hasValue) {
+            const std::string& n = rest[++i];
+            if (n.empty() || n.size() > 6 ||
+                n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1) {
+                *error = "--frames takes a number of cycles from 1, not '" + n + "'";
+                return false;
+            }
+            out->frames = std::stoi(n);
+        } else if (option == "--png" && hasValue) {
+            out->pngDir = rest[++i];
+        } else {
+            *error = "level: unknown or incomplete option '" + option + "'";
+            return false;
+        }
     }
     return true;
 }
@@ -157,6 +183,9 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     }
     if (name == "update") {
         return ParseUpdate(rest, out, error);
+    if (name == "level") {
+        out->command = Command::Level;
+        return ParseLevelOptions(rest, out, error);
     }
     *error = "unknown command '" + name + "'";
     return false;

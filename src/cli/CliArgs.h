@@ -14,6 +14,7 @@ enum class Command {
     Script,
     Fpga,
     Update,
+    Level,
     Help
 };
 
@@ -25,6 +26,9 @@ struct Invocation {
     std::string file;
     int replugTimeoutSeconds = 20;  // update: how long the device may take to re-enumerate
     bool verify = false;            // update: read the versions back after leaving
+    int frames = 1;         // level: preview cycles
+    bool exposure = false;  // level: adjust the exposure before leaving
+    std::string pngDir;     // level: where master.png and slave.png go
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

@@ -4,6 +4,7 @@
 #include "base/StringTable.h"
 #include "cli/CliHost.h"
 #include "cli/CliUpdate.h"
+#include "cli/CliLevel.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -34,7 +35,7 @@ Result RunToEnd(Worker& worker, Event& finished, Start start) {
 class Session {
   public:
     Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, int timeoutMs)
-        : sim_(sim), device_(transport), progress_(out), host_(out, &progress_) {
+        : sim_(sim), out_(out), device_(transport), progress_(out), host_(out, &progress_) {
         device_.setTimeoutMs(timeoutMs);
     }
 
@@ -119,6 +120,8 @@ class Session {
                 UpdateContext context{state_, host_, progress_, detector_, mode_, sim_ == nullptr};
                 return RunUpdate(inv, context);
             }
+            case Command::Level:
+                return RunLevel(inv, state_, host_, mode_, out_);
             default:
                 return Result::Fail(ResultCode::BadInput, "no such command");
         }
@@ -146,6 +149,7 @@ class Session {
 
     SharedState state_;
     sim::SimTransport* sim_;
+    std::FILE* out_;
     HidDevice device_;
     ProgressBar progress_;
     CliHost host_;

@@ -39,20 +39,22 @@ void ServePreviewData(CommandContext& c) {
     const bool fits = block && master != nullptr && slave != nullptr &&
                       size_t{block->destination} + block->count <= kPreviewBufferSize;
     uint8_t chunks[2][256];  // any count a request can carry, also one the protocol refuses
-    bool asked[2] = {false, false};
+    bool read[2] = {false, false};
     Result r = Result::Fail(ResultCode::BadInput, "preview chunk outside the image");
     if (fits) {
         r = BothSensors([&](int sensor) {
-            asked[sensor] = true;
-            return PreviewRead(c.device, block->source, block->mode, block->count, sensor,
-                               chunks[sensor]);
+            Result one = PreviewRead(c.device, block->source, block->mode, block->count, sensor,
+                                     chunks[sensor]);
+            read[sensor] = one.ok();
+            return one;
         });
     }
     c.Finish(r, s.g_PreviewDataEvent, [&] {
-        // A failed read leaves its 0xFF fill in the image, as the image shows a lost chunk.
+        // Only bytes that were read land in the image: a failed read's 0xFF fill would paint a
+        // white stripe over the last good picture, which the next cycle refreshes anyway.
         uint8_t* images[2] = {master, slave};
         for (int sensor : {kMaster, kSlave}) {
-            if (asked[sensor]) {
+            if (read[sensor]) {
                 std::memcpy(images[sensor] + block->destination, chunks[sensor], block->count);
             }
         }
@@ -91,7 +93,7 @@ void ServeConfigStartLine(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool master = s.g_SensorSel == 0;
+    const bool master = c.message.sensorSel == 0;  // the poster's choice, taken as it posted
     const int line = master ? s.g_StartLineM : s.g_StartLineS;
     const Result r =
         StartLineConfig(c.device, master ? kMaster : kSlave, static_cast<uint16_t>(line));
@@ -103,7 +105,7 @@ void ServeSearchColumn(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool master = s.g_SensorSel == 0;
+    const bool master = c.message.sensorSel == 0;  // the poster's choice, taken as it posted
     int first = 0;
     int second = 0;
     const Result r = ColumnSearch(c.device, master ? kMaster : kSlave, &first, &second);

@@ -167,6 +167,8 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
         posted.block.assign(bytes, bytes + blockSize);
     }
     posted.lParam = lParam;
+    // Taken now: another poster may select the other sensor before this request is served.
+    posted.sensorSel = state.g_SensorSel;
     posted.receipt = std::make_shared<RequestRecord>();
     RequestHandle receipt = posted.receipt;
     if (!queue->Post(std::move(posted))) {

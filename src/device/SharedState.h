@@ -54,6 +54,12 @@ struct SharedState {
     std::atomic<void*> g_ScriptThread{nullptr};
     std::atomic<void*> g_ImageUpdateThread{nullptr};
 
+    // Leveling window and its preview worker.
+    std::atomic<int> g_isSearchDone{0};
+    std::atomic<int> g_isMidwayExit{0};
+    std::atomic<int> g_isWaitPreviewExit{0};
+    std::atomic<int> g_isExposureAdjusted{0};
+
     // Main window.
     std::atomic<int> g_isDlgClosing{0};
     std::atomic<int> g_isBurstFileUsed{0};

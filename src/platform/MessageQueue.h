@@ -24,6 +24,7 @@ struct ThreadMessage {
     std::vector<uint8_t> block;
     uint32_t lParam = 0;
     std::shared_ptr<RequestRecord> receipt;  // may be null
+    int sensorSel = 0;                       // the poster's sensor selection when it posted
 };
 
 // The message queue of one worker thread. Posting fails while the queue is not open (the thread

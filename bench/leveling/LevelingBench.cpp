@@ -1,0 +1,108 @@
+// Leveling preview throughput through the worker, the command thread and the simulated device,
+// and the cost of painting one picture.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+#include "base/Log.h"
+#include "device/CommandThread.h"
+#include "device/DeviceProtocol.h"
+#include "leveling/DrawPreview.h"
+#include "leveling/ImagePreviewThread.h"
+#include "leveling/LevelingClose.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin {
+namespace {
+
+class NullHost : public CommandThreadHost {
+  public:
+    void PostCmdDone() override {}
+    void AppendOutputText(const std::string&) override {}
+    void SetReadValueText(const std::string&) override {}
+};
+
+// Counts finished cycles (the Slave's picture is the last act of a cycle).
+class CycleCounter : public LevelingView {
+  public:
+    void SetStatus(int, const std::string&) override {}
+    void SetSlider(int, int) override {}
+    void DrawPreview(int sensor, const PreviewFrame&) override {
+        if (sensor == kSlave) {
+            std::lock_guard lock(mutex_);
+            ++cycles_;
+            cv_.notify_all();
+        }
+    }
+    void WaitBeyond(int seen) {
+        std::unique_lock lock(mutex_);
+        cv_.wait(lock, [&] { return cycles_ > seen; });
+    }
+    int cycles() {
+        std::lock_guard lock(mutex_);
+        return cycles_;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    int cycles_ = 0;
+};
+
+// One preview cycle is one stitching and 95 chunks of both sensors: 192 exchanges.
+void BM_PreviewCycle(benchmark::State& bench) {
+    SetLogFilePath("/dev/null");
+    sim::SimTransport transport;
+    transport.faults().SetLatency(std::chrono::microseconds(bench.range(0)));
+    HidDevice device(transport);
+    uint16_t pid = 0;
+    OpenHidDevice(device, &pid);
+    SharedState state;
+    state.AllocatePreviewBuffers();
+    state.g_bDevExist = 1;
+    NullHost host;
+    CommandThread thread(state, device, host);
+    thread.Start();
+    CycleCounter view;
+    ImagePreviewThread worker(state, view);
+    worker.Start();
+    view.WaitBeyond(0);  // the search and a first cycle are not measured
+    for (auto _ : bench) {
+        view.WaitBeyond(view.cycles());
+    }
+    bench.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
+    bench.counters["exchanges"] = 192;
+    StopPreviewForClose(state);
+    WaitRequest(PostRequest(state, WM_EXIT_CMD_THREAD), state.g_CmdThreadExitEvent, INFINITE);
+    thread.Join();
+}
+// 0: the host's own cost per cycle; 1000 us per report each way: bound 192 x 2 ms per frame.
+BENCHMARK(BM_PreviewCycle)->Arg(0)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewCycle)->Arg(1000)->Iterations(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_DrawPreview(benchmark::State& bench) {
+    const auto info = MakePreviewImageInfo();
+    PreviewFrame frame;
+    for (size_t i = 0; i < frame.pixels.size(); ++i) {
+        frame.pixels[i] = static_cast<uint8_t>(i * 7);
+    }
+    frame.lineValid = true;
+    frame.startColumn = 40;
+    frame.endColumn = 600;
+    for (int i = 0; i < kLineRecords; ++i) {
+        frame.line[i] = {
+            static_cast<uint16_t>(i < 7 ? 80 * (i + 1) : 639), static_cast<uint16_t>(i % 8), {}};
+    }
+    PreviewPicture picture;
+    for (auto _ : bench) {
+        DrawPreview(info.get(), frame, &picture);
+        benchmark::DoNotOptimize(picture.pixels.data());
+    }
+}
+BENCHMARK(BM_DrawPreview)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavlin

@@ -1,0 +1,48 @@
+// The main window's leveling launchers: 1022 opens the production leveling window after the
+// tools' preamble, 1024 the client leveling window (engineering builds of the window only).
+#include <QPushButton>
+
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/UiTexts.h"
+#include "base/StringTable.h"
+#include "leveling/CsensorsetclientDlg.h"
+#include "leveling/CsensorsetmpDlg.h"
+#include "leveling/LevelingControlIds.h"
+#include "leveling/LevelingLaunch.h"
+
+namespace tavlin {
+
+void CTavlinDlg::BuildLevelingButtons() {
+    auto* leveling = new QPushButton(QString::fromStdString(Tr(ui::kLeveling)), this);
+    SetControlId(leveling, leveling::kLevelingButton);
+    leveling->resize(110, 32);
+    connect(leveling, &QPushButton::clicked, this, &CTavlinDlg::OnLeveling);
+
+    auto* client = new QPushButton(QString::fromStdString(Tr(ui::kClientAdjust)), this);
+    SetControlId(client, leveling::kClientAdjustButton);
+    client->resize(110, 32);
+    client->move(12, kClientAdjustY);
+    client->setVisible(options_.engineering);
+    connect(client, &QPushButton::clicked, this, &CTavlinDlg::OnClientAdjust);
+}
+
+void CTavlinDlg::OnLeveling() {
+    if (!PrepareLevelingLaunch(state_, *bridge_, *modeControl_).ok()) {
+        return;
+    }
+    // One new window per press; it deletes itself when it closes.
+    auto* dialog = new CsensorsetmpDlg(state_, *bridge_, this);
+    dialog->showMaximized();
+}
+
+void CTavlinDlg::OnClientAdjust() {
+    if (state_.g_bDevExist == 0) {
+        bridge_->SetStatusText(LoadString(IDS_NO_DEVICE));
+        return;
+    }
+    auto* dialog = new CsensorsetclientDlg(this);
+    dialog->showMaximized();
+}
+
+}  // namespace tavlin

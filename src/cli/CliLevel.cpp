@@ -1,0 +1,106 @@
+#include "cli/CliLevel.h"
+
+#include <QImage>
+#include <mutex>
+
+#include "base/StringTable.h"
+#include "leveling/DrawPreview.h"
+#include "leveling/ExposureAdjust.h"
+#include "leveling/ImagePreviewThread.h"
+#include "leveling/LevelingClose.h"
+#include "leveling/LevelingLaunch.h"
+
+namespace tavlin::cli {
+namespace {
+
+// The leveling window on a terminal: each status text is one printed line (or more, where the
+// text has line feeds of its own); the latest picture of each sensor is kept for --png.
+class TerminalLevelingView : public LevelingView {
+  public:
+    explicit TerminalLevelingView(std::FILE* out) : out_(out) {}
+
+    void SetStatus(int, const std::string& text) override {
+        std::lock_guard lock(mutex_);
+        std::fputs(text.c_str(), out_);
+        if (text.empty() || text.back() != '\n') {
+            std::fputc('\n', out_);
+        }
+        std::fflush(out_);
+    }
+    void SetSlider(int, int) override {}
+    void DrawPreview(int sensor, const PreviewFrame& frame) override {
+        std::lock_guard lock(mutex_);
+        frames_[sensor == kMaster ? 0 : 1] = frame;
+    }
+    PreviewFrame frame(int sensor) const {
+        std::lock_guard lock(mutex_);
+        return frames_[sensor == kMaster ? 0 : 1];
+    }
+
+  private:
+    std::FILE* out_;
+    mutable std::mutex mutex_;
+    PreviewFrame frames_[2];
+};
+
+// The pictures as the window paints them, red line included.
+bool WritePictures(const TerminalLevelingView& view, const std::string& directory, std::FILE* out) {
+    const auto info = MakePreviewImageInfo();
+    bool written = true;
+    for (int sensor : {kMaster, kSlave}) {
+        PreviewPicture picture;
+        DrawPreview(info.get(), view.frame(sensor), &picture);
+        const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), kPictureWidth,
+                           kPictureHeight, kPictureWidth * 4, QImage::Format_RGB32);
+        const std::string path = directory + (sensor == kMaster ? "/master.png" : "/slave.png");
+        if (!image.save(QString::fromStdString(path), "PNG")) {
+            std::fprintf(out, "cannot write %s\n", path.c_str());
+            written = false;
+        }
+    }
+    return written;
+}
+
+}  // namespace
+
+Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
+                ModeSwitcher& modes, std::FILE* out) {
+    const Result launch = PrepareLevelingLaunch(state, mainWindow, modes);
+    if (!launch.ok()) {
+        return launch;
+    }
+    TerminalLevelingView view(out);
+    view.SetStatus(kMaster, LoadString(IDS_INITIALISING));
+    view.SetStatus(kSlave, LoadString(IDS_INITIALISING));
+    state.g_isMidwayExit = 0;
+    state.g_isExposureAdjusted = 0;
+    state.g_isSearchDone = 0;
+
+    Result outcome;
+    ImagePreviewThread worker(state, view);
+    worker.SetCycleLimit(inv.frames);
+    if (!worker.Start()) {
+        outcome = Result::Fail(ResultCode::Busy, "a preview worker runs already");
+    } else {
+        worker.WaitSettled();
+        if (worker.Running() && inv.exposure) {
+            outcome = AdjustExposure(state, view);
+        }
+    }
+    StopPreviewForClose(state);
+    const Result previewed = worker.result();
+    if (!previewed.ok()) {
+        outcome = previewed;  // the search, the stitching or the device: the root cause
+    } else if (outcome.ok() && worker.cyclesDrawn() != inv.frames) {
+        outcome = Result::Fail(ResultCode::Failed, "the preview cycles did not all run");
+    }
+    if (!inv.pngDir.empty() && worker.cyclesDrawn() > 0 && !WritePictures(view, inv.pngDir, out) &&
+        outcome.ok()) {
+        outcome = Result::Fail(ResultCode::BadInput, "cannot write the pictures to " + inv.pngDir);
+    }
+    state.g_isSearchDone = 0;
+    const Result closed = SwitchModeOnClose(state, mainWindow, state.g_isExposureAdjusted != 0);
+    return outcome.ok() ? closed : outcome;
+}
+
+}  // namespace tavlin::cli

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdio>
+
+#include "base/Result.h"
+#include "cli/CliArgs.h"
+#include "console/ConsoleView.h"
+#include "console/ModeSwitcher.h"
+#include "device/SharedState.h"
+
+namespace tavlin::cli {
+
+// `tavlin-cli level`: the leveling button's preamble, the leveling window's set-up, the preview
+// worker's search and the asked-for number of preview cycles, the exposure adjustment when
+// asked for, the pictures as PNG files when asked for, and the window's close (OK with 0xEE
+// after an exposure attempt, Cancel with 0x22 otherwise). The status texts are printed in the
+// order the window would show them. Ok when the search worked, the cycles ran, and the exposure
+// (when asked for), the pictures and the close worked too; else the first failure.
+Result RunLevel(const Invocation& invocation, SharedState& state, ConsoleView& mainWindow,
+                ModeSwitcher& modes, std::FILE* out);
+
+}  // namespace tavlin::cli

@@ -1,0 +1,192 @@
+// The worker's life: start, the loop of search and preview cycles, and the ending.
+#include "leveling/ImagePreviewThread.h"
+
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "device/CommandThread.h"
+
+namespace tavlin {
+
+ImagePreviewThread::~ImagePreviewThread() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+bool ImagePreviewThread::Start() {
+    void* expected = nullptr;
+    if (!state_.g_PreviewThread.compare_exchange_strong(expected, this)) {
+        return false;
+    }
+    if (thread_.joinable()) {
+        thread_.join();  // an earlier run of this object has cleared its handle
+    }
+    settled_.Reset();
+    cycles_ = 0;
+    thread_ = std::thread([this] { Body(); });
+    return true;
+}
+
+Result ImagePreviewThread::result() const {
+    std::lock_guard lock(resultMutex_);
+    return result_;
+}
+
+uint32_t ImagePreviewThread::Ask(uint32_t message, Event& done, const void* block, size_t size,
+                                 int* ownResult) {
+    // WaitRequest ends once the command thread is done with this very request, also when it
+    // drops it or exits: the worker never waits on a request nobody will answer.
+    const RequestHandle request = PostRequest(state_, message, block, size);
+    const uint32_t ret = WaitRequest(request, done, INFINITE);
+    if (ownResult != nullptr) {
+        *ownResult = RequestOutcome(request, WAIT_OBJECT_0).ok() ? 1 : 0;
+    }
+    return ret;
+}
+
+void ImagePreviewThread::ShowBoth(const std::string& text) {
+    view_.SetStatus(kMaster, text);
+    view_.SetStatus(kSlave, text);
+}
+
+Result ImagePreviewThread::Fail(int textId, bool show, const std::string& reason) {
+    if (show) {
+        ShowBoth(LoadString(textId));
+    }
+    return Result::Fail(ResultCode::Failed, reason);
+}
+
+bool ImagePreviewThread::StopOrGone() {
+    return state_.g_bDevExist == 0 || state_.g_PreviewStopEvent.Wait(0) == WAIT_OBJECT_0;
+}
+
+void ImagePreviewThread::Body() {
+    Result outcome;
+    for (;;) {
+        if (state_.g_isSearchDone == 0) {
+            outcome = Search();
+            if (!outcome.ok()) {
+                break;
+            }
+        }
+        if (cycleLimit_ != 0 && cycles_ >= cycleLimit_) {
+            settled_.Set();
+            state_.g_PreviewStopEvent.Wait(INFINITE);
+            break;
+        }
+        outcome = PreviewCycle();
+        if (outcome.code() == ResultCode::Stopped) {
+            outcome = Result::Ok();  // asked to stop, or the device went: the ending tells
+            break;
+        }
+        if (!outcome.ok()) {
+            break;
+        }
+    }
+    End(outcome);
+}
+
+void ImagePreviewThread::End(const Result& outcome) {
+    SharedState& s = state_;
+    Result final = outcome;
+    if (s.g_bDevExist == 0 || s.g_isDeviceCommunicate == 0) {
+        WriteLog("ImagePreviewThread exit!\ng_isDeviceCommunicate=%d,g_bDevExist=%d!\n",
+                 s.g_isDeviceCommunicate.load(), s.g_bDevExist.load());
+        view_.SetStatus(kSlave, LoadString(IDS_LEVEL_UNPLUGGED));
+        view_.SetStatus(kMaster, LoadString(IDS_LEVEL_UNPLUGGED));
+        if (s.g_bDevExist == 0) {
+            final = Result::Fail(ResultCode::DeviceGone, "the device went away while leveling");
+        }
+    }
+    {
+        std::lock_guard lock(resultMutex_);
+        result_ = final;
+    }
+    s.g_isMidwayExit = 0;
+    s.g_SearchStartLine = 0;
+    s.g_OptimumStartLine = 0;
+    s.g_SearchColumn = 0;
+    s.g_OptimumLineFlag = 0;
+    s.g_PreviewSucFlag = 0;
+    s.g_isDeviceCommunicate = 1;
+    s.g_PreviewThread = nullptr;
+    // A window that set the waiting flag after this point sees the handle null and does not
+    // wait; one that set it before gets the signal.
+    if (s.g_isWaitPreviewExit.exchange(0) != 0) {
+        s.g_PreviewExitEvent.Set();
+    }
+    settled_.Set();
+}
+
+Result ImagePreviewThread::PreviewCycle() {
+    SharedState& s = state_;
+    if (StopOrGone()) {
+        return Result::Fail(ResultCode::Stopped, "stopped before the stitching");
+    }
+    const uint32_t ret = Ask(WM_OPTIMIZE_LINE, s.g_OptimumLineEvent);
+    const int flag = s.g_OptimumLineFlag;
+    if (ret != WAIT_OBJECT_0 || flag == 0) {
+        const int midway = s.g_isMidwayExit;
+        WriteLog(
+            "ImagePreviewThread: Optimalize Line failed!\nret=%d,g_OptimumLineFlag=%d,"
+            "g_isMidwayExit=%d!\n",
+            static_cast<int>(ret), flag, midway);
+        return Fail(IDS_STITCH_FAILED, ret != WAIT_OBJECT_0 || midway == 0,
+                    "line stitching failed");
+    }
+    const Result chunks = FetchChunks();
+    if (!chunks.ok()) {
+        return chunks;
+    }
+    for (int sensor : {kMaster, kSlave}) {
+        PreviewFrame frame;
+        if (CapturePreviewFrame(s, sensor, &frame)) {
+            view_.DrawPreview(sensor, frame);
+        }
+    }
+    s.g_OptimumLineFlag = 0;
+    ++cycles_;
+    return Result::Ok();
+}
+
+Result ImagePreviewThread::FetchChunks() {
+    SharedState& s = state_;
+    constexpr int kChunks = 95;
+    for (int i = 0; i < kChunks; ++i) {
+        if (StopOrGone()) {
+            return Result::Fail(ResultCode::Stopped, "stopped between chunks");
+        }
+        if (i == 0) {
+            chunk_.mode = 1;
+        } else if (i == 84) {
+            chunk_.mode = 2;
+        }
+        if (i <= 82) {
+            chunk_.source = static_cast<uint16_t>(61 * i);
+            chunk_.count = 61;
+            chunk_.destination = chunk_.source;
+        } else if (i == 83) {
+            chunk_ = {chunk_.mode, 5063, 57, 5063};
+        } else if (i <= 93) {
+            chunk_.source = static_cast<uint16_t>(61 * (i - 84));
+            chunk_.count = 61;
+            chunk_.destination = static_cast<uint16_t>(5120 + chunk_.source);
+        } else {
+            chunk_ = {chunk_.mode, 610, 30, 5730};
+        }
+        const uint32_t ret = Ask(WM_GET_PREVIEW_DATA, s.g_PreviewDataEvent, &chunk_, sizeof chunk_);
+        const int flag = s.g_PreviewSucFlag;
+        if (ret != WAIT_OBJECT_0 || flag == 0) {
+            // The picture keeps what was refreshed so far; the next cycle starts at once.
+            WriteLog(
+                "ImagePreviewThread: GetPreviewData failed!\nret=%d,g_PreviewSucFlag=%d,"
+                "g_isMidwayExit=%d!\n",
+                static_cast<int>(ret), flag, s.g_isMidwayExit.load());
+            break;
+        }
+        s.g_PreviewSucFlag = 0;
+    }
+    return Result::Ok();
+}
+
+}  // namespace tavlin

@@ -1,0 +1,64 @@
+#pragma once
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "base/Result.h"
+#include "device/Requests.h"
+#include "device/SharedState.h"
+#include "leveling/LevelingView.h"
+#include "platform/Event.h"
+
+namespace tavlin {
+
+// The leveling preview worker: the search (start lines, their configuration, the columns of
+// both sensors), then preview cycles without pause (one stitching, 95 chunks, both pictures
+// drawn) until it is stopped, the device goes or a step fails. It talks to its window only
+// through the view, whose calls never wait for the UI thread.
+//
+// g_PreviewThread holds this object while the worker runs; the worker clears it as it ends and
+// then, if a window waits (g_isWaitPreviewExit), signals g_PreviewExitEvent.
+class ImagePreviewThread {
+  public:
+    ImagePreviewThread(SharedState& state, LevelingView& view) : state_(state), view_(view) {}
+    ~ImagePreviewThread();  // joins a thread that has ended or is ending
+    ImagePreviewThread(const ImagePreviewThread&) = delete;
+    ImagePreviewThread& operator=(const ImagePreviewThread&) = delete;
+
+    // Starts the worker unless one runs already (g_PreviewThread set); false then.
+    bool Start();
+    // For a front end without a window: after this many drawn cycles the worker stays (the
+    // leveling requests are still served) but fetches nothing more until it is stopped.
+    void SetCycleLimit(int cycles) { cycleLimit_ = cycles; }
+    // Waits until the cycle limit was reached or the worker ended.
+    void WaitSettled() { settled_.Wait(INFINITE); }
+    bool Running() const { return state_.g_PreviewThread.load() == this; }
+    int cyclesDrawn() const { return cycles_; }
+    // How the worker ended: Ok when stopped, else the failing step. Valid once it has ended.
+    Result result() const;
+
+  private:
+    void Body();
+    Result Search();
+    Result PreviewCycle();
+    Result FetchChunks();
+    bool StopOrGone();
+    uint32_t Ask(uint32_t message, Event& done, const void* block = nullptr, size_t size = 0,
+                 int* ownResult = nullptr);
+    void ShowBoth(const std::string& text);
+    Result Fail(int textId, bool show, const std::string& reason);
+    void End(const Result& result);
+
+    SharedState& state_;
+    LevelingView& view_;
+    std::thread thread_;
+    PreviewChunkRequest chunk_{};
+    StartLineSearchParam searchParam_{};
+    std::atomic<int> cycleLimit_{0};  // 0: no limit
+    std::atomic<int> cycles_{0};
+    Event settled_{Event::Kind::ManualReset};
+    mutable std::mutex resultMutex_;
+    Result result_;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,29 @@
+#include "leveling/LevelingLaunch.h"
+
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "console/ToolLauncher.h"
+#include "leveling/LevelingTexts.h"
+
+namespace tavlin {
+
+Result PrepareLevelingLaunch(SharedState& state, ConsoleView& mainWindow, ModeSwitcher& modes) {
+    if (state.g_PreviewBufM == nullptr || state.g_PreviewBufS == nullptr) {
+        mainWindow.SetStatusText(Tr(leveling::text::kNoPreviewBuffers));
+        WriteLog("Leveling: no preview buffers!\n");
+        return Result::Fail(ResultCode::Failed, "the preview buffers were not allocated");
+    }
+    switch (PrepareToolLaunch(ToolKind::Leveling, state, mainWindow, modes)) {
+        case LaunchReadiness::Ready:
+            return Result::Ok();
+        case LaunchReadiness::NoDevice:
+            return Result::Fail(ResultCode::NoDevice, "no device");
+        case LaunchReadiness::NeedsUpdate:
+            return Result::Fail(ResultCode::Failed, "the device runs its update environment");
+        case LaunchReadiness::ModeSwitchFailed:
+            break;
+    }
+    return Result::Fail(ResultCode::Failed, "the device did not enter calibration mode");
+}
+
+}  // namespace tavlin
