@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/StringTable.h"
+#include "app/OptionTexts.h"
 #include "app/UiTexts.h"
 
 namespace {
@@ -138,6 +139,10 @@ std::vector<Text> AllProgramTexts() {
     size_t index = 0;
     for (const char* t : tavlin::ui::kAllTexts) {
         texts.push_back({"kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::options::kAllTexts) {
+        texts.push_back({"options::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }
