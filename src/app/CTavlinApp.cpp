@@ -71,8 +71,16 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.engineering = parsed.options.engineering;
     options.sim = transport.sim;
     options.watchUdev = transport.sim == nullptr;
+    // Listening before the window exists: a SIGTERM during start-up (the detection already
+    // runs in the window's constructor) waits in the pipe and closes the window once it runs.
+    CTavlinDlg* window = nullptr;
+    QuitSignals quit([&window] {
+        if (window != nullptr) {
+            window->reject();
+        }
+    });
     CTavlinDlg dialog(state, device, options);
-    QuitSignals quit([&dialog] { dialog.reject(); });
+    window = &dialog;
     dialog.exec();
     return 0;
 }
