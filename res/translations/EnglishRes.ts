@@ -367,5 +367,29 @@ finally confirm to exit.
         <translation>See --help for the options.
 </translation>
     </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>The register address is not a number!
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>The register value is not a number!
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>The preview did not stop, download not started!
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Another code transfer is running, try again later!
+</translation>
+    </message>
 </context>
 </TS>

@@ -367,5 +367,29 @@ enfin, confirmez pour quitter.
         <translation>Voir --help pour les options.
 </translation>
     </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>L'adresse du registre n'est pas un nombre !
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>La valeur du registre n'est pas un nombre !
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>L'aperçu ne s'est pas arrêté, téléchargement non démarré !
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Un autre transfert de code est en cours, réessayez plus tard !
+</translation>
+    </message>
 </context>
 </TS>

@@ -367,5 +367,29 @@
         <translation>Параметрлер тізімі: --help.
 </translation>
     </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>Регистр мекенжайы сан емес!
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>Регистр мәні сан емес!
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>Алдын ала қарау тоқтамады, жүктеу басталмады!
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Басқа код жіберу жүріп жатыр, кейінірек қайталаңыз!
+</translation>
+    </message>
 </context>
 </TS>

@@ -367,5 +367,29 @@
         <translation>Список параметров: --help.
 </translation>
     </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>Адрес регистра не является числом!
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>Значение регистра не является числом!
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>Предпросмотр не остановился, загрузка не начата!
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Идёт другая передача кода, повторите позже!
+</translation>
+    </message>
 </context>
 </TS>

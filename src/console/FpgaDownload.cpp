@@ -5,6 +5,7 @@
 
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
+#include "console/ConsoleTexts.h"
 #include "console/DeviceCheck.h"
 #include "console/FpgaScrambler.h"
 #include "console/PreviewStopper.h"
@@ -31,7 +32,7 @@ void FpgaDownload::Start(const std::string& path, Progress progress) {
         return;
     }
     if (!StopPreviewWorker(state_, view_)) {
-        view_.AppendOutputText("The preview did not stop, download not started!\n");
+        view_.AppendOutputText(Tr(console::kPreviewNotStopped));
         return;
     }
     if (slot_.Running()) {
@@ -44,7 +45,7 @@ void FpgaDownload::Start(const std::string& path, Progress progress) {
 void FpgaDownload::Run(const std::string& path, const Progress& progress) {
     uint8_t expected = kIdle;
     if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kFirstPending)) {
-        view_.AppendOutputText("Another code transfer is running, try again later!\n");
+        view_.AppendOutputText(Tr(console::kTransferBusy));
         return;
     }
     std::error_code error;

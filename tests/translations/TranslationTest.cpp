@@ -14,6 +14,7 @@
 
 #include "base/StringTable.h"
 #include "app/OptionTexts.h"
+#include "console/ConsoleTexts.h"
 #include "app/UiTexts.h"
 
 namespace {
@@ -143,6 +144,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::options::kAllTexts) {
         texts.push_back({"options::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::console::kAllTexts) {
+        texts.push_back({"console::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }
