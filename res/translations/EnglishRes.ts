@@ -266,11 +266,11 @@ finally confirm to exit.
         <translation>clear</translation>
     </message>
     <message>
-        <source>Download</source>
+        <source>下载</source>
         <translation>Download</translation>
     </message>
     <message>
-        <source>Script</source>
+        <source>脚本</source>
         <translation>Script</translation>
     </message>
     <message>
@@ -300,6 +300,96 @@ finally confirm to exit.
     <message>
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>INI files (*.ini)|*.ini|All files (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Usage: %s [options]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Options:
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>show this help and exit</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>show the version and exit</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>use the built-in simulated device instead of the USB device</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>plan</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>fault plan of the simulated device (only with --simulate)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>show the engineering console</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>unknown option: %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>option %s needs a value
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>option %s takes no value
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>unexpected argument: %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>See --help for the options.
+</translation>
+    </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>The register address is not a number!
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>The register value is not a number!
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>The preview did not stop, download not started!
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Another code transfer is running, try again later!
+</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

@@ -266,11 +266,11 @@ enfin, confirmez pour quitter.
         <translation>effacer</translation>
     </message>
     <message>
-        <source>Download</source>
+        <source>下载</source>
         <translation>Téléchargement</translation>
     </message>
     <message>
-        <source>Script</source>
+        <source>脚本</source>
         <translation>Script</translation>
     </message>
     <message>
@@ -300,6 +300,96 @@ enfin, confirmez pour quitter.
     <message>
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>Fichiers INI (*.ini)|*.ini|Tous les fichiers (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Utilisation : %s [options]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Options :
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>afficher cette aide et quitter</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>afficher la version et quitter</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>utiliser le périphérique simulé intégré au lieu du périphérique USB</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>plan</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>plan de pannes du périphérique simulé (uniquement avec --simulate)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>afficher la console d'ingénierie</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>option inconnue : %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>l'option %s demande une valeur
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>l'option %s n'accepte pas de valeur
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>argument inattendu : %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>Voir --help pour les options.
+</translation>
+    </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>L'adresse du registre n'est pas un nombre !
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>La valeur du registre n'est pas un nombre !
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>L'aperçu ne s'est pas arrêté, téléchargement non démarré !
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Un autre transfert de code est en cours, réessayez plus tard !
+</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

@@ -266,11 +266,11 @@
         <translation>тазалау</translation>
     </message>
     <message>
-        <source>Download</source>
+        <source>下载</source>
         <translation>Жүктеу</translation>
     </message>
     <message>
-        <source>Script</source>
+        <source>脚本</source>
         <translation>Скрипт</translation>
     </message>
     <message>
@@ -300,6 +300,96 @@
     <message>
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Қолданылуы: %s [параметрлер]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Параметрлер:
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>осы анықтаманы көрсетіп, шығу</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>нұсқаны көрсетіп, шығу</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>USB құрылғысының орнына кірістірілген үлгі құрылғыны пайдалану</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>жоспар</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>үлгі құрылғының ақаулар жоспары (тек --simulate бірге)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>инженерлік консольді көрсету</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>белгісіз параметр: %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>%s параметріне мән керек
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>%s параметрі мән қабылдамайды
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>артық аргумент: %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>Параметрлер тізімі: --help.
+</translation>
+    </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>Регистр мекенжайы сан емес!
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>Регистр мәні сан емес!
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>Алдын ала қарау тоқтамады, жүктеу басталмады!
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Басқа код жіберу жүріп жатыр, кейінірек қайталаңыз!
+</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

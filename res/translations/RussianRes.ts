@@ -266,11 +266,11 @@
         <translation>очистить</translation>
     </message>
     <message>
-        <source>Download</source>
+        <source>下载</source>
         <translation>Загрузка</translation>
     </message>
     <message>
-        <source>Script</source>
+        <source>脚本</source>
         <translation>Скрипт</translation>
     </message>
     <message>
@@ -300,6 +300,96 @@
     <message>
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Использование: %s [параметры]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Параметры:
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>показать эту справку и выйти</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>показать версию и выйти</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>использовать встроенное имитируемое устройство вместо USB-устройства</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>план</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>план сбоев имитируемого устройства (только вместе с --simulate)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>показать инженерную консоль</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>неизвестный параметр: %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>параметру %s нужно значение
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>параметр %s не принимает значения
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>лишний аргумент: %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>Список параметров: --help.
+</translation>
+    </message>
+    <message>
+        <source>寄存器地址不是数字！
+</source>
+        <translation>Адрес регистра не является числом!
+</translation>
+    </message>
+    <message>
+        <source>寄存器值不是数字！
+</source>
+        <translation>Значение регистра не является числом!
+</translation>
+    </message>
+    <message>
+        <source>预览未停止，下载未开始！
+</source>
+        <translation>Предпросмотр не остановился, загрузка не начата!
+</translation>
+    </message>
+    <message>
+        <source>另一个代码传输正在进行，请稍后再试！
+</source>
+        <translation>Идёт другая передача кода, повторите позже!
+</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

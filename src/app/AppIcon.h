@@ -3,8 +3,8 @@
 
 namespace tavlin {
 
-// The application icon: a crosshair target on the device's blue, drawn at start so no binary
-// resource has to be shipped.
+// The application icon: a crosshair over an image sensor chip, in every size the package
+// installs.
 QIcon AppIcon();
 
 }  // namespace tavlin

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include "app/Language.h"
@@ -9,20 +11,57 @@
 
 namespace tavlin {
 
-bool InstallLanguage(const QString& folder, QTranslator& translator) {
+QStringList TranslationFolders(const QString& programFolder) {
+    return {QDir::cleanPath(programFolder),
+            QDir::cleanPath(programFolder + QStringLiteral("/../share/tavlin/translations"))};
+}
+
+QString ProgramFolder(const char* argv0) {
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    if (self.exists()) {
+        return QFileInfo(self.canonicalFilePath()).absolutePath();
+    }
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
+bool InstallLanguage(const QStringList& folders, QTranslator& translator, QString* missingFile) {
     const std::string file = LanguageFileFor(PrimaryLanguageOfLocale(LocaleFromEnvironment()));
     if (file.empty()) {
         SetStringTranslator({});
         return true;
     }
-    if (!translator.load(QDir(folder).filePath(QString::fromStdString(file)))) {
+    const QString name = QString::fromStdString(file);
+    for (const QString& folder : folders) {
+        if (translator.load(QDir(folder).filePath(name))) {
+            SetStringTranslator([&translator](const char* builtIn) {
+                const QString text = translator.translate("Tavlin", builtIn);
+                return text.isEmpty() ? std::string(builtIn) : text.toStdString();
+            });
+            return true;
+        }
+    }
+    if (missingFile != nullptr) {
+        *missingFile = name;
+    }
+    return false;
+}
+
+bool InstallLanguage(const QString& folder, QTranslator& translator) {
+    return InstallLanguage(QStringList{folder}, translator);
+}
+
+QString MissingLanguageFileMessage(const QString& file, const QStringList& folders) {
+    return QStringLiteral("language file %1 not found; looked in: %2\n")
+        .arg(file, folders.join(QStringLiteral(", ")));
+}
+
+bool InstallQtTranslations(QTranslator& translator) {
+    const std::string file = QtTranslationFileFor(PrimaryLanguageOfLocale(LocaleFromEnvironment()));
+    if (file.empty() || !translator.load(QString::fromStdString(file),
+                                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         return false;
     }
-    QCoreApplication::installTranslator(&translator);
-    SetStringTranslator([](const char* builtIn) {
-        return QCoreApplication::translate("Tavlin", builtIn).toStdString();
-    });
-    return true;
+    return QCoreApplication::installTranslator(&translator);
 }
 
 }  // namespace tavlin

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTranslator>
-#include <cstring>
 #include <iostream>
 
+#include "app/AppOptions.h"
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/Language.h"
@@ -17,34 +17,49 @@
 namespace tavlin {
 namespace {
 
-bool ConsumeFlag(int* argc, char** argv, const char* flag) {
-    for (int i = 1; i < *argc; ++i) {
-        if (std::strcmp(argv[i], flag) == 0) {
-            for (int j = i; j < *argc; ++j) {
-                argv[j] = argv[j + 1];
-            }
-            --*argc;
-            return true;
-        }
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    return false;
+    return arguments;
 }
 
 }  // namespace
 
 int CTavlinApp::Run(int argc, char** argv) {
-    const sim::TransportOptions transportOptions = sim::ConsumeTransportOptions(&argc, argv);
-    const bool engineering = ConsumeFlag(&argc, argv, "--engineering");
-    QApplication app(argc, argv);
-
+    // The language comes first so that --help answers in it, and both come before the window
+    // system: --help, --version and option errors need no display.
     QTranslator translator;
-    if (!InstallLanguage(QCoreApplication::applicationDirPath(), translator)) {
+    const QStringList folders = TranslationFolders(ProgramFolder(argv[0]));
+    QString missingFile;
+    const bool languageLoaded = InstallLanguage(folders, translator, &missingFile);
+
+    const ParsedOptions parsed = ParseAppOptions(Arguments(argc, argv));
+    switch (parsed.outcome) {
+        case OptionsOutcome::Help:
+        case OptionsOutcome::Version:
+            std::cout << parsed.text << std::flush;
+            return parsed.exitCode;
+        case OptionsOutcome::Error:
+            std::cerr << parsed.text << std::flush;
+            return parsed.exitCode;
+        case OptionsOutcome::Run:
+            break;
+    }
+
+    QApplication app(argc, argv);
+    if (!languageLoaded) {
+        std::cerr << "tavlin: " << MissingLanguageFileMessage(missingFile, folders).toStdString()
+                  << std::flush;
         QMessageBox::critical(nullptr, QString(), QString::fromLatin1(kLanguageFileNeeded));
         return 1;
     }
+    QTranslator qtTranslator;
+    InstallQtTranslations(qtTranslator);
 
     std::string error;
-    sim::CreatedTransport transport = sim::CreateTransport(transportOptions, &error);
+    sim::CreatedTransport transport = sim::CreateTransport(parsed.options.transport, &error);
     if (!transport) {
         std::cerr << "tavlin: " << error << "\n";
         return 2;
@@ -53,11 +68,19 @@ int CTavlinApp::Run(int argc, char** argv) {
     SharedState state;
     HidDevice device(*transport.transport);
     MainWindowOptions options;
-    options.engineering = engineering;
+    options.engineering = parsed.options.engineering;
     options.sim = transport.sim;
     options.watchUdev = transport.sim == nullptr;
+    // Listening before the window exists: a SIGTERM during start-up (the detection already
+    // runs in the window's constructor) waits in the pipe and closes the window once it runs.
+    CTavlinDlg* window = nullptr;
+    QuitSignals quit([&window] {
+        if (window != nullptr) {
+            window->reject();
+        }
+    });
     CTavlinDlg dialog(state, device, options);
-    QuitSignals quit([&dialog] { dialog.reject(); });
+    window = &dialog;
     dialog.exec();
     return 0;
 }

@@ -21,7 +21,9 @@
 #include "app/ControlLookup.h"
 #include "app/MainLayout.h"
 #include "app/PresenceBridge.h"
+#include "app/SystemMenu.h"
 #include "app/UiTexts.h"
+#include "app/WindowFit.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "console/FpgaDownload.h"
@@ -91,7 +93,10 @@ void CTavlinDlg::BuildControls() {
     switchLabel->adjustSize();
     modeToggle_ = new QPushButton(Text(ui::kModeToggle), this);
     SetControlId(modeToggle_, control::kModeToggle);
-    modeToggle_->resize(std::max(140, modeToggle_->sizeHint().width()), 28);
+    // Sized once for both captions it takes, so a mode switch never clips it.
+    const QStringList modeCaptions{QString::fromStdString(LoadString(IDS_MODE_CALIBRATION)),
+                                   QString::fromStdString(LoadString(IDS_MODE_WORK))};
+    modeToggle_->resize(std::max(140, WidthForCaptions(*modeToggle_, modeCaptions)), 28);
     connect(modeToggle_, &QPushButton::clicked, this, &CTavlinDlg::OnModeToggle);
 
     BuildFirmwareLauncher();
@@ -100,7 +105,9 @@ void CTavlinDlg::BuildControls() {
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
     }
-    resize(options_.engineering ? kMainAreaWidth + 520 : kMainAreaWidth, kMainAreaHeight);
+    WidenButtonsToCaptions(*this);
+    // A dialog keeps its template's size: the layout is computed for it.
+    setFixedSize(options_.engineering ? kMainAreaWidth + 520 : kMainAreaWidth, kMainAreaHeight);
 }
 
 void CTavlinDlg::InitDialog() {
@@ -170,8 +177,7 @@ void CTavlinDlg::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    menu.addSeparator();
-    menu.addAction(about, this, &CTavlinDlg::ShowAbout);
+    AddAboutEntry(menu, about, [this] { ShowAbout(); });
     menu.exec(event->globalPos());
 }
 

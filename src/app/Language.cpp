@@ -60,4 +60,20 @@ std::string LanguageFileFor(PrimaryLanguage language) {
     return "EnglishRes.qm";
 }
 
+std::string QtTranslationFileFor(PrimaryLanguage language) {
+    switch (language) {
+        case PrimaryLanguage::Chinese:
+            return "qtbase_zh_CN";
+        case PrimaryLanguage::French:
+            return "qtbase_fr";
+        case PrimaryLanguage::Russian:
+            return "qtbase_ru";
+        case PrimaryLanguage::Kazakh:
+            return "qtbase_kk";  // not shipped by Debian 12: Qt's dialogs stay in English
+        case PrimaryLanguage::Other:
+            break;
+    }
+    return {};
+}
+
 }  // namespace tavlin

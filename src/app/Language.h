@@ -16,6 +16,10 @@ std::string LocaleFromEnvironment();  // reads the process environment
 // The translation file for a language, empty for Chinese (built-in texts).
 std::string LanguageFileFor(PrimaryLanguage language);
 
+// Qt's own translation file for a language (without ".qm"), empty where Qt ships none or none
+// is needed. The program's Chinese is Simplified Chinese, so Qt's dialogs are too.
+std::string QtTranslationFileFor(PrimaryLanguage language);
+
 // The only text of the program that is not a resource: shown when the language file is missing.
 inline constexpr const char* kLanguageFileNeeded = "Language DLL needed!!!\n";
 

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     // The same language choice as the window; a missing file falls back to the built-in texts,
     // because a station script must still run.
     QTranslator translator;
-    tavlin::InstallLanguage(QCoreApplication::applicationDirPath(), translator);
+    tavlin::InstallLanguage(tavlin::TranslationFolders(QCoreApplication::applicationDirPath()),
+                            translator);
 
     auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
     if (!transport) {

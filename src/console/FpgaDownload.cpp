@@ -5,6 +5,7 @@
 
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
+#include "console/ConsoleTexts.h"
 #include "console/DeviceCheck.h"
 #include "console/FpgaScrambler.h"
 #include "console/PreviewStopper.h"
@@ -31,7 +32,7 @@ Result FpgaDownload::Start(const std::string& path, Progress progress) {
         return Result::Fail(ResultCode::BadInput, "no FPGA file chosen");
     }
     if (!StopPreviewWorker(state_, view_)) {
-        view_.AppendOutputText("The preview did not stop, download not started!\n");
+        view_.AppendOutputText(Tr(console::kPreviewNotStopped));
         return Result::Fail(ResultCode::Busy, "the preview did not stop");
     }
     if (slot_.Running()) {
@@ -46,7 +47,7 @@ Result FpgaDownload::Start(const std::string& path, Progress progress) {
 Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
     uint8_t expected = kIdle;
     if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kFirstPending)) {
-        view_.AppendOutputText("Another code transfer is running, try again later!\n");
+        view_.AppendOutputText(Tr(console::kTransferBusy));
         return Result::Fail(ResultCode::Busy, "another code transfer is running");
     }
     std::error_code error;

@@ -1,6 +1,7 @@
 #include "console/RegisterPanel.h"
 
 #include "base/StringTable.h"
+#include "console/ConsoleTexts.h"
 #include "console/DeviceCheck.h"
 #include "console/NumberText.h"
 #include "device/CommandThread.h"
@@ -35,12 +36,12 @@ Result RegisterPanel::Write(const std::string& addressText, const std::string& v
     }
     uint32_t address = 0;
     if (!StrToIntEx(addressText, &address)) {
-        view_.AppendOutputText("The register address is not a number!\n");
+        view_.AppendOutputText(Tr(console::kAddressNotNumber));
         return Result::Fail(ResultCode::BadInput, "register address is not a number");
     }
     uint32_t value = 0;
     if (!StrToIntEx(valueText, &value)) {
-        view_.AppendOutputText("The register value is not a number!\n");
+        view_.AppendOutputText(Tr(console::kValueNotNumber));
         return Result::Fail(ResultCode::BadInput, "register value is not a number");
     }
     const RegWriteBlock block{address, 1, value};

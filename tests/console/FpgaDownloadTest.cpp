@@ -3,6 +3,7 @@
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
+#include "console/ConsoleTexts.h"
 #include "console/FpgaScrambler.h"
 #include "sim/FpgaScrambling.h"
 
@@ -160,7 +161,7 @@ TEST_F(FpgaDownloadTest, AnotherCodeTransferIsNotJoined) {
     EXPECT_TRUE(fpga.Start(WriteFile("a.bin", Pattern(10))));
     ASSERT_EQ(state.g_FpgaFinishedEvent.Wait(5000), WAIT_OBJECT_0);
     fpga.Stop();
-    EXPECT_EQ(view.pane(), "Another code transfer is running, try again later!\n");
+    EXPECT_EQ(view.pane(), console::kTransferBusy);
     EXPECT_EQ(state.g_ImageTransferState, 2);
     EXPECT_TRUE(OutReports().empty());
 }

@@ -2,6 +2,7 @@
 
 #include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
+#include "console/ConsoleTexts.h"
 
 namespace tavlin::testing {
 namespace {
@@ -37,10 +38,8 @@ TEST_F(RegisterPanelTest, NumberlessWriteOperandsAreRefusedAndANumberlessReadRea
     EXPECT_FALSE(panel.Write("zz", "1", false));
     EXPECT_FALSE(panel.Write("0x10", "", false));
     EXPECT_FALSE(panel.Write("0x10", "value", true));
-    EXPECT_EQ(view.pane(),
-              "The register address is not a number!\n"
-              "The register value is not a number!\n"
-              "The register value is not a number!\n");
+    EXPECT_EQ(view.pane(), std::string(console::kAddressNotNumber) + console::kValueNotNumber +
+                               console::kValueNotNumber);
     firmware().setFpgaRegister(0, 0, 0x3C);
     EXPECT_TRUE(panel.Read("zz", false));
     ASSERT_TRUE(view.WaitForPane("Master: FPGASingleRead Addr: 0x0000  value: 0x3c\n"));

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/OptionTexts.h"
 #include "app/UiTexts.h"
-#include "firmware/FirmwareTexts.h"
 #include "base/StringTable.h"
+#include "console/ConsoleTexts.h"
+#include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 
 namespace {
@@ -159,6 +161,14 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::leveling::text::kAllTexts) {
         texts.push_back({"leveling kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::options::kAllTexts) {
+        texts.push_back({"options::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::console::kAllTexts) {
+        texts.push_back({"console::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }

@@ -1,0 +1,109 @@
+#include "app/AppOptions.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include "app/OptionTexts.h"
+#include "base/StringTable.h"
+
+namespace tavlin {
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kOptionColumn = 26;
+
+QString Text(const char* builtIn) {
+    return QString::fromStdString(Tr(builtIn));
+}
+
+QString Fill(const char* builtIn, const QString& value) {
+    QString text = Text(builtIn);
+    return text.replace(QStringLiteral("%s"), value);
+}
+
+struct OptionLine {
+    QString name;
+    QString description;
+};
+
+std::string HelpText(const QString& program) {
+    const QString plan = QStringLiteral("--sim-faults=<%1>").arg(Text(options::kPlan));
+    const OptionLine lines[] = {
+        {QStringLiteral("-h, --help"), Text(options::kHelp)},
+        {QStringLiteral("--version"), Text(options::kVersion)},
+        {QStringLiteral("--simulate"), Text(options::kSimulate)},
+        {plan, Text(options::kSimFaults)},
+        {QStringLiteral("--engineering"), Text(options::kEngineering)},
+    };
+    QString out =
+        Fill(options::kUsage, program) + QLatin1Char('\n') + Text(options::kOptionsHeading);
+    for (const OptionLine& line : lines) {
+        QString name = QStringLiteral("  ") + line.name;
+        out += name.size() < kOptionColumn
+                   ? name.leftJustified(kOptionColumn)
+                   : name + QLatin1Char('\n') + QString(kOptionColumn, QLatin1Char(' '));
+        out += line.description + QLatin1Char('\n');
+    }
+    return out.toStdString();
+}
+
+ParsedOptions Failure(const QString& message) {
+    ParsedOptions parsed;
+    parsed.outcome = OptionsOutcome::Error;
+    parsed.exitCode = kExitUsage;
+    parsed.text = (QStringLiteral("tavlin: ") + message + Text(options::kSeeHelp)).toStdString();
+    return parsed;
+}
+
+}  // namespace
+
+ParsedOptions ParseAppOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    const QCommandLineOption simFaults(QStringLiteral("sim-faults"), QString(),
+                                       QStringLiteral("plan"));
+    const QCommandLineOption engineering(QStringLiteral("engineering"));
+    parser.addOptions({help, version, simulate, simFaults, engineering});
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString dashes =
+                unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+            return Failure(Fill(options::kUnknownOption, dashes + unknown.first()));
+        }
+        // The other two errors Qt knows: a value given to a switch, or none to --sim-faults.
+        for (const QString& argument : arguments.mid(1)) {
+            const QString name = argument.section(QLatin1Char('='), 0, 0);
+            if (argument.contains(QLatin1Char('=')) && name != QStringLiteral("--sim-faults")) {
+                return Failure(Fill(options::kTakesNoValue, name));
+            }
+        }
+        return Failure(Fill(options::kMissingValue, QStringLiteral("--sim-faults")));
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return Failure(Fill(options::kUnexpectedArgument, parser.positionalArguments().first()));
+    }
+
+    ParsedOptions parsed;
+    if (parser.isSet(help)) {
+        const QString program =
+            arguments.isEmpty() ? QStringLiteral("tavlin") : QFileInfo(arguments[0]).fileName();
+        parsed.outcome = OptionsOutcome::Help;
+        parsed.text = HelpText(program);
+        return parsed;
+    }
+    if (parser.isSet(version)) {
+        parsed.outcome = OptionsOutcome::Version;
+        parsed.text = "tavlin " TAVLIN_VERSION "\n";
+        return parsed;
+    }
+    parsed.options.engineering = parser.isSet(engineering);
+    parsed.options.transport.simulate = parser.isSet(simulate);
+    parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
+    return parsed;
+}
+
+}  // namespace tavlin

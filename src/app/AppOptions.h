@@ -1,0 +1,29 @@
+#pragma once
+#include <QStringList>
+#include <string>
+
+#include "sim/TransportFactory.h"
+
+namespace tavlin {
+
+// What the window program's command line asks for.
+struct AppOptions {
+    bool engineering = false;  // show the engineering console
+    sim::TransportOptions transport;
+};
+
+enum class OptionsOutcome { Run, Help, Version, Error };
+
+struct ParsedOptions {
+    OptionsOutcome outcome = OptionsOutcome::Run;
+    AppOptions options;
+    std::string text;  // Help and Version: for stdout; Error: for stderr
+    int exitCode = 0;  // for every outcome but Run
+};
+
+// Parses the arguments (the program name first). Qt's parser answers errors in English and
+// process() ends the program with status 1, so errors are taken from parse() and written with
+// the program's own texts; an error ends with status 2, like the CLI's usage errors.
+ParsedOptions ParseAppOptions(const QStringList& arguments);
+
+}  // namespace tavlin

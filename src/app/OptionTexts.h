@@ -1,0 +1,27 @@
+#pragma once
+// Texts of the window program's command line (--help and its errors), in the program's own
+// language like every other text; the translation files map them.
+
+namespace tavlin::options {
+
+inline constexpr const char* kUsage = "用法: %s [选项]\n";
+inline constexpr const char* kOptionsHeading = "选项:\n";
+inline constexpr const char* kHelp = "显示此帮助并退出";
+inline constexpr const char* kVersion = "显示版本号并退出";
+inline constexpr const char* kSimulate = "使用内置的模拟设备代替 USB 设备";
+inline constexpr const char* kPlan = "计划";
+inline constexpr const char* kSimFaults = "模拟设备的故障计划（仅与 --simulate 一起使用）";
+inline constexpr const char* kEngineering = "显示工程控制台";
+inline constexpr const char* kUnknownOption = "未知选项: %s\n";
+inline constexpr const char* kMissingValue = "选项 %s 需要一个值\n";
+inline constexpr const char* kTakesNoValue = "选项 %s 不接受值\n";
+inline constexpr const char* kUnexpectedArgument = "多余的参数: %s\n";
+inline constexpr const char* kSeeHelp = "可用的选项请见 --help。\n";
+
+// Every text above, for the translation completeness check.
+inline constexpr const char* kAllTexts[] = {
+    kUsage,        kOptionsHeading,     kHelp,        kVersion,       kSimulate,
+    kPlan,         kSimFaults,          kEngineering, kUnknownOption, kMissingValue,
+    kTakesNoValue, kUnexpectedArgument, kSeeHelp};
+
+}  // namespace tavlin::options

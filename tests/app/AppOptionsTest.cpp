@@ -1,0 +1,217 @@
+// The window program's command line: the parser in-process, then the built program itself for
+// what only the process shows (exit status, streams, the missing language file).
+#include "app/AppOptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include "app/AppTranslation.h"
+#include "app/Language.h"
+#include "base/StringTable.h"
+
+namespace tavlin {
+namespace {
+
+ParsedOptions Parse(QStringList args) {
+    args.prepend(QStringLiteral("/usr/bin/tavlin"));
+    return ParseAppOptions(args);
+}
+
+bool Contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(AppOptions, RunOptionsAreTaken) {
+    const ParsedOptions parsed =
+        Parse({"--simulate", "--sim-faults=latency=1ms,refuse=0x0E", "--engineering"});
+    ASSERT_EQ(parsed.outcome, OptionsOutcome::Run);
+    EXPECT_TRUE(parsed.options.engineering);
+    EXPECT_TRUE(parsed.options.transport.simulate);
+    EXPECT_EQ(parsed.options.transport.simFaults, "latency=1ms,refuse=0x0E");
+
+    const ParsedOptions separate = Parse({"--sim-faults", "noreply=0x2D", "--simulate"});
+    ASSERT_EQ(separate.outcome, OptionsOutcome::Run);
+    EXPECT_EQ(separate.options.transport.simFaults, "noreply=0x2D");
+    EXPECT_FALSE(separate.options.engineering);
+
+    const ParsedOptions none = Parse({});
+    ASSERT_EQ(none.outcome, OptionsOutcome::Run);
+    EXPECT_FALSE(none.options.transport.simulate);
+    EXPECT_FALSE(none.options.engineering);
+}
+
+TEST(AppOptions, HelpListsEveryOption) {
+    for (const char* flag : {"--help", "-h"}) {
+        const ParsedOptions parsed = Parse({flag, "--engineering"});
+        ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
+        EXPECT_EQ(parsed.exitCode, 0);
+        for (const char* option :
+             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering"}) {
+            EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
+        }
+        EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
+    }
+}
+
+TEST(AppOptions, VersionIsTheProjectVersion) {
+    const ParsedOptions parsed = Parse({"--version"});
+    ASSERT_EQ(parsed.outcome, OptionsOutcome::Version);
+    EXPECT_EQ(parsed.text, "tavlin " TAVLIN_VERSION "\n");
+    EXPECT_EQ(parsed.exitCode, 0);
+}
+
+TEST(AppOptions, UnknownOptionsAndStrayArgumentsAreErrorsWithStatus2) {
+    struct Case {
+        QStringList args;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"--simulate", "--bogus"}, "--bogus"},   {{"-x"}, "-x"},
+        {{"--engineering=yes"}, "--engineering"}, {{"--sim-faults"}, "--sim-faults"},
+        {{"--simulate", "extra"}, "extra"},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions parsed = Parse(c.args);
+        EXPECT_EQ(parsed.outcome, OptionsOutcome::Error) << c.named;
+        EXPECT_EQ(parsed.exitCode, 2) << c.named;
+        EXPECT_TRUE(Contains(parsed.text, c.named)) << parsed.text;
+        EXPECT_TRUE(Contains(parsed.text, "--help")) << parsed.text;
+    }
+}
+
+class LocaleGuard {
+  public:
+    explicit LocaleGuard(const char* locale) { qputenv("LC_ALL", locale); }
+    ~LocaleGuard() {
+        qunsetenv("LC_ALL");
+        SetStringTranslator({});
+    }
+};
+
+TEST(AppOptions, HelpAndErrorsSpeakTheUsersLanguage) {
+    LocaleGuard french("fr_FR.UTF-8");
+    QTranslator translator;
+    ASSERT_TRUE(InstallLanguage(QStringLiteral(TAVLIN_QM_DIR), translator));
+    const ParsedOptions help = Parse({"--help"});
+    EXPECT_TRUE(Contains(help.text, "Utilisation : tavlin [options]")) << help.text;
+    EXPECT_TRUE(Contains(help.text, "afficher la version et quitter")) << help.text;
+    EXPECT_FALSE(Contains(help.text, "选项")) << help.text;
+    const ParsedOptions error = Parse({"--bogus"});
+    EXPECT_TRUE(Contains(error.text, "option inconnue : --bogus")) << error.text;
+}
+
+TEST(AppTranslation, InstalledFolderIsLookedInAfterTheProgramsOwn) {
+    const QStringList folders = TranslationFolders(QStringLiteral("/usr/bin"));
+    ASSERT_EQ(folders.size(), 2);
+    EXPECT_EQ(folders[0], QStringLiteral("/usr/bin"));
+    EXPECT_EQ(folders[1], QStringLiteral("/usr/share/tavlin/translations"));
+
+    LocaleGuard russian("ru_RU.UTF-8");
+    QTranslator translator;
+    QString missing;
+    EXPECT_TRUE(InstallLanguage(QStringList{"/nonexistent", TAVLIN_QM_DIR}, translator, &missing));
+    EXPECT_EQ(LoadString(IDS_MODE_WORK), "Рабочий режим");
+    EXPECT_FALSE(
+        InstallLanguage(QStringList{"/nonexistent", "/nonexistent2"}, translator, &missing));
+    EXPECT_EQ(missing, QStringLiteral("RussianRes.qm"));
+}
+
+TEST(AppTranslation, QtShipsItsOwnTranslationsForChineseFrenchAndRussian) {
+    for (PrimaryLanguage language :
+         {PrimaryLanguage::Chinese, PrimaryLanguage::French, PrimaryLanguage::Russian}) {
+        QTranslator translator;
+        EXPECT_TRUE(translator.load(QString::fromStdString(QtTranslationFileFor(language)),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            << QtTranslationFileFor(language) << ": is qt6-translations-l10n installed?";
+    }
+    EXPECT_EQ(QtTranslationFileFor(PrimaryLanguage::Other), "");
+}
+
+// The built program, as a user starts it.
+class TavlinProgram : public ::testing::Test {
+  protected:
+    struct Outcome {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+    };
+    static Outcome Run(const QString& program, const QStringList& args,
+                       const QString& locale = QStringLiteral("en_US.UTF-8")) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // these answers need no display
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        Outcome outcome;
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished();
+            return outcome;
+        }
+        outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        outcome.out = process.readAllStandardOutput().toStdString();
+        outcome.err = process.readAllStandardError().toStdString();
+        return outcome;
+    }
+    const QString tavlin_ = QStringLiteral(TAVLIN_PROGRAM);
+};
+
+TEST_F(TavlinProgram, AnswersHelpAndVersionWithoutADisplay) {
+    const Outcome help = Run(tavlin_, {"--help"});
+    EXPECT_EQ(help.exitCode, 0) << help.err;
+    EXPECT_TRUE(Contains(help.out, "Usage: tavlin [options]")) << help.out;
+    const Outcome version = Run(tavlin_, {"--version"});
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out, "tavlin " TAVLIN_VERSION "\n");
+}
+
+TEST_F(TavlinProgram, UnknownOptionEndsWithStatus2AndAShortMessage) {
+    const Outcome outcome = Run(tavlin_, {"--simulate", "--no-such-option"});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err,
+              "tavlin: unknown option: --no-such-option\nSee --help for the options.\n");
+}
+
+TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {
+    // A copy of the program in a folder with no language files beside it or in share/.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin")));
+    const QString copy = dir.filePath(QStringLiteral("bin/tavlin"));
+    ASSERT_TRUE(QFile::copy(tavlin_, copy));
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    process.setProcessEnvironment(env);
+    process.start(copy, {"--simulate"});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // The message box that follows waits for the operator; the diagnostic comes before it.
+    const std::string binFolder = QDir(dir.path()).filePath("bin").toStdString();
+    const std::string shareFolder =
+        QDir(dir.path()).filePath("share/tavlin/translations").toStdString();
+    const std::string expected =
+        "\ntavlin: language file EnglishRes.qm not found; looked in: " + binFolder + ", " +
+        shareFolder + "\n";
+    std::string err = "\n";  // Qt may write lines of its own before ours
+    for (int i = 0; i < 100 && !Contains(err, expected.c_str()); ++i) {
+        process.waitForReadyRead(100);
+        err += process.readAllStandardError().toStdString();
+    }
+    process.kill();
+    process.waitForFinished();
+    EXPECT_TRUE(Contains(err, expected.c_str())) << err;
+}
+
+}  // namespace
+}  // namespace tavlin
