@@ -55,7 +55,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     MainWindowOptions options;
     options.engineering = engineering;
     options.sim = transport.sim;
-    options.watchUdev = transport.sim == nullptr;
+    options.watchDevices = transport.sim == nullptr;
     CTavlinDlg dialog(state, device, options);
     QuitSignals quit([&dialog] { dialog.reject(); });
     dialog.exec();
