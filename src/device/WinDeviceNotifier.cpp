@@ -1,7 +1,8 @@
 #include "device/WinDeviceNotifier.h"
 
+// cfgmgr32.h needs the types of windows.h first.
+// clang-format off
 #include <windows.h>
-// clang-format off: cfgmgr32.h needs the types of windows.h first
 #include <cfgmgr32.h>
 // clang-format on
 

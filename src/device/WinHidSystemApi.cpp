@@ -1,10 +1,10 @@
 // The Win32 side of WinHidTransport: SetupDi for the interface list, HidD/HidP for attributes and
 // capabilities, overlapped files for the reports.
+// The HID headers need the types of windows.h first, and mingw-w64's declare their functions
+// without C linkage; hidsdi.h brings hidpi.h in the order it needs.
+// clang-format off
 #include <windows.h>
-// clang-format off: the HID headers need the types of windows.h first, and mingw-w64's declare
-// their functions without C linkage.
 extern "C" {
-#include <hidpi.h>
 #include <hidsdi.h>
 }
 #include <setupapi.h>
