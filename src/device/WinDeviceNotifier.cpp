@@ -1,12 +1,12 @@
 #include "device/WinDeviceNotifier.h"
 
+#include "base/Log.h"  // before windows.h, whose macros would rename our constants
+
 // cfgmgr32.h needs the types of windows.h first.
 // clang-format off
 #include <windows.h>
 #include <cfgmgr32.h>
 // clang-format on
-
-#include "base/Log.h"
 
 // Debian 12's mingw-w64 has the filter and event types and libcfgmgr32.a exports the functions,
 // but the header lacks the callback type and the prototypes. These are the documented ones.

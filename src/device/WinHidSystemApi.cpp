@@ -1,5 +1,10 @@
 // The Win32 side of WinHidTransport: SetupDi for the interface list, HidD/HidP for attributes and
 // capabilities, overlapped files for the reports.
+// Our headers before windows.h: its macros (WAIT_TIMEOUT, INFINITE, ...) would rename our
+// constants of the same names.
+#include "device/SystemTransport.h"
+#include "device/WinHidTransport.h"
+
 // The HID headers need the types of windows.h first, and mingw-w64's declare their functions
 // without C linkage; hidsdi.h brings hidpi.h in the order it needs.
 // clang-format off
@@ -13,9 +18,6 @@ extern "C" {
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#include "device/SystemTransport.h"
-#include "device/WinHidTransport.h"
 
 struct tavlin::WinIoBlock {
     OVERLAPPED overlapped{};
