@@ -70,7 +70,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     MainWindowOptions options;
     options.engineering = parsed.options.engineering;
     options.sim = transport.sim;
-    options.watchUdev = transport.sim == nullptr;
+    options.watchDevices = transport.sim == nullptr;
     // Listening before the window exists: a SIGTERM during start-up (the detection already
     // runs in the window's constructor) waits in the pipe and closes the window once it runs.
     CTavlinDlg* window = nullptr;

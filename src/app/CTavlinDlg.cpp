@@ -32,7 +32,7 @@
 #include "console/ScriptRunner.h"
 #include "device/CommandThread.h"
 #include "device/DeviceDetector.h"
-#include "device/UdevMonitor.h"
+#include "device/DeviceChangeWatch.h"
 
 namespace tavlin {
 namespace {

@@ -15,13 +15,12 @@ class QPushButton;
 class QLineEdit;
 class QCheckBox;
 class QComboBox;
-class QSocketNotifier;
 
 namespace tavlin {
 
 class CommandThread;
 class DeviceDetector;
-class UdevMonitor;
+class DeviceChangeWatch;
 class RegisterPanel;
 class FpgaDownload;
 class ScriptRunner;
@@ -34,7 +33,7 @@ class SimTransport;
 struct MainWindowOptions {
     bool engineering = false;          // show the engineering console (--engineering)
     sim::SimTransport* sim = nullptr;  // follow this simulated device instead of udev
-    bool watchUdev = true;             // real devices: follow hidraw hot-plug through udev
+    bool watchDevices = true;          // real devices: follow the system's hot-plug notices
 };
 
 // The main window: status line, version line, the tool buttons, the mode toggle, and the
@@ -130,8 +129,7 @@ class CTavlinDlg : public QDialog {
 
     std::unique_ptr<CommandThread> commandThread_;
     std::unique_ptr<DeviceDetector> detector_;
-    std::unique_ptr<UdevMonitor> udev_;
-    QSocketNotifier* udevNotifier_ = nullptr;
+    std::unique_ptr<DeviceChangeWatch> deviceWatch_;
     int simListener_ = -1;
     std::unique_ptr<RegisterPanel> registerPanel_;
     std::unique_ptr<FpgaDownload> fpgaDownload_;

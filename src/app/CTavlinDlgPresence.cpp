@@ -1,8 +1,7 @@
 // Device presence for the main window: the first detection at start, and a detection for every
-// hidraw arrival or removal (udev) or, under --simulate, every attach or detach of the
-// simulated device.
+// device arrival or removal the system reports (udev on Linux, the configuration manager on
+// Windows) or, under --simulate, every attach or detach of the simulated device.
 #include <QPushButton>
-#include <QSocketNotifier>
 
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
@@ -11,8 +10,8 @@
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
 #include "console/ScriptRunner.h"
+#include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
-#include "device/UdevMonitor.h"
 #include "sim/SimTransport.h"
 
 namespace tavlin {
@@ -32,16 +31,10 @@ void CTavlinDlg::RegisterForDeviceNotifications() {
         simListener_ = options_.sim->AddPresenceListener([bridge = bridge_.get()](const auto&) {
             bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); });
         });
-    } else if (options_.watchUdev) {
-        udev_ = std::make_unique<UdevMonitor>();
-        if (udev_->Open()) {
-            udevNotifier_ = new QSocketNotifier(udev_->fd(), QSocketNotifier::Read, this);
-            connect(udevNotifier_, &QSocketNotifier::activated, this, [this] {
-                if (udev_->DrainEvents()) {
-                    OnDeviceChange();
-                }
-            });
-        }
+    } else if (options_.watchDevices) {
+        // The notices come on the watch's own thread, as the simulated device's do.
+        deviceWatch_ = WatchDeviceChanges(
+            [bridge = bridge_.get()] { bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); }); });
     }
 }
 
@@ -68,9 +61,7 @@ void CTavlinDlg::StopPresence() {
         options_.sim->RemovePresenceListener(simListener_);
         simListener_ = -1;
     }
-    if (udevNotifier_ != nullptr) {
-        udevNotifier_->setEnabled(false);
-    }
+    deviceWatch_.reset();
     if (detector_) {
         detector_->WaitIdle();
     }

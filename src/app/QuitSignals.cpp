@@ -1,5 +1,20 @@
 #include "app/QuitSignals.h"
 
+#ifdef _WIN32
+
+namespace tavlin {
+
+// Windows ends a session through the window's own close and end-session messages, which Qt
+// already turns into the window's exit path; there are no signals to catch.
+QuitSignals::QuitSignals(std::function<void()> onQuit, QObject* parent)
+    : QObject(parent), onQuit_(std::move(onQuit)) {}
+
+QuitSignals::~QuitSignals() = default;
+
+}  // namespace tavlin
+
+#else
+
 #include <fcntl.h>
 #include <unistd.h>
 #include <QSocketNotifier>
@@ -51,3 +66,5 @@ QuitSignals::~QuitSignals() {
 }
 
 }  // namespace tavlin
+
+#endif

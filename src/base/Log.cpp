@@ -15,7 +15,11 @@ LogClock g_clock;
 std::tm LocalNow() {
     std::time_t now = std::time(nullptr);
     std::tm t{};
+#ifdef _WIN32
+    localtime_s(&t, &now);  // the thread-safe form of localtime on Windows
+#else
     localtime_r(&now, &t);
+#endif
     return t;
 }
 
@@ -40,6 +44,8 @@ std::string FormatEntry(size_t bufferSize, const char* format, va_list args) {
     return std::string(buffer.data());
 }
 
+// Binary modes: the entries' line feeds reach the file as they are on every platform (a Windows
+// text mode would turn them into CR LF).
 void WriteWhole(const char* mode, const std::string& entry) {
     FILE* f = std::fopen(LogFilePath().c_str(), mode);
     if (f == nullptr) {
@@ -82,7 +88,7 @@ std::string LogPrefix(const std::tm& t) {
 }
 
 void WriteLogV(size_t bufferSize, const char* format, va_list args) {
-    WriteWhole("a", FormatEntry(bufferSize, format, args));
+    WriteWhole("ab", FormatEntry(bufferSize, format, args));
 }
 
 void WriteLog(const char* format, ...) {
@@ -102,7 +108,7 @@ void WriteLogSized(size_t bufferSize, const char* format, ...) {
 void LogStart() {
     KeepPreviousRuns();
     const char* message = "Tavlin log start!\n";
-    WriteWhole("w", LogPrefix(Now()) + message);
+    WriteWhole("wb", LogPrefix(Now()) + message);
 }
 
 void LogEnd() {

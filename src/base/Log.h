@@ -15,9 +15,9 @@ inline constexpr size_t kLogBufferSize = 256;
 inline constexpr size_t kHidLogBufferSize = 260;  // the HID transport formats into 260 bytes
 inline constexpr int kKeptLogRuns = 5;
 
-__attribute__((format(printf, 1, 2))) void WriteLog(const char* format, ...);
+__attribute__((format(gnu_printf, 1, 2))) void WriteLog(const char* format, ...);
 // As WriteLog, with the buffer size of the caller.
-__attribute__((format(printf, 2, 3))) void WriteLogSized(size_t bufferSize, const char* format,
+__attribute__((format(gnu_printf, 2, 3))) void WriteLogSized(size_t bufferSize, const char* format,
                                                          ...);
 void WriteLogV(size_t bufferSize, const char* format, va_list args);
 

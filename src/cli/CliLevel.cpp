@@ -1,7 +1,9 @@
 #include "cli/CliLevel.h"
 
-#include <QImage>
 #include <mutex>
+#ifdef TAVLIN_CLI_PNG
+#include <QImage>
+#endif
 
 #include "base/StringTable.h"
 #include "leveling/DrawPreview.h"
@@ -45,6 +47,12 @@ class TerminalLevelingView : public LevelingView {
 
 // The pictures as the window paints them, red line included.
 bool WritePictures(const TerminalLevelingView& view, const std::string& directory, std::FILE* out) {
+#ifndef TAVLIN_CLI_PNG
+    (void)view;
+    (void)directory;
+    std::fputs("this build of tavlin-cli writes no pictures (--png)\n", out);
+    return false;
+#else
     const auto info = MakePreviewImageInfo();
     bool written = true;
     for (int sensor : {kMaster, kSlave}) {
@@ -59,6 +67,7 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
         }
     }
     return written;
+#endif
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "console/RegisterPanel.h"
 #include "console/ScriptRunner.h"
 #include "device/CommandThread.h"
+#include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
@@ -56,6 +57,9 @@ class Session {
         if (sim_ != nullptr) {
             listener_ =
                 sim_->AddPresenceListener([this](const auto&) { detector_.OnDeviceChange(); });
+        } else {
+            // A real device unplugged or re-plugged during a command is noticed as in the window.
+            deviceWatch_ = WatchDeviceChanges([this] { detector_.OnDeviceChange(); });
         }
         detector_.StartDetect();
         detector_.WaitIdle();
@@ -65,6 +69,7 @@ class Session {
         if (sim_ != nullptr && listener_ >= 0) {
             sim_->RemovePresenceListener(listener_);
         }
+        deviceWatch_.reset();
         detector_.WaitIdle();
         state_.g_isDlgClosing = 1;
         StopWorkers(state_, &script_, &fpga_, &commandThread_);
@@ -160,6 +165,7 @@ class Session {
     FpgaDownload fpga_{state_, host_};
     ModeSwitcher mode_{state_, host_};
     int listener_ = -1;
+    std::unique_ptr<DeviceChangeWatch> deviceWatch_;  // after the detector it calls: ends first
 };
 
 }  // namespace

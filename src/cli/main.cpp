@@ -1,18 +1,16 @@
 // tavlin-cli: the headless front end for production lines and service scripts.
-#include <QCoreApplication>
-#include <QTranslator>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/AppTranslation.h"
 #include "cli/CliArgs.h"
+#include "cli/CliLanguage.h"
 #include "cli/CliSession.h"
 #include "sim/TransportFactory.h"
 
 int main(int argc, char** argv) {
     const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
-    QCoreApplication app(argc, argv);
+    tavlin::cli::CliLanguage language(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
 
     tavlin::cli::Invocation invocation;
@@ -25,12 +23,6 @@ int main(int argc, char** argv) {
         std::fputs(tavlin::cli::UsageText(), stdout);
         return tavlin::cli::kExitSuccess;
     }
-
-    // The same language choice as the window; a missing file falls back to the built-in texts,
-    // because a station script must still run.
-    QTranslator translator;
-    tavlin::InstallLanguage(tavlin::TranslationFolders(QCoreApplication::applicationDirPath()),
-                            translator);
 
     auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
     if (!transport) {

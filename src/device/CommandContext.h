@@ -57,7 +57,7 @@ struct CommandContext {
     }
 
     // Appends one output pane line, formatted into the pane's 64-byte buffer.
-    __attribute__((format(printf, 2, 3))) void Pane(const char* format, ...);
+    __attribute__((format(gnu_printf, 2, 3))) void Pane(const char* format, ...);
 
     // The parameter block as T, or nothing when the poster sent fewer bytes than T holds: a
     // short block is a malformed request and is served as a failure, never read past its end.

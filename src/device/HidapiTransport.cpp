@@ -1,4 +1,5 @@
 #include "device/HidapiTransport.h"
+#include "device/SystemTransport.h"
 
 #include <hidapi.h>
 
@@ -164,6 +165,14 @@ std::optional<std::pair<uint16_t, uint16_t>> HidapiTransport::Attributes(
         }
     }
     return std::nullopt;
+}
+
+}  // namespace tavlin
+
+namespace tavlin {
+
+std::unique_ptr<HidTransport> CreateSystemTransport() {
+    return std::make_unique<HidapiTransport>();
 }
 
 }  // namespace tavlin

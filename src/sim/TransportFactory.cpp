@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "device/HidapiTransport.h"
+#include "device/SystemTransport.h"
 #include "sim/FaultPlanParser.h"
 #include "sim/SimTransport.h"
 
@@ -46,7 +46,7 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
             }
             return created;
         }
-        created.transport = std::make_unique<HidapiTransport>();
+        created.transport = CreateSystemTransport();
         return created;
     }
     const auto faults = ParseFaultPlan(options.simFaults, error);

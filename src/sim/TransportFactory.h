@@ -23,7 +23,7 @@ struct CreatedTransport {
     explicit operator bool() const { return transport != nullptr; }
 };
 
-// The real devices through hidapi, or the simulated device (attached, product id 0x0055) with
+// The real devices (see SystemTransport.h), or the simulated device (attached, product id 0x0055) with
 // its fault plan. Fails with a message for a fault plan that does not parse, or for faults
 // asked without --simulate.
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error);

@@ -1,5 +1,7 @@
 #pragma once
 // Points the log at a fresh temporary file for one test and reads it back.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>

@@ -1,0 +1,197 @@
+// The Win32 side of WinHidTransport: SetupDi for the interface list, HidD/HidP for attributes and
+// capabilities, overlapped files for the reports.
+// Our headers before windows.h: its macros (WAIT_TIMEOUT, INFINITE, ...) would rename our
+// constants of the same names.
+#include "device/SystemTransport.h"
+#include "device/WinHidTransport.h"
+
+// The HID headers need the types of windows.h first, and mingw-w64's declare their functions
+// without C linkage; hidsdi.h brings hidpi.h in the order it needs.
+// clang-format off
+#include <windows.h>
+extern "C" {
+#include <hidsdi.h>
+}
+#include <setupapi.h>
+// clang-format on
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+struct tavlin::WinIoBlock {
+    OVERLAPPED overlapped{};
+};
+
+namespace tavlin {
+namespace {
+
+std::wstring Widen(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 1, L'\0');
+    if (n > 0) {
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), n);
+    }
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
+}
+
+std::string Narrow(const wchar_t* wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? n : 1, '\0');
+    if (n > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), n, nullptr, nullptr);
+    }
+    utf8.resize(std::strlen(utf8.c_str()));
+    return utf8;
+}
+
+class WinHidSystemApi final : public WinHidApi {
+  public:
+    std::vector<std::string> InterfacePaths() override {
+        std::vector<std::string> paths;
+        GUID hidGuid;
+        HidD_GetHidGuid(&hidGuid);
+        HDEVINFO set =
+            SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+        if (set == INVALID_HANDLE_VALUE) {
+            return paths;
+        }
+        SP_DEVICE_INTERFACE_DATA data{};
+        data.cbSize = sizeof data;
+        for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid, index, &data);
+             ++index) {
+            DWORD size = 0;
+            SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &size, nullptr);
+            if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
+                continue;
+            }
+            std::vector<uint8_t> storage(size);
+            auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+            detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+            // One interface whose detail cannot be read does not hide the ones after it.
+            if (SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, nullptr)) {
+                paths.push_back(Narrow(detail->DevicePath));
+            }
+        }
+        SetupDiDestroyDeviceInfoList(set);
+        return paths;
+    }
+
+    WinHandle Open(const std::string& path, bool forTransfers, uint32_t* error) override {
+        const DWORD access = forTransfers ? GENERIC_READ | GENERIC_WRITE : 0;
+        const DWORD flags =
+            forTransfers ? FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_NORMAL;
+        HANDLE handle = CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, flags, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            *error = GetLastError();
+            return nullptr;
+        }
+        *error = 0;
+        return handle;
+    }
+
+    void Close(WinHandle handle) override { CloseHandle(handle); }
+
+    bool Attributes(WinHandle handle, uint16_t* vendorId, uint16_t* productId) override {
+        HIDD_ATTRIBUTES attributes{};
+        attributes.Size = sizeof attributes;
+        if (!HidD_GetAttributes(handle, &attributes)) {
+            return false;
+        }
+        *vendorId = attributes.VendorID;
+        *productId = attributes.ProductID;
+        return true;
+    }
+
+    bool Capabilities(WinHandle handle, WinHidCaps* caps) override {
+        PHIDP_PREPARSED_DATA preparsed = nullptr;
+        if (!HidD_GetPreparsedData(handle, &preparsed)) {
+            return false;
+        }
+        HIDP_CAPS hidCaps{};
+        const bool ok = HidP_GetCaps(preparsed, &hidCaps) == HIDP_STATUS_SUCCESS;
+        HidD_FreePreparsedData(preparsed);
+        if (ok) {
+            caps->usagePage = hidCaps.UsagePage;
+            caps->usage = hidCaps.Usage;
+            caps->inputReportLength = hidCaps.InputReportByteLength;
+            caps->outputReportLength = hidCaps.OutputReportByteLength;
+        }
+        return ok;
+    }
+
+    void FlushInput(WinHandle handle) override { HidD_FlushQueue(handle); }
+
+    WinIoBlock* NewIoBlock() override {
+        auto block = std::make_unique<WinIoBlock>();
+        block->overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        return block->overlapped.hEvent != nullptr ? block.release() : nullptr;
+    }
+
+    void DeleteIoBlock(WinIoBlock* block) override {
+        CloseHandle(block->overlapped.hEvent);
+        delete block;
+    }
+
+    uint32_t StartWrite(WinHandle handle, WinIoBlock* block, const uint8_t* data,
+                        size_t length) override {
+        Prepare(block);
+        return WriteFile(handle, data, static_cast<DWORD>(length), nullptr, &block->overlapped)
+                   ? 0
+                   : GetLastError();
+    }
+
+    uint32_t StartRead(WinHandle handle, WinIoBlock* block, uint8_t* data, size_t length) override {
+        Prepare(block);
+        return ReadFile(handle, data, static_cast<DWORD>(length), nullptr, &block->overlapped)
+                   ? 0
+                   : GetLastError();
+    }
+
+    uint32_t Wait(WinIoBlock* block, uint32_t timeoutMs) override {
+        return WaitForSingleObject(block->overlapped.hEvent, timeoutMs);
+    }
+
+    uint32_t Outcome(WinHandle handle, WinIoBlock* block, uint32_t* bytes) override {
+        DWORD n = 0;
+        if (!GetOverlappedResult(handle, &block->overlapped, &n, FALSE)) {
+            return GetLastError();
+        }
+        *bytes = n;
+        return 0;
+    }
+
+    void CancelAndReap(WinHandle handle, WinIoBlock* block) override {
+        CancelIoEx(handle, &block->overlapped);
+        DWORD n = 0;
+        GetOverlappedResult(handle, &block->overlapped, &n, TRUE);
+    }
+
+    uint32_t LastError() override { return GetLastError(); }
+
+  private:
+    static void Prepare(WinIoBlock* block) {
+        HANDLE event = block->overlapped.hEvent;
+        ResetEvent(event);
+        block->overlapped = OVERLAPPED{};
+        block->overlapped.hEvent = event;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<WinHidApi> CreateWinHidSystemApi() {
+    return std::make_unique<WinHidSystemApi>();
+}
+
+}  // namespace tavlin
+
+namespace tavlin {
+
+std::unique_ptr<HidTransport> CreateSystemTransport() {
+    return std::make_unique<WinHidTransport>(CreateWinHidSystemApi());
+}
+
+}  // namespace tavlin

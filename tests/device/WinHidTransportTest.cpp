@@ -1,0 +1,203 @@
+// The Windows transport's enumeration and overlapped-transfer logic, against a stand-in for the
+// Win32 HID calls. Built on every platform: the logic is plain C++.
+#include <gtest/gtest.h>
+
+#include "FakeWinHidApi.h"
+#include "device/HidDevice.h"
+#include "device/LogCapture.h"
+#include "device/WinHidTransport.h"
+
+namespace tavlin::testing {
+namespace {
+
+constexpr uint32_t kPending = 997;
+constexpr uint32_t kTimedOut = 258;
+
+FakeWinInterface Ours(std::string path, uint16_t usagePage, uint16_t pid = kProductIdWork) {
+    FakeWinInterface i{std::move(path), kVendorId, pid, {}, 0};
+    i.caps = {usagePage, static_cast<uint16_t>(usagePage == kVendorUsagePage ? kVendorUsage : 4),
+              64, 64};
+    return i;
+}
+
+FakeWinInterface Foreign(std::string path) {
+    return {std::move(path), 0x046D, 0xC52B, {0x0001, 0x0002, 8, 0}, 0};
+}
+
+std::vector<uint8_t> AcceptedReply(std::vector<uint8_t> data) {
+    std::vector<uint8_t> r(64, 0);
+    r[0] = kReportId;
+    r[2] = 0x22;
+    std::copy(data.begin(), data.end(), r.begin() + 3);
+    return r;
+}
+
+std::unique_ptr<WinHidTransport> TransportOver(FakeWinHidApi** fake) {
+    auto api = std::make_unique<FakeWinHidApi>();
+    *fake = api.get();
+    return std::make_unique<WinHidTransport>(std::move(api));
+}
+
+class WinHidTest : public ::testing::Test {
+  protected:
+    // Opens the device through the link, as a detection does.
+    int Detect(uint16_t* pid) { return OpenHidDevice(device, pid); }
+
+    FakeWinHidApi* fake = nullptr;
+    std::unique_ptr<WinHidTransport> transport = TransportOver(&fake);
+    HidDevice device{*transport};
+};
+
+// Enumeration
+
+TEST_F(WinHidTest, OtherVendorsOnlyMeansNoDeviceAndEveryHandleClosed) {
+    fake->interfaces = {Foreign("\\\\?\\hid#mouse"), Foreign("\\\\?\\hid#keyboard")};
+    uint16_t pid = 0;
+    EXPECT_EQ(Detect(&pid), 0);
+    EXPECT_EQ(fake->openHandles(), 0);
+    EXPECT_EQ(fake->capabilityQueries, 0);  // foreign devices' collections are not examined
+}
+
+TEST_F(WinHidTest, TouchCollectionIsSkippedAndTheVendorCollectionOpenedForTransfers) {
+    fake->interfaces = {Foreign("mouse"), Ours("touch", 0x000D), Ours("vendor", kVendorUsagePage),
+                        Foreign("keyboard")};
+    uint16_t pid = 0;
+    ASSERT_EQ(Detect(&pid), 1);
+    EXPECT_EQ(pid, kProductIdWork);
+    EXPECT_EQ(device.handle()->Path(), "vendor");
+    EXPECT_EQ(fake->transferHandlesOpened(), 1);
+    EXPECT_EQ(fake->openHandles(), 1);  // only the link's own handle stays open
+}
+
+TEST_F(WinHidTest, InterfaceThatCannotBeOpenedIsPassedOver) {
+    FakeWinInterface locked = Foreign("locked");
+    locked.openError = 5;  // access denied
+    fake->interfaces = {locked, Ours("vendor", kVendorUsagePage, kProductIdUpdate)};
+    uint16_t pid = 0;
+    ASSERT_EQ(Detect(&pid), 1);
+    EXPECT_EQ(pid, kProductIdUpdate);
+}
+
+TEST_F(WinHidTest, SecondDetectionWithTheDeviceThereReturns2AndOpensNothing) {
+    fake->interfaces = {Ours("vendor", kVendorUsagePage)};
+    uint16_t pid = 0;
+    ASSERT_EQ(Detect(&pid), 1);
+    auto first = device.handle();
+    EXPECT_EQ(Detect(&pid), 2);
+    EXPECT_EQ(device.handle(), first);
+    EXPECT_EQ(fake->transferHandlesOpened(), 1);
+}
+
+TEST_F(WinHidTest, PulledDeviceHasNoAttributesSoTheNextDetectionFindsItGone) {
+    fake->interfaces = {Ours("vendor", kVendorUsagePage)};
+    uint16_t pid = 0;
+    ASSERT_EQ(Detect(&pid), 1);
+    fake->gone.insert("vendor");
+    fake->interfaces.clear();
+    EXPECT_EQ(Detect(&pid), 0);
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_EQ(fake->openHandles(), 0);
+}
+
+// Transfers
+
+class WinHidTransferTest : public WinHidTest {
+  protected:
+    void SetUp() override {
+        fake->interfaces = {Ours("vendor", kVendorUsagePage)};
+        uint16_t pid = 0;
+        ASSERT_EQ(Detect(&pid), 1);
+        device.setTimeoutMs(150);
+    }
+    LogCapture log;
+};
+
+TEST_F(WinHidTransferTest, ExchangeWritesTheReportAndCopiesTheReplyData) {
+    fake->script = {{kPending, 0, 0, {}}, {kPending, 0, 0, AcceptedReply({0xAB, 0xCD})}};
+    const uint8_t payload[] = {0x10, 0x00};
+    uint8_t reply[2] = {};
+    ASSERT_TRUE(HidCommand(device, 0x21, payload, 2, reply, 2));
+    ASSERT_EQ(fake->writes.size(), 1u);
+    std::vector<uint8_t> expected(64, 0);
+    expected[0] = 0x03;
+    expected[1] = 0x21;
+    expected[2] = 0x10;
+    EXPECT_EQ(fake->writes[0], expected);
+    EXPECT_EQ(reply[0], 0xAB);
+    EXPECT_EQ(reply[1], 0xCD);
+    EXPECT_EQ(fake->waits, (std::vector<uint32_t>{2000, 150}));  // write: product constant
+}
+
+TEST_F(WinHidTransferTest, ReportsFollowTheCollectionsReportLengths) {
+    fake->interfaces[0].caps.outputReportLength = 65;
+    fake->interfaces[0].caps.inputReportLength = 65;
+    uint16_t pid = 0;
+    device.setHandle(nullptr);
+    ASSERT_EQ(Detect(&pid), 1);
+    fake->script = {{0, 0, 0, {}}, {0, 0, 0, AcceptedReply({})}};
+    ASSERT_TRUE(HidCommand(device, 0x30, nullptr, 0, nullptr, 0));
+    ASSERT_EQ(fake->writes[0].size(), 65u);
+    EXPECT_EQ(fake->writes[0][64], 0);
+    EXPECT_EQ(fake->readLengths.back(), 65u);
+}
+
+TEST_F(WinHidTransferTest, TimedOutReadIsCancelledAndReapedBeforeTheCallReturns) {
+    fake->script = {{0, 0, 0, {}}, {kPending, kTimedOut, 0, {}}};
+    uint8_t reply[4] = {};
+    EXPECT_FALSE(HidCommand(device, 0x21, nullptr, 0, reply, 4));
+    EXPECT_EQ(fake->cancels, 1);
+    EXPECT_EQ(fake->unreapedTransfers(), 0);
+    EXPECT_TRUE(log.Contains("GetOverlappedResult_Tav failed! ret=258\n"));
+    EXPECT_TRUE(log.Contains("ReadHidDevice failed. Device communicates failed!\n"));
+    EXPECT_EQ(reply[0], 0xFF);
+    // The late reply of the timed-out read is dropped before the next exchange writes.
+    fake->script = {{0, 0, 0, {}}, {0, 0, 0, AcceptedReply({})}};
+    EXPECT_TRUE(HidCommand(device, 0x21, nullptr, 0, nullptr, 0));
+    EXPECT_EQ(fake->flushes, 1);
+    EXPECT_EQ(fake->unreapedTransfers(), 0);
+}
+
+TEST_F(WinHidTransferTest, TimedOutWriteIsCancelledToo) {
+    fake->script = {{kPending, kTimedOut, 0, {}}};
+    EXPECT_FALSE(HidCommand(device, 0x21, nullptr, 0, nullptr, 0));
+    EXPECT_EQ(fake->cancels, 1);
+    EXPECT_EQ(fake->readLengths.size(), 0u);  // no read after a failed write
+    EXPECT_TRUE(log.Contains("WriteHidDevice failed. Device communicates failed!\n"));
+}
+
+TEST_F(WinHidTransferTest, TransferEndedByAPulledDeviceIsAFailureNotASuccess) {
+    // The event is signalled, but the transfer ended with ERROR_DEVICE_NOT_CONNECTED.
+    fake->script = {{0, 0, 0, {}}, {kPending, 0, kErrorDeviceNotConnected, {}}};
+    uint8_t reply[2] = {};
+    EXPECT_FALSE(HidCommand(device, 0x21, nullptr, 0, reply, 2));
+    EXPECT_TRUE(
+        log.Contains("GetOverlappedResult_Tav failed! \nret=1167 ERROR_DEVICE_NOT_CONNECTED!\n"));
+    EXPECT_EQ(reply[0], 0xFF);
+}
+
+TEST_F(WinHidTransferTest, WriteRefusedAtOnceLogsTheSystemCode) {
+    fake->script = {{kErrorDeviceNotConnected, 0, 0, {}}};
+    EXPECT_FALSE(HidCommand(device, 0x21, nullptr, 0, nullptr, 0));
+    fake->script = {{31, 0, 0, {}}};  // ERROR_GEN_FAILURE
+    EXPECT_FALSE(HidCommand(device, 0x21, nullptr, 0, nullptr, 0));
+    EXPECT_TRUE(
+        log.Contains("GetOverlappedResult_Tav failed! \nret=1167 ERROR_DEVICE_NOT_CONNECTED!\n"));
+    EXPECT_TRUE(log.Contains("GetOverlappedResult_Tav failed! ret=31 !\n"));
+    EXPECT_EQ(fake->cancels, 0);  // nothing was pending
+}
+
+TEST_F(WinHidTransferTest, FailedWaitCancelsAndReportsTheSystemCode) {
+    fake->script = {{0, 0, 0, {}}, {kPending, 0xFFFFFFFFu, 0, {}}};
+    EXPECT_FALSE(HidCommand(device, 0x21, nullptr, 0, nullptr, 0));
+    EXPECT_EQ(fake->cancels, 1);
+    EXPECT_EQ(fake->unreapedTransfers(), 0);
+    EXPECT_TRUE(log.Contains("GetOverlappedResult_Tav failed! ret=6 !\n"));
+}
+
+TEST_F(WinHidTransferTest, ClosingTheLinkClosesTheHandle) {
+    CloseHidDevice(device);
+    EXPECT_EQ(fake->openHandles(), 0);
+}
+
+}  // namespace
+}  // namespace tavlin::testing
