@@ -41,8 +41,6 @@ QString Text(const char* builtIn) {
     return QString::fromStdString(Tr(builtIn));
 }
 
-// The output pane keeps the last lines only: the tool runs all day on a production line.
-constexpr int kOutputPaneMaxLines = 20000;
 // Width of the area the visible controls are laid out in (the template's 319 dialog units).
 constexpr int kMainAreaWidth = 480;
 constexpr int kMainAreaHeight = 420;

@@ -25,7 +25,6 @@ class RegisterPanel;
 class FpgaDownload;
 class ScriptRunner;
 class ModeSwitcher;
-class SimPresenceSource;
 namespace sim {
 class SimTransport;
 }

@@ -21,6 +21,9 @@
 namespace tavlin {
 namespace {
 
+// The output pane keeps the last lines only: the tool runs all day on a production line.
+constexpr int kOutputPaneMaxLines = 20000;
+
 QString Text(const char* builtIn) {
     return QString::fromStdString(Tr(builtIn));
 }
@@ -111,7 +114,7 @@ void CTavlinDlg::BuildEngineeringControls() {
 
     output_ = Make<QPlainTextEdit>(control::kOutputPane, engineeringPanel_);
     output_->setReadOnly(true);
-    output_->setMaximumBlockCount(20000);
+    output_->setMaximumBlockCount(kOutputPaneMaxLines);
     output_->setLineWrapMode(QPlainTextEdit::NoWrap);
     column->addWidget(output_, 1);
 

@@ -21,8 +21,9 @@ LaunchReadiness PrepareToolLaunch(ToolKind tool, SharedState& state, ConsoleView
                                                 : ModeSwitcher::Launcher::Plain)) {
         return LaunchReadiness::ModeSwitchFailed;
     }
-    modes.versions().ShowVersions(calibration ? VersionQuery::Caller::CalibrationLauncher
-                                              : VersionQuery::Caller::Launcher);
+    // A failed version query is shown and logged, and does not stop the tool.
+    static_cast<void>(modes.versions().ShowVersions(
+        calibration ? VersionQuery::Caller::CalibrationLauncher : VersionQuery::Caller::Launcher));
     return LaunchReadiness::Ready;
 }
 

@@ -63,6 +63,9 @@ class HidConnection {
     // must not be taken for the reply of the next exchange).
     virtual void DiscardPendingInput() = 0;
     virtual const std::string& Path() const = 0;
+    // True once the link knows the device behind this connection is gone (a transfer found it
+    // gone, or the node was hung up); a link that cannot tell says false.
+    virtual bool Gone() const { return false; }
 };
 
 // The system's HID service: lists collections and opens them. Implemented over hidapi for real

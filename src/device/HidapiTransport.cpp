@@ -81,7 +81,7 @@ class HidapiConnection final : public HidConnection, private RawReportNode {
 
     // True once a transfer found the device gone, or the node we opened was hung up - also when
     // a new device has since appeared under the same node name.
-    bool gone() const {
+    bool Gone() const override {
         if (link_.gone()) {
             return true;
         }
@@ -156,7 +156,7 @@ std::optional<std::pair<uint16_t, uint16_t>> HidapiTransport::Attributes(
     // hid_get_device_info() needs fstat on the node, which is not reliable for every node kind;
     // the enumeration is the dependable source of a device's ids. A connection whose node was
     // hung up has no attributes any more, even if a new device got the same path.
-    if (auto* hidapi = dynamic_cast<HidapiConnection*>(&connection); hidapi && hidapi->gone()) {
+    if (connection.Gone()) {
         return std::nullopt;
     }
     for (const HidInterfaceInfo& info : Enumerate()) {
