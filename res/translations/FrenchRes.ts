@@ -301,5 +301,49 @@ enfin, confirmez pour quitter.
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>Fichiers INI (*.ini)|*.ini|Tous les fichiers (*.*)|*.*||</translation>
     </message>
+    <message>
+        <source>对话框</source>
+        <translation>Boîte de dialogue</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>L'initialisation de l'étalonnage a échoué. Quittez puis recommencez l'étalonnage !
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Touchez verticalement le centre de la croix avec le stylet pour étalonner.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>L'appareil a été débranché. Appuyez sur Échap pour quitter.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Étalonnage terminé. Veuillez quitter.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>L'initialisation de l'appareil a échoué. Quittez puis rouvrez la fenêtre.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Initialisation de l'appareil, veuillez patienter......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Enregistrement des données d'étalonnage, ne touchez pas l'écran... %d%%
+</translation>
+    </message>
 </context>
 </TS>

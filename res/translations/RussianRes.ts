@@ -301,5 +301,49 @@
         <source>ini Files(*.ini)|*.ini|all Files(*.*)|*.*||</source>
         <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
     </message>
+    <message>
+        <source>对话框</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>Не удалось инициализировать калибровку. Выйдите и выполните калибровку заново!
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Для калибровки коснитесь стилусом центра крестика, держа его вертикально.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>Устройство отключено. Нажмите Esc для выхода.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Калибровка завершена. Выйдите из программы.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>Не удалось инициализировать устройство. Выйдите и откройте окно снова.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Инициализация устройства, подождите......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Сохранение данных калибровки, не касайтесь экрана... %d%%
+</translation>
+    </message>
 </context>
 </TS>

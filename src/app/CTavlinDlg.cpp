@@ -94,6 +94,7 @@ void CTavlinDlg::BuildControls() {
     connect(modeToggle_, &QPushButton::clicked, this, &CTavlinDlg::OnModeToggle);
 
     BuildEngineeringControls();
+    BuildCalibrationLaunchers();
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
     }
@@ -142,7 +143,7 @@ void CTavlinDlg::LayOut() {
     const int W = std::min(width(), kMainAreaWidth);
     const int H = height();
     std::map<int, Size> sizes;
-    for (int id : {1060, 1061, 1022, 1023, 1027, 1028, 1065, 1066}) {
+    for (int id : {1060, 1061, 1022, 1023, 1025, 1027, 1028, 1065, 1066}) {
         if (QWidget* w = findControl(this, id)) {
             sizes[id] = {w->width(), w->height()};
         }

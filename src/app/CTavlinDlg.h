@@ -79,6 +79,7 @@ class CTavlinDlg : public QDialog {
   private:
     void BuildControls();
     void BuildEngineeringControls();
+    void BuildCalibrationLaunchers();
     void RegisterForDeviceNotifications();
     void StopPresence();
     void CreateConsole();
@@ -101,6 +102,8 @@ class CTavlinDlg : public QDialog {
     void OnModeToggle();
     void OnVersionButton();
     void OnClear();
+    void OnCalibration();
+    void OnClientCalibration();
     QString ChooseFile(const char* iniSection, const char* filter);
 
     SharedState& state_;

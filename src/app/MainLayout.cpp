@@ -17,6 +17,7 @@ std::map<int, Point> MainWindowLayout(int W, int H, const std::map<int, Size>& s
     at[1061] = {W / 2 - size(1061).w / 2, H / 3};
     at[1022] = {W / 6, H / 2 + size(1022).h + 20};
     at[1023] = {W / 6, H / 2 + 2 * size(1023).h + 40};
+    at[1025] = {W / 6, H / 2 + 3 * size(1025).h + 60};  // shown with the engineering console
     at[1027] = {W / 6 + W / 2, H / 2 + size(1027).h + 20};
     at[1028] = {W / 6 + W / 2, H / 2 + 2 * size(1028).h + 40};
     const Size toggle = size(1065);

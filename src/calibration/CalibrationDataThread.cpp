@@ -94,7 +94,8 @@ Result CalibrationDataThread::Initialise() {
         WriteLog("Calibration init failed!\nret=%d,g_CalDataInitSuc=%d,g_isMidwayExit=%d\n,",
                  static_cast<int>(wait.code), initOk, midway);
         return wait.kind == Wait::Kind::Answered
-                   ? Result::Fail(ResultCode::Failed, "the device did not take the calibration init")
+                   ? Result::Fail(ResultCode::Failed,
+                                  "the device did not take the calibration init")
                    : Result::Fail(ResultCode::Timeout, "calibration init not answered");
     }
     Say(Tr(caltext::kTouchTheCross));
@@ -225,12 +226,11 @@ CalibrationDataThread::Wait CalibrationDataThread::Ask(uint32_t message, const v
     }
 }
 
-CalibrationDataThread::Wait CalibrationDataThread::AskAt(int target, uint8_t kind,
-                                                         Event& event) {
+CalibrationDataThread::Wait CalibrationDataThread::AskAt(int target, uint8_t kind, Event& event) {
     const CalTarget& t = layout_.targets[target];
     const ScreenSize screen = view_.CurrentScreenSize();
-    const LayoutPoint at = TargetPosition(t, state_.g_ScreenWidth, state_.g_ScreenHeight,
-                                          screen.width, screen.height);
+    const LayoutPoint at =
+        TargetPosition(t, state_.g_ScreenWidth, state_.g_ScreenHeight, screen.width, screen.height);
     const auto x = static_cast<uint16_t>(at.x);
     const auto y = static_cast<uint16_t>(at.y);
     const CalPointBlock block{{TargetCode(t), static_cast<uint8_t>(target),

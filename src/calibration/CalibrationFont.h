@@ -7,8 +7,8 @@ namespace tavlin {
 // installed, one that has the glyphs.
 inline QFont CalibrationTextFont() {
     QFont font;
-    font.setFamilies({QString::fromUtf8("宋体"), "SimSun", "WenQuanYi Micro Hei",
-                      "Noto Sans CJK SC"});
+    font.setFamilies(
+        {QString::fromUtf8("宋体"), "SimSun", "WenQuanYi Micro Hei", "Noto Sans CJK SC"});
     font.setPixelSize(20);
     return font;
 }

@@ -15,8 +15,8 @@ inline constexpr const char* kClientInitialising = "正在初始化设备，请�
 inline constexpr const char* kFinishing = "正在保存标定数据，请勿触摸屏幕…… %d%%\n";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kWindowCaption,   kInitFailed,     kTouchTheCross,
-                                            kUnplugged,       kCompleted,      kNoDeviceAtStart,
+inline constexpr const char* kAllTexts[] = {kWindowCaption,      kInitFailed, kTouchTheCross,
+                                            kUnplugged,          kCompleted,  kNoDeviceAtStart,
                                             kClientInitialising, kFinishing};
 
 }  // namespace tavlin::caltext

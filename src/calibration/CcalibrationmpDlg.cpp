@@ -10,8 +10,8 @@
 #include "app/ControlLookup.h"
 #include "app/UiTexts.h"
 #include "base/StringTable.h"
-#include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationControlIds.h"
+#include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CalibrationWindowBridge.h"
 #include "calibration/CalibrationWindowLayout.h"
@@ -107,7 +107,12 @@ void CcalibrationmpDlg::DrawTarget(int, int x, int y, CalibrationView::Crosshair
     if (leaving_) {
         return;
     }
-    Place(crosshair_, CrosshairRect(x, y));
+    const ControlRect r = CrosshairRect(x, y);
+    const QRect at(r.x, r.y, r.width, r.height);
+    if (crosshair_->isVisible() && crosshair_->geometry() == at && crosshair_->mode() == mode) {
+        return;  // redrawn before every sample: nothing changes on the screen
+    }
+    crosshair_->setGeometry(at);
     crosshair_->Show(mode);
     crosshair_->show();
 }

@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "cli/CliCalibrate.h"
+
 namespace tavlin::cli {
 
 const char* UsageText() {
@@ -20,6 +22,11 @@ const char* UsageText() {
            "  write [--i2c] ADDR VALUE write one register (the low byte of VALUE)\n"
            "  script FILE              run a register script\n"
            "  fpga FILE                download FPGA code (progress bar on a terminal)\n"
+           "  layout WxH               print the fifteen calibration targets of a W x H screen,\n"
+           "                           one line each: number, x, y, target code (no device)\n"
+           "  calibrate [--screen WxH] run a touch calibration for a W x H screen (default\n"
+           "                           1920x1080): prints the instructions and each target\n"
+           "                           as the crosshair moves to it; exit 0 once completed"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
@@ -97,6 +104,9 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         out->command = name == "script" ? Command::Script : Command::Fpga;
         out->file = rest[0];
         return true;
+    }
+    if (name == "layout" || name == "calibrate") {
+        return ParseCalibrationCommand(name, rest, out, error);
     }
     *error = "unknown command '" + name + "'";
     return false;

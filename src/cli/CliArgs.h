@@ -4,7 +4,19 @@
 
 namespace tavlin::cli {
 
-enum class Command { Detect, ModeWork, ModeCalibration, Versions, Read, Write, Script, Fpga, Help };
+enum class Command {
+    Detect,
+    ModeWork,
+    ModeCalibration,
+    Versions,
+    Read,
+    Write,
+    Script,
+    Fpga,
+    Layout,
+    Calibrate,
+    Help
+};
 
 struct Invocation {
     Command command = Command::Help;
@@ -12,6 +24,8 @@ struct Invocation {
     std::string address;  // as typed; parsed as the Step Debug panel parses it
     std::string value;
     std::string file;
+    int screenWidth = 1920;  // layout, calibrate
+    int screenHeight = 1080;
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "cli/CliCalibrate.h"
 #include "cli/CliHost.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
@@ -39,7 +40,7 @@ void RunToEnd(Worker& worker, Event& finished, Start start) {
 class Session {
   public:
     Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, int timeoutMs)
-        : sim_(sim), device_(transport), progress_(out), host_(out, &progress_) {
+        : sim_(sim), out_(out), device_(transport), progress_(out), host_(out, &progress_) {
         device_.setTimeoutMs(timeoutMs);
     }
 
@@ -110,6 +111,8 @@ class Session {
                 });
                 progress_.Finish();
                 return Contains(host_.lastPaneText(), "KB Success!") ? kExitSuccess : kExitFailed;
+            case Command::Calibrate:
+                return RunCalibrate(inv, state_, host_, mode_, out_);
             default:
                 return kExitUsage;
         }
@@ -144,6 +147,7 @@ class Session {
 
     SharedState state_;
     sim::SimTransport* sim_;
+    std::FILE* out_;
     HidDevice device_;
     ProgressBar progress_;
     CliHost host_;

@@ -7,6 +7,7 @@
 
 #include "app/AppTranslation.h"
 #include "cli/CliArgs.h"
+#include "cli/CliCalibrate.h"
 #include "cli/CliSession.h"
 #include "sim/TransportFactory.h"
 
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     // because a station script must still run.
     QTranslator translator;
     tavlin::InstallLanguage(QCoreApplication::applicationDirPath(), translator);
+
+    if (invocation.command == tavlin::cli::Command::Layout) {
+        return tavlin::cli::RunLayout(invocation, stdout);  // no device, no log
+    }
 
     auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
     if (!transport) {

@@ -33,10 +33,10 @@ TEST(CalibrationLayout, FullHdRightPointsMirrorTheLeft) {
 
 TEST(CalibrationLayout, FullHdTargetsInVisitingOrder) {
     const CalibrationLayout layout = ComputeCalibrationLayout(1920, 1080);
-    const std::vector<LayoutPoint> expected{
-        {64, 32},    {960, 135}, {1856, 32},  {38, 270},   {1882, 270},
-        {636, 598},  {1284, 598}, {619, 606}, {1301, 606}, {487, 581},
-        {1433, 581}, {29, 1024},  {859, 1024}, {1061, 1024}, {1891, 1024}};
+    const std::vector<LayoutPoint> expected{{64, 32},    {960, 135},   {1856, 32},  {38, 270},
+                                            {1882, 270}, {636, 598},   {1284, 598}, {619, 606},
+                                            {1301, 606}, {487, 581},   {1433, 581}, {29, 1024},
+                                            {859, 1024}, {1061, 1024}, {1891, 1024}};
     EXPECT_EQ(Targets(layout), expected);
 }
 

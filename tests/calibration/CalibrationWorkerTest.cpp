@@ -71,7 +71,8 @@ TEST_F(CalibrationTest, FinishingTextsCarryTheirPercentages) {
 TEST_F(CalibrationTest, InvalidSampleInBetweenStartsTheCountAgain) {
     transport.faults().SetLatency(2ms);  // slow enough to press elsewhere mid-target
     StartRun();
-    ASSERT_TRUE(Eventually([&] { return calView.lastTarget() == 0 && state.g_CalPointCount >= 5; }));
+    ASSERT_TRUE(
+        Eventually([&] { return calView.lastTarget() == 0 && state.g_CalPointCount >= 5; }));
     firmware().setStylusManual(true, 600, 600);  // pressed far from the cross: invalid
     const size_t before = TouchReplies().size();
     ASSERT_TRUE(Eventually([&] { return TouchReplies().size() >= before + 2; }));
@@ -99,9 +100,12 @@ TEST_F(CalibrationTest, InvalidSampleInBetweenStartsTheCountAgain) {
 }
 
 TEST_F(CalibrationTest, NoReleaseWaitAfterTheLastTarget) {
+    transport.faults().SetLatency(1ms);  // slow enough to press on the last target in time
     StartRun();
-    ASSERT_TRUE(Eventually([&] { return calView.lastTarget() == 14 && state.g_CalPointCount >= 1; }));
+    ASSERT_TRUE(
+        Eventually([&] { return calView.lastTarget() == 14 && state.g_CalPointCount >= 1; }));
     firmware().setStylusManual(true, 1891, 1024);  // the operator keeps pressing the last cross
+    transport.faults().SetLatency(0us);
     ASSERT_TRUE(calView.WaitForClose(3s));
     EXPECT_TRUE(worker.outcome().ok()) << worker.outcome().describe();
     EXPECT_EQ(Sent(kCalParamCode), 1);
@@ -114,8 +118,9 @@ TEST_F(CalibrationTest, InitNotAnsweredInTime) {
     worker.Stop();
     EXPECT_EQ(worker.outcome().code(), ResultCode::Timeout);
     EXPECT_EQ(calView.texts().front(), caltext::kInitFailed);
-    EXPECT_NE(Log().find(") Calibration init failed!\nret=258,g_CalDataInitSuc=0,g_isMidwayExit=0\n,"),
-              std::string::npos)
+    EXPECT_NE(
+        Log().find(") Calibration init failed!\nret=258,g_CalDataInitSuc=0,g_isMidwayExit=0\n,"),
+        std::string::npos)
         << Log();
     EXPECT_EQ(Sent(kCalPointCode), 0);
 }
@@ -127,8 +132,9 @@ TEST_F(CalibrationTest, InitRefused) {
     worker.Stop();
     EXPECT_EQ(worker.outcome().code(), ResultCode::Failed);
     EXPECT_EQ(calView.texts().front(), caltext::kInitFailed);
-    EXPECT_NE(Log().find(") Calibration init failed!\nret=0,g_CalDataInitSuc=0,g_isMidwayExit=0\n,"),
-              std::string::npos)
+    EXPECT_NE(
+        Log().find(") Calibration init failed!\nret=0,g_CalDataInitSuc=0,g_isMidwayExit=0\n,"),
+        std::string::npos)
         << Log();
     // The refusal also left the device not communicating: the exit line says so.
     EXPECT_NE(Log().find("CalibrationDataThread exit!\ng_isDeviceCommunicate=0,g_bDevExist=1!\n"),
@@ -188,7 +194,8 @@ TEST_F(CalibrationTest, UnplugDuringReleaseWaitEndsTheRun) {
         }
     });
     StartRun();
-    ASSERT_TRUE(Eventually([&] { return calView.lastTarget() == 0 && state.g_CalPointCount >= 1; }));
+    ASSERT_TRUE(
+        Eventually([&] { return calView.lastTarget() == 0 && state.g_CalPointCount >= 1; }));
     firmware().setStylusManual(true, 64, 32);  // stays pressed: the release check waits
     ASSERT_TRUE(Eventually([&] { return calView.lastTarget() == 1; }));
     transport.Detach();
@@ -206,7 +213,8 @@ TEST_F(CalibrationTest, UnplugDuringReleaseWaitEndsTheRun) {
 // not complete and must not say so.
 TEST_F(CalibrationTest, DeviceGoneIsNeverReportedAsCompleted) {
     StartRun();
-    ASSERT_TRUE(Eventually([&] { return calView.lastTarget() == 0 && state.g_CalPointCount >= 1; }));
+    ASSERT_TRUE(
+        Eventually([&] { return calView.lastTarget() == 0 && state.g_CalPointCount >= 1; }));
     firmware().setStylusManual(true, 64, 32);
     ASSERT_TRUE(Eventually([&] { return calView.lastTarget() == 1; }));
     state.g_bDevExist = 0;

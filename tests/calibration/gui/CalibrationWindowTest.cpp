@@ -114,7 +114,7 @@ class CalibrationWindowTest : public QObject {
         QTest::mouseClick(findControl<QAbstractButton>(parent, id), Qt::LeftButton);
     }
     static QString Instruction(QWidget* dialog) {
-        return findControl<QLabel>(dialog, 1057)->text();
+        return dialog == nullptr ? QString("(closed)") : findControl<QLabel>(dialog, 1057)->text();
     }
     void Screenshot(QWidget* dialog, const QString& what, const char* lang) {
         const QString name = QString(TAVLIN_SCREENSHOT_DIR "/calibration_%1_%2.png")
@@ -159,6 +159,37 @@ class CalibrationWindowTest : public QObject {
         QTRY_VERIFY(dialog.isNull());
     }
 
+    // The finishing text while the device takes the screen size (it is slow to answer here).
+    void finishingText_data() {
+        QTest::addColumn<QByteArray>("lang");
+        QTest::newRow("zh") << QByteArray("zh_CN.UTF-8");
+        QTest::newRow("en") << QByteArray("en_US.UTF-8");
+    }
+    void finishingText() {
+        QFETCH(QByteArray, lang);
+        qputenv("LC_ALL", lang);
+        QTranslator translator;
+        QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
+        StartDevice(3000);
+        sim_->faults().NoReplyTo(cmd::kCalParam);
+        QPointer<CcalibrationmpDlg> dialog = OpenWindow();
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            Instruction(dialog) == QString::fromStdString(FinishingText(0)),
+            qPrintable(Instruction(dialog) + QString::number(CountReports(*sim_, cmd::kCalParam)) +
+                       QString::number(state_->g_CalDataInitSuc)),
+            20000);
+        QVERIFY(Instruction(dialog).contains(" 0%"));
+        QCOMPARE(findControl<CrosshairControl>(dialog, 1062)->mode(),
+                 CalibrationView::Crosshair::Blank);
+        Screenshot(dialog, "finishing", lang.constData());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isNull() || !dialog->isVisible());
+        cleanup();
+        QCoreApplication::removeTranslator(&translator);
+        SetStringTranslator({});
+        qunsetenv("LC_ALL");
+    }
+
     // The whole run in the operator's language, with a picture of the first target.
     void wholeRunWithTheSimulatedStylus() {
         for (const char* lang : {"zh_CN.UTF-8", "en_US.UTF-8"}) {
@@ -167,6 +198,7 @@ class CalibrationWindowTest : public QObject {
             QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
             StartDevice();
             QCOMPARE(sim_->firmware().mode(), 0xFF);
+            sim_->firmware().setStylusManual(false, 0, 0);  // the operator has not touched yet
             QPointer<CcalibrationmpDlg> dialog = OpenWindow();
             auto* cross = findControl<CrosshairControl>(dialog, 1062);
             QTRY_COMPARE(cross->geometry(), QRect(64 - 20, 32 - 20, 40, 40));
@@ -174,34 +206,11 @@ class CalibrationWindowTest : public QObject {
             QCOMPARE(cross->mode(), CalibrationView::Crosshair::Cross);
             QCOMPARE(Instruction(dialog), Translated(caltext::kTouchTheCross));
             Screenshot(dialog, "first_target", lang);
+            sim_->firmware().setStylusAutomatic();
             QTRY_VERIFY_WITH_TIMEOUT(dialog.isNull(), 20000);
             QCOMPARE(sim_->firmware().screenSize(), (std::pair<uint16_t, uint16_t>{1920, 1080}));
             QCOMPARE(sim_->firmware().mode(), 0x22);  // back to work mode once closed
             QCOMPARE(state_->g_CalThread.load(), nullptr);
-            cleanup();
-            QCoreApplication::removeTranslator(&translator);
-            SetStringTranslator({});
-        }
-        qunsetenv("LC_ALL");
-    }
-
-    // The finishing text while the device takes the screen size (it is slow to answer here).
-    void finishingText() {
-        for (const char* lang : {"zh_CN.UTF-8", "en_US.UTF-8"}) {
-            qputenv("LC_ALL", lang);
-            QTranslator translator;
-            QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
-            StartDevice(1500);
-            sim_->faults().NoReplyTo(cmd::kCalParam);
-            QPointer<CcalibrationmpDlg> dialog = OpenWindow();
-            QTRY_COMPARE_WITH_TIMEOUT(Instruction(dialog), QString::fromStdString(FinishingText(0)),
-                                      20000);
-            QVERIFY(Instruction(dialog).contains(" 0%"));
-            QCOMPARE(findControl<CrosshairControl>(dialog, 1062)->mode(),
-                     CalibrationView::Crosshair::Blank);
-            Screenshot(dialog, "finishing", lang);
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            QVERIFY(dialog.isNull() || !dialog->isVisible());
             cleanup();
             QCoreApplication::removeTranslator(&translator);
             SetStringTranslator({});
@@ -258,7 +267,8 @@ class CalibrationWindowTest : public QObject {
         Click(mainWindow_.get(), 1023);
         QTRY_COMPARE(mainWindow_->StatusText(), std::string(LoadString(IDS_SWITCH_FAILED)));
         QVERIFY(mainWindow_->findChildren<CcalibrationmpDlg*>().isEmpty());
-        QVERIFY(Log().find(") Calibration: Switch to work mode failed!\nret=0,g_isWorkSwitchSuc=0\n,") !=
+        QVERIFY(Log().find(
+                    ") Calibration: Switch to work mode failed!\nret=0,g_isWorkSwitchSuc=0\n,") !=
                 std::string::npos);
     }
 
