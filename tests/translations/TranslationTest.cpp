@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/UiTexts.h"
 #include "base/StringTable.h"
+#include "app/UiTexts.h"
 #include "calibration/CalibrationTexts.h"
 
 namespace {
@@ -33,9 +33,7 @@ const Language kLanguages[] = {
     {"KazakhRes.qm", "kk", true},
 };
 
-void PrintTo(const Language& lang, std::ostream* os) {
-    *os << lang.file;
-}
+void PrintTo(const Language& lang, std::ostream* os) { *os << lang.file; }
 
 // printf conversion specifications in order ("%%" is not one).
 std::vector<std::string> PrintfConversions(const std::string& s) {
@@ -52,17 +50,13 @@ std::vector<std::string> PrintfConversions(const std::string& s) {
             i = j;
             continue;
         }
-        while (j < s.size() && flags.find(s[j]) != std::string::npos)
-            ++j;
-        while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '*'))
-            ++j;
+        while (j < s.size() && flags.find(s[j]) != std::string::npos) ++j;
+        while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '*')) ++j;
         if (j < s.size() && s[j] == '.') {
             ++j;
-            while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '*'))
-                ++j;
+            while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '*')) ++j;
         }
-        while (j < s.size() && lengths.find(s[j]) != std::string::npos)
-            ++j;
+        while (j < s.size() && lengths.find(s[j]) != std::string::npos) ++j;
         if (j < s.size() && conversions.find(s[j]) != std::string::npos) {
             out.push_back(s.substr(i, j - i + 1));
             i = j;
@@ -76,18 +70,15 @@ std::vector<std::string> PrintfConversions(const std::string& s) {
 
 bool HasCjk(const QString& s) {
     for (QChar c : s) {
-        if (c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF)
-            return true;  // CJK, kana, punctuation
-        if (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF)
-            return true;  // full-width forms
+        if (c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) return true;  // CJK, kana, punctuation
+        if (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF) return true;  // full-width forms
     }
     return false;
 }
 
 bool HasCyrillic(const QString& s) {
     for (QChar c : s) {
-        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
-            return true;
+        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) return true;
     }
     return false;
 }
@@ -97,8 +88,7 @@ int Accelerators(const QString& s) {
     int n = 0;
     for (qsizetype i = 0; i + 1 < s.size(); ++i) {
         if (s[i] == '&') {
-            if (s[i + 1] != '&')
-                ++n;
+            if (s[i + 1] != '&') ++n;
             ++i;
         }
     }
@@ -111,8 +101,7 @@ std::vector<std::string> QuotedWords(const std::string& s) {
     size_t start = s.find('"');
     while (start != std::string::npos) {
         size_t end = s.find('"', start + 1);
-        if (end == std::string::npos)
-            break;
+        if (end == std::string::npos) break;
         out.push_back(s.substr(start, end - start + 1));
         start = s.find('"', end + 1);
     }
@@ -187,8 +176,7 @@ std::vector<std::string> Problems(const std::string& source, const QString& tran
         p.push_back("source has a menu accelerator, translation needs exactly one");
     }
     for (const std::string& q : QuotedWords(source)) {
-        if (tr.find(q) == std::string::npos)
-            p.push_back("quoted " + q + " is missing");
+        if (tr.find(q) == std::string::npos) p.push_back("quoted " + q + " is missing");
     }
     if (source.find('|') != std::string::npos && FilterSkeleton(source) != FilterSkeleton(tr)) {
         p.push_back("file filter patterns or separators differ");
@@ -231,24 +219,21 @@ TEST(TranslationChecks, CatchTypicalTranslatorMistakes) {
     EXPECT_TRUE(Problems(src, QString::fromUtf8("Параметры: %d, %d, %d;\n\n0x%02x, 0x%02x.\n"), ru)
                     .empty());
     // Lost, reordered or altered conversions.
-    EXPECT_FALSE(
-        Problems(src, QString::fromUtf8("Параметры: %d, %d;\n\n0x%02x, 0x%02x.\n"), ru).empty());
-    EXPECT_FALSE(
-        Problems(src, QString::fromUtf8("Параметры: %d, %d, %d;\n\n0x%x, 0x%02x.\n"), ru).empty());
-    EXPECT_FALSE(
-        Problems(src, QString::fromUtf8("Параметры: 0x%02x, %d, %d, %d, 0x%02x.\n"), ru).empty());
+    EXPECT_FALSE(Problems(src, QString::fromUtf8("Параметры: %d, %d;\n\n0x%02x, 0x%02x.\n"), ru)
+                     .empty());
+    EXPECT_FALSE(Problems(src, QString::fromUtf8("Параметры: %d, %d, %d;\n\n0x%x, 0x%02x.\n"), ru)
+                     .empty());
+    EXPECT_FALSE(Problems(src, QString::fromUtf8("Параметры: 0x%02x, %d, %d, %d, 0x%02x.\n"), ru)
+                     .empty());
     // "%%" is a literal percent sign, not a conversion.
     EXPECT_TRUE(Problems("曝光 50%%\n", QString::fromUtf8("Экспозиция 50%%\n"), ru).empty());
     // Lost trailing line feed; untranslated copy; Latin instead of Cyrillic.
-    EXPECT_FALSE(
-        Problems("请先调节曝光参数！\n", QString::fromUtf8("Настройте экспозицию!"), ru).empty());
+    EXPECT_FALSE(Problems("请先调节曝光参数！\n", QString::fromUtf8("Настройте экспозицию!"), ru).empty());
     EXPECT_FALSE(Problems("标定模式", QString::fromUtf8("标定模式"), ru).empty());
     EXPECT_FALSE(Problems("标定模式", QString::fromUtf8("Calibration mode"), ru).empty());
     // Accelerator, quoted key name, file filter pattern.
-    EXPECT_FALSE(
-        Problems("关于 Tavlin(&A)...", QString::fromUtf8("О программе Tavlin..."), ru).empty());
-    EXPECT_FALSE(
-        Problems("请点击\"Esc\"退出调平.\n", QString::fromUtf8("Нажмите Esc.\n"), ru).empty());
+    EXPECT_FALSE(Problems("关于 Tavlin(&A)...", QString::fromUtf8("О программе Tavlin..."), ru).empty());
+    EXPECT_FALSE(Problems("请点击\"Esc\"退出调平.\n", QString::fromUtf8("Нажмите Esc.\n"), ru).empty());
     EXPECT_FALSE(Problems("ini Files(*.ini)|*.ini|all Files(*.*)|*.*||",
                           QString::fromUtf8("Файлы INI|*.ini|Все файлы|*||"), ru)
                      .empty());
