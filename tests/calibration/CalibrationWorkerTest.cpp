@@ -169,8 +169,11 @@ TEST_F(CalibrationTest, RefusedSampleIsPacedNotRepeatedInALoop) {
     StopLikeTheWindow();
 }
 
-TEST_F(CalibrationTest, EscWhileASampleIsOutstandingEndsWithinOneWait) {
+// Esc while the worker waits: first while the device has not answered yet (the transfer still
+// runs), then while the worker lets the rest of the answer limit pass before asking again.
+TEST_F(CalibrationTest, EscWhileASampleIsOutstandingEndsAtOnce) {
     transport.faults().NoReplyTo(kCalPointCode);
+    device.setTimeoutMs(1500);  // the sample stays outstanding well past the check below
     CalibrationDataThread slow{state, calView, {3000, 20}};  // the product's answer limit
     state.g_ScreenWidth = 1920;
     state.g_ScreenHeight = 1080;
@@ -185,6 +188,22 @@ TEST_F(CalibrationTest, EscWhileASampleIsOutstandingEndsWithinOneWait) {
     EXPECT_EQ(calView.texts().size(), textsBefore);  // quiet while the window closes
     EXPECT_EQ(state.g_isMidwayExit, 0);
     EXPECT_EQ(calView.closeRequests(), 1);
+}
+
+TEST_F(CalibrationTest, EscWhileWaitingToAskAgainEndsAtOnce) {
+    transport.faults().NoReplyTo(kCalPointCode);  // settled after the 100 ms transfer time-out
+    CalibrationDataThread slow{state, calView, {3000, 20}};
+    state.g_ScreenWidth = 1920;
+    state.g_ScreenHeight = 1080;
+    ASSERT_TRUE(slow.Start(ComputeCalibrationLayout(1920, 1080)));
+    ASSERT_TRUE(Eventually([&] { return Sent(kCalPointCode) >= 1; }));
+    std::this_thread::sleep_for(300ms);
+    const auto start = std::chrono::steady_clock::now();
+    state.g_isMidwayExit = 1;
+    slow.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
+    EXPECT_EQ(slow.outcome().code(), ResultCode::Stopped);
+    EXPECT_EQ(Sent(kCalPointCode), 1);
 }
 
 TEST_F(CalibrationTest, UnplugDuringReleaseWaitEndsTheRun) {
