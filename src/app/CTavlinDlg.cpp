@@ -1,4 +1,5 @@
 #include "app/CTavlinDlg.h"
+#include "base/ControlIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,11 +19,11 @@
 #include "app/AboutDialog.h"
 #include "app/AppIcon.h"
 #include "app/ControlLookup.h"
-#include "base/Log.h"
 #include "app/MainLayout.h"
 #include "app/PresenceBridge.h"
-#include "base/StringTable.h"
 #include "app/UiTexts.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
@@ -71,25 +72,25 @@ void CTavlinDlg::BuildControls() {
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
 
     status_ = new QLabel(Text(ui::kStaticPlaceholder), this);
-    SetControlId(status_, 1060);
+    SetControlId(status_, control::kStatusLine);
     status_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     status_->setWordWrap(true);
     status_->resize(400, 44);
     version_ = new QLabel(this);
-    SetControlId(version_, 1061);
+    SetControlId(version_, control::kVersionLine);
     version_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     version_->resize(400, 40);
 
     auto* exitButton = new QPushButton(Text(ui::kExit), this);
-    SetControlId(exitButton, 1028);
+    SetControlId(exitButton, control::kExit);
     exitButton->resize(110, 32);
     connect(exitButton, &QPushButton::clicked, this, &CTavlinDlg::reject);
 
     auto* switchLabel = new QLabel(Text(ui::kSwitchLabel), this);
-    SetControlId(switchLabel, 1066);
+    SetControlId(switchLabel, control::kModeLabel);
     switchLabel->adjustSize();
     modeToggle_ = new QPushButton(Text(ui::kModeToggle), this);
-    SetControlId(modeToggle_, 1065);
+    SetControlId(modeToggle_, control::kModeToggle);
     modeToggle_->resize(std::max(140, modeToggle_->sizeHint().width()), 28);
     connect(modeToggle_, &QPushButton::clicked, this, &CTavlinDlg::OnModeToggle);
 
@@ -143,7 +144,9 @@ void CTavlinDlg::LayOut() {
     const int W = std::min(width(), kMainAreaWidth);
     const int H = height();
     std::map<int, Size> sizes;
-    for (int id : {1060, 1061, 1022, 1023, 1025, 1027, 1028, 1065, 1066}) {
+    for (int id : {control::kStatusLine, control::kVersionLine, control::kLeveling,
+                   control::kCalibration, control::kClientCalibration, control::kUpdateFirmware,
+                   control::kExit, control::kModeToggle, control::kModeLabel}) {
         if (QWidget* w = findControl(this, id)) {
             sizes[id] = {w->width(), w->height()};
         }
@@ -237,12 +240,12 @@ std::string CTavlinDlg::VersionText() const {
 }
 
 void CTavlinDlg::UpdateData(bool fromControls) {
-    auto* fpga = findControl<QLineEdit>(this, 1003);
-    auto* script = findControl<QLineEdit>(this, 1007);
-    auto* addr = findControl<QLineEdit>(this, 1011);
-    auto* value = findControl<QLineEdit>(this, 1014);
-    auto* line = findControl<QLineEdit>(this, 1021);
-    auto* slave = findControl<QCheckBox>(this, 1063);
+    auto* fpga = findControl<QLineEdit>(this, control::kFpgaPath);
+    auto* script = findControl<QLineEdit>(this, control::kScriptPath);
+    auto* addr = findControl<QLineEdit>(this, control::kRegAddress);
+    auto* value = findControl<QLineEdit>(this, control::kRegValue);
+    auto* line = findControl<QLineEdit>(this, control::kStartLine);
+    auto* slave = findControl<QCheckBox>(this, control::kSlaveBox);
     if (fromControls) {
         fpgaPath_ = fpga->text();
         scriptPath_ = script->text();

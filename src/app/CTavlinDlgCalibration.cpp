@@ -8,7 +8,6 @@
 #include "app/UiTexts.h"
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
-#include "calibration/CalibrationControlIds.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "console/ModeSwitcher.h"
@@ -18,12 +17,12 @@ namespace tavlin {
 
 void CTavlinDlg::BuildCalibrationLaunchers() {
     auto* calibration = new QPushButton(QString::fromStdString(Tr(ui::kCalibration)), this);
-    SetControlId(calibration, control::kCalibrationLauncher);
+    SetControlId(calibration, control::kCalibration);
     calibration->resize(110, 32);
     connect(calibration, &QPushButton::clicked, this, &CTavlinDlg::OnCalibration);
 
     auto* client = new QPushButton(QString::fromStdString(Tr(ui::kClientCalibration)), this);
-    SetControlId(client, control::kClientCalibrationLauncher);
+    SetControlId(client, control::kClientCalibration);
     client->resize(std::max(110, client->sizeHint().width()), 32);
     client->setVisible(options_.engineering);
     connect(client, &QPushButton::clicked, this, &CTavlinDlg::OnClientCalibration);
@@ -36,8 +35,9 @@ void CTavlinDlg::OnCalibration() {
     }
     // A new window per press; it deletes itself once closed and then returns the device to
     // work mode. It opens on the monitor that holds this window, where the operator is.
+    // A failed return to work mode has shown string 136 and logged it already.
     auto* dialog = new CcalibrationmpDlg(
-        state_, [this] { modeControl_->ReturnToWorkMode(); }, this);
+        state_, [this] { static_cast<void>(modeControl_->ReturnToWorkMode()); }, this);
     dialog->Open(screen());
 }
 

@@ -8,9 +8,10 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
+#include "app/UiTexts.h"
+#include "base/ControlIds.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
-#include "app/UiTexts.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -66,24 +67,26 @@ void CTavlinDlg::OnChooseScript() {
 
 void CTavlinDlg::OnDownloadFpga() {
     UpdateData(true);
-    fpgaDownload_->Start(fpgaPath_.toStdString());
+    // The window shows the worker's own texts; the outcome matters to the CLI.
+    static_cast<void>(fpgaDownload_->Start(fpgaPath_.toStdString()));
 }
 
 void CTavlinDlg::OnRunScript() {
     UpdateData(true);
-    scriptRunner_->Start(scriptPath_.toStdString());
+    static_cast<void>(scriptRunner_->Start(scriptPath_.toStdString()));
 }
 
 void CTavlinDlg::OnRegisterWrite() {
     UpdateData(true);
-    const bool sensor = findControl<QCheckBox>(this, 1015)->isChecked();
-    registerPanel_->Write(regAddrText_.toStdString(), readValueText_.toStdString(), sensor);
+    const bool sensor = findControl<QCheckBox>(this, control::kSensorBox)->isChecked();
+    static_cast<void>(
+        registerPanel_->Write(regAddrText_.toStdString(), readValueText_.toStdString(), sensor));
 }
 
 void CTavlinDlg::OnRegisterRead() {
     UpdateData(true);
-    const bool sensor = findControl<QCheckBox>(this, 1015)->isChecked();
-    registerPanel_->Read(regAddrText_.toStdString(), sensor);
+    const bool sensor = findControl<QCheckBox>(this, control::kSensorBox)->isChecked();
+    static_cast<void>(registerPanel_->Read(regAddrText_.toStdString(), sensor));
 }
 
 void CTavlinDlg::OnSlaveClicked() {
@@ -97,7 +100,7 @@ void CTavlinDlg::OnModeToggle() {
 }
 
 void CTavlinDlg::OnVersionButton() {
-    modeControl_->versions().VersionButton();
+    static_cast<void>(modeControl_->versions().VersionButton());
 }
 
 void CTavlinDlg::reject() {

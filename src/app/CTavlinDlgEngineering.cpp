@@ -14,8 +14,9 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
-#include "base/StringTable.h"
 #include "app/UiTexts.h"
+#include "base/ControlIds.h"
+#include "base/StringTable.h"
 
 namespace tavlin {
 namespace {
@@ -76,25 +77,28 @@ void CTavlinDlg::BuildEngineeringControls() {
     auto* column = new QVBoxLayout(engineeringPanel_);
 
     const FileRow fpga = AddFileRow(
-        column, {1059, ui::kDownloadFrame, 1000, ui::kFpgaLabel, 1003, 1002, 1004, ui::kDownload});
-    const FileRow script = AddFileRow(
-        column, {1064, ui::kScriptFrame, 1001, ui::kScriptLabel, 1007, 1008, 1009, ui::kRunScript});
+        column, {control::kDownloadFrame, ui::kDownloadFrame, control::kFpgaLabel, ui::kFpgaLabel,
+                 control::kFpgaPath, control::kFpgaBrowse, control::kFpgaDownload, ui::kDownload});
+    const FileRow script =
+        AddFileRow(column, {control::kScriptFrame, ui::kScriptFrame, control::kScriptLabel,
+                            ui::kScriptLabel, control::kScriptPath, control::kScriptBrowse,
+                            control::kScriptRun, ui::kRunScript});
 
-    auto* step = Make<QGroupBox>(1010, engineeringPanel_);
+    auto* step = Make<QGroupBox>(control::kStepDebugBox, engineeringPanel_);
     step->setTitle(Text(ui::kStepDebug));
     auto* grid = new QGridLayout(step);
-    auto* addrLabel = Make<QLabel>(1013, step);
+    auto* addrLabel = Make<QLabel>(control::kRegAddressLabel, step);
     addrLabel->setText(Text(ui::kRegAddr));
-    auto* addr = Make<QLineEdit>(1011, step);
-    auto* valueLabel = Make<QLabel>(1012, step);
+    auto* addr = Make<QLineEdit>(control::kRegAddress, step);
+    auto* valueLabel = Make<QLabel>(control::kRegValueLabel, step);
     valueLabel->setText(Text(ui::kValue));
-    auto* value = Make<QLineEdit>(1014, step);
-    auto* sensor = Make<QCheckBox>(1015, step);
+    auto* value = Make<QLineEdit>(control::kRegValue, step);
+    auto* sensor = Make<QCheckBox>(control::kSensorBox, step);
     sensor->setText(Text(ui::kSensor));
-    auto* slave = Make<QCheckBox>(1063, step);
+    auto* slave = Make<QCheckBox>(control::kSlaveBox, step);
     slave->setText(Text(ui::kSlave));
-    auto* write = Button(1016, ui::kWrite, step);
-    auto* read = Button(1017, ui::kRead, step);
+    auto* write = Button(control::kRegWrite, ui::kWrite, step);
+    auto* read = Button(control::kRegRead, ui::kRead, step);
     grid->addWidget(addrLabel, 0, 0);
     grid->addWidget(addr, 0, 1);
     grid->addWidget(sensor, 0, 2);
@@ -105,19 +109,19 @@ void CTavlinDlg::BuildEngineeringControls() {
     grid->addWidget(read, 1, 3);
     column->addWidget(step);
 
-    output_ = Make<QPlainTextEdit>(1005, engineeringPanel_);
+    output_ = Make<QPlainTextEdit>(control::kOutputPane, engineeringPanel_);
     output_->setReadOnly(true);
     output_->setMaximumBlockCount(20000);
     output_->setLineWrapMode(QPlainTextEdit::NoWrap);
     column->addWidget(output_, 1);
 
     auto* bottom = new QHBoxLayout;
-    auto* clear = Button(1006, ui::kClear, engineeringPanel_);
-    auto* fwVersion = Button(1026, ui::kFwVersion, engineeringPanel_);
-    auto* resolution = Make<QComboBox>(1020, engineeringPanel_);
+    auto* clear = Button(control::kClear, ui::kClear, engineeringPanel_);
+    auto* fwVersion = Button(control::kFwVersion, ui::kFwVersion, engineeringPanel_);
+    auto* resolution = Make<QComboBox>(control::kResolution, engineeringPanel_);
     resolution->addItems({"640x16", "640x8", "640x3", "640x1"});
     resolution->hide();  // nothing reads it; kept for the refresh bindings
-    auto* startLine = Make<QLineEdit>(1021, engineeringPanel_);
+    auto* startLine = Make<QLineEdit>(control::kStartLine, engineeringPanel_);
     startLine->hide();
     bottom->addWidget(clear);
     bottom->addWidget(fwVersion);

@@ -1,4 +1,5 @@
 #include "app/DialogBridge.h"
+#include "base/ControlIds.h"
 
 #include <QMetaObject>
 
@@ -34,11 +35,11 @@ void DialogBridge::SetReadValueText(const std::string& text) {
 }
 
 void DialogBridge::SetStatusText(const std::string& text) {
-    Queue([text](CTavlinDlg& d) { d.SetControlText(1060, text); });
+    Queue([text](CTavlinDlg& d) { d.SetControlText(control::kStatusLine, text); });
 }
 
 void DialogBridge::SetVersionText(const std::string& text) {
-    Queue([text](CTavlinDlg& d) { d.SetControlText(1061, text); });
+    Queue([text](CTavlinDlg& d) { d.SetControlText(control::kVersionLine, text); });
 }
 
 void DialogBridge::SetControlCaption(int controlId, const std::string& text) {

@@ -3,6 +3,7 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/DialogBridge.h"
+#include "base/ControlIds.h"
 #include "device/PresenceView.h"
 
 namespace tavlin {
@@ -14,7 +15,7 @@ class PresenceBridge : public PresenceView {
     void SetStatusText(const std::string& text) override { bridge_.SetStatusText(text); }
     void SetVersionText(const std::string& text) override { bridge_.SetVersionText(text); }
     void SetModeToggleCaption(const std::string& text) override {
-        bridge_.SetControlCaption(1065, text);
+        bridge_.SetControlCaption(control::kModeToggle, text);
     }
     void SetFirmwareStatusText(const std::string& text) override {
         bridge_.Queue([text](CTavlinDlg& d) { d.SetFirmwareStatusText(text); });

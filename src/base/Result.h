@@ -33,6 +33,8 @@ class [[nodiscard]] Result {
     }
 
     bool ok() const { return code_ == ResultCode::Ok; }
+    // So a link call reads as a condition where only success matters: `if (!HidCommand(...))`.
+    explicit operator bool() const { return ok(); }
     ResultCode code() const { return code_; }
     const std::string& reason() const { return reason_; }
 

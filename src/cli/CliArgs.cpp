@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include "cli/CliCalibrate.h"
+#include "console/NumberText.h"
 
 namespace tavlin::cli {
 
@@ -85,6 +86,13 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         }
         out->command = Command::Read;
         out->address = rest[0];
+        // The panel reads a number-less address as 0; a station asking for a register by a
+        // mistyped address must not get register 0's value.
+        uint32_t address = 0;
+        if (!StrToIntEx(out->address, &address)) {
+            *error = "'" + out->address + "' is not a register address";
+            return false;
+        }
         return true;
     }
     if (name == "write") {

@@ -106,15 +106,17 @@ int RunLayout(const Invocation& invocation, std::FILE* out) {
     return kExitSuccess;
 }
 
-int RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
-                 ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing) {
+Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
+                    ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing) {
     switch (PrepareToolLaunch(ToolKind::Calibration, state, host, modes)) {
         case LaunchReadiness::Ready:
             break;
         case LaunchReadiness::NoDevice:
-            return kExitNoDevice;
-        default:
-            return kExitFailed;
+            return Result::Fail(ResultCode::NoDevice, "no device");
+        case LaunchReadiness::NeedsUpdate:
+            return Result::Fail(ResultCode::Failed, "the device needs a firmware update");
+        case LaunchReadiness::ModeSwitchFailed:
+            return Result::Fail(ResultCode::Failed, "the device did not enter calibration mode");
     }
     const int w = invocation.screenWidth;
     const int h = invocation.screenHeight;
@@ -123,7 +125,7 @@ int RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& 
     state.g_ScreenWidth = static_cast<uint16_t>(w);
     state.g_ScreenHeight = static_cast<uint16_t>(h);
     state.g_isMidwayExit = 0;
-    int status = kExitFailed;
+    Result outcome = Result::Fail(ResultCode::NoDevice, "no device when the calibration began");
     {
         CalibrationDataThread worker(state, view, timing);
         if (state.g_bDevExist == 0 || !worker.Start(ComputeCalibrationLayout(w, h))) {
@@ -133,11 +135,12 @@ int RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& 
             // The window's cancel path: the worker has ended; quiet, join.
             state.g_isMidwayExit = 1;
             worker.Stop();
-            status = worker.outcome().ok() ? kExitSuccess : kExitFailed;
+            outcome = worker.outcome();
         }
     }
-    modes.ReturnToWorkMode();
-    return status;
+    // As the window does on closing; a failure there has shown and logged string 136.
+    static_cast<void>(modes.ReturnToWorkMode());
+    return outcome;
 }
 
 }  // namespace tavlin::cli

@@ -23,8 +23,8 @@ int RunLayout(const Invocation& invocation, std::FILE* out);
 
 // The calibration launcher, the window's set-up and the calibration worker, headless: every
 // instruction text is printed, and "target N (x, y)" each time the crosshair moves to a new
-// target. 0 once the calibration completed, 1 when it failed, 3 without a device.
-int RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
-                 ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing = {});
+// target. Ok only once the calibration completed.
+Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
+                    ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing = {});
 
 }  // namespace tavlin::cli

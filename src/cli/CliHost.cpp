@@ -39,9 +39,14 @@ void CliHost::SetReadValueText(const std::string& text) {
     readValue_ = text;
 }
 
+// The window's status line shows one text; writing the same text again changes nothing there,
+// so nothing is printed again either.
 void CliHost::SetStatusText(const std::string& text) {
     std::lock_guard lock(mutex_);
-    Print(text);
+    if (text != status_) {
+        status_ = text;
+        Print(text);
+    }
 }
 
 void CliHost::SetVersionText(const std::string& text) {

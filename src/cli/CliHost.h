@@ -49,6 +49,7 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string lastPane_;
     std::string readValue_;
     std::string version_;
+    std::string status_;
 };
 
 }  // namespace tavlin::cli

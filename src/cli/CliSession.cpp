@@ -18,23 +18,17 @@
 namespace tavlin::cli {
 namespace {
 
-// A single register request is one exchange; with the 2000 ms transfer time-out it is answered
-// well within this.
-constexpr int kRegisterAnswerLimitMs = 30000;
-
-bool Contains(const std::string& text, const char* needle) {
-    return text.find(needle) != std::string::npos;
-}
-
-// Runs a worker started by `start` to its end. The finished event is reset first, so a worker
-// that ends before we look is still seen.
+// Runs a worker started by `start` to its end and gives its outcome. The finished event is
+// reset first, so a worker that ends before we look is still seen.
 template <typename Worker, typename Start>
-void RunToEnd(Worker& worker, Event& finished, Start start) {
+Result RunToEnd(Worker& worker, Event& finished, Start start) {
     finished.Reset();
-    start();
-    if (worker.Running() || finished.IsSignalled()) {
-        finished.Wait(INFINITE);
+    const Result started = start();
+    if (!started) {
+        return started;
     }
+    finished.Wait(INFINITE);
+    return worker.outcome();
 }
 
 class Session {
@@ -85,64 +79,66 @@ class Session {
             host_.SetStatusText(LoadString(IDS_NO_DEVICE));
             return kExitNoDevice;
         }
+        const Result result = Operate(inv);
+        if (result.ok()) {
+            return kExitSuccess;
+        }
+        if (result.code() != ResultCode::Stopped) {
+            host_.AppendOutputText("tavlin-cli: " + result.reason() + "\n");
+        }
+        return kExitFailed;
+    }
+
+    Result Operate(const Invocation& inv) {
         switch (inv.command) {
             case Command::ModeWork:
             case Command::ModeCalibration: {
                 // The toggle's caption names the mode a press switches to.
                 const bool toWork = inv.command == Command::ModeWork;
-                const std::string before =
-                    LoadString(toWork ? IDS_MODE_WORK : IDS_MODE_CALIBRATION);
-                return mode_.Toggle(before) != before ? kExitSuccess : kExitFailed;
+                Result result;
+                mode_.Toggle(LoadString(toWork ? IDS_MODE_WORK : IDS_MODE_CALIBRATION), &result);
+                return result;
             }
             case Command::Versions:
-                mode_.versions().VersionButton();
-                return Contains(host_.versionText(), "IMAGE Version: M--") ? kExitSuccess
-                                                                           : kExitFailed;
+                return mode_.versions().VersionButton();
             case Command::Read:
             case Command::Write:
                 return RegisterAccess(inv);
             case Command::Script:
-                RunToEnd(script_, state_.g_ScriptFinishedEvent, [&] { script_.Start(inv.file); });
-                return host_.lastPaneText() == "Success!\n" ? kExitSuccess : kExitFailed;
-            case Command::Fpga:
-                RunToEnd(fpga_, state_.g_FpgaFinishedEvent, [&] {
-                    fpga_.Start(inv.file,
-                                [this](int sent, int total) { progress_.Update(sent, total); });
+                return RunToEnd(script_, state_.g_ScriptFinishedEvent,
+                                [&] { return script_.Start(inv.file); });
+            case Command::Fpga: {
+                const Result result = RunToEnd(fpga_, state_.g_FpgaFinishedEvent, [&] {
+                    return fpga_.Start(
+                        inv.file, [this](int sent, int total) { progress_.Update(sent, total); });
                 });
                 progress_.Finish();
-                return Contains(host_.lastPaneText(), "KB Success!") ? kExitSuccess : kExitFailed;
+                return result;
+            }
             case Command::Calibrate:
                 return RunCalibrate(inv, state_, host_, mode_, out_);
             default:
-                return kExitUsage;
+                return Result::Fail(ResultCode::BadInput, "no such command");
         }
     }
 
-    int RegisterAccess(const Invocation& inv) {
-        const int seen = host_.cmdDoneCount();
-        if (inv.command == Command::Read) {
-            panel_.Read(inv.address, inv.i2c);
-        } else {
-            panel_.Write(inv.address, inv.value, inv.i2c);
+    // The panel does not wait for its request; the CLI waits for its outcome, bounded.
+    Result RegisterAccess(const Invocation& inv) {
+        RequestHandle request;
+        const Result posted = inv.command == Command::Read
+                                  ? panel_.Read(inv.address, inv.i2c, &request)
+                                  : panel_.Write(inv.address, inv.value, inv.i2c, &request);
+        if (!posted) {
+            return posted;
         }
-        // The panel refuses without posting (an empty address, no command thread): nothing will
-        // answer, so don't wait for it.
-        const std::string refusal = host_.lastPaneText();
-        if (refusal == "The register address can't be NULL!\n" ||
-            refusal.rfind("send message: ", 0) == 0) {
-            return kExitFailed;
+        if (request->handled.Wait(kRequestWaitLimitMs) != WAIT_OBJECT_0 && request->GiveUp()) {
+            return Result::Fail(ResultCode::Timeout, "no answer within the time limit");
         }
-        if (!host_.WaitCmdDone(seen, kRegisterAnswerLimitMs)) {
-            return kExitFailed;
-        }
-        const std::string line = host_.lastPaneText();
-        if (Contains(line, " error")) {
-            return kExitFailed;
-        }
-        if (inv.command == Command::Read) {
+        request->handled.Wait(INFINITE);  // settled or being settled now
+        if (request->result && inv.command == Command::Read) {
             host_.AppendOutputText(host_.readValue() + "\n");
         }
-        return kExitSuccess;
+        return request->result;
     }
 
     SharedState state_;

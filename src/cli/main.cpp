@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     tavlin::cli::Invocation invocation;
     std::string error;
     if (!tavlin::cli::ParseInvocation(args, &invocation, &error)) {
-        std::fprintf(stderr, "tavlin-cli: %s\n\n%s", error.c_str(), tavlin::cli::UsageText());
+        std::fprintf(stderr, "tavlin-cli: %s (see --help)\n", error.c_str());
         return tavlin::cli::kExitUsage;
     }
     if (invocation.command == tavlin::cli::Command::Help) {

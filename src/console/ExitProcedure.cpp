@@ -20,7 +20,7 @@ void StopWorkers(SharedState& state, ScriptRunner* script, FpgaDownload* fpga,
         // Once the command thread is done with this request, the wait returns whether or not it
         // signalled; if it is already gone the post fails and there is nothing to wait for.
         const RequestHandle request = PostRequest(state, WM_EXIT_CMD_THREAD);
-        WaitRequest(request, state.g_CmdThreadExitEvent, INFINITE);
+        WaitRequest(request, state.g_CmdThreadExitEvent, kRequestWaitLimitMs);
     }
     if (commandThread != nullptr) {
         commandThread->Join();

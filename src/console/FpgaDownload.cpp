@@ -22,30 +22,32 @@ constexpr uint64_t kMaxFileSize = 0x7FFFFFFF;  // the size was a 32-bit quantity
 
 }  // namespace
 
-void FpgaDownload::Start(const std::string& path, Progress progress) {
+Result FpgaDownload::Start(const std::string& path, Progress progress) {
     if (!CheckDevicePresent(state_, view_)) {
-        return;
+        return Result::Fail(ResultCode::NoDevice, "no device");
     }
     if (path.empty()) {
         view_.AppendOutputText("Please Open The .bin Document First!\n");
-        return;
+        return Result::Fail(ResultCode::BadInput, "no FPGA file chosen");
     }
     if (!StopPreviewWorker(state_, view_)) {
         view_.AppendOutputText("The preview did not stop, download not started!\n");
-        return;
+        return Result::Fail(ResultCode::Busy, "the preview did not stop");
     }
     if (slot_.Running()) {
         view_.AppendOutputText("is running,waiting....\n");
-        return;
+        return Result::Fail(ResultCode::Busy, "a download is running");
     }
-    slot_.Start(this, [this, path, progress = std::move(progress)] { Run(path, progress); });
+    slot_.Start(this,
+                [this, path, progress = std::move(progress)] { outcome_ = Run(path, progress); });
+    return Result::Ok();
 }
 
-void FpgaDownload::Run(const std::string& path, const Progress& progress) {
+Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
     uint8_t expected = kIdle;
     if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kFirstPending)) {
         view_.AppendOutputText("Another code transfer is running, try again later!\n");
-        return;
+        return Result::Fail(ResultCode::Busy, "another code transfer is running");
     }
     std::error_code error;
     const uint64_t size = std::filesystem::file_size(path, error);
@@ -53,14 +55,17 @@ void FpgaDownload::Run(const std::string& path, const Progress& progress) {
     if (file == nullptr) {
         view_.AppendOutputText("FPGA File Open Fail!");
         state_.g_ImageTransferState = kIdle;
-        return;
+        return Result::Fail(ResultCode::BadInput, "FPGA file " + path + " cannot be read");
     }
-    SendChunks(file, size, progress);
+    const Result result =
+        size == 0 ? Result::Fail(ResultCode::BadInput, "FPGA file " + path + " is empty")
+                  : SendChunks(file, size, progress);
     std::fclose(file);
     state_.g_ImageTransferState = kIdle;
+    return result;
 }
 
-bool FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& progress) {
+Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& progress) {
     const int total = static_cast<int>((size + kMaxCodePacket - 1) / kMaxCodePacket);
     FpgaScrambler scrambler;
     uint8_t chunk[kMaxCodePacket];
@@ -76,7 +81,7 @@ bool FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& pr
         }
         if (std::fread(chunk, 1, length, file) != length) {
             view_.AppendOutputText("FPGA File Read Fail!\n");
-            return false;
+            return Result::Fail(ResultCode::BadInput, "the FPGA file became shorter");
         }
         scrambler.Scramble(chunk, length);
         if (sent == 0) {
@@ -84,15 +89,18 @@ bool FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& pr
         }
         const RequestHandle request =
             PostRequest(state_, WM_CODE_PACKET, chunk, length, static_cast<uint32_t>(length));
-        if (WaitRequest(request, state_.g_CodePacketEvent, INFINITE) != WAIT_OBJECT_0) {
+        const uint32_t waitCode =
+            WaitRequest(request, state_.g_CodePacketEvent, kRequestWaitLimitMs);
+        if (waitCode != WAIT_OBJECT_0) {
             view_.AppendOutputText(
                 "g_BurnFPGASucEvent: WaitForSingleObject Failed!\n Download FPGA failed!\n");
-            return false;
+            return RequestOutcome(request, waitCode);
         }
         const bool packetOk = state_.g_CodePacketSuc.exchange(0) != 0;
         if (!packetOk) {
             view_.AppendOutputText("Download FPGA failed!\n");
-            return false;
+            const Result refused = RequestOutcome(request, waitCode);
+            return refused ? Result::Fail(ResultCode::Failed, "code packet failed") : refused;
         }
         ++sent;
         if (progress) {
@@ -101,7 +109,10 @@ bool FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& pr
         lastHandedOver = last;
     }
     if (!lastHandedOver) {
-        return false;
+        if (slot_.StopRequested()) {
+            return Result::Fail(ResultCode::Stopped, "the download was stopped");
+        }
+        return Result::Fail(ResultCode::DeviceGone, "the device went away during the download");
     }
     char line[64];
     std::snprintf(line, sizeof line, "Write FPGA Code %dKB Success!\n",
@@ -111,7 +122,7 @@ bool FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& pr
     view_.PostCmdDone();
     view_.HideControls({control::kFpgaLabel, control::kFpgaPath, control::kFpgaBrowse,
                         control::kFpgaDownload, control::kSlaveBox});
-    return true;
+    return Result::Ok();
 }
 
 }  // namespace tavlin

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "console/WorkerSlot.h"
 #include "device/SharedState.h"
@@ -28,17 +29,23 @@ class FpgaDownload {
 
     // The download button. `path` is UTF-8 and is opened as given (not cut to a narrow buffer,
     // which could name another file).
-    void Start(const std::string& path, Progress progress = {});
+    // Fails when the download was not started (its text is shown); otherwise the worker runs
+    // and outcome() follows.
+    Result Start(const std::string& path, Progress progress = {});
     // Exit path: stop a running download between packets and wait until its worker has ended.
     void Stop() { slot_.Stop(); }
     bool Running() const { return slot_.Running(); }
+    // The last run's outcome; valid once its finished event is set. An empty file fails
+    // (BadInput) with nothing sent.
+    const Result& outcome() const { return outcome_; }
 
   private:
-    void Run(const std::string& path, const Progress& progress);
-    bool SendChunks(std::FILE* file, uint64_t size, const Progress& progress);
+    Result Run(const std::string& path, const Progress& progress);
+    Result SendChunks(std::FILE* file, uint64_t size, const Progress& progress);
 
     SharedState& state_;
     ConsoleView& view_;
+    Result outcome_;
     WorkerSlot slot_{state_.g_FpgaDownloadThread, state_.g_FpgaStopEvent,
                      state_.g_FpgaFinishedEvent};
 };

@@ -7,77 +7,93 @@
 #include "device/Requests.h"
 
 namespace tavlin {
+namespace {
 
-uint32_t ModeSwitcher::Switch(uint8_t mode, bool* switched, int* flag) {
+Result WaitFor(const RequestHandle& request, Event& done, uint32_t* waitCode) {
+    *waitCode = WaitRequest(request, done, kRequestWaitLimitMs);
+    return RequestOutcome(request, *waitCode);
+}
+
+}  // namespace
+
+Result ModeSwitcher::Switch(uint8_t mode, uint32_t* waitCode, int* flag) {
     const RequestHandle request = PostRequest(state_, WM_SWITCH_MODE, &mode, sizeof mode);
-    const uint32_t result = WaitRequest(request, state_.g_WorkSwitchEvent, INFINITE);
-    *flag = result == WAIT_OBJECT_0 ? state_.g_isWorkSwitchSuc.exchange(0)
-                                    : static_cast<int>(state_.g_isWorkSwitchSuc);
-    *switched = result == WAIT_OBJECT_0 && *flag != 0;
+    Result result = WaitFor(request, state_.g_WorkSwitchEvent, waitCode);
+    *flag = *waitCode == WAIT_OBJECT_0 ? state_.g_isWorkSwitchSuc.exchange(0)
+                                       : static_cast<int>(state_.g_isWorkSwitchSuc);
+    if (result && *flag == 0) {
+        result = Result::Fail(ResultCode::Refused, "the device did not switch its mode");
+    }
     return result;
 }
 
-std::string ModeSwitcher::Toggle(const std::string& caption) {
+std::string ModeSwitcher::Toggle(const std::string& caption, Result* outcome) {
+    std::string next = caption;
+    Result result = ToggleMode(caption, &next);
+    if (outcome != nullptr) {
+        *outcome = std::move(result);
+    }
+    return next;
+}
+
+Result ModeSwitcher::ToggleMode(const std::string& caption, std::string* next) {
     if (state_.g_bDevExist == 0) {
         view_.SetStatusText(LoadString(IDS_NO_DEVICE));
-        return caption;
+        return Result::Fail(ResultCode::NoDevice, "no device");
     }
     if (state_.g_isFwUpdateMode != 0) {
         view_.SetStatusText(LoadString(IDS_FW_NOT_READY));
-        return caption;
+        return Result::Fail(ResultCode::NoDevice, "the device runs its update environment");
     }
     const bool toWork = caption == LoadString(IDS_MODE_WORK);
-    bool switched = false;
+    uint32_t waitCode = 0;
     int flag = 0;
-    const uint32_t result = Switch(toWork ? kWorkMode : kCalibrationMode, &switched, &flag);
+    const Result switched = Switch(toWork ? kWorkMode : kCalibrationMode, &waitCode, &flag);
     if (!switched) {
         view_.AppendOutputText("Switch work model failed, please try again!\n");
         view_.SetStatusText(LoadString(IDS_SWITCH_FAILED));
         if (toWork) {
             WriteLog("Switch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
-                     static_cast<int>(result), flag);
+                     static_cast<int>(waitCode), flag);
         }
-        return caption;
+        return switched;
     }
-    const std::string next = LoadString(toWork ? IDS_MODE_CALIBRATION : IDS_MODE_WORK);
-    view_.SetControlCaption(control::kModeToggle, next);
+    *next = LoadString(toWork ? IDS_MODE_CALIBRATION : IDS_MODE_WORK);
+    view_.SetControlCaption(control::kModeToggle, *next);
     view_.SetStatusText(LoadString(toWork ? IDS_NOW_WORK_MODE : IDS_NOW_CALIBRATION_MODE));
     if (!toWork) {
-        versions_.ShowVersions(VersionQuery::Caller::Toggle);
+        return versions_.ShowVersions(VersionQuery::Caller::Toggle);
     }
-    return next;
+    return Result::Ok();
 }
 
-bool ModeSwitcher::EnterCalibrationMode(Launcher launcher) {
-    bool switched = false;
+Result ModeSwitcher::EnterCalibrationMode(Launcher launcher) {
+    uint32_t waitCode = 0;
     int flag = 0;
-    const uint32_t result = Switch(kCalibrationMode, &switched, &flag);
+    const Result switched = Switch(kCalibrationMode, &waitCode, &flag);
     if (switched) {
-        return true;
+        return switched;
     }
     view_.SetStatusText(LoadString(IDS_SWITCH_FAILED));
-    if (launcher == Launcher::Calibration) {
-        WriteLog("Calibration: Switch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
-                 static_cast<int>(result), flag);
-    } else {
-        WriteLog("Switch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
-                 static_cast<int>(result), flag);
-    }
-    return false;
+    WriteLog("%sSwitch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
+             launcher == Launcher::Calibration ? "Calibration: " : "", static_cast<int>(waitCode),
+             flag);
+    return switched;
 }
 
-bool ModeSwitcher::ReturnToWorkMode() {
+Result ModeSwitcher::ReturnToWorkMode() {
     const uint8_t mode = kWorkMode;
     const RequestHandle request = PostRequest(state_, WM_SWITCH_MODE, &mode, sizeof mode);
-    const uint32_t result = WaitRequest(request, state_.g_WorkSwitchEvent, INFINITE);
-    if (result == WAIT_OBJECT_0) {
+    uint32_t waitCode = 0;
+    const Result result = WaitFor(request, state_.g_WorkSwitchEvent, &waitCode);
+    if (waitCode == WAIT_OBJECT_0) {
         state_.g_isWorkSwitchSuc = 0;
-        return true;
+        return Result::Ok();
     }
     view_.SetStatusText(LoadString(IDS_SWITCH_FAILED));
     WriteLog("Calibration exit:Switch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
-             static_cast<int>(result), static_cast<int>(state_.g_isWorkSwitchSuc));
-    return false;
+             static_cast<int>(waitCode), static_cast<int>(state_.g_isWorkSwitchSuc));
+    return result;
 }
 
 }  // namespace tavlin

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "console/VersionQuery.h"
 #include "device/SharedState.h"
@@ -8,8 +9,8 @@
 namespace tavlin {
 
 // Work mode / calibration mode: the toggle button 1065 and the two procedures the tool
-// launchers and tool dialogs use. All run on the front end's thread; their waits end once the
-// command thread is done with the request (see VersionQuery).
+// launchers and tool dialogs use. All run on the front end's thread; each wait ends once the
+// command thread is done with the request, and at the latest after kRequestWaitLimitMs.
 class ModeSwitcher {
   public:
     static constexpr uint8_t kWorkMode = 0x22;
@@ -22,19 +23,23 @@ class ModeSwitcher {
         : state_(state), view_(view), versions_(state, view) {}
 
     // Button 1065. The caption names the mode a press switches to; returns the caption after
-    // the press (unchanged on refusal or failure) and also hands it to the view.
-    std::string Toggle(const std::string& caption);
-    // Before a production tool opens. False when the device did not switch (string 136 shown,
+    // the press (unchanged on refusal or failure) and also hands it to the view. *outcome, if
+    // given, receives the result: after a switch to calibration mode the versions are read, and
+    // a failed read is the outcome then (the mode did switch: the caption says so).
+    std::string Toggle(const std::string& caption, Result* outcome = nullptr);
+    // Before a production tool opens. Fails when the device did not switch (string 136 shown,
     // log line written).
-    bool EnterCalibrationMode(Launcher launcher);
+    Result EnterCalibrationMode(Launcher launcher);
     // When a tool closes. Only the wait decides (the device's answer does not).
-    bool ReturnToWorkMode();
+    Result ReturnToWorkMode();
 
     VersionQuery& versions() { return versions_; }
 
   private:
-    // Posts the mode switch and waits; the wait's result, *switched = wait ok and flag set.
-    uint32_t Switch(uint8_t mode, bool* switched, int* flag);
+    Result ToggleMode(const std::string& caption, std::string* next);
+    // Posts the mode switch and waits; the request's outcome. *waitCode and *flag are the
+    // wait's code and g_isWorkSwitchSuc as the log lines print them.
+    Result Switch(uint8_t mode, uint32_t* waitCode, int* flag);
 
     SharedState& state_;
     ConsoleView& view_;

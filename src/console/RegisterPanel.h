@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
 
+#include "base/Result.h"
 #include "console/ConsoleView.h"
+#include "device/CommandThread.h"
 #include "device/SharedState.h"
 
 namespace tavlin {
@@ -18,13 +20,17 @@ class RegisterPanel {
   public:
     RegisterPanel(SharedState& state, ConsoleView& view) : state_(state), view_(view) {}
 
-    // Button 1016.
-    void Write(const std::string& addressText, const std::string& valueText, bool sensorTicked);
-    // Button 1017.
-    void Read(const std::string& addressText, bool sensorTicked);
+    // Button 1016. Fails at once for a refusal (no device, a number-less operand, nothing to
+    // post to); otherwise the request is posted and `posted`, if given, receives it, so a
+    // caller that wants the outcome can wait for it (the window does not).
+    Result Write(const std::string& addressText, const std::string& valueText, bool sensorTicked,
+                 RequestHandle* posted = nullptr);
+    // Button 1017. As Write.
+    Result Read(const std::string& addressText, bool sensorTicked, RequestHandle* posted = nullptr);
 
   private:
     bool DevicePresent();
+    Result Posted(RequestHandle request, const char* failureText, RequestHandle* posted);
 
     SharedState& state_;
     ConsoleView& view_;

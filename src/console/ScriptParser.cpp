@@ -1,5 +1,7 @@
 #include "console/ScriptParser.h"
 
+#include <string_view>
+
 #include <cstdio>
 #include <cstring>
 
@@ -20,6 +22,9 @@ constexpr Keyword kKeywords[] = {
 
 constexpr size_t kMaxKeyword = 63;
 constexpr size_t kMaxFileName = 15;
+// A burst file lives in the working directory, and a NUL would cut its name short to another
+// file's.
+constexpr std::string_view kNotInFileName{"/\\\0", 3};
 
 bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -193,7 +198,7 @@ bool ScriptParser::ReadOperands(ScriptCommand* c) {
         case Kind::BurstRead:
             return ReadHex(&c->address) == Read::Ok && ReadHex(&c->count) == Read::Ok &&
                    ReadWord(kMaxFileName, &c->fileName, &tooLong) == Read::Ok && !tooLong &&
-                   c->fileName.find_first_of("/\\") == std::string::npos;
+                   c->fileName.find_first_of(kNotInFileName) == std::string::npos;
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "base/StringTable.h"
@@ -14,29 +15,36 @@
 
 namespace tavlin {
 
-void ScriptRunner::Start(const std::string& path) {
+Result ScriptRunner::Start(const std::string& path) {
     if (!CheckDevicePresent(state_, view_)) {
-        return;
+        return Result::Fail(ResultCode::NoDevice, "no device");
     }
     if (path.empty()) {
         view_.AppendOutputText("Please Open The .ini Document First!\n");
-        return;
+        return Result::Fail(ResultCode::BadInput, "no script chosen");
     }
     if (slot_.Running()) {
         // The running script keeps its burst file: clearing the flag now would make its next
         // "brd" start that file afresh and lose what it already holds.
         view_.AppendOutputText("is running,waiting....\n");
-        return;
+        return Result::Fail(ResultCode::Busy, "a script is running");
     }
     state_.g_isBurstFileUsed = 0;
-    slot_.Start(this, [this, path] { Run(path); });
+    slot_.Start(this, [this, path] { outcome_ = Run(path); });
+    return Result::Ok();
 }
 
-void ScriptRunner::Run(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+Result ScriptRunner::Run(const std::string& path) {
+    firstFailure_ = Result::Ok();
+    // A directory opens as a stream on Linux and reads as an empty script.
+    std::error_code error;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(path, error)) {
+        file.open(path, std::ios::binary);
+    }
+    if (!file.is_open()) {
         view_.AppendOutputText("Script Open Fail!");
-        return;
+        return Result::Fail(ResultCode::BadInput, "script " + path + " cannot be read");
     }
     ScriptParser parser(file);
     bool completed = true;
@@ -57,21 +65,44 @@ void ScriptRunner::Run(const std::string& path) {
         }
     }
     state_.g_ScriptRequestEvent.Reset();
-    if (completed) {
-        view_.AppendOutputText("Success!\n");
-        view_.PostCmdDone();
+    if (slot_.StopRequested()) {
+        return Result::Fail(ResultCode::Stopped, "the script was stopped");
     }
+    if (state_.g_bDevExist == 0) {
+        view_.AppendOutputText(LoadString(IDS_NO_DEVICE));
+        return Result::Fail(ResultCode::DeviceGone, "the device went away during the script");
+    }
+    if (!completed) {
+        return firstFailure_ ? Result::Fail(ResultCode::Failed, "the script stopped")
+                             : firstFailure_;
+    }
+    view_.AppendOutputText("Success!\n");
+    view_.PostCmdDone();
+    return firstFailure_;
 }
 
+// `name` names the request in a line that gives a failure's cause instead of `failure`; without
+// it `failure` is shown for every failure.
 bool ScriptRunner::Request(uint32_t message, const void* block, size_t size, uint32_t timeoutMs,
-                           const char* failure) {
+                           const char* failure, const char* name) {
     state_.g_ScriptRequestEvent.Set();
     const RequestHandle request = PostRequest(state_, message, block, size);
-    const uint32_t result = WaitRequest(request, state_.g_RegAccessDoneEvent, timeoutMs);
+    const uint32_t waitCode = WaitRequest(request, state_.g_RegAccessDoneEvent, timeoutMs);
     state_.g_ScriptRequestEvent.Reset();
-    if (result != WAIT_OBJECT_0) {
-        view_.AppendOutputText(failure);
+    const Result result = RequestOutcome(request, waitCode);
+    if (waitCode != WAIT_OBJECT_0) {
+        if (name != nullptr && result.code() == ResultCode::BadInput) {
+            view_.AppendOutputText(std::string(name) + " failed: " + result.reason() + "\n");
+        } else {
+            view_.AppendOutputText(failure);
+        }
+        if (firstFailure_) {
+            firstFailure_ = result;
+        }
         return false;
+    }
+    if (!result && firstFailure_) {
+        firstFailure_ = result;  // its pane line says "error"; the script goes on
     }
     return true;
 }
@@ -112,7 +143,8 @@ bool ScriptRunner::Execute(const ScriptCommand& c) {
             return Request(read ? WM_BURST_READ : WM_BURST_WRITE, &block, sizeof block,
                            kRequestTimeoutMs,
                            read ? "BurstRead timeout exit, please try again!!\n"
-                                : "BurstWrite timeout exit, please try again!!\n");
+                                : "BurstWrite timeout exit, please try again!!\n",
+                           read ? "BurstRead" : "BurstWrite");
         }
         case Kind::Delay:
             Delay(c.delayMs);
@@ -128,7 +160,8 @@ bool ScriptRunner::Execute(const ScriptCommand& c) {
         }
         case Kind::I2cRead: {
             const RegReadBlock block{c.address, c.count};
-            return Request(WM_I2C_READ, &block, sizeof block, INFINITE, "I2CReadReg failed!\n");
+            return Request(WM_I2C_READ, &block, sizeof block, kRequestWaitLimitMs,
+                           "I2CReadReg failed!\n");
         }
     }
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "console/ScriptCommand.h"
 #include "console/WorkerSlot.h"
@@ -19,10 +20,16 @@ namespace tavlin {
 //   expects, and cleared again once the command is over, so a request that does not consume it
 //   cannot leave it for a later step-debug read to steal.
 // - "i2crd" has no time limit of its own: it waits until the command thread is done with the
-//   request (WaitRequest returns then, signalled or not), which the transfer time-outs bound.
+//   request, bounded by kRequestWaitLimitMs (the requests that may be queued ahead of it).
 // - "#" sleeps between 0 and kMaxDelayMs (a negative or huge delay is clamped, and the pane line
 //   shows the delay actually taken); a stop ends the sleep at once.
 // - A line whose operands are missing or unusable stops the script with a line naming it.
+// - A request that fails without a time-out (a burst file that is missing, too short or not
+//   writable, a short block) stops the script with its cause instead of "timeout exit".
+// - A device lost mid-run ends the script with the no-device text (string 104), never with
+//   "Success!"; a script stopped by the exit path ends without a text.
+// - The run's outcome (outcome(), read after the finished event) is a failure when any request
+//   failed, also one whose pane line says "error" while the script went on to "Success!".
 class ScriptRunner {
   public:
     static constexpr uint32_t kRequestTimeoutMs = 3000;
@@ -33,21 +40,26 @@ class ScriptRunner {
     ScriptRunner(const ScriptRunner&) = delete;
     ScriptRunner& operator=(const ScriptRunner&) = delete;
 
-    // The run button; `path` is UTF-8 and opened as given.
-    void Start(const std::string& path);
+    // The run button; `path` is UTF-8 and opened as given. Fails when the script was not
+    // started (its text is shown); otherwise the worker runs and outcome() follows.
+    Result Start(const std::string& path);
     // Exit path: the script stops at its next line (a delay ends at once); waits for the worker.
     void Stop() { slot_.Stop(); }
     bool Running() const { return slot_.Running(); }
+    // The last run's outcome; valid once its finished event is set.
+    const Result& outcome() const { return outcome_; }
 
   private:
-    void Run(const std::string& path);
+    Result Run(const std::string& path);
     bool Execute(const ScriptCommand& command);
     bool Request(uint32_t message, const void* block, size_t size, uint32_t timeoutMs,
-                 const char* failure);
+                 const char* failure, const char* name = nullptr);
     void Delay(int32_t ms);
 
     SharedState& state_;
     ConsoleView& view_;
+    Result outcome_;
+    Result firstFailure_;  // of a request the script went on after
     WorkerSlot slot_{state_.g_ScriptThread, state_.g_ScriptStopEvent, state_.g_ScriptFinishedEvent};
 };
 

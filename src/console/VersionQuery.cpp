@@ -15,11 +15,12 @@ constexpr int kBothSensors = 3;
 
 }  // namespace
 
-uint32_t VersionQuery::ReadVersions() {
+Result VersionQuery::ReadVersions(uint32_t* waitCode) {
     state_.g_SensorSel = kBothSensors;
     const RegReadBlock block{kImageVersionAddress, 0};
     const RequestHandle request = PostRequest(state_, WM_READ_IMAGE_VERSION, &block, sizeof block);
-    return WaitRequest(request, state_.g_ReadImageVersionEvent, INFINITE);
+    *waitCode = WaitRequest(request, state_.g_ReadImageVersionEvent, kRequestWaitLimitMs);
+    return RequestOutcome(request, *waitCode);
 }
 
 void VersionQuery::ShowReadVersions() {
@@ -32,50 +33,50 @@ void VersionQuery::ShowReadVersions() {
     view_.SetVersionText(text);
 }
 
-void VersionQuery::ShowVersions(Caller caller) {
+Result VersionQuery::ShowVersions(Caller caller) {
     if (state_.g_isVersionsShown != 0) {
-        return;
+        return Result::Ok();
     }
-    const uint32_t result = ReadVersions();
-    if (result == WAIT_OBJECT_0 && state_.g_ReadImageVersionSuc != 0) {
+    uint32_t waitCode = 0;
+    const Result result = ReadVersions(&waitCode);
+    if (result && state_.g_ReadImageVersionSuc != 0) {
         ShowReadVersions();
         state_.g_isVersionsShown = 1;
-        return;
+        return result;
     }
     if (caller == Caller::Toggle) {
-        if (result == WAIT_OBJECT_0) {
+        if (waitCode == WAIT_OBJECT_0) {
             view_.SetVersionText(LoadString(IDS_VERSION_FAILED));
         }
-        return;
+        return result;
     }
     view_.SetVersionText(LoadString(IDS_VERSION_FAILED));
-    const int flag = state_.g_ReadImageVersionSuc;
-    if (caller == Caller::CalibrationLauncher) {
-        WriteLog("Calibration: Get IMAGE Version Failed!\nret=%d,g_ReadImageVersionSuc=%d\n,",
-                 static_cast<int>(result), flag);
-    } else {
-        WriteLog("Get IMAGE Version Failed!\nret=%d,g_ReadImageVersionSuc=%d\n,",
-                 static_cast<int>(result), flag);
-    }
+    WriteLog("%sGet IMAGE Version Failed!\nret=%d,g_ReadImageVersionSuc=%d\n,",
+             caller == Caller::CalibrationLauncher ? "Calibration: " : "",
+             static_cast<int>(waitCode), static_cast<int>(state_.g_ReadImageVersionSuc));
+    return result;
 }
 
-void VersionQuery::VersionButton() {
+Result VersionQuery::VersionButton() {
     if (state_.g_bDevExist == 0) {
         view_.SetStatusText(LoadString(IDS_NO_DEVICE));
-        return;
+        return Result::Fail(ResultCode::NoDevice, "no device");
     }
     if (state_.g_isFwUpdateMode != 0) {
         view_.SetStatusText(LoadString(IDS_FW_NOT_READY));
-        return;
+        return Result::Fail(ResultCode::NoDevice, "the device runs its update environment");
     }
-    if (ReadVersions() != WAIT_OBJECT_0) {
-        return;
+    uint32_t waitCode = 0;
+    const Result result = ReadVersions(&waitCode);
+    if (waitCode != WAIT_OBJECT_0) {
+        return result;
     }
     if (state_.g_ReadImageVersionSuc != 0) {
         ShowReadVersions();
     } else {
         view_.SetVersionText(LoadString(IDS_VERSION_FAILED));
     }
+    return result;
 }
 
 }  // namespace tavlin

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "device/SharedState.h"
 
@@ -6,9 +7,8 @@ namespace tavlin {
 
 // Image version query of both sensors, shown in the version line (control 1061).
 //
-// The waits are unbounded in form but never in fact: WaitRequest returns as soon as the command
-// thread is done with the request, and a request that cannot be posted (no command thread) is a
-// failed wait at once.
+// Each wait ends as soon as the command thread is done with the request, and at the latest after
+// kRequestWaitLimitMs; a request that cannot be posted (no command thread) fails at once.
 class VersionQuery {
   public:
     // Who asks: the mode toggle (no log line; a failed wait leaves the version line alone), or
@@ -18,13 +18,13 @@ class VersionQuery {
     VersionQuery(SharedState& state, ConsoleView& view) : state_(state), view_(view) {}
 
     // The show-versions procedure: queries only while the versions-shown flag is clear.
-    void ShowVersions(Caller caller);
+    Result ShowVersions(Caller caller);
     // Version button 1026: always queries; neither reads nor sets the versions-shown flag.
-    void VersionButton();
+    Result VersionButton();
 
   private:
-    // Posts the read with g_SensorSel 3 and waits; returns the wait's result.
-    uint32_t ReadVersions();
+    // Posts the read with g_SensorSel 3 and waits; the request's outcome, *waitCode the wait's.
+    Result ReadVersions(uint32_t* waitCode);
     void ShowReadVersions();
 
     SharedState& state_;

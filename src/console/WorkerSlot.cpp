@@ -1,5 +1,8 @@
 #include "console/WorkerSlot.h"
 
+#include "base/Log.h"
+#include "device/CommandThread.h"
+
 namespace tavlin {
 
 bool WorkerSlot::Start(void* owner, std::function<void()> body) {
@@ -24,7 +27,9 @@ bool WorkerSlot::Start(void* owner, std::function<void()> body) {
 void WorkerSlot::Stop() {
     if (handle_ != nullptr) {
         stop_.Set();
-        finished_.Wait(INFINITE);
+        if (finished_.Wait(kRequestWaitLimitMs) != WAIT_OBJECT_0) {
+            WriteLog("A worker did not stop within %u ms\n", kRequestWaitLimitMs);
+        }
     }
     if (thread_.joinable()) {
         thread_.join();

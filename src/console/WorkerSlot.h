@@ -28,7 +28,10 @@ class WorkerSlot {
     // run is active. A stop signalled after the previous run had already ended is dropped here.
     bool Start(void* owner, std::function<void()> body);
     // Signals the stop event if a run is active, waits for its finished event, joins. Returns at
-    // once when nothing runs.
+    // once when nothing runs. Every wait a worker makes is bounded (kRequestWaitLimitMs at most
+    // for one request), so the wait here is given the same bound per step the worker may be
+    // in; a worker that has not ended by then is logged, and waited for still, because its
+    // thread uses this object.
     void Stop();
     // True once the stop event was seen (tested without waiting); it stays true for this run.
     bool StopRequested();

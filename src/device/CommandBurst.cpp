@@ -1,4 +1,5 @@
 // Burst transfers between a block of FPGA registers and a file of the working directory.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,37 +29,48 @@ bool IsPlainFileName(const std::string& name) {
 // byte or a fixed record whatever the length says, and the file would hold bytes that were
 // never read. Longer than the buffer is refused rather than split: a split transfer that fails
 // halfway would leave part of the data in the file or the device.
-bool CheckBurst(const char* what, const std::optional<BurstBlock>& block, std::string* name) {
+// The refusal's log line and its reason are one text.
+Result Refused(const char* what, const std::string& why) {
+    WriteLog("%s refused: %s\n", what, why.c_str());
+    return Result::Fail(ResultCode::BadInput, why);
+}
+
+Result CheckBurst(const char* what, const std::optional<BurstBlock>& block, std::string* name) {
     if (!block) {
-        WriteLog("%s refused: short request\n", what);
-        return false;
+        return Refused(what, "short request");
     }
     *name = NameOf(block->fileName);
     if (!IsPlainFileName(*name)) {
-        WriteLog("%s refused: bad file name \"%s\"\n", what, name->c_str());
-        return false;
+        return Refused(what, "bad file name \"" + *name + "\"");
     }
+    char text[96];
     if (KindOf(block->addr) != AddressKind::Fpga) {
-        WriteLog("%s refused: address 0x%08x is not an FPGA register\n", what, block->addr);
-        return false;
+        std::snprintf(text, sizeof text, "address 0x%08x is not an FPGA register", block->addr);
+        return Refused(what, text);
     }
     if (block->length > kBurstBufferSize) {
-        WriteLog("%s refused: length %u above %u bytes\n", what, block->length, kBurstBufferSize);
-        return false;
+        std::snprintf(text, sizeof text, "length %u above %u bytes", block->length,
+                      kBurstBufferSize);
+        return Refused(what, text);
     }
-    return true;
+    return Result::Ok();
 }
 
 // Opens the file by the naming rule. The remembered name moves only once the file is open, so
 // a file that could not be opened does not turn the next request into an append.
-std::FILE* OpenBurstFile(CommandContext& c, const std::string& name, bool forWriting) {
+std::FILE* OpenBurstFile(CommandContext& c, const std::string& name, bool forWriting,
+                         Result* failure) {
     SharedState& s = c.state;
     const bool sameFile = s.g_isBurstFileUsed != 0 && NameOf(s.g_BurstFileName) == name;
     const char* mode = forWriting ? (sameFile ? "ab" : "wb") : "rb";
     const std::string path = c.burstDirectory.empty() ? name : c.burstDirectory + "/" + name;
     std::FILE* file = std::fopen(path.c_str(), mode);
     if (file == nullptr) {
+        const int error = errno;
         WriteLog("Burst file %s cannot be opened (%s)\n", name.c_str(), mode);
+        *failure =
+            Result::Fail(ResultCode::BadInput,
+                         "burst file " + name + " cannot be opened: " + std::strerror(error));
         return nullptr;
     }
     std::memset(s.g_BurstFileName, 0, kNameField);
@@ -72,15 +84,18 @@ std::FILE* OpenBurstFile(CommandContext& c, const std::string& name, bool forWri
 void ServeBurstRead(CommandContext& c) {
     const auto block = c.Block<BurstBlock>();
     std::string name;
-    if (!CheckBurst("BurstRead", block, &name)) {
+    if (Result r = CheckBurst("BurstRead", block, &name); !r) {
+        c.result = r;
         return;
     }
     uint8_t buffer[kBurstBufferSize];
-    if (!RegisterRead(c.device, block->addr, static_cast<int32_t>(block->length), buffer,
-                      sizeof buffer)) {
+    if (Result r = RegisterRead(c.device, block->addr, static_cast<int32_t>(block->length), buffer,
+                                sizeof buffer);
+        !r) {
+        c.result = r;
         return;
     }
-    std::FILE* file = OpenBurstFile(c, name, true);
+    std::FILE* file = OpenBurstFile(c, name, true, &c.result);
     if (file == nullptr) {
         return;
     }
@@ -90,6 +105,7 @@ void ServeBurstRead(CommandContext& c) {
         c.Signal(c.state.g_RegAccessDoneEvent);
     } else {
         WriteLog("BurstRead: writing %s failed\n", name.c_str());
+        c.result = Result::Fail(ResultCode::IoError, "writing burst file " + name + " failed");
     }
 }
 
@@ -99,10 +115,11 @@ void ServeBurstRead(CommandContext& c) {
 void ServeBurstWrite(CommandContext& c) {
     const auto block = c.Block<BurstBlock>();
     std::string name;
-    if (!CheckBurst("BurstWrite", block, &name)) {
+    if (Result r = CheckBurst("BurstWrite", block, &name); !r) {
+        c.result = r;
         return;
     }
-    std::FILE* file = OpenBurstFile(c, name, false);
+    std::FILE* file = OpenBurstFile(c, name, false, &c.result);
     if (file == nullptr) {
         return;
     }
@@ -112,10 +129,14 @@ void ServeBurstWrite(CommandContext& c) {
     if (got != block->length) {
         // Sending a short file would write stale buffer bytes to the registers.
         WriteLog("BurstWrite: %s holds %zu of %u bytes\n", name.c_str(), got, block->length);
+        c.result = Result::Fail(ResultCode::BadInput, "burst file " + name + " holds " +
+                                                          std::to_string(got) + " of " +
+                                                          std::to_string(block->length) + " bytes");
         return;
     }
-    if (RegisterWrite(c.device, block->addr, static_cast<int32_t>(block->length), buffer,
-                      sizeof buffer)) {
+    c.result = RegisterWrite(c.device, block->addr, static_cast<int32_t>(block->length), buffer,
+                             sizeof buffer);
+    if (c.result) {
         c.Signal(c.state.g_RegAccessDoneEvent);
     }
 }

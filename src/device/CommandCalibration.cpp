@@ -11,10 +11,11 @@ void ServeCalInit(CommandContext& c) {
     if (s.g_CalThread == nullptr) {
         return;
     }
-    const int ok = CalibrationInit(c.device) ? 1 : 0;
-    s.g_CalDataInitSuc = ok;
-    s.g_isDeviceCommunicate = ok;
-    c.Signal(s.g_CalInitEvent);
+    const Result r = CalibrationInit(c.device);
+    c.Finish(r, s.g_CalInitEvent, [&] {
+        s.g_CalDataInitSuc = r ? 1 : 0;
+        s.g_isDeviceCommunicate = r ? 1 : 0;
+    });
 }
 
 void ServeCalPoint(CommandContext& c) {
@@ -26,33 +27,40 @@ void ServeCalPoint(CommandContext& c) {
     const int r = block ? CalibrationPoint(c.device, block->payload) : 3;
     if (r == 3) {
         // No valid answer: the worker's own time limit decides, no event.
-        s.g_CalPointFlag = 0;
-        s.g_CalCheckFlag = 0;
-        s.g_isDeviceCommunicate = 0;
+        c.result = Result::Fail(ResultCode::Failed, "no valid calibration point answer");
+        if (c.Publish()) {
+            s.g_CalPointFlag = 0;
+            s.g_CalCheckFlag = 0;
+            s.g_isDeviceCommunicate = 0;
+        }
         return;
     }
-    s.g_isDeviceCommunicate = 1;
     if (block->kind != 0) {
-        s.g_CalCheckFlag = r == 0 ? 1 : 0;
-        c.Signal(s.g_CalCheckEvent);
+        c.Finish(Result::Ok(), s.g_CalCheckEvent, [&] {
+            s.g_isDeviceCommunicate = 1;
+            s.g_CalCheckFlag = r == 0 ? 1 : 0;
+        });
         return;
     }
-    if (r == 2) {
-        s.g_CalPointFlag = 1;
-    } else {
-        s.g_CalPointCount = 0;
-        s.g_CalPointFlag = 0;
-    }
-    c.Signal(s.g_CalPointEvent);
+    c.Finish(Result::Ok(), s.g_CalPointEvent, [&] {
+        s.g_isDeviceCommunicate = 1;
+        if (r == 2) {
+            s.g_CalPointFlag = 1;
+        } else {
+            s.g_CalPointCount = 0;
+            s.g_CalPointFlag = 0;
+        }
+    });
 }
 
 void ServeCalParam(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<CalParamBlock>();
-    const int ok = block && CalibrationParam(c.device, block->a, block->b) ? 1 : 0;
-    s.g_CalParamSuc = ok;
-    s.g_isDeviceCommunicate = ok;
-    c.Signal(s.g_CalParamEvent);
+    const Result r = block ? CalibrationParam(c.device, block->a, block->b) : ShortBlock();
+    c.Finish(r, s.g_CalParamEvent, [&] {
+        s.g_CalParamSuc = r ? 1 : 0;
+        s.g_isDeviceCommunicate = r ? 1 : 0;
+    });
 }
 
 }  // namespace tavlin::command

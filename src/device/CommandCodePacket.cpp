@@ -18,21 +18,19 @@ void ServeCodePacket(CommandContext& c, bool secondArea) {
     }
     // The length comes from lParam; the protocol refuses one longer than the bytes posted.
     const auto length = static_cast<int32_t>(c.message.lParam & 0xFF);
-    const bool ok =
+    const Result r =
         RegisterWrite(c.device, addr, length, c.message.block.data(), c.message.block.size());
-    if (ok) {
-        if (!secondArea) {
-            s.g_CodePacketSuc = 1;
-        }
+    if (r) {
         uint8_t first = 1;
         s.g_ImageTransferState.compare_exchange_strong(first, 2);
     } else {
-        if (!secondArea) {
-            s.g_CodePacketSuc = 0;
-        }
         c.Pane("CMD_FPGA_CODE_Process Failed!\n");
     }
-    c.Signal(s.g_CodePacketEvent);
+    c.Finish(r, s.g_CodePacketEvent, [&] {
+        if (!secondArea) {
+            s.g_CodePacketSuc = r ? 1 : 0;
+        }
+    });
 }
 
 }  // namespace tavlin::command

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "device/HidDevice.h"
+#include "device/RequestRecord.h"
 #include "device/Requests.h"
 #include "device/SharedState.h"
 #include "platform/MessageQueue.h"
@@ -28,10 +29,31 @@ struct CommandContext {
     // Whether the handler signalled the request's completion event for this very message; it
     // goes into the poster's receipt so a stale signal is never taken for this one.
     bool signalled = false;
+    // The request's outcome, handed to its poster with the receipt.
+    Result result;
 
+    // True when the poster still waits for this request: only then may the handler write the
+    // shared result variables. Call it once every transfer is done, just before publishing.
+    bool Publish() { return !message.receipt || message.receipt->ClaimForPublishing(); }
+
+    // Signals the completion event, unless the poster has given the request up (a signal
+    // nobody waits for would be taken for a later request's completion).
     void Signal(Event& event) {
-        event.Set();
-        signalled = true;
+        if (Publish()) {
+            event.Set();
+            signalled = true;
+        }
+    }
+
+    // The usual end of a request: its outcome, its shared results (written only while the
+    // poster still waits) and its completion event.
+    template <class WriteResults>
+    void Finish(Result outcome, Event& event, WriteResults writeResults) {
+        result = std::move(outcome);
+        if (Publish()) {
+            writeResults();
+        }
+        Signal(event);
     }
 
     // Appends one output pane line, formatted into the pane's 64-byte buffer.
@@ -49,6 +71,11 @@ struct CommandContext {
         return value;
     }
 };
+
+// The outcome of a request whose parameter block is shorter than its kind needs.
+inline Result ShortBlock() {
+    return Result::Fail(ResultCode::BadInput, "short request block");
+}
 
 inline const char* SensorName(uint32_t addr) {
     return IsSlave(addr) ? "Slave" : "Master";

@@ -15,6 +15,16 @@ void SetBoth(std::atomic<int>& a, std::atomic<int>& b, bool ok) {
     b = ok ? 1 : 0;
 }
 
+// Both sensors' part of a request: the Slave's is asked only after the Master's worked.
+template <class PerSensor>
+Result BothSensors(PerSensor perSensor) {
+    Result r = perSensor(kMaster);
+    if (r) {
+        r = perSensor(kSlave);
+    }
+    return r;
+}
+
 }  // namespace
 
 void ServePreviewData(CommandContext& c) {
@@ -28,13 +38,26 @@ void ServePreviewData(CommandContext& c) {
     // A destination and count that run past the 640 x 9 image are refused, never written.
     const bool fits = block && master != nullptr && slave != nullptr &&
                       size_t{block->destination} + block->count <= kPreviewBufferSize;
-    const bool ok = fits &&
-                    PreviewRead(c.device, block->source, block->mode, block->count, kMaster,
-                                master + block->destination) &&
-                    PreviewRead(c.device, block->source, block->mode, block->count, kSlave,
-                                slave + block->destination);
-    SetBoth(s.g_isDeviceCommunicate, s.g_PreviewSucFlag, ok);
-    c.Signal(s.g_PreviewDataEvent);
+    uint8_t chunks[2][256];  // any count a request can carry, also one the protocol refuses
+    bool asked[2] = {false, false};
+    Result r = Result::Fail(ResultCode::BadInput, "preview chunk outside the image");
+    if (fits) {
+        r = BothSensors([&](int sensor) {
+            asked[sensor] = true;
+            return PreviewRead(c.device, block->source, block->mode, block->count, sensor,
+                               chunks[sensor]);
+        });
+    }
+    c.Finish(r, s.g_PreviewDataEvent, [&] {
+        // A failed read leaves its 0xFF fill in the image, as the image shows a lost chunk.
+        uint8_t* images[2] = {master, slave};
+        for (int sensor : {kMaster, kSlave}) {
+            if (asked[sensor]) {
+                std::memcpy(images[sensor] + block->destination, chunks[sensor], block->count);
+            }
+        }
+        SetBoth(s.g_isDeviceCommunicate, s.g_PreviewSucFlag, static_cast<bool>(r));
+    });
 }
 
 void ServeSearchStartLine(CommandContext& c) {
@@ -43,18 +66,24 @@ void ServeSearchStartLine(CommandContext& c) {
     }
     SharedState& s = c.state;
     const auto block = c.Block<StartLineSearchParam>();
-    bool ok = false;
+    int lines[2] = {s.g_StartLineM, s.g_StartLineS};
+    bool searched[2] = {false, false};
+    Result r = ShortBlock();
     if (block) {
-        int line = 0;
-        const bool master = StartLineSearch(c.device, kMaster, block->low, block->high, &line);
-        s.g_StartLineM = line;
-        if (master) {
-            ok = StartLineSearch(c.device, kSlave, block->low, block->high, &line);
-            s.g_StartLineS = line;
-        }
+        r = BothSensors([&](int sensor) {
+            searched[sensor] = true;
+            return StartLineSearch(c.device, sensor, block->low, block->high, &lines[sensor]);
+        });
     }
-    s.g_SearchStartLine = ok ? 1 : 0;
-    c.Signal(s.g_SearchStartLineEvent);
+    c.Finish(r, s.g_SearchStartLineEvent, [&] {
+        if (searched[kMaster]) {
+            s.g_StartLineM = lines[kMaster];
+        }
+        if (searched[kSlave]) {
+            s.g_StartLineS = lines[kSlave];
+        }
+        s.g_SearchStartLine = r ? 1 : 0;
+    });
 }
 
 void ServeConfigStartLine(CommandContext& c) {
@@ -64,10 +93,9 @@ void ServeConfigStartLine(CommandContext& c) {
     SharedState& s = c.state;
     const bool master = s.g_SensorSel == 0;
     const int line = master ? s.g_StartLineM : s.g_StartLineS;
-    const bool ok =
+    const Result r =
         StartLineConfig(c.device, master ? kMaster : kSlave, static_cast<uint16_t>(line));
-    s.g_OptimumStartLine = ok ? 1 : 0;
-    c.Signal(s.g_ConfigStartLineEvent);
+    c.Finish(r, s.g_ConfigStartLineEvent, [&] { s.g_OptimumStartLine = r ? 1 : 0; });
 }
 
 void ServeSearchColumn(CommandContext& c) {
@@ -78,12 +106,13 @@ void ServeSearchColumn(CommandContext& c) {
     const bool master = s.g_SensorSel == 0;
     int first = 0;
     int second = 0;
-    const bool ok = ColumnSearch(c.device, master ? kMaster : kSlave, &first, &second);
-    auto& columns = master ? s.g_ColumnM : s.g_ColumnS;
-    columns[0] = first;
-    columns[1] = second;
-    s.g_SearchColumn = ok ? 1 : 0;
-    c.Signal(s.g_SearchColumnEvent);
+    const Result r = ColumnSearch(c.device, master ? kMaster : kSlave, &first, &second);
+    c.Finish(r, s.g_SearchColumnEvent, [&] {
+        auto& columns = master ? s.g_ColumnM : s.g_ColumnS;
+        columns[0] = first;
+        columns[1] = second;
+        s.g_SearchColumn = r ? 1 : 0;
+    });
 }
 
 void ServeOptimizeLine(CommandContext& c) {
@@ -91,25 +120,41 @@ void ServeOptimizeLine(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool ok = LineOptimize(c.device, kMaster, s.g_LineInfoM.data()) &&
-                    LineOptimize(c.device, kSlave, s.g_LineInfoS.data());
-    SetBoth(s.g_OptimumLineFlag, s.g_isDeviceCommunicate, ok);
-    c.Signal(s.g_OptimumLineEvent);
+    std::array<LineRecord, kLineRecords> lines[2];
+    bool asked[2] = {false, false};
+    const Result r = BothSensors([&](int sensor) {
+        asked[sensor] = true;
+        return LineOptimize(c.device, sensor, lines[sensor].data());
+    });
+    c.Finish(r, s.g_OptimumLineEvent, [&] {
+        if (asked[kMaster]) {
+            s.g_LineInfoM = lines[kMaster];
+        }
+        if (asked[kSlave]) {
+            s.g_LineInfoS = lines[kSlave];
+        }
+        SetBoth(s.g_OptimumLineFlag, s.g_isDeviceCommunicate, static_cast<bool>(r));
+    });
 }
 
 namespace {
 
-bool ExposureOf(HidDevice& device, int sensor, std::array<std::atomic<uint8_t>, 2>& exposure,
-                std::array<std::atomic<int>, 2>& columns) {
-    uint8_t bytes[2];
-    int first = columns[0];  // a failed adjustment leaves the columns as they were
-    int second = columns[1];
-    const bool ok = ExposureAdjust(device, sensor, bytes, &first, &second);
-    exposure[0] = bytes[0];
-    exposure[1] = bytes[1];
-    columns[0] = first;
-    columns[1] = second;
-    return ok;
+// One sensor's exposure and columns; a failed adjustment leaves the columns as they were.
+struct Exposure {
+    bool asked = false;
+    uint8_t bytes[2] = {0xFF, 0xFF};
+    int columns[2] = {0, 0};
+};
+
+void Store(const Exposure& e, std::array<std::atomic<uint8_t>, 2>& exposure,
+           std::array<std::atomic<int>, 2>& columns) {
+    if (!e.asked) {
+        return;
+    }
+    exposure[0] = e.bytes[0];
+    exposure[1] = e.bytes[1];
+    columns[0] = e.columns[0];
+    columns[1] = e.columns[1];
 }
 
 }  // namespace
@@ -119,10 +164,21 @@ void ServeExposure(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool ok = ExposureOf(c.device, kMaster, s.g_ExposureM, s.g_ColumnM) &&
-                    ExposureOf(c.device, kSlave, s.g_ExposureS, s.g_ColumnS);
-    SetBoth(s.g_isExposureSuc, s.g_isDeviceCommunicate, ok);
-    c.Signal(s.g_ExposureEvent);
+    Exposure found[2];
+    found[kMaster].columns[0] = s.g_ColumnM[0];
+    found[kMaster].columns[1] = s.g_ColumnM[1];
+    found[kSlave].columns[0] = s.g_ColumnS[0];
+    found[kSlave].columns[1] = s.g_ColumnS[1];
+    const Result r = BothSensors([&](int sensor) {
+        Exposure& e = found[sensor];
+        e.asked = true;
+        return ExposureAdjust(c.device, sensor, e.bytes, &e.columns[0], &e.columns[1]);
+    });
+    c.Finish(r, s.g_ExposureEvent, [&] {
+        Store(found[kMaster], s.g_ExposureM, s.g_ColumnM);
+        Store(found[kSlave], s.g_ExposureS, s.g_ColumnS);
+        SetBoth(s.g_isExposureSuc, s.g_isDeviceCommunicate, static_cast<bool>(r));
+    });
 }
 
 }  // namespace tavlin::command

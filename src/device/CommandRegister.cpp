@@ -18,40 +18,71 @@ bool IsOneByteRequest(uint32_t addr, uint32_t count) {
     return count == 1 && (kind == AddressKind::Fpga || kind == AddressKind::Sensor);
 }
 
-struct WriteResult {
-    const char* side;
-    uint32_t addr;
-    uint8_t value;
-    bool ok;
+// One single-value request as its handler saw it: the side and address for the pane line, the
+// byte written or read (0xff after a failed read) and the outcome.
+struct OneValue {
+    const char* side = "Master";
+    uint32_t addr = 0;
+    uint8_t value = 0xFF;
+    Result result;
 };
 
-WriteResult WriteOne(CommandContext& c) {
-    const auto block = c.Block<RegWriteBlock>();
-    if (!block) {
-        return {"Master", 0, 0, false};
-    }
-    const auto value = static_cast<uint8_t>(block->data & 0xFF);
-    const bool ok = IsOneByteRequest(block->addr, block->count) &&
-                    RegisterWrite(c.device, block->addr, 1, &value, 1);
-    return {SensorName(block->addr), block->addr, value, ok};
+Result RefusedOneByte(uint32_t addr, uint32_t count) {
+    char text[80];
+    std::snprintf(text, sizeof text, "address 0x%08x with count %u is not a one-byte register",
+                  addr, count);
+    return Result::Fail(ResultCode::BadInput, text);
 }
 
-struct ReadResult {
-    const char* side;
-    uint32_t addr;
-    uint8_t value;  // 0xff after a failure
-    bool ok;
-};
-
-ReadResult ReadOne(CommandContext& c) {
-    const auto block = c.Block<RegReadBlock>();
-    uint8_t value = 0xFF;
+OneValue WriteOne(CommandContext& c) {
+    const auto block = c.Block<RegWriteBlock>();
     if (!block) {
-        return {"Master", 0, value, false};
+        return {"Master", 0, 0, ShortBlock()};
     }
-    const bool ok = IsOneByteRequest(block->addr, block->count) &&
-                    RegisterRead(c.device, block->addr, 1, &value, 1);
-    return {SensorName(block->addr), block->addr, ok ? value : uint8_t{0xFF}, ok};
+    OneValue v{SensorName(block->addr), block->addr, static_cast<uint8_t>(block->data & 0xFF), {}};
+    v.result = IsOneByteRequest(block->addr, block->count)
+                   ? RegisterWrite(c.device, block->addr, 1, &v.value, 1)
+                   : RefusedOneByte(block->addr, block->count);
+    return v;
+}
+
+OneValue ReadOne(CommandContext& c) {
+    const auto block = c.Block<RegReadBlock>();
+    if (!block) {
+        return {"Master", 0, 0xFF, ShortBlock()};
+    }
+    OneValue v{SensorName(block->addr), block->addr, 0xFF, {}};
+    v.result = IsOneByteRequest(block->addr, block->count)
+                   ? RegisterRead(c.device, block->addr, 1, &v.value, 1)
+                   : RefusedOneByte(block->addr, block->count);
+    if (!v.result) {
+        v.value = 0xFF;
+    }
+    return v;
+}
+
+OneValue SingleReadOne(CommandContext& c) {
+    const auto block = c.Block<SingleReadBlock>();
+    if (!block) {
+        return {"Master", 0, 0xFF, ShortBlock()};
+    }
+    OneValue v{SensorName(block->addr), block->addr, 0xFF, {}};
+    v.result = SingleRegisterRead(c.device, block->addr, &v.value);
+    if (!v.result) {
+        v.value = 0xFF;
+    }
+    return v;
+}
+
+// The pane line of one request: "<side>: <name> Addr: 0x....  value: 0x..", or "<side>: <name>
+// error". FPGA addresses show 16 bits, sensor registers 8.
+void PaneLine(CommandContext& c, const char* name, const OneValue& v, uint32_t addrMask) {
+    if (v.result) {
+        c.Pane("%s: %s Addr: 0x%04x  value: 0x%02x\n", v.side, name, v.addr & addrMask, v.value);
+    } else {
+        c.Pane("%s: %s error\n", v.side, name);
+    }
+    c.result = v.result;
 }
 
 // A script waits for the read on g_RegAccessDoneEvent; the panel does not wait and shows the
@@ -69,58 +100,30 @@ void FinishValueRead(CommandContext& c, uint8_t value) {
 }  // namespace
 
 void ServePortWrite(CommandContext& c) {
-    const WriteResult r = WriteOne(c);
-    if (r.ok) {
-        c.Pane("%s: FPGAPortWrite Addr: 0x%04x  value: 0x%02x\n", r.side, r.addr & 0xFFFF, r.value);
-    } else {
-        c.Pane("%s: FPGAPortWrite error\n", r.side);
-    }
+    PaneLine(c, "FPGAPortWrite", WriteOne(c), 0xFFFF);
     c.Signal(c.state.g_RegAccessDoneEvent);
 }
 
 void ServeI2cWrite(CommandContext& c) {
-    const WriteResult r = WriteOne(c);
-    if (r.ok) {
-        c.Pane("%s: I2CWrite Addr: 0x%04x  value: 0x%02x\n", r.side, r.addr & 0xFF, r.value);
-    } else {
-        c.Pane("%s: I2CWrite error\n", r.side);
-    }
+    PaneLine(c, "I2CWrite", WriteOne(c), 0xFF);
     c.Signal(c.state.g_RegAccessDoneEvent);
 }
 
 void ServePortRead(CommandContext& c) {
-    const ReadResult r = ReadOne(c);
-    if (r.ok) {
-        c.Pane("%s: FPGAPortRead Addr: 0x%04x  value: 0x%02x\n", r.side, r.addr & 0xFFFF, r.value);
-    } else {
-        c.Pane("%s: FPGAPortRead error\n", r.side);
-    }
+    PaneLine(c, "FPGAPortRead", ReadOne(c), 0xFFFF);
     c.Signal(c.state.g_RegAccessDoneEvent);
 }
 
 void ServeSingleRead(CommandContext& c) {
-    const auto block = c.Block<SingleReadBlock>();
-    uint8_t value = 0xFF;
-    const bool ok = block && SingleRegisterRead(c.device, block->addr, &value);
-    const char* side = block ? SensorName(block->addr) : "Master";
-    if (ok) {
-        c.Pane("%s: FPGASingleRead Addr: 0x%04x  value: 0x%02x\n", side, block->addr & 0xFFFF,
-               value);
-    } else {
-        value = 0xFF;
-        c.Pane("%s: FPGASingleRead error\n", side);
-    }
-    FinishValueRead(c, value);
+    const OneValue v = SingleReadOne(c);
+    PaneLine(c, "FPGASingleRead", v, 0xFFFF);
+    FinishValueRead(c, v.value);
 }
 
 void ServeI2cRead(CommandContext& c) {
-    const ReadResult r = ReadOne(c);
-    if (r.ok) {
-        c.Pane("%s: I2C_Read Addr: 0x%04x  value: 0x%02x\n", r.side, r.addr & 0xFF, r.value);
-    } else {
-        c.Pane("%s: I2C_Read error\n", r.side);
-    }
-    FinishValueRead(c, r.value);
+    const OneValue v = ReadOne(c);
+    PaneLine(c, "I2C_Read", v, 0xFF);
+    FinishValueRead(c, v.value);
 }
 
 }  // namespace tavlin::command

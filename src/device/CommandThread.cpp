@@ -10,8 +10,9 @@ namespace {
 
 // The poster learns that its request is done with, and whether its event was signalled for
 // it; a request that was never served (thread gone) is settled the same way, unsignalled.
-void Settle(const ThreadMessage& message, bool signalled) {
+void Settle(const ThreadMessage& message, bool signalled, Result result = Result::Ok()) {
     if (message.receipt) {
+        message.receipt->result = std::move(result);
         message.receipt->signalled = signalled;
         message.receipt->handled.Set();
     }
@@ -102,14 +103,15 @@ CommandThread::~CommandThread() {
     if (thread_.joinable()) {
         ThreadMessage exit;
         exit.id = WM_EXIT_CMD_THREAD;
-        queue_.Post(std::move(exit));  // fails harmlessly when the thread is already ending
+        queue_->Post(std::move(exit));  // fails harmlessly when the thread is already ending
         thread_.join();
     }
 }
 
 void CommandThread::Start() {
     // The queue exists before anyone can find the thread, so no early post is lost.
-    queue_.Open();
+    queue_->Open();
+    state_.SetCommandQueue(queue_);
     state_.g_CmdThread = this;
     thread_ = std::thread([this] { Run(); });
 }
@@ -123,7 +125,7 @@ void CommandThread::Join() {
 void CommandThread::Run() {
     for (;;) {
         ThreadMessage message;
-        if (!queue_.Get(message)) {
+        if (!queue_->Get(message)) {
             Settle(message, false);  // a quit does not end this thread
             continue;
         }
@@ -131,7 +133,7 @@ void CommandThread::Run() {
             CommandThread* self = this;
             state_.g_CmdThread.compare_exchange_strong(self, nullptr);
             // Later posts fail from here on; whatever is still queued will never be served.
-            for (const ThreadMessage& left : queue_.Close()) {
+            for (const ThreadMessage& left : queue_->Close()) {
                 Settle(left, false);
             }
             state_.g_CmdThreadExitEvent.Set();
@@ -143,19 +145,19 @@ void CommandThread::Run() {
 }
 
 void CommandThread::Serve(const ThreadMessage& message) {
-    command::CommandContext context{state_, device_, host_, message, burstDirectory_};
+    command::CommandContext context{state_, device_, host_, message, burstDirectory_, false, {}};
     Dispatch(context);
     if (RefreshesWindow(message.id)) {
         host_.PostCmdDone();
     }
     // Last, so a poster that sees its request handled also sees everything it caused.
-    Settle(message, context.signalled);
+    Settle(message, context.signalled, std::move(context.result));
 }
 
 RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block, size_t blockSize,
                           uint32_t lParam) {
-    CommandThread* thread = state.g_CmdThread.load();
-    if (thread == nullptr) {
+    const std::shared_ptr<MessageQueue> queue = state.CommandQueue();
+    if (queue == nullptr) {
         return nullptr;
     }
     ThreadMessage posted;
@@ -165,9 +167,9 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
         posted.block.assign(bytes, bytes + blockSize);
     }
     posted.lParam = lParam;
-    posted.receipt = std::make_shared<MessageReceipt>();
+    posted.receipt = std::make_shared<RequestRecord>();
     RequestHandle receipt = posted.receipt;
-    if (!thread->queue().Post(std::move(posted))) {
+    if (!queue->Post(std::move(posted))) {
         return nullptr;
     }
     return receipt;
@@ -177,13 +179,41 @@ uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeou
     if (!request) {
         return WAIT_FAILED;
     }
-    if (request->handled.Wait(timeoutMs) != WAIT_OBJECT_0 || !request->signalled) {
+    if (request->handled.Wait(timeoutMs) != WAIT_OBJECT_0) {
+        if (request->GiveUp()) {
+            return WAIT_TIMEOUT;
+        }
+        // Served just as the limit ran out: its results are being published (no transfer is
+        // left to make), so the record is settled in a moment.
+        request->handled.Wait(INFINITE);
+    }
+    if (!request->signalled) {
         return WAIT_TIMEOUT;
     }
     // The event was set for this request before it was marked handled; take that signal so
     // the next poster of this kind does not find it.
     event.Wait(0);
     return WAIT_OBJECT_0;
+}
+
+}  // namespace tavlin
+
+namespace tavlin {
+
+Result RequestOutcome(const RequestHandle& request, uint32_t waitCode) {
+    if (!request) {
+        return Result::Fail(ResultCode::NoDevice, "no command thread to serve the request");
+    }
+    if (waitCode == WAIT_OBJECT_0) {
+        return request->result;
+    }
+    if (request->handled.IsSignalled() && !request->result.ok()) {
+        return request->result;
+    }
+    if (request->handled.IsSignalled()) {
+        return Result::Fail(ResultCode::Failed, "the request ended without completing");
+    }
+    return Result::Fail(ResultCode::Timeout, "no answer within the time limit");
 }
 
 }  // namespace tavlin

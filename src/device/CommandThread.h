@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "device/HidDevice.h"
+#include "device/RequestRecord.h"
 #include "device/Requests.h"
 #include "device/SharedState.h"
 #include "platform/MessageQueue.h"
@@ -25,7 +26,13 @@ class CommandThreadHost {
     virtual void SetReadValueText(const std::string& text) = 0;
 };
 
-using RequestHandle = std::shared_ptr<MessageReceipt>;
+using RequestHandle = std::shared_ptr<RequestRecord>;
+
+// The limit of a wait for one request: its own exchange and what each running worker may have
+// queued ahead of it (one request each), every request at most a write and a read of 2000 ms.
+// A poster on the UI thread uses it instead of INFINITE; when it runs out the request is given
+// up (WaitRequest), so nothing it would have published can reach a later reader.
+inline constexpr uint32_t kRequestWaitLimitMs = 6 * 2 * kTransferTimeoutMs;
 
 // The device command thread: the only thread that transfers reports. It serves the requests of
 // Requests.h one at a time, in posting order, from Start() until WM_EXIT_CMD_THREAD.
@@ -40,7 +47,7 @@ class CommandThread {
     void Start();
     // Waits for the thread to end (after WM_EXIT_CMD_THREAD was served).
     void Join();
-    MessageQueue& queue() { return queue_; }
+    MessageQueue& queue() { return *queue_; }
 
     // Where the burst requests read and write their files: the working directory unless set
     // (tests point it elsewhere). Set it before Start().
@@ -53,7 +60,7 @@ class CommandThread {
     SharedState& state_;
     HidDevice& device_;
     CommandThreadHost& host_;
-    MessageQueue queue_;
+    std::shared_ptr<MessageQueue> queue_ = std::make_shared<MessageQueue>();
     std::thread thread_;
     std::string burstDirectory_;
 };
@@ -79,9 +86,17 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
 //    returns WAIT_TIMEOUT once served, the same code the poster's time limit would give;
 //  - a stale signal left on the event by an earlier request that was given up on is not taken
 //    for this request's completion.
-// After WAIT_OBJECT_0 read the result flags and values as the request's table says.
-// A request that times out here is not cancelled: it stays queued and is served later, which
-// is safe because the thread works on its own copy of the parameter block.
+// After WAIT_OBJECT_0 read the result flags and values as the request's table says, and
+// request->result for the outcome with its reason (or RequestOutcome below for any wait code).
+// A request that times out here is given up: it may still be served (the thread works on its
+// own copy of the parameter block), but its results are then not published into the shared
+// variables and its event is not signalled, so it cannot overwrite what a later request's
+// poster reads.
 uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs);
+
+// The outcome of a request whose WaitRequest returned `waitCode`: NoDevice when it could not be
+// posted (no command thread), Timeout when the wait ran out, otherwise the request's result
+// (Failed when it ended without signalling and without a reason of its own).
+Result RequestOutcome(const RequestHandle& request, uint32_t waitCode);
 
 }  // namespace tavlin

@@ -19,20 +19,25 @@ bool IsArea(uint32_t addr, uint32_t area) {
     return KindOf(addr) == AddressKind::Area && AreaOf(addr) == area;
 }
 
+Result NotTheArea(uint32_t addr) {
+    return Result::Fail(ResultCode::BadInput,
+                        "address " + std::to_string(addr) + " is not the request's area");
+}
+
 }  // namespace
 
 void ServeSwitchMode(CommandContext& c) {
     SharedState& s = c.state;
     const auto mode = c.Block<uint8_t>();
-    s.g_isWorkSwitchSuc = mode && ModeSwitch(c.device, *mode) ? 1 : 0;
-    c.Signal(s.g_WorkSwitchEvent);
+    const Result r = mode ? ModeSwitch(c.device, *mode) : ShortBlock();
+    c.Finish(r, s.g_WorkSwitchEvent, [&] { s.g_isWorkSwitchSuc = r ? 1 : 0; });
 }
 
 void ServeUpdateControl(CommandContext& c) {
     SharedState& s = c.state;
     const auto code = c.Block<uint8_t>();
-    s.g_UpdateCtrlSuc = code && UpdateControl(c.device, *code) ? 1 : 0;
-    c.Signal(s.g_UpdateCtrlEvent);
+    const Result r = code ? UpdateControl(c.device, *code) : ShortBlock();
+    c.Finish(r, s.g_UpdateCtrlEvent, [&] { s.g_UpdateCtrlSuc = r ? 1 : 0; });
 }
 
 // Only the image version area has a 4-byte (8 for both sensors) version to give; any other
@@ -40,28 +45,30 @@ void ServeUpdateControl(CommandContext& c) {
 void ServeReadImageVersion(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<RegReadBlock>();
-    const bool both = s.g_SensorSel == 3;
+    const int selection = s.g_SensorSel;
+    const bool both = selection == 3;
     uint8_t bytes[8];
     std::memset(bytes, 0xFF, sizeof bytes);
-    bool ok = false;
+    Result r = !block ? ShortBlock() : NotTheArea(block->addr);
     if (block && IsArea(block->addr, kAreaImageVersion)) {
         uint32_t addr = SelectedArea(s, block->addr);
         if (both) {
             addr = (addr & 0x0FFFFFFFu) | 0x30000000u;
         }
         const int32_t length = both ? 8 : 4;
-        ok = RegisterRead(c.device, addr, length, bytes, static_cast<size_t>(length));
+        r = RegisterRead(c.device, addr, length, bytes, static_cast<size_t>(length));
     }
-    if (both) {
-        s.g_ImageVersionS = LittleEndian32(bytes);
-        s.g_ImageVersionM = LittleEndian32(bytes + 4);
-    } else if (s.g_SensorSel != 0) {
-        s.g_ImageVersionS = LittleEndian32(bytes);
-    } else {
-        s.g_ImageVersionM = LittleEndian32(bytes);
-    }
-    s.g_ReadImageVersionSuc = ok ? 1 : 0;
-    c.Signal(s.g_ReadImageVersionEvent);
+    c.Finish(r, s.g_ReadImageVersionEvent, [&] {
+        if (both) {
+            s.g_ImageVersionS = LittleEndian32(bytes);
+            s.g_ImageVersionM = LittleEndian32(bytes + 4);
+        } else if (selection != 0) {
+            s.g_ImageVersionS = LittleEndian32(bytes);
+        } else {
+            s.g_ImageVersionM = LittleEndian32(bytes);
+        }
+        s.g_ReadImageVersionSuc = r ? 1 : 0;
+    });
 }
 
 // The block is the exchange's payload as it stands (area bytes, n, n bytes). Its area must be
@@ -69,29 +76,33 @@ void ServeReadImageVersion(CommandContext& c) {
 void ServeAreaWrite(CommandContext& c, uint32_t area, Event& done) {
     SharedState& s = c.state;
     const std::vector<uint8_t>& block = c.message.block;
-    bool ok = false;
+    Result r = ShortBlock();
     if (block.size() >= 4) {
         const uint32_t target =
             0x02000000u | (uint32_t{block[2]} << 16) | (uint32_t{block[1]} << 8) | block[0];
-        ok = IsArea(target, area) &&
-             RegisterWrite(c.device, SelectedArea(s, target), block[3], block.data(), block.size());
+        r = IsArea(target, area) ? RegisterWrite(c.device, SelectedArea(s, target), block[3],
+                                                 block.data(), block.size())
+                                 : NotTheArea(target);
     }
-    s.g_ReadImageVersionSuc = ok ? 1 : 0;
-    c.Signal(done);
+    c.Finish(r, done, [&] { s.g_ReadImageVersionSuc = r ? 1 : 0; });
 }
 
 void ServeReadVersionInfo(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<VersionInfoReadBlock>();
+    const bool slave = s.g_SensorSel != 0;
     std::array<uint8_t, kVersionInfoSize> record;
-    const bool ok = block && IsArea(block->addr, kAreaVersionInfo) &&
-                    RegisterRead(c.device, SelectedArea(s, block->addr),
-                                 static_cast<int32_t>(record.size()), record.data(), record.size());
-    if (ok) {
-        (s.g_SensorSel != 0 ? s.g_VersionInfoS : s.g_VersionInfoM) = record;
+    Result r = !block ? ShortBlock() : NotTheArea(block->addr);
+    if (block && IsArea(block->addr, kAreaVersionInfo)) {
+        r = RegisterRead(c.device, SelectedArea(s, block->addr),
+                         static_cast<int32_t>(record.size()), record.data(), record.size());
     }
-    s.g_ReadImageVersionSuc = ok ? 1 : 0;
-    c.Signal(s.g_ReadVersionInfoEvent);
+    c.Finish(r, s.g_ReadVersionInfoEvent, [&] {
+        if (r) {
+            (slave ? s.g_VersionInfoS : s.g_VersionInfoM) = record;
+        }
+        s.g_ReadImageVersionSuc = r ? 1 : 0;
+    });
 }
 
 }  // namespace tavlin::command

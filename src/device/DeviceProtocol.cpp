@@ -10,36 +10,43 @@ uint8_t SensorCode(uint8_t masterCode, bool slave) {
     return slave ? static_cast<uint8_t>(masterCode + cmd::kSlaveOffset) : masterCode;
 }
 
+// An operation refused before anything is sent: the caller's request cannot be carried out.
+Result Refuse(const char* why) {
+    return Result::Fail(ResultCode::BadInput, why);
+}
+
 void Fill(uint8_t* out, size_t size) {
     if (out != nullptr && size > 0) {
         std::memset(out, 0xFF, size);
     }
 }
 
-bool ReadFpgaBlock(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out) {
+Result ReadFpgaBlock(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out) {
     const uint8_t code = SensorCode(cmd::kFpgaRead, IsSlave(addr));
     for (int32_t offset = 0; offset < count; offset += kMaxReadChunk) {
         const auto chunk = static_cast<uint8_t>(std::min(kMaxReadChunk, count - offset));
         const uint8_t payload[4] = {AddrLow(addr), AddrHigh(addr), chunk, 0x00};
-        if (!HidCommand(device, code, payload, sizeof payload, out + offset, chunk)) {
+        if (Result r = HidCommand(device, code, payload, sizeof payload, out + offset, chunk); !r) {
             Fill(out, static_cast<size_t>(count));
-            return false;
+            return r;
         }
     }
-    return true;
+    return Result::Ok();
 }
 
-bool WriteFpgaBlock(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data) {
+Result WriteFpgaBlock(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data) {
     const uint8_t code = SensorCode(cmd::kFpgaWrite, IsSlave(addr));
     for (int32_t offset = 0; offset < count; offset += kMaxWriteChunk) {
         const auto chunk = static_cast<uint8_t>(std::min(kMaxWriteChunk, count - offset));
         uint8_t payload[3 + kMaxWriteChunk] = {AddrLow(addr), AddrHigh(addr), chunk};
         std::memcpy(payload + 3, data + offset, chunk);
-        if (!HidCommand(device, code, payload, static_cast<uint8_t>(3 + chunk), nullptr, 0)) {
-            return false;
+        if (Result r =
+                HidCommand(device, code, payload, static_cast<uint8_t>(3 + chunk), nullptr, 0);
+            !r) {
+            return r;
         }
     }
-    return true;
+    return Result::Ok();
 }
 
 // The command and reply length of a kind-2 read; false for an area that has none.
@@ -63,14 +70,14 @@ bool AreaReadCommand(uint32_t addr, uint8_t* code, uint8_t* replyLength) {
     }
 }
 
-bool AreaWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data,
-               size_t dataSize) {
+Result AreaWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data,
+                 size_t dataSize) {
     const bool slave = IsSlave(addr);
     const uint32_t area = AreaOf(addr);
     if (area == kAreaImageVersion || area == kAreaVersionInfo) {
         // The data begins with the three area bytes and n, then the n bytes.
         if (count < 0 || count > kMaxAreaData || dataSize < static_cast<size_t>(count) + 4) {
-            return false;
+            return Refuse("does not fit the request");
         }
         const uint8_t code =
             area == kAreaImageVersion
@@ -86,10 +93,10 @@ bool AreaWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* d
     } else if (target == kAreaCodePacket2) {
         code = slave ? cmd::kCodePacket2Slave : cmd::kCodePacket2Master;
     } else {
-        return false;  // no such area
+        return Refuse("no such area");
     }
     if (count < 0 || count > kMaxCodePacket || dataSize < static_cast<size_t>(count)) {
-        return false;
+        return Refuse("does not fit the request");
     }
     return HidCommand(device, static_cast<uint8_t>(code + flags), data, static_cast<uint8_t>(count),
                       nullptr, 0);
@@ -97,28 +104,28 @@ bool AreaWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* d
 
 }  // namespace
 
-bool RegisterRead(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out, size_t outSize) {
+Result RegisterRead(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out, size_t outSize) {
     const bool slave = IsSlave(addr);
     switch (KindOf(addr)) {
         case AddressKind::Fpga:
             if (count == 1) {
                 if (outSize < 1) {
-                    return false;
+                    return Refuse("does not fit the request");
                 }
                 const uint8_t payload[4] = {AddrLow(addr), AddrHigh(addr), 1, 0x00};
                 return HidCommand(device, SensorCode(cmd::kFpgaRead, slave), payload, 4, out, 1);
             }
             if (count <= 0) {
-                return true;
+                return Result::Ok();
             }
             if (static_cast<size_t>(count) > outSize) {
                 Fill(out, outSize);
-                return false;
+                return Refuse("does not fit the request");
             }
             return ReadFpgaBlock(device, addr, count, out);
         case AddressKind::Sensor: {
             if (outSize < 1) {
-                return false;
+                return Refuse("does not fit the request");
             }
             const uint8_t payload[1] = {AddrLow(addr)};
             return HidCommand(device, SensorCode(cmd::kI2cRead, slave), payload, 1, out, 1);
@@ -128,7 +135,7 @@ bool RegisterRead(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out,
             uint8_t replyLength = 0;
             if (!AreaReadCommand(addr, &code, &replyLength) || outSize < replyLength) {
                 Fill(out, std::min<size_t>(outSize, replyLength == 0 ? outSize : replyLength));
-                return false;
+                return Refuse("does not fit the request");
             }
             const uint8_t payload[3] = {AddrLow(addr), AddrHigh(addr), AddrTop(addr)};
             return HidCommand(device, code, payload, 3, out, replyLength);
@@ -137,32 +144,32 @@ bool RegisterRead(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out,
             break;
     }
     Fill(out, std::min<size_t>(outSize, count > 0 ? static_cast<size_t>(count) : 0));
-    return false;
+    return Refuse("does not fit the request");
 }
 
-bool RegisterWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data,
-                   size_t dataSize) {
+Result RegisterWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data,
+                     size_t dataSize) {
     const bool slave = IsSlave(addr);
     switch (KindOf(addr)) {
         case AddressKind::Fpga:
             if (count == 1) {
                 if (dataSize < 1) {
-                    return false;
+                    return Refuse("does not fit the request");
                 }
                 const uint8_t payload[4] = {AddrLow(addr), AddrHigh(addr), 1, data[0]};
                 return HidCommand(device, SensorCode(cmd::kFpgaWrite, slave), payload, 4, nullptr,
                                   0);
             }
             if (count <= 0) {
-                return true;
+                return Result::Ok();
             }
             if (static_cast<size_t>(count) > dataSize) {
-                return false;
+                return Refuse("does not fit the request");
             }
             return WriteFpgaBlock(device, addr, count, data);
         case AddressKind::Sensor: {
             if (dataSize < 1) {
-                return false;
+                return Refuse("does not fit the request");
             }
             const uint8_t payload[2] = {AddrLow(addr), data[0]};
             return HidCommand(device, SensorCode(cmd::kI2cWrite, slave), payload, 2, nullptr, 0);
@@ -172,19 +179,19 @@ bool RegisterWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_
         case AddressKind::Invalid:
             break;
     }
-    return false;
+    return Refuse("does not fit the request");
 }
 
-bool SingleRegisterRead(HidDevice& device, uint32_t addr, uint8_t* out) {
+Result SingleRegisterRead(HidDevice& device, uint32_t addr, uint8_t* out) {
     const uint8_t payload[4] = {AddrLow(addr), AddrHigh(addr), 0x00, 0x00};
     return HidCommand(device, SensorCode(cmd::kFpgaSingleRead, IsSlave(addr)), payload, 4, out, 1);
 }
 
-bool PreviewRead(HidDevice& device, uint16_t address, uint8_t mode, uint8_t count, int sensor,
-                 uint8_t* out) {
+Result PreviewRead(HidDevice& device, uint16_t address, uint8_t mode, uint8_t count, int sensor,
+                   uint8_t* out) {
     if (count > kMaxReadChunk) {
         Fill(out, count);
-        return false;
+        return Refuse("does not fit the request");
     }
     const uint8_t flags = mode == 1   ? cmd::kPreviewMode1Flag
                           : mode == 2 ? cmd::kPreviewMode2Flag
@@ -196,66 +203,69 @@ bool PreviewRead(HidDevice& device, uint16_t address, uint8_t mode, uint8_t coun
     return HidCommand(device, code, payload, 3, out, count);
 }
 
-bool StartLineSearch(HidDevice& device, int sensor, uint16_t low, uint16_t high, int* startLine) {
+Result StartLineSearch(HidDevice& device, int sensor, uint16_t low, uint16_t high, int* startLine) {
     const uint8_t payload[4] = {static_cast<uint8_t>(low & 0xFF), static_cast<uint8_t>(low >> 8),
                                 static_cast<uint8_t>(high & 0xFF), static_cast<uint8_t>(high >> 8)};
     uint8_t reply[2];
-    const bool ok = HidCommand(device, SensorCode(cmd::kStartLineSearch, sensor == kSlave), payload,
-                               4, reply, 2);
+    const Result ok = HidCommand(device, SensorCode(cmd::kStartLineSearch, sensor == kSlave),
+                                 payload, 4, reply, 2);
     *startLine = reply[0] | (reply[1] << 8);  // 0xFFFF after a failure
     return ok;
 }
 
-bool StartLineConfig(HidDevice& device, int sensor, uint16_t startLine) {
+Result StartLineConfig(HidDevice& device, int sensor, uint16_t startLine) {
     const uint8_t payload[2] = {static_cast<uint8_t>(startLine & 0xFF),
                                 static_cast<uint8_t>(startLine >> 8)};
     return HidCommand(device, SensorCode(cmd::kStartLineConfig, sensor == kSlave), payload, 2,
                       nullptr, 0);
 }
 
-bool ColumnSearch(HidDevice& device, int sensor, int* firstColumn, int* secondColumn) {
+Result ColumnSearch(HidDevice& device, int sensor, int* firstColumn, int* secondColumn) {
     uint8_t reply[4];
-    const bool ok =
+    const Result ok =
         HidCommand(device, SensorCode(cmd::kColumnSearch, sensor == kSlave), nullptr, 0, reply, 4);
     *firstColumn = reply[0] | (reply[1] << 8);
     *secondColumn = reply[2] | (reply[3] << 8);
     return ok;
 }
 
-bool LineOptimize(HidDevice& device, int sensor, LineRecord* records) {
+Result LineOptimize(HidDevice& device, int sensor, LineRecord* records) {
     std::memset(records, 0, sizeof(LineRecord) * kLineRecords);
     uint8_t d[12];
-    const bool ok =
-        HidCommand(device, SensorCode(cmd::kLineOptimize, sensor == kSlave), nullptr, 0, d, 12) &&
-        d[0] == 0x22;
+    Result ok =
+        HidCommand(device, SensorCode(cmd::kLineOptimize, sensor == kSlave), nullptr, 0, d, 12);
+    if (ok && d[0] != 0x22) {
+        ok = Result::Fail(ResultCode::Refused, "line optimisation found no line");
+    }
     if (!ok) {
         std::memset(records, 0xFF, sizeof(LineRecord) * kLineRecords);
-        return false;
+        return ok;
     }
     for (int i = 0; i < kLineRecords; ++i) {
         records[i].position = i < 7 ? static_cast<uint16_t>(d[1 + i] * 10) : 639;
         const uint8_t packed = d[8 + i / 2];
         records[i].level = static_cast<uint16_t>((i % 2 == 0 ? packed : packed >> 4) & 7);
     }
-    return true;
+    return Result::Ok();
 }
 
-bool ExposureAdjust(HidDevice& device, int sensor, uint8_t* exposure, int* firstColumn,
-                    int* secondColumn) {
+Result ExposureAdjust(HidDevice& device, int sensor, uint8_t* exposure, int* firstColumn,
+                      int* secondColumn) {
     uint8_t d[6];
-    if (!HidCommand(device, sensor == kSlave ? cmd::kExposureSlave : cmd::kExposureMaster, nullptr,
-                    0, d, 6)) {
+    if (Result r = HidCommand(device, sensor == kSlave ? cmd::kExposureSlave : cmd::kExposureMaster,
+                              nullptr, 0, d, 6);
+        !r) {
         exposure[0] = exposure[1] = 0xFF;
-        return false;
+        return r;
     }
     exposure[0] = d[1];
     exposure[1] = d[0];
     *firstColumn = d[2] | (d[3] << 8);
     *secondColumn = d[4] | (d[5] << 8);
-    return true;
+    return Result::Ok();
 }
 
-bool CalibrationInit(HidDevice& device) {
+Result CalibrationInit(HidDevice& device) {
     return HidCommand(device, cmd::kCalInit, nullptr, 0, nullptr, 0);
 }
 
@@ -276,17 +286,17 @@ int CalibrationPoint(HidDevice& device, const uint8_t* payload6) {
     }
 }
 
-bool CalibrationParam(HidDevice& device, uint16_t a, uint16_t b) {
+Result CalibrationParam(HidDevice& device, uint16_t a, uint16_t b) {
     const uint8_t payload[4] = {static_cast<uint8_t>(a & 0xFF), static_cast<uint8_t>(a >> 8),
                                 static_cast<uint8_t>(b & 0xFF), static_cast<uint8_t>(b >> 8)};
     return HidCommand(device, cmd::kCalParam, payload, 4, nullptr, 0);
 }
 
-bool ModeSwitch(HidDevice& device, uint8_t mode) {
+Result ModeSwitch(HidDevice& device, uint8_t mode) {
     return HidCommand(device, cmd::kModeSwitch, &mode, 1, nullptr, 0);
 }
 
-bool UpdateControl(HidDevice& device, uint8_t code) {
+Result UpdateControl(HidDevice& device, uint8_t code) {
     return HidCommand(device, cmd::kUpdateControl, &code, 1, nullptr, 0);
 }
 

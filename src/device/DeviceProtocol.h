@@ -67,28 +67,28 @@ inline constexpr int kLineRecords = 8;
 // Register and area operations. `outSize` / `dataSize` are the sizes of the caller's buffers:
 // an operation that would run past them is refused before anything is sent. Refused or failed
 // reads leave 0xFF in the output.
-bool RegisterRead(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out, size_t outSize);
-bool RegisterWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data,
-                   size_t dataSize);
-bool SingleRegisterRead(HidDevice& device, uint32_t addr, uint8_t* out);
+Result RegisterRead(HidDevice& device, uint32_t addr, int32_t count, uint8_t* out, size_t outSize);
+Result RegisterWrite(HidDevice& device, uint32_t addr, int32_t count, const uint8_t* data,
+                     size_t dataSize);
+Result SingleRegisterRead(HidDevice& device, uint32_t addr, uint8_t* out);
 
 // Leveling.
-bool PreviewRead(HidDevice& device, uint16_t address, uint8_t mode, uint8_t count, int sensor,
-                 uint8_t* out);
-bool StartLineSearch(HidDevice& device, int sensor, uint16_t low, uint16_t high, int* startLine);
-bool StartLineConfig(HidDevice& device, int sensor, uint16_t startLine);
-bool ColumnSearch(HidDevice& device, int sensor, int* firstColumn, int* secondColumn);
-bool LineOptimize(HidDevice& device, int sensor, LineRecord* records);
-bool ExposureAdjust(HidDevice& device, int sensor, uint8_t* exposure, int* firstColumn,
-                    int* secondColumn);
+Result PreviewRead(HidDevice& device, uint16_t address, uint8_t mode, uint8_t count, int sensor,
+                   uint8_t* out);
+Result StartLineSearch(HidDevice& device, int sensor, uint16_t low, uint16_t high, int* startLine);
+Result StartLineConfig(HidDevice& device, int sensor, uint16_t startLine);
+Result ColumnSearch(HidDevice& device, int sensor, int* firstColumn, int* secondColumn);
+Result LineOptimize(HidDevice& device, int sensor, LineRecord* records);
+Result ExposureAdjust(HidDevice& device, int sensor, uint8_t* exposure, int* firstColumn,
+                      int* secondColumn);
 
 // Calibration. CalibrationPoint returns r: 0, 1, 2, or 3 when there is no valid answer.
-bool CalibrationInit(HidDevice& device);
+Result CalibrationInit(HidDevice& device);
 int CalibrationPoint(HidDevice& device, const uint8_t* payload6);
-bool CalibrationParam(HidDevice& device, uint16_t a, uint16_t b);
+Result CalibrationParam(HidDevice& device, uint16_t a, uint16_t b);
 
 // Mode and update control.
-bool ModeSwitch(HidDevice& device, uint8_t mode);
-bool UpdateControl(HidDevice& device, uint8_t code);
+Result ModeSwitch(HidDevice& device, uint8_t mode);
+Result UpdateControl(HidDevice& device, uint8_t code);
 
 }  // namespace tavlin

@@ -1,6 +1,7 @@
 #include "device/HidDevice.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "base/Log.h"
@@ -11,6 +12,31 @@ namespace {
 constexpr uint8_t kStatusAccepted = 0x22;
 constexpr size_t kMaxPayload = kReportSize - 2;
 constexpr size_t kMaxReplyData = kReportSize - 3;
+
+std::string Hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+// The link's outcome of one transfer, for the callers above; `what` names the transfer.
+Result LinkResult(const IoResult& io, bool haveHandle, const char* what) {
+    if (!haveHandle) {
+        return Result::Fail(ResultCode::NoDevice, std::string(what) + ": no device is open");
+    }
+    switch (io.status) {
+        case IoStatus::Ok:
+            return Result::Ok();
+        case IoStatus::Timeout:
+            return Result::Fail(ResultCode::Timeout, std::string(what) + " timed out");
+        case IoStatus::DeviceGone:
+            return Result::Fail(ResultCode::DeviceGone, std::string(what) + ": device went away");
+        case IoStatus::Error:
+            break;
+    }
+    return Result::Fail(ResultCode::IoError,
+                        std::string(what) + " failed, error " + std::to_string(io.code));
+}
 
 }  // namespace
 
@@ -72,7 +98,7 @@ bool GetOverlappedResult_Tav(const IoResult& result) {
             return true;
         case IoStatus::Timeout:
             WriteLogSized(kHidLogBufferSize, "GetOverlappedResult_Tav failed! ret=%d\n",
-                          static_cast<int>(kWaitTimeoutCode));
+                          static_cast<int>(WAIT_TIMEOUT));
             return false;
         case IoStatus::DeviceGone:
             WriteLogSized(kHidLogBufferSize,
@@ -87,7 +113,7 @@ bool GetOverlappedResult_Tav(const IoResult& result) {
     return false;
 }
 
-bool WriteHidDevice(HidDevice& device, const uint8_t* report) {
+Result WriteHidDevice(HidDevice& device, const uint8_t* report) {
     auto connection = device.handle();
     IoResult result = IoResult::Error(kErrorInvalidHandle);
     {
@@ -101,13 +127,13 @@ bool WriteHidDevice(HidDevice& device, const uint8_t* report) {
         }
     }
     if (result.ok() || GetOverlappedResult_Tav(result)) {
-        return true;
+        return Result::Ok();
     }
     WriteLogSized(kHidLogBufferSize, "WriteHidDevice failed. Device communicates failed!\n");
-    return false;
+    return LinkResult(result, connection != nullptr, "write");
 }
 
-bool ReadHidDevice(HidDevice& device, uint8_t* report) {
+Result ReadHidDevice(HidDevice& device, uint8_t* report) {
     auto connection = device.handle();
     IoResult result = IoResult::Error(kErrorInvalidHandle);
     {
@@ -121,21 +147,22 @@ bool ReadHidDevice(HidDevice& device, uint8_t* report) {
         }
     }
     if (result.ok() || GetOverlappedResult_Tav(result)) {
-        return true;
+        return Result::Ok();
     }
     WriteLogSized(kHidLogBufferSize, "ReadHidDevice failed. Device communicates failed!\n");
-    return false;
+    return LinkResult(result, connection != nullptr, "read");
 }
 
-bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint8_t payloadLength,
-                uint8_t* replyData, uint8_t replyLength) {
+Result HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint8_t payloadLength,
+                  uint8_t* replyData, uint8_t replyLength) {
     const size_t wanted = std::min<size_t>(replyLength, kMaxReplyData);
     if (payloadLength > kMaxPayload || replyLength > kMaxReplyData) {
         // Does not fit in one report: refused, nothing is sent.
         if (replyData != nullptr) {
             std::memset(replyData, 0xFF, replyLength);
         }
-        return false;
+        return Result::Fail(ResultCode::BadInput,
+                            "command " + Hex(command) + " does not fit in one report");
     }
     uint8_t out[kReportSize] = {};
     out[0] = kReportId;
@@ -144,16 +171,22 @@ bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint
         std::memcpy(out + 2, payload, payloadLength);
     }
     uint8_t in[kReportSize] = {};
-    const bool ok =
-        WriteHidDevice(device, out) && ReadHidDevice(device, in) && in[2] == kStatusAccepted;
+    Result result = WriteHidDevice(device, out);
+    if (result) {
+        result = ReadHidDevice(device, in);
+    }
+    if (result && in[2] != kStatusAccepted) {
+        result = Result::Fail(ResultCode::Refused,
+                              "status " + Hex(in[2]) + " for command " + Hex(command));
+    }
     if (replyData != nullptr && wanted > 0) {
-        if (ok) {
+        if (result) {
             std::memcpy(replyData, in + 3, wanted);
         } else {
             std::memset(replyData, 0xFF, wanted);
         }
     }
-    return ok;
+    return result;
 }
 
 void CloseHidDevice(HidDevice& device) {

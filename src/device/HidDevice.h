@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 
+#include "base/Result.h"
 #include "device/HidTransport.h"
 
 namespace tavlin {
@@ -47,16 +48,18 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId);
 // Finds the vendor collection of a device of ours and opens it; nullptr when none matches.
 // *productId is written for every device of ours that was seen (see the .cpp for the rule).
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId);
-bool WriteHidDevice(HidDevice& device, const uint8_t* report);
-bool ReadHidDevice(HidDevice& device, uint8_t* report);
+// The transfers carry their outcome up as a Result: NoDevice without an open handle, Timeout,
+// DeviceGone or IoError (with the system's code in the reason) from the link.
+Result WriteHidDevice(HidDevice& device, const uint8_t* report);
+Result ReadHidDevice(HidDevice& device, uint8_t* report);
 // Settles a transfer that did not complete at once and writes its log line; false always means
 // the transfer failed.
 bool GetOverlappedResult_Tav(const IoResult& result);
 // One exchange: output report (0x03, command, payload) and its input report. Succeeds only when
-// both transfers worked and the reply's status byte is 0x22; then replyLength bytes from reply
-// byte 3 are copied out. On failure replyData is filled with 0xFF.
-bool HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint8_t payloadLength,
-                uint8_t* replyData, uint8_t replyLength);
+// both transfers worked and the reply's status byte is 0x22 (another status is Refused); then
+// replyLength bytes from reply byte 3 are copied out. On failure replyData is filled with 0xFF.
+Result HidCommand(HidDevice& device, uint8_t command, const uint8_t* payload, uint8_t payloadLength,
+                  uint8_t* replyData, uint8_t replyLength);
 void CloseHidDevice(HidDevice& device);
 
 }  // namespace tavlin

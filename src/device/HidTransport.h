@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/WaitResult.h"
+
 namespace tavlin {
 
 inline constexpr uint16_t kVendorId = 0x1FC9;
@@ -26,7 +28,6 @@ inline bool IsOurProduct(uint16_t productId) {
 inline constexpr uint32_t kErrorInvalidHandle = 6;
 inline constexpr uint32_t kErrorIoPending = 997;
 inline constexpr uint32_t kErrorDeviceNotConnected = 1167;
-inline constexpr uint32_t kWaitTimeoutCode = 258;
 
 // One HID top-level collection of one device, as the system lists it.
 struct HidInterfaceInfo {
@@ -44,7 +45,7 @@ struct IoResult {
     uint32_t code = 0;  // the system's error code for IoStatus::Error
 
     static IoResult Ok() { return {IoStatus::Ok, 0}; }
-    static IoResult Timeout() { return {IoStatus::Timeout, kWaitTimeoutCode}; }
+    static IoResult Timeout() { return {IoStatus::Timeout, WAIT_TIMEOUT}; }
     static IoResult Gone() { return {IoStatus::DeviceGone, kErrorDeviceNotConnected}; }
     static IoResult Error(uint32_t code) { return {IoStatus::Error, code}; }
     bool ok() const { return status == IoStatus::Ok; }

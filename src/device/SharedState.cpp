@@ -8,6 +8,16 @@ namespace tavlin {
 SharedState::SharedState() = default;
 SharedState::~SharedState() = default;
 
+std::shared_ptr<MessageQueue> SharedState::CommandQueue() const {
+    std::lock_guard lock(commandQueueMutex_);
+    return commandQueue_;
+}
+
+void SharedState::SetCommandQueue(std::shared_ptr<MessageQueue> queue) {
+    std::lock_guard lock(commandQueueMutex_);
+    commandQueue_ = std::move(queue);
+}
+
 bool SharedState::AllocatePreviewBuffers() {
     previewM_.reset(new (std::nothrow) uint8_t[kPreviewBufferSize]);
     if (!previewM_) {

@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "device/DeviceProtocol.h"
 #include "platform/Event.h"
+#include "platform/MessageQueue.h"
 
 namespace tavlin {
 
@@ -34,8 +36,12 @@ struct SharedState {
     std::atomic<int> g_isVersionsShown{0};
     std::atomic<void*> g_DetectThread{nullptr};
 
-    // Worker handles.
+    // Worker handles. g_CmdThread says whether the command thread runs; requests go through its
+    // queue, which a poster holds while it posts, so a command thread that ends and is destroyed
+    // meanwhile leaves the poster a closed queue (the post fails), never freed memory.
     std::atomic<CommandThread*> g_CmdThread{nullptr};
+    std::shared_ptr<MessageQueue> CommandQueue() const;
+    void SetCommandQueue(std::shared_ptr<MessageQueue> queue);
     std::atomic<void*> g_PreviewThread{nullptr};
     std::atomic<void*> g_CalThread{nullptr};
     std::atomic<void*> g_FpgaDownloadThread{nullptr};
@@ -128,6 +134,8 @@ struct SharedState {
     Event g_ImageUpdateExitEvent;
 
   private:
+    mutable std::mutex commandQueueMutex_;
+    std::shared_ptr<MessageQueue> commandQueue_;
     std::unique_ptr<uint8_t[]> previewM_;
     std::unique_ptr<uint8_t[]> previewS_;
 };

@@ -1,5 +1,4 @@
 #pragma once
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -11,14 +10,9 @@
 
 namespace tavlin {
 
-// What the serving thread reports back about one message: `handled` is set once it has been
-// served (or dropped, or abandoned because the thread ended), and `signalled` tells whether
-// serving it signalled the completion event the poster waits for. It lets a poster tell its
-// own completion from a stale signal, and stop waiting for a request that will never signal.
-struct MessageReceipt {
-    Event handled{Event::Kind::ManualReset};
-    std::atomic<bool> signalled{false};
-};
+// What the serving thread keeps for the poster of one message; defined by the queue's server
+// (the command thread's is in device/RequestRecord.h). The queue only carries it along.
+struct RequestRecord;
 
 inline constexpr uint32_t WM_QUIT = 0x0012;
 inline constexpr uint32_t WM_USER = 0x0400;
@@ -29,7 +23,7 @@ struct ThreadMessage {
     uint32_t id = 0;
     std::vector<uint8_t> block;
     uint32_t lParam = 0;
-    std::shared_ptr<MessageReceipt> receipt;  // may be null
+    std::shared_ptr<RequestRecord> receipt;  // may be null
 };
 
 // The message queue of one worker thread. Posting fails while the queue is not open (the thread

@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "base/StringTable.h"
 #include "device/LogCapture.h"
 #include "sim/SimTransport.h"
 
@@ -147,10 +149,40 @@ TEST_F(CliSessionTest, UnplugMidScriptEndsTheRun) {
     const auto script =
         WriteFile("cli_unplug.ini", "1 pwd 10 1 5A\n1 pwd 11 1 5B\n1 pwd 12 1 5C\n");
     sim.faults().UnplugAt(0x04);
-    const int status = Run({"script", script});
+    EXPECT_EQ(Run({"script", script}), kExitFailed);
     EXPECT_THAT(output, HasSubstr("Master: FPGAPortWrite error\n"));
+    EXPECT_THAT(output, Not(HasSubstr("Success!")));
     EXPECT_THAT(log.Text(), HasSubstr("Tavlin log end!\n"));
-    EXPECT_TRUE(status == kExitSuccess || status == kExitFailed);
+}
+
+// The runner's texts stay as they are ("Success!" after a line that says "error"), but the
+// exit status is the failure's.
+TEST_F(CliSessionTest, AScriptWithAFailedRequestExitsOneDespiteItsSuccessText) {
+    const auto script = WriteFile("cli_refused.ini", "1 pwd 10 1 5A\n1 pwd 11 1 5B\n");
+    sim.faults().Refuse(0x04);
+    EXPECT_EQ(Run({"script", script}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr("Master: FPGAPortWrite error\n"));
+    EXPECT_THAT(output, HasSubstr("Success!\n"));
+}
+
+TEST_F(CliSessionTest, ARefusedOperandExitsAtOnce) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({"write", "zz", "5"}), kExitFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_THAT(output, HasSubstr("The register address is not a number!\n"));
+}
+
+TEST_F(CliSessionTest, AnEmptyFpgaFileSaysWhyItFails) {
+    const auto empty = WriteFile("cli_empty.bin", "");
+    EXPECT_EQ(Run({"fpga", empty}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr("is empty"));
+}
+
+TEST_F(CliSessionTest, TheStatusLineIsPrintedOnlyWhenItChanges) {
+    EXPECT_EQ(Run({"write", "0x10", "1"}), kExitSuccess);
+    const std::string done = LoadString(IDS_DETECT_DONE);
+    EXPECT_EQ(output.find(done), output.rfind(done)) << output;
+    EXPECT_NE(output.find(done), std::string::npos);
 }
 
 TEST(CliArgs, UsageErrors) {
@@ -163,6 +195,8 @@ TEST(CliArgs, UsageErrors) {
     EXPECT_FALSE(ParseInvocation({"write", "0x10"}, &inv, &error));
     EXPECT_FALSE(ParseInvocation({"frobnicate"}, &inv, &error));
     EXPECT_THAT(error, HasSubstr("frobnicate"));
+    EXPECT_FALSE(ParseInvocation({"read", "zz"}, &inv, &error));
+    EXPECT_FALSE(ParseInvocation({"read", "0x123456789"}, &inv, &error));
     ASSERT_TRUE(ParseInvocation({"read", "--i2c", "0x01000030"}, &inv, &error));
     EXPECT_TRUE(inv.i2c);
     EXPECT_EQ(inv.address, "0x01000030");

@@ -60,6 +60,10 @@ class RecordingView : public ConsoleView, public CommandThreadHost {
     }
 
     std::string pane() const { return Locked(pane_); }
+    void ClearPane() {
+        std::lock_guard lock(mutex_);
+        pane_.clear();
+    }
     int cmdDone() const { return Locked(cmdDone_); }
     std::vector<std::string> status() const { return Locked(status_); }
     std::vector<std::string> versions() const { return Locked(versions_); }

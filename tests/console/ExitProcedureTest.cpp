@@ -17,7 +17,7 @@ TEST_F(ExitProcedureTest, ExitWhileAScriptRunsStopsItThenTheCommandThread) {
     ASSERT_TRUE(state.AllocatePreviewBuffers());
     state.g_isBurstFileUsed = 1;
     state.g_isVersionsShown = 1;
-    script.Start(WriteFile("s.ini", "1 # 30000\n1 pwd 10 1 5\n"));
+    EXPECT_TRUE(script.Start(WriteFile("s.ini", "1 # 30000\n1 pwd 10 1 5\n")));
     ASSERT_TRUE(view.WaitForPane("delay 30000 ms\n"));
     const auto start = std::chrono::steady_clock::now();
     StopWorkers(state, &script, &fpga, &commandThread);
@@ -25,7 +25,8 @@ TEST_F(ExitProcedureTest, ExitWhileAScriptRunsStopsItThenTheCommandThread) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     EXPECT_EQ(state.g_ScriptThread, nullptr);
     EXPECT_EQ(state.g_CmdThread, nullptr);
-    EXPECT_EQ(view.pane(), "delay 30000 ms\nSuccess!\n");
+    EXPECT_EQ(view.pane(), "delay 30000 ms\n") << "a stopped script is no success";
+    EXPECT_EQ(script.outcome().code(), ResultCode::Stopped);
     EXPECT_EQ(Sent(cmd::kFpgaWrite), 0);
     EXPECT_EQ(state.g_PreviewBufM, nullptr);
     EXPECT_EQ(state.g_isBurstFileUsed, 0);
@@ -35,7 +36,7 @@ TEST_F(ExitProcedureTest, ExitWhileAScriptRunsStopsItThenTheCommandThread) {
 
 TEST_F(ExitProcedureTest, ExitDuringADownloadEndsItWithoutSuccess) {
     transport.faults().SetLatency(2ms);
-    fpga.Start(WriteFile("a.bin", std::string(62 * 1000, 'x')));
+    EXPECT_TRUE(fpga.Start(WriteFile("a.bin", std::string(62 * 1000, 'x'))));
     ASSERT_TRUE(view.WaitForPane("begins to burn"));
     StopWorkers(state, &script, &fpga, &commandThread);
     EXPECT_EQ(state.g_FpgaDownloadThread, nullptr);
@@ -46,8 +47,8 @@ TEST_F(ExitProcedureTest, ExitDuringADownloadEndsItWithoutSuccess) {
 TEST_F(ExitProcedureTest, WorkersThatJustEndedOrNeverRanDoNotHoldTheExit) {
     // The worker ends on its own right around the moment the exit looks at it.
     for (int i = 0; i < 200; ++i) {
-        script.Start((dir / "missing.ini").string());
-        fpga.Start((dir / "missing.bin").string());
+        EXPECT_TRUE(script.Start((dir / "missing.ini").string()));
+        EXPECT_TRUE(fpga.Start((dir / "missing.bin").string()));
         if (i % 2 == 0) {
             std::this_thread::sleep_for(std::chrono::microseconds(i * 5));
         }

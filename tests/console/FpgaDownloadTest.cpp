@@ -1,8 +1,8 @@
 #include "console/FpgaDownload.h"
 
+#include "base/ControlIds.h"
 #include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
-#include "base/ControlIds.h"
 #include "console/FpgaScrambler.h"
 #include "sim/FpgaScrambling.h"
 
@@ -41,7 +41,7 @@ class FpgaDownloadTest : public ConsoleTest {
     }
     // Runs one download to its end.
     void Download(const std::string& path, FpgaDownload::Progress progress = {}) {
-        fpga.Start(path, std::move(progress));
+        EXPECT_TRUE(fpga.Start(path, std::move(progress)));
         ASSERT_EQ(state.g_FpgaFinishedEvent.Wait(30000), WAIT_OBJECT_0);
         fpga.Stop();
         EXPECT_EQ(state.g_FpgaDownloadThread, nullptr);
@@ -108,17 +108,17 @@ TEST_F(FpgaDownloadTest, EmptyOrMissingFileSendsNothingAndEndsIdle) {
 
 TEST_F(FpgaDownloadTest, StartIsRefusedWithoutDeviceOrFileAndWhileRunning) {
     state.g_bDevExist = 0;
-    fpga.Start("x.bin");
+    EXPECT_FALSE(fpga.Start("x.bin"));
     EXPECT_EQ(view.status().back(), LoadString(IDS_NO_DEVICE));
     state.g_bDevExist = 1;
-    fpga.Start("");
+    EXPECT_FALSE(fpga.Start(""));
     EXPECT_EQ(view.status().back(), LoadString(IDS_DETECT_DONE));
     EXPECT_EQ(view.pane(), "Please Open The .bin Document First!\n");
 
     transport.faults().SetLatency(2ms);
     const std::string path = WriteFile("a.bin", Pattern(62 * 50));
-    fpga.Start(path);
-    fpga.Start(path);
+    EXPECT_TRUE(fpga.Start(path));
+    EXPECT_FALSE(fpga.Start(path));
     EXPECT_NE(view.pane().find("is running,waiting....\n"), std::string::npos);
     ASSERT_EQ(state.g_FpgaFinishedEvent.Wait(30000), WAIT_OBJECT_0);
     EXPECT_EQ(firmware().completedTransferCount(0, sim::CodeTarget::Packet), 1);
@@ -140,7 +140,7 @@ TEST_F(FpgaDownloadTest, RefusedPacketOrUnplugEndsWithoutSuccess) {
 
 TEST_F(FpgaDownloadTest, StopEndsADownloadBetweenPacketsAndAStaleStopIsDropped) {
     transport.faults().SetLatency(2ms);
-    fpga.Start(WriteFile("a.bin", Pattern(62 * 1000)));
+    EXPECT_TRUE(fpga.Start(WriteFile("a.bin", Pattern(62 * 1000))));
     ASSERT_TRUE(view.WaitForPane("begins to burn"));
     const auto before = std::chrono::steady_clock::now();
     fpga.Stop();
@@ -157,7 +157,7 @@ TEST_F(FpgaDownloadTest, StopEndsADownloadBetweenPacketsAndAStaleStopIsDropped) 
 
 TEST_F(FpgaDownloadTest, AnotherCodeTransferIsNotJoined) {
     state.g_ImageTransferState = 2;
-    fpga.Start(WriteFile("a.bin", Pattern(10)));
+    EXPECT_TRUE(fpga.Start(WriteFile("a.bin", Pattern(10))));
     ASSERT_EQ(state.g_FpgaFinishedEvent.Wait(5000), WAIT_OBJECT_0);
     fpga.Stop();
     EXPECT_EQ(view.pane(), "Another code transfer is running, try again later!\n");

@@ -1,8 +1,8 @@
 #include "console/ModeSwitcher.h"
 
+#include "base/ControlIds.h"
 #include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
-#include "base/ControlIds.h"
 
 namespace tavlin::testing {
 namespace {
@@ -61,12 +61,12 @@ TEST_F(ModeSwitcherTest, RefusedSwitchKeepsTheCaptionAndLogsOnlyTheWorkBranch) {
 TEST_F(ModeSwitcherTest, NoDeviceOrUpdateModeShowOnlyTheStatus) {
     state.g_bDevExist = 0;
     modes.Toggle(LoadString(IDS_MODE_WORK));
-    modes.versions().VersionButton();
+    EXPECT_FALSE(modes.versions().VersionButton());
     EXPECT_EQ(view.status(), (std::vector<std::string>(2, LoadString(IDS_NO_DEVICE))));
     state.g_bDevExist = 1;
     state.g_isFwUpdateMode = 1;
     modes.Toggle(LoadString(IDS_MODE_WORK));
-    modes.versions().VersionButton();
+    EXPECT_FALSE(modes.versions().VersionButton());
     EXPECT_EQ(view.status().back(), "设备未准备好，请先更新固件.\n");
     EXPECT_EQ(view.status().size(), 4u);
     EXPECT_TRUE(OutReports().empty());
@@ -85,14 +85,14 @@ TEST_F(ModeSwitcherTest, LaunchersLogTheirOwnLines) {
     EXPECT_TRUE(modes.ReturnToWorkMode());
 
     transport.faults().Refuse(cmd::kImageVersionReadBoth);
-    modes.versions().ShowVersions(Caller::CalibrationLauncher);
+    EXPECT_FALSE(modes.versions().ShowVersions(Caller::CalibrationLauncher));
     EXPECT_EQ(view.versions().back(), LoadString(IDS_VERSION_FAILED));
     EXPECT_NE(
         Log().find(") Calibration: Get IMAGE Version Failed!\nret=0,g_ReadImageVersionSuc=0\n,"),
         std::string::npos);
     EXPECT_EQ(state.g_isVersionsShown, 0);
     EXPECT_EQ(state.g_SensorSel, 3);
-    modes.versions().ShowVersions(Caller::Launcher);
+    EXPECT_FALSE(modes.versions().ShowVersions(Caller::Launcher));
     EXPECT_NE(Log().find(") Get IMAGE Version Failed!\nret=0,"), std::string::npos);
     EXPECT_EQ(VersionReads(), 2);  // a failed query is repeated next time
 }
@@ -104,19 +104,19 @@ TEST_F(ModeSwitcherTest, WithoutCommandThreadNothingWaitsAndTheToggleLeavesTheVe
     EXPECT_FALSE(modes.ReturnToWorkMode());
     EXPECT_NE(Log().find(") Calibration exit:Switch to work mode failed!\nret=-1,"),
               std::string::npos);
-    modes.versions().ShowVersions(Caller::Toggle);
-    modes.versions().VersionButton();
+    EXPECT_FALSE(modes.versions().ShowVersions(Caller::Toggle));
+    EXPECT_FALSE(modes.versions().VersionButton());
     EXPECT_TRUE(view.versions().empty());
     EXPECT_EQ(Log().find("Get IMAGE Version"), std::string::npos);
 }
 
 TEST_F(ModeSwitcherTest, VersionButtonAlwaysQueriesAndLeavesTheShownFlag) {
-    modes.versions().VersionButton();
-    modes.versions().VersionButton();
+    EXPECT_TRUE(modes.versions().VersionButton());
+    EXPECT_TRUE(modes.versions().VersionButton());
     EXPECT_EQ(view.versions(), (std::vector<std::string>(2, kVersions)));
     EXPECT_EQ(state.g_isVersionsShown, 0);
     transport.faults().Refuse(cmd::kImageVersionReadBoth);
-    modes.versions().VersionButton();
+    EXPECT_FALSE(modes.versions().VersionButton());
     EXPECT_EQ(view.versions().back(), LoadString(IDS_VERSION_FAILED));
     EXPECT_EQ(Log().find("Get IMAGE Version"), std::string::npos);
 }

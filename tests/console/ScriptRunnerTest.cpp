@@ -1,8 +1,8 @@
 #include "console/ScriptRunner.h"
 
+#include "base/ControlIds.h"
 #include "base/StringTable.h"
 #include "console/ConsoleFixture.h"
-#include "base/ControlIds.h"
 #include "console/RegisterPanel.h"
 
 namespace tavlin::testing {
@@ -12,7 +12,7 @@ class ScriptRunnerTest : public ConsoleTest {
   protected:
     // Runs a script to its end and returns the output pane.
     std::string Run(const std::string& script) {
-        runner.Start(WriteFile("s.ini", script));
+        EXPECT_TRUE(runner.Start(WriteFile("s.ini", script)));
         EXPECT_EQ(state.g_ScriptFinishedEvent.Wait(20000), WAIT_OBJECT_0);
         runner.Stop();
         EXPECT_EQ(state.g_ScriptThread, nullptr);
@@ -46,12 +46,13 @@ TEST_F(ScriptRunnerTest, DelayPausesWithoutDeviceTraffic) {
 
 TEST_F(ScriptRunnerTest, NegativeAndHugeDelaysAreClampedAndStopEndsTheSleep) {
     EXPECT_EQ(Run("1 # -5\n"), "delay 0 ms\nSuccess!\n");
-    runner.Start(WriteFile("long.ini", "1 # 999999\n1 pwd 10 1 1\n"));
+    EXPECT_TRUE(runner.Start(WriteFile("long.ini", "1 # 999999\n1 pwd 10 1 1\n")));
     ASSERT_TRUE(view.WaitForPane("delay 60000 ms\n"));
     const auto start = std::chrono::steady_clock::now();
     runner.Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
-    EXPECT_EQ(view.pane(), "delay 0 ms\nSuccess!\ndelay 60000 ms\nSuccess!\n");
+    EXPECT_EQ(view.pane(), "delay 0 ms\nSuccess!\ndelay 60000 ms\n");
+    EXPECT_EQ(runner.outcome().code(), ResultCode::Stopped);
     EXPECT_EQ(Sent(cmd::kFpgaWrite), 0);
 }
 
@@ -70,9 +71,9 @@ TEST_F(ScriptRunnerTest, RunPressedDuringARunKeepsItsBurstFile) {
     firmware().setFpgaRegister(0, 0x20, 0xAA);
     const std::string path =
         WriteFile("s.ini", "1 brd 20 1 out.bin\n1 # 200\n1 brd 20 1 out.bin\n");
-    runner.Start(path);
+    EXPECT_TRUE(runner.Start(path));
     ASSERT_TRUE(view.WaitForPane("delay 200 ms\n"));
-    runner.Start(path);
+    EXPECT_FALSE(runner.Start(path));
     ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
     runner.Stop();
     EXPECT_EQ(view.pane(), "delay 200 ms\nis running,waiting....\nSuccess!\n");
@@ -86,9 +87,23 @@ TEST_F(ScriptRunnerTest, BurstWriteTakesAddressAndCountAfterTheDecimal) {
     EXPECT_EQ(firmware().fpgaRegister(0, 9), 0x00);
 }
 
-TEST_F(ScriptRunnerTest, FailedBurstEndsTheScriptAtOnce) {
+// The burst file's own trouble is named in the pane, and the script ends at once.
+TEST_F(ScriptRunnerTest, FailedBurstEndsTheScriptAtOnceWithItsCause) {
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run("1 bwd 0 30 3 nofile.bin\n1 srd 1\n"),
-              "BurstWrite timeout exit, please try again!!\n");
+              "BurstWrite failed: burst file nofile.bin cannot be opened: No such file or "
+              "directory\n");
+    EXPECT_EQ(runner.outcome().code(), ResultCode::BadInput);
+    view.ClearPane();
+    WriteFile("short.bin", "\x11");
+    EXPECT_EQ(Run("1 bwd 0 30 3 short.bin\n"),
+              "BurstWrite failed: burst file short.bin holds 1 of 3 bytes\n");
+    view.ClearPane();
+    std::filesystem::create_directory(dir / "taken.bin");
+    EXPECT_EQ(Run("1 brd 30 3 taken.bin\n"),
+              "BurstRead failed: burst file taken.bin cannot be opened: Is a directory\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(ScriptRunner::kRequestTimeoutMs));
     EXPECT_EQ(Sent(cmd::kFpgaSingleRead), 0);
 }
 
@@ -129,29 +144,49 @@ TEST_F(ScriptRunnerTest, ReadWithoutCommandThreadFailsAtOnce) {
     EXPECT_EQ(Run("1 i2crd 1000030 1\n"), "I2CReadReg failed!\n");
 }
 
-TEST_F(ScriptRunnerTest, LostDeviceOrStopEndsWithSuccessAtTheNextLine) {
-    runner.Start(WriteFile("s.ini", "1 # 100\n1 pwd 10 1 5\n"));
+TEST_F(ScriptRunnerTest, LostDeviceEndsWithTheNoDeviceTextAndNeverWithSuccess) {
+    ASSERT_TRUE(runner.Start(WriteFile("s.ini", "1 # 100\n1 pwd 10 1 5\n")));
     ASSERT_TRUE(view.WaitForPane("delay"));
     state.g_bDevExist = 0;
     ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
     runner.Stop();
-    EXPECT_EQ(view.pane(), "delay 100 ms\nSuccess!\n");
+    EXPECT_EQ(view.pane(), "delay 100 ms\n" + LoadString(IDS_NO_DEVICE));
+    EXPECT_EQ(runner.outcome().code(), ResultCode::DeviceGone);
     EXPECT_EQ(Sent(cmd::kFpgaWrite), 0);
 }
 
 TEST_F(ScriptRunnerTest, StartLogicAndOpenFailure) {
     state.g_bDevExist = 0;
-    runner.Start("s.ini");
+    EXPECT_FALSE(runner.Start("s.ini"));
     EXPECT_EQ(view.status().back(), LoadString(IDS_NO_DEVICE));
     state.g_bDevExist = 1;
-    runner.Start("");
+    EXPECT_FALSE(runner.Start(""));
     EXPECT_EQ(view.status().back(), LoadString(IDS_DETECT_DONE));
     EXPECT_EQ(view.pane(), "Please Open The .ini Document First!\n");
-    runner.Start((dir / "missing.ini").string());
+    EXPECT_TRUE(runner.Start((dir / "missing.ini").string()));
     ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
     runner.Stop();
     EXPECT_EQ(view.pane(), "Please Open The .ini Document First!\nScript Open Fail!");
     EXPECT_EQ(state.g_ScriptThread, nullptr);
+    EXPECT_EQ(runner.outcome().code(), ResultCode::BadInput);
+}
+
+// A NUL inside a burst file name would name another file: the line is refused, nothing is read.
+TEST_F(ScriptRunnerTest, ANulInABurstFileNameIsRefusedNotCut) {
+    const std::string pane = Run(std::string("1 brd 30 1 a\0b.bin\n", 19));
+    EXPECT_EQ(pane.find("Success!"), std::string::npos) << pane;
+    EXPECT_FALSE(runner.outcome());
+    EXPECT_EQ(Sent(cmd::kFpgaRead), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "a"));
+}
+
+// A directory opens as a stream on Linux and would run as an empty script to "Success!".
+TEST_F(ScriptRunnerTest, ADirectoryIsNoScript) {
+    ASSERT_TRUE(runner.Start(dir.string()));
+    ASSERT_EQ(state.g_ScriptFinishedEvent.Wait(5000), WAIT_OBJECT_0);
+    runner.Stop();
+    EXPECT_EQ(view.pane(), "Script Open Fail!");
+    EXPECT_FALSE(runner.outcome());
 }
 
 TEST_F(ScriptRunnerTest, SensorWriteStopsThePreviewFirst) {
@@ -170,7 +205,7 @@ TEST_F(ScriptRunnerTest, SensorWriteStopsThePreviewFirst) {
 TEST_F(ScriptRunnerTest, AScriptLeavesNoMarkForALaterStepDebugRead) {
     Run("1 pwd 10 1 5\n");
     RegisterPanel panel(state, view);
-    panel.Read("0x10", false);
+    EXPECT_TRUE(panel.Read("0x10", false));
     ASSERT_TRUE(Eventually([&] { return !view.readValues().empty(); }));
     EXPECT_EQ(view.readValues().front(), "0x05");
 }

@@ -124,5 +124,34 @@ TEST_F(VersionRequestTest, ExitSettlesQueuedRequestsAndLaterPostsFail) {
     EXPECT_EQ(host.cmdDone(), 1);
 }
 
+// A request whose poster gave up is still served, but publishes nothing and signals nothing: by
+// then a later request's poster may be reading the shared results and waiting on the event.
+TEST_F(VersionRequestTest, ARequestGivenUpPublishesNothingAndSignalsNothing) {
+    state.g_ImageVersionM = 0x12345678;
+    transport.answer = [](const Report&, size_t) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return Accepted({1, 2, 3, 4});
+    };
+    const RegReadBlock block{0x02013000, 4};
+    const RequestHandle request = PostRequest(state, WM_READ_IMAGE_VERSION, &block, sizeof block);
+    EXPECT_EQ(WaitRequest(request, state.g_ReadImageVersionEvent, 20), WAIT_TIMEOUT);
+    ASSERT_EQ(request->handled.Wait(3000), WAIT_OBJECT_0);
+    EXPECT_TRUE(request->result.ok()) << request->result.describe();
+    EXPECT_FALSE(request->signalled);
+    EXPECT_EQ(state.g_ImageVersionM, 0x12345678u);
+    EXPECT_NE(state.g_ReadImageVersionEvent.Wait(0), WAIT_OBJECT_0);
+}
+
+// The reason travels with the request: a refusal names the status and the command.
+TEST_F(VersionRequestTest, ARefusedRequestCarriesItsReason) {
+    transport.answer = [](const Report&, size_t) { return WithStatus(0x23); };
+    const uint8_t mode = 0xFF;
+    const RequestHandle request = PostRequest(state, WM_SWITCH_MODE, &mode, sizeof mode);
+    ASSERT_EQ(WaitRequest(request, state.g_WorkSwitchEvent, 3000), WAIT_OBJECT_0);
+    EXPECT_EQ(request->result.code(), ResultCode::Refused);
+    EXPECT_EQ(request->result.reason(), "status 0x23 for command 0x0E");
+    EXPECT_EQ(state.g_isWorkSwitchSuc, 0);
+}
+
 }  // namespace
 }  // namespace tavlin::testing

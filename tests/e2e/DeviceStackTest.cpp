@@ -299,11 +299,11 @@ TEST_F(DeviceStackTest, AnUnplugDuringARequestFailsItAndPresenceFollows) {
     ASSERT_EQ(state.g_bDevExist, 1);
     device->setTimeoutMs(5000);
     bed->SetAnswering(false);
-    bool ok = true;
+    Result result;
     Clock::time_point ended;
     std::thread request([&] {
         uint8_t value = 0;
-        ok = SingleRegisterRead(*device, 0x0010, &value);
+        result = SingleRegisterRead(*device, 0x0010, &value);
         ended = Clock::now();
     });
     ASSERT_TRUE(bed->WaitReceived(1, 2000ms));
@@ -311,7 +311,7 @@ TEST_F(DeviceStackTest, AnUnplugDuringARequestFailsItAndPresenceFollows) {
     const auto unplugged = Clock::now();
     bed->Unplug(plug);
     request.join();
-    EXPECT_FALSE(ok);
+    EXPECT_EQ(result.code(), ResultCode::DeviceGone) << result.describe();
     EXPECT_LT(ended - unplugged, 1000ms) << "the read waited for its time-out, not the hang-up";
     EXPECT_TRUE(
         log.Contains("GetOverlappedResult_Tav failed! \nret=1167 ERROR_DEVICE_NOT_CONNECTED!\n"));

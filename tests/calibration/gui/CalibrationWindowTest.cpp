@@ -94,7 +94,7 @@ class CalibrationWindowTest : public QObject {
     }
     QPointer<CcalibrationmpDlg> OpenWindow(CalibrationDataThread::Timing timing = {}) {
         auto* dialog = new CcalibrationmpDlg(
-            *state_, [this] { modes_->ReturnToWorkMode(); }, nullptr, timing);
+            *state_, [this] { static_cast<void>(modes_->ReturnToWorkMode()); }, nullptr, timing);
         dialog->Open(QGuiApplication::primaryScreen());
         return dialog;
     }
