@@ -302,6 +302,7 @@
         <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
     </message>
     <message>
+<<<<<<< HEAD
         <source>用法: %s [选项]
 </source>
         <translation>Қолданылуы: %s [параметрлер]
@@ -571,6 +572,49 @@
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
+=======
+        <source>对话框</source>
+        <translation>Диалог терезесі</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>Калибрлеуді инициализациялау сәтсіз аяқталды. Шығып, қайта калибрлеңіз!
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Калибрлеу үшін стилусты тік ұстап, айқыштың ортасына тигізіңіз.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>Құрылғы ажыратылды. Шығу үшін Esc пернесін басыңыз.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Калибрлеу аяқталды. Шығыңыз.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>Құрылғыны инициализациялау сәтсіз аяқталды. Шығып, терезені қайта ашыңыз.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Құрылғы инициализациялануда, күте тұрыңыз......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Калибрлеу деректері сақталуда, экранға тимеңіз... %d%%
+>>>>>>> calibration
 </translation>
     </message>
 </context>

@@ -100,6 +100,7 @@ void CTavlinDlg::BuildControls() {
     BuildFirmwareLauncher();
     BuildEngineeringControls();
     BuildLevelingButtons();
+    BuildCalibrationLaunchers();
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
     }
@@ -150,9 +151,9 @@ void CTavlinDlg::LayOut() {
     const int W = std::min(width(), kMainAreaWidth);
     const int H = height();
     std::map<int, Size> sizes;
-    for (int id :
-         {control::kStatusLine, control::kVersionLine, control::kLeveling, control::kCalibration,
-          control::kUpdateFirmware, control::kExit, control::kModeToggle, control::kModeLabel}) {
+    for (int id : {control::kStatusLine, control::kVersionLine, control::kLeveling,
+                   control::kCalibration, control::kClientCalibration, control::kUpdateFirmware,
+                   control::kExit, control::kModeToggle, control::kModeLabel}) {
         if (QWidget* w = findControl(this, id)) {
             sizes[id] = {w->width(), w->height()};
         }

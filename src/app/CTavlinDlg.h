@@ -77,6 +77,7 @@ class CTavlinDlg : public QDialog {
   private:
     void BuildControls();
     void BuildEngineeringControls();
+    void BuildCalibrationLaunchers();
     void RegisterForDeviceNotifications();
     void StopPresence();
     void CreateConsole();
@@ -105,6 +106,8 @@ class CTavlinDlg : public QDialog {
     void OnLeveling();
     void OnClientAdjust();
     static constexpr int kClientAdjustY = 380;
+    void OnCalibration();
+    void OnClientCalibration();
     QString ChooseFile(const char* iniSection, const char* filter);
 
     SharedState& state_;

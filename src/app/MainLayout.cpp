@@ -18,6 +18,7 @@ std::map<int, Point> MainWindowLayout(int W, int H, const std::map<int, Size>& s
     at[control::kVersionLine] = {W / 2 - size(control::kVersionLine).w / 2, H / 3};
     at[control::kLeveling] = {W / 6, H / 2 + size(control::kLeveling).h + 20};
     at[control::kCalibration] = {W / 6, H / 2 + 2 * size(control::kCalibration).h + 40};
+    at[control::kClientCalibration] = {W / 6, H / 2 + 3 * size(control::kClientCalibration).h + 60};
     at[control::kUpdateFirmware] = {W / 6 + W / 2, H / 2 + size(control::kUpdateFirmware).h + 20};
     at[control::kExit] = {W / 6 + W / 2, H / 2 + 2 * size(control::kExit).h + 40};
     const Size toggle = size(control::kModeToggle);

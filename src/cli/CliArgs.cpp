@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 
+#include "cli/CliCalibrate.h"
 #include "console/NumberText.h"
 #include <stdexcept>
 
@@ -35,6 +36,11 @@ const char* UsageText() {
            "                           (default 1), the exposure with --exposure (then leave\n"
            "                           with OK, mode 0xEE; else Cancel, work mode), and the\n"
            "                           two pictures as DIR/master.png and DIR/slave.png\n"
+           "  layout WxH               print the fifteen calibration targets of a W x H screen,\n"
+           "                           one line each: number, x, y, target code (no device)\n"
+           "  calibrate [--screen WxH] run a touch calibration for a W x H screen (default\n"
+           "                           1920x1080): prints the instructions and each target\n"
+           "                           as the crosshair moves to it; exit 0 once completed"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
@@ -183,9 +189,13 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     }
     if (name == "update") {
         return ParseUpdate(rest, out, error);
+    }
     if (name == "level") {
         out->command = Command::Level;
         return ParseLevelOptions(rest, out, error);
+    }
+    if (name == "layout" || name == "calibrate") {
+        return ParseCalibrationCommand(name, rest, out, error);
     }
     *error = "unknown command '" + name + "'";
     return false;

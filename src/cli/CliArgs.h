@@ -15,6 +15,8 @@ enum class Command {
     Fpga,
     Update,
     Level,
+    Layout,
+    Calibrate,
     Help
 };
 
@@ -29,6 +31,8 @@ struct Invocation {
     int frames = 1;         // level: preview cycles
     bool exposure = false;  // level: adjust the exposure before leaving
     std::string pngDir;     // level: where master.png and slave.png go
+    int screenWidth = 1920;  // layout, calibrate
+    int screenHeight = 1080;
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "cli/CliCalibrate.h"
 #include "cli/CliHost.h"
 #include "cli/CliUpdate.h"
 #include "cli/CliLevel.h"
@@ -127,6 +128,8 @@ class Session {
             }
             case Command::Level:
                 return RunLevel(inv, state_, host_, mode_, out_);
+            case Command::Calibrate:
+                return RunCalibrate(inv, state_, host_, mode_, out_);
             default:
                 return Result::Fail(ResultCode::BadInput, "no such command");
         }

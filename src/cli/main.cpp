@@ -5,6 +5,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliLanguage.h"
+#include "cli/CliCalibrate.h"
 #include "cli/CliSession.h"
 #include "sim/TransportFactory.h"
 
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
     if (invocation.command == tavlin::cli::Command::Help) {
         std::fputs(tavlin::cli::UsageText(), stdout);
         return tavlin::cli::kExitSuccess;
+    }
+
+    if (invocation.command == tavlin::cli::Command::Layout) {
+        return tavlin::cli::RunLayout(invocation, stdout);  // no device, no log
     }
 
     auto transport = tavlin::sim::CreateTransport(transportOptions, &error);

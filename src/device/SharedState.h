@@ -64,6 +64,12 @@ struct SharedState {
     std::atomic<int> g_isDlgClosing{0};
     std::atomic<int> g_isBurstFileUsed{0};
 
+    // Leveling and calibration windows: set while one is closing (its worker then stays quiet).
+    std::atomic<int> g_isMidwayExit{0};
+    // The screen size the calibration targets were laid out for.
+    std::atomic<uint16_t> g_ScreenWidth{0};
+    std::atomic<uint16_t> g_ScreenHeight{0};
+
     // Request selections set by the poster.
     std::atomic<int> g_SensorSel{0};
     std::atomic<uint8_t> g_ImageTransferState{0};
@@ -135,7 +141,7 @@ struct SharedState {
     Event g_PreviewStopEvent;
     Event g_PreviewExitEvent;
     Event g_CalStopEvent;
-    Event g_CalExitEvent;
+    Event g_CalExitEvent{Event::Kind::ManualReset};
     Event g_ImageUpdateStopEvent;
     Event g_ImageUpdateExitEvent;
 

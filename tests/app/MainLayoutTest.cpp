@@ -15,6 +15,7 @@ TEST(MainLayout, FormulasOfTheVisibleControls) {
     EXPECT_EQ(at.at(1061), (Point{90, 141}));
     EXPECT_EQ(at.at(1022), (Point{80, 211 + 32 + 20}));
     EXPECT_EQ(at.at(1023), (Point{80, 211 + 64 + 40}));
+    EXPECT_EQ(at.at(1025), (Point{80, 211 + 60})) << "no size given: zero height";
     EXPECT_EQ(at.at(1027), (Point{80 + 240, 263}));
     EXPECT_EQ(at.at(1028), (Point{320, 211 + 66 + 40})) << "each control uses its own height";
 }

@@ -14,6 +14,7 @@
 
 #include "app/OptionTexts.h"
 #include "app/UiTexts.h"
+#include "calibration/CalibrationTexts.h"
 #include "base/StringTable.h"
 #include "console/ConsoleTexts.h"
 #include "firmware/FirmwareTexts.h"
@@ -169,6 +170,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::console::kAllTexts) {
         texts.push_back({"console::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::caltext::kAllTexts) {
+        texts.push_back({"caltext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }

@@ -1,0 +1,54 @@
+// The main window's calibration launchers: 1023 opens the production calibration window once
+// the device is in calibration mode; 1025 (engineering console only) the client window.
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/UiTexts.h"
+#include "base/ControlIds.h"
+#include "base/StringTable.h"
+#include "calibration/CcalibrationclientDlg.h"
+#include "calibration/CcalibrationmpDlg.h"
+#include "console/ModeSwitcher.h"
+#include "console/ToolLauncher.h"
+
+namespace tavlin {
+
+void CTavlinDlg::BuildCalibrationLaunchers() {
+    auto* calibration = new QPushButton(QString::fromStdString(Tr(ui::kCalibration)), this);
+    SetControlId(calibration, control::kCalibration);
+    calibration->resize(110, 32);
+    connect(calibration, &QPushButton::clicked, this, &CTavlinDlg::OnCalibration);
+
+    auto* client = new QPushButton(QString::fromStdString(Tr(ui::kClientCalibration)), this);
+    SetControlId(client, control::kClientCalibration);
+    client->resize(std::max(110, client->sizeHint().width()), 32);
+    client->setVisible(options_.engineering);
+    connect(client, &QPushButton::clicked, this, &CTavlinDlg::OnClientCalibration);
+}
+
+void CTavlinDlg::OnCalibration() {
+    if (PrepareToolLaunch(ToolKind::Calibration, state_, *bridge_, *modeControl_) !=
+        LaunchReadiness::Ready) {
+        return;
+    }
+    // A new window per press; it deletes itself once closed and then returns the device to
+    // work mode. It opens on the monitor that holds this window, where the operator is.
+    // A failed return to work mode has shown string 136 and logged it already.
+    auto* dialog = new CcalibrationmpDlg(
+        state_, [this] { static_cast<void>(modeControl_->ReturnToWorkMode()); }, this);
+    dialog->Open(screen());
+}
+
+void CTavlinDlg::OnClientCalibration() {
+    if (state_.g_bDevExist == 0) {
+        SetControlText(control::kStatusLine, LoadString(IDS_NO_DEVICE));
+        return;
+    }
+    auto* dialog = new CcalibrationclientDlg(this);
+    dialog->Open(screen());
+    SetControlText(control::kStatusLine, LoadString(IDS_DETECT_DONE));
+}
+
+}  // namespace tavlin

@@ -1,0 +1,165 @@
+#include "calibration/CcalibrationmpDlg.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+#include "app/ControlLookup.h"
+#include "app/UiTexts.h"
+#include "base/StringTable.h"
+#include "calibration/CalibrationControlIds.h"
+#include "calibration/CalibrationFont.h"
+#include "calibration/CalibrationTexts.h"
+#include "calibration/CalibrationWindowBridge.h"
+#include "calibration/CalibrationWindowLayout.h"
+#include "calibration/CrosshairControl.h"
+
+namespace tavlin {
+namespace {
+
+void Place(QWidget* widget, const ControlRect& r) {
+    widget->setGeometry(r.x, r.y, r.width, r.height);
+}
+
+}  // namespace
+
+CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, std::function<void()> returnToWorkMode,
+                                     QWidget* parent, CalibrationDataThread::Timing timing)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
+      state_(state),
+      returnToWorkMode_(std::move(returnToWorkMode)),
+      bridge_(std::make_unique<CalibrationWindowBridge>(this)),
+      worker_(std::make_unique<CalibrationDataThread>(state, *bridge_, timing)) {
+    setWindowTitle(QString::fromStdString(Tr(caltext::kWindowCaption)));
+    instruction_ = new QLabel(this);
+    SetControlId(instruction_, control::kCalInstruction);
+    instruction_->setFont(CalibrationTextFont());
+    crosshair_ = new CrosshairControl(this);
+    SetControlId(crosshair_, control::kCalCrosshair);
+    crosshair_->resize(kCrosshairSize, kCrosshairSize);
+    exitButton_ = new QPushButton(QString::fromStdString(Tr(ui::kExit)), this);
+    SetControlId(exitButton_, control::kCalExit);
+    exitButton_->setAutoDefault(false);
+    exitButton_->hide();
+    connect(exitButton_, &QPushButton::clicked, this, &CcalibrationmpDlg::reject);
+}
+
+CcalibrationmpDlg::~CcalibrationmpDlg() {
+    // Destroyed with its parent without passing through Leave(): still stop the worker before
+    // the bridge it talks to goes.
+    state_.g_isMidwayExit = 1;
+    worker_->Stop();
+}
+
+void CcalibrationmpDlg::Open(QScreen* screen) {
+    const QString initialising = QString::fromStdString(LoadString(IDS_INITIALISING));
+    if (screen != nullptr) {
+        create();
+        windowHandle()->setScreen(screen);
+        LayOut(screen->geometry());
+        connect(screen, &QScreen::geometryChanged, this, &CcalibrationmpDlg::LayOut);
+    }
+    instruction_->setText(initialising);
+    if (screen != nullptr) {
+        state_.g_ScreenWidth = static_cast<uint16_t>(screen->geometry().width());
+        state_.g_ScreenHeight = static_cast<uint16_t>(screen->geometry().height());
+    }
+    state_.g_isMidwayExit = 0;
+    showFullScreen();
+    instruction_->setText(initialising);
+    repaint();
+    StartCalibration();
+}
+
+void CcalibrationmpDlg::LayOut(const QRect& screenGeometry) {
+    const int w = screenGeometry.width();
+    const int h = screenGeometry.height();
+    setGeometry(screenGeometry);
+    Place(instruction_, CalibrationInstructionRect(w));
+    Place(exitButton_, CalibrationExitButtonRect(w, h));
+    bridge_->SetCurrentScreenSize(w, h);
+}
+
+void CcalibrationmpDlg::StartCalibration() {
+    if (state_.g_bDevExist == 0) {
+        SetInstructionText(Tr(caltext::kNoDeviceAtStart));
+        return;
+    }
+    const int w = state_.g_ScreenWidth;
+    const int h = state_.g_ScreenHeight;
+    if (state_.g_CalThread == nullptr) {
+        worker_->Start(ComputeCalibrationLayout(w, h));
+    }
+}
+
+void CcalibrationmpDlg::SetInstructionText(const std::string& text) {
+    instruction_->setText(QString::fromStdString(text));
+}
+
+std::string CcalibrationmpDlg::InstructionText() const {
+    return instruction_->text().toStdString();
+}
+
+void CcalibrationmpDlg::DrawTarget(int, int x, int y, CalibrationView::Crosshair mode) {
+    if (leaving_) {
+        return;
+    }
+    const ControlRect r = CrosshairRect(x, y);
+    const QRect at(r.x, r.y, r.width, r.height);
+    if (crosshair_->isVisible() && crosshair_->geometry() == at && crosshair_->mode() == mode) {
+        return;  // redrawn before every sample: nothing changes on the screen
+    }
+    crosshair_->setGeometry(at);
+    crosshair_->Show(mode);
+    crosshair_->show();
+}
+
+void CcalibrationmpDlg::accept() {
+    Leave();
+}
+
+void CcalibrationmpDlg::reject() {
+    Leave();
+}
+
+void CcalibrationmpDlg::closeEvent(QCloseEvent* event) {
+    if (!leaving_) {
+        event->ignore();
+        Leave();
+    }
+}
+
+void CcalibrationmpDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        case Qt::Key_Escape:
+            reject();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+void CcalibrationmpDlg::Leave() {
+    if (leaving_) {
+        return;  // the worker's close request after the operator already left
+    }
+    leaving_ = true;
+    state_.g_isMidwayExit = 1;
+    // Bounded: the worker leaves any wait for the device as soon as it sees the stop.
+    worker_->Stop();
+    hide();
+    deleteLater();
+    const auto returnToWorkMode = returnToWorkMode_;
+    if (returnToWorkMode) {
+        returnToWorkMode();
+    }
+}
+
+}  // namespace tavlin

@@ -1,0 +1,146 @@
+#include "cli/CliCalibrate.h"
+
+#include <charconv>
+#include <mutex>
+
+#include "base/StringTable.h"
+#include "calibration/CalibrationLayout.h"
+#include "calibration/CalibrationTexts.h"
+#include "cli/CliSession.h"
+#include "console/ToolLauncher.h"
+
+namespace tavlin::cli {
+namespace {
+
+constexpr int kMaxScreen = 32767;
+
+bool ParseDimension(std::string_view text, int* value) {
+    if (text.empty() || text.size() > 5) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *value);
+    return error == std::errc() && end == text.data() + text.size() && *value >= 1 &&
+           *value <= kMaxScreen;
+}
+
+// The calibration window as a terminal: instruction texts are printed as they come, and a
+// target line each time the crosshair moves on; the close request ends the wait.
+class TerminalCalibrationView : public CalibrationView {
+  public:
+    TerminalCalibrationView(std::FILE* out, ScreenSize screen) : out_(out), screen_(screen) {}
+
+    void SetInstructionText(const std::string& text) override {
+        std::lock_guard lock(mutex_);
+        std::fputs(text.c_str(), out_);
+        if (text.empty() || text.back() != '\n') {
+            std::fputc('\n', out_);
+        }
+        std::fflush(out_);
+    }
+    void DrawTarget(int target, int x, int y, Crosshair mode) override {
+        std::lock_guard lock(mutex_);
+        if (mode == Crosshair::Cross && target != shownTarget_) {
+            shownTarget_ = target;
+            std::fprintf(out_, "target %d (%d, %d)\n", target, x, y);
+            std::fflush(out_);
+        }
+    }
+    void RequestClose() override { closed_.Set(); }
+    ScreenSize CurrentScreenSize() const override { return screen_; }
+
+    void WaitForClose() { closed_.Wait(INFINITE); }
+
+  private:
+    std::FILE* out_;
+    const ScreenSize screen_;
+    std::mutex mutex_;
+    int shownTarget_ = -1;
+    Event closed_{Event::Kind::ManualReset};
+};
+
+}  // namespace
+
+bool ParseScreenSize(const std::string& text, int* width, int* height) {
+    const size_t x = text.find('x');
+    return x != std::string::npos && ParseDimension(std::string_view(text).substr(0, x), width) &&
+           ParseDimension(std::string_view(text).substr(x + 1), height);
+}
+
+bool ParseCalibrationCommand(const std::string& name, const std::vector<std::string>& args,
+                             Invocation* out, std::string* error) {
+    std::string size;
+    if (name == "layout") {
+        if (args.size() != 1) {
+            *error = "'layout' takes 1 argument (WxH)";
+            return false;
+        }
+        out->command = Command::Layout;
+        size = args[0];
+    } else {
+        out->command = Command::Calibrate;
+        if (args.empty()) {
+            return true;
+        }
+        if (args.size() != 2 || args[0] != "--screen") {
+            *error = "'calibrate' takes only --screen WxH";
+            return false;
+        }
+        size = args[1];
+    }
+    if (!ParseScreenSize(size, &out->screenWidth, &out->screenHeight)) {
+        *error = "'" + size + "' is not a screen size such as 1920x1080";
+        return false;
+    }
+    return true;
+}
+
+int RunLayout(const Invocation& invocation, std::FILE* out) {
+    const CalibrationLayout layout =
+        ComputeCalibrationLayout(invocation.screenWidth, invocation.screenHeight);
+    for (int t = 0; t < kCalTargetCount; ++t) {
+        const LayoutPoint at =
+            TargetPosition(layout.targets[t], invocation.screenWidth, invocation.screenHeight,
+                           invocation.screenWidth, invocation.screenHeight);
+        std::fprintf(out, "%d %d %d %d\n", t, at.x, at.y, TargetCode(layout.targets[t]));
+    }
+    return kExitSuccess;
+}
+
+Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
+                    ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing) {
+    switch (PrepareToolLaunch(ToolKind::Calibration, state, host, modes)) {
+        case LaunchReadiness::Ready:
+            break;
+        case LaunchReadiness::NoDevice:
+            return Result::Fail(ResultCode::NoDevice, "no device");
+        case LaunchReadiness::NeedsUpdate:
+            return Result::Fail(ResultCode::Failed, "the device needs a firmware update");
+        case LaunchReadiness::ModeSwitchFailed:
+            return Result::Fail(ResultCode::Failed, "the device did not enter calibration mode");
+    }
+    const int w = invocation.screenWidth;
+    const int h = invocation.screenHeight;
+    TerminalCalibrationView view(out, {w, h});
+    view.SetInstructionText(LoadString(IDS_INITIALISING));
+    state.g_ScreenWidth = static_cast<uint16_t>(w);
+    state.g_ScreenHeight = static_cast<uint16_t>(h);
+    state.g_isMidwayExit = 0;
+    Result outcome = Result::Fail(ResultCode::NoDevice, "no device when the calibration began");
+    {
+        CalibrationDataThread worker(state, view, timing);
+        if (state.g_bDevExist == 0 || !worker.Start(ComputeCalibrationLayout(w, h))) {
+            view.SetInstructionText(Tr(caltext::kNoDeviceAtStart));
+        } else {
+            view.WaitForClose();
+            // The window's cancel path: the worker has ended; quiet, join.
+            state.g_isMidwayExit = 1;
+            worker.Stop();
+            outcome = worker.outcome();
+        }
+    }
+    // As the window does on closing; a failure there has shown and logged string 136.
+    static_cast<void>(modes.ReturnToWorkMode());
+    return outcome;
+}
+
+}  // namespace tavlin::cli

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "calibration/CalibrationDataThread.h"
+#include "cli/CliArgs.h"
+#include "console/ConsoleView.h"
+#include "console/ModeSwitcher.h"
+#include "device/SharedState.h"
+
+namespace tavlin::cli {
+
+// "1920x1080": two decimal numbers of 1 to 32767 (the device takes 16-bit positions).
+bool ParseScreenSize(const std::string& text, int* width, int* height);
+
+// layout WxH | calibrate [--screen WxH]: the arguments after the command name.
+bool ParseCalibrationCommand(const std::string& name, const std::vector<std::string>& args,
+                             Invocation* out, std::string* error);
+
+// Prints the targets in visiting order, "N x y code" one a line. Needs no device and no log.
+int RunLayout(const Invocation& invocation, std::FILE* out);
+
+// The calibration launcher, the window's set-up and the calibration worker, headless: every
+// instruction text is printed, and "target N (x, y)" each time the crosshair moves to a new
+// target. Ok only once the calibration completed.
+Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
+                    ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing = {});
+
+}  // namespace tavlin::cli

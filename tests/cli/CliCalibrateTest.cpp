@@ -1,0 +1,133 @@
+// tavlin-cli layout and calibrate: argument checks, the printed targets and a whole headless
+// calibration against the simulated stylus.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "calibration/CalibrationTexts.h"
+#include "cli/CliCalibrate.h"
+#include "cli/CliSession.h"
+#include "device/DeviceProtocol.h"
+#include "device/LogCapture.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin::cli {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string Capture(const std::function<int(std::FILE*)>& run, int* status) {
+    std::FILE* out = std::tmpfile();
+    *status = run(out);
+    std::rewind(out);
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, out)) > 0) {
+        text.append(buf, n);
+    }
+    std::fclose(out);
+    return text;
+}
+
+int CountLines(const std::string& text, const std::string& prefix) {
+    std::istringstream in(text);
+    int n = 0;
+    for (std::string line; std::getline(in, line);) {
+        n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    }
+    return n;
+}
+
+TEST(CliLayout, PrintsTheTargetsInVisitingOrder) {
+    Invocation inv;
+    std::string error;
+    ASSERT_TRUE(ParseInvocation({"layout", "1920x1080"}, &inv, &error)) << error;
+    int status = -1;
+    const std::string out = Capture([&](std::FILE* f) { return RunLayout(inv, f); }, &status);
+    EXPECT_EQ(status, kExitSuccess);
+    EXPECT_EQ(out.substr(0, out.find('\n') + 1), "0 64 32 20\n");
+    EXPECT_THAT(out, HasSubstr("\n5 636 598 12\n"));
+    EXPECT_THAT(out, HasSubstr("\n14 1891 1024 0\n"));
+    EXPECT_EQ(CountLines(out, ""), 15);
+}
+
+TEST(CliLayout, MalformedSizesAreUsageErrors) {
+    for (const char* size : {"1920", "1920x", "x1080", "0x1080", "1920x0", "-5x10", "99999x10",
+                             "19a0x1080", "1920x1080x", " 1920x1080", "1920X1080"}) {
+        Invocation inv;
+        std::string error;
+        EXPECT_FALSE(ParseInvocation({"layout", size}, &inv, &error)) << size;
+        EXPECT_FALSE(error.empty());
+    }
+    Invocation inv;
+    std::string error;
+    EXPECT_FALSE(ParseInvocation({"layout"}, &inv, &error));
+    EXPECT_FALSE(ParseInvocation({"calibrate", "--screen"}, &inv, &error));
+    EXPECT_FALSE(ParseInvocation({"calibrate", "1920x1080"}, &inv, &error));
+    ASSERT_TRUE(ParseInvocation({"calibrate", "--screen", "1280x720"}, &inv, &error));
+    EXPECT_EQ(inv.screenWidth, 1280);
+    EXPECT_EQ(inv.screenHeight, 720);
+    ASSERT_TRUE(ParseInvocation({"calibrate"}, &inv, &error));
+    EXPECT_EQ(inv.screenWidth, 1920);
+    EXPECT_EQ(inv.screenHeight, 1080);
+}
+
+class CliCalibrateTest : public ::testing::Test {
+  protected:
+    int Run(std::vector<std::string> args) {
+        Invocation inv;
+        std::string error;
+        EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
+        int status = -1;
+        output = Capture([&](std::FILE* f) { return RunSession(inv, sim, &sim, f, 100); }, &status);
+        return status;
+    }
+
+    testing::LogCapture log;
+    sim::SimTransport sim;
+    std::string output;
+};
+
+TEST_F(CliCalibrateTest, WholeCalibrationWithTheSimulatedStylus) {
+    EXPECT_EQ(Run({"calibrate"}), kExitSuccess);
+    EXPECT_THAT(output, HasSubstr(caltext::kTouchTheCross));
+    EXPECT_THAT(output, HasSubstr("target 0 (64, 32)\n"));
+    EXPECT_THAT(output, HasSubstr("target 14 (1891, 1024)\n"));
+    EXPECT_EQ(CountLines(output, "target "), 15);
+    EXPECT_THAT(output, HasSubstr(caltext::kCompleted));
+    EXPECT_EQ(sim.firmware().mode(), 0x22);  // back in work mode
+    EXPECT_EQ(sim.firmware().screenSize(), (std::pair<uint16_t, uint16_t>{1920, 1080}));
+}
+
+TEST_F(CliCalibrateTest, AnotherScreenSize) {
+    EXPECT_EQ(Run({"calibrate", "--screen", "1280x720"}), kExitSuccess);
+    EXPECT_THAT(output, HasSubstr("target 0 (64, 22)\n"));
+    EXPECT_EQ(sim.firmware().screenSize(), (std::pair<uint16_t, uint16_t>{1280, 720}));
+}
+
+TEST_F(CliCalibrateTest, InitRefusedFails) {
+    sim.faults().Refuse(cmd::kCalInit);
+    EXPECT_EQ(Run({"calibrate"}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr(caltext::kInitFailed));
+    EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
+    EXPECT_THAT(log.Text(), HasSubstr("Calibration init failed!\n"));
+}
+
+TEST_F(CliCalibrateTest, ScreenSizeRefusedIsNotSuccess) {
+    sim.faults().Refuse(cmd::kCalParam);
+    EXPECT_EQ(Run({"calibrate"}), kExitFailed);
+    EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
+}
+
+TEST_F(CliCalibrateTest, NoDevice) {
+    sim.Detach();
+    EXPECT_EQ(Run({"calibrate"}), kExitNoDevice);
+    EXPECT_THAT(output, Not(HasSubstr("target ")));
+}
+
+}  // namespace
+}  // namespace tavlin::cli
