@@ -302,7 +302,6 @@ finally confirm to exit.
         <translation>INI files (*.ini)|*.ini|All files (*.*)|*.*||</translation>
     </message>
     <message>
-<<<<<<< HEAD
         <source>用法: %s [选项]
 </source>
         <translation>Usage: %s [options]
@@ -366,6 +365,50 @@ finally confirm to exit.
         <source>可用的选项请见 --help。
 </source>
         <translation>See --help for the options.
+</translation>
+    </message>
+    <message>
+        <source>对话框</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>Calibration initialisation failed. Please exit and calibrate again!
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Touch the centre of the cross vertically with the stylus to calibrate.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>The device was unplugged. Press Esc to exit.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Calibration completed. Please exit.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>Device initialisation failed. Please exit and open it again.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Initialising the device, please wait......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Saving the calibration data, do not touch the screen... %d%%
 </translation>
     </message>
     <message>
@@ -521,13 +564,6 @@ finally confirm to exit.
         <translation>Update FPGA version info</translation>
     </message>
     <message>
-=======
->>>>>>> calibration
-        <source>对话框</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-<<<<<<< HEAD
         <source>起始行</source>
         <translation>Start line</translation>
     </message>
@@ -575,45 +611,6 @@ finally confirm to exit.
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>The preview image buffers are not available; the leveling window cannot open.
-=======
-        <source>标定初始化失败，请先退出 , 重新标定!
-</source>
-        <translation>Calibration initialisation failed. Please exit and calibrate again!
-</translation>
-    </message>
-    <message>
-        <source>请用触摸笔垂直点击十字星中心，进行标定。
-</source>
-        <translation>Touch the centre of the cross vertically with the stylus to calibrate.
-</translation>
-    </message>
-    <message>
-        <source>设备已拔出,请按Esc退出。</source>
-        <translation>The device was unplugged. Press Esc to exit.</translation>
-    </message>
-    <message>
-        <source>标定已完成，请退出。
-</source>
-        <translation>Calibration completed. Please exit.
-</translation>
-    </message>
-    <message>
-        <source>设备初始化失败，请退出然后重新进入。
-</source>
-        <translation>Device initialisation failed. Please exit and open it again.
-</translation>
-    </message>
-    <message>
-        <source>正在初始化设备，请稍候......
-</source>
-        <translation>Initialising the device, please wait......
-</translation>
-    </message>
-    <message>
-        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
-</source>
-        <translation>Saving the calibration data, do not touch the screen... %d%%
->>>>>>> calibration
 </translation>
     </message>
 </context>

@@ -302,7 +302,6 @@ enfin, confirmez pour quitter.
         <translation>Fichiers INI (*.ini)|*.ini|Tous les fichiers (*.*)|*.*||</translation>
     </message>
     <message>
-<<<<<<< HEAD
         <source>用法: %s [选项]
 </source>
         <translation>Utilisation : %s [options]
@@ -366,6 +365,50 @@ enfin, confirmez pour quitter.
         <source>可用的选项请见 --help。
 </source>
         <translation>Voir --help pour les options.
+</translation>
+    </message>
+    <message>
+        <source>对话框</source>
+        <translation>Boîte de dialogue</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>L'initialisation de l'étalonnage a échoué. Quittez puis recommencez l'étalonnage !
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Touchez verticalement le centre de la croix avec le stylet pour étalonner.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>L'appareil a été débranché. Appuyez sur Échap pour quitter.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Étalonnage terminé. Veuillez quitter.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>L'initialisation de l'appareil a échoué. Quittez puis rouvrez la fenêtre.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Initialisation de l'appareil, veuillez patienter......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Enregistrement des données d'étalonnage, ne touchez pas l'écran... %d%%
 </translation>
     </message>
     <message>
@@ -521,13 +564,6 @@ enfin, confirmez pour quitter.
         <translation>Mettre à jour les infos de version FPGA</translation>
     </message>
     <message>
-=======
->>>>>>> calibration
-        <source>对话框</source>
-        <translation>Boîte de dialogue</translation>
-    </message>
-    <message>
-<<<<<<< HEAD
         <source>起始行</source>
         <translation>Ligne de départ</translation>
     </message>
@@ -575,45 +611,6 @@ enfin, confirmez pour quitter.
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Les tampons d'image d'aperçu ne sont pas disponibles ; la fenêtre de nivellement ne peut pas s'ouvrir.
-=======
-        <source>标定初始化失败，请先退出 , 重新标定!
-</source>
-        <translation>L'initialisation de l'étalonnage a échoué. Quittez puis recommencez l'étalonnage !
-</translation>
-    </message>
-    <message>
-        <source>请用触摸笔垂直点击十字星中心，进行标定。
-</source>
-        <translation>Touchez verticalement le centre de la croix avec le stylet pour étalonner.
-</translation>
-    </message>
-    <message>
-        <source>设备已拔出,请按Esc退出。</source>
-        <translation>L'appareil a été débranché. Appuyez sur Échap pour quitter.</translation>
-    </message>
-    <message>
-        <source>标定已完成，请退出。
-</source>
-        <translation>Étalonnage terminé. Veuillez quitter.
-</translation>
-    </message>
-    <message>
-        <source>设备初始化失败，请退出然后重新进入。
-</source>
-        <translation>L'initialisation de l'appareil a échoué. Quittez puis rouvrez la fenêtre.
-</translation>
-    </message>
-    <message>
-        <source>正在初始化设备，请稍候......
-</source>
-        <translation>Initialisation de l'appareil, veuillez patienter......
-</translation>
-    </message>
-    <message>
-        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
-</source>
-        <translation>Enregistrement des données d'étalonnage, ne touchez pas l'écran... %d%%
->>>>>>> calibration
 </translation>
     </message>
 </context>

@@ -302,7 +302,6 @@
         <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
     </message>
     <message>
-<<<<<<< HEAD
         <source>用法: %s [选项]
 </source>
         <translation>Қолданылуы: %s [параметрлер]
@@ -366,6 +365,50 @@
         <source>可用的选项请见 --help。
 </source>
         <translation>Параметрлер тізімі: --help.
+</translation>
+    </message>
+    <message>
+        <source>对话框</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>Калибрлеуді инициализациялау сәтсіз аяқталды. Шығып, қайта калибрлеңіз!
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Калибрлеу үшін стилусты тік ұстап, айқыштың ортасына тигізіңіз.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>Құрылғы ажыратылды. Шығу үшін Esc пернесін басыңыз.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Калибрлеу аяқталды. Шығыңыз.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>Құрылғыны инициализациялау сәтсіз аяқталды. Шығып, терезені қайта ашыңыз.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Құрылғы инициализациялануда, күте тұрыңыз......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Калибрлеу деректері сақталуда, экранға тимеңіз... %d%%
 </translation>
     </message>
     <message>
@@ -521,10 +564,6 @@
         <translation>FPGA нұсқасын жаңарту</translation>
     </message>
     <message>
-        <source>对话框</source>
-        <translation>Диалог</translation>
-    </message>
-    <message>
         <source>起始行</source>
         <translation>Бастапқы жол</translation>
     </message>
@@ -572,49 +611,6 @@
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
-=======
-        <source>对话框</source>
-        <translation>Диалог терезесі</translation>
-    </message>
-    <message>
-        <source>标定初始化失败，请先退出 , 重新标定!
-</source>
-        <translation>Калибрлеуді инициализациялау сәтсіз аяқталды. Шығып, қайта калибрлеңіз!
-</translation>
-    </message>
-    <message>
-        <source>请用触摸笔垂直点击十字星中心，进行标定。
-</source>
-        <translation>Калибрлеу үшін стилусты тік ұстап, айқыштың ортасына тигізіңіз.
-</translation>
-    </message>
-    <message>
-        <source>设备已拔出,请按Esc退出。</source>
-        <translation>Құрылғы ажыратылды. Шығу үшін Esc пернесін басыңыз.</translation>
-    </message>
-    <message>
-        <source>标定已完成，请退出。
-</source>
-        <translation>Калибрлеу аяқталды. Шығыңыз.
-</translation>
-    </message>
-    <message>
-        <source>设备初始化失败，请退出然后重新进入。
-</source>
-        <translation>Құрылғыны инициализациялау сәтсіз аяқталды. Шығып, терезені қайта ашыңыз.
-</translation>
-    </message>
-    <message>
-        <source>正在初始化设备，请稍候......
-</source>
-        <translation>Құрылғы инициализациялануда, күте тұрыңыз......
-</translation>
-    </message>
-    <message>
-        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
-</source>
-        <translation>Калибрлеу деректері сақталуда, экранға тимеңіз... %d%%
->>>>>>> calibration
 </translation>
     </message>
 </context>

@@ -302,7 +302,6 @@
         <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
     </message>
     <message>
-<<<<<<< HEAD
         <source>用法: %s [选项]
 </source>
         <translation>Использование: %s [параметры]
@@ -366,6 +365,50 @@
         <source>可用的选项请见 --help。
 </source>
         <translation>Список параметров: --help.
+</translation>
+    </message>
+    <message>
+        <source>对话框</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>标定初始化失败，请先退出 , 重新标定!
+</source>
+        <translation>Не удалось инициализировать калибровку. Выйдите и выполните калибровку заново!
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔垂直点击十字星中心，进行标定。
+</source>
+        <translation>Для калибровки коснитесь стилусом центра крестика, держа его вертикально.
+</translation>
+    </message>
+    <message>
+        <source>设备已拔出,请按Esc退出。</source>
+        <translation>Устройство отключено. Нажмите Esc для выхода.</translation>
+    </message>
+    <message>
+        <source>标定已完成，请退出。
+</source>
+        <translation>Калибровка завершена. Выйдите из программы.
+</translation>
+    </message>
+    <message>
+        <source>设备初始化失败，请退出然后重新进入。
+</source>
+        <translation>Не удалось инициализировать устройство. Выйдите и откройте окно снова.
+</translation>
+    </message>
+    <message>
+        <source>正在初始化设备，请稍候......
+</source>
+        <translation>Инициализация устройства, подождите......
+</translation>
+    </message>
+    <message>
+        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
+</source>
+        <translation>Сохранение данных калибровки, не касайтесь экрана... %d%%
 </translation>
     </message>
     <message>
@@ -521,13 +564,6 @@
         <translation>Обновить версию FPGA</translation>
     </message>
     <message>
-=======
->>>>>>> calibration
-        <source>对话框</source>
-        <translation>Диалог</translation>
-    </message>
-    <message>
-<<<<<<< HEAD
         <source>起始行</source>
         <translation>Начальная строка</translation>
     </message>
@@ -575,45 +611,6 @@
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Буферы изображения предпросмотра недоступны; окно выравнивания не может открыться.
-=======
-        <source>标定初始化失败，请先退出 , 重新标定!
-</source>
-        <translation>Не удалось инициализировать калибровку. Выйдите и выполните калибровку заново!
-</translation>
-    </message>
-    <message>
-        <source>请用触摸笔垂直点击十字星中心，进行标定。
-</source>
-        <translation>Для калибровки коснитесь стилусом центра крестика, держа его вертикально.
-</translation>
-    </message>
-    <message>
-        <source>设备已拔出,请按Esc退出。</source>
-        <translation>Устройство отключено. Нажмите Esc для выхода.</translation>
-    </message>
-    <message>
-        <source>标定已完成，请退出。
-</source>
-        <translation>Калибровка завершена. Выйдите из программы.
-</translation>
-    </message>
-    <message>
-        <source>设备初始化失败，请退出然后重新进入。
-</source>
-        <translation>Не удалось инициализировать устройство. Выйдите и откройте окно снова.
-</translation>
-    </message>
-    <message>
-        <source>正在初始化设备，请稍候......
-</source>
-        <translation>Инициализация устройства, подождите......
-</translation>
-    </message>
-    <message>
-        <source>正在保存标定数据，请勿触摸屏幕…… %d%%
-</source>
-        <translation>Сохранение данных калибровки, не касайтесь экрана... %d%%
->>>>>>> calibration
 </translation>
     </message>
 </context>

@@ -137,8 +137,8 @@ def main(argv):
         entries += json.loads(path.read_text(encoding="utf-8"))
     catalog = {}
     for e in entries:
-        if e["zh"] in catalog:
-            sys.exit(f"make_ts.py: the texts*.json files list {e['zh']!r} twice")
+        if e["zh"] in catalog and catalog[e["zh"]] != e:
+            sys.exit(f"make_ts.py: the texts*.json files list {e['zh']!r} twice, translated differently")
         catalog[e["zh"]] = e
 
     sources = collect_sources()
