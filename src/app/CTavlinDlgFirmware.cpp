@@ -5,6 +5,7 @@
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
 #include "app/UiTexts.h"
+#include "base/ControlIds.h"
 #include "base/StringTable.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareLauncher.h"
@@ -13,7 +14,7 @@ namespace tavlin {
 
 void CTavlinDlg::BuildFirmwareLauncher() {
     auto* button = new QPushButton(QString::fromStdString(Tr(ui::kUpdateFirmware)), this);
-    SetControlId(button, 1027);
+    SetControlId(button, control::kUpdateFirmware);
     button->resize(110, 32);
     connect(button, &QPushButton::clicked, this, &CTavlinDlg::OnUpdateFirmware);
 }

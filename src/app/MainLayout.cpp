@@ -1,6 +1,8 @@
 #include "app/MainLayout.h"
 #include "base/ControlIds.h"
 
+#include <algorithm>
+
 namespace tavlin {
 
 namespace {
@@ -21,6 +23,11 @@ std::map<int, Point> MainWindowLayout(int W, int H, const std::map<int, Size>& s
     at[control::kClientCalibration] = {W / 6, H / 2 + 3 * size(control::kClientCalibration).h + 60};
     at[control::kUpdateFirmware] = {W / 6 + W / 2, H / 2 + size(control::kUpdateFirmware).h + 20};
     at[control::kExit] = {W / 6 + W / 2, H / 2 + 2 * size(control::kExit).h + 40};
+    // A caption longer than the layout planned for (French, Kazakh) widens its button; the
+    // button then grows to the left rather than past the window's edge.
+    for (int id : {control::kUpdateFirmware, control::kExit}) {
+        at[id].x = std::max(0, std::min(at[id].x, W - kMargin - size(id).w));
+    }
     const Size toggle = size(control::kModeToggle);
     const Size label = size(control::kModeLabel);
     at[control::kModeToggle] = {W - kMargin - toggle.w, kMargin};

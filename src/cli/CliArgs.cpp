@@ -83,6 +83,9 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
         *error = "'update' takes a package file";
         return false;
     }
+    return true;
+}
+
 bool ParseLevelOptions(const std::vector<std::string>& rest, Invocation* out, std::string* error) {
     for (size_t i = 0; i < rest.size(); ++i) {
         const std::string& option = rest[i];

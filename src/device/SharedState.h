@@ -56,7 +56,6 @@ struct SharedState {
 
     // Leveling window and its preview worker.
     std::atomic<int> g_isSearchDone{0};
-    std::atomic<int> g_isMidwayExit{0};
     std::atomic<int> g_isWaitPreviewExit{0};
     std::atomic<int> g_isExposureAdjusted{0};
 

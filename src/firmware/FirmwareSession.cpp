@@ -62,7 +62,8 @@ FirmwareSession::Exit FirmwareSession::Cancel(const std::string& statusText) {
                 return Exit::StayOpen;
             }
             state_.g_isFwDlgOpen = 0;
-            modes_.ReturnToWorkMode();
+            // The window closes whatever the device answers; a failure is logged by the switch.
+            static_cast<void>(modes_.ReturnToWorkMode());
             return Exit::Cancelled;
         }
         if (Result left = LeaveUpdateEnvironment(); left.ok()) {
@@ -87,7 +88,7 @@ FirmwareSession::Exit FirmwareSession::Ok(const std::string& statusText) {
         return Exit::StayOpen;
     }
     state_.g_isFwDlgOpen = 0;
-    modes_.ReturnToWorkMode();
+    static_cast<void>(modes_.ReturnToWorkMode());  // closes whatever the device answers
     return Exit::Confirmed;
 }
 

@@ -30,6 +30,13 @@ TEST(MainLayout, ModeToggleSitsInsideTheWindowTopRight) {
     }
 }
 
+TEST(MainLayout, AButtonWidenedForALongCaptionStaysInsideTheWindow) {
+    // French "Mettre à jour le micrologiciel" needs about 200 px where the layout planned 110.
+    const auto at = MainWindowLayout(481, 423, {{1027, {200, 32}}, {1028, {110, 32}}});
+    EXPECT_EQ(at.at(1027).x + 200, 481 - 12);
+    EXPECT_EQ(at.at(1028).x, 320) << "a button that fits keeps its place";
+}
+
 TEST(MainLayout, MissingControlsCountAsZeroSize) {
     const auto at = MainWindowLayout(600, 600, {});
     EXPECT_EQ(at.at(1060), (Point{300, 150}));

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "base/StringTable.h"
+#include "console/ConsoleTexts.h"
 #include "device/LogCapture.h"
 #include "sim/SimTransport.h"
 
@@ -169,7 +170,7 @@ TEST_F(CliSessionTest, ARefusedOperandExitsAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run({"write", "zz", "5"}), kExitFailed);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_THAT(output, HasSubstr("The register address is not a number!\n"));
+    EXPECT_THAT(output, HasSubstr(tavlin::console::kAddressNotNumber));
 }
 
 TEST_F(CliSessionTest, AnEmptyFpgaFileSaysWhyItFails) {
