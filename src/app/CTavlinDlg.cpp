@@ -31,8 +31,8 @@
 #include "console/RegisterPanel.h"
 #include "console/ScriptRunner.h"
 #include "device/CommandThread.h"
-#include "device/DeviceDetector.h"
 #include "device/DeviceChangeWatch.h"
+#include "device/DeviceDetector.h"
 
 namespace tavlin {
 namespace {

@@ -18,7 +18,7 @@ inline constexpr int kKeptLogRuns = 5;
 __attribute__((format(gnu_printf, 1, 2))) void WriteLog(const char* format, ...);
 // As WriteLog, with the buffer size of the caller.
 __attribute__((format(gnu_printf, 2, 3))) void WriteLogSized(size_t bufferSize, const char* format,
-                                                         ...);
+                                                             ...);
 void WriteLogV(size_t bufferSize, const char* format, va_list args);
 
 // Empties the log and writes "Tavlin log start!". The previous run's log is kept first as

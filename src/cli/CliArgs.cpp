@@ -1,8 +1,8 @@
 #include "cli/CliArgs.h"
 
+#include <stdexcept>
 #include "cli/CliCalibrate.h"
 #include "console/NumberText.h"
-#include <stdexcept>
 
 namespace tavlin::cli {
 

@@ -28,10 +28,10 @@ struct Invocation {
     std::string file;
     int replugTimeoutSeconds = 20;  // update: how long the device may take to re-enumerate
     bool verify = false;            // update: read the versions back after leaving
-    int frames = 1;         // level: preview cycles
-    bool exposure = false;  // level: adjust the exposure before leaving
-    std::string pngDir;     // level: where master.png and slave.png go
-    int screenWidth = 1920;  // layout, calibrate
+    int frames = 1;                 // level: preview cycles
+    bool exposure = false;          // level: adjust the exposure before leaving
+    std::string pngDir;             // level: where master.png and slave.png go
+    int screenWidth = 1920;         // layout, calibrate
     int screenHeight = 1080;
 };
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "cli/CliArgs.h"
-#include "cli/CliLanguage.h"
 #include "cli/CliCalibrate.h"
+#include "cli/CliLanguage.h"
 #include "cli/CliSession.h"
 #include "sim/TransportFactory.h"
 

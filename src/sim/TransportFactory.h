@@ -23,8 +23,8 @@ struct CreatedTransport {
     explicit operator bool() const { return transport != nullptr; }
 };
 
-// The real devices (see SystemTransport.h), or the simulated device (attached, product id 0x0055) with
-// its fault plan. Fails with a message for a fault plan that does not parse, or for faults
+// The real devices (see SystemTransport.h), or the simulated device (attached, product id 0x0055)
+// with its fault plan. Fails with a message for a fault plan that does not parse, or for faults
 // asked without --simulate.
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error);
 

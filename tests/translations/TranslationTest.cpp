@@ -14,8 +14,8 @@
 
 #include "app/OptionTexts.h"
 #include "app/UiTexts.h"
-#include "calibration/CalibrationTexts.h"
 #include "base/StringTable.h"
+#include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
