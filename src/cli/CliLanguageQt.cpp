@@ -13,7 +13,10 @@ struct CliLanguage::Loaded {
 };
 
 CliLanguage::CliLanguage(int& argc, char** argv) : loaded_(std::make_unique<Loaded>(argc, argv)) {
-    InstallLanguage(QCoreApplication::applicationDirPath(), loaded_->translator);
+    // Beside the program first (the build folder), then the installed share folder; a missing
+    // file falls back to the built-in texts, because a station script must still run.
+    InstallLanguage(TranslationFolders(QCoreApplication::applicationDirPath()),
+                    loaded_->translator);
 }
 
 CliLanguage::~CliLanguage() = default;

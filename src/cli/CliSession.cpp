@@ -123,7 +123,7 @@ class Session {
                 return result;
             }
             case Command::Update: {
-                UpdateContext context{state_, host_, progress_, detector_, mode_, sim_ == nullptr};
+                UpdateContext context{state_, host_, progress_, detector_, mode_};
                 return RunUpdate(inv, context);
             }
             case Command::Level:

@@ -1,14 +1,11 @@
 #include "cli/CliUpdate.h"
 
-#include <poll.h>
-
 #include <chrono>
 #include <functional>
 #include <thread>
 
 #include "base/Log.h"
 #include "base/StringTable.h"
-#include "device/UdevMonitor.h"
 #include "firmware/FirmwareLauncher.h"
 #include "firmware/FirmwarePackage.h"
 #include "firmware/FirmwareRequests.h"
@@ -36,12 +33,11 @@ class TerminalFirmwareView : public FirmwareView {
     ProgressBar& progress_;
 };
 
-// Waits until `arrived` holds or the deadline passes, noticing the device through hot-plug
-// events where udev runs and through a fresh detection every kRedetectPeriod everywhere.
+// Waits until `arrived` holds or the deadline passes. Hot-plug notices reach the detector through
+// the session's device watch where the system gives them; a fresh detection every
+// kRedetectPeriod covers the places where it gives none (containers run no udev).
 bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
                    Clock::time_point deadline) {
-    UdevMonitor udev;
-    const bool haveUdev = c.watchUdev && udev.Open();
     auto nextDetect = Clock::now() + kRedetectPeriod;
     while (!arrived()) {
         const auto now = Clock::now();
@@ -53,14 +49,7 @@ bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
             c.detector.StartDetect();
             nextDetect = now + kRedetectPeriod;
         }
-        if (haveUdev) {
-            pollfd fd{udev.fd(), POLLIN, 0};
-            if (::poll(&fd, 1, kPollSliceMs) > 0 && udev.DrainEvents()) {
-                c.detector.OnDeviceChange();
-            }
-        } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kPollSliceMs));
-        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollSliceMs));
     }
     return true;
 }

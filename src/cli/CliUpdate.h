@@ -17,7 +17,6 @@ struct UpdateContext {
     ProgressBar& progress;
     DeviceDetector& detector;
     ModeSwitcher& modes;
-    bool watchUdev;  // a real device: hot-plug events from udev as well as re-detections
 };
 
 // The firmware launcher, window, worker and OK exit, run without a person. Ok only when the

@@ -32,7 +32,9 @@ IoResult WriteFailure(int error) {
             return IoResult::Timeout();
         case EIO:
         case ENODEV:
+#ifdef ESHUTDOWN  // the Windows C runtime has no such code
         case ESHUTDOWN:
+#endif
         case EPIPE:
             return IoResult::Gone();
         case 0:

@@ -130,6 +130,8 @@ class CalibrationWindowTest : public QObject {
     }
     void cleanup() {
         mainWindow_.reset();
+        // A window that closed itself is deleted later; it must go before the state it uses.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (commandThread_) {
             const RequestHandle exit = PostRequest(*state_, WM_EXIT_CMD_THREAD);
             WaitRequest(exit, state_->g_CmdThreadExitEvent, INFINITE);
