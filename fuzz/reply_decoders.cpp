@@ -68,32 +68,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int a = 0, b = 0;
     switch (pick % 10) {
         case 0:
-            RegisterRead(device, 0x0100 | (sensor ? 0x10000000u : 0u), 1 + pick, out, sizeof out);
+            static_cast<void>(RegisterRead(device, 0x0100 | (sensor ? 0x10000000u : 0u), 1 + pick,
+                                           out, sizeof out));
             break;
         case 1:
-            SingleRegisterRead(device, 0x0010, out);
+            static_cast<void>(SingleRegisterRead(device, 0x0010, out));
             break;
         case 2:
-            RegisterRead(device, 0x01000000 | 0x0C, 1, out, 1);
+            static_cast<void>(RegisterRead(device, 0x01000000 | 0x0C, 1, out, 1));
             break;
         case 3:
-            PreviewRead(device, 0x20, pick % 3, pick % 70, sensor, out);
+            static_cast<void>(PreviewRead(device, 0x20, pick % 3, pick % 70, sensor, out));
             break;
         case 4:
-            StartLineSearch(device, sensor, 0, 480, &a);
+            static_cast<void>(StartLineSearch(device, sensor, 0, 480, &a));
             break;
         case 5:
-            ColumnSearch(device, sensor, &a, &b);
+            static_cast<void>(ColumnSearch(device, sensor, &a, &b));
             break;
         case 6: {
             LineRecord records[kLineRecords];
-            LineOptimize(device, sensor, records);
+            static_cast<void>(LineOptimize(device, sensor, records));
             break;
         }
         case 7: {
             uint8_t exposure[2] =
                 {};  // Master and Slave exposure, as the command thread holds them
-            ExposureAdjust(device, sensor, exposure, &a, &b);
+            static_cast<void>(ExposureAdjust(device, sensor, exposure, &a, &b));
             break;
         }
         case 8: {
@@ -104,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 9:
             // The area reads (image versions, version info records).
             for (uint32_t area : {0x02013000u, 0x02010000u, 0x32013000u}) {
-                RegisterRead(device, area | (sensor ? 0x10000000u : 0u), 1 + pick, out, sizeof out);
+                static_cast<void>(RegisterRead(device, area | (sensor ? 0x10000000u : 0u), 1 + pick,
+                                               out, sizeof out));
             }
             break;
     }

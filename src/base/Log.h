@@ -15,10 +15,17 @@ inline constexpr size_t kLogBufferSize = 256;
 inline constexpr size_t kHidLogBufferSize = 260;  // the HID transport formats into 260 bytes
 inline constexpr int kKeptLogRuns = 5;
 
-__attribute__((format(gnu_printf, 1, 2))) void WriteLog(const char* format, ...);
+// mingw's C runtime takes the GNU conversions only when asked, so GCC checks them as such there;
+// clang knows only the plain printf check.
+#if defined(__GNUC__) && !defined(__clang__)
+#define TAVLIN_PRINTF_CHECK(f, a) __attribute__((format(gnu_printf, f, a)))
+#else
+#define TAVLIN_PRINTF_CHECK(f, a) __attribute__((format(printf, f, a)))
+#endif
+
+TAVLIN_PRINTF_CHECK(1, 2) void WriteLog(const char* format, ...);
 // As WriteLog, with the buffer size of the caller.
-__attribute__((format(gnu_printf, 2, 3))) void WriteLogSized(size_t bufferSize, const char* format,
-                                                             ...);
+TAVLIN_PRINTF_CHECK(2, 3) void WriteLogSized(size_t bufferSize, const char* format, ...);
 void WriteLogV(size_t bufferSize, const char* format, va_list args);
 
 // Empties the log and writes "Tavlin log start!". The previous run's log is kept first as
