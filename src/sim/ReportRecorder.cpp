@@ -6,6 +6,9 @@ namespace tavlin::sim {
 
 void ReportRecorder::Record(RecordedReport::Dir dir, const uint8_t* bytes,
                             std::chrono::steady_clock::time_point time) {
+    if (!enabled_) {
+        return;
+    }
     RecordedReport r;
     r.dir = dir;
     std::copy(bytes, bytes + kReportSize, r.bytes.begin());

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -16,11 +17,15 @@ struct RecordedReport {
     std::chrono::steady_clock::time_point time;
 };
 
-// Every report that crossed the simulated wire, in order. Thread-safe. It keeps at most
-// kLimit reports (the oldest go first) so a long --simulate session does not grow without end.
+// Every report that crossed the simulated wire, in order, once a test turns recording on: off
+// by default, so a long --simulate session holds no recording nobody reads. Thread-safe. It
+// keeps at most kLimit reports (the oldest go first).
 class ReportRecorder {
   public:
     static constexpr size_t kLimit = 1 << 20;
+
+    void SetEnabled(bool on) { enabled_ = on; }
+    bool enabled() const { return enabled_; }
 
     void Record(RecordedReport::Dir dir, const uint8_t* bytes,
                 std::chrono::steady_clock::time_point time = std::chrono::steady_clock::now());
@@ -30,6 +35,7 @@ class ReportRecorder {
     void Clear();
 
   private:
+    std::atomic<bool> enabled_{false};
     mutable std::mutex mutex_;
     std::vector<RecordedReport> reports_;
 };

@@ -26,6 +26,7 @@ class CliUpdateTest : public ::testing::Test {
               ("tavlin-cli-update-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         sim.setReenumerationDelay(20ms);
+        sim.recorder().SetEnabled(true);
     }
     ~CliUpdateTest() override { std::filesystem::remove_all(dir); }
 

@@ -118,6 +118,7 @@ class ConsoleTest : public ::testing::Test {
                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         std::filesystem::create_directories(dir);
         SetLogFilePath((dir / "Tavlin_log.txt").string());
+        transport.recorder().SetEnabled(true);
         device.setTimeoutMs(100);
         uint16_t productId = 0;
         EXPECT_EQ(OpenHidDevice(device, &productId), 1);

@@ -16,6 +16,7 @@ class CommandSimTest : public ::testing::Test {
               ("tavlin-cmdsim-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         SetLogFilePath((dir / "Tavlin_log.txt").string());
+        sim.recorder().SetEnabled(true);
         device.setTimeoutMs(100);
         uint16_t pid = 0;
         EXPECT_EQ(OpenHidDevice(device, &pid), 1);

@@ -114,5 +114,19 @@ TEST_F(Registers, RecordingHoldsTheExactReportsOfAnExchange) {
     EXPECT_EQ(reports[1].bytes, wantIn);
 }
 
+// A --simulate session runs without a test to read the recording: it must not hold one.
+TEST(Recording, ADefaultSimulatedDeviceRecordsNothing) {
+    SimTransport transport;
+    HidDevice device(transport);
+    uint16_t pid = 0;
+    ASSERT_EQ(OpenHidDevice(device, &pid), 1);
+    uint8_t out = 0;
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(SingleRegisterRead(device, 0x10, &out));
+    }
+    EXPECT_EQ(transport.recorder().size(), 0u);
+    EXPECT_EQ(transport.faults().reportsSeen(), 10u);  // the exchanges did happen
+}
+
 }  // namespace
 }  // namespace tavlin::sim

@@ -14,6 +14,7 @@ inline constexpr int kTestTimeoutMs = 150;
 class SimDeviceTest : public ::testing::Test {
   protected:
     SimDeviceTest() : device(transport) {
+        transport.recorder().SetEnabled(true);
         device.setTimeoutMs(kTestTimeoutMs);
         uint16_t pid = 0;
         EXPECT_EQ(OpenHidDevice(device, &pid), 1);

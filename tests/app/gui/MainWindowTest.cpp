@@ -15,8 +15,8 @@
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/ControlLookup.h"
-#include "base/Log.h"
 #include "app/QuitSignals.h"
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/Requests.h"
 #include "sim/FpgaScrambling.h"
@@ -65,6 +65,7 @@ class MainWindowTest : public QObject {
         sim::SimTransport::Options options;
         options.attached = attached;
         sim_ = std::make_unique<sim::SimTransport>(options);
+        sim_->recorder().SetEnabled(true);
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(100);
         MainWindowOptions windowOptions;

@@ -82,6 +82,7 @@ class CalibrationWindowTest : public QObject {
     void StartDevice(int transferTimeoutMs = 100) {
         state_ = std::make_unique<SharedState>();
         sim_ = std::make_unique<sim::SimTransport>(sim::SimTransport::Options{});
+        sim_->recorder().SetEnabled(true);
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(transferTimeoutMs);
         uint16_t productId = 0;
@@ -101,6 +102,7 @@ class CalibrationWindowTest : public QObject {
     void OpenMainWindow(bool engineering) {
         state_ = std::make_unique<SharedState>();
         sim_ = std::make_unique<sim::SimTransport>(sim::SimTransport::Options{});
+        sim_->recorder().SetEnabled(true);
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(100);
         MainWindowOptions options;

@@ -53,6 +53,7 @@ class FirmwareWindowTest : public QObject {
     void Open(bool engineering) {
         state_ = std::make_unique<SharedState>();
         sim_ = std::make_unique<sim::SimTransport>();
+        sim_->recorder().SetEnabled(true);
         sim_->setReenumerationDelay(20ms);
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(100);

@@ -57,6 +57,7 @@ class LevelingWindowTest : public QObject {
     void Open(bool engineering) {
         state_ = std::make_unique<SharedState>();
         sim_ = std::make_unique<sim::SimTransport>();
+        sim_->recorder().SetEnabled(true);
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(100);
         MainWindowOptions options;
