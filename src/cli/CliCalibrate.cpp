@@ -107,7 +107,8 @@ int RunLayout(const Invocation& invocation, std::FILE* out) {
 }
 
 Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
-                    ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing) {
+                    ModeSwitcher& modes, std::FILE* out, Interruption& interruption,
+                    CalibrationDataThread::Timing timing) {
     switch (PrepareToolLaunch(ToolKind::Calibration, state, host, modes)) {
         case LaunchReadiness::Ready:
             break;
@@ -131,6 +132,8 @@ Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleVie
         if (state.g_bDevExist == 0 || !worker.Start(ComputeCalibrationLayout(w, h))) {
             view.SetInstructionText(Tr(caltext::kNoDeviceAtStart));
         } else {
+            // Ctrl+C is the operator's Esc: the window closes, the worker is stopped.
+            const auto hook = interruption.OnRequest([&view] { view.RequestClose(); });
             view.WaitForClose();
             // The window's cancel path: the worker has ended; quiet, join.
             state.g_isMidwayExit = 1;
@@ -139,7 +142,11 @@ Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleVie
         }
     }
     // As the window does on closing; a failure there has shown and logged string 136.
-    static_cast<void>(modes.ReturnToWorkMode());
+    bool inWorkMode = false;
+    static_cast<void>(modes.ReturnToWorkMode(&inWorkMode));
+    if (inWorkMode) {
+        host.SetStatusText(LoadString(IDS_NOW_WORK_MODE));
+    }
     return outcome;
 }
 

@@ -73,7 +73,7 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
 }  // namespace
 
 Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
-                ModeSwitcher& modes, std::FILE* out) {
+                ModeSwitcher& modes, std::FILE* out, Interruption& interruption) {
     const Result launch = PrepareLevelingLaunch(state, mainWindow, modes);
     if (!launch.ok()) {
         return launch;
@@ -91,12 +91,23 @@ Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWind
     if (!worker.Start()) {
         outcome = Result::Fail(ResultCode::Busy, "a preview worker runs already");
     } else {
-        worker.WaitSettled();
-        if (worker.Running() && inv.exposure) {
+        {
+            // The window's close, first step: quiet, then the worker's stop event. The close
+            // itself follows below, as for every other ending.
+            const auto hook = interruption.OnRequest([&state] {
+                state.g_isMidwayExit = 1;
+                state.g_PreviewStopEvent.Set();
+            });
+            worker.WaitSettled();
+        }
+        if (worker.Running() && inv.exposure && !interruption.requested()) {
             outcome = AdjustExposure(state, view);
         }
     }
     StopPreviewForClose(state);
+    if (interruption.requested() && outcome.ok()) {
+        outcome = Result::Fail(ResultCode::Stopped, "interrupted");
+    }
     const Result previewed = worker.result();
     if (!previewed.ok()) {
         outcome = previewed;  // the search, the stitching or the device: the root cause
@@ -108,7 +119,9 @@ Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWind
         outcome = Result::Fail(ResultCode::BadInput, "cannot write the pictures to " + inv.pngDir);
     }
     state.g_isSearchDone = 0;
-    const Result closed = SwitchModeOnClose(state, mainWindow, state.g_isExposureAdjusted != 0);
+    // Interrupted, the window leaves as its Cancel does: back to work mode.
+    const bool okPath = state.g_isExposureAdjusted != 0 && !interruption.requested();
+    const Result closed = SwitchModeOnClose(state, mainWindow, okPath);
     return outcome.ok() ? closed : outcome;
 }
 

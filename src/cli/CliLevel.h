@@ -3,6 +3,7 @@
 
 #include "base/Result.h"
 #include "cli/CliArgs.h"
+#include "cli/Interruption.h"
 #include "console/ConsoleView.h"
 #include "console/ModeSwitcher.h"
 #include "device/SharedState.h"
@@ -14,8 +15,9 @@ namespace tavlin::cli {
 // asked for, the pictures as PNG files when asked for, and the window's close (OK with 0xEE
 // after an exposure attempt, Cancel with 0x22 otherwise). The status texts are printed in the
 // order the window would show them. Ok when the search worked, the cycles ran, and the exposure
-// (when asked for), the pictures and the close worked too; else the first failure.
+// (when asked for), the pictures and the close worked too; else the first failure. An
+// interruption closes the window as its Cancel does (preview stopped, work mode 0x22).
 Result RunLevel(const Invocation& invocation, SharedState& state, ConsoleView& mainWindow,
-                ModeSwitcher& modes, std::FILE* out);
+                ModeSwitcher& modes, std::FILE* out, Interruption& interruption);
 
 }  // namespace tavlin::cli

@@ -22,29 +22,44 @@ namespace tavlin::cli {
 namespace {
 
 // Runs a worker started by `start` to its end and gives its outcome. The finished event is
-// reset first, so a worker that ends before we look is still seen.
+// reset first, so a worker that ends before we look is still seen. An interruption signals the
+// worker's stop event, as the exit path would; the hook comes after the start, which drops a
+// stop signalled before it.
 template <typename Worker, typename Start>
-Result RunToEnd(Worker& worker, Event& finished, Start start) {
+Result RunToEnd(Worker& worker, Event& finished, Event& stop, Interruption& interruption,
+                Start start) {
     finished.Reset();
     const Result started = start();
     if (!started) {
         return started;
     }
+    const auto hook = interruption.OnRequest([&stop] { stop.Set(); });
     finished.Wait(INFINITE);
     return worker.outcome();
 }
 
 class Session {
   public:
-    Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, int timeoutMs)
-        : sim_(sim), out_(out), device_(transport), progress_(out), host_(out, &progress_) {
+    Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, int timeoutMs,
+            Interruption& interruption)
+        : sim_(sim),
+          out_(out),
+          interruption_(interruption),
+          device_(transport),
+          progress_(out),
+          host_(out, &progress_) {
         device_.setTimeoutMs(timeoutMs);
     }
 
     int Run(const Invocation& inv) {
         Start();
-        const int status = Dispatch(inv);
+        int status = interruption_.requested() ? kExitFailed : Dispatch(inv);
         Stop();
+        // Whatever the command got done, the run was cut short: a station must not take it
+        // for a finished one.
+        if (interruption_.requested()) {
+            status = kExitFailed;
+        }
         return status;
     }
 
@@ -112,24 +127,26 @@ class Session {
             case Command::Write:
                 return RegisterAccess(inv);
             case Command::Script:
-                return RunToEnd(script_, state_.g_ScriptFinishedEvent,
-                                [&] { return script_.Start(inv.file); });
+                return RunToEnd(script_, state_.g_ScriptFinishedEvent, state_.g_ScriptStopEvent,
+                                interruption_, [&] { return script_.Start(inv.file); });
             case Command::Fpga: {
-                const Result result = RunToEnd(fpga_, state_.g_FpgaFinishedEvent, [&] {
-                    return fpga_.Start(
-                        inv.file, [this](int sent, int total) { progress_.Update(sent, total); });
-                });
+                const Result result = RunToEnd(
+                    fpga_, state_.g_FpgaFinishedEvent, state_.g_FpgaStopEvent, interruption_, [&] {
+                        return fpga_.Start(inv.file, [this](int sent, int total) {
+                            progress_.Update(sent, total);
+                        });
+                    });
                 progress_.Finish();
                 return result;
             }
             case Command::Update: {
-                UpdateContext context{state_, host_, progress_, detector_, mode_};
+                UpdateContext context{state_, host_, progress_, detector_, mode_, interruption_};
                 return RunUpdate(inv, context);
             }
             case Command::Level:
-                return RunLevel(inv, state_, host_, mode_, out_);
+                return RunLevel(inv, state_, host_, mode_, out_, interruption_);
             case Command::Calibrate:
-                return RunCalibrate(inv, state_, host_, mode_, out_);
+                return RunCalibrate(inv, state_, host_, mode_, out_, interruption_);
             default:
                 return Result::Fail(ResultCode::BadInput, "no such command");
         }
@@ -144,8 +161,16 @@ class Session {
         if (!posted) {
             return posted;
         }
-        if (request->handled.Wait(kRequestWaitLimitMs) != WAIT_OBJECT_0 && request->GiveUp()) {
-            return Result::Fail(ResultCode::Timeout, "no answer within the time limit");
+        // In slices, so an interruption need not wait for the answer.
+        constexpr uint32_t kSliceMs = 50;
+        for (uint32_t waited = 0; request->handled.Wait(kSliceMs) != WAIT_OBJECT_0;
+             waited += kSliceMs) {
+            if (interruption_.requested() && request->GiveUp()) {
+                return Result::Fail(ResultCode::Stopped, "interrupted");
+            }
+            if (waited >= kRequestWaitLimitMs && request->GiveUp()) {
+                return Result::Fail(ResultCode::Timeout, "no answer within the time limit");
+            }
         }
         request->handled.Wait(INFINITE);  // settled or being settled now
         // A failed read shows its value too ("0xff"), as the Value box does.
@@ -158,6 +183,7 @@ class Session {
     SharedState state_;
     sim::SimTransport* sim_;
     std::FILE* out_;
+    Interruption& interruption_;
     HidDevice device_;
     ProgressBar progress_;
     CliHost host_;
@@ -174,8 +200,10 @@ class Session {
 }  // namespace
 
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs) {
-    Session session(transport, sim, out, transferTimeoutMs);
+               std::FILE* out, int transferTimeoutMs, Interruption* interruption) {
+    Interruption none;
+    Session session(transport, sim, out, transferTimeoutMs,
+                    interruption != nullptr ? *interruption : none);
     return session.Run(invocation);
 }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/CliArgs.h"
+#include "cli/Interruption.h"
 #include "device/HidTransport.h"
 
 namespace tavlin::sim {
@@ -17,8 +18,9 @@ inline constexpr int kExitNoDevice = 3;
 
 // One run of the CLI: the window's start-up (log start, command thread, one detection), the
 // command's requests through the same workers, and the window's exit path (workers and command
-// thread stopped, "Tavlin log end!", device closed).
+// thread stopped, "Tavlin log end!", device closed). An interruption (SIGINT, SIGTERM) ends the
+// command through its own stop or cancel path and the run through the exit path, exit status 1.
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs = 2000);
+               std::FILE* out, int transferTimeoutMs = 2000, Interruption* interruption = nullptr);
 
 }  // namespace tavlin::cli

@@ -33,13 +33,17 @@ class TerminalFirmwareView : public FirmwareView {
     ProgressBar& progress_;
 };
 
-// Waits until `arrived` holds or the deadline passes. Hot-plug notices reach the detector through
-// the session's device watch where the system gives them; a fresh detection every
-// kRedetectPeriod covers the places where it gives none (containers run no udev).
+// Waits until `arrived` holds, the deadline passes or the run is interrupted. Hot-plug notices
+// reach the detector through the session's device watch where the system gives them; a fresh
+// detection every kRedetectPeriod covers the places where it gives none (containers run no udev).
 bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
                    Clock::time_point deadline) {
     auto nextDetect = Clock::now() + kRedetectPeriod;
     while (!arrived()) {
+        if (c.interruption.requested()) {
+            c.detector.WaitIdle();
+            return false;
+        }
         const auto now = Clock::now();
         if (now >= deadline) {
             c.detector.WaitIdle();
@@ -54,16 +58,30 @@ bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
     return true;
 }
 
-Result RunWorker(FirmwareSession& session, UpdateContext& c) {
+Result Interrupted() {
+    return Result::Fail(ResultCode::Stopped, "interrupted");
+}
+
+// Ends once the worker has; an interruption on the way is the window's exit button: the cancel
+// handler stops the worker between packets and leaves the update environment.
+Result RunWorker(FirmwareSession& session, UpdateContext& c, bool* cancelled) {
     session.OneKeyUpdate();
     ImageUpdateWorker& worker = session.worker();
     // Not started (no device, say): its refusal is already on the status line.
     if (!worker.Running() && !worker.WaitForEnd(0)) {
         return Result::Fail(ResultCode::NoDevice, "the update did not start");
     }
-    worker.WaitForEnd(INFINITE);
+    constexpr uint32_t kSliceMs = 50;
+    while (!worker.WaitForEnd(kSliceMs)) {
+        if (c.interruption.requested()) {
+            session.Cancel(c.host.firmwareStatus());
+            *cancelled = true;
+            break;
+        }
+    }
     c.progress.Finish();
-    return worker.lastResult();
+    const Result result = worker.lastResult();
+    return *cancelled && result.ok() ? Interrupted() : result;
 }
 
 Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration replugLimit) {
@@ -71,6 +89,9 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
     const bool back = WaitForDevice(
         c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode == 0; },
         Clock::now() + replugLimit);
+    if (c.interruption.requested()) {
+        return Interrupted();
+    }
     if (!back) {
         c.host.SetStatusText(LoadString(IDS_FW_ENV_FAILED));
         return Result::Fail(ResultCode::Timeout, "the device did not come back in time");
@@ -120,21 +141,33 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     if (!WaitForDevice(
             c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode != 0; },
             Clock::now() + replugLimit)) {
-        // The window's failed state: string 147, then its exit returns the device to work mode.
-        if (c.host.firmwareStatus() != LoadString(IDS_FW_ENV_FAILED)) {
+        // The window's failed state: string 147, then its exit returns the device to work mode
+        // (or takes it out of its update environment, should it have arrived just now). An
+        // interruption takes the same way out, without claiming the deadline passed.
+        if (!c.interruption.requested() &&
+            c.host.firmwareStatus() != LoadString(IDS_FW_ENV_FAILED)) {
             session.PreparationExpired(Tr(fw::kPreparing));
         }
         session.Cancel(LoadString(IDS_FW_ENV_FAILED));
+        if (c.interruption.requested()) {
+            return Interrupted();
+        }
         return Result::Fail(ResultCode::Timeout,
                             "the device did not come back in its update environment in time");
     }
-    const Result updated = RunWorker(session, c);
-    session.Ok(c.host.firmwareStatus());
+    bool cancelled = false;
+    const Result updated = RunWorker(session, c, &cancelled);
+    if (!cancelled) {
+        session.Ok(c.host.firmwareStatus());
+    }
     if (!updated.ok()) {
         return updated;
     }
     if (!session.lastLeave().ok()) {
         return session.lastLeave();
+    }
+    if (c.interruption.requested()) {
+        return Interrupted();
     }
     return inv.verify ? VerifyVersions(inv, c, replugLimit) : Result::Ok();
 }

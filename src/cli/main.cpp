@@ -7,6 +7,8 @@
 #include "cli/CliCalibrate.h"
 #include "cli/CliLanguage.h"
 #include "cli/CliSession.h"
+#include "cli/QuitSignalWatch.h"
+#include "device/HidDevice.h"
 #include "sim/TransportFactory.h"
 
 int main(int argc, char** argv) {
@@ -34,5 +36,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavlin-cli: %s\n", error.c_str());
         return tavlin::cli::kExitUsage;
     }
-    return tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, stdout);
+    // From before the log starts to after it ends: a signal in between takes the exit path.
+    tavlin::cli::Interruption interruption;
+    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
+    return tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, stdout,
+                                   tavlin::kTransferTimeoutMs, &interruption);
 }

@@ -81,11 +81,14 @@ Result ModeSwitcher::EnterCalibrationMode(Launcher launcher) {
     return switched;
 }
 
-Result ModeSwitcher::ReturnToWorkMode() {
+Result ModeSwitcher::ReturnToWorkMode(bool* accepted) {
     const uint8_t mode = kWorkMode;
     const RequestHandle request = PostRequest(state_, WM_SWITCH_MODE, &mode, sizeof mode);
     uint32_t waitCode = 0;
     const Result result = WaitFor(request, state_.g_WorkSwitchEvent, &waitCode);
+    if (accepted != nullptr) {
+        *accepted = waitCode == WAIT_OBJECT_0 && state_.g_isWorkSwitchSuc != 0;
+    }
     if (waitCode == WAIT_OBJECT_0) {
         state_.g_isWorkSwitchSuc = 0;
         return Result::Ok();

@@ -30,8 +30,9 @@ class ModeSwitcher {
     // Before a production tool opens. Fails when the device did not switch (string 136 shown,
     // log line written).
     Result EnterCalibrationMode(Launcher launcher);
-    // When a tool closes. Only the wait decides (the device's answer does not).
-    Result ReturnToWorkMode();
+    // When a tool closes. Only the wait decides (the device's answer does not); *accepted, if
+    // given, tells whether the device took the mode.
+    Result ReturnToWorkMode(bool* accepted = nullptr);
 
     VersionQuery& versions() { return versions_; }
 
