@@ -134,7 +134,8 @@ Result ImagePreviewThread::PreviewCycle() {
         return Fail(IDS_STITCH_FAILED, ret != WAIT_OBJECT_0 || midway == 0,
                     "line stitching failed");
     }
-    const Result chunks = FetchChunks();
+    bool complete = false;
+    const Result chunks = FetchChunks(&complete);
     if (!chunks.ok()) {
         return chunks;
     }
@@ -145,12 +146,17 @@ Result ImagePreviewThread::PreviewCycle() {
         }
     }
     s.g_OptimumLineFlag = 0;
-    ++cycles_;
+    // A picture with chunks missing is shown, but it is not a preview cycle that ran: a caller
+    // waiting for whole cycles must not take it for one.
+    if (complete) {
+        ++cycles_;
+    }
     return Result::Ok();
 }
 
-Result ImagePreviewThread::FetchChunks() {
+Result ImagePreviewThread::FetchChunks(bool* complete) {
     SharedState& s = state_;
+    *complete = false;
     constexpr int kChunks = 95;
     for (int i = 0; i < kChunks; ++i) {
         if (StopOrGone()) {
@@ -185,6 +191,7 @@ Result ImagePreviewThread::FetchChunks() {
             break;
         }
         s.g_PreviewSucFlag = 0;
+        *complete = i == kChunks - 1;
     }
     return Result::Ok();
 }

@@ -33,6 +33,7 @@ class ImagePreviewThread {
     // Waits until the cycle limit was reached or the worker ended.
     void WaitSettled() { settled_.Wait(INFINITE); }
     bool Running() const { return state_.g_PreviewThread.load() == this; }
+    // Cycles whose every chunk arrived (a picture with chunks missing is drawn all the same).
     int cyclesDrawn() const { return cycles_; }
     // How the worker ended: Ok when stopped, else the failing step. Valid once it has ended.
     Result result() const;
@@ -41,7 +42,8 @@ class ImagePreviewThread {
     void Body();
     Result Search();
     Result PreviewCycle();
-    Result FetchChunks();
+    // *complete tells whether every chunk arrived.
+    Result FetchChunks(bool* complete);
     bool StopOrGone();
     uint32_t Ask(uint32_t message, Event& done, const void* block = nullptr, size_t size = 0,
                  int* ownResult = nullptr);

@@ -186,7 +186,7 @@ const char* FaultName(Fault fault) {
 }
 
 std::string MatrixWorld::Shown() const {
-    std::string all = view.pane();
+    std::string all = view.pane() + toolShown;
     for (const auto& lines : {view.status(), view.versions(), view.readValues()}) {
         for (const std::string& line : lines) {
             all += line;

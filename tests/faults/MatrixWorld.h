@@ -25,6 +25,8 @@ class MatrixWorld : public testing::ConsoleTest {
 
     // The Result the worker reported, where it reports one; a row's act sets it.
     std::optional<Result> outcome;
+    // What a tool window showed (its status lines, one a line); a tool row's act sets it.
+    std::string toolShown;
     ScriptRunner script{state, view};
     FpgaDownload fpga{state, view};
     using testing::ConsoleTest::commandThread;
@@ -65,5 +67,7 @@ struct WorkerRow {
 };
 
 const std::vector<WorkerRow>& AllRows();
+std::vector<WorkerRow> ConsoleRows();
+std::vector<WorkerRow> ToolRows();
 
 }  // namespace tavlin::faults

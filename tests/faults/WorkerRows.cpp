@@ -184,10 +184,19 @@ WorkerRow FpgaDownloadRow() {
 
 }  // namespace
 
+std::vector<WorkerRow> ConsoleRows() {
+    return {ModeSwitchRow(), VersionQueryRow(), RegisterPanelRow(), ScriptRunnerRow(),
+            FpgaDownloadRow()};
+}
+
 const std::vector<WorkerRow>& AllRows() {
-    static const std::vector<WorkerRow> rows = {ModeSwitchRow(), VersionQueryRow(),
-                                                RegisterPanelRow(), ScriptRunnerRow(),
-                                                FpgaDownloadRow()};
+    static const std::vector<WorkerRow> rows = [] {
+        std::vector<WorkerRow> all = ConsoleRows();
+        for (WorkerRow& row : ToolRows()) {
+            all.push_back(std::move(row));
+        }
+        return all;
+    }();
     return rows;
 }
 
