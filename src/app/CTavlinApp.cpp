@@ -76,7 +76,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     CTavlinDlg* window = nullptr;
     QuitSignals quit([&window] {
         if (window != nullptr) {
-            window->reject();
+            window->QuitFromSignal();
         }
     });
     CTavlinDlg dialog(state, device, options);

@@ -65,6 +65,10 @@ class CTavlinDlg : public QDialog {
     std::string StatusText() const;
     std::string VersionText() const;
 
+    // SIGINT/SIGTERM: each open tool window leaves through its own exit handling (its worker
+    // stopped, the device returned to work mode), then this window through its exit path.
+    void QuitFromSignal();
+
   public slots:
     void accept() override;  // Enter: the OK path
     void reject() override;  // Esc, close box and the exit button

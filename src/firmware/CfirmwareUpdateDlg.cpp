@@ -189,6 +189,14 @@ void CfirmwareUpdateDlg::reject() {
     }
 }
 
+// As from the failed-setup state, the only one in which the exit button would not wait: a
+// device in its update environment leaves it, one still in work mode is returned to it.
+void CfirmwareUpdateDlg::Quit() {
+    session_.Cancel(LoadString(IDS_FW_ENV_FAILED));
+    preparation_.stop();
+    QDialog::reject();
+}
+
 void CfirmwareUpdateDlg::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:

@@ -41,6 +41,10 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
     void SetPreparationDeadline(std::chrono::milliseconds deadline);
 
+    // The program is ending (SIGTERM): the window leaves through its exit handling without
+    // waiting for a device that may still be on its way into its update environment.
+    void Quit();
+
   public slots:
     void accept() override;  // Enter
     void reject() override;  // exit button, Esc, close box

@@ -1,0 +1,148 @@
+// SIGTERM while a tool window is open: the tool window leaves through its own exit handling
+// (worker stopped, device back in work mode or out of its update environment), then the main
+// window through its exit path, "Tavlin log end!" last. The real signal, the real windows.
+#include <QAbstractButton>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <csignal>
+#include <fstream>
+#include <memory>
+
+#include "app/CTavlinDlg.h"
+#include "app/ControlLookup.h"
+#include "app/QuitSignals.h"
+#include "base/ControlIds.h"
+#include "base/Log.h"
+#include "device/DeviceProtocol.h"
+#include "firmware/CfirmwareUpdateDlg.h"
+#include "sim/SimTransport.h"
+
+using namespace tavlin;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string Slurp(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The payload byte of the last report sent with this command byte; -1 when none was.
+int LastPayload(sim::SimTransport& sim, uint8_t command) {
+    int last = -1;
+    for (const auto& r : sim.recorder().outReports()) {
+        if (r[1] == command) {
+            last = r[2];
+        }
+    }
+    return last;
+}
+
+}  // namespace
+
+class QuitSignalTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<SharedState> state_;
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::unique_ptr<HidDevice> device_;
+    std::unique_ptr<CTavlinDlg> window_;
+    std::unique_ptr<QuitSignals> quit_;
+
+    std::string Log() const { return Slurp(dir_.filePath("Tavlin_log.txt")); }
+
+    void Open(std::chrono::milliseconds reenumeration = 20ms) {
+        state_ = std::make_unique<SharedState>();
+        sim_ = std::make_unique<sim::SimTransport>();
+        sim_->recorder().SetEnabled(true);
+        sim_->setReenumerationDelay(reenumeration);
+        device_ = std::make_unique<HidDevice>(*sim_);
+        device_->setTimeoutMs(100);
+        MainWindowOptions options;
+        options.sim = sim_.get();
+        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
+        quit_ = std::make_unique<QuitSignals>([this] { window_->QuitFromSignal(); });
+        window_->show();
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+    }
+    void ExpectEndedThroughTheExitPath() {
+        QTRY_VERIFY(!window_->isVisible());
+        QCOMPARE(state_->g_CmdThread.load(), nullptr);
+        const std::string log = Log();
+        QVERIFY2(log.size() >= 16 && log.compare(log.size() - 16, 16, "Tavlin log end!\n") == 0,
+                 log.c_str());
+    }
+    // Presses the firmware launcher; the window runs modally, so the signal comes from a timer.
+    // A window still open 5 s after the signal is closed by force and reported.
+    bool PressFirmwareAndSignal(std::chrono::milliseconds after) {
+        bool stuck = false;
+        QTimer::singleShot(after, [] { ::raise(SIGTERM); });
+        QTimer::singleShot(after + 5s, [&] {
+            for (auto* dialog : window_->findChildren<CfirmwareUpdateDlg*>()) {
+                stuck = true;
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), control::kUpdateFirmware),
+                          Qt::LeftButton);
+        return !stuck;
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        SetLogFilePath(dir_.filePath("Tavlin_log.txt").toStdString());
+    }
+    void cleanup() {
+        quit_.reset();
+        window_.reset();
+        device_.reset();
+        sim_.reset();
+        state_.reset();
+    }
+
+    void firmwareWindowReadyLeavesTheUpdateEnvironment() {
+        Open();
+        QVERIFY2(PressFirmwareAndSignal(400ms), "the firmware window stayed open");
+        ExpectEndedThroughTheExitPath();
+        QCOMPARE(LastPayload(*sim_, cmd::kUpdateControl), 0x55);
+        QCOMPARE(state_->g_isFwDlgOpen.load(), 0);
+    }
+
+    // The device is still on its way into its update environment: the exit button would wait
+    // for it; a quit does not.
+    void firmwareWindowPreparingDoesNotWaitForTheDevice() {
+        Open(10s);
+        QVERIFY2(PressFirmwareAndSignal(200ms), "the firmware window stayed open");
+        ExpectEndedThroughTheExitPath();
+        QCOMPARE(LastPayload(*sim_, cmd::kUpdateControl), 0x42);
+    }
+
+    void levelingWindowStopsItsPreviewAndReturnsToWorkMode() {
+        Open();
+        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), control::kLeveling),
+                          Qt::LeftButton);
+        QTRY_VERIFY(state_->g_PreviewThread.load() != nullptr);
+        ::raise(SIGTERM);
+        ExpectEndedThroughTheExitPath();
+        QCOMPARE(state_->g_PreviewThread.load(), nullptr);
+        QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
+    }
+
+    void calibrationWindowStopsItsWorkerAndReturnsToWorkMode() {
+        Open();
+        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), control::kCalibration),
+                          Qt::LeftButton);
+        QTRY_VERIFY(state_->g_CalThread.load() != nullptr);
+        ::raise(SIGTERM);
+        ExpectEndedThroughTheExitPath();
+        QCOMPARE(state_->g_CalThread.load(), nullptr);
+        QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
+    }
+};
+
+QTEST_MAIN(QuitSignalTest)
+#include "QuitSignalTest.moc"
