@@ -15,6 +15,7 @@
 #include "app/QuitSignals.h"
 #include "base/ControlIds.h"
 #include "base/Log.h"
+#include "console/ModeSwitcher.h"
 #include "device/DeviceProtocol.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "sim/SimTransport.h"
@@ -112,13 +113,19 @@ class QuitSignalTest : public QObject {
         QCOMPARE(state_->g_isFwDlgOpen.load(), 0);
     }
 
-    // The device is still on its way into its update environment: the exit button would wait
-    // for it; a quit does not.
+    // Just opened, the device not yet gone to restart: the exit button keeps the window open
+    // waiting for it; a quit does not wait and returns the device to work mode.
     void firmwareWindowPreparingDoesNotWaitForTheDevice() {
-        Open(10s);
-        QVERIFY2(PressFirmwareAndSignal(200ms), "the firmware window stayed open");
-        ExpectEndedThroughTheExitPath();
-        QCOMPARE(LastPayload(*sim_, cmd::kUpdateControl), 0x42);
+        Open();
+        ModeSwitcher modes(*state_, window_->bridge());
+        CfirmwareUpdateDlg dialog(*state_, window_->bridge(), modes, false, window_.get());
+        dialog.open();
+        QCOMPARE(dialog.StatusText(), std::string("正在准备环境，请稍候...\n"));
+        dialog.reject();
+        QVERIFY(dialog.isVisible());
+        dialog.Quit();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
     }
 
     void levelingWindowStopsItsPreviewAndReturnsToWorkMode() {
