@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "cli/CliSession.h"
 #include "device/DeviceProtocol.h"
@@ -30,12 +31,12 @@ class CliUpdateTest : public ::testing::Test {
     }
     ~CliUpdateTest() override { std::filesystem::remove_all(dir); }
 
-    int Run(std::vector<std::string> args) {
+    int Run(std::vector<std::string> args, Interruption* interruption = nullptr) {
         Invocation inv;
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         std::FILE* out = std::tmpfile();
-        const int status = RunSession(inv, sim, &sim, out, 100);
+        const int status = RunSession(inv, sim, &sim, out, 100, interruption);
         std::rewind(out);
         output.clear();
         char buf[4096];
@@ -110,6 +111,26 @@ TEST_F(CliUpdateTest, ADeviceThatNeverReenumeratesEndsThroughTheFailedState) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
     EXPECT_THAT(output, HasSubstr("设备未准备好，请先更新固件.\n"));
     EXPECT_THAT(output, Not(HasSubstr("开始烧写")));
+}
+
+// Ctrl+C while the device is away restarting: no waiting out the 20 s, and no claim that the
+// deadline passed; the way out is the failed state's.
+TEST_F(CliUpdateTest, AnInterruptionWhilePreparingLeavesAtOnceThroughTheFailedState) {
+    sim.setReenumerationDelay(std::chrono::hours(1));
+    Interruption interruption;
+    std::thread operatorHand([&] {
+        std::this_thread::sleep_for(300ms);
+        interruption.Request();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({"update", Package(1)}, &interruption), kExitFailed);
+    operatorHand.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+    EXPECT_THAT(output, HasSubstr("正在准备环境，请稍候...\n"));
+    EXPECT_THAT(output, HasSubstr("设备未准备好，请先更新固件.\n"));
+    EXPECT_THAT(output, Not(HasSubstr("开始烧写")));
+    EXPECT_THAT(log.Text(), Not(HasSubstr("in time")));
+    EXPECT_THAT(log.Text(), HasSubstr("Tavlin log end!\n"));
 }
 
 TEST_F(CliUpdateTest, ARefusedUpdateControlStopsBeforeTheWindow) {
