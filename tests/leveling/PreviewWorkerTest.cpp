@@ -123,8 +123,9 @@ TEST_F(LevelingTest, AChunkFailureKeepsTheRestOfThePictureAndTheNextCycleStarts)
     worker->WaitSettled();
     ASSERT_TRUE(worker->Running());
     for (int sensor : {kMaster, kSlave}) {
+        // The picture with a chunk missing is drawn, but is not one of the three whole cycles.
         const auto frames = levelingView.frames(sensor);
-        ASSERT_EQ(frames.size(), 3u);
+        ASSERT_EQ(frames.size(), 4u);
         const auto& before = frames[0].pixels;
         const auto& after = frames[1].pixels;
         EXPECT_TRUE(std::equal(before.begin() + kFailedChunkStart, before.end(),
