@@ -2,6 +2,7 @@
 // the calibration, each driven as its window drives it.
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <thread>
 
 #include "MatrixWorld.h"
@@ -146,12 +147,12 @@ WorkerRow ExposureRow() {
         EXPECT_TRUE(worker.Start());
         EXPECT_TRUE(MatrixWorld::WaitEnded([&] { return worker.cyclesDrawn() >= 1; }, kToolBound));
         w.transport.faults().Set(plan);
-        bool ended = false;
+        std::atomic<bool> ended{false};
         std::thread adjust([&] {
             w.outcome = AdjustExposure(w.state, view);
             ended = true;
         });
-        const bool done = MatrixWorld::WaitEnded([&] { return ended; }, kToolBound);
+        const bool done = MatrixWorld::WaitEnded([&] { return ended.load(); }, kToolBound);
         adjust.join();
         StopPreviewForClose(w.state);
         w.toolShown = Joined(view.statuses(kMaster)) + Joined(view.statuses(kSlave));
