@@ -84,10 +84,13 @@ std::atomic<int64_t> g_cellMicros{0};
 class FaultMatrixTest : public MatrixWorld, public ::testing::WithParamInterface<Cell> {
   protected:
     ~FaultMatrixTest() override {
-        // The world's directory is named after the cell, which holds a '/'.
+        // The world's directory is named after the cell, which holds a '/': the folder above it
+        // is shared with every other cell, also those of a matrix running in another process,
+        // so it goes only once it is empty.
         std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
         if (dir.parent_path().filename().string().rfind("tavlin-console-", 0) == 0) {
-            std::filesystem::remove_all(dir.parent_path(), ignored);
+            std::filesystem::remove(dir.parent_path(), ignored);
         }
     }
 
