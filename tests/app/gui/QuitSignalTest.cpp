@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
 #include "app/QuitSignals.h"
 #include "base/ControlIds.h"
+#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "console/ModeSwitcher.h"
 #include "device/DeviceProtocol.h"
