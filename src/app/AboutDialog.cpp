@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "app/AppIcon.h"
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
-#include "app/UiTexts.h"
+#include "base/UiTexts.h"
 
 namespace tavlin {
 

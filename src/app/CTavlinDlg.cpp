@@ -18,14 +18,15 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppIcon.h"
-#include "app/ControlLookup.h"
 #include "app/MainLayout.h"
 #include "app/PresenceBridge.h"
 #include "app/SystemMenu.h"
-#include "app/UiTexts.h"
 #include "app/WindowFit.h"
+#include "base/ControlLookup.h"
+#include "base/DialogKeys.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
@@ -53,7 +54,7 @@ CTavlinDlg::CTavlinDlg(SharedState& state, HidDevice& device, MainWindowOptions 
       state_(state),
       device_(device),
       options_(options),
-      bridge_(std::make_unique<DialogBridge>(this)) {
+      bridge_(std::make_unique<DialogBridge>(this, state)) {
     BuildControls();
     CreateConsole();
     InitDialog();
@@ -61,7 +62,9 @@ CTavlinDlg::CTavlinDlg(SharedState& state, HidDevice& device, MainWindowOptions 
 
 CTavlinDlg::~CTavlinDlg() {
     // A window destroyed without passing through exit (a test, a crash of the event loop) still
-    // stops its threads before the objects they use go away.
+    // stops its threads before the objects they use go away. Calls still coming from them are
+    // dropped from here on.
+    bridge_->Detach();
     Shutdown(false);
 }
 
@@ -186,16 +189,8 @@ void CTavlinDlg::ShowAbout() {
 }
 
 void CTavlinDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        case Qt::Key_Escape:
-            reject();
-            return;
-        default:
-            QDialog::keyPressEvent(event);
+    if (!HandleDialogKey(*this, *event)) {
+        QDialog::keyPressEvent(event);
     }
 }
 

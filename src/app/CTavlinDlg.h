@@ -45,7 +45,8 @@ class CTavlinDlg : public QDialog {
                QWidget* parent = nullptr);
     ~CTavlinDlg() override;
 
-    // Any thread: appends to the output pane (nothing while the window is closing).
+    // UI thread (workers reach it through the bridge): appends to the output pane, nothing while
+    // the window is closing.
     void AppendOutputText(const std::string& text);
     bool IsClosing() const { return state_.g_isDlgClosing != 0; }
 

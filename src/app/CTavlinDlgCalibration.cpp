@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
 #include "base/ControlIds.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "console/ModeSwitcher.h"

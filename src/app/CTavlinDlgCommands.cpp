@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
 #include "base/ControlIds.h"
+#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"

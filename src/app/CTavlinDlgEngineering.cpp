@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
 #include "base/ControlIds.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 
 namespace tavlin {
 namespace {

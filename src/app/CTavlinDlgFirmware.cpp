@@ -3,10 +3,10 @@
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
 #include "base/ControlIds.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareLauncher.h"
 

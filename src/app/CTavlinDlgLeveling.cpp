@@ -3,9 +3,9 @@
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "leveling/CsensorsetclientDlg.h"
 #include "leveling/CsensorsetmpDlg.h"
 #include "leveling/LevelingControlIds.h"

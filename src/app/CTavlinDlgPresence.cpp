@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
 #include "app/PresenceBridge.h"
+#include "base/ControlLookup.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"

@@ -1,22 +1,19 @@
 #include "app/DialogBridge.h"
 #include "base/ControlIds.h"
 
-#include <QMetaObject>
-
 #include "app/CTavlinDlg.h"
 
 namespace tavlin {
 
-DialogBridge::DialogBridge(CTavlinDlg* dialog) : dialog_(dialog) {}
+DialogBridge::DialogBridge(CTavlinDlg* dialog, const SharedState& state)
+    : calls_(dialog), state_(state) {}
 
 void DialogBridge::Queue(std::function<void(CTavlinDlg&)> fn) {
-    CTavlinDlg* dialog = dialog_.data();
-    if (dialog == nullptr) {
-        return;
-    }
-    // The dialog is the context object: if it is destroyed before the call runs, Qt drops it.
-    QMetaObject::invokeMethod(
-        dialog, [dialog, fn = std::move(fn)] { fn(*dialog); }, Qt::QueuedConnection);
+    calls_.Post(std::move(fn));
+}
+
+void DialogBridge::Detach() {
+    calls_.Detach();
 }
 
 void DialogBridge::PostCmdDone() {
@@ -24,7 +21,7 @@ void DialogBridge::PostCmdDone() {
 }
 
 void DialogBridge::AppendOutputText(const std::string& text) {
-    if (CTavlinDlg* d = dialog_.data(); d != nullptr && d->IsClosing()) {
+    if (state_.g_isDlgClosing != 0) {
         return;
     }
     Queue([text](CTavlinDlg& d) { d.AppendOutputText(text); });

@@ -1,9 +1,9 @@
 #pragma once
-#include <QPointer>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "base/QueuedCalls.h"
 #include "console/ConsoleView.h"
 #include "device/CommandThread.h"
 
@@ -16,7 +16,7 @@ class CTavlinDlg;
 // the window is gone by then. Nothing here ever waits for the UI thread.
 class DialogBridge : public CommandThreadHost, public ConsoleView {
   public:
-    explicit DialogBridge(CTavlinDlg* dialog);
+    DialogBridge(CTavlinDlg* dialog, const SharedState& state);
 
     // CommandThreadHost and ConsoleView
     void PostCmdDone() override;
@@ -29,9 +29,12 @@ class DialogBridge : public CommandThreadHost, public ConsoleView {
 
     // Runs fn on the window's thread.
     void Queue(std::function<void(CTavlinDlg&)> fn);
+    // The window's thread: from now on every call is dropped.
+    void Detach();
 
   private:
-    QPointer<CTavlinDlg> dialog_;
+    QueuedCalls<CTavlinDlg> calls_;
+    const SharedState& state_;
 };
 
 }  // namespace tavlin

@@ -34,7 +34,7 @@ class Reader {
         return true;
     }
     bool Word(uint32_t* out) {
-        if (bytes_.size() - pos_ < 4 || pos_ > bytes_.size()) {
+        if (pos_ > bytes_.size() || bytes_.size() - pos_ < 4) {
             return false;
         }
         *out = 0;

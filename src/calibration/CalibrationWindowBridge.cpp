@@ -1,21 +1,13 @@
 #include "calibration/CalibrationWindowBridge.h"
 
-#include <QMetaObject>
-
 #include "calibration/CcalibrationmpDlg.h"
 
 namespace tavlin {
 
-CalibrationWindowBridge::CalibrationWindowBridge(CcalibrationmpDlg* dialog) : dialog_(dialog) {}
+CalibrationWindowBridge::CalibrationWindowBridge(CcalibrationmpDlg* dialog) : calls_(dialog) {}
 
 void CalibrationWindowBridge::Queue(std::function<void(CcalibrationmpDlg&)> fn) {
-    CcalibrationmpDlg* dialog = dialog_.data();
-    if (dialog == nullptr) {
-        return;
-    }
-    // The dialog is the context object: if it is destroyed before the call runs, Qt drops it.
-    QMetaObject::invokeMethod(
-        dialog, [dialog, fn = std::move(fn)] { fn(*dialog); }, Qt::QueuedConnection);
+    calls_.Post(std::move(fn));
 }
 
 void CalibrationWindowBridge::SetInstructionText(const std::string& text) {

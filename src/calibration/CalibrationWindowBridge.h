@@ -1,8 +1,8 @@
 #pragma once
-#include <QPointer>
 #include <atomic>
 #include <functional>
 
+#include "base/QueuedCalls.h"
 #include "calibration/CalibrationView.h"
 
 namespace tavlin {
@@ -23,11 +23,13 @@ class CalibrationWindowBridge : public CalibrationView {
 
     // UI thread: the size of the screen the window is on now.
     void SetCurrentScreenSize(int width, int height);
+    // The window's thread: from now on every call is dropped.
+    void Detach() { calls_.Detach(); }
 
   private:
     void Queue(std::function<void(CcalibrationmpDlg&)> fn);
 
-    QPointer<CcalibrationmpDlg> dialog_;
+    QueuedCalls<CcalibrationmpDlg> calls_;
     std::atomic<int> width_{0};
     std::atomic<int> height_{0};
 };

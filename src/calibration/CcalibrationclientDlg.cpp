@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"

@@ -7,9 +7,10 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
+#include "base/ControlLookup.h"
+#include "base/DialogKeys.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
@@ -49,7 +50,8 @@ CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, std::function<void()> r
 
 CcalibrationmpDlg::~CcalibrationmpDlg() {
     // Destroyed with its parent without passing through Leave(): still stop the worker before
-    // the bridge it talks to goes.
+    // the bridge it talks to goes, and let nothing it still posts reach this window.
+    bridge_->Detach();
     state_.g_isMidwayExit = 1;
     worker_->Stop();
 }
@@ -133,16 +135,8 @@ void CcalibrationmpDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CcalibrationmpDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        case Qt::Key_Escape:
-            reject();
-            return;
-        default:
-            QDialog::keyPressEvent(event);
+    if (!HandleDialogKey(*this, *event)) {
+        QDialog::keyPressEvent(event);
     }
 }
 

@@ -108,15 +108,9 @@ int RunLayout(const Invocation& invocation, std::FILE* out) {
 
 Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
                     ModeSwitcher& modes, std::FILE* out, CalibrationDataThread::Timing timing) {
-    switch (PrepareToolLaunch(ToolKind::Calibration, state, host, modes)) {
-        case LaunchReadiness::Ready:
-            break;
-        case LaunchReadiness::NoDevice:
-            return Result::Fail(ResultCode::NoDevice, "no device");
-        case LaunchReadiness::NeedsUpdate:
-            return Result::Fail(ResultCode::Failed, "the device needs a firmware update");
-        case LaunchReadiness::ModeSwitchFailed:
-            return Result::Fail(ResultCode::Failed, "the device did not enter calibration mode");
+    if (Result ready = LaunchResult(PrepareToolLaunch(ToolKind::Calibration, state, host, modes));
+        !ready) {
+        return ready;
     }
     const int w = invocation.screenWidth;
     const int h = invocation.screenHeight;

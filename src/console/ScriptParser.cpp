@@ -83,14 +83,22 @@ void ScriptParser::AfterOperands() {
     }
 }
 
-ScriptParser::Read ScriptParser::ReadDec(int32_t* value) {
+bool ScriptParser::StartNumber(bool* negative) {
     SkipSpace();
     if (Peek() == EOF) {
-        return Read::AtEnd;
+        return false;
     }
-    bool negative = false;
+    *negative = false;
     if (Peek() == '+' || Peek() == '-') {
-        negative = Get() == '-';
+        *negative = Get() == '-';
+    }
+    return true;
+}
+
+ScriptParser::Read ScriptParser::ReadDec(int32_t* value) {
+    bool negative = false;
+    if (!StartNumber(&negative)) {
+        return Read::AtEnd;
     }
     int64_t result = 0;
     bool digits = false;
@@ -115,13 +123,9 @@ ScriptParser::Read ScriptParser::ReadDec(int32_t* value) {
 }
 
 ScriptParser::Read ScriptParser::ReadHex(uint32_t* value) {
-    SkipSpace();
-    if (Peek() == EOF) {
-        return Read::AtEnd;
-    }
     bool negative = false;
-    if (Peek() == '+' || Peek() == '-') {
-        negative = Get() == '-';
+    if (!StartNumber(&negative)) {
+        return Read::AtEnd;
     }
     uint64_t result = 0;
     bool digits = false;

@@ -52,6 +52,8 @@ class ScriptParser {
     void SkipSpace();
     void DiscardLine();
     void AfterOperands();
+    // Spaces, then an optional sign; false at the end of the script.
+    bool StartNumber(bool* negative);
     Read ReadDec(int32_t* value);
     Read ReadHex(uint32_t* value);
     Read ReadWord(size_t maxLength, std::string* word, bool* tooLong);

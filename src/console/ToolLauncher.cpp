@@ -27,4 +27,18 @@ LaunchReadiness PrepareToolLaunch(ToolKind tool, SharedState& state, ConsoleView
     return LaunchReadiness::Ready;
 }
 
+Result LaunchResult(LaunchReadiness readiness) {
+    switch (readiness) {
+        case LaunchReadiness::Ready:
+            return Result::Ok();
+        case LaunchReadiness::NoDevice:
+            return Result::Fail(ResultCode::NoDevice, "no device");
+        case LaunchReadiness::NeedsUpdate:
+            return Result::Fail(ResultCode::Failed, "the device runs its update environment");
+        case LaunchReadiness::ModeSwitchFailed:
+            break;
+    }
+    return Result::Fail(ResultCode::Failed, "the device did not enter calibration mode");
+}
+
 }  // namespace tavlin

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "console/ModeSwitcher.h"
 #include "device/SharedState.h"
@@ -20,5 +21,8 @@ enum class LaunchReadiness {
 
 LaunchReadiness PrepareToolLaunch(ToolKind tool, SharedState& state, ConsoleView& view,
                                   ModeSwitcher& modes);
+
+// The readiness as the result of a launch that goes on only when Ready (leveling, calibration).
+Result LaunchResult(LaunchReadiness readiness);
 
 }  // namespace tavlin

@@ -6,9 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/ControlLookup.h"
-#include "app/UiTexts.h"
+#include "base/ControlLookup.h"
+#include "base/DialogKeys.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "firmware/FirmwareControlIds.h"
 #include "firmware/FirmwareLayout.h"
 #include "firmware/FirmwareTexts.h"
@@ -190,16 +191,8 @@ void CfirmwareUpdateDlg::reject() {
 }
 
 void CfirmwareUpdateDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        case Qt::Key_Escape:
-            reject();
-            return;
-        default:
-            QDialog::keyPressEvent(event);
+    if (!HandleDialogKey(*this, *event)) {
+        QDialog::keyPressEvent(event);
     }
 }
 

@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-#include "app/UiTexts.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwarePackage.h"
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "leveling/LevelingTexts.h"
 

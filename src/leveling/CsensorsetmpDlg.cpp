@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "base/DialogKeys.h"
 #include "leveling/ExposureAdjust.h"
 #include "leveling/ImagePreviewThread.h"
 #include "leveling/LevelingClose.h"
@@ -26,7 +27,8 @@ CsensorsetmpDlg::CsensorsetmpDlg(SharedState& state, ConsoleView& mainWindow, QW
 
 CsensorsetmpDlg::~CsensorsetmpDlg() {
     // Destroyed without leaving through OK or Cancel (the main window went first): the worker
-    // still ends before the objects it talks to.
+    // still ends before the objects it talks to, and nothing it still posts reaches this window.
+    bridge_->Detach();
     if (!closed_) {
         StopPreviewForClose(state_);
     }
@@ -80,16 +82,8 @@ bool CsensorsetmpDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CsensorsetmpDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        case Qt::Key_Escape:
-            reject();
-            return;
-        default:
-            state_.g_isSearchDone = 1;
+    if (!HandleDialogKey(*this, *event)) {
+        state_.g_isSearchDone = 1;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QSlider>
 
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "leveling/CsensorsetmpDlg.h"
 #include "leveling/ImagePreviewThread.h"

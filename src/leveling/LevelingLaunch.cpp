@@ -13,17 +13,7 @@ Result PrepareLevelingLaunch(SharedState& state, ConsoleView& mainWindow, ModeSw
         WriteLog("Leveling: no preview buffers!\n");
         return Result::Fail(ResultCode::Failed, "the preview buffers were not allocated");
     }
-    switch (PrepareToolLaunch(ToolKind::Leveling, state, mainWindow, modes)) {
-        case LaunchReadiness::Ready:
-            return Result::Ok();
-        case LaunchReadiness::NoDevice:
-            return Result::Fail(ResultCode::NoDevice, "no device");
-        case LaunchReadiness::NeedsUpdate:
-            return Result::Fail(ResultCode::Failed, "the device runs its update environment");
-        case LaunchReadiness::ModeSwitchFailed:
-            break;
-    }
-    return Result::Fail(ResultCode::Failed, "the device did not enter calibration mode");
+    return LaunchResult(PrepareToolLaunch(ToolKind::Leveling, state, mainWindow, modes));
 }
 
 }  // namespace tavlin

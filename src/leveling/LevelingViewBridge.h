@@ -1,5 +1,5 @@
 #pragma once
-#include <QPointer>
+#include "base/QueuedCalls.h"
 
 #include "leveling/LevelingView.h"
 
@@ -12,14 +12,17 @@ class CsensorsetmpDlg;
 // waiting for the worker to end). Calls that arrive after the window is gone are dropped.
 class LevelingViewBridge : public LevelingView {
   public:
-    explicit LevelingViewBridge(CsensorsetmpDlg* dialog) : dialog_(dialog) {}
+    explicit LevelingViewBridge(CsensorsetmpDlg* dialog) : calls_(dialog) {}
 
     void SetStatus(int sensor, const std::string& text) override;
     void SetSlider(int sensor, int position) override;
     void DrawPreview(int sensor, const PreviewFrame& frame) override;
 
+    // The window's thread: from now on every call is dropped.
+    void Detach() { calls_.Detach(); }
+
   private:
-    QPointer<CsensorsetmpDlg> dialog_;
+    QueuedCalls<CsensorsetmpDlg> calls_;
 };
 
 }  // namespace tavlin

@@ -154,7 +154,7 @@ TEST_F(PresenceTest, ReplugInTheUpdateEnvironmentReadiesTheFirmwareWindow) {
     EXPECT_EQ(*lastStatus, S("1060", IDS_FW_NOT_READY));
 }
 
-// Counts the detections that run at once and holds each one until released.
+// Counts the detections that run at once and holds each one, after it has looked, until released.
 class GatedTransport : public HidTransport {
   public:
     explicit GatedTransport(HidTransport& inner) : inner_(inner) {}
@@ -163,12 +163,14 @@ class GatedTransport : public HidTransport {
         int seen = most.load();
         while (now > seen && !most.compare_exchange_weak(seen, now)) {
         }
+        // Looks first and is held afterwards: what arrives while it is held, it has not seen.
+        std::vector<HidInterfaceInfo> found = inner_.Enumerate();
         ++calls;
         while (gate) {
             std::this_thread::sleep_for(1ms);
         }
         --running;
-        return inner_.Enumerate();
+        return found;
     }
     std::unique_ptr<HidConnection> Open(const std::string& p, int* e) override {
         return inner_.Open(p, e);

@@ -51,6 +51,7 @@ class FakeTransport : public HidTransport {
     };
     int opened = 0;
     int closed = 0;
+    int discards = 0;                       // input reports dropped as stale before a request
     std::map<std::string, int> openErrors;  // path -> errno to fail with
     bool present = true;                    // Attributes() answers while true
 
@@ -100,9 +101,8 @@ class FakeTransport : public HidTransport {
             std::copy(pending_.report.begin(), pending_.report.end(), report);
             return IoResult::Ok();
         }
-        void DiscardPendingInput() override { ++discards; }
+        void DiscardPendingInput() override { ++t_.discards; }
         const std::string& Path() const override { return path_; }
-        int discards = 0;
 
       private:
         FakeTransport& t_;

@@ -128,9 +128,13 @@ TEST_F(HidCommandTest, TimeOutLogsRet258AndDiscardsTheLateReplyBeforeTheNextExch
     EXPECT_EQ(reply[0], 0xFF);
     EXPECT_THAT(log.Text(), HasSubstr(") GetOverlappedResult_Tav failed! ret=258\n"));
     EXPECT_THAT(log.Text(), HasSubstr(") ReadHidDevice failed. Device communicates failed!\n"));
+    EXPECT_EQ(t.discards, 0);
     t.answer = [](const auto&, size_t) { return Accepted({0x11}); };
     EXPECT_TRUE(HidCommand(dev, 0x06, nullptr, 0, reply, 1));
     EXPECT_EQ(reply[0], 0x11);
+    EXPECT_EQ(t.discards, 1) << "what came late is dropped before the next request goes out";
+    EXPECT_TRUE(HidCommand(dev, 0x06, nullptr, 0, reply, 1));
+    EXPECT_EQ(t.discards, 1) << "after a good exchange nothing is left over to drop";
 }
 
 TEST_F(HidCommandTest, DeviceGoneLogs1167) {

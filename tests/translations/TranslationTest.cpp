@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/OptionTexts.h"
-#include "app/UiTexts.h"
 #include "base/StringTable.h"
+#include "base/UiTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
 #include "firmware/FirmwareTexts.h"

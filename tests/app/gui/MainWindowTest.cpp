@@ -1,6 +1,8 @@
 // The real main window on the simulated device, headless: buttons are pressed and controls read
 // by their ids.
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,12 +13,14 @@
 #include <csignal>
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
-#include "base/Log.h"
 #include "app/QuitSignals.h"
+#include "app/gui/SimulatedMainWindow.h"
+#include "base/ControlLookup.h"
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/Requests.h"
 #include "sim/FpgaScrambling.h"
@@ -47,38 +51,17 @@ int CountReports(sim::SimTransport& sim, uint8_t command) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, private testing::SimulatedMainWindow {
     Q_OBJECT
 
   private:
     QTemporaryDir dir_;
-    std::unique_ptr<SharedState> state_;
-    std::unique_ptr<sim::SimTransport> sim_;
-    std::unique_ptr<HidDevice> device_;
-    std::unique_ptr<CTavlinDlg> window_;
 
     QString LogPath() const { return dir_.filePath("Tavlin_log.txt"); }
     std::string Log() const { return Slurp(LogPath()); }
 
-    void Open(bool attached = true) {
-        state_ = std::make_unique<SharedState>();
-        sim::SimTransport::Options options;
-        options.attached = attached;
-        sim_ = std::make_unique<sim::SimTransport>(options);
-        device_ = std::make_unique<HidDevice>(*sim_);
-        device_->setTimeoutMs(100);
-        MainWindowOptions windowOptions;
-        windowOptions.engineering = true;
-        windowOptions.sim = sim_.get();
-        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
-        window_->show();
-    }
-    void Close() {
-        window_.reset();
-        device_.reset();
-        sim_.reset();
-        state_.reset();
-    }
+    void Open(bool attached = true) { OpenWindow(attached, true); }
+    void Close() { CloseWindow(); }
     QString Status() const { return findControl<QLabel>(window_.get(), 1060)->text(); }
     QString Version() const { return findControl<QLabel>(window_.get(), 1061)->text(); }
     QString Pane() const { return findControl<QPlainTextEdit>(window_.get(), 1005)->toPlainText(); }
@@ -208,11 +191,16 @@ class MainWindowTest : public QObject {
         Open(true);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
         const QString script = dir_.filePath("long.ini");
-        std::ofstream(script.toStdString()) << "1 # 300\n1 # 300\n1 # 300\n1 # 300\n";
+        std::ofstream(script.toStdString()) << "1 # 30000\n";
         Type(1007, script);
         Click(1009);
-        QTRY_VERIFY(state_->g_ScriptThread.load() != nullptr || Pane().contains("delay"));
+        QTRY_VERIFY(Pane().contains("delay 30000 ms"));
+        // The exit stops the script in its delay: it neither waits the delay out nor gives up
+        // on the script after the wait limit.
+        QElapsedTimer exit;
+        exit.start();
         Click(1028);
+        QVERIFY2(exit.elapsed() < 2000, qPrintable(QString::number(exit.elapsed())));
         QVERIFY(!window_->isVisible());
         QCOMPARE(state_->g_CmdThread.load(), nullptr);
         QCOMPARE(state_->g_ScriptThread.load(), nullptr);
@@ -230,7 +218,10 @@ class MainWindowTest : public QObject {
     }
 
     void screenshots() {
-        for (const char* lang : {"zh_CN.UTF-8", "en_US.UTF-8"}) {
+        QImage previous;
+        const std::pair<const char*, QString> languages[] = {{"zh_CN.UTF-8", "退出"},
+                                                             {"en_US.UTF-8", "Exit"}};
+        for (const auto& [lang, exitCaption] : languages) {
             qputenv("LC_ALL", lang);
             QTranslator translator;
             QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
@@ -239,7 +230,13 @@ class MainWindowTest : public QObject {
             QTest::qWait(50);
             const QString name =
                 QString(TAVLIN_SCREENSHOT_DIR "/main_window_%1.png").arg(QString(lang).left(2));
-            QVERIFY(window_->grab().save(name));
+            const QImage shot = window_->grab().toImage();
+            QCOMPARE(shot.size(), window_->size());
+            QVERIFY(shot.save(name));
+            // The picture shows the window in the language asked for, not a blank or the other.
+            QVERIFY2(shot != previous, lang);
+            QCOMPARE(findControl<QPushButton>(window_.get(), 1028)->text(), exitCaption);
+            previous = shot;
             Close();
             QCoreApplication::removeTranslator(&translator);
             SetStringTranslator({});

@@ -13,8 +13,9 @@
 #include "app/AppIcon.h"
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
 #include "app/SystemMenu.h"
+#include "app/gui/SimulatedMainWindow.h"
+#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "sim/SimTransport.h"
@@ -53,34 +54,15 @@ QStringList VisibleTexts(QWidget& window) {
 
 }  // namespace
 
-class WindowPolishTest : public QObject {
+class WindowPolishTest : public QObject, private testing::SimulatedMainWindow {
     Q_OBJECT
 
   private:
     QTemporaryDir dir_;
-    std::unique_ptr<SharedState> state_;
-    std::unique_ptr<sim::SimTransport> sim_;
-    std::unique_ptr<HidDevice> device_;
-    std::unique_ptr<CTavlinDlg> window_;
     QTranslator translator_;
 
-    void Open(bool engineering) {
-        state_ = std::make_unique<SharedState>();
-        sim_ = std::make_unique<sim::SimTransport>(sim::SimTransport::Options{});
-        device_ = std::make_unique<HidDevice>(*sim_);
-        device_->setTimeoutMs(100);
-        MainWindowOptions options;
-        options.engineering = engineering;
-        options.sim = sim_.get();
-        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
-        window_->show();
-    }
-    void Close() {
-        window_.reset();
-        device_.reset();
-        sim_.reset();
-        state_.reset();
-    }
+    void Open(bool engineering) { OpenWindow(true, engineering); }
+    void Close() { CloseWindow(); }
     void UseLanguage(const char* locale) {
         qputenv("LC_ALL", locale);
         QVERIFY(InstallLanguage(QStringLiteral(TAVLIN_QM_DIR), translator_));

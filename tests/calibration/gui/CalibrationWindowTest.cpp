@@ -13,7 +13,7 @@
 
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationTexts.h"

@@ -12,7 +12,7 @@
 
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/DeviceProtocol.h"

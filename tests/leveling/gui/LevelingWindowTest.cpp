@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "app/CTavlinDlg.h"
-#include "app/ControlLookup.h"
+#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "leveling/CsensorsetclientDlg.h"

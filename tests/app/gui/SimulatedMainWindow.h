@@ -1,0 +1,41 @@
+#pragma once
+#include <memory>
+
+#include "app/CTavlinDlg.h"
+#include "device/HidDevice.h"
+#include "device/SharedState.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin::testing {
+
+// The main window as the window tests run it: on its own simulated device with a short transfer
+// time-out, shown, and torn down in the order the program tears it down.
+class SimulatedMainWindow {
+  protected:
+    std::unique_ptr<SharedState> state_;
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::unique_ptr<HidDevice> device_;
+    std::unique_ptr<CTavlinDlg> window_;
+
+    void OpenWindow(bool attached, bool engineering) {
+        state_ = std::make_unique<SharedState>();
+        sim::SimTransport::Options options;
+        options.attached = attached;
+        sim_ = std::make_unique<sim::SimTransport>(options);
+        device_ = std::make_unique<HidDevice>(*sim_);
+        device_->setTimeoutMs(100);
+        MainWindowOptions windowOptions;
+        windowOptions.engineering = engineering;
+        windowOptions.sim = sim_.get();
+        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
+        window_->show();
+    }
+    void CloseWindow() {
+        window_.reset();
+        device_.reset();
+        sim_.reset();
+        state_.reset();
+    }
+};
+
+}  // namespace tavlin::testing
