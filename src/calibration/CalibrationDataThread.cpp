@@ -204,15 +204,19 @@ CalibrationDataThread::Wait CalibrationDataThread::Ask(uint32_t message, const v
         const auto elapsed = static_cast<uint32_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
         if (limitMs != INFINITE && elapsed >= limitMs) {
-            return {Wait::Kind::Unanswered, WAIT_TIMEOUT};
+            // Given up only now; an answer being published this very moment still counts.
+            const uint32_t code = WaitRequest(request, event, 0);
+            return {code == WAIT_OBJECT_0 ? Wait::Kind::Answered : Wait::Kind::Unanswered, code};
         }
         const uint32_t slice =
             limitMs == INFINITE ? timing_.sliceMs : std::min(timing_.sliceMs, limitMs - elapsed);
-        const uint32_t code = WaitRequest(request, event, slice);
-        if (code == WAIT_OBJECT_0) {
-            return {Wait::Kind::Answered, code};
-        }
-        if (code == WAIT_FAILED || request->handled.IsSignalled()) {
+        // Slices wait on the request itself: a WaitRequest that runs out gives the request up,
+        // and a device slower than one slice would never be heard.
+        if (!request || request->handled.Wait(slice) == WAIT_OBJECT_0) {
+            const uint32_t code = WaitRequest(request, event, 0);
+            if (code == WAIT_OBJECT_0) {
+                return {Wait::Kind::Answered, code};
+            }
             // Done with but not answered (no reply, a refusal, no command thread): the device
             // gets the rest of the limit before it is asked again.
             if (limitMs != INFINITE && slot_.WaitForStop(limitMs - elapsed)) {
@@ -221,6 +225,7 @@ CalibrationDataThread::Wait CalibrationDataThread::Ask(uint32_t message, const v
             return {Wait::Kind::Unanswered, code == WAIT_FAILED ? WAIT_FAILED : WAIT_TIMEOUT};
         }
         if (slot_.StopRequested()) {
+            WaitRequest(request, event, 0);  // gives it up: nothing is published for it now
             return {Wait::Kind::Stopped, WAIT_TIMEOUT};
         }
     }

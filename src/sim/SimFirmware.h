@@ -55,6 +55,8 @@ class SimFirmware {
 
     void setStylusAutomatic();
     void setStylusManual(bool touching, uint16_t x, uint16_t y);
+    // The hand is called with the firmware's lock held: it must not call back into it.
+    void setStylusHand(TouchStylus::Hand hand);
     bool calibrationInitialised() const;
     std::pair<uint16_t, uint16_t> screenSize() const;
 

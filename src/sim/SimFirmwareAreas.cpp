@@ -1,5 +1,6 @@
 // The special areas, code packets and preview of SimFirmware, and its inspection accessors.
 #include <cstring>
+#include <utility>
 
 #include "device/DeviceProtocol.h"
 #include "sim/ReplyBuilder.h"
@@ -188,6 +189,11 @@ void SimFirmware::setStylusAutomatic() {
 void SimFirmware::setStylusManual(bool touching, uint16_t x, uint16_t y) {
     std::lock_guard lock(mutex_);
     stylus_.SetManual(touching, x, y);
+}
+
+void SimFirmware::setStylusHand(TouchStylus::Hand hand) {
+    std::lock_guard lock(mutex_);
+    stylus_.SetHand(std::move(hand));
 }
 
 bool SimFirmware::calibrationInitialised() const {

@@ -84,13 +84,10 @@ class CalibrationTest : public ConsoleTest {
     static constexpr uint8_t kCalInitCode = 0x0B;
     static constexpr uint8_t kCalPointCode = 0x1E;
     static constexpr uint8_t kCalParamCode = 0x28;
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    // Sanitizer builds run the exchange several times slower: a sample must not time out only
-    // because of them.
-    static constexpr uint32_t kAnswerLimitMs = 1500;
-#else
     static constexpr uint32_t kAnswerLimitMs = 300;
-#endif
+
+    CalibrationTest() : CalibrationTest(CalibrationTiming{kAnswerLimitMs, 5}) {}
+    explicit CalibrationTest(CalibrationTiming timing) : worker{state, calView, timing} {}
 
     void StartRun(int width = 1920, int height = 1080) {
         state.g_ScreenWidth = static_cast<uint16_t>(width);
@@ -112,13 +109,36 @@ class CalibrationTest : public ConsoleTest {
         }
         return out;
     }
+    // The requests the worker sent about one target, in order.
+    std::vector<sim::Report> RequestsAt(int target) {
+        std::vector<sim::Report> out;
+        for (const auto& r : OutReports()) {
+            if (r[1] == kCalPointCode && r[3] == target) {
+                out.push_back(r);
+            }
+        }
+        return out;
+    }
     std::string LastText() {
         const auto texts = calView.texts();
         return texts.empty() ? std::string() : texts.back();
     }
 
     RecordingCalibrationView calView;
-    CalibrationDataThread worker{state, calView, {kAnswerLimitMs, 5}};
+    CalibrationDataThread worker;
+};
+
+// Whole runs whose device-side sample counts are checked exactly, with the product's transfer
+// time-out and answer limit: a reply that comes after the host gave up on it has been counted by
+// the stylus but not by the worker, and the count at that target doubles. With the short test
+// limits a machine that stalls for a moment (a sanitizer build, Wine, a loaded runner) could do
+// that; these runs wait only as long as the device takes to answer, so the long limits cost
+// nothing.
+class CalibrationRunTest : public CalibrationTest {
+  protected:
+    CalibrationRunTest() : CalibrationTest(CalibrationTiming{}) {
+        device.setTimeoutMs(kTransferTimeoutMs);
+    }
 };
 
 }  // namespace tavlin::testing
