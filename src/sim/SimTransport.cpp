@@ -99,14 +99,15 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
         Unplug(device->serial, fault.replug);
         return IoResult::Gone();
     }
-    if (fault.latency.count() > 0) {
+    SimConnection::Clock::time_point arrived;
+    {
         // The output report's way to the device; an unplug on the way ends it.
         std::unique_lock lock(device->mutex);
-        if (device->changed.wait_for(lock, fault.latency, [&] { return device->gone; })) {
+        arrived = device->link.Book(SimConnection::Clock::now(), fault.latency);
+        if (device->changed.wait_until(lock, arrived, [&] { return device->gone; })) {
             return IoResult::Gone();
         }
-    } else if (device->isGone()) {
-        return IoResult::Gone();
+        device->link.WriterWoke(arrived, SimConnection::Clock::now());
     }
     recorder_.Record(RecordedReport::Out, report);
     FirmwareOutcome outcome;
@@ -126,7 +127,11 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
     if (!outcome.reply) {
         return IoResult::Ok();
     }
-    const auto ready = SimConnection::Clock::now() + fault.latency;
+    SimConnection::Clock::time_point ready;
+    {
+        std::lock_guard lock(device->mutex);
+        ready = device->link.Book(arrived, fault.latency);
+    }
     if (fault.foreignFirst) {
         // A report of another collection on the vendor node, just ahead of the reply.
         // It echoes the command and says "accepted"; its data is nothing the device holds.
