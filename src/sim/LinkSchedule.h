@@ -11,7 +11,9 @@ namespace tavlin::sim {
 // next report back. Nor is the lateness of the simulation's own wake-ups the host's: a kernel
 // returns a write the moment its report has crossed and hands a reply to its reader the moment
 // it arrives. So the next report counts from when the host would have had the reply on a real
-// link plus the host's own time since, never from when the simulation woke it.
+// link plus the host's own time since, never from when the simulation woke it. The host's
+// timeline thus runs behind the simulation's by the lateness last forgiven: N exchanges take
+// at least N × 2 periods less that one lateness, and never two reports cross within a period.
 // Not thread-safe: the device instance's mutex guards it.
 class LinkSchedule {
   public:

@@ -1,5 +1,6 @@
 // The simulated link's timing: reports cross one per period at absolute deadlines, so long
 // transfers take their physical time and no more, and no caller gets them faster.
+#include <algorithm>
 #include <array>
 #include <thread>
 
@@ -45,10 +46,11 @@ TEST(LinkScheduleRules, AWriterWokenAfterItsReplyArrivedIsNotChargedForIt) {
     LinkSchedule link;
     const auto arrived = link.Book(t0, kPeriod);
     const auto reply = link.Book(arrived, kPeriod);
-    link.WriterWoke(arrived, arrived + 3 * kPeriod);
+    const auto woken = reply + 200us;
+    link.WriterWoke(arrived, woken);
     // 10 us of the host's own between the write and the read, 20 us after it.
-    link.ReaderGot(reply, arrived + 3 * kPeriod + 10us, arrived + 3 * kPeriod + 10us);
-    EXPECT_EQ(link.Book(arrived + 3 * kPeriod + 30us, kPeriod), reply + 20us + kPeriod);
+    link.ReaderGot(reply, woken + 10us, woken + 10us);
+    EXPECT_EQ(link.Book(woken + 30us, kPeriod), reply + 20us + kPeriod);
 }
 
 TEST(LinkScheduleRules, AHostThatReadsLateByItselfIsCharged) {
@@ -99,20 +101,28 @@ class LinkTiming : public SimDeviceTest {
 };
 
 TEST_F(LinkTiming, ManyExchangesTakeTheirPhysicalTimeWithoutDrift) {
-    constexpr int kExchanges = 150;
+    constexpr int kExchanges = 100;
     const auto bound = kExchanges * 2 * kPeriod;
-    const auto took = TimeOf(kExchanges);
-    EXPECT_GE(took, bound);
-    // Every timed wait here wakes some tens of microseconds late; were that added up, 150
-    // exchanges would be 5 % or more over on an idle machine.
-    EXPECT_LE(took, bound * 104 / 100) << std::chrono::duration<double, std::milli>(took).count()
+    // The best of three runs: a busy machine may stall one run, a drift shows in every run.
+    Clock::duration best = Clock::duration::max();
+    for (int run = 0; run < 3; ++run) {
+        const auto took = TimeOf(kExchanges);
+        EXPECT_GE(took, bound - 20 * kPeriod);  // lateness forgiven at the start, at most
+        best = std::min(best, took);
+    }
+    // Every timed wait here wakes some tens of microseconds late; were that added up, the
+    // exchanges would take 6 % or more over their bound even on an idle machine.
+    EXPECT_LE(best, bound * 103 / 100) << std::chrono::duration<double, std::milli>(best).count()
                                        << " ms for a bound of " << bound.count() << " ms";
 }
 
-TEST_F(LinkTiming, AfterAnIdlePauseReportsStillTakeAPeriodEach) {
+TEST_F(LinkTiming, AfterAnIdlePauseNoBacklogOfDeadlinesMakesABurst) {
     ASSERT_TRUE(Exchange());
-    std::this_thread::sleep_for(30 * kPeriod);
-    EXPECT_GE(TimeOf(5), 10 * kPeriod);
+    std::this_thread::sleep_for(60 * kPeriod);
+    // Deadlines counted on from before the pause would let the first 30 exchanges through at
+    // once. Here each takes its two periods; the first may count from before the pause by the
+    // lateness last forgiven (a few milliseconds at most on a busy machine).
+    EXPECT_GE(TimeOf(20), 30 * kPeriod);
 }
 
 TEST_F(LinkTiming, AnUnplugOnTheOutboundLegEndsTheWriteAtOnce) {
