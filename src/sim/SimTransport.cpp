@@ -103,8 +103,14 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
     {
         // The output report's way to the device; an unplug on the way ends it.
         std::unique_lock lock(device->mutex);
-        arrived = device->link.Book(SimConnection::Clock::now(), fault.latency);
-        if (device->changed.wait_until(lock, arrived, [&] { return device->gone; })) {
+        const auto now = SimConnection::Clock::now();
+        arrived = device->link.Book(now, fault.latency);
+        // Only a deadline still ahead is waited for: a timed wait that has nothing to wait for
+        // still costs two system calls.
+        const bool gone =
+            arrived > now ? device->changed.wait_until(lock, arrived, [&] { return device->gone; })
+                          : device->gone;
+        if (gone) {
             return IoResult::Gone();
         }
         device->link.WriterWoke(arrived, SimConnection::Clock::now());
