@@ -139,6 +139,10 @@ struct PluggedDevice {
     std::string usbPath, interfacePath, hidPath, rawPath, devNode;
     UMockdevIoctlBase* ioctl = nullptr;
     int deviceFd = -1;
+    // The bed's own hold on the node's terminal side. Without it a PTY whose other side nobody
+    // holds reports a hang-up that poll cannot wait through, and serving turns into 1 ms naps
+    // that cost every exchange up to a millisecond each way.
+    int holdFd = -1;
     int stopFd = -1;
     std::thread server;
     bool unplugged = false;
@@ -155,6 +159,10 @@ struct PluggedDevice {
             const uint64_t one = 1;
             [[maybe_unused]] ssize_t n = write(stopFd, &one, sizeof one);
             server.join();
+        }
+        if (holdFd >= 0) {
+            close(holdFd);
+            holdFd = -1;
         }
         if (stopFd >= 0) {
             close(stopFd);
@@ -366,6 +374,10 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
         plug->deviceFd = umockdev_testbed_get_dev_fd(testbed_, plug->devNode.c_str());
         if (plug->deviceFd < 0) {
             throw std::runtime_error("no device side for " + plug->devNode);
+        }
+        char terminal[128] = {};
+        if (ptsname_r(plug->deviceFd, terminal, sizeof terminal) == 0) {
+            plug->holdFd = open(terminal, O_RDWR | O_NOCTTY | O_CLOEXEC);
         }
         plug->stopFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         PluggedDevice* p = plug.get();
