@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "ThreadCpuClock.h"
 #include "base/Log.h"
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"
@@ -17,21 +18,28 @@
 namespace tavlin {
 namespace {
 
+// The search's requests refresh the window; preview requests do not, so by the first cycle the
+// command thread's clock is known.
 class NullHost : public CommandThreadHost {
   public:
-    void PostCmdDone() override {}
+    void PostCmdDone() override { commandThread.CaptureCurrentThread(); }
     void AppendOutputText(const std::string&) override {}
     void SetReadValueText(const std::string&) override {}
+
+    bench::ThreadCpuClock commandThread;
 };
 
-// Counts finished cycles (the Slave's picture is the last act of a cycle).
+// Counts finished cycles (the Slave's picture is the last act of a cycle) and the worker's CPU
+// time at the end of each.
 class CycleCounter : public LevelingView {
   public:
     void SetStatus(int, const std::string&) override {}
     void SetSlider(int, int) override {}
     void DrawPreview(int sensor, const PreviewFrame&) override {
         if (sensor == kSlave) {
+            const double cpu = bench::ThreadCpuClock::OfCurrentThread();
             std::lock_guard lock(mutex_);
+            workerCpu_ = cpu;
             ++cycles_;
             cv_.notify_all();
         }
@@ -44,11 +52,16 @@ class CycleCounter : public LevelingView {
         std::lock_guard lock(mutex_);
         return cycles_;
     }
+    double workerCpu() {
+        std::lock_guard lock(mutex_);
+        return workerCpu_;
+    }
 
   private:
     std::mutex mutex_;
     std::condition_variable cv_;
     int cycles_ = 0;
+    double workerCpu_ = 0;
 };
 
 // One preview cycle is one stitching and 95 chunks of both sensors: 192 exchanges.
@@ -69,12 +82,19 @@ void BM_PreviewCycle(benchmark::State& bench) {
     ImagePreviewThread worker(state, view);
     worker.Start();
     view.WaitBeyond(0);  // the search and a first cycle are not measured
+    const int firstCycle = view.cycles();
+    const double workerStart = view.workerCpu();
+    const double commandStart = host.commandThread.Seconds();
     for (auto _ : bench) {
         view.WaitBeyond(view.cycles());
     }
+    const double cycles = view.cycles() - firstCycle;
     bench.counters["frames/s"] =
         benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
     bench.counters["exchanges"] = 192;
+    bench.counters["worker_cpu_us_per_cycle"] = (view.workerCpu() - workerStart) / cycles * 1e6;
+    bench.counters["command_cpu_us_per_cycle"] =
+        (host.commandThread.Seconds() - commandStart) / cycles * 1e6;
     StopPreviewForClose(state);
     WaitRequest(PostRequest(state, WM_EXIT_CMD_THREAD), state.g_CmdThreadExitEvent, INFINITE);
     thread.Join();

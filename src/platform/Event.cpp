@@ -29,7 +29,12 @@ bool Event::IsSignalled() const {
 uint32_t Event::Wait(uint32_t timeoutMs) {
     std::unique_lock lock(mutex_);
     auto ready = [this] { return signalled_; };
-    if (timeoutMs == INFINITE) {
+    if (timeoutMs == 0) {
+        // A poll: a zero wait on the condition variable would still cost two system calls.
+        if (!signalled_) {
+            return WAIT_TIMEOUT;
+        }
+    } else if (timeoutMs == INFINITE) {
         cv_.wait(lock, ready);
     } else if (!cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
         return WAIT_TIMEOUT;

@@ -67,7 +67,8 @@ int SimConnection::WriteRaw(const uint8_t* report, size_t length, int* error) {
 }
 
 int SimConnection::ReadRaw(uint8_t* report, size_t length, int timeoutMs, int* error) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    const auto called = Clock::now();
+    const auto deadline = called + std::chrono::milliseconds(std::max(0, timeoutMs));
     std::unique_lock lock(instance_->mutex);
     for (;;) {
         if (instance_->gone) {
@@ -79,6 +80,9 @@ int SimConnection::ReadRaw(uint8_t* report, size_t length, int timeoutMs, int* e
         if (!queue_.empty() && queue_.front().ready <= now) {
             Pending p = std::move(queue_.front());
             queue_.pop_front();
+            if (vendorCollection_) {
+                instance_->link.ReaderGot(p.ready, called, now);
+            }
             lock.unlock();
             const size_t n = std::min(length, p.report.size());
             std::memcpy(report, p.report.data(), n);

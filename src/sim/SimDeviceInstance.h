@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "sim/LinkSchedule.h"
+
 namespace tavlin::sim {
 
 class SimConnection;
@@ -18,13 +20,15 @@ struct SimDeviceInstance {
     const uint16_t vendorId;
     const uint16_t productId;
 
-    // Guards `gone` and the input queues of the instance's connections; `changed` wakes
+    // Guards `gone`, `link` and the input queues of the instance's connections; `changed` wakes
     // readers when a reply arrives or the instance goes.
     std::mutex mutex;
     std::condition_variable changed;
     bool gone = false;
     // The open connections of this instance, each registered for its lifetime.
     std::vector<SimConnection*> connections;
+    // When reports cross the instance's link.
+    LinkSchedule link;
 
     bool isGone() {
         std::lock_guard lock(mutex);

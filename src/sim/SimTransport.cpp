@@ -99,14 +99,21 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
         Unplug(device->serial, fault.replug);
         return IoResult::Gone();
     }
-    if (fault.latency.count() > 0) {
+    SimConnection::Clock::time_point arrived;
+    {
         // The output report's way to the device; an unplug on the way ends it.
         std::unique_lock lock(device->mutex);
-        if (device->changed.wait_for(lock, fault.latency, [&] { return device->gone; })) {
+        const auto now = SimConnection::Clock::now();
+        arrived = device->link.Book(now, fault.latency);
+        // Only a deadline still ahead is waited for: a timed wait that has nothing to wait for
+        // still costs two system calls.
+        const bool gone =
+            arrived > now ? device->changed.wait_until(lock, arrived, [&] { return device->gone; })
+                          : device->gone;
+        if (gone) {
             return IoResult::Gone();
         }
-    } else if (device->isGone()) {
-        return IoResult::Gone();
+        device->link.WriterWoke(arrived, SimConnection::Clock::now());
     }
     recorder_.Record(RecordedReport::Out, report);
     FirmwareOutcome outcome;
@@ -126,7 +133,11 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
     if (!outcome.reply) {
         return IoResult::Ok();
     }
-    const auto ready = SimConnection::Clock::now() + fault.latency;
+    SimConnection::Clock::time_point ready;
+    {
+        std::lock_guard lock(device->mutex);
+        ready = device->link.Book(arrived, fault.latency);
+    }
     if (fault.foreignFirst) {
         // A report of another collection on the vendor node, just ahead of the reply.
         // It echoes the command and says "accepted"; its data is nothing the device holds.

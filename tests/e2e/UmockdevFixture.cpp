@@ -139,6 +139,10 @@ struct PluggedDevice {
     std::string usbPath, interfacePath, hidPath, rawPath, devNode;
     UMockdevIoctlBase* ioctl = nullptr;
     int deviceFd = -1;
+    // The bed's own hold on the node's terminal side. Without it a PTY whose other side nobody
+    // holds reports a hang-up that poll cannot wait through, and serving turns into 1 ms naps
+    // that cost every exchange up to a millisecond each way.
+    int holdFd = -1;
     int stopFd = -1;
     std::thread server;
     bool unplugged = false;
@@ -155,6 +159,10 @@ struct PluggedDevice {
             const uint64_t one = 1;
             [[maybe_unused]] ssize_t n = write(stopFd, &one, sizeof one);
             server.join();
+        }
+        if (holdFd >= 0) {
+            close(holdFd);
+            holdFd = -1;
         }
         if (stopFd >= 0) {
             close(stopFd);
@@ -249,6 +257,14 @@ UmockdevBed::UmockdevBed() {
 }
 
 UmockdevBed::~UmockdevBed() {
+    {
+        std::lock_guard lock(replugMutex_);
+        replugStop_ = true;
+    }
+    replugChanged_.notify_all();
+    if (replugger_.joinable()) {
+        replugger_.join();
+    }
     for (auto& plug : plugs_) {
         plug->StopServing();
         if (plug->ioctl != nullptr) {
@@ -359,12 +375,73 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
         if (plug->deviceFd < 0) {
             throw std::runtime_error("no device side for " + plug->devNode);
         }
+        char terminal[128] = {};
+        if (ptsname_r(plug->deviceFd, terminal, sizeof terminal) == 0) {
+            plug->holdFd = open(terminal, O_RDWR | O_NOCTTY | O_CLOEXEC);
+        }
         plug->stopFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         PluggedDevice* p = plug.get();
         plug->server = std::thread([this, p] { Serve(*p); });
     }
+    std::lock_guard lock(plugsMutex_);
     plugs_.push_back(std::move(plug));
     return static_cast<int>(plugs_.size()) - 1;
+}
+
+PluggedDevice& UmockdevBed::PlugAt(int index) const {
+    std::lock_guard lock(plugsMutex_);
+    return *plugs_.at(static_cast<size_t>(index));
+}
+
+std::vector<uint16_t> UmockdevBed::PluggedProductIds() const {
+    std::lock_guard lock(plugsMutex_);
+    std::vector<uint16_t> ids;
+    for (const auto& plug : plugs_) {
+        if (plug->ours) {
+            ids.push_back(plug->productId);
+        }
+    }
+    return ids;
+}
+
+void UmockdevBed::RequestReplug(PluggedDevice* plug, uint16_t productId) {
+    {
+        std::lock_guard lock(replugMutex_);
+        replugs_.emplace_back(plug, productId);
+        if (!replugger_.joinable()) {
+            replugger_ = std::thread([this] { RunReplugs(); });
+        }
+    }
+    replugChanged_.notify_all();
+}
+
+void UmockdevBed::RunReplugs() {
+    using namespace std::chrono_literals;
+    std::unique_lock lock(replugMutex_);
+    for (;;) {
+        replugChanged_.wait(lock, [this] { return replugStop_ || !replugs_.empty(); });
+        if (replugStop_) {
+            return;
+        }
+        const auto [plug, productId] = replugs_.front();
+        replugs_.erase(replugs_.begin());
+        lock.unlock();
+        // The reply is on its way first; then the device restarts and enumerates anew.
+        std::this_thread::sleep_for(100ms);
+        int index = -1;
+        {
+            std::lock_guard plugsLock(plugsMutex_);
+            for (size_t i = 0; i < plugs_.size(); ++i) {
+                if (plugs_[i].get() == plug) {
+                    index = static_cast<int>(i);
+                }
+            }
+        }
+        Unplug(index);
+        std::this_thread::sleep_for(200ms);
+        PlugOurs(productId);
+        lock.lock();
+    }
 }
 
 void UmockdevBed::Serve(PluggedDevice& plug) {
@@ -422,6 +499,10 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
                 SendTouch(plug);
             }
         }
+        if (outcome.reenumerateAs && followUpdateControl_) {
+            RequestReplug(&plug, *outcome.reenumerateAs);
+            return;  // the device is leaving: it takes no more reports
+        }
     }
 }
 
@@ -434,14 +515,14 @@ void UmockdevBed::SendTouch(PluggedDevice& plug) {
 }
 
 void UmockdevBed::QueueTouchReports(int index, size_t count) {
-    PluggedDevice& plug = *plugs_.at(static_cast<size_t>(index));
+    PluggedDevice& plug = PlugAt(index);
     for (size_t i = 0; i < count; ++i) {
         SendTouch(plug);
     }
 }
 
 void UmockdevBed::Unplug(int index) {
-    PluggedDevice& plug = *plugs_.at(static_cast<size_t>(index));
+    PluggedDevice& plug = PlugAt(index);
     if (plug.unplugged) {
         return;
     }
@@ -481,12 +562,12 @@ void UmockdevBed::Unplug(int index) {
 }
 
 std::string UmockdevBed::DevNode(int plug) const {
-    return plugs_.at(static_cast<size_t>(plug))->devNode;
+    return PlugAt(plug).devNode;
 }
 
 std::string UmockdevBed::TerminalOf(int plug) const {
     char name[128] = {};
-    const int fd = plugs_.at(static_cast<size_t>(plug))->deviceFd;
+    const int fd = PlugAt(plug).deviceFd;
     return fd >= 0 && ptsname_r(fd, name, sizeof name) == 0 ? std::string(name) : std::string();
 }
 

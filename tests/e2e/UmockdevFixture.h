@@ -58,6 +58,13 @@ class UmockdevBed {
     // While on, a touch report goes out just before and just after every reply.
     void StreamTouches(bool on) { streamTouches_ = on; }
 
+    // While on, an update control that re-enumerates the device is acted out as the real one
+    // does: after its reply the device leaves and comes back under the new product id (a new
+    // node), keeping its memory.
+    void FollowUpdateControl(bool on) { followUpdateControl_ = on; }
+    // The product ids of our plugs so far, in order.
+    std::vector<uint16_t> PluggedProductIds() const;
+
     // When false, the device swallows reports without answering.
     void SetAnswering(bool answering) { answering_ = answering; }
     // The output reports the device received so far (all plugs), in arrival order.
@@ -74,6 +81,9 @@ class UmockdevBed {
     void Serve(PluggedDevice& plug);
     void SendTouch(PluggedDevice& plug);
     int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly);
+    PluggedDevice& PlugAt(int index) const;
+    void RequestReplug(PluggedDevice* plug, uint16_t productId);
+    void RunReplugs();
 
     UMockdevTestbed* testbed_ = nullptr;
     sim::SimFirmware firmware_;
@@ -83,7 +93,15 @@ class UmockdevBed {
     int nextMinor_ = 0;
     uint8_t nextInputReportId_ = 0x03;
     std::chrono::steady_clock::time_point lastNodeAdded_;
+    mutable std::mutex plugsMutex_;  // the list, not the plugs: those change on one thread
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
+    std::atomic<bool> followUpdateControl_{false};
+    // Re-plugs run on their own thread: a plug's server cannot remove itself.
+    std::mutex replugMutex_;
+    std::condition_variable replugChanged_;
+    std::vector<std::pair<PluggedDevice*, uint16_t>> replugs_;
+    bool replugStop_ = false;
+    std::thread replugger_;
     mutable std::mutex receivedMutex_;
     mutable std::condition_variable receivedChanged_;
     std::vector<std::vector<uint8_t>> received_;

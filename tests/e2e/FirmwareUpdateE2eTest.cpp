@@ -1,0 +1,145 @@
+// `tavlin-cli update` as a station runs it, on the real Linux device stack: hidapi over a hidraw
+// node, libudev hot-plug, and a device that restarts into its update environment (product id
+// 0x0042) on update control 0x42 and back to work (0x0055) on 0x55, each time on a new node.
+// The CLI is a child process; it inherits the mock environment from this one.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "UmockdevFixture.h"
+#include "device/DeviceProtocol.h"
+
+namespace tavlin::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+std::string PatternBytes(size_t size, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(gen());
+    }
+    return bytes;
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct ChildResult {
+    bool ended = false;
+    int exitStatus = -1;
+};
+
+// Runs the CLI in `dir` with its output in out.txt; kills it when it outlives `limit`.
+ChildResult RunCli(const fs::path& dir, std::vector<std::string> args,
+                   std::chrono::milliseconds limit) {
+    const std::string out = (dir / "out.txt").string();
+    args.insert(args.begin(), TAVLIN_CLI_PATH);
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || chdir(dir.c_str()) != 0) {
+            _exit(126);
+        }
+        dup2(fd, 1);
+        dup2(fd, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ChildResult result;
+    if (pid < 0) {
+        return result;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return result;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    result.ended = true;
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+class FirmwareUpdateE2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const std::string why = MockEnvironmentMissing(); !why.empty()) {
+            GTEST_SKIP() << "umockdev not available: " << why;
+        }
+        dir = fs::temp_directory_path() / ("tavlin-e2e-update-" + std::to_string(getpid()));
+        fs::create_directories(dir);
+        bed = std::make_unique<UmockdevBed>();
+        bed->FollowUpdateControl(true);
+    }
+    void TearDown() override {
+        bed.reset();
+        if (!dir.empty()) {
+            fs::remove_all(dir);
+        }
+    }
+
+    fs::path dir;
+    std::unique_ptr<UmockdevBed> bed;
+};
+
+TEST_F(FirmwareUpdateE2eTest, AnUpdateFollowsTheDeviceIntoItsUpdateEnvironmentAndBack) {
+    const std::string h = PatternBytes(1000, 1), l = PatternBytes(130, 2), r = PatternBytes(200, 3);
+    WriteFile(dir / "h.bin", h);
+    WriteFile(dir / "l.bin", l);
+    WriteFile(dir / "r.bin", r);
+    WriteFile(dir / "pkg.ini",
+              "[Tavlin HInfo]\nImage_en=1\nImage_version=7\nImage_name=h.bin\n"
+              "[Tavlin LInfo]\nImage_en=1\nImage_version=305419896\nImage_name=l.bin\n"
+              "[Tavlin RInfo]\nImage_en=1\nImage_version=11259375\nImage_name=r.bin\n");
+    bed->PlugOurs(kProductIdWork);
+
+    const ChildResult run =
+        RunCli(dir, {"update", "pkg.ini", "--verify", "--replug-timeout", "10"}, 60s);
+    const std::string out = ReadFile(dir / "out.txt");
+    ASSERT_TRUE(run.ended) << "the CLI did not end\n" << out;
+    EXPECT_EQ(run.exitStatus, 0) << out;
+    EXPECT_NE(out.find("Write Tavlin Right HInfo 1KB Success!"), std::string::npos) << out;
+    EXPECT_NE(out.find("IMAGE Version: M--12345678, S--00abcdef"), std::string::npos) << out;
+
+    EXPECT_EQ(bed->PluggedProductIds(),
+              (std::vector<uint16_t>{kProductIdWork, kProductIdUpdate, kProductIdWork}));
+    auto received = [&](int sensor, sim::CodeTarget target, size_t size) {
+        const auto t = bed->firmware().completedTransfer(sensor, target);
+        return std::string(t.bytes.begin(), t.bytes.begin() + std::min(size, t.bytes.size()));
+    };
+    EXPECT_EQ(received(0, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(received(1, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(received(0, sim::CodeTarget::Packet2, l.size()), l);
+    EXPECT_EQ(received(1, sim::CodeTarget::Packet2, r.size()), r);
+}
+
+}  // namespace
+}  // namespace tavlin::e2e
