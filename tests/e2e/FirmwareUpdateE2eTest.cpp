@@ -52,9 +52,10 @@ struct ChildResult {
 ChildResult RunCli(const fs::path& dir, std::vector<std::string> args,
                    std::chrono::milliseconds limit) {
     const std::string out = (dir / "out.txt").string();
-    args.insert(args.begin(), TAVLIN_CLI_PATH);
+    std::vector<std::string> command{std::string(TAVLIN_CLI_PATH)};
+    command.insert(command.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (std::string& a : args) {
+    for (std::string& a : command) {
         argv.push_back(a.data());
     }
     argv.push_back(nullptr);
