@@ -36,6 +36,7 @@ Result ScriptRunner::Start(const std::string& path) {
 
 Result ScriptRunner::Run(const std::string& path) {
     firstFailure_ = Result::Ok();
+    deviceGone_ = false;
     // A directory opens as a stream on Linux and reads as an empty script.
     std::error_code error;
     std::ifstream file;
@@ -68,7 +69,7 @@ Result ScriptRunner::Run(const std::string& path) {
     if (slot_.StopRequested()) {
         return Result::Fail(ResultCode::Stopped, "the script was stopped");
     }
-    if (state_.g_bDevExist == 0) {
+    if (state_.g_bDevExist == 0 || deviceGone_) {
         view_.AppendOutputText(LoadString(IDS_NO_DEVICE));
         return Result::Fail(ResultCode::DeviceGone, "the device went away during the script");
     }
@@ -90,6 +91,7 @@ bool ScriptRunner::Request(uint32_t message, const void* block, size_t size, uin
     const uint32_t waitCode = WaitRequest(request, state_.g_RegAccessDoneEvent, timeoutMs);
     state_.g_ScriptRequestEvent.Reset();
     const Result result = RequestOutcome(request, waitCode);
+    deviceGone_ = deviceGone_ || result.code() == ResultCode::DeviceGone;
     if (waitCode != WAIT_OBJECT_0) {
         if (name != nullptr && result.code() == ResultCode::BadInput) {
             view_.AppendOutputText(std::string(name) + " failed: " + result.reason() + "\n");

@@ -60,6 +60,9 @@ class ScriptRunner {
     ConsoleView& view_;
     Result outcome_;
     Result firstFailure_;  // of a request the script went on after
+    // A request found the device gone: the run ends as a lost device even before the presence
+    // detection has noticed.
+    bool deviceGone_ = false;
     WorkerSlot slot_{state_.g_ScriptThread, state_.g_ScriptStopEvent, state_.g_ScriptFinishedEvent};
 };
 

@@ -161,6 +161,17 @@ TEST_F(ScriptRunnerTest, LostDeviceEndsWithTheNoDeviceTextAndNeverWithSuccess) {
     EXPECT_EQ(Sent(cmd::kFpgaWrite), 0);
 }
 
+// The link finds the device gone before the presence detection has said so (g_bDevExist is
+// still 1 here): the run still ends as a lost device, not with "Success!".
+TEST_F(ScriptRunnerTest, ARequestThatFindsTheDeviceGoneEndsTheRunAsALostDevice) {
+    transport.faults().UnplugAt(cmd::kFpgaWrite);
+    const std::string pane = Run("1 pwd 10 1 5\n1 pwd 11 1 6\n");
+    EXPECT_EQ(state.g_bDevExist, 1);
+    EXPECT_EQ(pane.find("Success!"), std::string::npos) << pane;
+    EXPECT_NE(pane.find(LoadString(IDS_NO_DEVICE)), std::string::npos) << pane;
+    EXPECT_EQ(runner.outcome().code(), ResultCode::DeviceGone);
+}
+
 TEST_F(ScriptRunnerTest, StartLogicAndOpenFailure) {
     state.g_bDevExist = 0;
     EXPECT_FALSE(runner.Start("s.ini"));
