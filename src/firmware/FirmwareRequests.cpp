@@ -23,6 +23,11 @@ Result Post(SharedState& state, uint32_t message, const std::vector<uint8_t>& bl
         return Result::Fail(ResultCode::Timeout, std::string(what) + ": not answered");
     }
     if (flag != nullptr && flag->exchange(0) == 0) {
+        // A link that failed (no answer, device gone) says so; only a device that answered
+        // with a failure status refused.
+        if (const Result& outcome = request->result; !outcome.ok()) {
+            return Result::Fail(outcome.code(), std::string(what) + ": " + outcome.reason());
+        }
         return Result::Fail(ResultCode::Refused, std::string(what) + ": refused by the device");
     }
     return Result::Ok();

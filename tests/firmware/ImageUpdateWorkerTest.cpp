@@ -186,6 +186,18 @@ TEST_F(ImageUpdateTest, ARefusedPacketStopsTheImageWithoutItsVersionRecord) {
     EXPECT_EQ(state.g_ImageTransferState, 0);
 }
 
+TEST_F(ImageUpdateTest, AnUnansweredPacketIsLoggedAsATimeOutNotAsARefusal) {
+    transport.faults().NoReplyTo(kCodePacket2Master);  // a middle packet
+    const std::string package = WriteFile(
+        "pkg.ini",
+        PackageText({{"Tavlin LInfo", {1, 9, WriteFile("l.bin", PatternBytes(300, 1))}}}));
+    const Result result = RunUpdate(package);
+    EXPECT_EQ(result.code(), ResultCode::Timeout);
+    EXPECT_EQ(fwView.lastStatus(), fw::kUpdateFailed);
+    EXPECT_NE(Log().find("Update FW: failed! Timeout: "), std::string::npos) << Log();
+    EXPECT_EQ(Log().find("refused by the device"), std::string::npos);
+}
+
 TEST_F(ImageUpdateTest, AnUnplugMidUpdateEndsItAndWritesNothingFurther) {
     transport.faults().UnplugAfter(6);
     const std::string package = WriteFile(
