@@ -30,8 +30,8 @@ struct PresenceEvent {
 // While attached the device lists two collections with the current product id: its digitizer
 // (usage page 0x0D, usage 0x04) first, then the vendor collection (0xFF00 / 0x0001), each with
 // its own path, or one path for both in the shared-node mode. Output
-// reports to the vendor collection pass the fault plan, are recorded (when the recorder is on) and reach the firmware;
-// replies wait in the connection until read.
+// reports to the vendor collection pass the fault plan, are recorded (when the recorder is on) and
+// reach the firmware; replies wait in the connection until read.
 //
 // Presence listeners are called, never under the transport's lock, on the thread that changed
 // the presence: the caller of Attach/Detach/AddForeignDevice/RemoveForeignDevice, the thread
