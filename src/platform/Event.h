@@ -1,8 +1,7 @@
 #pragma once
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 
+#include "platform/ParkingWord.h"
 #include "platform/WaitResult.h"
 
 namespace tavlin {
@@ -15,7 +14,7 @@ class Event {
     enum class Kind { AutoReset, ManualReset };
 
     explicit Event(Kind kind = Kind::AutoReset, bool initiallySignalled = false)
-        : manual_(kind == Kind::ManualReset), signalled_(initiallySignalled) {}
+        : manual_(kind == Kind::ManualReset), signalled_(initiallySignalled ? 1 : 0) {}
     Event(const Event&) = delete;
     Event& operator=(const Event&) = delete;
 
@@ -28,9 +27,7 @@ class Event {
 
   private:
     const bool manual_;
-    bool signalled_;
-    mutable std::mutex mutex_;
-    std::condition_variable cv_;
+    ParkingWord signalled_;  // 1 while signalled
 };
 
 }  // namespace tavlin

@@ -28,7 +28,7 @@ bool MessageQueue::Post(ThreadMessage message) {
         }
         queue_.push_back(std::move(message));
     }
-    cv_.notify_one();
+    posts_.Advance();
     return true;
 }
 
@@ -39,10 +39,7 @@ bool MessageQueue::PostQuit() {
 }
 
 bool MessageQueue::Get(ThreadMessage& out) {
-    std::unique_lock lock(mutex_);
-    cv_.wait(lock, [this] { return !queue_.empty(); });
-    out = std::move(queue_.front());
-    queue_.pop_front();
+    posts_.WaitUntil([&] { return Peek(out); }, INFINITE);
     return out.id != WM_QUIT;
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -7,6 +6,7 @@
 #include <vector>
 
 #include "platform/Event.h"
+#include "platform/ParkingWord.h"
 
 namespace tavlin {
 
@@ -47,7 +47,7 @@ class MessageQueue {
 
   private:
     mutable std::mutex mutex_;
-    std::condition_variable cv_;
+    ParkingWord posts_;  // counts posts, so a waiting Get sees that one arrived
     std::deque<ThreadMessage> queue_;
     bool open_ = false;
 };
