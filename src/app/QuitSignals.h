@@ -2,6 +2,10 @@
 #include <QObject>
 #include <functional>
 
+#ifndef _WIN32
+#include "platform/QuitSignalPipe.h"
+#endif
+
 class QSocketNotifier;
 
 namespace tavlin {
@@ -18,6 +22,9 @@ class QuitSignals : public QObject {
   private:
     std::function<void()> onQuit_;
     QSocketNotifier* notifier_ = nullptr;
+#ifndef _WIN32
+    QuitSignalPipe pipe_;
+#endif
 };
 
 }  // namespace tavlin

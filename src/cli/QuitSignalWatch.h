@@ -3,11 +3,14 @@
 
 #include "cli/Interruption.h"
 
+#ifndef _WIN32
+#include "platform/QuitSignalPipe.h"
+#endif
+
 namespace tavlin::cli {
 
 // Turns SIGINT and SIGTERM (Ctrl+C in the console on Windows) into Interruption::Request for
-// as long as it lives. The handler only writes a byte to a pipe; a thread of its own reads the
-// pipe and makes the request, so nothing but async-signal-safe work happens in the handler.
+// as long as it lives. A thread of its own reads the signals' pipe and makes the request.
 class QuitSignalWatch {
   public:
     explicit QuitSignalWatch(Interruption& interruption);
@@ -17,6 +20,9 @@ class QuitSignalWatch {
 
   private:
     Interruption& interruption_;
+#ifndef _WIN32
+    QuitSignalPipe pipe_;
+#endif
     std::thread reader_;
 };
 
