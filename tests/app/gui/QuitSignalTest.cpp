@@ -12,6 +12,7 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
+#include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlIds.h"
 #include "base/ControlLookup.h"
 #include "base/Log.h"
@@ -43,30 +44,17 @@ int LastPayload(sim::SimTransport& sim, uint8_t command) {
 
 }  // namespace
 
-class QuitSignalTest : public QObject {
+class QuitSignalTest : public QObject, private testing::SimulatedMainWindow {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    std::unique_ptr<SharedState> state_;
-    std::unique_ptr<sim::SimTransport> sim_;
-    std::unique_ptr<HidDevice> device_;
-    std::unique_ptr<CTavlinDlg> window_;
     std::unique_ptr<QuitSignals> quit_;
 
     std::string Log() const { return Slurp(dir_.filePath("Tavlin_log.txt")); }
 
     void Open(std::chrono::milliseconds reenumeration = 20ms) {
-        state_ = std::make_unique<SharedState>();
-        sim_ = std::make_unique<sim::SimTransport>();
-        sim_->recorder().SetEnabled(true);
-        sim_->setReenumerationDelay(reenumeration);
-        device_ = std::make_unique<HidDevice>(*sim_);
-        device_->setTimeoutMs(100);
-        MainWindowOptions options;
-        options.sim = sim_.get();
-        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
+        OpenWindow({.reenumeration = reenumeration});
         quit_ = std::make_unique<QuitSignals>([this] { window_->QuitFromSignal(); });
-        window_->show();
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
     }
     void ExpectEndedThroughTheExitPath() {
@@ -99,10 +87,7 @@ class QuitSignalTest : public QObject {
     }
     void cleanup() {
         quit_.reset();
-        window_.reset();
-        device_.reset();
-        sim_.reset();
-        state_.reset();
+        CloseWindow();
     }
 
     void firmwareWindowReadyLeavesTheUpdateEnvironment() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <memory>
 
 #include "app/CTavlinDlg.h"
@@ -7,6 +8,13 @@
 #include "sim/SimTransport.h"
 
 namespace tavlin::testing {
+
+struct SimulatedWindowOptions {
+    bool attached = true;
+    bool engineering = false;
+    // How long the simulated device stays away when it re-enumerates; its own default if unset.
+    std::chrono::milliseconds reenumeration{-1};
+};
 
 // The main window as the window tests run it: on its own simulated device with a short transfer
 // time-out, shown, and torn down in the order the program tears it down.
@@ -18,15 +26,21 @@ class SimulatedMainWindow {
     std::unique_ptr<CTavlinDlg> window_;
 
     void OpenWindow(bool attached, bool engineering) {
+        OpenWindow(SimulatedWindowOptions{.attached = attached, .engineering = engineering});
+    }
+    void OpenWindow(const SimulatedWindowOptions& how) {
         state_ = std::make_unique<SharedState>();
         sim::SimTransport::Options options;
-        options.attached = attached;
+        options.attached = how.attached;
         sim_ = std::make_unique<sim::SimTransport>(options);
         sim_->recorder().SetEnabled(true);
+        if (how.reenumeration.count() >= 0) {
+            sim_->setReenumerationDelay(how.reenumeration);
+        }
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(100);
         MainWindowOptions windowOptions;
-        windowOptions.engineering = engineering;
+        windowOptions.engineering = how.engineering;
         windowOptions.sim = sim_.get();
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
         window_->show();

@@ -12,6 +12,7 @@
 
 #include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
+#include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
@@ -39,37 +40,20 @@ CfirmwareUpdateDlg* OpenFirmwareWindow() {
 
 }  // namespace
 
-class FirmwareWindowTest : public QObject {
+class FirmwareWindowTest : public QObject, private testing::SimulatedMainWindow {
     Q_OBJECT
 
   private:
     QTemporaryDir dir_;
-    std::unique_ptr<SharedState> state_;
-    std::unique_ptr<sim::SimTransport> sim_;
-    std::unique_ptr<HidDevice> device_;
-    std::unique_ptr<CTavlinDlg> window_;
     std::unique_ptr<ModeSwitcher> modes_;
 
     void Open(bool engineering) {
-        state_ = std::make_unique<SharedState>();
-        sim_ = std::make_unique<sim::SimTransport>();
-        sim_->recorder().SetEnabled(true);
-        sim_->setReenumerationDelay(20ms);
-        device_ = std::make_unique<HidDevice>(*sim_);
-        device_->setTimeoutMs(100);
-        MainWindowOptions options;
-        options.engineering = engineering;
-        options.sim = sim_.get();
-        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
-        window_->show();
+        OpenWindow({.engineering = engineering, .reenumeration = 20ms});
         modes_ = std::make_unique<ModeSwitcher>(*state_, window_->bridge());
     }
     void Close() {
         modes_.reset();
-        window_.reset();
-        device_.reset();
-        sim_.reset();
-        state_.reset();
+        CloseWindow();
     }
     QString Text(QWidget* w, int id) const {
         if (auto* label = findControl<QLabel>(w, id)) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/CTavlinDlg.h"
+#include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
@@ -44,35 +45,17 @@ QList<T*> TopLevels() {
 
 }  // namespace
 
-class LevelingWindowTest : public QObject {
+class LevelingWindowTest : public QObject, private testing::SimulatedMainWindow {
     Q_OBJECT
 
   private:
     QTemporaryDir dir_;
-    std::unique_ptr<SharedState> state_;
-    std::unique_ptr<sim::SimTransport> sim_;
-    std::unique_ptr<HidDevice> device_;
-    std::unique_ptr<CTavlinDlg> window_;
 
     void Open(bool engineering) {
-        state_ = std::make_unique<SharedState>();
-        sim_ = std::make_unique<sim::SimTransport>();
-        sim_->recorder().SetEnabled(true);
-        device_ = std::make_unique<HidDevice>(*sim_);
-        device_->setTimeoutMs(100);
-        MainWindowOptions options;
-        options.engineering = engineering;
-        options.sim = sim_.get();
-        window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
-        window_->show();
+        OpenWindow({.engineering = engineering});
         QTRY_VERIFY(state_->g_bDevExist == 1);
     }
-    void Close() {
-        window_.reset();
-        device_.reset();
-        sim_.reset();
-        state_.reset();
-    }
+    void Close() { CloseWindow(); }
     CsensorsetmpDlg* PressLeveling() {
         const auto before = TopLevels<CsensorsetmpDlg>();
         findControl<QPushButton>(window_.get(), kLevelingButton)->click();
