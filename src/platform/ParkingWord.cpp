@@ -15,7 +15,7 @@ using std::chrono::microseconds;
 
 // Longer than a request's round trip through the command thread to a device that answers at
 // once, far shorter than one report on a real link (1 ms).
-constexpr ParkingWord::Clock::duration kMaxSpin = microseconds(50);
+constexpr ParkingWord::Clock::duration kMaxSpin = microseconds(20);
 
 // The thread's recent waits: each one that ended within kMaxSpin counts up, each longer one
 // counts down twice as fast. Spinning pays off only while most waits are short.
@@ -52,7 +52,7 @@ ParkingWord::Clock::duration ParkingWord::SpinBudget() {
 
 void ParkingWord::RecordWait(Clock::duration took) {
     t_shortWaits = took <= kMaxSpin ? std::min(t_shortWaits + 1, kShortWaitsRemembered)
-                                    : std::max(t_shortWaits - 2, 0);
+                                    : std::max(t_shortWaits - 4, 0);
 }
 
 void ParkingWord::Store(uint16_t value) {
