@@ -11,11 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "SimulatedCommandThread.h"
 #include "ThreadCpuClock.h"
-#include "base/Log.h"
-#include "device/CommandThread.h"
 #include "firmware/ImageUpdateWorker.h"
-#include "sim/SimTransport.h"
 
 namespace tavlin {
 namespace {
@@ -25,15 +23,6 @@ constexpr int64_t kPacketsPerImage = (kImageSize + 61) / 62;
 constexpr int64_t kCodePackets = 4 * kPacketsPerImage;
 // Per image: one preliminary read and one version record write.
 constexpr int64_t kExchanges = kCodePackets + 4 * 2;
-
-class NullHost : public CommandThreadHost {
-  public:
-    void PostCmdDone() override { commandThread.CaptureCurrentThread(); }
-    void AppendOutputText(const std::string&) override {}
-    void SetReadValueText(const std::string&) override {}
-
-    bench::ThreadCpuClock commandThread;
-};
 
 // The worker's CPU time between its first and its last status text: the whole update.
 class NullView : public FirmwareView {
@@ -72,39 +61,26 @@ std::string WritePackage(const std::filesystem::path& dir) {
 }
 
 void BM_ImageUpdate256KiB(benchmark::State& bench) {
-    SetLogFilePath("/dev/null");
-    const auto dir = std::filesystem::temp_directory_path() / "tavlin-image-update-bench";
-    const std::string package = WritePackage(dir);
-    sim::SimTransport transport;
-    transport.faults().SetLatency(std::chrono::milliseconds(bench.range(0)));
-    HidDevice device(transport);
-    SharedState state;
-    NullHost host;
-    NullView view;
-    uint16_t productId = 0;
-    if (OpenHidDevice(device, &productId) != 1) {
+    bench::SimulatedCommandThread device(std::chrono::milliseconds(bench.range(0)));
+    if (!device.opened()) {
         bench.SkipWithError("the simulated device did not open");
         return;
     }
-    state.g_bDevExist = 1;
-    CommandThread thread(state, device, host);
-    thread.Start();
-    // A message the thread only acknowledges: its refresh names the command thread's clock.
-    if (const RequestHandle ping = PostRequest(state, WM_USER + 1)) {
-        ping->handled.Wait(3000);
-    }
-    ImageUpdateWorker worker(state, view);
+    const auto dir = std::filesystem::temp_directory_path() / "tavlin-image-update-bench";
+    const std::string package = WritePackage(dir);
+    NullView view;
+    ImageUpdateWorker worker(device.state, view);
     double wall = 0, cpu = 0, workerCpu = 0, commandCpu = 0;
     for (auto _ : bench) {
         const double cpuStart = CpuSeconds();
-        const double commandStart = host.commandThread.Seconds();
+        const double commandStart = device.CommandCpuSeconds();
         view.first = -1;
         const auto start = std::chrono::steady_clock::now();
         worker.Start(package);
         worker.WaitForEnd(INFINITE);
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         cpu += CpuSeconds() - cpuStart;
-        commandCpu += host.commandThread.Seconds() - commandStart;
+        commandCpu += device.CommandCpuSeconds() - commandStart;
         workerCpu += view.last - view.first;
         if (!worker.lastResult().ok()) {
             bench.SkipWithError(worker.lastResult().describe().c_str());
@@ -123,8 +99,6 @@ void BM_ImageUpdate256KiB(benchmark::State& bench) {
     bench.counters["command_cpu_us_per_packet"] = commandCpu / runs / kCodePackets * 1e6;
     bench.counters["packets"] = static_cast<double>(kCodePackets);
     worker.StopAndWait();
-    PostRequest(state, WM_EXIT_CMD_THREAD);
-    thread.Join();
     std::filesystem::remove_all(dir);
 }
 // Argument: link latency per report each way, in ms. With 0 the figure is the host's alone.

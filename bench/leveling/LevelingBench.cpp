@@ -6,28 +6,14 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "SimulatedCommandThread.h"
 #include "ThreadCpuClock.h"
-#include "base/Log.h"
-#include "device/CommandThread.h"
-#include "device/DeviceProtocol.h"
 #include "leveling/DrawPreview.h"
 #include "leveling/ImagePreviewThread.h"
 #include "leveling/LevelingClose.h"
-#include "sim/SimTransport.h"
 
 namespace tavlin {
 namespace {
-
-// The search's requests refresh the window; preview requests do not, so by the first cycle the
-// command thread's clock is known.
-class NullHost : public CommandThreadHost {
-  public:
-    void PostCmdDone() override { commandThread.CaptureCurrentThread(); }
-    void AppendOutputText(const std::string&) override {}
-    void SetReadValueText(const std::string&) override {}
-
-    bench::ThreadCpuClock commandThread;
-};
 
 // Counts finished cycles (the Slave's picture is the last act of a cycle) and the worker's CPU
 // time at the end of each.
@@ -66,25 +52,20 @@ class CycleCounter : public LevelingView {
 
 // One preview cycle is one stitching and 95 chunks of both sensors: 192 exchanges.
 void BM_PreviewCycle(benchmark::State& bench) {
-    SetLogFilePath("/dev/null");
-    sim::SimTransport transport;
-    transport.faults().SetLatency(std::chrono::microseconds(bench.range(0)));
-    HidDevice device(transport);
-    uint16_t pid = 0;
-    OpenHidDevice(device, &pid);
-    SharedState state;
+    bench::SimulatedCommandThread device(std::chrono::microseconds(bench.range(0)));
+    if (!device.opened()) {
+        bench.SkipWithError("the simulated device did not open");
+        return;
+    }
+    SharedState& state = device.state;
     state.AllocatePreviewBuffers();
-    state.g_bDevExist = 1;
-    NullHost host;
-    CommandThread thread(state, device, host);
-    thread.Start();
     CycleCounter view;
     ImagePreviewThread worker(state, view);
     worker.Start();
     view.WaitBeyond(0);  // the search and a first cycle are not measured
     const int firstCycle = view.cycles();
     const double workerStart = view.workerCpu();
-    const double commandStart = host.commandThread.Seconds();
+    const double commandStart = device.CommandCpuSeconds();
     for (auto _ : bench) {
         view.WaitBeyond(view.cycles());
     }
@@ -94,10 +75,8 @@ void BM_PreviewCycle(benchmark::State& bench) {
     bench.counters["exchanges"] = 192;
     bench.counters["worker_cpu_us_per_cycle"] = (view.workerCpu() - workerStart) / cycles * 1e6;
     bench.counters["command_cpu_us_per_cycle"] =
-        (host.commandThread.Seconds() - commandStart) / cycles * 1e6;
+        (device.CommandCpuSeconds() - commandStart) / cycles * 1e6;
     StopPreviewForClose(state);
-    WaitRequest(PostRequest(state, WM_EXIT_CMD_THREAD), state.g_CmdThreadExitEvent, INFINITE);
-    thread.Join();
 }
 // 0: the host's own cost per cycle; 1000 us per report each way: bound 192 x 2 ms per frame.
 BENCHMARK(BM_PreviewCycle)->Arg(0)->UseRealTime()->Unit(benchmark::kMillisecond);
