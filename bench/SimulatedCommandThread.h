@@ -1,8 +1,10 @@
 #pragma once
 // The command thread serving a simulated device whose link takes `latency` per report each way,
-// as the worker benchmarks run it, with the command thread's CPU clock. The log goes nowhere.
+// as the worker benchmarks run it, with the command thread's CPU clock and the CPU time spent
+// inside the simulated device. The log goes nowhere.
 #include <chrono>
 
+#include "MeteredTransport.h"
 #include "ThreadCpuClock.h"
 #include "base/Log.h"
 #include "device/CommandThread.h"
@@ -34,6 +36,8 @@ class SimulatedCommandThread {
 
     bool opened() const { return opened_; }
     double CommandCpuSeconds() const { return host_.clock.Seconds(); }
+    // The CPU time spent inside the simulated device's calls, on any thread.
+    double DeviceCpuSeconds() const { return metered_.DeviceCpuSeconds(); }
 
     SharedState state;
 
@@ -48,7 +52,8 @@ class SimulatedCommandThread {
     };
 
     sim::SimTransport transport_;
-    HidDevice device_{transport_};
+    MeteredTransport metered_{transport_};
+    HidDevice device_{metered_};
     Host host_;
     CommandThread thread_{state, device_, host_};
     bool opened_ = false;

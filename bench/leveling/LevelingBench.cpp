@@ -66,6 +66,7 @@ void BM_PreviewCycle(benchmark::State& bench) {
     const int firstCycle = view.cycles();
     const double workerStart = view.workerCpu();
     const double commandStart = device.CommandCpuSeconds();
+    const double deviceStart = device.DeviceCpuSeconds();
     for (auto _ : bench) {
         view.WaitBeyond(view.cycles());
     }
@@ -73,9 +74,13 @@ void BM_PreviewCycle(benchmark::State& bench) {
     bench.counters["frames/s"] =
         benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
     bench.counters["exchanges"] = 192;
-    bench.counters["worker_cpu_us_per_cycle"] = (view.workerCpu() - workerStart) / cycles * 1e6;
-    bench.counters["command_cpu_us_per_cycle"] =
-        (device.CommandCpuSeconds() - commandStart) / cycles * 1e6;
+    const double commandCpu = device.CommandCpuSeconds() - commandStart;
+    const double workerCpu = view.workerCpu() - workerStart;
+    const double deviceCpu = device.DeviceCpuSeconds() - deviceStart;
+    bench.counters["worker_cpu_us_per_cycle"] = workerCpu / cycles * 1e6;
+    bench.counters["command_cpu_us_per_cycle"] = commandCpu / cycles * 1e6;
+    bench.counters["device_cpu_us_per_cycle"] = deviceCpu / cycles * 1e6;
+    bench.counters["host_cpu_us_per_cycle"] = (workerCpu + commandCpu - deviceCpu) / cycles * 1e6;
     StopPreviewForClose(state);
 }
 // 0: the host's own cost per cycle; 1000 us per report each way: bound 192 x 2 ms per frame.
