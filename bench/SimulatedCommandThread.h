@@ -1,7 +1,7 @@
 #pragma once
 // The command thread serving a simulated device whose link takes `latency` per report each way,
-// as the worker benchmarks run it, with the command thread's CPU clock and the CPU time spent
-// inside the simulated device. The log goes nowhere.
+// as the worker benchmarks run it, with the command thread's CPU clock and, with a latency, the
+// CPU time spent inside the simulated device. The log goes nowhere.
 #include <chrono>
 
 #include "MeteredTransport.h"
@@ -15,7 +15,8 @@ namespace tavlin::bench {
 
 class SimulatedCommandThread {
   public:
-    explicit SimulatedCommandThread(std::chrono::microseconds latency) {
+    explicit SimulatedCommandThread(std::chrono::microseconds latency)
+        : metered_(transport_, latency.count() > 0) {
         SetLogFilePath("/dev/null");
         transport_.faults().SetLatency(latency);
         uint16_t productId = 0;
@@ -36,7 +37,9 @@ class SimulatedCommandThread {
 
     bool opened() const { return opened_; }
     double CommandCpuSeconds() const { return host_.clock.Seconds(); }
-    // The CPU time spent inside the simulated device's calls, on any thread.
+    // The CPU time spent inside the simulated device's calls, on any thread; measured only with
+    // a link latency.
+    bool metersDevice() const { return metered_.metering(); }
     double DeviceCpuSeconds() const { return metered_.DeviceCpuSeconds(); }
 
     SharedState state;
@@ -52,7 +55,7 @@ class SimulatedCommandThread {
     };
 
     sim::SimTransport transport_;
-    MeteredTransport metered_{transport_};
+    MeteredTransport metered_;
     HidDevice device_{metered_};
     Host host_;
     CommandThread thread_{state, device_, host_};

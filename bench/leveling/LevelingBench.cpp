@@ -79,8 +79,11 @@ void BM_PreviewCycle(benchmark::State& bench) {
     const double deviceCpu = device.DeviceCpuSeconds() - deviceStart;
     bench.counters["worker_cpu_us_per_cycle"] = workerCpu / cycles * 1e6;
     bench.counters["command_cpu_us_per_cycle"] = commandCpu / cycles * 1e6;
-    bench.counters["device_cpu_us_per_cycle"] = deviceCpu / cycles * 1e6;
-    bench.counters["host_cpu_us_per_cycle"] = (workerCpu + commandCpu - deviceCpu) / cycles * 1e6;
+    if (device.metersDevice()) {
+        bench.counters["device_cpu_us_per_cycle"] = deviceCpu / cycles * 1e6;
+        bench.counters["host_cpu_us_per_cycle"] =
+            (workerCpu + commandCpu - deviceCpu) / cycles * 1e6;
+    }
     StopPreviewForClose(state);
 }
 // 0: the host's own cost per cycle; 1000 us per report each way: bound 192 x 2 ms per frame.
