@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "device/SharedState.h"
 
@@ -8,5 +9,10 @@ namespace tavlin {
 // says so (string 104) and the button does nothing; with one it says detection is complete
 // (string 103).
 bool CheckDevicePresent(SharedState& state, ConsoleView& view);
+
+// The first step of the buttons that talk to the working firmware (mode switch, versions):
+// without a device, or with one in its update environment, the status line says which and the
+// result fails; otherwise nothing is shown.
+Result CheckDeviceWorking(const SharedState& state, ConsoleView& view);
 
 }  // namespace tavlin

@@ -3,6 +3,7 @@
 #include "base/ControlIds.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "console/DeviceCheck.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
 
@@ -37,13 +38,8 @@ std::string ModeSwitcher::Toggle(const std::string& caption, Result* outcome) {
 }
 
 Result ModeSwitcher::ToggleMode(const std::string& caption, std::string* next) {
-    if (state_.g_bDevExist == 0) {
-        view_.SetStatusText(LoadString(IDS_NO_DEVICE));
-        return Result::Fail(ResultCode::NoDevice, "no device");
-    }
-    if (state_.g_isFwUpdateMode != 0) {
-        view_.SetStatusText(LoadString(IDS_FW_NOT_READY));
-        return Result::Fail(ResultCode::NoDevice, "the device runs its update environment");
+    if (Result ready = CheckDeviceWorking(state_, view_); !ready.ok()) {
+        return ready;
     }
     const bool toWork = caption == LoadString(IDS_MODE_WORK);
     uint32_t waitCode = 0;

@@ -4,6 +4,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "console/DeviceCheck.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
 
@@ -58,13 +59,8 @@ Result VersionQuery::ShowVersions(Caller caller) {
 }
 
 Result VersionQuery::VersionButton() {
-    if (state_.g_bDevExist == 0) {
-        view_.SetStatusText(LoadString(IDS_NO_DEVICE));
-        return Result::Fail(ResultCode::NoDevice, "no device");
-    }
-    if (state_.g_isFwUpdateMode != 0) {
-        view_.SetStatusText(LoadString(IDS_FW_NOT_READY));
-        return Result::Fail(ResultCode::NoDevice, "the device runs its update environment");
+    if (Result ready = CheckDeviceWorking(state_, view_); !ready.ok()) {
+        return ready;
     }
     uint32_t waitCode = 0;
     const Result result = ReadVersions(&waitCode);
