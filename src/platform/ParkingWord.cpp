@@ -55,19 +55,19 @@ void ParkingWord::RecordWait(Clock::duration took) {
                                     : std::max(t_shortWaits - 4, 0);
 }
 
-void ParkingWord::Store(uint16_t value) {
+uint32_t ParkingWord::Exchange(uint16_t value) {
     uint32_t word = word_.load();
-    while (!word_.compare_exchange_weak(word,
-                                        (uint32_t{value} << kValueShift) | (word & kSleeperMask))) {
+    while (!word_.compare_exchange_weak(word, WithValue(word, value))) {
     }
+    return word;
+}
+
+void ParkingWord::Store(uint16_t value) {
+    Exchange(value);
 }
 
 void ParkingWord::Publish(uint16_t value, Wake wake) {
-    uint32_t word = word_.load();
-    while (!word_.compare_exchange_weak(word,
-                                        (uint32_t{value} << kValueShift) | (word & kSleeperMask))) {
-    }
-    WakeIfSleepers(word, wake);
+    WakeIfSleepers(Exchange(value), wake);
 }
 
 void ParkingWord::Advance() {
@@ -78,8 +78,7 @@ void ParkingWord::Advance() {
 bool ParkingWord::CompareExchange(uint16_t expected, uint16_t desired) {
     uint32_t word = word_.load();
     while (ValueOf(word) == expected) {
-        if (word_.compare_exchange_weak(
-                word, (uint32_t{desired} << kValueShift) | (word & kSleeperMask))) {
+        if (word_.compare_exchange_weak(word, WithValue(word, desired))) {
             return true;
         }
     }

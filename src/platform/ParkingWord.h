@@ -54,6 +54,11 @@ class ParkingWord {
     static constexpr unsigned kValueShift = 16;
     static constexpr uint32_t kSleeperMask = (1u << kValueShift) - 1;
     static uint16_t ValueOf(uint32_t word) { return static_cast<uint16_t>(word >> kValueShift); }
+    static uint32_t WithValue(uint32_t word, uint16_t value) {
+        return (uint32_t{value} << kValueShift) | (word & kSleeperMask);
+    }
+    // Sets the value, keeping the sleeper count; returns the word as it was.
+    uint32_t Exchange(uint16_t value);
 
     // How long this thread spins before it sleeps; zero when its recent waits were long.
     static Clock::duration SpinBudget();

@@ -82,14 +82,19 @@ WorkerRow ImageUpdateRow() {
     return row;
 }
 
-// The leveling window's opening: the search, then one preview cycle; then its close.
-Result PreviewOnce(MatrixWorld& w, testing::RecordingLevelingView& view, bool* ended) {
+// Starts the leveling window's preview worker, as the window opens it, for one cycle.
+void StartOneCycle(MatrixWorld& w, ImagePreviewThread& worker) {
     w.state.AllocatePreviewBuffers();
     w.state.g_isMidwayExit = 0;
     w.state.g_isSearchDone = 0;
-    ImagePreviewThread worker(w.state, view);
     worker.SetCycleLimit(1);
     EXPECT_TRUE(worker.Start());
+}
+
+// The leveling window's opening: the search, then one preview cycle; then its close.
+Result PreviewOnce(MatrixWorld& w, testing::RecordingLevelingView& view, bool* ended) {
+    ImagePreviewThread worker(w.state, view);
+    StartOneCycle(w, worker);
     *ended = MatrixWorld::WaitEnded([&] { return worker.cyclesDrawn() >= 1 || !worker.Running(); },
                                     kToolBound);
     StopPreviewForClose(w.state);
@@ -139,12 +144,8 @@ WorkerRow ExposureRow() {
         const sim::FaultSettings plan = w.transport.faults().settings();
         w.transport.faults().Clear();
         testing::RecordingLevelingView view;
-        w.state.AllocatePreviewBuffers();
-        w.state.g_isMidwayExit = 0;
-        w.state.g_isSearchDone = 0;
         ImagePreviewThread worker(w.state, view);
-        worker.SetCycleLimit(1);
-        EXPECT_TRUE(worker.Start());
+        StartOneCycle(w, worker);
         EXPECT_TRUE(MatrixWorld::WaitEnded([&] { return worker.cyclesDrawn() >= 1; }, kToolBound));
         w.transport.faults().Set(plan);
         std::atomic<bool> ended{false};

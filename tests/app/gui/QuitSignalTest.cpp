@@ -80,6 +80,18 @@ class QuitSignalTest : public QObject, private testing::SimulatedMainWindow {
         return !stuck;
     }
 
+    // Opens a tool by its launcher and signals once its worker runs: the program ends through
+    // its exit path, the worker is gone and the device is back in work mode.
+    void SignalWhileToolRuns(int launcher, std::atomic<void*> SharedState::*worker) {
+        Open();
+        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), launcher), Qt::LeftButton);
+        QTRY_VERIFY((*state_.*worker).load() != nullptr);
+        ::raise(SIGTERM);
+        ExpectEndedThroughTheExitPath();
+        QCOMPARE((*state_.*worker).load(), nullptr);
+        QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
+    }
+
   private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
@@ -114,25 +126,11 @@ class QuitSignalTest : public QObject, private testing::SimulatedMainWindow {
     }
 
     void levelingWindowStopsItsPreviewAndReturnsToWorkMode() {
-        Open();
-        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), control::kLeveling),
-                          Qt::LeftButton);
-        QTRY_VERIFY(state_->g_PreviewThread.load() != nullptr);
-        ::raise(SIGTERM);
-        ExpectEndedThroughTheExitPath();
-        QCOMPARE(state_->g_PreviewThread.load(), nullptr);
-        QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
+        SignalWhileToolRuns(control::kLeveling, &SharedState::g_PreviewThread);
     }
 
     void calibrationWindowStopsItsWorkerAndReturnsToWorkMode() {
-        Open();
-        QTest::mouseClick(findControl<QAbstractButton>(window_.get(), control::kCalibration),
-                          Qt::LeftButton);
-        QTRY_VERIFY(state_->g_CalThread.load() != nullptr);
-        ::raise(SIGTERM);
-        ExpectEndedThroughTheExitPath();
-        QCOMPARE(state_->g_CalThread.load(), nullptr);
-        QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
+        SignalWhileToolRuns(control::kCalibration, &SharedState::g_CalThread);
     }
 };
 
