@@ -73,8 +73,9 @@ void BM_SingleReadRoundTrip(benchmark::State& bench) {
     int64_t failures = 0;
     for (auto _ : bench) {
         const auto start = std::chrono::steady_clock::now();
-        state.g_ScriptRequestEvent.Set();  // completion comes on g_RegAccessDoneEvent
-        const RequestHandle request = PostRequest(state, WM_FPGA_SINGLE_READ, &block, sizeof block);
+        // A script's read: its completion comes on g_RegAccessDoneEvent.
+        const RequestHandle request =
+            PostScriptRequest(state, WM_FPGA_SINGLE_READ, &block, sizeof block);
         if (WaitRequest(request, state.g_RegAccessDoneEvent, 3000) != WAIT_OBJECT_0) {
             ++failures;
         }

@@ -87,7 +87,7 @@ Result ScriptRunner::Run(const std::string& path) {
 bool ScriptRunner::Request(uint32_t message, const void* block, size_t size, uint32_t timeoutMs,
                            const char* failure, const char* name) {
     state_.g_ScriptRequestEvent.Set();
-    const RequestHandle request = PostRequest(state_, message, block, size);
+    const RequestHandle request = PostScriptRequest(state_, message, block, size);
     const uint32_t waitCode = WaitRequest(request, state_.g_RegAccessDoneEvent, timeoutMs);
     state_.g_ScriptRequestEvent.Reset();
     const Result result = RequestOutcome(request, waitCode);

@@ -16,9 +16,9 @@ namespace tavlin {
 //
 // - Each wait is paired with its own request (WaitRequest), so a completion signalled late for
 //   a request that timed out, or by a step-debug write nobody waits for, never completes a
-//   later command. g_ScriptRequestEvent is set just before each request as the command thread
-//   expects, and cleared again once the command is over, so a request that does not consume it
-//   cannot leave it for a later step-debug read to steal.
+//   later command. Each request is posted as the script's (PostScriptRequest), so a read the
+//   register panel posts meanwhile never answers the script. g_ScriptRequestEvent is still set
+//   just before each request and cleared once the command is over.
 // - "i2crd" has no time limit of its own: it waits until the command thread is done with the
 //   request, bounded by kRequestWaitLimitMs (the requests that may be queued ahead of it).
 // - "#" sleeps between 0 and kMaxDelayMs (a negative or huge delay is clamped, and the pane line

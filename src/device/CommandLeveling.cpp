@@ -93,10 +93,11 @@ void ServeConfigStartLine(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool master = c.message.sensorSel == 0;  // the poster's choice, taken as it posted
-    const int line = master ? s.g_StartLineM : s.g_StartLineS;
-    const Result r =
-        StartLineConfig(c.device, master ? kMaster : kSlave, static_cast<uint16_t>(line));
+    // The sensor and its start line as the poster had them: a slider or the search may change
+    // either before this request is served.
+    const bool master = c.message.sensorSel == 0;
+    const Result r = StartLineConfig(c.device, master ? kMaster : kSlave,
+                                     static_cast<uint16_t>(c.message.startLine));
     c.Finish(r, s.g_ConfigStartLineEvent, [&] { s.g_OptimumStartLine = r ? 1 : 0; });
 }
 

@@ -86,9 +86,11 @@ void PaneLine(CommandContext& c, const char* name, const OneValue& v, uint32_t a
 }
 
 // A script waits for the read on g_RegAccessDoneEvent; the panel does not wait and shows the
-// value in its Value box instead. The script marks its requests on g_ScriptRequestEvent.
+// value in its Value box instead. The request itself says whose it is: the script's mark on
+// g_ScriptRequestEvent is shared, and a panel read posted while it stands must not take it.
 void FinishValueRead(CommandContext& c, uint8_t value) {
-    if (c.state.g_ScriptRequestEvent.Wait(0) == WAIT_OBJECT_0) {
+    if (c.message.forScript) {
+        c.state.g_ScriptRequestEvent.Wait(0);  // taken, as the script expects
         c.Signal(c.state.g_RegAccessDoneEvent);
         return;
     }

@@ -154,8 +154,10 @@ void CommandThread::Serve(const ThreadMessage& message) {
     Settle(message, context.signalled, std::move(context.result));
 }
 
-RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block, size_t blockSize,
-                          uint32_t lParam) {
+namespace {
+
+RequestHandle Post(SharedState& state, uint32_t message, const void* block, size_t blockSize,
+                   uint32_t lParam, bool forScript) {
     const std::shared_ptr<MessageQueue> queue = state.CommandQueue();
     if (queue == nullptr) {
         return nullptr;
@@ -167,14 +169,30 @@ RequestHandle PostRequest(SharedState& state, uint32_t message, const void* bloc
         posted.block.assign(bytes, bytes + blockSize);
     }
     posted.lParam = lParam;
-    // Taken now: another poster may select the other sensor before this request is served.
+    // Taken now: another poster may select the other sensor, or move a start line, before this
+    // request is served.
     posted.sensorSel = state.g_SensorSel;
+    posted.transferState = state.g_ImageTransferState;
+    posted.startLine = posted.sensorSel == 0 ? state.g_StartLineM : state.g_StartLineS;
+    posted.forScript = forScript;
     posted.receipt = std::make_shared<RequestRecord>();
     RequestHandle receipt = posted.receipt;
     if (!queue->Post(std::move(posted))) {
         return nullptr;
     }
     return receipt;
+}
+
+}  // namespace
+
+RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block, size_t blockSize,
+                          uint32_t lParam) {
+    return Post(state, message, block, blockSize, lParam, false);
+}
+
+RequestHandle PostScriptRequest(SharedState& state, uint32_t message, const void* block,
+                                size_t blockSize) {
+    return Post(state, message, block, blockSize, 0, true);
 }
 
 uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs) {

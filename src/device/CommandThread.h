@@ -66,9 +66,16 @@ class CommandThread {
 };
 
 // PostThreadMessage to g_CmdThread. The block is copied here, so the poster's memory is never
-// read later. Returns null when there is no command thread (posting failed).
+// read later; so are the selections that decide what the request means (g_SensorSel,
+// g_ImageTransferState, the selected sensor's start line). Returns null when there is no command
+// thread (posting failed).
 RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block = nullptr,
                           size_t blockSize = 0, uint32_t lParam = 0);
+
+// PostRequest for the script runner: a single-value read it posts answers the script (on
+// g_RegAccessDoneEvent) instead of the register panel's Value box.
+RequestHandle PostScriptRequest(SharedState& state, uint32_t message, const void* block,
+                                size_t blockSize);
 
 // Waits for the completion of one posted request on its event. Returns WAIT_OBJECT_0 when the
 // command thread signalled `event` for this very request (the signal is consumed), and

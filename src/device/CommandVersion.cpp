@@ -9,10 +9,10 @@ uint32_t LittleEndian32(const uint8_t* b) {
     return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
 }
 
-// The area address of the block with the selected sensor: the poster's top bits are replaced,
-// so a stray bit cannot turn the request into the both-sensors read.
-uint32_t SelectedArea(const SharedState& s, uint32_t addr) {
-    return (addr & 0x0FFFFFFFu) | (s.g_SensorSel != 0 ? kSlaveBit : 0u);
+// The area address of the block with the sensor the poster selected: the poster's top bits are
+// replaced, so a stray bit cannot turn the request into the both-sensors read.
+uint32_t SelectedArea(const CommandContext& c, uint32_t addr) {
+    return (addr & 0x0FFFFFFFu) | (c.message.sensorSel != 0 ? kSlaveBit : 0u);
 }
 
 bool IsArea(uint32_t addr, uint32_t area) {
@@ -45,13 +45,13 @@ void ServeUpdateControl(CommandContext& c) {
 void ServeReadImageVersion(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<RegReadBlock>();
-    const int selection = s.g_SensorSel;
+    const int selection = c.message.sensorSel;
     const bool both = selection == 3;
     uint8_t bytes[8];
     std::memset(bytes, 0xFF, sizeof bytes);
     Result r = !block ? ShortBlock() : NotTheArea(block->addr);
     if (block && IsArea(block->addr, kAreaImageVersion)) {
-        uint32_t addr = SelectedArea(s, block->addr);
+        uint32_t addr = SelectedArea(c, block->addr);
         if (both) {
             addr = (addr & 0x0FFFFFFFu) | 0x30000000u;
         }
@@ -80,7 +80,7 @@ void ServeAreaWrite(CommandContext& c, uint32_t area, Event& done) {
     if (block.size() >= 4) {
         const uint32_t target =
             0x02000000u | (uint32_t{block[2]} << 16) | (uint32_t{block[1]} << 8) | block[0];
-        r = IsArea(target, area) ? RegisterWrite(c.device, SelectedArea(s, target), block[3],
+        r = IsArea(target, area) ? RegisterWrite(c.device, SelectedArea(c, target), block[3],
                                                  block.data(), block.size())
                                  : NotTheArea(target);
     }
@@ -90,11 +90,11 @@ void ServeAreaWrite(CommandContext& c, uint32_t area, Event& done) {
 void ServeReadVersionInfo(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<VersionInfoReadBlock>();
-    const bool slave = s.g_SensorSel != 0;
+    const bool slave = c.message.sensorSel != 0;
     std::array<uint8_t, kVersionInfoSize> record;
     Result r = !block ? ShortBlock() : NotTheArea(block->addr);
     if (block && IsArea(block->addr, kAreaVersionInfo)) {
-        r = RegisterRead(c.device, SelectedArea(s, block->addr),
+        r = RegisterRead(c.device, SelectedArea(c, block->addr),
                          static_cast<int32_t>(record.size()), record.data(), record.size());
     }
     c.Finish(r, s.g_ReadVersionInfoEvent, [&] {

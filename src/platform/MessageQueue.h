@@ -24,7 +24,12 @@ struct ThreadMessage {
     std::vector<uint8_t> block;
     uint32_t lParam = 0;
     std::shared_ptr<RequestRecord> receipt;  // may be null
-    int sensorSel = 0;                       // the poster's sensor selection when it posted
+    // The poster's selections as they stood when it posted. Other threads change the shared
+    // selections meanwhile, so the server reads these, never the shared ones.
+    int sensorSel = 0;          // the sensor
+    uint8_t transferState = 0;  // the packet position of a running code transfer
+    int startLine = 0;          // the selected sensor's start line
+    bool forScript = false;     // a script waits for the answer (not the register panel)
 };
 
 // The message queue of one worker thread. Posting fails while the queue is not open (the thread

@@ -48,8 +48,7 @@ TEST_F(RegisterRequestTest, RequestsThatAreNotOneByteAreRefusedWithoutTraffic) {
     EXPECT_EQ(Request(WM_FPGA_PORT_WRITE, RegWriteBlock{0x0040, 2, 1}, done()), WAIT_OBJECT_0);
     EXPECT_EQ(Request(WM_FPGA_PORT_READ, RegReadBlock{0x0040, 0}, done()), WAIT_OBJECT_0);
     EXPECT_EQ(Request(WM_I2C_WRITE, RegWriteBlock{0x02013000, 1, 1}, done()), WAIT_OBJECT_0);
-    state.g_ScriptRequestEvent.Set();
-    EXPECT_EQ(Request(WM_I2C_READ, RegReadBlock{0x02010000, 1}, done()), WAIT_OBJECT_0);
+    EXPECT_EQ(ScriptRequest(WM_I2C_READ, RegReadBlock{0x02010000, 1}), WAIT_OBJECT_0);
     const uint8_t shortBlock[4] = {0x40, 0, 0, 0};
     EXPECT_EQ(WaitRequest(PostRequest(state, WM_FPGA_PORT_WRITE, shortBlock, 4), done(), 3000),
               WAIT_OBJECT_0);
@@ -78,10 +77,8 @@ TEST_F(RegisterRequestTest, SingleReadFromThePanelFillsTheValueBox) {
 }
 
 TEST_F(RegisterRequestTest, SingleReadFromAScriptSignalsAndLeavesTheValueBox) {
-    state.g_ScriptRequestEvent.Set();
-    EXPECT_EQ(Request(WM_FPGA_SINGLE_READ, SingleReadBlock{0x0010}, done()), WAIT_OBJECT_0);
-    state.g_ScriptRequestEvent.Set();
-    EXPECT_EQ(Request(WM_I2C_READ, RegReadBlock{0x01000005, 1}, done()), WAIT_OBJECT_0);
+    EXPECT_EQ(ScriptRequest(WM_FPGA_SINGLE_READ, SingleReadBlock{0x0010}), WAIT_OBJECT_0);
+    EXPECT_EQ(ScriptRequest(WM_I2C_READ, RegReadBlock{0x01000005, 1}), WAIT_OBJECT_0);
     EXPECT_TRUE(host.readValues().empty());
     EXPECT_EQ(state.g_ScriptRequestEvent.Wait(0), WAIT_TIMEOUT);  // consumed by each read
     EXPECT_EQ(host.pane(),

@@ -45,8 +45,10 @@ TEST_F(CommandSimTest, ARegisterWrittenIsReadBackThroughTheWholeStack) {
     ASSERT_EQ(Request(WM_FPGA_PORT_WRITE, RegWriteBlock{0x10000123, 1, 0x5A}, done()),
               WAIT_OBJECT_0);
     EXPECT_EQ(sim.firmware().fpgaRegister(1, 0x0123), 0x5A);
-    state.g_ScriptRequestEvent.Set();
-    ASSERT_EQ(Request(WM_FPGA_SINGLE_READ, SingleReadBlock{0x10000123}, done()), WAIT_OBJECT_0);
+    const SingleReadBlock read{0x10000123};
+    ASSERT_EQ(WaitRequest(PostScriptRequest(state, WM_FPGA_SINGLE_READ, &read, sizeof read), done(),
+                          3000),
+              WAIT_OBJECT_0);
     EXPECT_EQ(host.pane().back(), "Slave: FPGASingleRead Addr: 0x0123  value: 0x5a\n");
 }
 

@@ -79,6 +79,13 @@ class CommandThreadTest : public ::testing::Test {
     uint32_t Request(uint32_t id, Event& event) {
         return WaitRequest(PostRequest(state, id), event, 3000);
     }
+    // A register request as the script runner posts it: marked, and answered on its event.
+    template <class Block>
+    uint32_t ScriptRequest(uint32_t id, const Block& block) {
+        state.g_ScriptRequestEvent.Set();
+        return WaitRequest(PostScriptRequest(state, id, &block, sizeof block),
+                           state.g_RegAccessDoneEvent, 3000);
+    }
     // Returns once everything posted before has been served.
     void Sync() {
         auto r = PostRequest(state, kUnhandledMessage);

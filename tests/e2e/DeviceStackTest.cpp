@@ -246,8 +246,10 @@ TEST_F(DeviceStackTest, ARegisterIsWrittenAndReadBackByteForByteThroughTheComman
     ASSERT_EQ(Request(WM_FPGA_PORT_WRITE, RegWriteBlock{0x0123, 1, 0x5A}), WAIT_OBJECT_0);
     EXPECT_EQ(bed->firmware().fpgaRegister(0, 0x0123), 0x5A);
     bed->firmware().setFpgaRegister(0, 0x0124, 0xC3);
-    state.g_ScriptRequestEvent.Set();  // the read then signals its event instead of the panel
-    ASSERT_EQ(Request(WM_FPGA_SINGLE_READ, SingleReadBlock{0x0124}), WAIT_OBJECT_0);
+    const SingleReadBlock read{0x0124};  // a script's read: it signals instead of the panel
+    ASSERT_EQ(WaitRequest(PostScriptRequest(state, WM_FPGA_SINGLE_READ, &read, sizeof read),
+                          state.g_RegAccessDoneEvent, 3000),
+              WAIT_OBJECT_0);
     ASSERT_FALSE(host.Pane().empty());
     EXPECT_EQ(host.Pane().back(), "Master: FPGASingleRead Addr: 0x0124  value: 0xc3\n");
 
@@ -329,9 +331,9 @@ TEST_F(DeviceStackTest, AnUnplugDuringACommandThreadRequestEndsItWithTheErrorLin
     device->setTimeoutMs(5000);
     bed->SetAnswering(false);
     StartCommands();
-    state.g_ScriptRequestEvent.Set();  // the read signals its event whatever the outcome
-    const SingleReadBlock block{0x0010};
-    const RequestHandle request = PostRequest(state, WM_FPGA_SINGLE_READ, &block, sizeof block);
+    const SingleReadBlock block{0x0010};  // a script's read signals whatever the outcome
+    const RequestHandle request =
+        PostScriptRequest(state, WM_FPGA_SINGLE_READ, &block, sizeof block);
     ASSERT_TRUE(bed->WaitReceived(1, 2000ms));
     const auto unplugged = Clock::now();
     bed->Unplug(plug);
