@@ -3,19 +3,24 @@
 
 #include "console/ConsoleView.h"
 #include "device/SharedState.h"
+#include "platform/WaitResult.h"
 
 namespace tavlin {
 
 // Code downloads and sensor writes must not run beside the leveling preview, which keeps the
 // sensors busy. If the preview worker runs, this signals its stop event, renames the leveling
-// button 1022 to "Preview" and waits until the worker has ended: its exit event, or its handle
-// going null, whichever is seen first (the worker signals the exit event only when its dialog
-// asked it to, so the handle is the signal that cannot be missed).
+// button 1022 to "Preview" and waits until the worker is gone (WaitPreviewWorkerGone).
 //
 // The wait is bounded by `limitMs`; returns false if the worker still runs then, so the caller
 // does not start beside it.
 inline constexpr uint32_t kPreviewStopLimitMs = 10000;
 bool StopPreviewWorker(SharedState& state, ConsoleView& view,
                        uint32_t limitMs = kPreviewStopLimitMs);
+
+// Waits until the preview worker is gone: its handle is null, which the worker clears as its
+// last act, after any end signal it gives. g_PreviewExitEvent only ends the wait sooner; alone
+// it would not do, as the worker signals it only for a window that asked, and another waiter
+// may have taken the signal. `limitMs` may be INFINITE. False when the worker still runs then.
+bool WaitPreviewWorkerGone(SharedState& state, uint32_t limitMs);
 
 }  // namespace tavlin

@@ -14,6 +14,15 @@ ImagePreviewThread::~ImagePreviewThread() {
 }
 
 bool ImagePreviewThread::Start() {
+    if (state_.g_PreviewThread != nullptr) {
+        return false;  // a worker runs: its stop and end signals are its own
+    }
+    // No worker runs, so nobody else touches these now. A stop that reached an earlier worker
+    // too late (it had ended on its own) or an end signal nobody took must not reach this one.
+    // Reset before the handle is published: a stop asked once it is set is never lost.
+    state_.g_PreviewStopEvent.Reset();
+    state_.g_PreviewExitEvent.Reset();
+    state_.g_isWaitPreviewExit = 0;
     void* expected = nullptr;
     if (!state_.g_PreviewThread.compare_exchange_strong(expected, this)) {
         return false;
@@ -109,12 +118,16 @@ void ImagePreviewThread::End(const Result& outcome) {
     s.g_OptimumLineFlag = 0;
     s.g_PreviewSucFlag = 0;
     s.g_isDeviceCommunicate = 1;
-    s.g_PreviewThread = nullptr;
-    // A window that set the waiting flag after this point sees the handle null and does not
-    // wait; one that set it before gets the signal.
+    // A window that set the waiting flag before this point gets the signal. Clearing the handle
+    // comes last: a closer that sees it null knows this worker will signal nothing more, so it
+    // may reset the events without leaving a stale signal for the next worker.
     if (s.g_isWaitPreviewExit.exchange(0) != 0) {
+        if (endingHook_) {
+            endingHook_();
+        }
         s.g_PreviewExitEvent.Set();
     }
+    s.g_PreviewThread = nullptr;
     settled_.Set();
 }
 

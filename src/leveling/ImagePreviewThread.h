@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -16,8 +17,9 @@ namespace tavlin {
 // drawn) until it is stopped, the device goes or a step fails. It talks to its window only
 // through the view, whose calls never wait for the UI thread.
 //
-// g_PreviewThread holds this object while the worker runs; the worker clears it as it ends and
-// then, if a window waits (g_isWaitPreviewExit), signals g_PreviewExitEvent.
+// g_PreviewThread holds this object while the worker runs. As it ends the worker signals
+// g_PreviewExitEvent if a window waits (g_isWaitPreviewExit), and then clears the handle as its
+// last act on the shared state: a null handle means the worker is gone.
 class ImagePreviewThread {
   public:
     ImagePreviewThread(SharedState& state, LevelingView& view) : state_(state), view_(view) {}
@@ -32,6 +34,10 @@ class ImagePreviewThread {
     void SetCycleLimit(int cycles) { cycleLimit_ = cycles; }
     // Waits until the cycle limit was reached or the worker ended.
     void WaitSettled() { settled_.Wait(INFINITE); }
+    // Called on the worker's thread as it ends, between taking a waiting window's flag and
+    // signalling its end: tests hold the worker there to meet a closing window. Set before
+    // Start().
+    void SetEndingHook(std::function<void()> hook) { endingHook_ = std::move(hook); }
     bool Running() const { return state_.g_PreviewThread.load() == this; }
     // Cycles whose every chunk arrived (a picture with chunks missing is drawn all the same).
     int cyclesDrawn() const { return cycles_; }
@@ -56,6 +62,7 @@ class ImagePreviewThread {
     std::thread thread_;
     PreviewChunkRequest chunk_{};
     StartLineSearchParam searchParam_{};
+    std::function<void()> endingHook_;
     std::atomic<int> cycleLimit_{0};  // 0: no limit
     std::atomic<int> cycles_{0};
     Event settled_{Event::Kind::ManualReset};

@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "console/PreviewStopper.h"
 #include "device/CommandThread.h"
 
 namespace tavlin {
@@ -20,10 +21,9 @@ void StopPreviewForClose(SharedState& state) {
         state.g_isMidwayExit = 1;
         state.g_isWaitPreviewExit = 1;
         state.g_PreviewStopEvent.Set();
-        constexpr uint32_t kSliceMs = 20;
-        while (state.g_PreviewThread != nullptr &&
-               state.g_PreviewExitEvent.Wait(kSliceMs) != WAIT_OBJECT_0) {
-        }
+        // Not only the exit event: the worker is gone, so nothing of it can still signal after
+        // the resets below.
+        WaitPreviewWorkerGone(state, INFINITE);
         // The worker clears the waiting flag when it signals; a worker that ended before it
         // saw the flag leaves it set, and the next worker must not find it.
         state.g_isWaitPreviewExit = 0;

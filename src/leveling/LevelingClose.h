@@ -10,10 +10,10 @@ namespace tavlin {
 // answering). Otherwise string 119 goes to both status texts and false comes back.
 bool MayLeaveWithOk(SharedState& state, LevelingView& view);
 
-// The first step of closing: stops the preview worker if one runs and waits for its end. The
-// worker never waits for the window (its view calls are queued), and it ends once its current
-// request is done, so this wait ends; the handle going null is the sign that cannot be missed
-// when the worker ends just as the wait starts.
+// The first step of closing: stops the preview worker if one runs and waits until it is gone
+// (its handle null, its last act), then clears the stop and end signals. The worker never waits
+// for the window (its view calls are queued), and it ends once its current request is done, so
+// this wait ends.
 void StopPreviewForClose(SharedState& state);
 
 // The last step of closing, after the window is gone: the device leaves calibration mode (0xEE

@@ -18,13 +18,27 @@ using namespace tavlin::cmd;
 class RecordingLevelingView : public LevelingView {
   public:
     void SetStatus(int sensor, const std::string& text) override {
-        std::lock_guard lock(mutex_);
-        statuses_[sensor].push_back(text);
-        order_.push_back(sensor);
+        std::function<void(int, const std::string&)> hook;
+        {
+            std::lock_guard lock(mutex_);
+            statuses_[sensor].push_back(text);
+            order_.push_back(sensor);
+            hook = onStatus_;
+        }
+        if (hook) {
+            hook(sensor, text);
+        }
     }
     void SetSlider(int sensor, int position) override {
-        std::lock_guard lock(mutex_);
-        sliders_[sensor].push_back(position);
+        std::function<void(int)> hook;
+        {
+            std::lock_guard lock(mutex_);
+            sliders_[sensor].push_back(position);
+            hook = onSlider_;
+        }
+        if (hook) {
+            hook(sensor);
+        }
     }
     void DrawPreview(int sensor, const PreviewFrame& frame) override {
         std::function<void(int)> hook;
@@ -42,6 +56,15 @@ class RecordingLevelingView : public LevelingView {
     void OnDraw(std::function<void(int sensor)> hook) {
         std::lock_guard lock(mutex_);
         onDraw_ = std::move(hook);
+    }
+    // Called after each status text and each slider move, on the caller's thread.
+    void OnStatus(std::function<void(int sensor, const std::string& text)> hook) {
+        std::lock_guard lock(mutex_);
+        onStatus_ = std::move(hook);
+    }
+    void OnSlider(std::function<void(int sensor)> hook) {
+        std::lock_guard lock(mutex_);
+        onSlider_ = std::move(hook);
     }
     std::vector<std::string> statuses(int sensor) const {
         std::lock_guard lock(mutex_);
@@ -71,6 +94,8 @@ class RecordingLevelingView : public LevelingView {
     std::vector<int> sliders_[2];
     std::vector<PreviewFrame> frames_[2];
     std::function<void(int)> onDraw_;
+    std::function<void(int, const std::string&)> onStatus_;
+    std::function<void(int)> onSlider_;
 };
 
 class LevelingTest : public ConsoleTest {

@@ -1,0 +1,92 @@
+// The preview worker's end as it meets a closing window or the console's stopper.
+#include <future>
+
+#include "base/StringTable.h"
+#include "console/PreviewStopper.h"
+#include "leveling/LevelingFixture.h"
+
+namespace tavlin::testing {
+namespace {
+
+class PreviewEndTest : public LevelingTest {
+  protected:
+    // Starts a worker that stays after one drawn cycle, with `hook` at its ending.
+    void StartHookedWorker(std::function<void()> hook) {
+        state.g_isMidwayExit = 0;
+        state.g_isSearchDone = 0;
+        worker = std::make_unique<ImagePreviewThread>(state, levelingView);
+        worker->SetCycleLimit(1);
+        worker->SetEndingHook(std::move(hook));
+        ASSERT_TRUE(worker->Start());
+        worker->WaitSettled();
+        ASSERT_TRUE(worker->Running());
+    }
+};
+
+// The window closes and the worker ends at the same moment. The worker has taken the window's
+// waiting flag but not signalled yet; a close that took the worker for gone then would reset
+// the events before the signal, and the signal would stay for the next worker's close. The
+// worker is held there for as long as such a close could still return.
+TEST_F(PreviewEndTest, ACloseMeetingTheWorkersLastStepsWaitsUntilItIsGone) {
+    Event closed(Event::Kind::ManualReset);
+    StartHookedWorker([&] {
+        if (state.g_PreviewThread == nullptr) {
+            closed.Wait(INFINITE);
+        }
+    });
+    std::async(std::launch::async, [&] {
+        StopPreviewForClose(state);
+        closed.Set();
+    }).get();
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
+    worker.reset();  // joined: nothing of it is left to run
+    EXPECT_FALSE(state.g_PreviewExitEvent.IsSignalled());
+    EXPECT_EQ(state.g_isWaitPreviewExit, 0);
+
+    // The next window's close waits for its own worker.
+    StartHookedWorker(nullptr);
+    StopPreviewForClose(state);
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
+    EXPECT_TRUE(worker->result().ok());
+}
+
+// An FPGA download stops the preview just as the worker ends on its own (a failed search, which
+// never looks at the stop event). The stop stays unseen; the next worker must not take it.
+TEST_F(PreviewEndTest, AStopTheWorkerNeverSawDoesNotEndTheNextWorker) {
+    const sim::SceneSettings scene = firmware().scene(kSlave);
+    SetScene(kSlave, [](sim::SceneSettings& s) { s.searchAnswer = 0; });
+    Event stopAsked;
+    class StopperView : public RecordingView {
+      public:
+        explicit StopperView(Event& asked) : asked_(asked) {}
+        void SetControlCaption(int id, const std::string& text) override {
+            RecordingView::SetControlCaption(id, text);
+            asked_.Set();  // the stopper signals the stop event before it renames the button
+        }
+
+      private:
+        Event& asked_;
+    } stopperView(stopAsked);
+    std::atomic<bool> first{true};
+    levelingView.OnStatus([&](int, const std::string&) {
+        if (first.exchange(false)) {
+            stopAsked.Wait(INFINITE);  // the search goes on only once the stop was asked
+        }
+    });
+    StartWorker();
+    auto stopping = std::async(std::launch::async,
+                               [&] { return StopPreviewWorker(state, stopperView, INFINITE); });
+    EXPECT_TRUE(stopping.get());
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
+    EXPECT_EQ(levelingView.lastStatus(kMaster), BuiltInString(IDS_STARTLINE_SEARCH_FAILED));
+    worker.reset();
+
+    firmware().setScene(kSlave, scene);
+    StartWorker(1);
+    worker->WaitSettled();
+    EXPECT_TRUE(worker->Running());
+    EXPECT_EQ(worker->cyclesDrawn(), 1);
+}
+
+}  // namespace
+}  // namespace tavlin::testing
