@@ -48,7 +48,9 @@ uint32_t ImagePreviewThread::Ask(uint32_t message, Event& done, const void* bloc
     const RequestHandle request = PostRequest(state_, message, block, size);
     const uint32_t ret = WaitRequest(request, done, INFINITE);
     if (ownResult != nullptr) {
-        *ownResult = RequestOutcome(request, WAIT_OBJECT_0).ok() ? 1 : 0;
+        // A request the command thread ended without answering (dropped, or left at its exit)
+        // did not succeed, whatever its record holds.
+        *ownResult = RequestOutcome(request, ret).ok() ? 1 : 0;
     }
     return ret;
 }

@@ -1,4 +1,5 @@
-// The preview worker's end as it meets a closing window or the console's stopper.
+// The preview worker's end as it meets a closing window or the console's stopper, and what a
+// request ended without an answer leaves in the log.
 #include <future>
 
 #include "base/StringTable.h"
@@ -86,6 +87,24 @@ TEST_F(PreviewEndTest, AStopTheWorkerNeverSawDoesNotEndTheNextWorker) {
     worker->WaitSettled();
     EXPECT_TRUE(worker->Running());
     EXPECT_EQ(worker->cyclesDrawn(), 1);
+}
+
+// A column search the command thread ends without answering (here dropped, as every leveling
+// request is while no worker is registered; requests left at its exit end the same way): the
+// log gives the wait's result and a flag of 0, not the success of a request never served.
+TEST_F(PreviewEndTest, ARequestEndedWithoutAnAnswerLogsItsFlagAsZero) {
+    levelingView.OnSlider([&](int sensor) {
+        if (sensor == kSlave) {
+            state.g_PreviewThread = nullptr;  // the column search comes next
+        }
+    });
+    StartWorker();
+    worker->WaitSettled();  // it has ended: its handle was gone before its end
+    worker.reset();
+    EXPECT_NE(Log().find("Search Column failed!\nret=258,g_SearchColumn=0,g_isMidwayExit=0!\n"),
+              std::string::npos)
+        << Log();
+    EXPECT_EQ(levelingView.lastStatus(kMaster), BuiltInString(IDS_COLUMN_SEARCH_FAILED));
 }
 
 }  // namespace
