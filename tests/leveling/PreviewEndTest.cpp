@@ -51,6 +51,17 @@ TEST_F(PreviewEndTest, ACloseMeetingTheWorkersLastStepsWaitsUntilItIsGone) {
     EXPECT_TRUE(worker->result().ok());
 }
 
+// The end signal is given just before the handle goes, and another waiter may have taken it: only
+// the handle tells that the worker is gone.
+TEST_F(PreviewEndTest, AnEndSignalAloneIsNotTheWorkerGone) {
+    int running = 0;
+    state.g_PreviewThread = &running;
+    state.g_PreviewExitEvent.Set();
+    EXPECT_FALSE(WaitPreviewWorkerGone(state, 30));
+    state.g_PreviewThread = nullptr;
+    EXPECT_TRUE(WaitPreviewWorkerGone(state, 0));
+}
+
 // An FPGA download stops the preview just as the worker ends on its own (a failed search, which
 // never looks at the stop event). The stop stays unseen; the next worker must not take it.
 TEST_F(PreviewEndTest, AStopTheWorkerNeverSawDoesNotEndTheNextWorker) {
