@@ -41,6 +41,8 @@ bool CalibrationDataThread::Start(const CalibrationLayout& layout) {
     startCounter_ = 0;
     targetIndex_ = 0;
     finishingCounter_ = 0;
+    // A run stopped at a target leaves its samples counted there; they belong to that run.
+    state_.g_CalPointCount = 0;
     return slot_.Start(this, [this] { Run(); });
 }
 
