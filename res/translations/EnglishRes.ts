@@ -394,6 +394,12 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>标定数据保存失败，请先退出，重新标定!
+</source>
+        <translation>Saving the calibration data failed. Please exit and calibrate again!
+</translation>
+    </message>
+    <message>
         <source>设备初始化失败，请退出然后重新进入。
 </source>
         <translation>Device initialisation failed. Please exit and open it again.

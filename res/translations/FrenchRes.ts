@@ -394,6 +394,12 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>标定数据保存失败，请先退出，重新标定!
+</source>
+        <translation>L'enregistrement des données d'étalonnage a échoué. Quittez puis recommencez l'étalonnage !
+</translation>
+    </message>
+    <message>
         <source>设备初始化失败，请退出然后重新进入。
 </source>
         <translation>L'initialisation de l'appareil a échoué. Quittez puis rouvrez la fenêtre.

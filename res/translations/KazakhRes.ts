@@ -394,6 +394,12 @@
 </translation>
     </message>
     <message>
+        <source>标定数据保存失败，请先退出，重新标定!
+</source>
+        <translation>Калибрлеу деректерін сақтау сәтсіз аяқталды. Шығып, қайта калибрлеңіз!
+</translation>
+    </message>
+    <message>
         <source>设备初始化失败，请退出然后重新进入。
 </source>
         <translation>Құрылғыны инициализациялау сәтсіз аяқталды. Шығып, терезені қайта ашыңыз.

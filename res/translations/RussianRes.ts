@@ -394,6 +394,12 @@
 </translation>
     </message>
     <message>
+        <source>标定数据保存失败，请先退出，重新标定!
+</source>
+        <translation>Не удалось сохранить данные калибровки. Выйдите и выполните калибровку заново!
+</translation>
+    </message>
+    <message>
         <source>设备初始化失败，请退出然后重新进入。
 </source>
         <translation>Не удалось инициализировать устройство. Выйдите и откройте окно снова.

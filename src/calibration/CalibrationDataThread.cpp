@@ -20,6 +20,14 @@ constexpr int kSamplesPerTarget = 20;
 constexpr uint8_t kSampleKind = 0x00;
 constexpr uint8_t kReleaseCheckKind = 0xFF;
 
+// A request the device did not carry out: its own outcome, or a refusal when the link
+// reported success but the result flag stayed clear.
+Result Failed(const char* what, const Result& outcome) {
+    return outcome.ok() ? Result::Fail(ResultCode::Refused,
+                                       std::string(what) + ": the device did not take it")
+                        : Result::Fail(outcome.code(), std::string(what) + ": " + outcome.reason());
+}
+
 }  // namespace
 
 std::string FinishingText(int percent) {
@@ -41,6 +49,8 @@ bool CalibrationDataThread::Start(const CalibrationLayout& layout) {
     startCounter_ = 0;
     targetIndex_ = 0;
     finishingCounter_ = 0;
+    // A run stopped at a target leaves its samples counted there; they belong to that run.
+    state_.g_CalPointCount = 0;
     return slot_.Start(this, [this] { Run(); });
 }
 
@@ -93,10 +103,7 @@ Result CalibrationDataThread::Initialise() {
         Say(Tr(caltext::kInitFailed));
         WriteLog("Calibration init failed!\nret=%d,g_CalDataInitSuc=%d,g_isMidwayExit=%d\n,",
                  static_cast<int>(wait.code), initOk, midway);
-        return wait.kind == Wait::Kind::Answered
-                   ? Result::Fail(ResultCode::Failed,
-                                  "the device did not take the calibration init")
-                   : Result::Fail(ResultCode::Timeout, "calibration init not answered");
+        return Failed("calibration init", wait.result);
     }
     Say(Tr(caltext::kTouchTheCross));
     startCounter_ = 1;
@@ -154,7 +161,9 @@ Result CalibrationDataThread::SendScreenSize() {
         return Result::Fail(ResultCode::Stopped, "calibration stopped");
     }
     if (wait.kind != Wait::Kind::Answered || state_.g_CalParamSuc.exchange(0) == 0) {
-        return Result::Fail(ResultCode::Refused, "the device did not take the screen size");
+        // Collected but not kept: the operator must not take the run for a finished one.
+        Say(Tr(caltext::kScreenSizeFailed));
+        return Failed("screen size", wait.result);
     }
     targetIndex_ = kSendScreenSize + 1;
     return Result::Ok();
@@ -179,6 +188,10 @@ void CalibrationDataThread::End(const Result& outcome) {
     if (present == 0 || communicating == 0) {
         WriteLog("CalibrationDataThread exit!\ng_isDeviceCommunicate=%d,g_bDevExist=%d!\n",
                  communicating, present);
+    }
+    // A device that refused or did not answer is still there: its failure text stays, and the
+    // operator is not sent to look at the cable.
+    if (present == 0 || outcome.code() == ResultCode::DeviceGone) {
         Say(Tr(caltext::kUnplugged));
     }
     // Only a run that went all the way says so; an init that once worked is not enough.
@@ -200,13 +213,20 @@ CalibrationDataThread::Wait CalibrationDataThread::Ask(uint32_t message, const v
     const auto start = Clock::now();
     const RequestHandle request =
         PostRequest(state_, message, block, size, static_cast<uint32_t>(size));
+    const auto ended = [&](Wait::Kind kind, uint32_t code) {
+        return Wait{kind, code,
+                    kind == Wait::Kind::Stopped
+                        ? Result::Fail(ResultCode::Stopped, "calibration stopped")
+                        : RequestOutcome(request, code)};
+    };
     for (;;) {
         const auto elapsed = static_cast<uint32_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
         if (limitMs != INFINITE && elapsed >= limitMs) {
             // Given up only now; an answer being published this very moment still counts.
             const uint32_t code = WaitRequest(request, event, 0);
-            return {code == WAIT_OBJECT_0 ? Wait::Kind::Answered : Wait::Kind::Unanswered, code};
+            return ended(code == WAIT_OBJECT_0 ? Wait::Kind::Answered : Wait::Kind::Unanswered,
+                         code);
         }
         const uint32_t slice =
             limitMs == INFINITE ? timing_.sliceMs : std::min(timing_.sliceMs, limitMs - elapsed);
@@ -215,18 +235,18 @@ CalibrationDataThread::Wait CalibrationDataThread::Ask(uint32_t message, const v
         if (!request || request->handled.Wait(slice) == WAIT_OBJECT_0) {
             const uint32_t code = WaitRequest(request, event, 0);
             if (code == WAIT_OBJECT_0) {
-                return {Wait::Kind::Answered, code};
+                return ended(Wait::Kind::Answered, code);
             }
             // Done with but not answered (no reply, a refusal, no command thread): the device
             // gets the rest of the limit before it is asked again.
             if (limitMs != INFINITE && slot_.WaitForStop(limitMs - elapsed)) {
-                return {Wait::Kind::Stopped, WAIT_TIMEOUT};
+                return ended(Wait::Kind::Stopped, WAIT_TIMEOUT);
             }
-            return {Wait::Kind::Unanswered, code == WAIT_FAILED ? WAIT_FAILED : WAIT_TIMEOUT};
+            return ended(Wait::Kind::Unanswered, code == WAIT_FAILED ? WAIT_FAILED : WAIT_TIMEOUT);
         }
         if (slot_.StopRequested()) {
             WaitRequest(request, event, 0);  // gives it up: nothing is published for it now
-            return {Wait::Kind::Stopped, WAIT_TIMEOUT};
+            return ended(Wait::Kind::Stopped, WAIT_TIMEOUT);
         }
     }
 }

@@ -40,15 +40,18 @@ class CalibrationDataThread {
     // Stops a running worker and waits until it has ended; returns at once when none runs.
     void Stop() { slot_.Stop(); }
     bool Running() const { return slot_.Running(); }
-    // How the last run ended: Ok only when it went through the finishing phase. Read it after
-    // the run has ended (after Stop()).
+    // How the last run ended: Ok only when it went through the finishing phase; a refused or
+    // unanswered request gives the link's code and reason. Read it after the run has ended
+    // (after Stop()).
     Result outcome() const;
 
   private:
-    // How a wait for the device ended; `code` is the wait's result as the log lines print it.
+    // How a wait for the device ended; `code` is the wait's result as the log lines print it,
+    // `result` the request's own outcome (the link's code and reason when it failed).
     struct Wait {
         enum class Kind { Answered, Unanswered, Stopped } kind = Kind::Unanswered;
         uint32_t code = WAIT_TIMEOUT;
+        Result result;
     };
 
     void Run();

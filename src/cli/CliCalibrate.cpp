@@ -135,13 +135,14 @@ Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleVie
             outcome = worker.outcome();
         }
     }
-    // As the window does on closing; a failure there has shown and logged string 136.
+    // As the window does on closing; a failed wait there has shown and logged string 136.
     bool inWorkMode = false;
-    static_cast<void>(modes.ReturnToWorkMode(&inWorkMode));
+    const Result back = modes.ReturnToWorkMode(&inWorkMode);
     if (inWorkMode) {
         host.SetStatusText(LoadString(IDS_NOW_WORK_MODE));
     }
-    return outcome;
+    // A station must not take a device left in calibration mode for a finished calibration.
+    return outcome.ok() ? back : outcome;
 }
 
 }  // namespace tavlin::cli

@@ -24,9 +24,9 @@ int RunLayout(const Invocation& invocation, std::FILE* out);
 
 // The calibration launcher, the window's set-up and the calibration worker, headless: every
 // instruction text is printed, and "target N (x, y)" each time the crosshair moves to a new
-// target. Ok only once the calibration completed. An interruption closes it as the window's
-// cancel does, the return to work mode included. Once the device took the work mode back the
-// main window's status text says so (string 134).
+// target. Ok only once the calibration completed and the device took the work mode back. An
+// interruption closes it as the window's cancel does, the return to work mode included. Once
+// the device took the work mode back the main window's status text says so (string 134).
 Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
                     ModeSwitcher& modes, std::FILE* out, Interruption& interruption,
                     CalibrationDataThread::Timing timing = {});

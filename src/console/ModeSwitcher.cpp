@@ -78,20 +78,19 @@ Result ModeSwitcher::EnterCalibrationMode(Launcher launcher) {
 }
 
 Result ModeSwitcher::ReturnToWorkMode(bool* accepted) {
-    const uint8_t mode = kWorkMode;
-    const RequestHandle request = PostRequest(state_, WM_SWITCH_MODE, &mode, sizeof mode);
     uint32_t waitCode = 0;
-    const Result result = WaitFor(request, state_.g_WorkSwitchEvent, &waitCode);
+    int flag = 0;
+    const Result result = Switch(kWorkMode, &waitCode, &flag);
     if (accepted != nullptr) {
-        *accepted = waitCode == WAIT_OBJECT_0 && state_.g_isWorkSwitchSuc != 0;
+        *accepted = result.ok();
     }
-    if (waitCode == WAIT_OBJECT_0) {
-        state_.g_isWorkSwitchSuc = 0;
-        return Result::Ok();
+    // Only a wait that failed is shown and logged: the tool closes whatever the device said.
+    // The result still tells a refusal apart from a switch.
+    if (waitCode != WAIT_OBJECT_0) {
+        view_.SetStatusText(LoadString(IDS_SWITCH_FAILED));
+        WriteLog("Calibration exit:Switch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
+                 static_cast<int>(waitCode), flag);
     }
-    view_.SetStatusText(LoadString(IDS_SWITCH_FAILED));
-    WriteLog("Calibration exit:Switch to work mode failed!\nret=%d,g_isWorkSwitchSuc=%d\n,",
-             static_cast<int>(waitCode), static_cast<int>(state_.g_isWorkSwitchSuc));
     return result;
 }
 

@@ -30,8 +30,9 @@ class ModeSwitcher {
     // Before a production tool opens. Fails when the device did not switch (string 136 shown,
     // log line written).
     Result EnterCalibrationMode(Launcher launcher);
-    // When a tool closes. Only the wait decides (the device's answer does not); *accepted, if
-    // given, tells whether the device took the mode.
+    // When a tool closes. Only a failed wait shows string 136 and writes the log line; a
+    // device that refused the switch closes the tool all the same, but the result says so
+    // (the link's code and reason). *accepted, if given, tells whether the device took the mode.
     Result ReturnToWorkMode(bool* accepted = nullptr);
 
     VersionQuery& versions() { return versions_; }

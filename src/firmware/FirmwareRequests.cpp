@@ -19,8 +19,11 @@ Result Post(SharedState& state, uint32_t message, const std::vector<uint8_t>& bl
     if (request == nullptr) {
         return Result::Fail(ResultCode::Failed, std::string(what) + ": no command thread");
     }
-    if (WaitRequest(request, done, timeoutMs) != WAIT_OBJECT_0) {
-        return Result::Fail(ResultCode::Timeout, std::string(what) + ": not answered");
+    if (const uint32_t code = WaitRequest(request, done, timeoutMs); code != WAIT_OBJECT_0) {
+        // Only a wait that ran out is a time-out; a request that ended without its event (the
+        // command thread went, the request was dropped) says what it ended with.
+        const Result outcome = RequestOutcome(request, code);
+        return Result::Fail(outcome.code(), std::string(what) + ": " + outcome.reason());
     }
     if (flag != nullptr && flag->exchange(0) == 0) {
         // A link that failed (no answer, device gone) says so; only a device that answered

@@ -9,9 +9,10 @@
 namespace tavlin {
 
 // The firmware update's requests to the command thread. Each fails at once, posting nothing,
-// without a device. A wait that ends unsignalled is Timeout (the request was dropped, or its
-// time ran out); a signalled request whose result flag is clear is Refused. On success the
-// result flag is cleared again, as the poster reads it.
+// without a device. A failure carries the link's code and reason: Timeout only when the wait's
+// time ran out or the device did not answer, DeviceGone, Refused for a device that answered
+// with a failure status, or what a request that ended without its event ended with. On success
+// the result flag is cleared again, as the poster reads it.
 Result ReadVersionInfo(SharedState& state, uint32_t timeoutMs);
 Result ReadImageVersion(SharedState& state, uint32_t timeoutMs);
 Result WriteVersionInfo(SharedState& state, const VersionInfoRecord& record, uint32_t timeoutMs);

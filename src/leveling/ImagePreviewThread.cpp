@@ -149,10 +149,13 @@ Result ImagePreviewThread::PreviewCycle() {
         return Fail(IDS_STITCH_FAILED, ret != WAIT_OBJECT_0 || midway == 0,
                     "line stitching failed");
     }
-    bool complete = false;
-    const Result chunks = FetchChunks(&complete);
-    if (!chunks.ok()) {
+    const Result chunks = FetchChunks();
+    if (chunks.code() == ResultCode::Stopped) {
         return chunks;
+    }
+    {
+        std::lock_guard lock(resultMutex_);
+        picture_ = chunks;
     }
     for (int sensor : {kMaster, kSlave}) {
         PreviewFrame frame;
@@ -162,16 +165,15 @@ Result ImagePreviewThread::PreviewCycle() {
     }
     s.g_OptimumLineFlag = 0;
     // A picture with chunks missing is shown, but it is not a preview cycle that ran: a caller
-    // waiting for whole cycles must not take it for one.
-    if (complete) {
+    // waiting for whole cycles must not take it for one. The next cycle starts all the same.
+    if (chunks.ok()) {
         ++cycles_;
     }
     return Result::Ok();
 }
 
-Result ImagePreviewThread::FetchChunks(bool* complete) {
+Result ImagePreviewThread::FetchChunks() {
     SharedState& s = state_;
-    *complete = false;
     constexpr int kChunks = 95;
     for (int i = 0; i < kChunks; ++i) {
         if (StopOrGone()) {
@@ -195,7 +197,9 @@ Result ImagePreviewThread::FetchChunks(bool* complete) {
         } else {
             chunk_ = {chunk_.mode, 610, 30, 5730};
         }
-        const uint32_t ret = Ask(WM_GET_PREVIEW_DATA, s.g_PreviewDataEvent, &chunk_, sizeof chunk_);
+        // Posted here rather than through Ask: a failed chunk hands its own outcome up.
+        const RequestHandle request = PostRequest(s, WM_GET_PREVIEW_DATA, &chunk_, sizeof chunk_);
+        const uint32_t ret = WaitRequest(request, s.g_PreviewDataEvent, INFINITE);
         const int flag = s.g_PreviewSucFlag;
         if (ret != WAIT_OBJECT_0 || flag == 0) {
             // The picture keeps what was refreshed so far; the next cycle starts at once.
@@ -203,12 +207,19 @@ Result ImagePreviewThread::FetchChunks(bool* complete) {
                 "ImagePreviewThread: GetPreviewData failed!\nret=%d,g_PreviewSucFlag=%d,"
                 "g_isMidwayExit=%d!\n",
                 static_cast<int>(ret), flag, s.g_isMidwayExit.load());
-            break;
+            const Result outcome = RequestOutcome(request, ret);
+            const std::string what = "preview chunk " + std::to_string(i);
+            return outcome.ok() ? Result::Fail(ResultCode::Refused, what + ": no data")
+                                : Result::Fail(outcome.code(), what + ": " + outcome.reason());
         }
         s.g_PreviewSucFlag = 0;
-        *complete = i == kChunks - 1;
     }
     return Result::Ok();
+}
+
+Result ImagePreviewThread::pictureResult() const {
+    std::lock_guard lock(resultMutex_);
+    return picture_;
 }
 
 }  // namespace tavlin

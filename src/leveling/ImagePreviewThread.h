@@ -43,13 +43,17 @@ class ImagePreviewThread {
     int cyclesDrawn() const { return cycles_; }
     // How the worker ended: Ok when stopped, else the failing step. Valid once it has ended.
     Result result() const;
+    // How the picture drawn last (or being drawn) came: Ok when every chunk arrived, else the
+    // failed chunk's outcome (the link's code and reason). A failed chunk does not end the
+    // worker.
+    Result pictureResult() const;
 
   private:
     void Body();
     Result Search();
     Result PreviewCycle();
-    // *complete tells whether every chunk arrived.
-    Result FetchChunks(bool* complete);
+    // Ok when every chunk arrived; else the failed chunk's outcome, or Stopped.
+    Result FetchChunks();
     bool StopOrGone();
     uint32_t Ask(uint32_t message, Event& done, const void* block = nullptr, size_t size = 0,
                  int* ownResult = nullptr);
@@ -68,6 +72,7 @@ class ImagePreviewThread {
     Event settled_{Event::Kind::ManualReset};
     mutable std::mutex resultMutex_;
     Result result_;
+    Result picture_;
 };
 
 }  // namespace tavlin

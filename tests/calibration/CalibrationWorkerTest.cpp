@@ -148,8 +148,11 @@ TEST_F(CalibrationTest, InitRefused) {
     StartRun();
     ASSERT_TRUE(calView.WaitForClose(3s));
     worker.Stop();
-    EXPECT_EQ(worker.outcome().code(), ResultCode::Failed);
-    EXPECT_EQ(calView.texts().front(), caltext::kInitFailed);
+    EXPECT_EQ(worker.outcome().code(), ResultCode::Refused);
+    EXPECT_NE(worker.outcome().reason().find("calibration init: status 0x"), std::string::npos)
+        << worker.outcome().describe();
+    // The device is still there: its own failure text stays, no unplugged text over it.
+    EXPECT_EQ(calView.texts(), std::vector<std::string>{caltext::kInitFailed});
     EXPECT_NE(
         Log().find(") Calibration init failed!\nret=0,g_CalDataInitSuc=0,g_isMidwayExit=0\n,"),
         std::string::npos)

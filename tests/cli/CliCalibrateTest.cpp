@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
+#include "base/StringTable.h"
+#include "calibration/CalibrationLayout.h"
 #include "calibration/CalibrationTexts.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliSession.h"
@@ -109,18 +112,50 @@ TEST_F(CliCalibrateTest, AnotherScreenSize) {
     EXPECT_EQ(sim.firmware().screenSize(), (std::pair<uint16_t, uint16_t>{1280, 720}));
 }
 
+// A device that refuses is still there: the run fails with the device's own reason, and the
+// operator is not told to look at the cable.
 TEST_F(CliCalibrateTest, InitRefusedFails) {
     sim.faults().Refuse(cmd::kCalInit);
     EXPECT_EQ(Run({"calibrate"}), kExitFailed);
     EXPECT_THAT(output, HasSubstr(caltext::kInitFailed));
+    EXPECT_THAT(output, Not(HasSubstr(caltext::kUnplugged)));
     EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
+    EXPECT_THAT(output, HasSubstr("tavlin-cli: calibration init: status 0x"));
     EXPECT_THAT(log.Text(), HasSubstr("Calibration init failed!\n"));
+    EXPECT_THAT(log.Text(), HasSubstr("CalibrationDataThread exit!\ng_isDeviceCommunicate=0,"));
 }
 
 TEST_F(CliCalibrateTest, ScreenSizeRefusedIsNotSuccess) {
     sim.faults().Refuse(cmd::kCalParam);
     EXPECT_EQ(Run({"calibrate"}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr(caltext::kScreenSizeFailed));
+    EXPECT_THAT(output, Not(HasSubstr(caltext::kUnplugged)));
     EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
+    EXPECT_THAT(output, HasSubstr("tavlin-cli: screen size: status 0x"));
+}
+
+TEST_F(CliCalibrateTest, DeviceGoneAtTheInitSaysUnplugged) {
+    sim.faults().UnplugAt(cmd::kCalInit);
+    EXPECT_EQ(Run({"calibrate"}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr(caltext::kUnplugged));
+    EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
+    EXPECT_THAT(log.Text(), HasSubstr("CalibrationDataThread exit!\ng_isDeviceCommunicate=0,"));
+}
+
+// The calibration completes, but the device refuses to go back to work mode: the run is not
+// a success, and the status line does not claim work mode.
+TEST_F(CliCalibrateTest, RefusedReturnToWorkModeFails) {
+    sim.firmware().setStylusHand([this](const sim::TouchRequest& r) -> std::optional<sim::Touch> {
+        if (r.targetNumber == kCalTargetCount - 1) {
+            sim.faults().Refuse(cmd::kModeSwitch);  // the launcher's switch has gone through
+        }
+        return std::nullopt;
+    });
+    EXPECT_EQ(Run({"calibrate"}), kExitFailed);
+    EXPECT_THAT(output, HasSubstr(caltext::kCompleted));
+    EXPECT_THAT(output, HasSubstr("tavlin-cli: status 0x"));
+    EXPECT_THAT(output, Not(HasSubstr(LoadString(IDS_NOW_WORK_MODE))));
+    EXPECT_EQ(sim.firmware().mode(), 0xFF);
 }
 
 TEST_F(CliCalibrateTest, NoDevice) {

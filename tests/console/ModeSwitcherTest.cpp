@@ -81,8 +81,19 @@ TEST_F(ModeSwitcherTest, LaunchersLogTheirOwnLines) {
     EXPECT_NE(
         Log().find(") Calibration: Switch to work mode failed!\nret=0,g_isWorkSwitchSuc=0\n,"),
         std::string::npos);
-    // Returning to work mode: only the wait decides, not the device's answer.
-    EXPECT_TRUE(modes.ReturnToWorkMode());
+    // Returning to work mode: only a failed wait is shown and logged, but a refusal is not
+    // reported as a switch.
+    const size_t shown = view.status().size();
+    bool accepted = true;
+    const Result back = modes.ReturnToWorkMode(&accepted);
+    EXPECT_EQ(back.code(), ResultCode::Refused);
+    EXPECT_NE(back.reason().find("status 0x"), std::string::npos) << back.describe();
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(view.status().size(), shown);
+    EXPECT_EQ(Log().find("Calibration exit:"), std::string::npos);
+    transport.faults().Clear();
+    EXPECT_TRUE(modes.ReturnToWorkMode(&accepted));
+    EXPECT_TRUE(accepted);
 
     transport.faults().Refuse(cmd::kImageVersionReadBoth);
     EXPECT_FALSE(modes.versions().ShowVersions(Caller::CalibrationLauncher));
@@ -95,6 +106,21 @@ TEST_F(ModeSwitcherTest, LaunchersLogTheirOwnLines) {
     EXPECT_FALSE(modes.versions().ShowVersions(Caller::Launcher));
     EXPECT_NE(Log().find(") Get IMAGE Version Failed!\nret=0,"), std::string::npos);
     EXPECT_EQ(VersionReads(), 2);  // a failed query is repeated next time
+}
+
+// A tool closes whatever the device answers, but the result is the link's own: a silent device
+// timed out, an unplugged one went away.
+TEST_F(ModeSwitcherTest, ReturnToWorkModeCarriesTheLinksResult) {
+    transport.faults().NoReplyTo(cmd::kModeSwitch);
+    const Result silent = modes.ReturnToWorkMode();
+    EXPECT_EQ(silent.code(), ResultCode::Timeout) << silent.describe();
+    EXPECT_NE(silent.reason().find("timed out"), std::string::npos) << silent.describe();
+
+    transport.faults().Clear();
+    transport.faults().UnplugAt(cmd::kModeSwitch);
+    const Result gone = modes.ReturnToWorkMode();
+    EXPECT_EQ(gone.code(), ResultCode::DeviceGone) << gone.describe();
+    EXPECT_EQ(state.g_isWorkSwitchSuc, 0);
 }
 
 TEST_F(ModeSwitcherTest, WithoutCommandThreadNothingWaitsAndTheToggleLeavesTheVersionLine) {
