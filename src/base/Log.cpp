@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <vector>
+
+#include "platform/FilePath.h"
 
 namespace tavlin {
 namespace {
@@ -47,7 +50,7 @@ std::string FormatEntry(size_t bufferSize, const char* format, va_list args) {
 // Binary modes: the entries' line feeds reach the file as they are on every platform (a Windows
 // text mode would turn them into CR LF).
 void WriteWhole(const char* mode, const std::string& entry) {
-    FILE* f = std::fopen(LogFilePath().c_str(), mode);
+    FILE* f = OpenFile(LogFilePath(), mode);
     if (f == nullptr) {
         return;
     }
@@ -66,16 +69,18 @@ std::string KeptName(const std::string& path, int run) {
 
 void KeepPreviousRuns() {
     const std::string path = LogFilePath();
-    FILE* current = std::fopen(path.c_str(), "rb");
+    FILE* current = OpenFile(path, "rb");
     if (current == nullptr) {
         return;
     }
     std::fclose(current);
-    std::remove(KeptName(path, kKeptLogRuns).c_str());
+    std::error_code ignored;  // a run that was never kept has nothing to move
+    std::filesystem::remove(PathFromUtf8(KeptName(path, kKeptLogRuns)), ignored);
     for (int run = kKeptLogRuns - 1; run >= 1; --run) {
-        std::rename(KeptName(path, run).c_str(), KeptName(path, run + 1).c_str());
+        std::filesystem::rename(PathFromUtf8(KeptName(path, run)),
+                                PathFromUtf8(KeptName(path, run + 1)), ignored);
     }
-    std::rename(path.c_str(), KeptName(path, 1).c_str());
+    std::filesystem::rename(PathFromUtf8(path), PathFromUtf8(KeptName(path, 1)), ignored);
 }
 
 }  // namespace

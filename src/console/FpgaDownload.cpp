@@ -12,6 +12,7 @@
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"
 #include "device/Requests.h"
+#include "platform/FilePath.h"
 
 namespace tavlin {
 namespace {
@@ -51,8 +52,8 @@ Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
         return Result::Fail(ResultCode::Busy, "another code transfer is running");
     }
     std::error_code error;
-    const uint64_t size = std::filesystem::file_size(path, error);
-    std::FILE* file = error || size > kMaxFileSize ? nullptr : std::fopen(path.c_str(), "rb");
+    const uint64_t size = std::filesystem::file_size(PathFromUtf8(path), error);
+    std::FILE* file = error || size > kMaxFileSize ? nullptr : OpenFile(path, "rb");
     if (file == nullptr) {
         view_.AppendOutputText("FPGA File Open Fail!");
         state_.g_ImageTransferState = kIdle;

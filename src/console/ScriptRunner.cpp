@@ -12,6 +12,7 @@
 #include "console/ScriptParser.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
+#include "platform/FilePath.h"
 
 namespace tavlin {
 
@@ -40,8 +41,8 @@ Result ScriptRunner::Run(const std::string& path) {
     // A directory opens as a stream on Linux and reads as an empty script.
     std::error_code error;
     std::ifstream file;
-    if (!std::filesystem::is_directory(path, error)) {
-        file.open(path, std::ios::binary);
+    if (!std::filesystem::is_directory(PathFromUtf8(path), error)) {
+        file.open(PathFromUtf8(path), std::ios::binary);
     }
     if (!file.is_open()) {
         view_.AppendOutputText("Script Open Fail!");

@@ -7,6 +7,7 @@
 #include "base/Log.h"
 #include "device/CommandContext.h"
 #include "device/DeviceProtocol.h"
+#include "platform/FilePath.h"
 
 namespace tavlin::command {
 namespace {
@@ -64,7 +65,7 @@ std::FILE* OpenBurstFile(CommandContext& c, const std::string& name, bool forWri
     const bool sameFile = s.g_isBurstFileUsed != 0 && NameOf(s.g_BurstFileName) == name;
     const char* mode = forWriting ? (sameFile ? "ab" : "wb") : "rb";
     const std::string path = c.burstDirectory.empty() ? name : c.burstDirectory + "/" + name;
-    std::FILE* file = std::fopen(path.c_str(), mode);
+    std::FILE* file = OpenFile(path, mode);
     if (file == nullptr) {
         const int error = errno;
         WriteLog("Burst file %s cannot be opened (%s)\n", name.c_str(), mode);

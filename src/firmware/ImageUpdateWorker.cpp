@@ -8,6 +8,7 @@
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareTexts.h"
 #include "firmware/VersionInfoRecord.h"
+#include "platform/FilePath.h"
 
 namespace tavlin {
 namespace {
@@ -34,14 +35,14 @@ const char* SuccessText(ImageWrite write) {
 // a missing or an unreadable file.
 bool ImageFileUsable(const std::string& name, uint64_t* size) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(name, error)) {
+    if (!std::filesystem::is_regular_file(PathFromUtf8(name), error)) {
         return false;
     }
-    *size = std::filesystem::file_size(name, error);
+    *size = std::filesystem::file_size(PathFromUtf8(name), error);
     if (error) {
         return false;
     }
-    std::FILE* probe = std::fopen(name.c_str(), "rb");
+    std::FILE* probe = OpenFile(name, "rb");
     if (probe == nullptr) {
         return false;
     }
@@ -151,8 +152,7 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
     Result result;
     uint64_t size = 0;
     std::FILE* file = nullptr;
-    if (!ImageFileUsable(image.name, &size) ||
-        (file = std::fopen(image.name.c_str(), "rb")) == nullptr) {
+    if (!ImageFileUsable(image.name, &size) || (file = OpenFile(image.name, "rb")) == nullptr) {
         result = Fail(fw::kImageOpenFailed,
                       Result::Fail(ResultCode::BadInput, "cannot open image " + image.name));
     } else {

@@ -1,4 +1,5 @@
 #include "platform/PrivateProfile.h"
+#include "platform/FilePath.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,7 +36,7 @@ std::string Unquote(const std::string& value) {
 
 std::optional<std::string> FindValue(const std::string& section, const std::string& key,
                                      const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }

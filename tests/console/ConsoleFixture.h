@@ -20,6 +20,7 @@
 #include "device/DeviceProtocol.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
+#include "platform/FilePath.h"
 #include "sim/SimTransport.h"
 
 namespace tavlin::testing {
@@ -132,13 +133,15 @@ class ConsoleTest : public ::testing::Test {
         std::filesystem::remove_all(dir, ignored);
     }
 
+    // Names are UTF-8 (a test may name a folder in Chinese); so is the path returned.
     std::string WriteFile(const std::string& name, const std::string& bytes) {
-        const auto path = dir / name;
+        const auto path = dir / PathFromUtf8(name);
+        std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return Utf8FromPath(path);
     }
     std::string ReadFile(const std::string& name) const {
-        std::ifstream in(dir / name, std::ios::binary);
+        std::ifstream in(dir / PathFromUtf8(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     std::string Log() const { return ReadFile("Tavlin_log.txt"); }

@@ -79,6 +79,19 @@ TEST_F(ImageUpdateTest, AllThreeImagesReachTheirSensorsByteForByteWithTheirVersi
     EXPECT_EQ(state.g_SensorSel, 0);
 }
 
+// Qt's file dialog hands over the package as UTF-8; on Windows a narrow file call would read it
+// in the ANSI code page and find neither the package nor its images.
+TEST_F(ImageUpdateTest, APackageAndImagesInAFolderWithAChineseNameAreFoundAndSent) {
+    const std::string h = PatternBytes(200, 4);
+    const std::string image = WriteFile("固件包/主图像.bin", h);
+    const std::string package =
+        WriteFile("固件包/升级.ini", PackageText({{"Tavlin HInfo", {1, 9, image}}}));
+    ASSERT_TRUE(RunUpdate(package).ok()) << fwView.lastStatus();
+    EXPECT_EQ(Received(0, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(Received(1, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(fwView.lastStatus(), fw::kUpdateSucceeded);
+}
+
 TEST_F(ImageUpdateTest, OnlyLInfoGoesToTheLeftSensorAndLeavesTheRecordsAlone) {
     const std::string l = PatternBytes(32256, 5);
     const std::string package =
