@@ -45,7 +45,9 @@ const char* UsageText() {
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
            "\n"
-           "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device\n";
+           "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
+           "4 the device is there but this user may not open it (install the package's udev\n"
+           "rules, then re-plug the device)\n";
 }
 
 namespace {
