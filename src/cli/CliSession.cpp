@@ -206,6 +206,10 @@ class Session {
 
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
                std::FILE* out, int transferTimeoutMs, Interruption* interruption, std::FILE* err) {
+    if (const Result folder = PreparePictureFolder(invocation); !folder) {
+        std::fprintf(out, "tavlin-cli: %s\n", folder.reason().c_str());
+        return kExitFailed;
+    }
     Interruption none;
     Session session(transport, sim, out, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
