@@ -57,10 +57,7 @@ class TerminalCalibrationView : public CalibrationView {
                 text.pop_back();
             }
             std::fprintf(out_, "\r%s", text.c_str());
-            lineOpen_ = true;
-            if (percent >= 100) {
-                EndLine();
-            }
+            lineOpen_ = true;  // ended by the next text, or by Finish
         }
         std::fflush(out_);
     }
