@@ -176,7 +176,7 @@ enfin, confirmez pour quitter.
     <message>
         <source>已找到设备，但当前用户无权打开它。请安装软件包中的 udev 规则，然后重新插拔设备。
 </source>
-        <translation>Le périphérique a été trouvé, mais cet utilisateur n'a pas le droit de l'ouvrir. Installez les règles udev du paquet, puis débranchez et rebranchez le périphérique.
+        <translation>Périphérique trouvé, mais cet utilisateur ne peut pas l'ouvrir. Installez les règles udev du paquet, puis rebranchez-le.
 </translation>
     </message>
     <message>

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTranslator>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -86,6 +87,43 @@ TEST(WindowAccessE2eTest, TheStatusLineSaysTheNodeIsRefusedAndNamesTheRemedy) {
     EXPECT_EQ(shown, noAccess);
     EXPECT_EQ(afterButton, noAccess);
     EXPECT_EQ(state.g_bDevExist, 0);
+}
+
+// The text is long for a status line: it must be whole there in every language.
+TEST(WindowAccessE2eTest, TheTextIsWholeInTheStatusLineInEveryLanguage) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int argc = 1;
+    char name[] = "e2e_window_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    SharedState state;
+    HidapiTransport transport;
+    HidDevice device(transport);
+    MainWindowOptions options;
+    options.watchDevices = false;
+    CTavlinDlg window(state, device, options);
+    window.show();
+    auto* status = findControl<QLabel>(&window, control::kStatusLine);
+    ASSERT_NE(status, nullptr);
+    for (const char* file :
+         {"", "EnglishRes.qm", "FrenchRes.qm", "RussianRes.qm", "KazakhRes.qm"}) {
+        QTranslator translator;
+        if (*file != '\0') {
+            ASSERT_TRUE(translator.load(QStringLiteral(TAVLIN_QM_DIR "/") + QLatin1String(file)))
+                << file;
+        }
+        const QString text = *file == '\0'
+                                 ? QString::fromUtf8(BuiltInString(IDS_NO_ACCESS))
+                                 : translator.translate("Tavlin", BuiltInString(IDS_NO_ACCESS));
+        ASSERT_FALSE(text.isEmpty()) << file;
+        status->setText(text);
+        const QRect room = status->contentsRect();
+        const QRect needed = status->fontMetrics().boundingRect(
+            room, static_cast<int>(status->alignment()) | Qt::TextWordWrap, text);
+        EXPECT_TRUE(room.contains(needed))
+            << file << ": needs " << needed.width() << " x " << needed.height() << ", has "
+            << room.width() << " x " << room.height();
+    }
 }
 
 }  // namespace
