@@ -174,6 +174,20 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>已找到设备，但当前用户无权打开它。请安装软件包中的 udev 规则，然后重新插拔设备。
+</source>
+        <translation>The device was found, but this user may not open it. Install the package's udev rules, then unplug and replug the device.
+</translation>
+    </message>
+    <message>
+        <source>Master: </source>
+        <translation>Master: </translation>
+    </message>
+    <message>
+        <source>Slave: </source>
+        <translation>Slave: </translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

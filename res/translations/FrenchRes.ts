@@ -174,6 +174,20 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>已找到设备，但当前用户无权打开它。请安装软件包中的 udev 规则，然后重新插拔设备。
+</source>
+        <translation>Périphérique trouvé, mais cet utilisateur ne peut pas l'ouvrir. Installez les règles udev du paquet, puis rebranchez-le.
+</translation>
+    </message>
+    <message>
+        <source>Master: </source>
+        <translation>Maître : </translation>
+    </message>
+    <message>
+        <source>Slave: </source>
+        <translation>Esclave : </translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

@@ -174,6 +174,20 @@
 </translation>
     </message>
     <message>
+        <source>已找到设备，但当前用户无权打开它。请安装软件包中的 udev 规则，然后重新插拔设备。
+</source>
+        <translation>Устройство найдено, но у пользователя нет доступа к нему. Установите правила udev из пакета и переподключите его.
+</translation>
+    </message>
+    <message>
+        <source>Master: </source>
+        <translation>Ведущий: </translation>
+    </message>
+    <message>
+        <source>Slave: </source>
+        <translation>Ведомый: </translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

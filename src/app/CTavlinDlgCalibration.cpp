@@ -12,6 +12,7 @@
 #include "calibration/CcalibrationmpDlg.h"
 #include "console/ModeSwitcher.h"
 #include "console/ToolLauncher.h"
+#include "device/DeviceDetector.h"
 
 namespace tavlin {
 
@@ -43,7 +44,7 @@ void CTavlinDlg::OnCalibration() {
 
 void CTavlinDlg::OnClientCalibration() {
     if (state_.g_bDevExist == 0) {
-        SetControlText(control::kStatusLine, LoadString(IDS_NO_DEVICE));
+        SetControlText(control::kStatusLine, NoDeviceText(state_));
         return;
     }
     auto* dialog = new CcalibrationclientDlg(this);

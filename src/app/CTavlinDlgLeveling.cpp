@@ -6,6 +6,7 @@
 #include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "base/UiTexts.h"
+#include "device/DeviceDetector.h"
 #include "leveling/CsensorsetclientDlg.h"
 #include "leveling/CsensorsetmpDlg.h"
 #include "leveling/LevelingControlIds.h"
@@ -38,7 +39,7 @@ void CTavlinDlg::OnLeveling() {
 
 void CTavlinDlg::OnClientAdjust() {
     if (state_.g_bDevExist == 0) {
-        bridge_->SetStatusText(LoadString(IDS_NO_DEVICE));
+        bridge_->SetStatusText(NoDeviceText(state_));
         return;
     }
     auto* dialog = new CsensorsetclientDlg(this);

@@ -8,6 +8,8 @@ const char* ResultCodeName(ResultCode code) {
             return "Ok";
         case ResultCode::NoDevice:
             return "NoDevice";
+        case ResultCode::NoAccess:
+            return "NoAccess";
         case ResultCode::Timeout:
             return "Timeout";
         case ResultCode::Refused:

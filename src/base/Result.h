@@ -9,6 +9,7 @@ namespace tavlin {
 enum class ResultCode {
     Ok,
     NoDevice,    // no device of ours is open
+    NoAccess,    // a device of ours is there, but this user may not open it
     Timeout,     // a transfer or a wait ran out of time
     Refused,     // the device answered with a status other than success
     DeviceGone,  // the device went away during the operation

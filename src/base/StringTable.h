@@ -36,6 +36,11 @@ enum StringId : int {
     IDS_FW_ENV_READY = 145,
     IDS_FW_ENV_FAILED = 147,
     IDS_FW_NOT_READY = 148,
+    // A device of ours is there but its node refuses this user (no udev rules, wrong group).
+    IDS_NO_ACCESS = 160,
+    // What the command-line front end puts before each line of a sensor's status text.
+    IDS_MASTER_PREFIX = 161,
+    IDS_SLAVE_PREFIX = 162,
 };
 
 // The built-in (Chinese) text of an id; empty for an unknown id.

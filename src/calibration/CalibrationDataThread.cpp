@@ -36,6 +36,10 @@ std::string FinishingText(int percent) {
     return text;
 }
 
+void CalibrationView::ShowFinishing(int percent) {
+    SetInstructionText(FinishingText(percent));
+}
+
 CalibrationDataThread::CalibrationDataThread(SharedState& state, CalibrationView& view,
                                              Timing timing)
     : state_(state), view_(view), timing_(timing) {}
@@ -154,7 +158,7 @@ Result CalibrationDataThread::WaitForRelease() {
 
 Result CalibrationDataThread::SendScreenSize() {
     Draw(kCalTargetCount - 1, CalibrationView::Crosshair::Blank);
-    Say(FinishingText(0));
+    SayFinishing(0);
     const CalParamBlock block{state_.g_ScreenWidth, state_.g_ScreenHeight};
     const Wait wait = Ask(WM_CAL_PARAM, &block, sizeof block, state_.g_CalParamEvent, INFINITE);
     if (wait.kind == Wait::Kind::Stopped) {
@@ -172,10 +176,10 @@ Result CalibrationDataThread::SendScreenSize() {
 bool CalibrationDataThread::Finishing() {
     const int percent = static_cast<int>(4 * ++finishingCounter_ / 7);
     if (percent < 100) {
-        Say(FinishingText(percent));
+        SayFinishing(percent);
         return false;
     }
-    Say(FinishingText(100));
+    SayFinishing(100);
     finishingCounter_ = 0;
     targetIndex_ = 0;
     return true;
@@ -278,6 +282,12 @@ Result CalibrationDataThread::Interrupted() {
 void CalibrationDataThread::Say(const std::string& text) {
     if (state_.g_isMidwayExit == 0) {
         view_.SetInstructionText(text);
+    }
+}
+
+void CalibrationDataThread::SayFinishing(int percent) {
+    if (state_.g_isMidwayExit == 0) {
+        view_.ShowFinishing(percent);
     }
 }
 

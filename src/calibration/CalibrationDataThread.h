@@ -68,6 +68,7 @@ class CalibrationDataThread {
     Wait Ask(uint32_t message, const void* block, size_t size, Event& event, uint32_t limitMs);
     Result Interrupted();
     void Say(const std::string& text);
+    void SayFinishing(int percent);
     void Draw(int target, CalibrationView::Crosshair mode);
     // A touch sample (kind 0) or a release check (kind 0xFF) at `target`.
     Wait AskAt(int target, uint8_t kind, Event& event);

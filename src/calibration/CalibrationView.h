@@ -19,6 +19,9 @@ class CalibrationView {
 
     // The instruction line (control 1057).
     virtual void SetInstructionText(const std::string& text) = 0;
+    // The finishing phase's percentage (0 to 100), called once or more per value. The window
+    // shows it as the instruction text with the percentage; a terminal can redraw one line.
+    virtual void ShowFinishing(int percent);
     // Moves the 40 x 40 crosshair control so that its centre is (x, y) and draws the cross
     // there or blanks it; `target` is the target's number, 0 to 14.
     virtual void DrawTarget(int target, int x, int y, Crosshair mode) = 0;

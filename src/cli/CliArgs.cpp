@@ -36,16 +36,22 @@ const char* UsageText() {
            "                           (default 1), the exposure with --exposure (then leave\n"
            "                           with OK, mode 0xEE; else Cancel, work mode), and the\n"
            "                           two pictures as DIR/master.png and DIR/slave.png\n"
+           "                           (DIR is made first); each status line starts with\n"
+           "                           its sensor's name\n"
            "  layout WxH               print the fifteen calibration targets of a W x H screen,\n"
            "                           one line each: number, x, y, target code (no device)\n"
            "  calibrate [--screen WxH] run a touch calibration for a W x H screen (default\n"
            "                           1920x1080): prints the instructions and each target\n"
-           "                           as the crosshair moves to it; exit 0 once completed"
+           "                           as the crosshair moves to it, and the storing's\n"
+           "                           percentage once per value (one line redrawn in place\n"
+           "                           on a terminal); exit 0 once completed"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
            "\n"
-           "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device\n";
+           "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
+           "4 the device is there but this user may not open it (install the package's udev\n"
+           "rules, then re-plug the device)\n";
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "cli/CliCalibrate.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <mutex>
 
@@ -24,22 +26,45 @@ bool ParseDimension(std::string_view text, int* value) {
 }
 
 // The calibration window as a terminal: instruction texts are printed as they come, and a
-// target line each time the crosshair moves on; the close request ends the wait.
+// target line each time the crosshair moves on; the close request ends the wait. The finishing
+// percentage is printed once per value: on a terminal as one line redrawn in place (as the FPGA
+// download's bar), elsewhere one line each.
 class TerminalCalibrationView : public CalibrationView {
   public:
-    TerminalCalibrationView(std::FILE* out, ScreenSize screen) : out_(out), screen_(screen) {}
+    TerminalCalibrationView(std::FILE* out, ScreenSize screen)
+        : out_(out), screen_(screen), inPlace_(isatty(fileno(out)) != 0) {}
 
     void SetInstructionText(const std::string& text) override {
         std::lock_guard lock(mutex_);
+        EndLine();
         std::fputs(text.c_str(), out_);
         if (text.empty() || text.back() != '\n') {
             std::fputc('\n', out_);
         }
         std::fflush(out_);
     }
+    void ShowFinishing(int percent) override {
+        std::lock_guard lock(mutex_);
+        if (percent == shownPercent_) {
+            return;
+        }
+        shownPercent_ = percent;
+        std::string text = FinishingText(percent);
+        if (!inPlace_) {
+            std::fputs(text.c_str(), out_);
+        } else {
+            while (!text.empty() && text.back() == '\n') {
+                text.pop_back();
+            }
+            std::fprintf(out_, "\r%s", text.c_str());
+            lineOpen_ = true;  // ended by the next text, or by Finish
+        }
+        std::fflush(out_);
+    }
     void DrawTarget(int target, int x, int y, Crosshair mode) override {
         std::lock_guard lock(mutex_);
         if (mode == Crosshair::Cross && target != shownTarget_) {
+            EndLine();
             shownTarget_ = target;
             std::fprintf(out_, "target %d (%d, %d)\n", target, x, y);
             std::fflush(out_);
@@ -49,12 +74,28 @@ class TerminalCalibrationView : public CalibrationView {
     ScreenSize CurrentScreenSize() const override { return screen_; }
 
     void WaitForClose() { closed_.Wait(INFINITE); }
+    // Ends a line left open in place, so what follows starts on a line of its own.
+    void Finish() {
+        std::lock_guard lock(mutex_);
+        EndLine();
+        std::fflush(out_);
+    }
 
   private:
+    void EndLine() {
+        if (lineOpen_) {
+            std::fputc('\n', out_);
+            lineOpen_ = false;
+        }
+    }
+
     std::FILE* out_;
     const ScreenSize screen_;
+    const bool inPlace_;
     std::mutex mutex_;
     int shownTarget_ = -1;
+    int shownPercent_ = -1;
+    bool lineOpen_ = false;
     Event closed_{Event::Kind::ManualReset};
 };
 
@@ -134,6 +175,7 @@ Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleVie
             worker.Stop();
             outcome = worker.outcome();
         }
+        view.Finish();
     }
     // As the window does on closing; a failed wait there has shown and logged string 136.
     bool inWorkMode = false;

@@ -4,18 +4,18 @@
 
 namespace tavlin::cli {
 
-void CliHost::Print(const std::string& text) {
+void CliHost::Print(const std::string& text, std::FILE* to) {
     if (text.empty()) {
         return;
     }
     if (progress_ != nullptr) {
         progress_->Interrupt();
     }
-    std::fputs(text.c_str(), out_);
+    std::fputs(text.c_str(), to);
     if (text.back() != '\n') {
-        std::fputc('\n', out_);  // one line per pane line, also for texts without a line feed
+        std::fputc('\n', to);  // one line per pane line, also for texts without a line feed
     }
-    std::fflush(out_);
+    std::fflush(to);
 }
 
 void CliHost::PostCmdDone() {
@@ -46,6 +46,14 @@ void CliHost::SetStatusText(const std::string& text) {
     if (text != status_) {
         status_ = text;
         Print(text);
+    }
+}
+
+void CliHost::SetNoAccessStatus(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    if (text != status_) {
+        status_ = text;
+        Print(text, err_);
     }
 }
 

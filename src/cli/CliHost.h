@@ -17,7 +17,9 @@ namespace tavlin::cli {
 // the CLI can wait for a request that the window would simply let run.
 class CliHost : public CommandThreadHost, public ConsoleView, public PresenceView {
   public:
-    CliHost(std::FILE* out, ProgressBar* progress) : out_(out), progress_(progress) {}
+    // Texts go to `out`; a device that this user may not open is an error, told on `err`.
+    CliHost(std::FILE* out, ProgressBar* progress, std::FILE* err = stderr)
+        : out_(out), err_(err), progress_(progress) {}
 
     // CommandThreadHost / ConsoleView
     void PostCmdDone() override;
@@ -30,6 +32,7 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     // PresenceView
     void SetModeToggleCaption(const std::string& text) override;
     void SetFirmwareStatusText(const std::string& text) override;
+    void SetNoAccessStatus(const std::string& text) override;
 
     int cmdDoneCount() const;
     // Waits until more than `seen` WM_CMD_DONE notices have arrived; false on time-out.
@@ -41,9 +44,11 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string firmwareStatus() const;
 
   private:
-    void Print(const std::string& text);
+    void Print(const std::string& text, std::FILE* to);
+    void Print(const std::string& text) { Print(text, out_); }
 
     std::FILE* out_;
+    std::FILE* err_;
     ProgressBar* progress_;
     mutable std::mutex mutex_;
     mutable std::condition_variable cv_;

@@ -1,6 +1,8 @@
 #include "cli/CliLevel.h"
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 #ifdef TAVLIN_CLI_PNG
 #include <QImage>
 #endif
@@ -16,17 +18,27 @@ namespace tavlin::cli {
 namespace {
 
 // The leveling window on a terminal: each status text is one printed line (or more, where the
-// text has line feeds of its own); the latest picture of each sensor is kept for --png.
+// text has line feeds of its own), each line led by its sensor's name, because the window's two
+// boxes often say the same; the latest picture of each sensor is kept for --png.
 class TerminalLevelingView : public LevelingView {
   public:
     explicit TerminalLevelingView(std::FILE* out) : out_(out) {}
 
-    void SetStatus(int, const std::string& text) override {
+    void SetStatus(int sensor, const std::string& text) override {
+        const std::string prefix =
+            LoadString(sensor == kMaster ? IDS_MASTER_PREFIX : IDS_SLAVE_PREFIX);
+        std::string lines;
+        size_t begin = 0;
+        do {
+            const size_t end = text.find('\n', begin);
+            const std::string line =
+                text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+            // Blank lines inside a text stay blank.
+            lines += (line.empty() ? line : prefix + line) + "\n";
+            begin = end == std::string::npos ? text.size() : end + 1;
+        } while (begin < text.size());
         std::lock_guard lock(mutex_);
-        std::fputs(text.c_str(), out_);
-        if (text.empty() || text.back() != '\n') {
-            std::fputc('\n', out_);
-        }
+        std::fputs(lines.c_str(), out_);
         std::fflush(out_);
     }
     void SetSlider(int, int) override {}
@@ -71,6 +83,23 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
 }
 
 }  // namespace
+
+Result PreparePictureFolder(const Invocation& inv) {
+    if (inv.command != Command::Level || inv.pngDir.empty()) {
+        return Result::Ok();
+    }
+    std::error_code error;
+    const std::filesystem::path folder(inv.pngDir);
+    std::filesystem::create_directories(folder, error);
+    if (!error && !std::filesystem::is_directory(folder, error)) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    if (error) {
+        return Result::Fail(ResultCode::BadInput, "cannot create the picture folder " + inv.pngDir +
+                                                      ": " + error.message());
+    }
+    return Result::Ok();
+}
 
 Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
                 ModeSwitcher& modes, std::FILE* out, Interruption& interruption) {

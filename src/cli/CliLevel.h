@@ -17,6 +17,10 @@ namespace tavlin::cli {
 // order the window would show them. Ok when the search worked, the cycles ran, and the exposure
 // (when asked for), the pictures and the close worked too; else the first failure. An
 // interruption closes the window as its Cancel does (preview stopped, work mode 0x22).
+// `level --png DIR`: makes sure DIR is a folder, creating it (and its parents) if need be, so a
+// folder that cannot be had stops the run before any device work. Ok for every other command.
+Result PreparePictureFolder(const Invocation& invocation);
+
 Result RunLevel(const Invocation& invocation, SharedState& state, ConsoleView& mainWindow,
                 ModeSwitcher& modes, std::FILE* out, Interruption& interruption);
 

@@ -40,14 +40,14 @@ Result RunToEnd(Worker& worker, Event& finished, Event& stop, Interruption& inte
 
 class Session {
   public:
-    Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, int timeoutMs,
-            Interruption& interruption)
+    Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, std::FILE* err,
+            int timeoutMs, Interruption& interruption)
         : sim_(sim),
           out_(out),
           interruption_(interruption),
           device_(transport),
           progress_(out),
-          host_(out, &progress_) {
+          host_(out, &progress_, err) {
         device_.setTimeoutMs(timeoutMs);
     }
 
@@ -94,12 +94,17 @@ class Session {
     }
 
     int Dispatch(const Invocation& inv) {
-        if (inv.command == Command::Detect) {
-            return state_.g_bDevExist ? kExitSuccess : kExitNoDevice;
-        }
         if (!state_.g_bDevExist) {
-            host_.SetStatusText(LoadString(IDS_NO_DEVICE));
+            if (state_.devicePresence == ResultCode::NoAccess) {
+                return kExitNoAccess;  // the detection has said so on stderr
+            }
+            if (inv.command != Command::Detect) {
+                host_.SetStatusText(LoadString(IDS_NO_DEVICE));
+            }
             return kExitNoDevice;
+        }
+        if (inv.command == Command::Detect) {
+            return kExitSuccess;
         }
         const Result result = Operate(inv);
         if (result.ok()) {
@@ -200,9 +205,13 @@ class Session {
 }  // namespace
 
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs, Interruption* interruption) {
+               std::FILE* out, int transferTimeoutMs, Interruption* interruption, std::FILE* err) {
+    if (const Result folder = PreparePictureFolder(invocation); !folder) {
+        std::fprintf(out, "tavlin-cli: %s\n", folder.reason().c_str());
+        return kExitFailed;
+    }
     Interruption none;
-    Session session(transport, sim, out, transferTimeoutMs,
+    Session session(transport, sim, out, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
     return session.Run(invocation);
 }

@@ -15,12 +15,15 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitNoDevice = 3;
+inline constexpr int kExitNoAccess = 4;  // a device is there, but this user may not open it
 
 // One run of the CLI: the window's start-up (log start, command thread, one detection), the
 // command's requests through the same workers, and the window's exit path (workers and command
 // thread stopped, "Tavlin log end!", device closed). An interruption (SIGINT, SIGTERM) ends the
 // command through its own stop or cancel path and the run through the exit path, exit status 1.
+// Errors that are not the result of an operation (a device this user may not open) go to `err`.
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs = 2000, Interruption* interruption = nullptr);
+               std::FILE* out, int transferTimeoutMs = 2000, Interruption* interruption = nullptr,
+               std::FILE* err = stderr);
 
 }  // namespace tavlin::cli

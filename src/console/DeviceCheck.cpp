@@ -1,12 +1,13 @@
 #include "console/DeviceCheck.h"
 
 #include "base/StringTable.h"
+#include "device/DeviceDetector.h"
 
 namespace tavlin {
 
 bool CheckDevicePresent(SharedState& state, ConsoleView& view) {
     if (state.g_bDevExist == 0) {
-        view.SetStatusText(LoadString(IDS_NO_DEVICE));
+        view.SetStatusText(NoDeviceText(state));
         return false;
     }
     view.SetStatusText(LoadString(IDS_DETECT_DONE));
@@ -15,7 +16,10 @@ bool CheckDevicePresent(SharedState& state, ConsoleView& view) {
 
 Result CheckDeviceWorking(const SharedState& state, ConsoleView& view) {
     if (state.g_bDevExist == 0) {
-        view.SetStatusText(LoadString(IDS_NO_DEVICE));
+        view.SetStatusText(NoDeviceText(state));
+        if (state.devicePresence == ResultCode::NoAccess) {
+            return Result::Fail(ResultCode::NoAccess, "this user may not open the device");
+        }
         return Result::Fail(ResultCode::NoDevice, "no device");
     }
     if (state.g_isFwUpdateMode != 0) {

@@ -1,13 +1,14 @@
 #include "console/ToolLauncher.h"
 
 #include "base/StringTable.h"
+#include "device/DeviceDetector.h"
 
 namespace tavlin {
 
 LaunchReadiness PrepareToolLaunch(ToolKind tool, SharedState& state, ConsoleView& view,
                                   ModeSwitcher& modes) {
     if (state.g_bDevExist == 0) {
-        view.SetStatusText(LoadString(IDS_NO_DEVICE));
+        view.SetStatusText(NoDeviceText(state));
         return LaunchReadiness::NoDevice;
     }
     if (state.g_isFwUpdateMode != 0) {

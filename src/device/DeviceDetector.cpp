@@ -5,17 +5,28 @@
 
 namespace tavlin {
 
+std::string NoDeviceText(const SharedState& state) {
+    return LoadString(state.devicePresence == ResultCode::NoAccess ? IDS_NO_ACCESS : IDS_NO_DEVICE);
+}
+
 void DeviceDetectThread(SharedState& state, HidDevice& device, PresenceView& view) {
     uint16_t productId = 0;
-    const int result = OpenHidDevice(device, &productId);
+    Result found;
+    const int result = OpenHidDevice(device, &productId, &found);
+    state.devicePresence = found.code();
     const bool firmwareWindow = state.g_isFwDlgOpen != 0;
     if (result == 0) {
         state.g_bDevExist = 0;
-        view.SetStatusText(LoadString(IDS_NO_DEVICE));
+        const std::string text = NoDeviceText(state);
+        if (found.code() == ResultCode::NoAccess) {
+            view.SetNoAccessStatus(text);
+        } else {
+            view.SetStatusText(text);
+        }
         view.SetVersionText("");
         state.g_isVersionsShown = 0;
         if (firmwareWindow) {
-            view.SetFirmwareStatusText(LoadString(IDS_NO_DEVICE));
+            view.SetFirmwareStatusText(text);
         }
         WriteLog("Open hid device failed!\n");
         return;

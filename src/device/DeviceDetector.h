@@ -45,7 +45,12 @@ class DeviceDetector {
     bool again_ = false;
 };
 
-// The detection worker's one pass: opens the device and shows the outcome.
+// The detection worker's one pass: opens the device and shows the outcome. The outcome is
+// also left in state.devicePresence.
 void DeviceDetectThread(SharedState& state, HidDevice& device, PresenceView& view);
+
+// The text for "no device" after the last detection: string 104, or the no-access text when a
+// device of ours is there but may not be opened.
+std::string NoDeviceText(const SharedState& state);
 
 }  // namespace tavlin

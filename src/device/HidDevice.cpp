@@ -50,7 +50,9 @@ void HidDevice::setHandle(std::shared_ptr<HidConnection> handle) {
     handle_ = std::move(handle);
 }
 
-std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId) {
+std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
+                                             Result* why) {
+    Result outcome = Result::Fail(ResultCode::NoDevice, "no device of ours is attached");
     for (const HidInterfaceInfo& info : transport.Enumerate()) {
         if (info.vendorId != kVendorId || !IsOurProduct(info.productId)) {
             continue;
@@ -64,27 +66,40 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
         int error = 0;
         std::unique_ptr<HidConnection> connection = transport.Open(info.path, &error);
         if (!connection) {
+            const bool denied = transport.DeniesAccess(error);
             WriteLogSized(kHidLogBufferSize, "FindHidDevice: cannot open %s (error %d%s)\n",
                           info.path.c_str(), error,
-                          error == 13 ? ", permission denied: install the udev rules" : "");
+                          denied ? ", permission denied: install the udev rules" : "");
+            if (denied) {
+                outcome = Result::Fail(ResultCode::NoAccess, "this user may not open " + info.path);
+            }
             continue;
         }
         *productId = info.productId;
+        if (why != nullptr) {
+            *why = Result::Ok();
+        }
         return connection;
+    }
+    if (why != nullptr) {
+        *why = std::move(outcome);
     }
     return nullptr;
 }
 
-int OpenHidDevice(HidDevice& device, uint16_t* productId) {
+int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why) {
     if (auto current = device.handle()) {
         if (auto ids = device.transport().Attributes(*current);
             ids && ids->first == kVendorId && IsOurProduct(ids->second)) {
             *productId = ids->second;
+            if (why != nullptr) {
+                *why = Result::Ok();
+            }
             return 2;
         }
         device.setHandle(nullptr);
     }
-    std::unique_ptr<HidConnection> found = FindHidDevice(device.transport(), productId);
+    std::unique_ptr<HidConnection> found = FindHidDevice(device.transport(), productId, why);
     if (!found) {
         return 0;
     }

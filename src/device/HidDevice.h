@@ -44,10 +44,14 @@ class HidDevice {
 };
 
 // 0 = no matching device; 1 = a device was opened now; 2 = the open device is still there.
-int OpenHidDevice(HidDevice& device, uint16_t* productId);
-// Finds the vendor collection of a device of ours and opens it; nullptr when none matches.
+// With 0, *why (when given) says NoAccess if a device of ours is there but this user may not
+// open it, else NoDevice; with 1 and 2 it is Ok.
+int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why = nullptr);
+// Finds the vendor collection of a device of ours and opens it; nullptr when none matches, and
+// then *why (when given) tells NoAccess from NoDevice as above.
 // *productId is written for every device of ours that was seen (see the .cpp for the rule).
-std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId);
+std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
+                                             Result* why = nullptr);
 // The transfers carry their outcome up as a Result: NoDevice without an open handle, Timeout,
 // DeviceGone or IoError (with the system's code in the reason) from the link.
 Result WriteHidDevice(HidDevice& device, const uint8_t* report);

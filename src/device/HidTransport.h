@@ -25,6 +25,7 @@ inline bool IsOurProduct(uint16_t productId) {
 }
 
 // Error codes as the log lines print them.
+inline constexpr uint32_t kErrorAccessDenied = 5;
 inline constexpr uint32_t kErrorInvalidHandle = 6;
 inline constexpr uint32_t kErrorIoPending = 997;
 inline constexpr uint32_t kErrorDeviceNotConnected = 1167;
@@ -77,6 +78,12 @@ class HidTransport {
     // Returns nullptr when the path cannot be opened; *errorCode then holds the system's code
     // (errno on Linux).
     virtual std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) = 0;
+    // True when an error code from Open means that the interface is there but this user may
+    // not open it (the node's permissions, not the device, stood in the way).
+    virtual bool DeniesAccess(int errorCode) const {
+        static_cast<void>(errorCode);
+        return false;
+    }
     // The vendor and product id of an open connection, if the device behind it still answers
     // to its attributes; std::nullopt once it is gone.
     virtual std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) = 0;

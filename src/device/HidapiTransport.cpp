@@ -52,6 +52,19 @@ std::vector<uint8_t> ReadReportDescriptor(int fd, const std::string& path) {
     return bytes;
 }
 
+// Why hid_open_path failed on `path`. hidapi 0.13 keeps neither errno nor its own error text
+// after a failed open, so the node is opened once more here, as hidapi opens it, and that
+// open's errno is the answer. When this open works, the node itself was not the obstacle
+// (hidapi's descriptor queries failed after its open): EIO then.
+int OpenErrorOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    ::close(fd);
+    return EIO;
+}
+
 class HidapiConnection final : public HidConnection, private RawReportNode {
   public:
     HidapiConnection(hid_device* device, std::string path)
@@ -141,14 +154,17 @@ std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
 
 std::unique_ptr<HidConnection> HidapiTransport::Open(const std::string& path, int* errorCode) {
     std::lock_guard lock(GlobalHidapiMutex());
-    errno = 0;
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr) {
-        *errorCode = errno;
+        *errorCode = OpenErrorOf(path);
         return nullptr;
     }
     *errorCode = 0;
     return std::make_unique<HidapiConnection>(device, path);
+}
+
+bool HidapiTransport::DeniesAccess(int errorCode) const {
+    return errorCode == EACCES || errorCode == EPERM;
 }
 
 std::optional<std::pair<uint16_t, uint16_t>> HidapiTransport::Attributes(

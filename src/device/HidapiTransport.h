@@ -10,7 +10,9 @@ class HidapiTransport final : public HidTransport {
     HidapiTransport();
     ~HidapiTransport() override;
     std::vector<HidInterfaceInfo> Enumerate() override;
+    // On failure *errorCode is the errno of opening the node ourselves (see the .cpp).
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
 };
 

@@ -10,6 +10,9 @@ class PresenceView {
     virtual ~PresenceView() = default;
     // The main window's status line (control 1060).
     virtual void SetStatusText(const std::string& text) = 0;
+    // The status line when a device of ours is there but this user may not open it. The
+    // window shows it like any status; the command-line front end writes it as an error.
+    virtual void SetNoAccessStatus(const std::string& text) { SetStatusText(text); }
     // The main window's version line (control 1061).
     virtual void SetVersionText(const std::string& text) = 0;
     // The caption of the mode toggle (control 1065).

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "base/Result.h"
 #include "device/DeviceProtocol.h"
 #include "platform/Event.h"
 #include "platform/MessageQueue.h"
@@ -35,6 +36,9 @@ struct SharedState {
     std::atomic<int> g_isFwDlgOpen{0};
     std::atomic<int> g_isVersionsShown{0};
     std::atomic<void*> g_DetectThread{nullptr};
+    // What the last detection found: Ok (a device is open), NoDevice, or NoAccess (a device of
+    // ours is there, but this user may not open it). Decides which text says "no device".
+    std::atomic<ResultCode> devicePresence{ResultCode::NoDevice};
 
     // Firmware update window. The package path is the UI thread's alone (the worker gets a
     // copy); it outlives the window so a second opening shows the last package again.

@@ -154,6 +154,12 @@ std::unique_ptr<HidConnection> WinHidTransport::Open(const std::string& path, in
     return connection;
 }
 
+// A collection another program or the system holds exclusively answers with the same code; the
+// vendor collection is held by nobody else, so for it the code means the user's rights.
+bool WinHidTransport::DeniesAccess(int errorCode) const {
+    return errorCode == static_cast<int>(kErrorAccessDenied);
+}
+
 std::optional<std::pair<uint16_t, uint16_t>> WinHidTransport::Attributes(
     HidConnection& connection) {
     auto* win = dynamic_cast<WinHidConnection*>(&connection);

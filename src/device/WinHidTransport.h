@@ -18,6 +18,7 @@ class WinHidTransport final : public HidTransport {
 
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
 
     // The wait of an output report; input reports wait as long as the caller asks.

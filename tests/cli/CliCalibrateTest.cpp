@@ -3,11 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
 #include <cstdio>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "base/StringTable.h"
+#include "calibration/CalibrationDataThread.h"
 #include "calibration/CalibrationLayout.h"
 #include "calibration/CalibrationTexts.h"
 #include "cli/CliCalibrate.h"
@@ -105,6 +113,79 @@ TEST_F(CliCalibrateTest, WholeCalibrationWithTheSimulatedStylus) {
     EXPECT_EQ(sim.firmware().mode(), 0x22);  // back in work mode
     EXPECT_EQ(sim.firmware().screenSize(), (std::pair<uint16_t, uint16_t>{1920, 1080}));
 }
+
+// The finishing percentages (0 to 100, the worker reports most of them twice) are printed once
+// each, in order.
+TEST_F(CliCalibrateTest, EachFinishingPercentageIsPrintedOnce) {
+    ASSERT_EQ(Run({"calibrate"}), kExitSuccess);
+    std::vector<std::string> finishing;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        if (line + "\n" == FinishingText(static_cast<int>(finishing.size()))) {
+            finishing.push_back(line);
+        } else {
+            EXPECT_EQ(line.find(FinishingText(0).substr(0, 12)), std::string::npos)
+                << "out of order or repeated: " << line;
+        }
+    }
+    EXPECT_EQ(finishing.size(), 101u) << output;
+}
+
+#ifndef _WIN32
+// On a terminal the percentage is one line redrawn in place; it ends before the next text.
+TEST_F(CliCalibrateTest, OnATerminalTheFinishingLineIsRedrawnInPlace) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    termios raw{};
+    ASSERT_EQ(tcgetattr(slave, &raw), 0);
+    cfmakeraw(&raw);  // no line feed turned into CR LF
+    ASSERT_EQ(tcsetattr(slave, TCSANOW, &raw), 0);
+    std::FILE* terminal = fdopen(slave, "w");
+    ASSERT_NE(terminal, nullptr);
+
+    Invocation inv;
+    std::string error;
+    ASSERT_TRUE(ParseInvocation({"calibrate"}, &inv, &error)) << error;
+    // The terminal's other side is read while the run writes, up to a mark written after it.
+    const std::string endMark = "<end of run>";
+    std::string screen;
+    std::thread reader([&] {
+        char buf[4096];
+        while (screen.find(endMark) == std::string::npos) {
+            const ssize_t n = read(master, buf, sizeof buf);
+            if (n <= 0) {
+                break;
+            }
+            screen.append(buf, static_cast<size_t>(n));
+        }
+    });
+    const int status = RunSession(inv, sim, &sim, terminal, 100);
+    std::fputs(endMark.c_str(), terminal);
+    std::fflush(terminal);
+    reader.join();
+    std::fclose(terminal);
+    close(master);
+
+    EXPECT_EQ(status, kExitSuccess);
+    std::string line = FinishingText(0);
+    line.pop_back();
+    const size_t first = screen.find("\r" + line);
+    ASSERT_NE(first, std::string::npos) << screen;
+    // From 0 % to 100 % nothing but redraws of the one line, each value once, then its end.
+    std::string redraws;
+    for (int percent = 0; percent <= 100; ++percent) {
+        std::string text = FinishingText(percent);
+        text.pop_back();
+        redraws += "\r" + text;
+    }
+    EXPECT_EQ(screen.substr(first, redraws.size() + 1), redraws + "\n") << screen;
+    EXPECT_NE(screen.find(caltext::kCompleted, first), std::string::npos) << screen;
+}
+#endif
 
 TEST_F(CliCalibrateTest, AnotherScreenSize) {
     EXPECT_EQ(Run({"calibrate", "--screen", "1280x720"}), kExitSuccess);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "base/StringTable.h"
 #include "cli/CliSession.h"
@@ -56,10 +59,11 @@ TEST_F(CliLevelTest, ExposureAndPicturesThenLeavesWithOk) {
     const std::string init = BuiltInString(IDS_INITIALISING);
     const std::string searching = BuiltInString(IDS_SEARCHING);
     const std::string exposing = BuiltInString(IDS_EXPOSURE_RUNNING);
-    const size_t a = output.find(searching + searching, output.find(init));
-    const size_t b = output.find("确定所用图像行成功！当前光学参数为:240，40，600\n");
-    const size_t c = output.find(exposing + exposing);
-    const size_t d = output.find("曝光调节结束，当前光学参数为:250，42，598;\n\n0x30，0x08。\n");
+    const size_t a = output.find("Master: " + searching + "Slave: " + searching, output.find(init));
+    const size_t b = output.find("Master: 确定所用图像行成功！当前光学参数为:240，40，600\n");
+    const size_t c = output.find("Master: " + exposing + "Slave: " + exposing);
+    const size_t d =
+        output.find("Master: 曝光调节结束，当前光学参数为:250，42，598;\n\nMaster: 0x30，0x08。\n");
     EXPECT_TRUE(a != std::string::npos && a < b && b < c && c < d) << output;
     EXPECT_EQ(sim.firmware().mode(), 0xEE);
 
@@ -89,6 +93,52 @@ TEST_F(CliLevelTest, AFailedSearchExitsWithFailure) {
     EXPECT_THAT(output, HasSubstr(BuiltInString(IDS_STARTLINE_SEARCH_FAILED)));
     EXPECT_THAT(output, Not(HasSubstr(BuiltInString(IDS_EXPOSURE_RUNNING))));
     EXPECT_EQ(sim.firmware().mode(), 0x22);
+}
+
+// The two sensor boxes often say the same: every line says whose it is, blank lines inside a
+// text stay blank, and the names are the string table's (translated with the rest).
+TEST_F(CliLevelTest, EachStatusLineNamesItsSensor) {
+    ASSERT_EQ(Run({"level"}), kExitSuccess) << output;
+    EXPECT_THAT(output, HasSubstr("Master: " + std::string(BuiltInString(IDS_INITIALISING)) +
+                                  "\nSlave: " + BuiltInString(IDS_INITIALISING) + "\n"));
+    EXPECT_THAT(output, HasSubstr("Master: 确定所用图像行成功！当前光学参数为:240，40，600\n"
+                                  "\nMaster: 下面请进行曝光调节。\n"));
+    EXPECT_THAT(output, HasSubstr("\nSlave: 下面请进行曝光调节。\n"));
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("下面请进行曝光调节") != std::string::npos ||
+            line.find(BuiltInString(IDS_SEARCHING)) == 0) {
+            EXPECT_TRUE(line.rfind("Master: ", 0) == 0 || line.rfind("Slave: ", 0) == 0) << line;
+        }
+    }
+    SetStringTranslator([](const char* text) {
+        return std::string(text) == "Slave: " ? std::string("Esclave : ") : std::string(text);
+    });
+    const int status = Run({"level"});
+    SetStringTranslator(nullptr);
+    EXPECT_EQ(status, kExitSuccess);
+    EXPECT_THAT(output, HasSubstr("\nEsclave : 下面请进行曝光调节。\n"));
+}
+
+// A picture folder that is missing is made before the device work, with its parents; one that
+// cannot be made stops the run at once, before the log starts or a report goes out.
+TEST_F(CliLevelTest, ThePictureFolderIsMadeFirstOrTheRunRefusedAtOnce) {
+    const std::filesystem::path nested = dir / "new" / "pictures";
+    ASSERT_EQ(Run({"level", "--png", nested.string()}), kExitSuccess) << output;
+    EXPECT_TRUE(std::filesystem::exists(nested / "master.png"));
+    EXPECT_TRUE(std::filesystem::exists(nested / "slave.png"));
+
+    std::ofstream(dir / "plain-file") << "not a folder";
+    sim.recorder().SetEnabled(true);
+    sim.recorder().Clear();
+    const std::string logBefore = log.Text();
+    const std::filesystem::path under = dir / "plain-file" / "pictures";
+    EXPECT_EQ(Run({"level", "--png", under.string()}), kExitFailed);
+    EXPECT_EQ(output.rfind("tavlin-cli: cannot create the picture folder " + under.string(), 0), 0u)
+        << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    EXPECT_EQ(sim.recorder().size(), 0u) << "no report may go out";
+    EXPECT_EQ(log.Text(), logBefore) << "the session must not start";
 }
 
 TEST_F(CliLevelTest, NoDeviceAndBadOptions) {

@@ -67,6 +67,9 @@ class FakeTransport : public HidTransport {
         return std::make_unique<Connection>(*this, path);
     }
 
+    // As on Linux: EACCES and EPERM.
+    bool DeniesAccess(int errorCode) const override { return errorCode == 13 || errorCode == 1; }
+
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& c) override {
         if (!present) {
             return std::nullopt;

@@ -29,6 +29,9 @@ struct FakeWinInterface {
     uint16_t productId = 0;
     WinHidCaps caps{0, 0, 64, 64};
     uint32_t openError = 0;  // CreateFile fails with this code when not 0
+    // CreateFile for reading and writing fails with this code when not 0; the open that only
+    // queries the attributes still works, as for a collection the user has no rights on.
+    uint32_t transferOpenError = 0;
 };
 
 // How one transfer goes: the code WriteFile/ReadFile leaves (0 = done at once, 997 = pending),
@@ -71,6 +74,10 @@ class FakeWinHidApi : public WinHidApi {
         const FakeWinInterface* i = Find(path);
         if (i == nullptr || i->openError != 0) {
             *error = i == nullptr ? 2 : i->openError;
+            return nullptr;
+        }
+        if (forTransfers && i->transferOpenError != 0) {
+            *error = i->transferOpenError;
             return nullptr;
         }
         std::lock_guard lock(mutex_);

@@ -74,15 +74,31 @@ TEST(OpenHidDevice, ProductIdOfTheLastDeviceOfOursSeenIsKept) {
     EXPECT_EQ(pid, kProductIdUpdate);
 }
 
-TEST(OpenHidDevice, PermissionDeniedIsLoggedAndCountsAsNoDevice) {
+// A node this user may not open is logged and opens nothing, but it is not "no device": the
+// outcome says NoAccess. Any other open failure is no device to talk to; a device of ours that
+// opens after a refused one wins.
+TEST(OpenHidDevice, PermissionDeniedIsLoggedAndToldApartFromNoDevice) {
     testing::LogCapture log;
     FakeTransport t;
     t.interfaces = {OurVendorCollection("/dev/hidraw0")};
     t.openErrors["/dev/hidraw0"] = 13;
     HidDevice dev(t);
     uint16_t pid = 0;
-    EXPECT_EQ(OpenHidDevice(dev, &pid), 0);
-    EXPECT_THAT(log.Text(), HasSubstr("permission denied"));
+    Result why;
+    EXPECT_EQ(OpenHidDevice(dev, &pid, &why), 0);
+    EXPECT_EQ(why.code(), ResultCode::NoAccess) << why.describe();
+    EXPECT_THAT(why.reason(), HasSubstr("/dev/hidraw0"));
+    EXPECT_THAT(log.Text(), HasSubstr("(error 13, permission denied: install the udev rules)"));
+
+    t.openErrors["/dev/hidraw0"] = 5;  // EIO
+    EXPECT_EQ(OpenHidDevice(dev, &pid, &why), 0);
+    EXPECT_EQ(why.code(), ResultCode::NoDevice) << why.describe();
+    EXPECT_THAT(log.Text(), HasSubstr("(error 5)"));
+
+    t.openErrors["/dev/hidraw0"] = 1;  // EPERM
+    t.interfaces.push_back(OurVendorCollection("/dev/hidraw1"));
+    EXPECT_EQ(OpenHidDevice(dev, &pid, &why), 1);
+    EXPECT_TRUE(why.ok()) << why.describe();
 }
 
 class HidCommandTest : public ::testing::Test {

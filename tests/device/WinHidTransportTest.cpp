@@ -78,6 +78,23 @@ TEST_F(WinHidTest, InterfaceThatCannotBeOpenedIsPassedOver) {
     EXPECT_EQ(pid, kProductIdUpdate);
 }
 
+// A vendor collection whose read/write open is refused: access denied is this user's rights,
+// anything else (another program holding it) still counts as no device to talk to.
+TEST_F(WinHidTest, AccessDeniedOnTheVendorCollectionIsToldApartFromNoDevice) {
+    FakeWinInterface vendor = Ours("vendor", kVendorUsagePage);
+    vendor.transferOpenError = 5;  // ERROR_ACCESS_DENIED
+    fake->interfaces = {Ours("touch", 0x000D), vendor};
+    uint16_t pid = 0;
+    Result why;
+    EXPECT_EQ(OpenHidDevice(device, &pid, &why), 0);
+    EXPECT_EQ(why.code(), ResultCode::NoAccess) << why.describe();
+
+    fake->interfaces[1].transferOpenError = 32;  // ERROR_SHARING_VIOLATION
+    EXPECT_EQ(OpenHidDevice(device, &pid, &why), 0);
+    EXPECT_EQ(why.code(), ResultCode::NoDevice) << why.describe();
+    EXPECT_EQ(fake->openHandles(), 0);
+}
+
 TEST_F(WinHidTest, SecondDetectionWithTheDeviceThereReturns2AndOpensNothing) {
     fake->interfaces = {Ours("vendor", kVendorUsagePage)};
     uint16_t pid = 0;

@@ -2,20 +2,17 @@
 // node, libudev hot-plug, and a device that restarts into its update environment (product id
 // 0x0042) on update control 0x42 and back to work (0x0055) on 0x55, each time on a new node.
 // The CLI is a child process; it inherits the mock environment from this one.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "CliChild.h"
 #include "UmockdevFixture.h"
 #include "device/DeviceProtocol.h"
 
@@ -36,57 +33,6 @@ std::string PatternBytes(size_t size, unsigned seed) {
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct ChildResult {
-    bool ended = false;
-    int exitStatus = -1;
-};
-
-// Runs the CLI in `dir` with its output in out.txt; kills it when it outlives `limit`.
-ChildResult RunCli(const fs::path& dir, std::vector<std::string> args,
-                   std::chrono::milliseconds limit) {
-    const std::string out = (dir / "out.txt").string();
-    std::vector<std::string> command{std::string(TAVLIN_CLI_PATH)};
-    command.insert(command.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : command) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0 || chdir(dir.c_str()) != 0) {
-            _exit(126);
-        }
-        dup2(fd, 1);
-        dup2(fd, 2);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ChildResult result;
-    if (pid < 0) {
-        return result;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return result;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    result.ended = true;
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
 }
 
 class FirmwareUpdateE2eTest : public ::testing::Test {
@@ -124,7 +70,7 @@ TEST_F(FirmwareUpdateE2eTest, AnUpdateFollowsTheDeviceIntoItsUpdateEnvironmentAn
 
     const ChildResult run =
         RunCli(dir, {"update", "pkg.ini", "--verify", "--replug-timeout", "10"}, 60s);
-    const std::string out = ReadFile(dir / "out.txt");
+    const std::string out = run.out + run.err;
     ASSERT_TRUE(run.ended) << "the CLI did not end\n" << out;
     EXPECT_EQ(run.exitStatus, 0) << out;
     EXPECT_NE(out.find("Write Tavlin Right HInfo 1KB Success!"), std::string::npos) << out;
