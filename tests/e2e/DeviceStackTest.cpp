@@ -248,10 +248,11 @@ TEST_F(DeviceStackTest, ARegisterIsWrittenAndReadBackByteForByteThroughTheComman
     ASSERT_EQ(Request(WM_FPGA_PORT_WRITE, RegWriteBlock{0x0123, 1, 0x5A}), WAIT_OBJECT_0);
     EXPECT_EQ(bed->firmware().fpgaRegister(0, 0x0123), 0x5A);
     bed->firmware().setFpgaRegister(0, 0x0124, 0xC3);
-    const SingleReadBlock read{0x0124};  // a script's read: it signals instead of the panel
-    ASSERT_EQ(WaitRequest(PostScriptRequest(state, WM_FPGA_SINGLE_READ, &read, sizeof read),
-                          state.g_RegAccessDoneEvent, 3000),
-              WAIT_OBJECT_0);
+    const SingleReadBlock scriptRead{0x0124};  // it signals instead of the panel
+    ASSERT_EQ(
+        WaitRequest(PostScriptRequest(state, WM_FPGA_SINGLE_READ, &scriptRead, sizeof scriptRead),
+                    state.g_RegAccessDoneEvent, 3000),
+        WAIT_OBJECT_0);
     ASSERT_FALSE(host.Pane().empty());
     EXPECT_EQ(host.Pane().back(), "Master: FPGASingleRead Addr: 0x0124  value: 0xc3\n");
 
