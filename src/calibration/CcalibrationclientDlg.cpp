@@ -19,6 +19,8 @@ CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
     text_ = new QLabel(this);
     SetControlId(text_, control::kClientCalText);
     text_->setFont(CalibrationTextFont());
+    text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text_->setWordWrap(true);
 }
 
 void CcalibrationclientDlg::Open(QScreen* screen) {
@@ -27,7 +29,7 @@ void CcalibrationclientDlg::Open(QScreen* screen) {
         windowHandle()->setScreen(screen);
         const QRect geometry = screen->geometry();
         setGeometry(geometry);
-        const ControlRect r = ClientCalibrationTextRect(geometry.width());
+        const ControlRect r = ClientCalibrationTextRect(geometry.width(), geometry.height());
         text_->setGeometry(r.x, r.y, r.width, r.height);
     }
     text_->setText(QString::fromStdString(Tr(caltext::kClientInitialising)));

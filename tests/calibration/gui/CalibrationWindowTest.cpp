@@ -152,7 +152,7 @@ class CalibrationWindowTest : public QObject {
         QPointer<CcalibrationmpDlg> dialog = OpenWindow();
         QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
         QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(findControl<QLabel>(dialog, 1057)->geometry(), QRect(320, 0, 960, 20));
+        QCOMPARE(findControl<QLabel>(dialog, 1057)->geometry(), QRect(320, 0, 960, 111));
         QCOMPARE(findControl<QLabel>(dialog, 1057)->font().pixelSize(), 20);
         auto* exit = findControl<QPushButton>(dialog, 1065);
         QVERIFY(exit->isHidden());
@@ -287,7 +287,7 @@ class CalibrationWindowTest : public QObject {
         QCOMPARE(mainWindow_->StatusText(), std::string(LoadString(IDS_DETECT_DONE)));
         QTRY_COMPARE(client->geometry(), QRect(0, 0, 1920, 1080));
         auto* text = findControl<QLabel>(client, 1058);
-        QCOMPARE(text->geometry(), QRect(480, 3, 960, 20));
+        QCOMPARE(text->geometry(), QRect(480, 3, 960, 108));
         QCOMPARE(text->text(), Utf8(caltext::kClientInitialising));
         const int reportsBefore = static_cast<int>(sim_->recorder().outReports().size());
         QTest::keyClick(client, Qt::Key_Escape);
