@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "base/ControlLookup.h"
+#include "base/DialogKeys.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
@@ -34,6 +35,12 @@ void CcalibrationclientDlg::Open(QScreen* screen) {
     }
     text_->setText(QString::fromStdString(Tr(caltext::kClientInitialising)));
     showFullScreen();
+}
+
+void CcalibrationclientDlg::keyPressEvent(QKeyEvent* event) {
+    if (!HandleDialogKey(*this, *event)) {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void CcalibrationclientDlg::accept() {

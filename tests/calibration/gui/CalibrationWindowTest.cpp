@@ -238,6 +238,19 @@ class CalibrationWindowTest : public QObject {
         QTRY_VERIFY(dialog.isNull());
     }
 
+    // Enter leaves as Esc does: the worker stopped, the device back in work mode.
+    void enterLeavesTheRun() {
+        StartDevice();
+        sim_->faults().NoReplyTo(cmd::kCalPoint);
+        QPointer<CcalibrationmpDlg> dialog = OpenWindow();
+        QTRY_VERIFY(CountReports(*sim_, cmd::kCalPoint) >= 1);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY(dialog.isNull() || !dialog->isVisible());
+        QCOMPARE(state_->g_CalThread.load(), nullptr);
+        QCOMPARE(sim_->firmware().mode(), 0x22);
+        QTRY_VERIFY(dialog.isNull());
+    }
+
     void withoutADeviceNoWorkerStarts() {
         StartDevice();
         state_->g_bDevExist = 0;
@@ -292,6 +305,19 @@ class CalibrationWindowTest : public QObject {
         const int reportsBefore = static_cast<int>(sim_->recorder().outReports().size());
         QTest::keyClick(client, Qt::Key_Escape);
         QTRY_VERIFY(client.isNull());
+        QVERIFY(mainWindow_->isVisible());
+        QCOMPARE(static_cast<int>(sim_->recorder().outReports().size()), reportsBefore);
+
+        // Enter (either key) closes it as Esc does.
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            Click(mainWindow_.get(), 1025);
+            const auto again = mainWindow_->findChildren<CcalibrationclientDlg*>();
+            QCOMPARE(again.size(), 1);
+            client = again.front();
+            QTest::keyClick(client, key);
+            QVERIFY2(!client->isVisible(), qPrintable(QString::number(key, 16)));
+            QTRY_VERIFY(client.isNull());
+        }
         QVERIFY(mainWindow_->isVisible());
         QCOMPARE(static_cast<int>(sim_->recorder().outReports().size()), reportsBefore);
 
