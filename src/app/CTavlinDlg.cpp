@@ -154,9 +154,10 @@ void CTavlinDlg::LayOut() {
     const int W = std::min(width(), kMainAreaWidth);
     const int H = height();
     std::map<int, Size> sizes;
-    for (int id : {control::kStatusLine, control::kVersionLine, control::kLeveling,
-                   control::kCalibration, control::kClientCalibration, control::kUpdateFirmware,
-                   control::kExit, control::kModeToggle, control::kModeLabel}) {
+    for (int id :
+         {control::kStatusLine, control::kVersionLine, control::kLeveling, control::kCalibration,
+          control::kClientAdjust, control::kClientCalibration, control::kUpdateFirmware,
+          control::kExit, control::kModeToggle, control::kModeLabel}) {
         if (QWidget* w = findControl(this, id)) {
             sizes[id] = {w->width(), w->height()};
         }

@@ -110,7 +110,6 @@ class CTavlinDlg : public QDialog {
     void BuildLevelingButtons();
     void OnLeveling();
     void OnClientAdjust();
-    static constexpr int kClientAdjustY = 380;
     void OnCalibration();
     void OnClientCalibration();
     QString ChooseFile(const char* iniSection, const char* filter);

@@ -23,7 +23,6 @@ void CTavlinDlg::BuildLevelingButtons() {
     auto* client = new QPushButton(QString::fromStdString(Tr(ui::kClientAdjust)), this);
     SetControlId(client, leveling::kClientAdjustButton);
     client->resize(110, 32);
-    client->move(12, kClientAdjustY);
     client->setVisible(options_.engineering);
     connect(client, &QPushButton::clicked, this, &CTavlinDlg::OnClientAdjust);
 }

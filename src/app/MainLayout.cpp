@@ -8,6 +8,7 @@ namespace tavlin {
 namespace {
 constexpr int kMargin = 12;
 constexpr int kLabelGap = 6;
+constexpr int kLineGap = 6;
 }  // namespace
 
 std::map<int, Point> MainWindowLayout(int W, int H, const std::map<int, Size>& sizes) {
@@ -17,15 +18,20 @@ std::map<int, Point> MainWindowLayout(int W, int H, const std::map<int, Size>& s
     };
     std::map<int, Point> at;
     at[control::kStatusLine] = {W / 2 - size(control::kStatusLine).w / 2, H / 4};
-    at[control::kVersionLine] = {W / 2 - size(control::kVersionLine).w / 2, H / 3};
-    at[control::kLeveling] = {W / 6, H / 2 + size(control::kLeveling).h + 20};
-    at[control::kCalibration] = {W / 6, H / 2 + 2 * size(control::kCalibration).h + 40};
-    at[control::kClientCalibration] = {W / 6, H / 2 + 3 * size(control::kClientCalibration).h + 60};
-    at[control::kUpdateFirmware] = {W / 6 + W / 2, H / 2 + size(control::kUpdateFirmware).h + 20};
-    at[control::kExit] = {W / 6 + W / 2, H / 2 + 2 * size(control::kExit).h + 40};
+    at[control::kVersionLine] = {
+        W / 2 - size(control::kVersionLine).w / 2,
+        std::max(H / 3, at[control::kStatusLine].y + size(control::kStatusLine).h + kLineGap)};
+    // Two columns of buttons; the third row holds the engineering view's client buttons.
+    auto row = [&](int id, int n) { return H / 2 + n * size(id).h + n * 20; };
+    at[control::kLeveling] = {W / 6, row(control::kLeveling, 1)};
+    at[control::kCalibration] = {W / 6, row(control::kCalibration, 2)};
+    at[control::kClientAdjust] = {W / 6, row(control::kClientAdjust, 3)};
+    at[control::kUpdateFirmware] = {W / 6 + W / 2, row(control::kUpdateFirmware, 1)};
+    at[control::kExit] = {W / 6 + W / 2, row(control::kExit, 2)};
+    at[control::kClientCalibration] = {W / 6 + W / 2, row(control::kClientCalibration, 3)};
     // A caption longer than the layout planned for (French, Kazakh) widens its button; the
     // button then grows to the left rather than past the window's edge.
-    for (int id : {control::kUpdateFirmware, control::kExit}) {
+    for (int id : {control::kUpdateFirmware, control::kExit, control::kClientCalibration}) {
         at[id].x = std::max(0, std::min(at[id].x, W - kMargin - size(id).w));
     }
     const Size toggle = size(control::kModeToggle);

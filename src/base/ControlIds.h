@@ -40,6 +40,7 @@ inline constexpr int kFwVersion = 1026;
 // The visible window.
 inline constexpr int kLeveling = 1022;
 inline constexpr int kCalibration = 1023;
+inline constexpr int kClientAdjust = 1024;       // shown with the engineering console
 inline constexpr int kClientCalibration = 1025;  // shown with the engineering console
 inline constexpr int kUpdateFirmware = 1027;
 inline constexpr int kExit = 1028;

@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "base/ControlLookup.h"
+#include "base/DialogKeys.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
@@ -19,6 +20,8 @@ CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
     text_ = new QLabel(this);
     SetControlId(text_, control::kClientCalText);
     text_->setFont(CalibrationTextFont());
+    text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text_->setWordWrap(true);
 }
 
 void CcalibrationclientDlg::Open(QScreen* screen) {
@@ -27,11 +30,17 @@ void CcalibrationclientDlg::Open(QScreen* screen) {
         windowHandle()->setScreen(screen);
         const QRect geometry = screen->geometry();
         setGeometry(geometry);
-        const ControlRect r = ClientCalibrationTextRect(geometry.width());
+        const ControlRect r = ClientCalibrationTextRect(geometry.width(), geometry.height());
         text_->setGeometry(r.x, r.y, r.width, r.height);
     }
     text_->setText(QString::fromStdString(Tr(caltext::kClientInitialising)));
     showFullScreen();
+}
+
+void CcalibrationclientDlg::keyPressEvent(QKeyEvent* event) {
+    if (!HandleDialogKey(*this, *event)) {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void CcalibrationclientDlg::accept() {

@@ -18,6 +18,9 @@ class CcalibrationclientDlg : public QDialog {
     void accept() override;
     void reject() override;
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     QLabel* text_ = nullptr;
 };

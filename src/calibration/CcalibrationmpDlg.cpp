@@ -38,6 +38,8 @@ CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, std::function<void()> r
     instruction_ = new QLabel(this);
     SetControlId(instruction_, control::kCalInstruction);
     instruction_->setFont(CalibrationTextFont());
+    instruction_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    instruction_->setWordWrap(true);
     crosshair_ = new CrosshairControl(this);
     SetControlId(crosshair_, control::kCalCrosshair);
     crosshair_->resize(kCrosshairSize, kCrosshairSize);
@@ -80,7 +82,7 @@ void CcalibrationmpDlg::LayOut(const QRect& screenGeometry) {
     const int w = screenGeometry.width();
     const int h = screenGeometry.height();
     setGeometry(screenGeometry);
-    Place(instruction_, CalibrationInstructionRect(w));
+    Place(instruction_, CalibrationInstructionRect(w, h));
     Place(exitButton_, CalibrationExitButtonRect(w, h));
     bridge_->SetCurrentScreenSize(w, h);
 }

@@ -21,12 +21,15 @@ QString Text(const char* builtIn) {
     return QString::fromStdString(Tr(builtIn));
 }
 
+// Where the layout puts a widget: its control id, or the slot of a label without one.
+constexpr const char* kLayoutSlot = "layoutSlot";
+
 template <typename W>
-W* Place(W* widget, int id, const FwRect& r) {
-    if (id != 0) {
+W* Make(W* widget, int id) {
+    if (id > 0) {
         SetControlId(widget, id);
     }
-    widget->setGeometry(r.x, r.y, r.w, r.h);
+    widget->setProperty(kLayoutSlot, id);
     return widget;
 }
 
@@ -52,70 +55,55 @@ void CfirmwareUpdateDlg::BuildControls(bool engineering) {
     setWindowTitle(Text(ui::kUpdateFirmware));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* ok = Place(new QPushButton(Text(ui::kOk), this), fwcontrol::kOk,
-                     FirmwareTemplateRect(209, 179, 50, 14));
-    ok->hide();
-    auto* exit = Place(new QPushButton(Text(ui::kExit), this), fwcontrol::kExit,
-                       FirmwareTemplateRect(253, 164, 50, 14));
+    Make(new QPushButton(Text(ui::kOk), this), fwcontrol::kOk)->hide();
+    auto* exit = Make(new QPushButton(Text(ui::kExit), this), fwcontrol::kExit);
     connect(exit, &QPushButton::clicked, this, &CfirmwareUpdateDlg::reject);
 
-    status_ =
-        Place(new QLabel(this), fwcontrol::kStatusLine, FirmwareTemplateRect(59, 32, 194, 18));
+    status_ = Make(new QLabel(this), fwcontrol::kStatusLine);
     status_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     status_->setWordWrap(true);
-    Place(new QLabel(Text(fw::kProgressLabel), this), 0, FirmwareTemplateRect(16, 84, 42, 8));
-    progress_ =
-        Place(new QProgressBar(this), fwcontrol::kProgress, FirmwareTemplateRect(70, 82, 166, 14));
+    Make(new QLabel(Text(fw::kProgressLabel), this), fwslot::kProgressLabel);
+    progress_ = Make(new QProgressBar(this), fwcontrol::kProgress);
 
-    auto* choose = Place(new QPushButton(Text(fw::kPackageButton), this), fwcontrol::kChoosePackage,
-                         FirmwareTemplateRect(15, 117, 39, 14));
+    auto* choose = Make(new QPushButton(Text(fw::kPackageButton), this), fwcontrol::kChoosePackage);
     connect(choose, &QPushButton::clicked, this, &CfirmwareUpdateDlg::OnChoosePackage);
-    packagePath_ =
-        Place(new QLineEdit(this), fwcontrol::kPackagePath, FirmwareTemplateRect(71, 117, 166, 14));
-    auto* update = Place(new QPushButton(Text(fw::kOneKeyUpdate), this), fwcontrol::kOneKeyUpdate,
-                         FirmwareTemplateRect(252, 117, 50, 14));
+    packagePath_ = Make(new QLineEdit(this), fwcontrol::kPackagePath);
+    auto* update = Make(new QPushButton(Text(fw::kOneKeyUpdate), this), fwcontrol::kOneKeyUpdate);
     connect(update, &QPushButton::clicked, this, [this] { session_.OneKeyUpdate(); });
 
     BuildEngineeringControls(engineering);
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK handler
     }
-    resize(kFirmwareWindowWidth, kFirmwareWindowHeight);
+    LayOut();
 }
 
 // The template hides these; --engineering shows them, since nothing else would ever reach them.
 void CfirmwareUpdateDlg::BuildEngineeringControls(bool engineering) {
     std::vector<QWidget*> controls;
-    auto* toggle = Place(new QPushButton(Text(fw::kSwitchMode), this), fwcontrol::kSwitchMode,
-                         FirmwareTemplateRect(253, 66, 50, 14));
+    auto* toggle = Make(new QPushButton(Text(fw::kSwitchMode), this), fwcontrol::kSwitchMode);
     connect(toggle, &QPushButton::clicked, this, [this] { session_.SwitchBackToApplication(); });
     controls.push_back(toggle);
-    controls.push_back(
-        Place(new QLabel(Text(fw::kImageLabel), this), 0, FirmwareTemplateRect(16, 136, 39, 18)));
-    controls.push_back(
-        Place(new QLabel(Text(fw::kFpgaLabel), this), 0, FirmwareTemplateRect(17, 148, 36, 8)));
-    fpgaPath_ =
-        Place(new QLineEdit(this), fwcontrol::kFpgaPath, FirmwareTemplateRect(57, 146, 166, 14));
+    controls.push_back(Make(new QLabel(Text(fw::kImageLabel), this), fwslot::kImageLabel));
+    controls.push_back(Make(new QLabel(Text(fw::kFpgaLabel), this), fwslot::kFpgaLabel));
+    fpgaPath_ = Make(new QLineEdit(this), fwcontrol::kFpgaPath);
     controls.push_back(fpgaPath_);
-    auto* chooseFpga = Place(new QPushButton(Text(ui::kBrowse), this), fwcontrol::kChooseFpga,
-                             FirmwareTemplateRect(228, 145, 19, 14));
+    auto* chooseFpga = Make(new QPushButton(Text(ui::kBrowse), this), fwcontrol::kChooseFpga);
     connect(chooseFpga, &QPushButton::clicked, this, &CfirmwareUpdateDlg::OnChooseFpga);
     controls.push_back(chooseFpga);
     // The FPGA update button of this window has no handler.
-    controls.push_back(Place(new QPushButton(Text(fw::kFpgaUpdate), this), fwcontrol::kFpgaUpdate,
-                             FirmwareTemplateRect(252, 144, 50, 14)));
+    controls.push_back(Make(new QPushButton(Text(fw::kFpgaUpdate), this), fwcontrol::kFpgaUpdate));
     const struct {
         int id;
         const char* caption;
-        FwRect rect;
     } buttons[] = {
-        {fwcontrol::kReadImageInfo, fw::kReadImageInfo, FirmwareTemplateRect(18, 161, 71, 14)},
-        {fwcontrol::kWriteImageInfo, fw::kWriteImageInfo, FirmwareTemplateRect(18, 185, 72, 14)},
-        {fwcontrol::kReadFpgaInfo, fw::kReadFpgaInfo, FirmwareTemplateRect(124, 161, 66, 14)},
-        {fwcontrol::kWriteFpgaInfo, fw::kWriteFpgaInfo, FirmwareTemplateRect(125, 184, 67, 14)},
+        {fwcontrol::kReadImageInfo, fw::kReadImageInfo},
+        {fwcontrol::kWriteImageInfo, fw::kWriteImageInfo},
+        {fwcontrol::kReadFpgaInfo, fw::kReadFpgaInfo},
+        {fwcontrol::kWriteFpgaInfo, fw::kWriteFpgaInfo},
     };
     for (const auto& b : buttons) {
-        auto* button = Place(new QPushButton(Text(b.caption), this), b.id, b.rect);
+        auto* button = Make(new QPushButton(Text(b.caption), this), b.id);
         connect(button, &QPushButton::clicked, this,
                 [this, id = b.id] { session_.VersionButton(id); });
         controls.push_back(button);
@@ -123,6 +111,27 @@ void CfirmwareUpdateDlg::BuildEngineeringControls(bool engineering) {
     for (QWidget* w : controls) {
         w->setVisible(engineering);
     }
+}
+
+// The columns widen to what the shown captions need in the current language; the window widens
+// with them.
+void CfirmwareUpdateDlg::LayOut() {
+    std::map<int, int> needed;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (!w->isHidden() &&
+            (qobject_cast<QLabel*>(w) != nullptr || qobject_cast<QPushButton*>(w) != nullptr) &&
+            w != status_) {
+            needed[w->property(kLayoutSlot).toInt()] = w->sizeHint().width();
+        }
+    }
+    const FirmwarePlan plan = PlanFirmwareWindow(needed);
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const QVariant slot = w->property(kLayoutSlot);
+        if (auto it = plan.at.find(slot.toInt()); slot.isValid() && it != plan.at.end()) {
+            w->setGeometry(it->second.x, it->second.y, it->second.w, it->second.h);
+        }
+    }
+    resize(plan.width, plan.height);
 }
 
 void CfirmwareUpdateDlg::InitDialog() {

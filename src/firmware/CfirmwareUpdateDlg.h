@@ -56,6 +56,7 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
   private:
     void BuildControls(bool engineering);
     void BuildEngineeringControls(bool engineering);
+    void LayOut();
     void InitDialog();
     void PlaceStatusLine();
     void OnChoosePackage();

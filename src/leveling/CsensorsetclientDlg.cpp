@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "base/ControlLookup.h"
+#include "base/DialogKeys.h"
 #include "base/StringTable.h"
 #include "leveling/LevelingTexts.h"
 
@@ -25,6 +26,12 @@ CsensorsetclientDlg::CsensorsetclientDlg(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     setGeometry(screen->geometry());
+}
+
+void CsensorsetclientDlg::keyPressEvent(QKeyEvent* event) {
+    if (!HandleDialogKey(*this, *event)) {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void CsensorsetclientDlg::accept() {

@@ -15,6 +15,10 @@ class CsensorsetclientDlg : public QDialog {
     void accept() override;
     void reject() override;
 
+  protected:
+    // Its buttons are hidden, and Qt presses only a visible default button on Enter.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     QFont font_;
 };

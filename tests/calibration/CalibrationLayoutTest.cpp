@@ -1,9 +1,11 @@
 // Where the fifteen calibration targets lie, and the codes sent with them.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "calibration/CalibrationLayout.h"
+#include "calibration/CalibrationWindowLayout.h"
 
 namespace tavlin {
 namespace {
@@ -111,6 +113,33 @@ TEST(CalibrationLayout, NoDivisionByAZeroRecordedSize) {
 TEST(CalibrationLayout, OversizedScreenIsClampedTo16Bits) {
     const CalibrationLayout layout = ComputeCalibrationLayout(100000, 100000);
     EXPECT_EQ(layout.left[6], (LayoutPoint{16383, 4095}));
+}
+
+bool Overlap(const ControlRect& a, const ControlRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
+
+// The text lines grew to hold two or three lines: no target's crosshair may fall under them.
+TEST(CalibrationWindowLayout, TextLinesLeaveEveryTargetFree) {
+    for (auto [W, H] : {std::pair{1920, 1080},
+                        {1151, 864},
+                        {1024, 768},
+                        {1366, 768},
+                        {1280, 1024},
+                        {2560, 1440}}) {
+        const ControlRect instruction = CalibrationInstructionRect(W, H);
+        EXPECT_EQ(instruction.x, W / 6);
+        EXPECT_EQ(instruction.width, W / 2);
+        EXPECT_GE(instruction.height, 3 * 24) << "three lines of the 20 px font at " << H;
+        for (const CalTarget& t : ComputeCalibrationLayout(W, H).targets) {
+            const ControlRect cross = CrosshairRect(t.x, t.y);
+            EXPECT_FALSE(Overlap(instruction, cross))
+                << t.x << "," << t.y << " at " << W << "x" << H;
+        }
+        const ControlRect client = ClientCalibrationTextRect(W, H);
+        EXPECT_EQ(client, (ControlRect{W / 4, 3, W / 2, instruction.height - 3}));
+    }
 }
 
 }  // namespace

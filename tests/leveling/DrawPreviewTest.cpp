@@ -1,6 +1,9 @@
 // The picture painting and the window's layout: pure functions, no screen needed.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
+
 #include "leveling/DrawPreview.h"
 #include "leveling/LevelingControlIds.h"
 #include "leveling/LevelingLayout.h"
@@ -86,9 +89,10 @@ TEST(DrawPreview, WithoutAnImageDescriptionNothingIsPainted) {
 TEST(LevelingLayout, NarrowScreensPutTheStatusTextsBelowThePictures) {
     using namespace leveling;
     const auto at = LevelingLayout(1151, 864);
-    EXPECT_EQ(at.at(kMasterStatus), (ControlRect{19, 288 + 92, 640, 60}));
+    // The status texts reach down to the next row (the Slave slider, 10 px above it).
+    EXPECT_EQ(at.at(kMasterStatus), (ControlRect{19, 288 + 92, 640, 524 - 380 - 10}));
     EXPECT_EQ(at.at(kSlavePicture), (ControlRect{19, 7 * 72 + 60, 640, 72}));
-    EXPECT_EQ(at.at(kSlaveStatus), (ControlRect{19, 7 * 72 + 152, 640, 60}));
+    EXPECT_EQ(at.at(kSlaveStatus), (ControlRect{19, 7 * 72 + 152, 640, 134}));
     EXPECT_EQ(at.at(kMasterSlider).y, 288 - 40);
     EXPECT_EQ(at.at(kSlaveDown), (ControlRect{19 + 305, 7 * 72 + 20, 40, 30}));
     EXPECT_EQ(at.at(kOk), (ControlRect{1151 - 115, 814, 80, 30}));
@@ -97,14 +101,43 @@ TEST(LevelingLayout, NarrowScreensPutTheStatusTextsBelowThePictures) {
 TEST(LevelingLayout, WideScreensPutThemToTheRight) {
     using namespace leveling;
     const auto at = LevelingLayout(1920, 1080);
-    EXPECT_EQ(at.at(kTips), (ControlRect{480, 10, 960, 216}));
-    EXPECT_EQ(at.at(kMasterStatus), (ControlRect{32 + 650, 360, 1920 * 29 / 30 - 660, 60}));
-    EXPECT_EQ(at.at(kSlaveStatus), (ControlRect{32 + 650, 540, 1856 - 660, 60}));
+    EXPECT_EQ(at.at(kTips), (ControlRect{320, 10, 1280, 290 - 10 - 10}));
+    EXPECT_EQ(at.at(kMasterStatus), (ControlRect{32 + 650, 360, 1920 * 29 / 30 - 660, 170}));
+    EXPECT_EQ(at.at(kSlaveStatus), (ControlRect{32 + 650, 540, 1856 - 660, 170}));
     EXPECT_EQ(at.at(kMasterSlider), (ControlRect{32, 290, 300, 40}));
-    EXPECT_EQ(at.at(kExposure), (ControlRect{32 + 435, 290, 80, 30}));
+    EXPECT_EQ(at.at(kExposure), (ControlRect{32 + 435, 290, 640 - 435, 30}));
     EXPECT_EQ(at.at(kSlaveSlider).y, 540 + 109);
     EXPECT_EQ(at.at(kSecondExposure).y, 649);
     EXPECT_EQ(LevelingLayout(1152, 864).at(kMasterStatus).x, 19 + 650);
+}
+
+bool Overlap(const ControlRect& a, const ControlRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
+
+// The texts grew to hold their longest translations: they must still leave every other shown
+// control free and stay on the screen.
+TEST(LevelingLayout, ShownControlsStayApartAndOnTheScreen) {
+    for (auto [W, H] : {std::pair{1920, 1080},
+                        {1151, 864},
+                        {1152, 864},
+                        {1024, 768},
+                        {1366, 768},
+                        {1280, 1024},
+                        {2560, 1440}}) {
+        auto at = LevelingLayout(W, H);
+        at.erase(leveling::kSecondExposure);  // hidden
+        for (auto a = at.begin(); a != at.end(); ++a) {
+            const ControlRect& r = a->second;
+            EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= W && r.y + r.height <= H)
+                << a->first << " leaves the " << W << "x" << H << " screen";
+            for (auto b = std::next(a); b != at.end(); ++b) {
+                EXPECT_FALSE(Overlap(r, b->second))
+                    << a->first << " and " << b->first << " overlap at " << W << "x" << H;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -207,6 +207,29 @@ class MainWindowTest : public QObject, private testing::SimulatedMainWindow {
         QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
     }
 
+    // Enter is OK and Esc is Cancel whichever control has the focus; both leave through the
+    // exit path.
+    void enterAndEscLeaveThroughTheExitPath_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+    void enterAndEscLeaveThroughTheExitPath() {
+        QFETCH(int, key);
+        Open();
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        const int mode = sim_->firmware().mode();
+        // The key reaches a button first; it is not the button's to take.
+        auto* leveling = findControl<QPushButton>(window_.get(), 1022);
+        leveling->setFocus();
+        QTest::keyClick(leveling, static_cast<Qt::Key>(key));
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(state_->g_CmdThread.load(), nullptr);
+        QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
+        QCOMPARE(sim_->firmware().mode(), mode);  // the focused leveling button was not pressed
+    }
+
     void terminationSignalLeavesThroughTheExitPath() {
         Open(true);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);

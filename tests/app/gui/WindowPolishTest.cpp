@@ -125,6 +125,61 @@ class WindowPolishTest : public QObject, private testing::SimulatedMainWindow {
         QVERIFY(window_->grab().save(name));
     }
 
+    // No shown control covers another (a control inside a frame is the frame's, not over it),
+    // in every language, with and without the engineering view.
+    void noControlOverlapsAnother_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("engineering");
+        for (const char* locale :
+             {"zh_CN.UTF-8", "en_US.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "kk_KZ.UTF-8"}) {
+            for (bool engineering : {false, true}) {
+                QTest::addRow("%s%s", locale, engineering ? " engineering" : "")
+                    << QString::fromLatin1(locale) << engineering;
+            }
+        }
+    }
+    void noControlOverlapsAnother() {
+        QFETCH(QString, locale);
+        QFETCH(bool, engineering);
+        UseLanguage(locale.toLatin1().constData());
+        Open(engineering);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        QTest::qWait(20);
+
+        QList<QWidget*> shown;
+        for (QWidget* w : window_->findChildren<QWidget*>()) {
+            if (w->property(kControlIdProperty).isValid() && w->isVisibleTo(window_.get())) {
+                shown << w;
+            }
+        }
+        const QRect client = window_->rect();
+        auto at = [this](const QWidget* w) {
+            return QRect(w->mapTo(window_.get(), QPoint(0, 0)), w->size());
+        };
+        QStringList faults;
+        for (int i = 0; i < shown.size(); ++i) {
+            const QRect a = at(shown[i]);
+            const int idA = shown[i]->property(kControlIdProperty).toInt();
+            if (!client.contains(a)) {
+                faults << QStringLiteral("%1 leaves the window").arg(idA);
+            }
+            for (int j = i + 1; j < shown.size(); ++j) {
+                if (shown[i]->isAncestorOf(shown[j]) || shown[j]->isAncestorOf(shown[i])) {
+                    continue;
+                }
+                if (a.intersects(at(shown[j]))) {
+                    faults << QStringLiteral("%1 and %2 overlap")
+                                  .arg(idA)
+                                  .arg(shown[j]->property(kControlIdProperty).toInt());
+                }
+            }
+        }
+        QVERIFY(window_->grab().save(
+            QStringLiteral(TAVLIN_SCREENSHOT_DIR "/main_window_%1%2.png")
+                .arg(locale.left(2), engineering ? QStringLiteral("_engineering") : QString())));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+
     void chineseEngineeringFramesAreChinese() {
         UseLanguage("zh_CN.UTF-8");
         Open(true);

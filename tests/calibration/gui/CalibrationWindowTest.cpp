@@ -152,7 +152,7 @@ class CalibrationWindowTest : public QObject {
         QPointer<CcalibrationmpDlg> dialog = OpenWindow();
         QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
         QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(findControl<QLabel>(dialog, 1057)->geometry(), QRect(320, 0, 960, 20));
+        QCOMPARE(findControl<QLabel>(dialog, 1057)->geometry(), QRect(320, 0, 960, 111));
         QCOMPARE(findControl<QLabel>(dialog, 1057)->font().pixelSize(), 20);
         auto* exit = findControl<QPushButton>(dialog, 1065);
         QVERIFY(exit->isHidden());
@@ -238,6 +238,19 @@ class CalibrationWindowTest : public QObject {
         QTRY_VERIFY(dialog.isNull());
     }
 
+    // Enter leaves as Esc does: the worker stopped, the device back in work mode.
+    void enterLeavesTheRun() {
+        StartDevice();
+        sim_->faults().NoReplyTo(cmd::kCalPoint);
+        QPointer<CcalibrationmpDlg> dialog = OpenWindow();
+        QTRY_VERIFY(CountReports(*sim_, cmd::kCalPoint) >= 1);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY(dialog.isNull() || !dialog->isVisible());
+        QCOMPARE(state_->g_CalThread.load(), nullptr);
+        QCOMPARE(sim_->firmware().mode(), 0x22);
+        QTRY_VERIFY(dialog.isNull());
+    }
+
     void withoutADeviceNoWorkerStarts() {
         StartDevice();
         state_->g_bDevExist = 0;
@@ -287,11 +300,24 @@ class CalibrationWindowTest : public QObject {
         QCOMPARE(mainWindow_->StatusText(), std::string(LoadString(IDS_DETECT_DONE)));
         QTRY_COMPARE(client->geometry(), QRect(0, 0, 1920, 1080));
         auto* text = findControl<QLabel>(client, 1058);
-        QCOMPARE(text->geometry(), QRect(480, 3, 960, 20));
+        QCOMPARE(text->geometry(), QRect(480, 3, 960, 108));
         QCOMPARE(text->text(), Utf8(caltext::kClientInitialising));
         const int reportsBefore = static_cast<int>(sim_->recorder().outReports().size());
         QTest::keyClick(client, Qt::Key_Escape);
         QTRY_VERIFY(client.isNull());
+        QVERIFY(mainWindow_->isVisible());
+        QCOMPARE(static_cast<int>(sim_->recorder().outReports().size()), reportsBefore);
+
+        // Enter (either key) closes it as Esc does.
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            Click(mainWindow_.get(), 1025);
+            const auto again = mainWindow_->findChildren<CcalibrationclientDlg*>();
+            QCOMPARE(again.size(), 1);
+            client = again.front();
+            QTest::keyClick(client, key);
+            QVERIFY2(!client->isVisible(), qPrintable(QString::number(key, 16)));
+            QTRY_VERIFY(client.isNull());
+        }
         QVERIFY(mainWindow_->isVisible());
         QCOMPARE(static_cast<int>(sim_->recorder().outReports().size()), reportsBefore);
 

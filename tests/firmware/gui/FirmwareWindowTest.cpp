@@ -158,7 +158,14 @@ class FirmwareWindowTest : public QObject, private testing::SimulatedMainWindow 
             [&](CfirmwareUpdateDlg* d) { QCOMPARE(Text(d, 1068).toStdString(), package); });
     }
 
+    // While preparing neither key leaves; after the deadline either does.
+    void exitWhilePreparingAndAfterTheDeadline_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
     void exitWhilePreparingAndAfterTheDeadline() {
+        QFETCH(int, key);
         Open(true);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
         state_->g_isFwDlgOpen = 1;
@@ -171,7 +178,7 @@ class FirmwareWindowTest : public QObject, private testing::SimulatedMainWindow 
         QTRY_COMPARE(Text(&d, 1067), Utf8("正在准备环境，请稍候...\n"));
         d.SetPreparationDeadline(30ms);
         QTRY_COMPARE(Text(&d, 1067), Utf8("环境配置失败，请退出重试!\n"));
-        QTest::keyClick(&d, Qt::Key_Escape);
+        QTest::keyClick(&d, static_cast<Qt::Key>(key));
         QVERIFY(!d.isVisible());
         QCOMPARE(state_->g_isFwDlgOpen.load(), 0);
         QCOMPARE(sim_->firmware().mode(), 0x22);

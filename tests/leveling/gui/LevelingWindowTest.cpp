@@ -195,7 +195,15 @@ class LevelingWindowTest : public QObject, private testing::SimulatedMainWindow 
         QTRY_VERIFY(window_->StatusText() == Tr(text::kNoPreviewBuffers));
     }
 
+    // Enter (either key) and Esc both leave it at once, with the device mode as it was.
+    void clientAdjustIsAnEngineeringButtonAndTalksToNoDevice_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
     void clientAdjustIsAnEngineeringButtonAndTalksToNoDevice() {
+        QFETCH(int, key);
         Open(false);
         QVERIFY(!findControl(window_.get(), kClientAdjustButton)->isVisible());
         Close();
@@ -203,6 +211,7 @@ class LevelingWindowTest : public QObject, private testing::SimulatedMainWindow 
         auto* button = findControl<QPushButton>(window_.get(), kClientAdjustButton);
         QVERIFY(button->isVisible());
         const size_t reports = sim_->recorder().outReports().size();
+        const int mode = sim_->firmware().mode();
         button->click();
         const auto open = TopLevels<CsensorsetclientDlg>();
         QCOMPARE(open.size(), 1);
@@ -212,9 +221,25 @@ class LevelingWindowTest : public QObject, private testing::SimulatedMainWindow 
         for (QWidget* child : client->findChildren<QWidget*>()) {
             QVERIFY(!child->isVisible());
         }
-        QTest::keyClick(client, Qt::Key_Escape);
+        QTest::keyClick(client, static_cast<Qt::Key>(key));
+        QVERIFY(!client->isVisible());
         QTRY_VERIFY(client.isNull());
         QCOMPARE(sim_->recorder().outReports().size(), reports);
+        QCOMPARE(sim_->firmware().mode(), mode);
+    }
+
+    // Enter is OK: it asks for the exposure first, then leaves with the confirmed mode.
+    void enterIsTheOkCheck() {
+        Open(false);
+        QPointer<CsensorsetmpDlg> d = PressLeveling();
+        QVERIFY(d != nullptr && Searched(d));
+        QTest::keyClick(d, Qt::Key_Return);
+        QCOMPARE(Status(d, kMasterStatus), Utf8(BuiltInString(IDS_ADJUST_EXPOSURE_FIRST)));
+        QVERIFY(d->isVisible());
+        findControl<QPushButton>(d, kExposure)->click();
+        QTest::keyClick(d, Qt::Key_Enter);
+        QTRY_VERIFY(d.isNull());
+        QCOMPARE(sim_->firmware().mode(), 0xEE);
     }
 };
 
