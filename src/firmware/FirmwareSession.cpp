@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "device/DeviceDetector.h"
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareTexts.h"
 
@@ -17,7 +18,7 @@ std::string FirmwareSession::Open() {
 
 void FirmwareSession::OneKeyUpdate() {
     if (state_.g_bDevExist == 0) {
-        Status(LoadString(IDS_NO_DEVICE));
+        Status(NoDeviceText(state_));
         return;
     }
     if (state_.g_isFwUpdateMode == 0) {
@@ -34,7 +35,7 @@ void FirmwareSession::OneKeyUpdate() {
 
 void FirmwareSession::SwitchBackToApplication() {
     if (state_.g_bDevExist == 0) {
-        Status(LoadString(IDS_NO_DEVICE));
+        Status(NoDeviceText(state_));
         return;
     }
     const Result result =

@@ -1,6 +1,7 @@
 #include "firmware/VersionInfoButtons.h"
 
 #include "base/StringTable.h"
+#include "device/DeviceDetector.h"
 #include "firmware/FirmwareRequests.h"
 #include "firmware/VersionInfoRecord.h"
 
@@ -10,13 +11,13 @@ bool VersionInfoButtons::Press(int controlId, uint32_t waitMs) {
     if (controlId < kReadImageVersion || controlId > kWriteVersionInfo) {
         return false;
     }
-    auto status = [this](int id) {
+    auto status = [this](const std::string& text) {
         if (state_.g_isFwDlgClosing == 0) {
-            view_.SetFirmwareStatus(LoadString(id));
+            view_.SetFirmwareStatus(text);
         }
     };
     if (state_.g_bDevExist == 0) {
-        status(IDS_NO_DEVICE);
+        status(NoDeviceText(state_));
         return true;
     }
     Result result;
@@ -36,7 +37,7 @@ bool VersionInfoButtons::Press(int controlId, uint32_t waitMs) {
     }
     // The device's own answer is not judged here; only a request left unanswered is.
     if (result.code() == ResultCode::Timeout) {
-        status(IDS_SWITCH_FAILED);
+        status(LoadString(IDS_SWITCH_FAILED));
     }
     return true;
 }

@@ -103,6 +103,10 @@ TEST_F(FirmwareSessionTest, OneKeyUpdateRefusesWithoutADeviceOrTheUpdateEnvironm
     state.g_bDevExist = 0;
     session.OneKeyUpdate();
     EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_DEVICE));
+    // A device that is there but may not be opened says so, here as on the main window.
+    state.devicePresence = ResultCode::NoAccess;
+    session.OneKeyUpdate();
+    EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_ACCESS));
     EXPECT_FALSE(session.worker().Running());
 }
 
@@ -156,6 +160,9 @@ TEST_F(FirmwareSessionTest, VersionButtonsSendTheirFixedBlocksAndReportOnlyASile
     state.g_bDevExist = 0;
     buttons.Press(1076, 50);
     EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_DEVICE));
+    state.devicePresence = ResultCode::NoAccess;
+    buttons.Press(1076, 50);
+    EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_ACCESS));
 }
 
 }  // namespace
