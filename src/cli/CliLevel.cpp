@@ -141,7 +141,11 @@ Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWind
     if (!previewed.ok()) {
         outcome = previewed;  // the search, the stitching or the device: the root cause
     } else if (outcome.ok() && worker.cyclesDrawn() != inv.frames) {
-        outcome = Result::Fail(ResultCode::Failed, "the preview cycles did not all run");
+        // Pictures kept arriving with chunks missing: the last one's chunk says why.
+        const Result picture = worker.pictureResult();
+        outcome = !picture.ok()
+                      ? picture
+                      : Result::Fail(ResultCode::Failed, "the preview cycles did not all run");
     }
     if (!inv.pngDir.empty() && worker.cyclesDrawn() > 0 && !WritePictures(view, inv.pngDir, out) &&
         outcome.ok()) {

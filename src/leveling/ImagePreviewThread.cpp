@@ -32,6 +32,7 @@ bool ImagePreviewThread::Start() {
     }
     settled_.Reset();
     cycles_ = 0;
+    brokenInARow_ = 0;
     thread_ = std::thread([this] { Body(); });
     return true;
 }
@@ -80,7 +81,8 @@ void ImagePreviewThread::Body() {
                 break;
             }
         }
-        if (cycleLimit_ != 0 && cycles_ >= cycleLimit_) {
+        if (cycleLimit_ != 0 &&
+            (cycles_ >= cycleLimit_ || brokenInARow_ >= kMaxBrokenPicturesInARow)) {
             settled_.Set();
             state_.g_PreviewStopEvent.Wait(INFINITE);
             break;
@@ -168,6 +170,9 @@ Result ImagePreviewThread::PreviewCycle() {
     // waiting for whole cycles must not take it for one. The next cycle starts all the same.
     if (chunks.ok()) {
         ++cycles_;
+        brokenInARow_ = 0;
+    } else {
+        ++brokenInARow_;
     }
     return Result::Ok();
 }

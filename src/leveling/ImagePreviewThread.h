@@ -30,8 +30,12 @@ class ImagePreviewThread {
     // Starts the worker unless one runs already (g_PreviewThread set); false then.
     bool Start();
     // For a front end without a window: after this many drawn cycles the worker stays (the
-    // leveling requests are still served) but fetches nothing more until it is stopped.
+    // leveling requests are still served) but fetches nothing more until it is stopped. It
+    // settles the same way after kMaxBrokenPicturesInARow pictures in a row with chunks missing:
+    // nobody watches such a run, and a device that never delivers a whole picture would keep it
+    // cycling forever. The window has no limit and keeps cycling.
     void SetCycleLimit(int cycles) { cycleLimit_ = cycles; }
+    static constexpr int kMaxBrokenPicturesInARow = 3;
     // Waits until the cycle limit was reached or the worker ended.
     void WaitSettled() { settled_.Wait(INFINITE); }
     // Called on the worker's thread as it ends, between taking a waiting window's flag and
@@ -69,6 +73,7 @@ class ImagePreviewThread {
     std::function<void()> endingHook_;
     std::atomic<int> cycleLimit_{0};  // 0: no limit
     std::atomic<int> cycles_{0};
+    int brokenInARow_ = 0;  // the worker's own thread only
     Event settled_{Event::Kind::ManualReset};
     mutable std::mutex resultMutex_;
     Result result_;

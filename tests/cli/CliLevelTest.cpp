@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "base/StringTable.h"
 #include "cli/CliSession.h"
+#include "device/DeviceProtocol.h"
 #include "device/LogCapture.h"
 #include "sim/SimTransport.h"
 
@@ -93,6 +95,22 @@ TEST_F(CliLevelTest, AFailedSearchExitsWithFailure) {
     EXPECT_THAT(output, HasSubstr(BuiltInString(IDS_STARTLINE_SEARCH_FAILED)));
     EXPECT_THAT(output, Not(HasSubstr(BuiltInString(IDS_EXPOSURE_RUNNING))));
     EXPECT_EQ(sim.firmware().mode(), 0x22);
+}
+
+// Nobody watches a CLI run: a device that never delivers a whole picture ends it as a failure
+// that names the missing chunk, instead of keeping it cycling for ever.
+TEST_F(CliLevelTest, PicturesThatNeverArriveWholeEndTheRunWithTheirCause) {
+    sim::FaultSettings faults;
+    faults.refuseCodes = {cmd::kPreviewMode1Flag | cmd::kPreviewMaster};
+    sim.faults().Set(faults);
+    auto run = std::async(std::launch::async, [this] { return Run({"level"}); });
+    if (run.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+        ADD_FAILURE() << "tavlin-cli level still cycles after 60 s";
+        std::_Exit(1);  // the run cannot be stopped from here
+    }
+    EXPECT_EQ(run.get(), kExitFailed) << output;
+    EXPECT_THAT(output, HasSubstr("tavlin-cli: preview chunk ")) << output;
+    EXPECT_EQ(sim.firmware().mode(), 0x22);  // left as the window's Cancel leaves
 }
 
 // The two sensor boxes often say the same: every line says whose it is, blank lines inside a
