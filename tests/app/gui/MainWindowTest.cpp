@@ -15,7 +15,6 @@
 #include <memory>
 #include <utility>
 
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
 #include "app/gui/SimulatedMainWindow.h"
@@ -23,6 +22,7 @@
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/Requests.h"
+#include "language/QtTranslation.h"
 #include "sim/FpgaScrambling.h"
 #include "sim/SimTransport.h"
 

@@ -11,13 +11,13 @@
 #include <memory>
 
 #include "app/AppIcon.h"
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/SystemMenu.h"
 #include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
 
 using namespace tavlin;

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <memory>
 
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "base/ControlLookup.h"
 #include "base/Log.h"
@@ -23,6 +22,7 @@
 #include "console/ModeSwitcher.h"
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"
+#include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
 
 using namespace tavlin;

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <memory>
 
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlLookup.h"
@@ -18,6 +17,7 @@
 #include "base/StringTable.h"
 #include "device/DeviceProtocol.h"
 #include "firmware/CfirmwareUpdateDlg.h"
+#include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
 
 using namespace tavlin;
