@@ -5,7 +5,6 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/PresenceBridge.h"
-#include "base/ControlLookup.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
@@ -13,6 +12,7 @@
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
 #include "sim/SimPresenceAdapter.h"
+#include "ui/ControlLookup.h"
 
 namespace tavlin {
 

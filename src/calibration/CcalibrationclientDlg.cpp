@@ -4,12 +4,12 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CalibrationWindowLayout.h"
+#include "ui/ControlLookup.h"
 
 namespace tavlin {
 

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "leveling/LevelingTexts.h"
+#include "ui/ControlLookup.h"
 
 namespace tavlin {
 

@@ -18,13 +18,13 @@
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
 #include "app/gui/SimulatedMainWindow.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/Requests.h"
 #include "language/QtTranslation.h"
 #include "sim/FpgaScrambling.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 

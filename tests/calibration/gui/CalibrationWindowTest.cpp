@@ -12,7 +12,6 @@
 #include <memory>
 
 #include "app/CTavlinDlg.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationTexts.h"
@@ -24,6 +23,7 @@
 #include "device/DeviceProtocol.h"
 #include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 
