@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/PrivateProfile.h"
+#include "platform/StringConv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The reader takes a path; a file in memory keeps the executions fast. It goes at exit.
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (size_t buffer : {size_t{1}, size_t{2}, size_t{16}, size_t{256}}) {
         const std::string value = tavlin::GetPrivateProfileString(section, key, "-", path, buffer);
-        if (value.size() > buffer - 1 && value != "-") {
+        if (value != "-" && tavlin::CutToUtf16Units(value, buffer - 1) != value) {
             std::abort();  // more than the buffer would hold
         }
     }

@@ -40,14 +40,14 @@ SOURCES = [
     # kTable entries: {101, "..."},
     ("src/base/StringTable.cpp", re.compile(rf"\{{\s*\d+\s*,\s*{_LITS}\}}")),
     # inline constexpr const char* kName = "...";
-    ("src/base/UiTexts.h", re.compile(rf"constexpr\s+const\s+char\s*\*\s*\w+\s*=\s*{_LITS};")),
+    ("src/ui/UiTexts.h", re.compile(rf"constexpr\s+const\s+char\s*\*\s*\w+\s*=\s*{_LITS};")),
 ]
 # Each tool keeps its own texts in src/<folder>/*Texts.h, written as UiTexts.h is.
 _TOOL_TEXTS = re.compile(rf"constexpr\s+const\s+char\s*\*\s*\w+\s*=\s*{_LITS};")
 SOURCES += [
     (str(p.relative_to(ROOT)), _TOOL_TEXTS)
     for p in sorted((ROOT / "src").glob("*/*Texts.h"))
-    if p.relative_to(ROOT).as_posix() != "src/base/UiTexts.h"
+    if p.relative_to(ROOT).as_posix() != "src/ui/UiTexts.h"
 ]
 
 _ESCAPES = {"n": "\n", "t": "\t", "r": "\r", '"': '"', "'": "'", "\\": "\\", "?": "?"}

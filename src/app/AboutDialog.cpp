@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "app/AppIcon.h"
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
+#include "ui/ControlLookup.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 

@@ -6,12 +6,12 @@
 #include <iostream>
 
 #include "app/AppOptions.h"
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
-#include "app/Language.h"
 #include "app/QuitSignals.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
+#include "language/Language.h"
+#include "language/QtTranslation.h"
 #include "sim/TransportFactory.h"
 
 namespace tavlin {

@@ -22,11 +22,8 @@
 #include "app/PresenceBridge.h"
 #include "app/SystemMenu.h"
 #include "app/WindowFit.h"
-#include "base/ControlLookup.h"
-#include "base/DialogKeys.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
@@ -34,6 +31,9 @@
 #include "device/CommandThread.h"
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
+#include "ui/ControlLookup.h"
+#include "ui/DialogKeys.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 namespace {

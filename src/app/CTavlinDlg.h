@@ -136,7 +136,6 @@ class CTavlinDlg : public QDialog {
     std::unique_ptr<CommandThread> commandThread_;
     std::unique_ptr<DeviceDetector> detector_;
     std::unique_ptr<DeviceChangeWatch> deviceWatch_;
-    int simListener_ = -1;
     std::unique_ptr<RegisterPanel> registerPanel_;
     std::unique_ptr<FpgaDownload> fpgaDownload_;
     std::unique_ptr<ScriptRunner> scriptRunner_;

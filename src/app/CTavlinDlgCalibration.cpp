@@ -5,14 +5,14 @@
 
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "console/ModeSwitcher.h"
 #include "console/ToolLauncher.h"
 #include "device/DeviceDetector.h"
+#include "ui/ControlLookup.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 

@@ -8,10 +8,8 @@
 
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -19,6 +17,8 @@
 #include "console/ScriptRunner.h"
 #include "device/CommandThread.h"
 #include "platform/PrivateProfile.h"
+#include "ui/ControlLookup.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 namespace {

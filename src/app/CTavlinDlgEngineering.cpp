@@ -14,9 +14,9 @@
 
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
+#include "ui/ControlLookup.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 namespace {

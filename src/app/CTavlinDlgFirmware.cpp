@@ -4,11 +4,11 @@
 
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareLauncher.h"
+#include "ui/ControlLookup.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 

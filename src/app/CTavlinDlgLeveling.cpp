@@ -3,14 +3,14 @@
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "device/DeviceDetector.h"
 #include "leveling/CsensorsetclientDlg.h"
 #include "leveling/CsensorsetmpDlg.h"
 #include "leveling/LevelingControlIds.h"
 #include "leveling/LevelingLaunch.h"
+#include "ui/ControlLookup.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 

@@ -5,14 +5,14 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/PresenceBridge.h"
-#include "base/ControlLookup.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
 #include "console/ScriptRunner.h"
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
-#include "sim/SimTransport.h"
+#include "sim/SimPresenceAdapter.h"
+#include "ui/ControlLookup.h"
 
 namespace tavlin {
 
@@ -26,15 +26,14 @@ void CTavlinDlg::CreateConsole() {
 void CTavlinDlg::RegisterForDeviceNotifications() {
     presenceBridge_ = std::make_unique<PresenceBridge>(*bridge_);
     detector_ = std::make_unique<DeviceDetector>(state_, device_, *presenceBridge_);
+    // The notices come on the watch's own thread: the detection starts on the UI thread.
+    auto onChange = [bridge = bridge_.get()] {
+        bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); });
+    };
     if (options_.sim != nullptr) {
-        // Attach and detach events come from the simulated device's own thread.
-        simListener_ = options_.sim->AddPresenceListener([bridge = bridge_.get()](const auto&) {
-            bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); });
-        });
+        deviceWatch_ = std::make_unique<SimPresenceAdapter>(*options_.sim, std::move(onChange));
     } else if (options_.watchDevices) {
-        // The notices come on the watch's own thread, as the simulated device's do.
-        deviceWatch_ = WatchDeviceChanges(
-            [bridge = bridge_.get()] { bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); }); });
+        deviceWatch_ = WatchDeviceChanges(std::move(onChange));
     }
 }
 
@@ -57,10 +56,6 @@ void CTavlinDlg::SetFirmwareStatusText(const std::string& text) {
 }
 
 void CTavlinDlg::StopPresence() {
-    if (options_.sim != nullptr && simListener_ >= 0) {
-        options_.sim->RemovePresenceListener(simListener_);
-        simListener_ = -1;
-    }
     deviceWatch_.reset();
     if (detector_) {
         detector_->WaitIdle();

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "base/QueuedCalls.h"
 #include "console/ConsoleView.h"
 #include "device/CommandThread.h"
+#include "ui/QueuedCalls.h"
 
 namespace tavlin {
 

@@ -2,8 +2,8 @@
 #include <atomic>
 #include <functional>
 
-#include "base/QueuedCalls.h"
 #include "calibration/CalibrationView.h"
+#include "ui/QueuedCalls.h"
 
 namespace tavlin {
 

@@ -4,13 +4,13 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "base/ControlLookup.h"
-#include "base/DialogKeys.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CalibrationWindowLayout.h"
+#include "ui/ControlLookup.h"
+#include "ui/DialogKeys.h"
 
 namespace tavlin {
 

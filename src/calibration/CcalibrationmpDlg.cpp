@@ -7,16 +7,16 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "base/ControlLookup.h"
-#include "base/DialogKeys.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CalibrationWindowBridge.h"
 #include "calibration/CalibrationWindowLayout.h"
 #include "calibration/CrosshairControl.h"
+#include "ui/ControlLookup.h"
+#include "ui/DialogKeys.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 namespace {

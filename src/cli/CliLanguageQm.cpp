@@ -2,10 +2,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Language.h"
-#include "app/QmCatalog.h"
 #include "base/StringTable.h"
 #include "cli/CliLanguage.h"
+#include "language/Language.h"
+#include "language/QmCatalog.h"
 
 #ifdef _WIN32
 #include <windows.h>

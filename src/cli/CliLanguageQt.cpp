@@ -1,8 +1,8 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
-#include "app/AppTranslation.h"
 #include "cli/CliLanguage.h"
+#include "language/QtTranslation.h"
 
 namespace tavlin::cli {
 

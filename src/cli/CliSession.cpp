@@ -16,6 +16,7 @@
 #include "device/DeviceDetector.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
+#include "sim/SimPresenceAdapter.h"
 #include "sim/SimTransport.h"
 
 namespace tavlin::cli {
@@ -70,21 +71,18 @@ class Session {
         host_.SetStatusText(LoadString(IDS_DETECTING));
         LogStart();
         commandThread_.Start();
+        // A device unplugged or re-plugged during a command is noticed as in the window.
+        auto onChange = [this] { detector_.OnDeviceChange(); };
         if (sim_ != nullptr) {
-            listener_ =
-                sim_->AddPresenceListener([this](const auto&) { detector_.OnDeviceChange(); });
+            deviceWatch_ = std::make_unique<SimPresenceAdapter>(*sim_, std::move(onChange));
         } else {
-            // A real device unplugged or re-plugged during a command is noticed as in the window.
-            deviceWatch_ = WatchDeviceChanges([this] { detector_.OnDeviceChange(); });
+            deviceWatch_ = WatchDeviceChanges(std::move(onChange));
         }
         detector_.StartDetect();
         detector_.WaitIdle();
     }
 
     void Stop() {
-        if (sim_ != nullptr && listener_ >= 0) {
-            sim_->RemovePresenceListener(listener_);
-        }
         deviceWatch_.reset();
         detector_.WaitIdle();
         state_.g_isDlgClosing = 1;
@@ -198,7 +196,6 @@ class Session {
     ScriptRunner script_{state_, host_};
     FpgaDownload fpga_{state_, host_};
     ModeSwitcher mode_{state_, host_};
-    int listener_ = -1;
     std::unique_ptr<DeviceChangeWatch> deviceWatch_;  // after the detector it calls: ends first
 };
 

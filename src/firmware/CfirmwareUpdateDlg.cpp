@@ -6,13 +6,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "base/ControlLookup.h"
-#include "base/DialogKeys.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "firmware/FirmwareControlIds.h"
 #include "firmware/FirmwareLayout.h"
 #include "firmware/FirmwareTexts.h"
+#include "ui/ControlLookup.h"
+#include "ui/DialogKeys.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 namespace {

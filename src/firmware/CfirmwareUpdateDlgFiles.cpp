@@ -5,9 +5,9 @@
 #include <QLineEdit>
 
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwarePackage.h"
+#include "ui/UiTexts.h"
 
 namespace tavlin {
 namespace {

@@ -1,6 +1,7 @@
 #include "firmware/FirmwarePackage.h"
 
 #include "platform/PrivateProfile.h"
+#include "platform/StringConv.h"
 
 namespace tavlin {
 namespace {
@@ -9,8 +10,10 @@ const char* Name(PackageSection s) {
     return kSectionNames[static_cast<int>(s)];
 }
 
-// The name buffer held 256 characters: 255 and the terminator.
+// The name was read into 256 wide characters and then converted into at most 255 bytes; the start
+// directory into 128 wide characters. Both include the terminator.
 constexpr size_t kImageNameBuffer = 256;
+constexpr size_t kImageNameBytes = 255;
 constexpr size_t kFileDirBuffer = 128;
 
 }  // namespace
@@ -43,7 +46,9 @@ uint32_t ReadImageVersion(const std::string& packagePath, PackageSection section
 }
 
 std::string ReadImageName(const std::string& packagePath, PackageSection section) {
-    return GetPrivateProfileString(Name(section), "Image_name", "", packagePath, kImageNameBuffer);
+    return CutToBytes(
+        GetPrivateProfileString(Name(section), "Image_name", "", packagePath, kImageNameBuffer),
+        kImageNameBytes);
 }
 
 std::string ReadStartDirectory(const std::string& section) {

@@ -29,11 +29,12 @@ ImageEnables ReadImageEnables(const std::string& packagePath);
 PackageVerdict JudgePackage(const ImageEnables& enables);
 
 uint32_t ReadImageVersion(const std::string& packagePath, PackageSection section);
-// The image's file name as written, cut to 255 bytes; relative names are relative to the
-// current directory (not to the package file).
+// The image's file name as written, cut to 255 bytes at whole characters; relative names are
+// relative to the current directory (not to the package file).
 std::string ReadImageName(const std::string& packagePath, PackageSection section);
 
-// "FileDir" of section "Image", "FPGA" or "SCRIPT" in .\OpenFile.ini; empty when absent.
+// "FileDir" of section "Image", "FPGA" or "SCRIPT" in .\OpenFile.ini, at most 127 wide characters
+// (whole characters); empty when absent.
 std::string ReadStartDirectory(const std::string& section);
 
 }  // namespace tavlin

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of the firmware update window and its worker, in the program's own language (the
 // translation files map them as they map the string table). The caption, "退出", "确定", "..."
-// and the file filters are the main window's (base/UiTexts.h).
+// and the file filters are the main window's (ui/UiTexts.h).
 
 namespace tavlin::fw {
 

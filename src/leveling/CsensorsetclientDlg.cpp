@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "base/ControlLookup.h"
-#include "base/DialogKeys.h"
 #include "base/StringTable.h"
 #include "leveling/LevelingTexts.h"
+#include "ui/ControlLookup.h"
+#include "ui/DialogKeys.h"
 
 namespace tavlin {
 

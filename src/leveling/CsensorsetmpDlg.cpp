@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QSlider>
 
-#include "base/DialogKeys.h"
 #include "leveling/ExposureAdjust.h"
 #include "leveling/ImagePreviewThread.h"
 #include "leveling/LevelingClose.h"
 #include "leveling/LevelingViewBridge.h"
 #include "leveling/PreviewPictureWidget.h"
+#include "ui/DialogKeys.h"
 
 namespace tavlin {
 

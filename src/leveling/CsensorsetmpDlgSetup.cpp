@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QSlider>
 
-#include "base/ControlLookup.h"
 #include "base/StringTable.h"
 #include "leveling/CsensorsetmpDlg.h"
 #include "leveling/ImagePreviewThread.h"
@@ -14,6 +13,7 @@
 #include "leveling/LevelingTexts.h"
 #include "leveling/LevelingViewBridge.h"
 #include "leveling/PreviewPictureWidget.h"
+#include "ui/ControlLookup.h"
 
 namespace tavlin {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/QueuedCalls.h"
+#include "ui/QueuedCalls.h"
 
 #include "leveling/LevelingView.h"
 

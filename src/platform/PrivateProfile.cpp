@@ -4,7 +4,11 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <iterator>
 #include <optional>
+#include <sstream>
+
+#include "platform/StringConv.h"
 
 namespace tavlin {
 namespace {
@@ -34,12 +38,35 @@ std::string Unquote(const std::string& value) {
     return value;
 }
 
-std::optional<std::string> FindValue(const std::string& section, const std::string& key,
-                                     const std::string& path) {
-    std::ifstream in(PathFromUtf8(path), std::ios::binary);
-    if (!in) {
+// The file's text as UTF-8. Notepad on Windows saves "Unicode" as UTF-16LE and "UTF-8" with a
+// byte-order mark, and the profile functions there read both; a file without a mark is taken
+// byte for byte.
+std::optional<std::string> ReadText(const std::string& path) {
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
+    if (!file) {
         return std::nullopt;
     }
+    const std::string raw((std::istreambuf_iterator<char>(file)), {});
+    const std::string_view bytes(raw);
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        return raw.substr(3);
+    }
+    if (bytes.starts_with("\xFF\xFE")) {
+        return Utf16BytesToUtf8(bytes.substr(2), false);
+    }
+    if (bytes.starts_with("\xFE\xFF")) {
+        return Utf16BytesToUtf8(bytes.substr(2), true);
+    }
+    return raw;
+}
+
+std::optional<std::string> FindValue(const std::string& section, const std::string& key,
+                                     const std::string& path) {
+    const auto text = ReadText(path);
+    if (!text) {
+        return std::nullopt;
+    }
+    std::istringstream in(*text);
     std::string line;
     bool inSection = false;
     bool sectionSeen = false;
@@ -83,10 +110,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
     if (bufferSize == 0) {
         return {};
     }
-    if (value.size() > bufferSize - 1) {
-        value.resize(bufferSize - 1);
-    }
-    return value;
+    return CutToUtf16Units(value, bufferSize - 1);
 }
 
 uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key,

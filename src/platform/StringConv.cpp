@@ -1,6 +1,38 @@
 #include "platform/StringConv.h"
 
+#include <cstdint>
+
 namespace tavlin {
+namespace {
+
+constexpr uint32_t kReplacement = 0xFFFD;
+
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+void AppendUtf8(uint32_t c, std::string& out) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        c = kReplacement;
+    }
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
 
 std::string CutToBytes(const std::string& utf8, size_t maxBytes) {
     if (utf8.size() <= maxBytes) {
@@ -8,34 +40,32 @@ std::string CutToBytes(const std::string& utf8, size_t maxBytes) {
     }
     size_t end = maxBytes;
     // Step back over continuation bytes so no character is split.
-    while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+    while (end > 0 && IsContinuation(utf8[end])) {
         --end;
     }
     return utf8.substr(0, end);
 }
 
+std::string CutToUtf16Units(const std::string& utf8, size_t maxUnits) {
+    size_t units = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (IsContinuation(utf8[i])) {
+            continue;  // belongs to the character before it
+        }
+        // Four-byte sequences are the characters outside the basic plane.
+        const size_t need = (static_cast<unsigned char>(utf8[i]) >> 3) == 0x1E ? 2 : 1;
+        if (units + need > maxUnits) {
+            return utf8.substr(0, i);
+        }
+        units += need;
+    }
+    return utf8;
+}
+
 std::string WideToMultiByte(const std::wstring& wide, size_t maxBytes) {
     std::string out;
     for (wchar_t wc : wide) {
-        auto c = static_cast<uint32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(static_cast<uint32_t>(wc), out);
     }
     return maxBytes == std::string::npos ? out : CutToBytes(out, maxBytes);
 }
@@ -50,7 +80,7 @@ std::wstring MultiByteToWide(const std::string& utf8) {
                     : (b >> 3) == 0x1E ? 3
                                        : -1;
         if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) {
-            out += static_cast<wchar_t>(0xFFFD);
+            out += static_cast<wchar_t>(kReplacement);
             ++i;
             continue;
         }
@@ -65,12 +95,38 @@ std::wstring MultiByteToWide(const std::string& utf8) {
             c = (c << 6) | (cb & 0x3F);
         }
         if (!valid) {
-            out += static_cast<wchar_t>(0xFFFD);
+            out += static_cast<wchar_t>(kReplacement);
             ++i;
             continue;
         }
         out += static_cast<wchar_t>(c);
         i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
+    const auto unitAt = [&](size_t i) -> uint32_t {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    const auto isHigh = [](uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; };
+    const auto isLow = [](uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; };
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const uint32_t unit = unitAt(i);
+        if (isHigh(unit) && i + 3 < bytes.size() && isLow(unitAt(i + 2))) {
+            AppendUtf8(0x10000 + ((unit - 0xD800) << 10) + (unitAt(i + 2) - 0xDC00), out);
+            i += 2;
+        } else {
+            AppendUtf8(unit, out);  // a lone surrogate comes out as U+FFFD
+        }
+    }
+    if (i < bytes.size()) {
+        AppendUtf8(kReplacement, out);
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace tavlin {
 
@@ -8,8 +9,17 @@ namespace tavlin {
 // of a character.
 std::string CutToBytes(const std::string& utf8, size_t maxBytes);
 
+// Where a wide buffer of fixed size held a text, it held at most maxUnits UTF-16 code units; the
+// cut keeps whole characters (a character outside the basic plane takes two units and is left
+// out whole when only one is left).
+std::string CutToUtf16Units(const std::string& utf8, size_t maxUnits);
+
 // Wide (UTF-32 on Linux) to UTF-8 and back.
 std::string WideToMultiByte(const std::wstring& wide, size_t maxBytes = std::string::npos);
 std::wstring MultiByteToWide(const std::string& utf8);
+
+// UTF-16 text given as raw bytes (no byte-order mark) to UTF-8. A surrogate without its partner
+// and a last byte without its pair each become U+FFFD, so broken text stays visible as broken.
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
 
 }  // namespace tavlin

@@ -84,7 +84,8 @@ class SimTransport final : public HidTransport {
     bool RemoveForeignDevice(const std::string& path);
 
     int AddPresenceListener(std::function<void(const PresenceEvent&)> listener);
-    // A call already under way on another thread may still finish after this returns.
+    // After this returns the listener is not called again: a notice under way on another thread
+    // is waited for (one under way on this thread, from within a listener, is not).
     void RemovePresenceListener(int id);
 
   private:

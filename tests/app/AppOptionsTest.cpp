@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AppTranslation.h"
-#include "app/Language.h"
 #include "base/StringTable.h"
+#include "language/Language.h"
+#include "language/QtTranslation.h"
 
 namespace tavlin {
 namespace {

@@ -70,7 +70,9 @@ class PresenceTest : public ::testing::Test {
         std::ifstream in(dir / "Tavlin_log.txt");
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    void Watch() { adapter = std::make_unique<SimPresenceAdapter>(sim, detector); }
+    void Watch() {
+        adapter = std::make_unique<SimPresenceAdapter>(sim, [this] { detector.OnDeviceChange(); });
+    }
 
     sim::SimTransport sim;
     HidDevice device{sim};

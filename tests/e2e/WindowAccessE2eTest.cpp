@@ -17,12 +17,12 @@
 #include "UmockdevFixture.h"
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/HidDevice.h"
 #include "device/HidapiTransport.h"
 #include "device/SharedState.h"
+#include "ui/ControlLookup.h"
 
 namespace tavlin::e2e {
 namespace {

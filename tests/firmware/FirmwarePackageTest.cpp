@@ -56,6 +56,28 @@ TEST_F(PackageFileTest, NamesAndVersionsAreReadAsWritten) {
     EXPECT_EQ(ReadImageVersion(p, PackageSection::RInfo), 0u);
     const auto q = Write("q.ini", "[Tavlin HInfo]\nImage_name=" + std::string(400, 'x') + "\n");
     EXPECT_EQ(ReadImageName(q, PackageSection::HInfo).size(), 255u);
+    // 255 bytes would end inside the 85th U+56FA: the name keeps 84 of them whole.
+    std::string chinese;
+    for (int i = 0; i < 100; ++i) {
+        chinese += "\xE5\x9B\xBA";
+    }
+    const auto r = Write("r.ini", "[Tavlin HInfo]\nImage_name=a" + chinese + "\n");
+    EXPECT_EQ(ReadImageName(r, PackageSection::HInfo), "a" + chinese.substr(0, 84 * 3));
+}
+
+TEST_F(PackageFileTest, APackageSavedAsUnicodeByNotepadIsRead) {
+    // UTF-16LE with its mark: "[Tavlin LInfo]\r\nImage_en=1\r\nImage_name=\u56FA.bin\r\n".
+    static const char kBytes[] =
+        "\xFF\xFE[\0T\0a\0v\0l\0i\0n\0 \0L\0I\0n\0f\0o\0]\0\r\0\n\0"
+        "I\0m\0a\0g\0e\0_\0e\0n\0=\0"
+        "1\0\r\0\n\0"
+        "I\0m\0a\0g\0e\0_\0n\0a\0m\0e\0=\0\xFA\x56.\0"
+        "b\0i\0n\0\r\0\n\0";
+    const auto p = Write("unicode.ini", std::string(kBytes, sizeof kBytes - 1));
+    const ImageEnables e = ReadImageEnables(p);
+    EXPECT_EQ(e.value, (std::array<uint8_t, 3>{255, 1, 255}));
+    EXPECT_EQ(JudgePackage(e), PackageVerdict::Write);
+    EXPECT_EQ(ReadImageName(p, PackageSection::LInfo), "\xE5\x9B\xBA.bin");
 }
 
 TEST_F(PackageFileTest, StartDirectoriesComeFromOpenFileIniInTheCurrentDirectory) {
@@ -65,6 +87,13 @@ TEST_F(PackageFileTest, StartDirectoriesComeFromOpenFileIniInTheCurrentDirectory
     EXPECT_EQ(ReadStartDirectory("Image"), "/pkg");
     EXPECT_EQ(ReadStartDirectory("SCRIPT"), "/scripts");
     EXPECT_EQ(ReadStartDirectory("FPGA").size(), 127u);
+    // A start directory of Chinese names is not cut in the middle of a character.
+    std::string dir = "/";
+    for (int i = 0; i < 60; ++i) {
+        dir += "\xE5\x9B\xBA";
+    }
+    Write("OpenFile.ini", "[SCRIPT]\nFileDir=" + dir + "\n");
+    EXPECT_EQ(ReadStartDirectory("SCRIPT"), dir);
 }
 
 TEST_F(PackageFileTest, TheChoiceLogLineCutsALongDirectory) {

@@ -14,11 +14,11 @@
 
 #include "app/OptionTexts.h"
 #include "base/StringTable.h"
-#include "base/UiTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
+#include "ui/UiTexts.h"
 
 namespace {
 

@@ -15,16 +15,16 @@
 #include <memory>
 #include <utility>
 
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
 #include "app/gui/SimulatedMainWindow.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/Requests.h"
+#include "language/QtTranslation.h"
 #include "sim/FpgaScrambling.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 

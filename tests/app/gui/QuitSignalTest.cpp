@@ -14,12 +14,12 @@
 #include "app/QuitSignals.h"
 #include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlIds.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "console/ModeSwitcher.h"
 #include "device/DeviceProtocol.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 using namespace std::chrono_literals;

@@ -11,8 +11,8 @@
 #include <QTranslator>
 #include <QtTest>
 
-#include "app/AppTranslation.h"
 #include "base/StringTable.h"
+#include "language/QtTranslation.h"
 
 namespace tavlin::testing {
 

@@ -11,14 +11,14 @@
 #include <memory>
 
 #include "app/AppIcon.h"
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/SystemMenu.h"
 #include "app/gui/SimulatedMainWindow.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 

@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "app/gui/TextFit.h"
-#include "base/ControlLookup.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationDataThread.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "device/SharedState.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 using tavlin::testing::StringText;

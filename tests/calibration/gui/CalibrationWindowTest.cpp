@@ -11,9 +11,7 @@
 #include <fstream>
 #include <memory>
 
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationTexts.h"
@@ -23,7 +21,9 @@
 #include "console/ModeSwitcher.h"
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"
+#include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 

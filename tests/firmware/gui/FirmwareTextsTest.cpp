@@ -10,12 +10,12 @@
 
 #include "app/gui/SimulatedMainWindow.h"
 #include "app/gui/TextFit.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "console/ModeSwitcher.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareControlIds.h"
 #include "firmware/FirmwareTexts.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 using tavlin::testing::StringText;

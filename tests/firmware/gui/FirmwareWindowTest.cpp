@@ -10,15 +10,15 @@
 #include <fstream>
 #include <memory>
 
-#include "app/AppTranslation.h"
 #include "app/CTavlinDlg.h"
 #include "app/gui/SimulatedMainWindow.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/DeviceProtocol.h"
 #include "firmware/CfirmwareUpdateDlg.h"
+#include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 using namespace std::chrono_literals;

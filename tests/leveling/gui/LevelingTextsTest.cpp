@@ -9,12 +9,12 @@
 
 #include "app/gui/SimulatedMainWindow.h"
 #include "app/gui/TextFit.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "leveling/CsensorsetmpDlg.h"
 #include "leveling/LevelingControlIds.h"
 #include "leveling/LevelingTexts.h"
 #include "leveling/StatusText.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 using namespace tavlin::leveling;

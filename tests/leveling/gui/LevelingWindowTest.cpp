@@ -12,7 +12,6 @@
 
 #include "app/CTavlinDlg.h"
 #include "app/gui/SimulatedMainWindow.h"
-#include "base/ControlLookup.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "leveling/CsensorsetclientDlg.h"
@@ -22,6 +21,7 @@
 #include "leveling/LevelingTexts.h"
 #include "leveling/PreviewPictureWidget.h"
 #include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
 
 using namespace tavlin;
 using namespace tavlin::leveling;

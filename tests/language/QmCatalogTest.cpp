@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/QmCatalog.h"
+#include "language/QmCatalog.h"
 
 namespace tavlin {
 namespace {

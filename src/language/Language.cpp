@@ -1,4 +1,4 @@
-#include "app/Language.h"
+#include "language/Language.h"
 
 #include <cctype>
 #include <cstdlib>

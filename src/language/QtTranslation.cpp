@@ -1,4 +1,4 @@
-#include "app/AppTranslation.h"
+#include "language/QtTranslation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,8 +6,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "app/Language.h"
 #include "base/StringTable.h"
+#include "language/Language.h"
 
 namespace tavlin {
 

@@ -1,4 +1,4 @@
-#include "base/QueuedCalls.h"
+#include "ui/QueuedCalls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/QmCatalog.h"
+#include "language/QmCatalog.h"
 
 #include <cstdint>
 #include <fstream>
