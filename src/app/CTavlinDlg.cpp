@@ -21,6 +21,9 @@
 #include "app/MainLayout.h"
 #include "app/PresenceBridge.h"
 #include "app/SystemMenu.h"
+#ifdef _WIN32
+#include "app/WinSystemMenu.h"
+#endif
 #include "app/WindowFit.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
@@ -123,6 +126,9 @@ void CTavlinDlg::InitDialog() {
     state_.g_isDlgClosing = 0;
     slaveCheck_ = 0;
     LayOut();
+#ifdef _WIN32
+    AppendAboutToSystemMenu(*this, QString::fromStdString(LoadString(IDS_ABOUTBOX)));
+#endif
 
     state_.g_CmdThread = nullptr;
     state_.g_PreviewThread = nullptr;
@@ -173,8 +179,19 @@ void CTavlinDlg::LayOut() {
     }
 }
 
+#ifdef _WIN32
+bool CTavlinDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (IsAboutCommand(eventType, message)) {
+        ShowAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#else
 void CTavlinDlg::contextMenuEvent(QContextMenuEvent* event) {
-    // The window's "system menu": a separator and the about entry (string 101).
+    // Where windows have no system menu of their own, the context menu stands in for it: a
+    // separator and the about entry (string 101).
     const QString about = QString::fromStdString(LoadString(IDS_ABOUTBOX));
     if (about.isEmpty()) {
         return;
@@ -183,6 +200,7 @@ void CTavlinDlg::contextMenuEvent(QContextMenuEvent* event) {
     AddAboutEntry(menu, about, [this] { ShowAbout(); });
     menu.exec(event->globalPos());
 }
+#endif
 
 void CTavlinDlg::ShowAbout() {
     AboutDialog about(this);

@@ -77,7 +77,12 @@ class CTavlinDlg : public QDialog {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+#ifdef _WIN32
+    // The about entry of the window's real system menu.
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#else
     void contextMenuEvent(QContextMenuEvent* event) override;
+#endif
 
   private:
     void BuildControls();

@@ -1,6 +1,30 @@
 #include "app/CTavlinApp.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+// tavlin.exe is a windowed program, so Windows gives it no console. Started from a console
+// (tavlin --help, --version, a refused option) it writes to that console; with its output
+// redirected it keeps the handles it was given.
+void UseParentConsoleForOutput() {
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    UseParentConsoleForOutput();
+#endif
     tavlin::CTavlinApp app;
     return app.Run(argc, argv);
 }

@@ -64,13 +64,27 @@ class FirmwareWindowTest : public QObject, private testing::SimulatedMainWindow 
     void Click(QWidget* w, int id) {
         QTest::mouseClick(findControl<QAbstractButton>(w, id), Qt::LeftButton);
     }
-    std::string WritePackage(uint32_t lVersion, size_t imageSize) {
-        const std::string image = dir_.filePath("l.bin").toStdString();
-        std::ofstream(image, std::ios::binary) << std::string(imageSize, 'L');
-        const std::string package = dir_.filePath("pkg.ini").toStdString();
-        std::ofstream(package) << "[Tavlin LInfo]\nImage_en=1\nImage_version=" << lVersion
-                               << "\nImage_name=" << image << "\n";
-        return package;
+    // The package and its image in a folder of the test's, by default one named in Chinese as a
+    // station's folders often are: on Windows only the wide file API finds them.
+    std::string WritePackage(uint32_t lVersion, size_t imageSize,
+                             const QString& folder = Utf8("固件包")) {
+        const QString image = dir_.filePath(folder + "/l.bin");
+        const QString package = dir_.filePath(folder + "/pkg.ini");
+        const QString text = QStringLiteral(
+                                 "[Tavlin LInfo]\nImage_en=1\nImage_version=%1\n"
+                                 "Image_name=%2\n")
+                                 .arg(lVersion)
+                                 .arg(image);
+        if (!QDir(dir_.path()).mkpath(folder) ||
+            !WriteBytes(image, QByteArray(static_cast<int>(imageSize), 'L')) ||
+            !WriteBytes(package, text.toUtf8())) {
+            QTest::qFail("cannot write the package", __FILE__, __LINE__);
+        }
+        return package.toStdString();
+    }
+    static bool WriteBytes(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
     // Runs `scenario` inside the window's modal loop once the launcher opened it; a scenario
     // that fails part-way still lets the modal loop end.
