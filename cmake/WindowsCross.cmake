@@ -23,8 +23,27 @@ if(CMAKE_CROSSCOMPILING)
     if(TAVLIN_WINE)
         set(CMAKE_CROSSCOMPILING_EMULATOR ${TAVLIN_WINE})
         set(TAVLIN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix of the tests")
+        # A Windows program started from Linux has no console, so Qt would send its messages
+        # and QtTest its results to the debugger; this keeps them on the test's output. (Wine
+        # passes the host's QT_* variables only under a WINE prefix.)
         set(TAVLIN_TEST_ENVIRONMENT "WINEPREFIX=${TAVLIN_WINEPREFIX}" "WINEDEBUG=-all"
-            "WINEDLLOVERRIDES=mscoree,mshtml=")
+            "WINEDLLOVERRIDES=mscoree,mshtml=" "WINEQT_FORCE_STDERR_LOGGING=1"
+            "WINEQT_QPA_FONTDIR=${CMAKE_BINARY_DIR}/test-fonts")
+        # Qt's offscreen platform on Windows reads its fonts from one folder rather than
+        # through fontconfig: the fonts the Linux tests measure their texts with (Latin and
+        # Cyrillic, and Chinese), so the windows' texts are measured the same under Wine.
+        file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-fonts)
+        foreach(font IN ITEMS dejavu/DejaVuSans.ttf dejavu/DejaVuSans-Bold.ttf
+                wqy/wqy-microhei.ttc)
+            get_filename_component(name ${font} NAME)
+            if(EXISTS /usr/share/fonts/truetype/${font})
+                file(CREATE_LINK /usr/share/fonts/truetype/${font}
+                    ${CMAKE_BINARY_DIR}/test-fonts/${name} SYMBOLIC)
+            else()
+                message(WARNING "/usr/share/fonts/truetype/${font} not found: the window's "
+                    "text-fit tests under Wine measure with other fonts")
+            endif()
+        endforeach()
     else()
         message(WARNING "wine not found: the Windows tests are built but cannot run here")
     endif()

@@ -27,7 +27,9 @@ install(FILES ${tavlin_qt_platforms} DESTINATION bin/platforms)
 install(FILES ${tavlin_qt_styles} DESTINATION bin/styles)
 # Qt's texts (file dialogs, message boxes) in the languages Debian translates them into, the same
 # files the Debian package relies on; they are platform-neutral .qm files. Qt looks for them in
-# translations/ of its prefix, which it takes to be the folder above its DLLs' bin/.
+# translations/ of its prefix. A QtCore DLL beside the executable with no import library next
+# to it makes Qt take the executable's own folder as its prefix (the layout of a deployed
+# program), so they go to bin/translations.
 set(tavlin_qt_translations)
 foreach(language IN ITEMS zh_CN fr ru)
     set(qm /usr/share/qt6/translations/qtbase_${language}.qm)
@@ -37,7 +39,7 @@ foreach(language IN ITEMS zh_CN fr ru)
         message(WARNING "${qm} not found (Debian package qt6-translations-l10n)")
     endif()
 endforeach()
-install(FILES ${tavlin_qt_translations} DESTINATION translations)
+install(FILES ${tavlin_qt_translations} DESTINATION bin/translations)
 
 # Beside the built programs too, with the Test DLL and the offscreen plugin for the test
 # programs, so they run under Wine from the build folder as installed ones do.
@@ -45,4 +47,4 @@ file(COPY ${tavlin_qt_dlls} ${TAVLIN_QT_BIN}/Qt6Test.dll DESTINATION ${CMAKE_BIN
 file(COPY ${tavlin_qt_platforms} ${TAVLIN_QT_PLUGINS}/platforms/qoffscreen.dll
     DESTINATION ${CMAKE_BINARY_DIR}/bin/platforms)
 file(COPY ${tavlin_qt_styles} DESTINATION ${CMAKE_BINARY_DIR}/bin/styles)
-file(COPY ${tavlin_qt_translations} DESTINATION ${CMAKE_BINARY_DIR}/translations)
+file(COPY ${tavlin_qt_translations} DESTINATION ${CMAKE_BINARY_DIR}/bin/translations)

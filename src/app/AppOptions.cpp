@@ -89,8 +89,14 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
 
     ParsedOptions parsed;
     if (parser.isSet(help)) {
+        // On Windows as a user types it: "tavlin", not "tavlin.exe".
+#ifdef _WIN32
+        const QString program = arguments.isEmpty() ? QStringLiteral("tavlin")
+                                                    : QFileInfo(arguments[0]).completeBaseName();
+#else
         const QString program =
             arguments.isEmpty() ? QStringLiteral("tavlin") : QFileInfo(arguments[0]).fileName();
+#endif
         parsed.outcome = OptionsOutcome::Help;
         parsed.text = HelpText(program);
         return parsed;

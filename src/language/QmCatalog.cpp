@@ -156,7 +156,7 @@ bool ReadMessage(Reader& r, Message* message) {
 
 }  // namespace
 
-bool QmCatalog::Load(const std::string& path) {
+bool QmCatalog::Load(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         messages_.clear();

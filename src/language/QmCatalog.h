@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,7 +14,7 @@ namespace tavlin {
 class QmCatalog {
   public:
     // False, and the catalog left empty, when the file is missing or not a well-formed .qm file.
-    bool Load(const std::string& path);
+    bool Load(const std::filesystem::path& path);
     bool LoadBytes(std::string_view bytes);
 
     std::optional<std::string> Translate(std::string_view context, std::string_view source) const;

@@ -2,12 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "base/StringTable.h"
 #include "language/Language.h"
+#include "language/ProgramEnvironment.h"
 
 namespace tavlin {
 
@@ -17,15 +18,15 @@ QStringList TranslationFolders(const QString& programFolder) {
 }
 
 QString ProgramFolder(const char* argv0) {
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    if (self.exists()) {
-        return QFileInfo(self.canonicalFilePath()).absolutePath();
-    }
-    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+#ifdef _WIN32
+    return QDir::fromNativeSeparators(QString::fromStdWString(ExecutableFolder(argv0).wstring()));
+#else
+    return QFile::decodeName(ExecutableFolder(argv0).c_str());
+#endif
 }
 
 bool InstallLanguage(const QStringList& folders, QTranslator& translator, QString* missingFile) {
-    const std::string file = LanguageFileFor(PrimaryLanguageOfLocale(LocaleFromEnvironment()));
+    const std::string file = LanguageFileFor(PrimaryLanguageOfLocale(UserLocaleName()));
     if (file.empty()) {
         SetStringTranslator({});
         return true;
@@ -56,7 +57,7 @@ QString MissingLanguageFileMessage(const QString& file, const QStringList& folde
 }
 
 bool InstallQtTranslations(QTranslator& translator) {
-    const std::string file = QtTranslationFileFor(PrimaryLanguageOfLocale(LocaleFromEnvironment()));
+    const std::string file = QtTranslationFileFor(PrimaryLanguageOfLocale(UserLocaleName()));
     if (file.empty() || !translator.load(QString::fromStdString(file),
                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         return false;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -151,16 +152,22 @@ class TavlinProgram : public ::testing::Test {
         process.setProcessEnvironment(env);
         process.start(program, args);
         Outcome outcome;
-        if (!process.waitForFinished(10000)) {
+        if (!process.waitForFinished(kStartBudgetMs)) {
             process.kill();
             process.waitForFinished();
             return outcome;
         }
         outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        outcome.out = process.readAllStandardOutput().toStdString();
-        outcome.err = process.readAllStandardError().toStdString();
+        outcome.out = AsWrittenOnLinux(process.readAllStandardOutput());
+        outcome.err = AsWrittenOnLinux(process.readAllStandardError());
         return outcome;
     }
+    // A Windows console program writes its lines in text mode, ending them with CR LF.
+    static std::string AsWrittenOnLinux(QByteArray bytes) {
+        return bytes.replace("\r\n", "\n").toStdString();
+    }
+    // Wine's first start of a program in a fresh prefix takes several seconds.
+    static constexpr int kStartBudgetMs = 60000;
     const QString tavlin_ = QStringLiteral(TAVLIN_PROGRAM);
 };
 
@@ -186,8 +193,22 @@ TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin")));
-    const QString copy = dir.filePath(QStringLiteral("bin/tavlin"));
+    const QString copy = dir.filePath(QStringLiteral("bin/") + QFileInfo(tavlin_).fileName());
     ASSERT_TRUE(QFile::copy(tavlin_, copy));
+#ifdef _WIN32
+    // What Windows looks for beside the program: the Qt and runtime DLLs and the plugins.
+    const QDir built = QFileInfo(tavlin_).dir();
+    for (const QString& dll : built.entryList({QStringLiteral("*.dll")}, QDir::Files)) {
+        ASSERT_TRUE(QFile::copy(built.filePath(dll), dir.filePath(QStringLiteral("bin/") + dll)));
+    }
+    for (const QString& plugins : {QStringLiteral("platforms"), QStringLiteral("styles")}) {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin/") + plugins));
+        for (const QString& dll : QDir(built.filePath(plugins)).entryList(QDir::Files)) {
+            ASSERT_TRUE(QFile::copy(built.filePath(plugins + QLatin1Char('/') + dll),
+                                    dir.filePath(QStringLiteral("bin/%1/%2").arg(plugins, dll))));
+        }
+    }
+#endif
 
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -195,7 +216,7 @@ TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     process.setProcessEnvironment(env);
     process.start(copy, {"--simulate"});
-    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(process.waitForStarted(kStartBudgetMs));
     // The message box that follows waits for the operator; the diagnostic comes before it.
     const std::string binFolder = QDir(dir.path()).filePath("bin").toStdString();
     const std::string shareFolder =
@@ -204,9 +225,9 @@ TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {
         "\ntavlin: language file EnglishRes.qm not found; looked in: " + binFolder + ", " +
         shareFolder + "\n";
     std::string err = "\n";  // Qt may write lines of its own before ours
-    for (int i = 0; i < 100 && !Contains(err, expected.c_str()); ++i) {
+    for (int i = 0; i < kStartBudgetMs / 100 && !Contains(err, expected.c_str()); ++i) {
         process.waitForReadyRead(100);
-        err += process.readAllStandardError().toStdString();
+        err += AsWrittenOnLinux(process.readAllStandardError());
     }
     process.kill();
     process.waitForFinished();

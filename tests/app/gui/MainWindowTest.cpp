@@ -230,12 +230,25 @@ class MainWindowTest : public QObject, private testing::SimulatedMainWindow {
         QCOMPARE(sim_->firmware().mode(), mode);  // the focused leveling button was not pressed
     }
 
+#ifndef _WIN32
+    // Windows has no SIGTERM to send: raising it there ends the process at once.
     void terminationSignalLeavesThroughTheExitPath() {
         Open(true);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
         QuitSignals quit([this] { window_->reject(); });
         ::raise(SIGTERM);
         QTRY_VERIFY(!window_->isVisible());
+        QCOMPARE(state_->g_CmdThread.load(), nullptr);
+        QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
+    }
+#endif
+
+    // The title bar's close button, Alt+F4, or Windows ending the session.
+    void closeRequestLeavesThroughTheExitPath() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        QVERIFY(window_->close());
+        QVERIFY(!window_->isVisible());
         QCOMPARE(state_->g_CmdThread.load(), nullptr);
         QVERIFY(Log().rfind("Tavlin log end!\n") == Log().size() - 16);
     }
