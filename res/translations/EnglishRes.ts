@@ -188,6 +188,12 @@ finally confirm to exit.
         <translation>Slave: </translation>
     </message>
     <message>
+        <source>无法写入日志文件夹 %s（%s）。
+</source>
+        <translation>Cannot write to the log folder %s (%s).
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

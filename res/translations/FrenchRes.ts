@@ -188,6 +188,12 @@ enfin, confirmez pour quitter.
         <translation>Esclave : </translation>
     </message>
     <message>
+        <source>无法写入日志文件夹 %s（%s）。
+</source>
+        <translation>Impossible d'écrire dans le dossier du journal %s (%s).
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
