@@ -83,6 +83,11 @@ TEST_F(LogFolderTest, AFolderThatCannotBeWrittenIsRefusedAndTheLogStaysWhereItWa
     EXPECT_EQ(result.code(), ResultCode::BadInput);
     EXPECT_THAT(message, HasSubstr("无法写入日志文件夹 " + (dir / "file" / "sub").string()));
     EXPECT_EQ(LogFilePath(), (dir / "before.txt").string());
+#ifdef __linux__
+    // A folder that is there but takes no file.
+    EXPECT_FALSE(UseLogFolder("/proc", &message));
+    EXPECT_EQ(LogFilePath(), (dir / "before.txt").string());
+#endif
 }
 
 }  // namespace
