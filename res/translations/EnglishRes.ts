@@ -358,6 +358,14 @@ finally confirm to exit.
         <translation>show the engineering console</translation>
     </message>
     <message>
+        <source>文件夹</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>folder for the log file (default: the current directory; created if missing)</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>unknown option: %s

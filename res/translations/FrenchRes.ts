@@ -358,6 +358,14 @@ enfin, confirmez pour quitter.
         <translation>afficher la console d'ingénierie</translation>
     </message>
     <message>
+        <source>文件夹</source>
+        <translation>dossier</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>dossier du fichier journal (par défaut : le dossier courant ; créé s'il manque)</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>option inconnue : %s

@@ -358,6 +358,14 @@
         <translation>инженерлік консольді көрсету</translation>
     </message>
     <message>
+        <source>文件夹</source>
+        <translation>қалта</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>журнал файлының қалтасы (әдепкі бойынша ағымдағы қалта; жоқ болса, жасалады)</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>белгісіз параметр: %s

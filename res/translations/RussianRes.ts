@@ -358,6 +358,14 @@
         <translation>показать инженерную консоль</translation>
     </message>
     <message>
+        <source>文件夹</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>папка файла журнала (по умолчанию текущая; создаётся, если её нет)</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>неизвестный параметр: %s
