@@ -209,6 +209,34 @@ TEST_F(TavlinProgram, ALogFolderThatCannotBeWrittenEndsTheProgramWithStatus2) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("file/sub/Tavlin_log.txt"))));
 }
 
+// The window's log in a folder made for it; SIGTERM closes the window through its exit path,
+// whose end line must land there too.
+TEST_F(TavlinProgram, TheLogLandsInTheFolderGiven) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString log = dir.filePath(QStringLiteral("station/logs/Tavlin_log.txt"));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir.path());
+    process.start(tavlin_,
+                  {"--simulate", "--log-dir", dir.filePath(QStringLiteral("station/logs"))});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    auto logText = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    };
+    // Bounded: the window writes its start line as it comes up.
+    for (int i = 0; i < 200 && !Contains(logText(), "Tavlin log start!"); ++i) {
+        process.waitForFinished(50);
+    }
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_TRUE(Contains(logText(), "Tavlin log end!")) << logText();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Tavlin_log.txt"))));
+}
+
 TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {
     // A copy of the program in a folder with no language files beside it or in share/.
     QTemporaryDir dir;
