@@ -188,6 +188,12 @@ finally confirm to exit.
         <translation>Slave: </translation>
     </message>
     <message>
+        <source>无法写入日志文件夹 %s（%s）。
+</source>
+        <translation>Cannot write to the log folder %s (%s).
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -350,6 +356,14 @@ finally confirm to exit.
     <message>
         <source>显示工程控制台</source>
         <translation>show the engineering console</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>folder for the log file (default: the current directory; created if missing)</translation>
     </message>
     <message>
         <source>未知选项: %s

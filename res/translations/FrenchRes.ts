@@ -188,6 +188,12 @@ enfin, confirmez pour quitter.
         <translation>Esclave : </translation>
     </message>
     <message>
+        <source>无法写入日志文件夹 %s（%s）。
+</source>
+        <translation>Impossible d'écrire dans le dossier du journal %s (%s).
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -350,6 +356,14 @@ enfin, confirmez pour quitter.
     <message>
         <source>显示工程控制台</source>
         <translation>afficher la console d'ingénierie</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>dossier</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>dossier du fichier journal (par défaut : le dossier courant ; créé s'il manque)</translation>
     </message>
     <message>
         <source>未知选项: %s

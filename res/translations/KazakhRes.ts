@@ -188,6 +188,12 @@
         <translation>Қосалқы: </translation>
     </message>
     <message>
+        <source>无法写入日志文件夹 %s（%s）。
+</source>
+        <translation>Журнал қалтасына %s жазу мүмкін емес (%s).
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -350,6 +356,14 @@
     <message>
         <source>显示工程控制台</source>
         <translation>инженерлік консольді көрсету</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>қалта</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>журнал файлының қалтасы (әдепкі бойынша ағымдағы қалта; жоқ болса, жасалады)</translation>
     </message>
     <message>
         <source>未知选项: %s

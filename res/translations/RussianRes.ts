@@ -188,6 +188,12 @@
         <translation>Ведомый: </translation>
     </message>
     <message>
+        <source>无法写入日志文件夹 %s（%s）。
+</source>
+        <translation>Невозможно записать в папку журнала %s (%s).
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -350,6 +356,14 @@
     <message>
         <source>显示工程控制台</source>
         <translation>показать инженерную консоль</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>папка файла журнала (по умолчанию текущая; создаётся, если её нет)</translation>
     </message>
     <message>
         <source>未知选项: %s

@@ -28,12 +28,14 @@ struct OptionLine {
 
 std::string HelpText(const QString& program) {
     const QString plan = QStringLiteral("--sim-faults=<%1>").arg(Text(options::kPlan));
+    const QString logDir = QStringLiteral("--log-dir=<%1>").arg(Text(options::kFolder));
     const OptionLine lines[] = {
         {QStringLiteral("-h, --help"), Text(options::kHelp)},
         {QStringLiteral("--version"), Text(options::kVersion)},
         {QStringLiteral("--simulate"), Text(options::kSimulate)},
         {plan, Text(options::kSimFaults)},
         {QStringLiteral("--engineering"), Text(options::kEngineering)},
+        {logDir, Text(options::kLogDir)},
     };
     QString out =
         Fill(options::kUsage, program) + QLatin1Char('\n') + Text(options::kOptionsHeading);
@@ -65,7 +67,9 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption simFaults(QStringLiteral("sim-faults"), QString(),
                                        QStringLiteral("plan"));
     const QCommandLineOption engineering(QStringLiteral("engineering"));
-    parser.addOptions({help, version, simulate, simFaults, engineering});
+    const QCommandLineOption logDir(QStringLiteral("log-dir"), QString(), QStringLiteral("dir"));
+    parser.addOptions({help, version, simulate, simFaults, engineering, logDir});
+    const QStringList valued{QStringLiteral("--sim-faults"), QStringLiteral("--log-dir")};
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -74,17 +78,23 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
                 unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
             return Failure(Fill(options::kUnknownOption, dashes + unknown.first()));
         }
-        // The other two errors Qt knows: a value given to a switch, or none to --sim-faults.
+        // The other two errors Qt knows: a value given to a switch, or none to an option that
+        // takes one (which then stands last).
         for (const QString& argument : arguments.mid(1)) {
             const QString name = argument.section(QLatin1Char('='), 0, 0);
-            if (argument.contains(QLatin1Char('=')) && name != QStringLiteral("--sim-faults")) {
+            if (argument.contains(QLatin1Char('=')) && !valued.contains(name)) {
                 return Failure(Fill(options::kTakesNoValue, name));
             }
         }
-        return Failure(Fill(options::kMissingValue, QStringLiteral("--sim-faults")));
+        const QString last = arguments.isEmpty() ? QString() : arguments.last();
+        return Failure(Fill(options::kMissingValue, valued.contains(last) ? last : valued.first()));
     }
     if (!parser.positionalArguments().isEmpty()) {
         return Failure(Fill(options::kUnexpectedArgument, parser.positionalArguments().first()));
+    }
+
+    if (parser.isSet(logDir) && parser.value(logDir).isEmpty()) {
+        return Failure(Fill(options::kMissingValue, QStringLiteral("--log-dir")));
     }
 
     ParsedOptions parsed;
@@ -107,6 +117,7 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return parsed;
     }
     parsed.options.engineering = parser.isSet(engineering);
+    parsed.options.logDir = parser.value(logDir).toStdString();
     parsed.options.transport.simulate = parser.isSet(simulate);
     parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
     return parsed;

@@ -9,6 +9,7 @@ namespace tavlin {
 // What the window program's command line asks for.
 struct AppOptions {
     bool engineering = false;  // show the engineering console
+    std::string logDir;        // where the log goes; empty: the current directory
     sim::TransportOptions transport;
 };
 

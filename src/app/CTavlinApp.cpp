@@ -8,6 +8,7 @@
 #include "app/AppOptions.h"
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
+#include "base/LogFolder.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "language/Language.h"
@@ -46,6 +47,15 @@ int CTavlinApp::Run(int argc, char** argv) {
             return parsed.exitCode;
         case OptionsOutcome::Run:
             break;
+    }
+    // Before the window and its log start: a folder that cannot take the log ends the program
+    // rather than letting it run without one.
+    if (!parsed.options.logDir.empty()) {
+        std::string refusal;
+        if (!UseLogFolder(parsed.options.logDir, &refusal)) {
+            std::cerr << "tavlin: " << refusal << std::flush;
+            return 2;
+        }
     }
 
     QApplication app(argc, argv);

@@ -12,6 +12,8 @@ inline constexpr const char* kSimulate = "使用内置的模拟设备代替 USB 
 inline constexpr const char* kPlan = "计划";
 inline constexpr const char* kSimFaults = "模拟设备的故障计划（仅与 --simulate 一起使用）";
 inline constexpr const char* kEngineering = "显示工程控制台";
+inline constexpr const char* kFolder = "文件夹";
+inline constexpr const char* kLogDir = "日志文件所在的文件夹（默认为当前目录；不存在时自动创建）";
 inline constexpr const char* kUnknownOption = "未知选项: %s\n";
 inline constexpr const char* kMissingValue = "选项 %s 需要一个值\n";
 inline constexpr const char* kTakesNoValue = "选项 %s 不接受值\n";
@@ -22,6 +24,6 @@ inline constexpr const char* kSeeHelp = "可用的选项请见 --help。\n";
 inline constexpr const char* kAllTexts[] = {
     kUsage,        kOptionsHeading,     kHelp,        kVersion,       kSimulate,
     kPlan,         kSimFaults,          kEngineering, kUnknownOption, kMissingValue,
-    kTakesNoValue, kUnexpectedArgument, kSeeHelp};
+    kTakesNoValue, kUnexpectedArgument, kSeeHelp,     kFolder,        kLogDir};
 
 }  // namespace tavlin::options

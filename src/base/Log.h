@@ -6,7 +6,8 @@
 
 namespace tavlin {
 
-// The program's log, "Tavlin_log.txt" in the current directory. Each entry is the local time
+// The program's log, "Tavlin_log.txt" in the current directory (or in the folder --log-dir
+// names, see LogFolder.h). Each entry is the local time
 // "(Y-M-D hh:mm:ss) " followed by the message; it is formatted into a fixed buffer (longer
 // entries are cut, never overrun), written with one write and the file is closed again. When the
 // file cannot be opened the entry is dropped without a word: the log must never stop the program.
@@ -37,7 +38,7 @@ void LogEnd();
 
 // The log file name, relative to the current directory unless an absolute path is set.
 std::string LogFilePath();
-void SetLogFilePath(std::string path);  // for tests; the product keeps the default
+void SetLogFilePath(std::string path);  // tests, and the front ends' --log-dir
 
 // The clock behind the timestamp; tests replace it to check the prefix.
 using LogClock = std::function<std::tm()>;

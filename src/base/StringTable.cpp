@@ -44,6 +44,7 @@ constexpr Entry kTable[] = {
     {160, "已找到设备，但当前用户无权打开它。请安装软件包中的 udev 规则，然后重新插拔设备。\n"},
     {161, "Master: "},
     {162, "Slave: "},
+    {163, "无法写入日志文件夹 %s（%s）。\n"},
 };
 
 std::mutex g_translatorMutex;

@@ -41,6 +41,8 @@ enum StringId : int {
     // What the command-line front end puts before each line of a sensor's status text.
     IDS_MASTER_PREFIX = 161,
     IDS_SLAVE_PREFIX = 162,
+    // --log-dir names a folder that cannot be made or written: the folder, the system's reason.
+    IDS_LOG_DIR_REFUSED = 163,
 };
 
 // The built-in (Chinese) text of an id; empty for an unknown id.

@@ -7,7 +7,8 @@
 namespace tavlin::cli {
 
 const char* UsageText() {
-    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] COMMAND [ARGS...]\n"
+    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] [--json] [--log-dir DIR] COMMAND\n"
+           "                  [ARGS...]\n"
            "\n"
            "Runs one device operation with the same workers, command thread, presence and log\n"
            "(Tavlin_log.txt in the current directory) as the Tavlin window.\n"
@@ -48,6 +49,11 @@ const char* UsageText() {
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
+           "--json ends the run with one JSON object on one line on stdout (command, exit,\n"
+           "result, interrupted, reason, messages, device, log, elapsed_ms, and what the\n"
+           "command produced); the texts for people then go to stderr.\n"
+           "--log-dir DIR writes the log into DIR (created when missing; a folder that cannot\n"
+           "be written ends the run at once with exit status 2).\n"
            "\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
            "4 the device is there but this user may not open it (install the package's udev\n"

@@ -31,17 +31,16 @@ bool ParseDimension(std::string_view text, int* value) {
 // download's bar), elsewhere one line each.
 class TerminalCalibrationView : public CalibrationView {
   public:
-    TerminalCalibrationView(std::FILE* out, ScreenSize screen)
-        : out_(out), screen_(screen), inPlace_(isatty(fileno(out)) != 0) {}
+    TerminalCalibrationView(CliOutput& out, ScreenSize screen)
+        : out_(out),
+          stream_(out.stream()),
+          screen_(screen),
+          inPlace_(isatty(fileno(stream_)) != 0) {}
 
     void SetInstructionText(const std::string& text) override {
         std::lock_guard lock(mutex_);
         EndLine();
-        std::fputs(text.c_str(), out_);
-        if (text.empty() || text.back() != '\n') {
-            std::fputc('\n', out_);
-        }
-        std::fflush(out_);
+        out_.Line(text);
     }
     void ShowFinishing(int percent) override {
         std::lock_guard lock(mutex_);
@@ -51,23 +50,24 @@ class TerminalCalibrationView : public CalibrationView {
         shownPercent_ = percent;
         std::string text = FinishingText(percent);
         if (!inPlace_) {
-            std::fputs(text.c_str(), out_);
-        } else {
-            while (!text.empty() && text.back() == '\n') {
-                text.pop_back();
-            }
-            std::fprintf(out_, "\r%s", text.c_str());
-            lineOpen_ = true;  // ended by the next text, or by Finish
+            out_.Line(text);
+            return;
         }
-        std::fflush(out_);
+        while (!text.empty() && text.back() == '\n') {
+            text.pop_back();
+        }
+        std::fprintf(stream_, "\r%s", text.c_str());
+        lineOpen_ = true;  // ended by the next text, or by Finish
+        std::fflush(stream_);
+        out_.Keep(text);
     }
     void DrawTarget(int target, int x, int y, Crosshair mode) override {
         std::lock_guard lock(mutex_);
         if (mode == Crosshair::Cross && target != shownTarget_) {
             EndLine();
             shownTarget_ = target;
-            std::fprintf(out_, "target %d (%d, %d)\n", target, x, y);
-            std::fflush(out_);
+            out_.Line("target " + std::to_string(target) + " (" + std::to_string(x) + ", " +
+                      std::to_string(y) + ")");
         }
     }
     void RequestClose() override { closed_.Set(); }
@@ -78,18 +78,19 @@ class TerminalCalibrationView : public CalibrationView {
     void Finish() {
         std::lock_guard lock(mutex_);
         EndLine();
-        std::fflush(out_);
+        std::fflush(stream_);
     }
 
   private:
     void EndLine() {
         if (lineOpen_) {
-            std::fputc('\n', out_);
+            std::fputc('\n', stream_);
             lineOpen_ = false;
         }
     }
 
-    std::FILE* out_;
+    CliOutput& out_;
+    std::FILE* stream_;
     const ScreenSize screen_;
     const bool inPlace_;
     std::mutex mutex_;
@@ -135,27 +136,41 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
     return true;
 }
 
-int RunLayout(const Invocation& invocation, std::FILE* out) {
-    const CalibrationLayout layout =
-        ComputeCalibrationLayout(invocation.screenWidth, invocation.screenHeight);
+std::vector<RunReport::Target> LayoutTargets(int width, int height) {
+    const CalibrationLayout layout = ComputeCalibrationLayout(width, height);
+    std::vector<RunReport::Target> targets;
     for (int t = 0; t < kCalTargetCount; ++t) {
-        const LayoutPoint at =
-            TargetPosition(layout.targets[t], invocation.screenWidth, invocation.screenHeight,
-                           invocation.screenWidth, invocation.screenHeight);
-        std::fprintf(out, "%d %d %d %d\n", t, at.x, at.y, TargetCode(layout.targets[t]));
+        const LayoutPoint at = TargetPosition(layout.targets[t], width, height, width, height);
+        targets.push_back({t, at.x, at.y, TargetCode(layout.targets[t])});
+    }
+    return targets;
+}
+
+int RunLayout(const Invocation& invocation, CliOutput& out, RunReport* report) {
+    const auto targets = LayoutTargets(invocation.screenWidth, invocation.screenHeight);
+    for (const RunReport::Target& t : targets) {
+        out.Line(std::to_string(t.number) + " " + std::to_string(t.x) + " " + std::to_string(t.y) +
+                 " " + std::to_string(t.code));
+    }
+    if (report != nullptr) {
+        report->targets = targets;
+        report->screen = std::make_pair(invocation.screenWidth, invocation.screenHeight);
     }
     return kExitSuccess;
 }
 
 Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleView& host,
-                    ModeSwitcher& modes, std::FILE* out, Interruption& interruption,
-                    CalibrationDataThread::Timing timing) {
+                    ModeSwitcher& modes, CliOutput& out, Interruption& interruption,
+                    RunReport* report, CalibrationDataThread::Timing timing) {
     if (Result ready = LaunchResult(PrepareToolLaunch(ToolKind::Calibration, state, host, modes));
         !ready) {
         return ready;
     }
     const int w = invocation.screenWidth;
     const int h = invocation.screenHeight;
+    if (report != nullptr) {
+        report->screen = std::make_pair(w, h);
+    }
     TerminalCalibrationView view(out, {w, h});
     view.SetInstructionText(LoadString(IDS_INITIALISING));
     state.g_ScreenWidth = static_cast<uint16_t>(w);
@@ -167,6 +182,9 @@ Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleVie
         if (state.g_bDevExist == 0 || !worker.Start(ComputeCalibrationLayout(w, h))) {
             view.SetInstructionText(Tr(caltext::kNoDeviceAtStart));
         } else {
+            if (report != nullptr) {
+                report->targets = LayoutTargets(w, h);
+            }
             // Ctrl+C is the operator's Esc: the window closes, the worker is stopped.
             const auto hook = interruption.OnRequest([&view] { view.RequestClose(); });
             view.WaitForClose();

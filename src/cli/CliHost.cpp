@@ -11,11 +11,7 @@ void CliHost::Print(const std::string& text, std::FILE* to) {
     if (progress_ != nullptr) {
         progress_->Interrupt();
     }
-    std::fputs(text.c_str(), to);
-    if (text.back() != '\n') {
-        std::fputc('\n', to);  // one line per pane line, also for texts without a line feed
-    }
-    std::fflush(to);
+    out_.LineTo(to, text);  // one line per pane line, also for texts without a line feed
 }
 
 void CliHost::PostCmdDone() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliOutput.h"
 #include "cli/ProgressBar.h"
 #include "console/ConsoleView.h"
 #include "device/CommandThread.h"
@@ -18,7 +19,7 @@ namespace tavlin::cli {
 class CliHost : public CommandThreadHost, public ConsoleView, public PresenceView {
   public:
     // Texts go to `out`; a device that this user may not open is an error, told on `err`.
-    CliHost(std::FILE* out, ProgressBar* progress, std::FILE* err = stderr)
+    CliHost(CliOutput& out, ProgressBar* progress, std::FILE* err = stderr)
         : out_(out), err_(err), progress_(progress) {}
 
     // CommandThreadHost / ConsoleView
@@ -45,9 +46,9 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
 
   private:
     void Print(const std::string& text, std::FILE* to);
-    void Print(const std::string& text) { Print(text, out_); }
+    void Print(const std::string& text) { Print(text, out_.stream()); }
 
-    std::FILE* out_;
+    CliOutput& out_;
     std::FILE* err_;
     ProgressBar* progress_;
     mutable std::mutex mutex_;

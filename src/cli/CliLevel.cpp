@@ -22,7 +22,7 @@ namespace {
 // boxes often say the same; the latest picture of each sensor is kept for --png.
 class TerminalLevelingView : public LevelingView {
   public:
-    explicit TerminalLevelingView(std::FILE* out) : out_(out) {}
+    explicit TerminalLevelingView(CliOutput& out) : out_(out) {}
 
     void SetStatus(int sensor, const std::string& text) override {
         const std::string prefix =
@@ -38,8 +38,7 @@ class TerminalLevelingView : public LevelingView {
             begin = end == std::string::npos ? text.size() : end + 1;
         } while (begin < text.size());
         std::lock_guard lock(mutex_);
-        std::fputs(lines.c_str(), out_);
-        std::fflush(out_);
+        out_.Line(lines);
     }
     void SetSlider(int, int) override {}
     void DrawPreview(int sensor, const PreviewFrame& frame) override {
@@ -52,21 +51,23 @@ class TerminalLevelingView : public LevelingView {
     }
 
   private:
-    std::FILE* out_;
+    CliOutput& out_;
     mutable std::mutex mutex_;
     PreviewFrame frames_[2];
 };
 
-// The pictures as the window paints them, red line included.
-bool WritePictures(const TerminalLevelingView& view, const std::string& directory, std::FILE* out) {
+// The pictures as the window paints them, red line included; the paths written go to `written`.
+bool WritePictures(const TerminalLevelingView& view, const std::string& directory, CliOutput& out,
+                   std::vector<std::string>* written) {
 #ifndef TAVLIN_CLI_PNG
     (void)view;
     (void)directory;
-    std::fputs("this build of tavlin-cli writes no pictures (--png)\n", out);
+    (void)written;
+    out.Line("this build of tavlin-cli writes no pictures (--png)");
     return false;
 #else
     const auto info = MakePreviewImageInfo();
-    bool written = true;
+    bool allWritten = true;
     for (int sensor : {kMaster, kSlave}) {
         PreviewPicture picture;
         DrawPreview(info.get(), view.frame(sensor), &picture);
@@ -74,12 +75,26 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
                            kPictureHeight, kPictureWidth * 4, QImage::Format_RGB32);
         const std::string path = directory + (sensor == kMaster ? "/master.png" : "/slave.png");
         if (!image.save(QString::fromStdString(path), "PNG")) {
-            std::fprintf(out, "cannot write %s\n", path.c_str());
-            written = false;
+            out.Line("cannot write " + path);
+            allWritten = false;
+        } else {
+            written->push_back(path);
         }
     }
-    return written;
+    return allWritten;
 #endif
+}
+
+RunReport::Sensor SensorParameters(const SharedState& s, int sensor, bool exposed) {
+    const bool master = sensor == kMaster;
+    const auto& columns = master ? s.g_ColumnM : s.g_ColumnS;
+    RunReport::Sensor parameters{(master ? s.g_StartLineM : s.g_StartLineS).load(),
+                                 columns[0].load(), columns[1].load(), std::nullopt};
+    if (exposed) {
+        const auto& exposure = master ? s.g_ExposureM : s.g_ExposureS;
+        parameters.exposure = std::make_pair(unsigned{exposure[0]}, unsigned{exposure[1]});
+    }
+    return parameters;
 }
 
 }  // namespace
@@ -102,7 +117,8 @@ Result PreparePictureFolder(const Invocation& inv) {
 }
 
 Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWindow,
-                ModeSwitcher& modes, std::FILE* out, Interruption& interruption) {
+                ModeSwitcher& modes, CliOutput& out, Interruption& interruption,
+                RunReport* report) {
     const Result launch = PrepareLevelingLaunch(state, mainWindow, modes);
     if (!launch.ok()) {
         return launch;
@@ -115,6 +131,7 @@ Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWind
     state.g_isSearchDone = 0;
 
     Result outcome;
+    bool exposed = false;
     ImagePreviewThread worker(state, view);
     worker.SetCycleLimit(inv.frames);
     if (!worker.Start()) {
@@ -131,6 +148,7 @@ Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWind
         }
         if (worker.Running() && inv.exposure && !interruption.requested()) {
             outcome = AdjustExposure(state, view);
+            exposed = outcome.ok();
         }
     }
     StopPreviewForClose(state);
@@ -147,9 +165,18 @@ Result RunLevel(const Invocation& inv, SharedState& state, ConsoleView& mainWind
                       ? picture
                       : Result::Fail(ResultCode::Failed, "the preview cycles did not all run");
     }
-    if (!inv.pngDir.empty() && worker.cyclesDrawn() > 0 && !WritePictures(view, inv.pngDir, out) &&
-        outcome.ok()) {
+    // The search is over once a preview cycle has run: its parameters are the ones shown.
+    if (report != nullptr && worker.cyclesDrawn() > 0) {
+        report->sensors = RunReport::Sensors{SensorParameters(state, kMaster, exposed),
+                                             SensorParameters(state, kSlave, exposed)};
+    }
+    std::vector<std::string> pictures;
+    if (!inv.pngDir.empty() && worker.cyclesDrawn() > 0 &&
+        !WritePictures(view, inv.pngDir, out, &pictures) && outcome.ok()) {
         outcome = Result::Fail(ResultCode::BadInput, "cannot write the pictures to " + inv.pngDir);
+    }
+    if (report != nullptr) {
+        report->pictures = pictures;
     }
     state.g_isSearchDone = 0;
     // Interrupted, the window leaves as its Cancel does: back to work mode.

@@ -1,9 +1,9 @@
 #pragma once
-#include <cstdio>
-
 #include "base/Result.h"
 #include "cli/CliArgs.h"
+#include "cli/CliOutput.h"
 #include "cli/Interruption.h"
+#include "cli/RunReport.h"
 #include "console/ConsoleView.h"
 #include "console/ModeSwitcher.h"
 #include "device/SharedState.h"
@@ -21,7 +21,10 @@ namespace tavlin::cli {
 // folder that cannot be had stops the run before any device work. Ok for every other command.
 Result PreparePictureFolder(const Invocation& invocation);
 
+// `report` (when given) receives both sensors' optical parameters once the search has found
+// them, the exposure values after an adjustment, and the paths of the pictures written.
 Result RunLevel(const Invocation& invocation, SharedState& state, ConsoleView& mainWindow,
-                ModeSwitcher& modes, std::FILE* out, Interruption& interruption);
+                ModeSwitcher& modes, CliOutput& out, Interruption& interruption,
+                RunReport* report = nullptr);
 
 }  // namespace tavlin::cli

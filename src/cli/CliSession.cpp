@@ -9,6 +9,7 @@
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
+#include "console/NumberText.h"
 #include "console/RegisterPanel.h"
 #include "console/ScriptRunner.h"
 #include "device/CommandThread.h"
@@ -41,28 +42,39 @@ Result RunToEnd(Worker& worker, Event& finished, Event& stop, Interruption& inte
 
 class Session {
   public:
-    Session(HidTransport& transport, sim::SimTransport* sim, std::FILE* out, std::FILE* err,
+    Session(HidTransport& transport, sim::SimTransport* sim, CliOutput& out, std::FILE* err,
             int timeoutMs, Interruption& interruption)
         : sim_(sim),
           out_(out),
           interruption_(interruption),
           device_(transport),
-          progress_(out),
+          progress_(out.stream()),
           host_(out, &progress_, err) {
         device_.setTimeoutMs(timeoutMs);
     }
 
     int Run(const Invocation& inv) {
         Start();
-        int status = interruption_.requested() ? kExitFailed : Dispatch(inv);
+        int status = kExitFailed;
+        if (interruption_.requested()) {
+            report_.result = Interrupted();
+        } else {
+            status = Dispatch(inv);
+        }
         Stop();
         // Whatever the command got done, the run was cut short: a station must not take it
         // for a finished one.
         if (interruption_.requested()) {
             status = kExitFailed;
+            report_.interrupted = true;
+            if (report_.result.ok()) {
+                report_.result = Interrupted();
+            }
         }
         return status;
     }
+
+    RunReport& report() { return report_; }
 
   private:
     void Start() {
@@ -80,6 +92,16 @@ class Session {
         }
         detector_.StartDetect();
         detector_.WaitIdle();
+        NoteDevice();
+    }
+
+    static Result Interrupted() { return Result::Fail(ResultCode::Stopped, "interrupted"); }
+
+    // The ids of the device the detection opened.
+    void NoteDevice() {
+        if (state_.g_bDevExist) {
+            report_.device = RunReport::DeviceIds{kVendorId, state_.deviceProductId};
+        }
     }
 
     void Stop() {
@@ -94,24 +116,44 @@ class Session {
     int Dispatch(const Invocation& inv) {
         if (!state_.g_bDevExist) {
             if (state_.devicePresence == ResultCode::NoAccess) {
+                report_.result = Result::Fail(ResultCode::NoAccess,
+                                              "the device is there but this user may not open it");
                 return kExitNoAccess;  // the detection has said so on stderr
             }
             if (inv.command != Command::Detect) {
                 host_.SetStatusText(LoadString(IDS_NO_DEVICE));
             }
+            report_.result = Result::Fail(ResultCode::NoDevice, "no device");
             return kExitNoDevice;
         }
         if (inv.command == Command::Detect) {
             return kExitSuccess;
         }
         const Result result = Operate(inv);
+        report_.result = result;
         if (result.ok()) {
+            NoteProduce(inv);
             return kExitSuccess;
         }
         if (result.code() != ResultCode::Stopped) {
             host_.AppendOutputText("tavlin-cli: " + result.reason() + "\n");
         }
         return kExitFailed;
+    }
+
+    // What a command that succeeded read from the device.
+    void NoteProduce(const Invocation& inv) {
+        const RunReport::Versions versions{state_.g_ImageVersionM, state_.g_ImageVersionS};
+        if (inv.command == Command::Versions ||
+            (inv.command == Command::ModeCalibration && state_.g_isVersionsShown != 0)) {
+            report_.versions = versions;
+        }
+        uint32_t address = 0;
+        uint32_t value = 0;
+        if (inv.command == Command::Read && StrToIntEx(inv.address, &address) &&
+            StrToIntEx(host_.readValue(), &value)) {
+            report_.value = RunReport::RegisterValue{address, value};
+        }
     }
 
     Result Operate(const Invocation& inv) {
@@ -143,13 +185,14 @@ class Session {
                 return result;
             }
             case Command::Update: {
-                UpdateContext context{state_, host_, progress_, detector_, mode_, interruption_};
+                UpdateContext context{state_, host_,         progress_, detector_,
+                                      mode_,  interruption_, &report_};
                 return RunUpdate(inv, context);
             }
             case Command::Level:
-                return RunLevel(inv, state_, host_, mode_, out_, interruption_);
+                return RunLevel(inv, state_, host_, mode_, out_, interruption_, &report_);
             case Command::Calibrate:
-                return RunCalibrate(inv, state_, host_, mode_, out_, interruption_);
+                return RunCalibrate(inv, state_, host_, mode_, out_, interruption_, &report_);
             default:
                 return Result::Fail(ResultCode::BadInput, "no such command");
         }
@@ -185,7 +228,8 @@ class Session {
 
     SharedState state_;
     sim::SimTransport* sim_;
-    std::FILE* out_;
+    CliOutput& out_;
+    RunReport report_;
     Interruption& interruption_;
     HidDevice device_;
     ProgressBar progress_;
@@ -202,15 +246,26 @@ class Session {
 }  // namespace
 
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs, Interruption* interruption, std::FILE* err) {
+               std::FILE* out, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
+               RunReport* report) {
+    CliOutput output(out);
     if (const Result folder = PreparePictureFolder(invocation); !folder) {
-        std::fprintf(out, "tavlin-cli: %s\n", folder.reason().c_str());
+        output.Line("tavlin-cli: " + folder.reason());
+        if (report != nullptr) {
+            report->result = folder;
+            report->messages = output.messages();
+        }
         return kExitFailed;
     }
     Interruption none;
-    Session session(transport, sim, out, err, transferTimeoutMs,
+    Session session(transport, sim, output, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
-    return session.Run(invocation);
+    const int status = session.Run(invocation);
+    if (report != nullptr) {
+        *report = std::move(session.report());
+        report->messages = output.messages();
+    }
+    return status;
 }
 
 }  // namespace tavlin::cli

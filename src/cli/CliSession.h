@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Interruption.h"
+#include "cli/RunReport.h"
 #include "device/HidTransport.h"
 
 namespace tavlin::sim {
@@ -22,8 +23,10 @@ inline constexpr int kExitNoAccess = 4;  // a device is there, but this user may
 // thread stopped, "Tavlin log end!", device closed). An interruption (SIGINT, SIGTERM) ends the
 // command through its own stop or cancel path and the run through the exit path, exit status 1.
 // Errors that are not the result of an operation (a device this user may not open) go to `err`.
+// `report` (when given) receives the run's outcome, every text printed and what the command
+// produced, for the JSON object.
 int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
                std::FILE* out, int transferTimeoutMs = 2000, Interruption* interruption = nullptr,
-               std::FILE* err = stderr);
+               std::FILE* err = stderr, RunReport* report = nullptr);
 
 }  // namespace tavlin::cli

@@ -23,14 +23,21 @@ constexpr int kPollSliceMs = 50;
 // The firmware window's status line and progress bar on the terminal.
 class TerminalFirmwareView : public FirmwareView {
   public:
-    TerminalFirmwareView(CliHost& host, ProgressBar& progress) : host_(host), progress_(progress) {}
+    TerminalFirmwareView(CliHost& host, ProgressBar& progress, RunReport* report)
+        : host_(host), progress_(progress), report_(report) {}
     void SetFirmwareStatus(const std::string& text) override { host_.SetFirmwareStatusText(text); }
     void SetProgress(int position) override { progress_.Update(position, 100); }
     void SetMainVersionText(const std::string& text) override { host_.SetVersionText(text); }
+    void ImageWritten(const std::string& name, uint64_t bytes, int packets) override {
+        if (report_ != nullptr) {
+            report_->images->push_back({name, bytes, packets});
+        }
+    }
 
   private:
     CliHost& host_;
     ProgressBar& progress_;
+    RunReport* report_;
 };
 
 // Waits until `arrived` holds, the deadline passes or the run is interrupted. Hot-plug notices
@@ -105,6 +112,9 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
         return read;
     }
     const uint32_t m = s.g_ImageVersionM, sv = s.g_ImageVersionS;
+    if (c.report != nullptr) {
+        c.report->versions = RunReport::Versions{m, sv};
+    }
     char line[96];
     std::snprintf(line, sizeof line, "IMAGE Version: M--%08x, S--%08x\n", m, sv);
     c.host.SetVersionText(line);
@@ -113,6 +123,9 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
                      ReadImageVersion(inv.file, PackageSection::LInfo) == m;
     const bool sOk = !enables.enabled(PackageSection::RInfo) ||
                      ReadImageVersion(inv.file, PackageSection::RInfo) == sv;
+    if (c.report != nullptr) {
+        c.report->verified = mOk && sOk;
+    }
     if (mOk && sOk) {
         return Result::Ok();
     }
@@ -126,7 +139,11 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
 
 Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     SharedState& s = c.state;
-    TerminalFirmwareView view(c.host, c.progress);
+    if (c.report != nullptr) {
+        c.report->images.emplace();
+        c.report->verified = false;  // until the versions read back match the package
+    }
+    TerminalFirmwareView view(c.host, c.progress, c.report);
     FirmwareSession session(s, view, c.host, c.modes);
     const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
     if (launch == FirmwareLaunch::NoDevice) {

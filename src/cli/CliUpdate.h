@@ -4,6 +4,7 @@
 #include "cli/CliHost.h"
 #include "cli/Interruption.h"
 #include "cli/ProgressBar.h"
+#include "cli/RunReport.h"
 #include "console/ModeSwitcher.h"
 #include "device/DeviceDetector.h"
 #include "device/SharedState.h"
@@ -19,6 +20,7 @@ struct UpdateContext {
     DeviceDetector& detector;
     ModeSwitcher& modes;
     Interruption& interruption;
+    RunReport* report = nullptr;  // receives the images written, the versions read back, verified
 };
 
 // The firmware launcher, window, worker and OK exit, run without a person. Ok only when the

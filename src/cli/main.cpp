@@ -1,44 +1,117 @@
 // tavlin-cli: the headless front end for production lines and service scripts.
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "base/Log.h"
+#include "base/LogFolder.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliLanguage.h"
 #include "cli/CliSession.h"
+#include "cli/JsonReport.h"
 #include "cli/QuitSignalWatch.h"
+#include "cli/RunOptions.h"
 #include "device/HidDevice.h"
+#include "platform/FilePath.h"
 #include "sim/TransportFactory.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The end of every run: with --json the one object on stdout, then the exit status.
+class RunEnd {
+  public:
+    RunEnd(const tavlin::cli::RunOptions& options, std::string command)
+        : options_(options), command_(std::move(command)), start_(Clock::now()) {}
+
+    // Texts for people: stdout, unless stdout carries the JSON object.
+    std::FILE* people() const { return options_.json ? stderr : stdout; }
+
+    // A usage error: one line on stderr, exit status 2.
+    int Usage(const std::string& text) {
+        std::fprintf(stderr, "tavlin-cli: %s\n", text.c_str());
+        tavlin::cli::RunReport report;
+        report.result = tavlin::Result::Fail(tavlin::ResultCode::BadInput, text);
+        report.messages.push_back("tavlin-cli: " + text);
+        return Finish(tavlin::cli::kExitUsage, report, false);
+    }
+
+    int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
+        if (options_.json) {
+            std::string log;
+            if (logWritten) {
+                std::error_code ignored;
+                log = tavlin::Utf8FromPath(std::filesystem::absolute(
+                    tavlin::PathFromUtf8(tavlin::LogFilePath()), ignored));
+            }
+            const auto elapsed =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_);
+            const std::string object =
+                tavlin::cli::JsonReport(command_, status, report, log, elapsed.count());
+            std::fputs(object.c_str(), stdout);
+            std::fflush(stdout);
+        }
+        return status;
+    }
+
+  private:
+    const tavlin::cli::RunOptions& options_;
+    const std::string command_;
+    const Clock::time_point start_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
     tavlin::cli::CliLanguage language(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
 
-    tavlin::cli::Invocation invocation;
+    tavlin::cli::RunOptions options;
     std::string error;
-    if (!tavlin::cli::ParseInvocation(args, &invocation, &error)) {
-        std::fprintf(stderr, "tavlin-cli: %s (see --help)\n", error.c_str());
-        return tavlin::cli::kExitUsage;
+    const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
+    RunEnd end(options, args.empty() ? std::string() : args[0]);
+    tavlin::cli::Invocation invocation;
+    if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
+        return end.Usage(error + " (see --help)");
     }
+    tavlin::cli::RunReport report;
     if (invocation.command == tavlin::cli::Command::Help) {
-        std::fputs(tavlin::cli::UsageText(), stdout);
-        return tavlin::cli::kExitSuccess;
+        std::fputs(tavlin::cli::UsageText(), end.people());
+        return end.Finish(tavlin::cli::kExitSuccess, report, false);
     }
 
     if (invocation.command == tavlin::cli::Command::Layout) {
-        return tavlin::cli::RunLayout(invocation, stdout);  // no device, no log
+        tavlin::cli::CliOutput output(end.people());
+        const int status =
+            tavlin::cli::RunLayout(invocation, output, &report);  // no device, no log
+        report.messages = output.messages();
+        return end.Finish(status, report, false);
     }
 
+    // Before anything runs: a log folder that cannot be written must not cost the run its log.
+    if (!options.logDir.empty()) {
+        std::string refusal;
+        if (!tavlin::UseLogFolder(options.logDir, &refusal)) {
+            while (!refusal.empty() && refusal.back() == '\n') {
+                refusal.pop_back();
+            }
+            return end.Usage(refusal);
+        }
+    }
     auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
     if (!transport) {
-        std::fprintf(stderr, "tavlin-cli: %s\n", error.c_str());
-        return tavlin::cli::kExitUsage;
+        return end.Usage(error);
     }
     // From before the log starts to after it ends: a signal in between takes the exit path.
     tavlin::cli::Interruption interruption;
     const tavlin::cli::QuitSignalWatch quitSignals(interruption);
-    return tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, stdout,
-                                   tavlin::kTransferTimeoutMs, &interruption);
+    const int status =
+        tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
+                                tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
+    return end.Finish(status, report, true);
 }

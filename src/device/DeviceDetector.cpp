@@ -31,6 +31,7 @@ void DeviceDetectThread(SharedState& state, HidDevice& device, PresenceView& vie
         WriteLog("Open hid device failed!\n");
         return;
     }
+    state.deviceProductId = productId;
     const bool updateEnvironment = productId == kProductIdUpdate;
     if (result == 1) {
         state.g_bDevExist = 1;

@@ -39,6 +39,8 @@ struct SharedState {
     // What the last detection found: Ok (a device is open), NoDevice, or NoAccess (a device of
     // ours is there, but this user may not open it). Decides which text says "no device".
     std::atomic<ResultCode> devicePresence{ResultCode::NoDevice};
+    // The product id of the device that detection found open (0 before one was found).
+    std::atomic<uint16_t> deviceProductId{0};
 
     // Firmware update window. The package path is the UI thread's alone (the worker gets a
     // copy); it outlives the window so a second opening shows the last package again.

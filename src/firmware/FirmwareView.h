@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace tavlin {
@@ -15,6 +16,9 @@ class FirmwareView {
     virtual void SetProgress(int position) = 0;
     // The main window's version line (control 1061).
     virtual void SetMainVersionText(const std::string& text) = 0;
+    // An image went out whole, its version record included: the image file, its size and the
+    // code packets it took. The window shows nothing for it; a station's report lists it.
+    virtual void ImageWritten(const std::string& /*name*/, uint64_t /*bytes*/, int /*packets*/) {}
 };
 
 }  // namespace tavlin

@@ -169,6 +169,8 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
             Status(text);
             if (Result record = WriteVersionRecord(plan.write, image.version); !record.ok()) {
                 result = Fail(fw::kUpdateFailed, std::move(record));
+            } else {
+                view_.ImageWritten(image.name, size, packets);
             }
         }
         std::fclose(file);

@@ -41,8 +41,14 @@ TEST(AppOptions, RunOptionsAreTaken) {
     EXPECT_EQ(separate.options.transport.simFaults, "noreply=0x2D");
     EXPECT_FALSE(separate.options.engineering);
 
+    const ParsedOptions logDir = Parse({"--log-dir", "/var/log/station"});
+    ASSERT_EQ(logDir.outcome, OptionsOutcome::Run);
+    EXPECT_EQ(logDir.options.logDir, "/var/log/station");
+    EXPECT_EQ(Parse({"--log-dir=logs"}).options.logDir, "logs");
+
     const ParsedOptions none = Parse({});
     ASSERT_EQ(none.outcome, OptionsOutcome::Run);
+    EXPECT_TRUE(none.options.logDir.empty());
     EXPECT_FALSE(none.options.transport.simulate);
     EXPECT_FALSE(none.options.engineering);
 }
@@ -52,8 +58,8 @@ TEST(AppOptions, HelpListsEveryOption) {
         const ParsedOptions parsed = Parse({flag, "--engineering"});
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
-        for (const char* option :
-             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering"}) {
+        for (const char* option : {"--help", "--version", "--simulate",
+                                   "--sim-faults=", "--engineering", "--log-dir="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
@@ -73,9 +79,13 @@ TEST(AppOptions, UnknownOptionsAndStrayArgumentsAreErrorsWithStatus2) {
         const char* named;
     };
     const Case cases[] = {
-        {{"--simulate", "--bogus"}, "--bogus"},   {{"-x"}, "-x"},
-        {{"--engineering=yes"}, "--engineering"}, {{"--sim-faults"}, "--sim-faults"},
+        {{"--simulate", "--bogus"}, "--bogus"},
+        {{"-x"}, "-x"},
+        {{"--engineering=yes"}, "--engineering"},
+        {{"--sim-faults"}, "--sim-faults"},
         {{"--simulate", "extra"}, "extra"},
+        {{"--simulate", "--log-dir"}, "--log-dir"},
+        {{"--log-dir="}, "--log-dir"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.args);
@@ -186,6 +196,52 @@ TEST_F(TavlinProgram, UnknownOptionEndsWithStatus2AndAShortMessage) {
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err,
               "tavlin: unknown option: --no-such-option\nSee --help for the options.\n");
+}
+
+// The refusal comes before any window: no display is needed to see it. A path under a regular
+// file cannot be made, not even by root.
+TEST_F(TavlinProgram, ALogFolderThatCannotBeWrittenEndsTheProgramWithStatus2) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString folder = dir.filePath(QStringLiteral("file/sub"));
+    const Outcome outcome = Run(tavlin_, {"--simulate", "--log-dir", folder});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_TRUE(
+        Contains(outcome.err,
+                 ("tavlin: Cannot write to the log folder " + folder.toStdString() + " (").c_str()))
+        << outcome.err;
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("file/sub/Tavlin_log.txt"))));
+}
+
+// The window's log in a folder made for it; SIGTERM closes the window through its exit path,
+// whose end line must land there too.
+TEST_F(TavlinProgram, TheLogLandsInTheFolderGiven) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString log = dir.filePath(QStringLiteral("station/logs/Tavlin_log.txt"));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir.path());
+    process.start(tavlin_,
+                  {"--simulate", "--log-dir", dir.filePath(QStringLiteral("station/logs"))});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    auto logText = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    };
+    // Bounded: the window writes its start line as it comes up.
+    for (int i = 0; i < 200 && !Contains(logText(), "Tavlin log start!"); ++i) {
+        process.waitForFinished(50);
+    }
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_TRUE(Contains(logText(), "Tavlin log end!")) << logText();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Tavlin_log.txt"))));
 }
 
 TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {

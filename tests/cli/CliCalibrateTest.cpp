@@ -58,7 +58,12 @@ TEST(CliLayout, PrintsTheTargetsInVisitingOrder) {
     std::string error;
     ASSERT_TRUE(ParseInvocation({"layout", "1920x1080"}, &inv, &error)) << error;
     int status = -1;
-    const std::string out = Capture([&](std::FILE* f) { return RunLayout(inv, f); }, &status);
+    const std::string out = Capture(
+        [&](std::FILE* f) {
+            CliOutput output(f);
+            return RunLayout(inv, output);
+        },
+        &status);
     EXPECT_EQ(status, kExitSuccess);
     EXPECT_EQ(out.substr(0, out.find('\n') + 1), "0 64 32 20\n");
     EXPECT_THAT(out, HasSubstr("\n5 636 598 12\n"));

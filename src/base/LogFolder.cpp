@@ -1,0 +1,60 @@
+#include "base/LogFolder.h"
+
+#include <cerrno>
+#include <system_error>
+
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "platform/FilePath.h"
+
+namespace tavlin {
+namespace {
+
+// The log opens its file anew for every entry, so the folder must take a new file now; a probe
+// file shows that for every user, root included, where permission bits alone would not.
+std::error_code ProbeWrite(const std::filesystem::path& folder) {
+    const std::filesystem::path probe = folder / ".Tavlin_log_probe";
+    errno = 0;
+    std::FILE* file = OpenFile(Utf8FromPath(probe), "wb");
+    if (file == nullptr) {
+        return std::error_code(errno != 0 ? errno : EACCES, std::generic_category());
+    }
+    std::fclose(file);
+    std::error_code ignored;
+    std::filesystem::remove(probe, ignored);
+    return {};
+}
+
+std::string Refusal(const std::string& folder, const std::error_code& why) {
+    std::string text = Tr(BuiltInString(IDS_LOG_DIR_REFUSED));
+    for (const std::string& value : {folder, why.message()}) {
+        const size_t at = text.find("%s");
+        if (at != std::string::npos) {
+            text.replace(at, 2, value);
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+Result UseLogFolder(const std::string& folder, std::string* message) {
+    const std::filesystem::path path = PathFromUtf8(folder.empty() ? "." : folder);
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (!error && !std::filesystem::is_directory(path, error)) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    if (!error) {
+        error = ProbeWrite(path);
+    }
+    if (error) {
+        *message = Refusal(folder, error);
+        return Result::Fail(ResultCode::BadInput,
+                            "the log folder " + folder + " cannot be written: " + error.message());
+    }
+    SetLogFilePath(Utf8FromPath(path / "Tavlin_log.txt"));
+    return Result::Ok();
+}
+
+}  // namespace tavlin

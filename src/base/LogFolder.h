@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+#include "base/Result.h"
+
+namespace tavlin {
+
+// Sends the log to FOLDER/Tavlin_log.txt (--log-dir of both front ends). The folder is created,
+// parents included, when missing. A folder that cannot be had or written is refused before the
+// log moves: `message` then receives the text for the person who asked (string 163), and the
+// front end stops, so no run goes on without its log.
+Result UseLogFolder(const std::string& folder, std::string* message);
+
+}  // namespace tavlin

@@ -1,0 +1,103 @@
+#include "cli/JsonReport.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "cli/CliSession.h"
+
+namespace tavlin::cli {
+namespace {
+
+using nlohmann::json;
+
+// Eight hex digits, as the version line shows them.
+std::string Hex8(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08x", value);
+    return text;
+}
+
+json SensorObject(const RunReport::Sensor& sensor) {
+    json object = {{"start_line", sensor.startLine},
+                   {"start_column", sensor.startColumn},
+                   {"end_column", sensor.endColumn}};
+    if (sensor.exposure) {
+        object["exposure"] = {sensor.exposure->first, sensor.exposure->second};
+    }
+    return object;
+}
+
+void AddCommandMembers(const RunReport& r, json* out) {
+    json& o = *out;
+    if (r.versions) {
+        o["versions"] = {{"master", Hex8(r.versions->master)}, {"slave", Hex8(r.versions->slave)}};
+    }
+    if (r.value) {
+        o["value"] = {{"address", r.value->address}, {"value", r.value->value}};
+    }
+    if (r.sensors) {
+        o["sensors"] = {{"master", SensorObject(r.sensors->master)},
+                        {"slave", SensorObject(r.sensors->slave)}};
+    }
+    if (!r.pictures.empty()) {
+        o["pictures"] = r.pictures;
+    }
+    if (r.targets) {
+        json targets = json::array();
+        for (const RunReport::Target& t : *r.targets) {
+            targets.push_back({{"number", t.number}, {"x", t.x}, {"y", t.y}, {"code", t.code}});
+        }
+        o["targets"] = std::move(targets);
+    }
+    if (r.screen) {
+        o["screen"] = {{"width", r.screen->first}, {"height", r.screen->second}};
+    }
+    if (r.images) {
+        json images = json::array();
+        for (const RunReport::Image& image : *r.images) {
+            images.push_back(
+                {{"name", image.name}, {"bytes", image.bytes}, {"packets", image.packets}});
+        }
+        o["images"] = std::move(images);
+    }
+    if (r.verified) {
+        o["verified"] = *r.verified;
+    }
+}
+
+}  // namespace
+
+const char* ExitWord(int exitStatus) {
+    switch (exitStatus) {
+        case kExitSuccess:
+            return "ok";
+        case kExitUsage:
+            return "usage";
+        case kExitNoDevice:
+            return "no-device";
+        case kExitNoAccess:
+            return "no-access";
+        default:
+            return "failed";
+    }
+}
+
+std::string JsonReport(const std::string& command, int exitStatus, const RunReport& report,
+                       const std::string& logPath, int64_t elapsedMs) {
+    json o = json::object();
+    o["command"] = command;
+    o["exit"] = exitStatus;
+    o["result"] = ExitWord(exitStatus);
+    o["interrupted"] = report.interrupted;
+    o["reason"] = exitStatus == kExitSuccess ? std::string() : report.result.reason();
+    o["messages"] = report.messages;
+    o["device"] = report.device ? json{{"vendor_id", report.device->vendorId},
+                                       {"product_id", report.device->productId}}
+                                : json(nullptr);
+    o["log"] = logPath.empty() ? json(nullptr) : json(logPath);
+    o["elapsed_ms"] = elapsedMs;
+    AddCommandMembers(report, &o);
+    return o.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace tavlin::cli

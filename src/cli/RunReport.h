@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Result.h"
+
+namespace tavlin::cli {
+
+// What a run found out, beyond its texts: the data a station files when it asks for --json.
+// Each command fills in what it produced; what stays empty is left out of the object.
+struct RunReport {
+    struct DeviceIds {
+        uint16_t vendorId = 0;
+        uint16_t productId = 0;
+    };
+    struct Versions {
+        uint32_t master = 0;
+        uint32_t slave = 0;
+    };
+    struct RegisterValue {
+        uint32_t address = 0;
+        uint32_t value = 0;
+    };
+    // One sensor's optical parameters as the leveling texts show them.
+    struct Sensor {
+        int startLine = 0;
+        int startColumn = 0;
+        int endColumn = 0;
+        std::optional<std::pair<unsigned, unsigned>> exposure;  // after an exposure adjustment
+    };
+    struct Sensors {
+        Sensor master;
+        Sensor slave;
+    };
+    struct Target {
+        int number = 0;
+        int x = 0;
+        int y = 0;
+        int code = 0;
+    };
+    struct Image {
+        std::string name;
+        uint64_t bytes = 0;
+        int packets = 0;
+    };
+
+    Result result;             // the run's outcome; its reason explains a failure
+    bool interrupted = false;  // a signal ended the run
+    std::vector<std::string> messages;
+    std::optional<DeviceIds> device;
+    std::optional<Versions> versions;
+    std::optional<RegisterValue> value;
+    std::optional<Sensors> sensors;
+    std::vector<std::string> pictures;
+    std::optional<std::vector<Target>> targets;
+    std::optional<std::pair<int, int>> screen;  // width, height
+    std::optional<std::vector<Image>> images;
+    std::optional<bool> verified;
+};
+
+}  // namespace tavlin::cli
