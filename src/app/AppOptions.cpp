@@ -33,6 +33,10 @@ std::string HelpText(const QString& program) {
         {QStringLiteral("--version"), Text(options::kVersion)},
         {QStringLiteral("--simulate"), Text(options::kSimulate)},
         {plan, Text(options::kSimFaults)},
+        {QStringLiteral("--record=<%1>").arg(Text(options::kFile)), Text(options::kRecord)},
+        {QStringLiteral("--replay=<%1>").arg(Text(options::kFile)), Text(options::kReplay)},
+        {QStringLiteral("--replay-pace=<%1>").arg(Text(options::kPace)),
+         Text(options::kReplayPace)},
         {QStringLiteral("--engineering"), Text(options::kEngineering)},
     };
     QString out =
@@ -65,7 +69,14 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption simFaults(QStringLiteral("sim-faults"), QString(),
                                        QStringLiteral("plan"));
     const QCommandLineOption engineering(QStringLiteral("engineering"));
-    parser.addOptions({help, version, simulate, simFaults, engineering});
+    const QCommandLineOption record(QStringLiteral("record"), QString(), QStringLiteral("file"));
+    const QCommandLineOption replay(QStringLiteral("replay"), QString(), QStringLiteral("file"));
+    const QCommandLineOption replayPace(QStringLiteral("replay-pace"), QString(),
+                                        QStringLiteral("pace"));
+    parser.addOptions(
+        {help, version, simulate, simFaults, engineering, record, replay, replayPace});
+    const QStringList valued{QStringLiteral("--sim-faults"), QStringLiteral("--record"),
+                             QStringLiteral("--replay"), QStringLiteral("--replay-pace")};
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -74,14 +85,15 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
                 unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
             return Failure(Fill(options::kUnknownOption, dashes + unknown.first()));
         }
-        // The other two errors Qt knows: a value given to a switch, or none to --sim-faults.
+        // The other two errors Qt knows: a value given to a switch, or none to an option
+        // that takes one (it can only be the last argument).
         for (const QString& argument : arguments.mid(1)) {
             const QString name = argument.section(QLatin1Char('='), 0, 0);
-            if (argument.contains(QLatin1Char('=')) && name != QStringLiteral("--sim-faults")) {
+            if (argument.contains(QLatin1Char('=')) && !valued.contains(name)) {
                 return Failure(Fill(options::kTakesNoValue, name));
             }
         }
-        return Failure(Fill(options::kMissingValue, QStringLiteral("--sim-faults")));
+        return Failure(Fill(options::kMissingValue, arguments.last()));
     }
     if (!parser.positionalArguments().isEmpty()) {
         return Failure(Fill(options::kUnexpectedArgument, parser.positionalArguments().first()));
@@ -103,6 +115,9 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.engineering = parser.isSet(engineering);
     parsed.options.transport.simulate = parser.isSet(simulate);
     parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
+    parsed.options.transport.record = parser.value(record).toStdString();
+    parsed.options.transport.replay = parser.value(replay).toStdString();
+    parsed.options.transport.replayPace = parser.value(replayPace).toStdString();
     return parsed;
 }
 

@@ -40,6 +40,13 @@ TEST(AppOptions, RunOptionsAreTaken) {
     EXPECT_EQ(separate.options.transport.simFaults, "noreply=0x2D");
     EXPECT_FALSE(separate.options.engineering);
 
+    const ParsedOptions session =
+        Parse({"--record=s.trace", "--replay", "r.trace", "--replay-pace", "recorded"});
+    ASSERT_EQ(session.outcome, OptionsOutcome::Run);
+    EXPECT_EQ(session.options.transport.record, "s.trace");
+    EXPECT_EQ(session.options.transport.replay, "r.trace");
+    EXPECT_EQ(session.options.transport.replayPace, "recorded");
+
     const ParsedOptions none = Parse({});
     ASSERT_EQ(none.outcome, OptionsOutcome::Run);
     EXPECT_FALSE(none.options.transport.simulate);
@@ -51,8 +58,8 @@ TEST(AppOptions, HelpListsEveryOption) {
         const ParsedOptions parsed = Parse({flag, "--engineering"});
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
-        for (const char* option :
-             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering"}) {
+        for (const char* option : {"--help", "--version", "--simulate", "--sim-faults=",
+                                   "--engineering", "--record=", "--replay=", "--replay-pace="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
@@ -74,7 +81,7 @@ TEST(AppOptions, UnknownOptionsAndStrayArgumentsAreErrorsWithStatus2) {
     const Case cases[] = {
         {{"--simulate", "--bogus"}, "--bogus"},   {{"-x"}, "-x"},
         {{"--engineering=yes"}, "--engineering"}, {{"--sim-faults"}, "--sim-faults"},
-        {{"--simulate", "extra"}, "extra"},
+        {{"--simulate", "--replay"}, "--replay"}, {{"--simulate", "extra"}, "extra"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.args);
