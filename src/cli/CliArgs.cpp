@@ -7,7 +7,8 @@
 namespace tavlin::cli {
 
 const char* UsageText() {
-    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] COMMAND [ARGS...]\n"
+    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] [--record FILE]\n"
+           "                  [--replay FILE [--replay-pace recorded]] COMMAND [ARGS...]\n"
            "\n"
            "Runs one device operation with the same workers, command thread, presence and log\n"
            "(Tavlin_log.txt in the current directory) as the Tavlin window.\n"
@@ -48,6 +49,11 @@ const char* UsageText() {
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
            "--simulate uses the built-in simulated device instead of the USB device.\n"
+           "--record FILE writes every report to and from the device, and its arrivals and\n"
+           "removals, to FILE (JSON lines, see the README).\n"
+           "--replay FILE plays such a recording back in the device's place; the first output\n"
+           "report that differs from the recorded one fails the command. --replay-pace recorded\n"
+           "keeps the recorded timing (default: replies at once).\n"
            "\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
            "4 the device is there but this user may not open it (install the package's udev\n"
