@@ -16,11 +16,11 @@ cd "$work" || exit 1
 # The detection's status lines, left out where the list says "presence".
 presence='正在检测设备|设备检测完成|未检测到相应设备|设备未准备好'
 shown() {
-    if [ "$2" = presence ]; then
-        grep -Ev "$presence" "$1"
-    else
-        cat "$1"
-    fi
+    case $2 in
+        presence) grep -Ev "$presence" "$1" ;;
+        status) ;;
+        *) cat "$1" ;;
+    esac
 }
 failed=0
 count=0
