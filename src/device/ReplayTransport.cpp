@@ -4,66 +4,20 @@
 #include <cerrno>
 #include <cstring>
 
-#include "device/RawReportNode.h"
-#include "device/ReportDescriptor.h"
-#include "device/SharedNodeLink.h"
+#include "device/ReplayConnection.h"
 #include "device/TraceFormat.h"
 
 namespace tavlin {
 namespace {
 
-// The write's errno for a report that is not the recorded one; the reason says the rest.
-constexpr int kMismatchError = EPROTO;
 // A device that came or went this soon after a report did so because of it (an update control
 // restarts it): the thread that moved the report tells the program, as the device's own link
 // would have.
 constexpr uint64_t kConsequenceUs = 2000;
+// How long a write waits for the arrival or removal recorded before it.
+constexpr auto kPresenceWaitLimit = std::chrono::seconds(2);
 // The longest pause kept before a presence change when replies come at once.
 constexpr auto kPresenceSettle = std::chrono::milliseconds(100);
-
-// A node of the replayed device: read as the host's link reads a shared node, so stray reports
-// of other collections are skipped, and queued ones drained before a write, exactly as they
-// were when the session was recorded.
-class ReplayConnection final : public HidConnection, private RawReportNode {
-  public:
-    ReplayConnection(ReplayTransport& transport, uint64_t instance, std::string path,
-                     const std::vector<uint8_t>& descriptor)
-        : transport_(transport),
-          instance_(instance),
-          path_(std::move(path)),
-          link_(*this, InputReportFilter::FromDescriptor(descriptor.data(), descriptor.size())) {}
-
-    uint64_t instance() const { return instance_; }
-
-    IoResult Write(const uint8_t* report, size_t length) override {
-        IoResult result = link_.Write(report, length);
-        if (!mismatch_.empty()) {
-            result = IoResult::Error(kMismatchError);
-            result.detail = mismatch_;
-        }
-        return result;
-    }
-    IoResult Read(uint8_t* report, size_t length, int timeoutMs) override {
-        return link_.Read(report, length, timeoutMs);
-    }
-    void DiscardPendingInput() override { link_.Drain(); }
-    const std::string& Path() const override { return path_; }
-    bool Gone() const override { return link_.gone() || transport_.IsGone(instance_); }
-
-  private:
-    int ReadRaw(uint8_t* report, size_t length, int timeoutMs, int* error) override {
-        return transport_.TakeInput(instance_, report, length, timeoutMs, error);
-    }
-    int WriteRaw(const uint8_t* report, size_t length, int* error) override {
-        return transport_.MatchOutput(instance_, report, length, error, &mismatch_);
-    }
-
-    ReplayTransport& transport_;
-    const uint64_t instance_;
-    const std::string path_;
-    SharedNodeLink link_;
-    std::string mismatch_;  // the transferring thread's only
-};
 
 int WriteErrorOf(const IoResult& outcome) {
     switch (outcome.status) {
@@ -313,11 +267,12 @@ int ReplayTransport::TakeInput(uint64_t instance, uint8_t* report, size_t length
 
 int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_t length,
                                  int* error, std::string* mismatch) {
+    const Clock::time_point presenceLimit = Clock::now() + kPresenceWaitLimit;
     std::unique_lock lock(mutex_);
     for (;;) {
         if (!mismatch_.empty()) {
             *mismatch = mismatch_;
-            *error = kMismatchError;
+            *error = kReplayMismatchError;
             return -1;
         }
         if (goneInstances_.count(instance) != 0) {
@@ -333,7 +288,16 @@ int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_
             continue;
         }
         if (event.IsPresence()) {
-            changed_.wait(lock);  // it happened before this write: the player applies it
+            // It happened before this write: the player applies it, unless it waits for a look
+            // at the device list that this program does not take.
+            if (changed_.wait_until(lock, presenceLimit) == std::cv_status::timeout &&
+                events_[next_].IsPresence()) {
+                mismatch_ =
+                    "output report " + std::to_string(outputs_ + 1) +
+                    " came before the device's recorded " +
+                    (events_[next_].kind == TraceEvent::Kind::Arrival ? "arrival" : "removal") +
+                    ": sent " + HexBytes(std::vector<uint8_t>(report, report + length));
+            }
             continue;
         }
         ++outputs_;

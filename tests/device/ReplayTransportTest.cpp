@@ -154,6 +154,35 @@ TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
     EXPECT_EQ(productId, kProductIdUpdate);
 }
 
+TEST_F(ReplayTest, AWriteBeforeARecordedArrivalTheProgramNeverLooksForFailsInTime) {
+    // Another interface of the device leaves right after the reply and comes back; when
+    // recorded, the program looked at the device list in between, before its next report.
+    const std::string other = "/dev/hidraw9";
+    TraceEvent removal = Event(Kind::Removal, 12);
+    removal.info.path = other;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Arrival(other, kProductIdWork, 1),
+           Event(Kind::Out, 10, Command(0x06, 1)), Event(Kind::In, 11, Reply(0x06, 0x41)), removal,
+           Arrival(other, kProductIdWork, 3, 50), Event(Kind::Out, 60, Command(0x06, 2))});
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
+    // Here it writes at once, and the arrival waits for a look that never comes.
+    auto write = std::async(std::launch::async, [&] {
+        uint8_t ignored = 0;
+        return Exchange(*device_, 0x06, 2, &ignored);
+    });
+    const bool ended = write.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!ended) {
+        replay_->Enumerate();  // the look, so that the test itself can end
+    }
+    ASSERT_TRUE(ended) << "the write waits without bound";
+    const Result result = write.get();
+    EXPECT_EQ(result.code(), ResultCode::IoError);
+    EXPECT_NE(result.reason().find("output report 2 came before the device's recorded arrival"),
+              std::string::npos)
+        << result.reason();
+}
+
 TEST_F(ReplayTest, TheRecordedPaceKeepsTheRepliesDelay) {
     constexpr uint64_t kDelayUs = 150000;
     Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x06, 1)),
