@@ -366,6 +366,26 @@ finally confirm to exit.
         <translation>folder for the log file (default: the current directory; created if missing)</translation>
     </message>
     <message>
+        <source>文件</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>PACE</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>record every report to and from the device, and its arrivals and removals, to a file</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>replay a recorded session in place of the device</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded: keep the recorded timing; immediate (the default): answer at once</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>unknown option: %s
@@ -468,6 +488,30 @@ finally confirm to exit.
 </source>
         <translation>Another code transfer is running, try again later!
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>cannot read the recording %s</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>the recording %s has an unknown format or version (only tavlin-trace version 1 is supported)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>the recording %s: line %d does not parse</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>cannot create the recording %s</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace takes recorded or immediate</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay cannot be used with --simulate or --record</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

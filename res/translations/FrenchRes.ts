@@ -366,6 +366,26 @@ enfin, confirmez pour quitter.
         <translation>dossier du fichier journal (par défaut : le dossier courant ; créé s'il manque)</translation>
     </message>
     <message>
+        <source>文件</source>
+        <translation>FICHIER</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>RYTHME</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>enregistrer dans un fichier chaque rapport échangé avec le périphérique, ainsi que ses branchements et débranchements</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>rejouer une session enregistrée à la place du périphérique</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded : garder le rythme enregistré ; immediate (par défaut) : répondre aussitôt</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>option inconnue : %s
@@ -468,6 +488,30 @@ enfin, confirmez pour quitter.
 </source>
         <translation>Un autre transfert de code est en cours, réessayez plus tard !
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>impossible de lire l'enregistrement %s</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>l'enregistrement %s a un format ou une version inconnus (seule la version 1 de tavlin-trace est prise en charge)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>l'enregistrement %s : la ligne %d est illisible</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>impossible de créer l'enregistrement %s</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace accepte recorded ou immediate</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay ne peut pas être utilisé avec --simulate ou --record</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

@@ -366,6 +366,26 @@
         <translation>журнал файлының қалтасы (әдепкі бойынша ағымдағы қалта; жоқ болса, жасалады)</translation>
     </message>
     <message>
+        <source>文件</source>
+        <translation>ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>ҚАРҚЫН</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>құрылғымен алмасқан әр есепті және оның қосылуы мен ажыратылуын файлға жазу</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>құрылғының орнына жазылған сеансты ойнату</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded: жазылған уақытты сақтау; immediate (әдепкі): бірден жауап беру</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>белгісіз параметр: %s
@@ -468,6 +488,30 @@
 </source>
         <translation>Басқа код жіберу жүріп жатыр, кейінірек қайталаңыз!
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>%s жазбасын оқу мүмкін емес</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>%s жазбасының пішімі не нұсқасы белгісіз (тек tavlin-trace 1-нұсқасына қолдау бар)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>%s жазбасы: %d-жолды талдау мүмкін емес</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>%s жазбасын жасау мүмкін емес</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace тек recorded немесе immediate қабылдайды</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay опциясын --simulate немесе --record опциясымен бірге қолдануға болмайды</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

@@ -366,6 +366,26 @@
         <translation>папка файла журнала (по умолчанию текущая; создаётся, если её нет)</translation>
     </message>
     <message>
+        <source>文件</source>
+        <translation>ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>ТЕМП</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>записать в файл каждый отчёт обмена с устройством, а также его подключения и отключения</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>воспроизвести записанный сеанс вместо устройства</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded: сохранять записанные интервалы; immediate (по умолчанию): отвечать сразу</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>неизвестный параметр: %s
@@ -468,6 +488,30 @@
 </source>
         <translation>Идёт другая передача кода, повторите позже!
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>не удаётся прочитать запись %s</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>запись %s имеет неизвестный формат или версию (поддерживается только tavlin-trace версии 1)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>запись %s: строка %d не разбирается</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>не удаётся создать запись %s</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace принимает recorded или immediate</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay нельзя использовать вместе с --simulate или --record</translation>
     </message>
     <message>
         <source>正在准备环境，请稍候...

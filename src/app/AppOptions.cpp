@@ -34,6 +34,10 @@ std::string HelpText(const QString& program) {
         {QStringLiteral("--version"), Text(options::kVersion)},
         {QStringLiteral("--simulate"), Text(options::kSimulate)},
         {plan, Text(options::kSimFaults)},
+        {QStringLiteral("--record=<%1>").arg(Text(options::kFile)), Text(options::kRecord)},
+        {QStringLiteral("--replay=<%1>").arg(Text(options::kFile)), Text(options::kReplay)},
+        {QStringLiteral("--replay-pace=<%1>").arg(Text(options::kPace)),
+         Text(options::kReplayPace)},
         {QStringLiteral("--engineering"), Text(options::kEngineering)},
         {logDir, Text(options::kLogDir)},
     };
@@ -68,8 +72,15 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
                                        QStringLiteral("plan"));
     const QCommandLineOption engineering(QStringLiteral("engineering"));
     const QCommandLineOption logDir(QStringLiteral("log-dir"), QString(), QStringLiteral("dir"));
-    parser.addOptions({help, version, simulate, simFaults, engineering, logDir});
-    const QStringList valued{QStringLiteral("--sim-faults"), QStringLiteral("--log-dir")};
+    const QCommandLineOption record(QStringLiteral("record"), QString(), QStringLiteral("file"));
+    const QCommandLineOption replay(QStringLiteral("replay"), QString(), QStringLiteral("file"));
+    const QCommandLineOption replayPace(QStringLiteral("replay-pace"), QString(),
+                                        QStringLiteral("pace"));
+    parser.addOptions(
+        {help, version, simulate, simFaults, engineering, logDir, record, replay, replayPace});
+    const QStringList valued{QStringLiteral("--sim-faults"), QStringLiteral("--log-dir"),
+                             QStringLiteral("--record"), QStringLiteral("--replay"),
+                             QStringLiteral("--replay-pace")};
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -120,6 +131,9 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.logDir = parser.value(logDir).toStdString();
     parsed.options.transport.simulate = parser.isSet(simulate);
     parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
+    parsed.options.transport.record = parser.value(record).toStdString();
+    parsed.options.transport.replay = parser.value(replay).toStdString();
+    parsed.options.transport.replayPace = parser.value(replayPace).toStdString();
     return parsed;
 }
 

@@ -30,7 +30,11 @@ void CTavlinDlg::RegisterForDeviceNotifications() {
     auto onChange = [bridge = bridge_.get()] {
         bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); });
     };
-    if (options_.sim != nullptr) {
+    // A replayed session announces its own device's comings and goings.
+    deviceWatch_ = device_.transport().WatchPresence(onChange);
+    if (deviceWatch_ != nullptr) {
+        // nothing more to watch
+    } else if (options_.sim != nullptr) {
         deviceWatch_ = std::make_unique<SimPresenceAdapter>(*options_.sim, std::move(onChange));
     } else if (options_.watchDevices) {
         deviceWatch_ = WatchDeviceChanges(std::move(onChange));

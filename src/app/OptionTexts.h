@@ -14,6 +14,11 @@ inline constexpr const char* kSimFaults = "模拟设备的故障计划（仅与 
 inline constexpr const char* kEngineering = "显示工程控制台";
 inline constexpr const char* kFolder = "文件夹";
 inline constexpr const char* kLogDir = "日志文件所在的文件夹（默认为当前目录；不存在时自动创建）";
+inline constexpr const char* kFile = "文件";
+inline constexpr const char* kPace = "节奏";
+inline constexpr const char* kRecord = "把与设备之间的每个报告和设备的插拔记录到文件";
+inline constexpr const char* kReplay = "用记录的会话代替设备";
+inline constexpr const char* kReplayPace = "recorded：保持记录的时间；immediate（默认）：立即应答";
 inline constexpr const char* kUnknownOption = "未知选项: %s\n";
 inline constexpr const char* kMissingValue = "选项 %s 需要一个值\n";
 inline constexpr const char* kTakesNoValue = "选项 %s 不接受值\n";
@@ -22,8 +27,9 @@ inline constexpr const char* kSeeHelp = "可用的选项请见 --help。\n";
 
 // Every text above, for the translation completeness check.
 inline constexpr const char* kAllTexts[] = {
-    kUsage,        kOptionsHeading,     kHelp,        kVersion,       kSimulate,
-    kPlan,         kSimFaults,          kEngineering, kUnknownOption, kMissingValue,
-    kTakesNoValue, kUnexpectedArgument, kSeeHelp,     kFolder,        kLogDir};
+    kUsage,     kOptionsHeading, kHelp,          kVersion,      kSimulate,     kPlan,
+    kSimFaults, kEngineering,    kUnknownOption, kMissingValue, kTakesNoValue, kUnexpectedArgument,
+    kSeeHelp,   kFolder,         kLogDir,        kFile,         kPace,         kRecord,
+    kReplay,    kReplayPace};
 
 }  // namespace tavlin::options

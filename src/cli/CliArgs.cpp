@@ -7,8 +7,9 @@
 namespace tavlin::cli {
 
 const char* UsageText() {
-    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] [--json] [--log-dir DIR] COMMAND\n"
-           "                  [ARGS...]\n"
+    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] [--json] [--log-dir DIR]\n"
+           "                  [--record FILE | --replay FILE [--replay-pace recorded]]\n"
+           "                  COMMAND [ARGS...]\n"
            "\n"
            "Runs one device operation with the same workers, command thread, presence and log\n"
            "(Tavlin_log.txt in the current directory) as the Tavlin window.\n"
@@ -54,6 +55,11 @@ const char* UsageText() {
            "command produced); the texts for people then go to stderr.\n"
            "--log-dir DIR writes the log into DIR (created when missing; a folder that cannot\n"
            "be written ends the run at once with exit status 2).\n"
+           "--record FILE writes every report to and from the device, and its arrivals and\n"
+           "removals, to FILE (JSON lines, see the README).\n"
+           "--replay FILE plays such a recording back in the device's place; the first output\n"
+           "report that differs from the recorded one fails the command. --replay-pace recorded\n"
+           "keeps the recorded timing (default: replies at once).\n"
            "\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
            "4 the device is there but this user may not open it (install the package's udev\n"

@@ -85,7 +85,11 @@ class Session {
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.
         auto onChange = [this] { detector_.OnDeviceChange(); };
-        if (sim_ != nullptr) {
+        // A replayed session announces its own device's comings and goings.
+        deviceWatch_ = device_.transport().WatchPresence(onChange);
+        if (deviceWatch_ != nullptr) {
+            // nothing more to watch
+        } else if (sim_ != nullptr) {
             deviceWatch_ = std::make_unique<SimPresenceAdapter>(*sim_, std::move(onChange));
         } else {
             deviceWatch_ = WatchDeviceChanges(std::move(onChange));

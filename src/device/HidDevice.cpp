@@ -34,6 +34,9 @@ Result LinkResult(const IoResult& io, bool haveHandle, const char* what) {
         case IoStatus::Error:
             break;
     }
+    if (!io.detail.empty()) {
+        return Result::Fail(ResultCode::IoError, std::string(what) + ": " + io.detail);
+    }
     return Result::Fail(ResultCode::IoError,
                         std::string(what) + " failed, error " + std::to_string(io.code));
 }

@@ -1,11 +1,14 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "device/DeviceChangeWatch.h"
+#include "device/LinkTap.h"
 #include "platform/WaitResult.h"
 
 namespace tavlin {
@@ -44,11 +47,20 @@ enum class IoStatus { Ok, Timeout, DeviceGone, Error };
 struct IoResult {
     IoStatus status = IoStatus::Ok;
     uint32_t code = 0;  // the system's error code for IoStatus::Error
+    // A link that knows more than a code (a replayed session that went another way) says it
+    // here; it becomes the transfer's reason.
+    std::string detail;
 
-    static IoResult Ok() { return {IoStatus::Ok, 0}; }
-    static IoResult Timeout() { return {IoStatus::Timeout, WAIT_TIMEOUT}; }
-    static IoResult Gone() { return {IoStatus::DeviceGone, kErrorDeviceNotConnected}; }
-    static IoResult Error(uint32_t code) { return {IoStatus::Error, code}; }
+    static IoResult Make(IoStatus status, uint32_t code) {
+        IoResult result;
+        result.status = status;
+        result.code = code;
+        return result;
+    }
+    static IoResult Ok() { return Make(IoStatus::Ok, 0); }
+    static IoResult Timeout() { return Make(IoStatus::Timeout, WAIT_TIMEOUT); }
+    static IoResult Gone() { return Make(IoStatus::DeviceGone, kErrorDeviceNotConnected); }
+    static IoResult Error(uint32_t code) { return Make(IoStatus::Error, code); }
     bool ok() const { return status == IoStatus::Ok; }
 };
 
@@ -67,6 +79,13 @@ class HidConnection {
     // True once the link knows the device behind this connection is gone (a transfer found it
     // gone, or the node was hung up); a link that cannot tell says false.
     virtual bool Gone() const { return false; }
+    // Hands every input report the node gives up to `tap` - other collections' reports and
+    // drained ones too, as they come off the node - or stops that with nullptr. False when this
+    // link reads one collection only; Read then shows everything it sees.
+    virtual bool TapInput(LinkTap* tap) {
+        static_cast<void>(tap);
+        return false;
+    }
 };
 
 // The system's HID service: lists collections and opens them. Implemented over hidapi for real
@@ -87,6 +106,17 @@ class HidTransport {
     // The vendor and product id of an open connection, if the device behind it still answers
     // to its attributes; std::nullopt once it is gone.
     virtual std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) = 0;
+    // The report descriptor of the node behind `path`; empty where the system does not give it.
+    virtual std::vector<uint8_t> ReportDescriptor(const std::string& path) {
+        static_cast<void>(path);
+        return {};
+    }
+    // A transport that knows its own device's arrivals and removals (a replayed session) watches
+    // them here; nullptr means the system's notices (or the simulated device's) are the ones.
+    virtual std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) {
+        static_cast<void>(onChange);
+        return nullptr;
+    }
 };
 
 }  // namespace tavlin

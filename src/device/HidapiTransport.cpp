@@ -89,6 +89,10 @@ class HidapiConnection final : public HidConnection, private RawReportNode {
         return link_.Read(report, length, timeoutMs);
     }
     void DiscardPendingInput() override { link_.Drain(); }
+    bool TapInput(LinkTap* tap) override {
+        link_.SetTap(tap);
+        return true;
+    }
 
     const std::string& Path() const override { return path_; }
 
@@ -165,6 +169,10 @@ std::unique_ptr<HidConnection> HidapiTransport::Open(const std::string& path, in
 
 bool HidapiTransport::DeniesAccess(int errorCode) const {
     return errorCode == EACCES || errorCode == EPERM;
+}
+
+std::vector<uint8_t> HidapiTransport::ReportDescriptor(const std::string& path) {
+    return ReadReportDescriptor(-1, path);
 }
 
 std::optional<std::pair<uint16_t, uint16_t>> HidapiTransport::Attributes(

@@ -14,6 +14,7 @@ class HidapiTransport final : public HidTransport {
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
     bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+    std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
 };
 
 }  // namespace tavlin

@@ -55,6 +55,9 @@ void SharedNodeLink::Drain() {
         int error = 0;
         const int got = node_.ReadRaw(scratch, sizeof scratch, 0, &error);
         if (got > 0) {
+            if (tap_ != nullptr) {
+                tap_->Received(scratch, static_cast<size_t>(got));
+            }
             continue;
         }
         if (got < 0 && error == EINTR) {
@@ -107,6 +110,9 @@ IoResult SharedNodeLink::Read(uint8_t* report, size_t length, int timeoutMs) {
         int error = 0;
         const int got = node_.ReadRaw(incoming, wanted, RemainingMs(deadline), &error);
         if (got > 0) {
+            if (tap_ != nullptr) {
+                tap_->Received(incoming, static_cast<size_t>(got));
+            }
             if (filter_.Accepts(incoming[0])) {
                 std::memset(report, 0, length);
                 std::memcpy(report, incoming, static_cast<size_t>(got));

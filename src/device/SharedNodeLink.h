@@ -2,6 +2,7 @@
 #include <atomic>
 
 #include "device/HidTransport.h"
+#include "device/LinkTap.h"
 #include "device/RawReportNode.h"
 #include "device/ReportDescriptor.h"
 
@@ -22,12 +23,16 @@ class SharedNodeLink {
     void Drain();
     // True once a transfer found the node hung up.
     bool gone() const { return gone_; }
+    // Every report read off the node goes to `tap` as well (nullptr: none). Set while no
+    // transfer runs.
+    void SetTap(LinkTap* tap) { tap_ = tap; }
 
   private:
     IoResult Gone();
 
     RawReportNode& node_;
     InputReportFilter filter_;
+    LinkTap* tap_ = nullptr;
     std::atomic<bool> gone_{false};  // set by the transferring thread, read by detection
 };
 

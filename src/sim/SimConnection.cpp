@@ -53,6 +53,14 @@ IoResult SimConnection::Read(uint8_t* report, size_t length, int timeoutMs) {
     return got > 0 ? IoResult::Ok() : got == 0 ? IoResult::Timeout() : IoResult::Gone();
 }
 
+bool SimConnection::TapInput(LinkTap* tap) {
+    if (!vendorCollection_) {
+        return false;
+    }
+    link_.SetTap(tap);
+    return true;
+}
+
 void SimConnection::DiscardPendingInput() {
     link_.Drain();
 }

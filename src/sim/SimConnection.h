@@ -36,6 +36,7 @@ class SimConnection final : public HidConnection, private RawReportNode {
     IoResult Write(const uint8_t* report, size_t length) override;
     IoResult Read(uint8_t* report, size_t length, int timeoutMs) override;
     void DiscardPendingInput() override;
+    bool TapInput(LinkTap* tap) override;
     const std::string& Path() const override { return path_; }
 
     const std::shared_ptr<SimDeviceInstance>& instance() const { return instance_; }

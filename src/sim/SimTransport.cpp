@@ -92,6 +92,15 @@ std::optional<std::pair<uint16_t, uint16_t>> SimTransport::Attributes(HidConnect
     return std::make_pair(sim->instance()->vendorId, sim->instance()->productId);
 }
 
+std::vector<uint8_t> SimTransport::ReportDescriptor(const std::string& path) {
+    // Both collections sit behind one interface, which has one descriptor; foreign devices
+    // give none.
+    if (path.rfind("sim:hid", 0) != 0) {
+        return {};
+    }
+    return {std::begin(kSimReportDescriptor), std::end(kSimReportDescriptor)};
+}
+
 IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report) {
     const std::shared_ptr<SimDeviceInstance>& device = connection.instance();
     const FaultDecision fault = faults_.OnOutputReport(report[1]);

@@ -57,6 +57,7 @@ class SimTransport final : public HidTransport {
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+    std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
 
     SimFirmware& firmware() { return firmware_; }
     FaultPlan& faults() { return faults_; }

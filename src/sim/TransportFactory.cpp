@@ -3,7 +3,13 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/StringTable.h"
+#include "device/RecordingTransport.h"
+#include "device/ReplayTransport.h"
 #include "device/SystemTransport.h"
+#include "device/TraceFormat.h"
+#include "device/TraceTexts.h"
+#include "device/TraceWriter.h"
 #include "sim/FaultPlanParser.h"
 #include "sim/SimTransport.h"
 
@@ -11,7 +17,78 @@ namespace tavlin::sim {
 namespace {
 
 constexpr std::string_view kSimulate = "--simulate";
-constexpr std::string_view kSimFaults = "--sim-faults";
+
+// The options that take a value, and where it goes.
+struct ValueOption {
+    std::string_view name;
+    std::string TransportOptions::*field;
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--sim-faults", &TransportOptions::simFaults},
+    {"--record", &TransportOptions::record},
+    {"--replay", &TransportOptions::replay},
+    {"--replay-pace", &TransportOptions::replayPace},
+};
+
+// The text in the user's language with its %s (then %d) filled in.
+std::string Fill(const char* builtIn, const std::string& text, int number = 0) {
+    std::string out = Tr(builtIn);
+    if (const size_t at = out.find("%s"); at != std::string::npos) {
+        out.replace(at, 2, text);
+    }
+    if (const size_t at = out.find("%d"); at != std::string::npos) {
+        out.replace(at, 2, std::to_string(number));
+    }
+    return out;
+}
+
+bool Fail(std::string* error, std::string message) {
+    if (error != nullptr) {
+        *error = std::move(message);
+    }
+    return false;
+}
+
+bool CreateReplay(const TransportOptions& options, CreatedTransport* created, std::string* error) {
+    if (options.simulate || !options.simFaults.empty() || !options.record.empty()) {
+        return Fail(error, Tr(trace::kReplayAlone));
+    }
+    TraceProblem problem;
+    auto events = ReadTrace(options.replay, &problem);
+    if (!events) {
+        switch (problem.kind) {
+            case TraceProblem::Kind::Unreadable:
+                return Fail(error, Fill(trace::kCannotRead, options.replay));
+            case TraceProblem::Kind::UnknownFormat:
+                return Fail(error, Fill(trace::kUnknownFormat, options.replay));
+            case TraceProblem::Kind::BadLine:
+                break;
+        }
+        return Fail(error, Fill(trace::kBadLine, options.replay, problem.line));
+    }
+    created->transport =
+        std::make_unique<ReplayTransport>(std::move(*events), options.replayPace == "recorded");
+    return true;
+}
+
+bool CreateDevice(const TransportOptions& options, CreatedTransport* created, std::string* error) {
+    if (!options.simulate) {
+        if (!options.simFaults.empty()) {
+            return Fail(error, "--sim-faults needs --simulate");
+        }
+        created->base = CreateSystemTransport();
+        return true;
+    }
+    const auto faults = ParseFaultPlan(options.simFaults, error);
+    if (!faults) {
+        return false;
+    }
+    auto sim = std::make_unique<SimTransport>();
+    sim->faults().Set(*faults);
+    created->sim = sim.get();
+    created->base = std::move(sim);
+    return true;
+}
 
 }  // namespace
 
@@ -20,13 +97,26 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
     int kept = argc != nullptr && *argc > 0 ? 1 : 0;  // argv[0], the program
     for (int i = kept; i < *argc; ++i) {
         const std::string_view arg = argv[i];
+        bool taken = false;
         if (arg == kSimulate) {
             options.simulate = true;
-        } else if (arg.substr(0, kSimFaults.size() + 1) == std::string(kSimFaults) + "=") {
-            options.simFaults = std::string(arg.substr(kSimFaults.size() + 1));
-        } else if (arg == kSimFaults && i + 1 < *argc) {
-            options.simFaults = argv[++i];
-        } else {
+            taken = true;
+        }
+        for (const ValueOption& option : kValueOptions) {
+            if (taken) {
+                break;
+            }
+            if (arg.size() > option.name.size() &&
+                arg.substr(0, option.name.size()) == option.name &&
+                arg[option.name.size()] == '=') {
+                options.*option.field = std::string(arg.substr(option.name.size() + 1));
+                taken = true;
+            } else if (arg == option.name && i + 1 < *argc) {
+                options.*option.field = argv[++i];
+                taken = true;
+            }
+        }
+        if (!taken) {
             argv[kept++] = argv[i];
         }
     }
@@ -37,26 +127,37 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
     return options;
 }
 
+CreatedTransport::CreatedTransport() = default;
+CreatedTransport::CreatedTransport(CreatedTransport&&) noexcept = default;
+CreatedTransport& CreatedTransport::operator=(CreatedTransport&&) noexcept = default;
+CreatedTransport::~CreatedTransport() = default;
+
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error) {
     CreatedTransport created;
-    if (!options.simulate) {
-        if (!options.simFaults.empty()) {
-            if (error != nullptr) {
-                *error = "--sim-faults needs --simulate";
-            }
-            return created;
+    if (!options.replayPace.empty() && options.replayPace != "recorded" &&
+        options.replayPace != "immediate") {
+        Fail(error, Tr(trace::kPaceValue));
+        return created;
+    }
+    if (!options.replay.empty()) {
+        if (!CreateReplay(options, &created, error)) {
+            created.transport.reset();
         }
-        created.transport = CreateSystemTransport();
         return created;
     }
-    const auto faults = ParseFaultPlan(options.simFaults, error);
-    if (!faults) {
+    if (!CreateDevice(options, &created, error)) {
+        return CreatedTransport();
+    }
+    if (options.record.empty()) {
+        created.transport = std::move(created.base);
         return created;
     }
-    auto sim = std::make_unique<SimTransport>();
-    sim->faults().Set(*faults);
-    created.sim = sim.get();
-    created.transport = std::move(sim);
+    created.recording = TraceWriter::Create(options.record, TAVLIN_VERSION);
+    if (!created.recording) {
+        Fail(error, Fill(trace::kCannotCreate, options.record));
+        return CreatedTransport();
+    }
+    created.transport = std::make_unique<RecordingTransport>(*created.base, *created.recording);
     return created;
 }
 

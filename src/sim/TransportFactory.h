@@ -4,28 +4,44 @@
 
 #include "device/HidTransport.h"
 
+namespace tavlin {
+class TraceWriter;
+}
+
 namespace tavlin::sim {
 
 class SimTransport;
 
 struct TransportOptions {
     bool simulate = false;
-    std::string simFaults;  // the --sim-faults value (see FaultPlanParser.h)
+    std::string simFaults;   // the --sim-faults value (see FaultPlanParser.h)
+    std::string record;      // --record FILE: the session's reports and presence go there
+    std::string replay;      // --replay FILE: a recorded session takes the device's place
+    std::string replayPace;  // --replay-pace: "recorded" or "immediate" (the default)
 };
 
-// Takes --simulate and --sim-faults=VALUE (or --sim-faults VALUE) out of the command line,
-// leaving the other arguments in order for the program's own parsing; argv[argc] stays null.
+// Takes --simulate, --sim-faults, --record, --replay and --replay-pace (each VALUE given as
+// --name=VALUE or --name VALUE) out of the command line, leaving the other arguments in order
+// for the program's own parsing; argv[argc] stays null.
 TransportOptions ConsumeTransportOptions(int* argc, char** argv);
 
 struct CreatedTransport {
+    CreatedTransport();
+    CreatedTransport(CreatedTransport&&) noexcept;
+    CreatedTransport& operator=(CreatedTransport&&) noexcept;
+    ~CreatedTransport();  // the recording ends (flushed) before the device it recorded goes
+
+    std::unique_ptr<HidTransport> base;       // what runs under a recording
+    std::unique_ptr<TraceWriter> recording;   // with --record
     std::unique_ptr<HidTransport> transport;  // null when the options were refused
-    SimTransport* sim = nullptr;              // the same object when simulated: presence events
+    SimTransport* sim = nullptr;              // the simulated device: presence events
     explicit operator bool() const { return transport != nullptr; }
 };
 
-// The real devices (see SystemTransport.h), or the simulated device (attached, product id 0x0055)
-// with its fault plan. Fails with a message for a fault plan that does not parse, or for faults
-// asked without --simulate.
+// The real devices (see SystemTransport.h), the simulated device (attached, product id 0x0055)
+// with its fault plan, or a recorded session; any of the first two recorded with --record.
+// Fails with a message for a fault plan that does not parse, faults asked without --simulate,
+// or a recording that cannot be read or written - before anything runs.
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error);
 
 }  // namespace tavlin::sim

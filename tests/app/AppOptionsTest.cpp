@@ -46,6 +46,13 @@ TEST(AppOptions, RunOptionsAreTaken) {
     EXPECT_EQ(logDir.options.logDir, "/var/log/station");
     EXPECT_EQ(Parse({"--log-dir=logs"}).options.logDir, "logs");
 
+    const ParsedOptions session =
+        Parse({"--record=s.trace", "--replay", "r.trace", "--replay-pace", "recorded"});
+    ASSERT_EQ(session.outcome, OptionsOutcome::Run);
+    EXPECT_EQ(session.options.transport.record, "s.trace");
+    EXPECT_EQ(session.options.transport.replay, "r.trace");
+    EXPECT_EQ(session.options.transport.replayPace, "recorded");
+
     const ParsedOptions none = Parse({});
     ASSERT_EQ(none.outcome, OptionsOutcome::Run);
     EXPECT_TRUE(none.options.logDir.empty());
@@ -58,8 +65,9 @@ TEST(AppOptions, HelpListsEveryOption) {
         const ParsedOptions parsed = Parse({flag, "--engineering"});
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
-        for (const char* option : {"--help", "--version", "--simulate",
-                                   "--sim-faults=", "--engineering", "--log-dir="}) {
+        for (const char* option :
+             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering", "--log-dir=",
+              "--record=", "--replay=", "--replay-pace="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
@@ -86,6 +94,7 @@ TEST(AppOptions, UnknownOptionsAndStrayArgumentsAreErrorsWithStatus2) {
         {{"--simulate", "extra"}, "extra"},
         {{"--simulate", "--log-dir"}, "--log-dir"},
         {{"--log-dir="}, "--log-dir"},
+        {{"--simulate", "--replay"}, "--replay"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.args);

@@ -16,6 +16,7 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
+#include "device/TraceTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "ui/UiTexts.h"
@@ -170,6 +171,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::console::kAllTexts) {
         texts.push_back({"console::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::trace::kAllTexts) {
+        texts.push_back({"trace::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     index = 0;
     for (const char* t : tavlin::caltext::kAllTexts) {

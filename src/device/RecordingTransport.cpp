@@ -1,0 +1,106 @@
+#include "device/RecordingTransport.h"
+
+#include <algorithm>
+
+namespace tavlin {
+namespace {
+
+bool Same(const HidInterfaceInfo& a, const HidInterfaceInfo& b) {
+    return a.path == b.path && a.vendorId == b.vendorId && a.productId == b.productId &&
+           a.usagePage == b.usagePage && a.usage == b.usage;
+}
+
+bool Ours(const HidInterfaceInfo& info) {
+    return info.vendorId == kVendorId && IsOurProduct(info.productId);
+}
+
+class RecordingConnection final : public HidConnection, private LinkTap {
+  public:
+    RecordingConnection(std::unique_ptr<HidConnection> inner, TraceWriter& writer)
+        : inner_(std::move(inner)), writer_(writer), tapped_(inner_->TapInput(this)) {}
+    ~RecordingConnection() override { inner_->TapInput(nullptr); }
+
+    HidConnection& inner() { return *inner_; }
+
+    IoResult Write(const uint8_t* report, size_t length) override {
+        IoResult result = inner_->Write(report, length);
+        TraceEvent event;
+        event.kind = TraceEvent::Kind::Out;
+        event.bytes.assign(report, report + length);
+        event.outcome = result;
+        writer_.Add(std::move(event));
+        return result;
+    }
+    IoResult Read(uint8_t* report, size_t length, int timeoutMs) override {
+        IoResult result = inner_->Read(report, length, timeoutMs);
+        if (!tapped_ && result.ok()) {
+            Received(report, length);
+        }
+        return result;
+    }
+    void DiscardPendingInput() override { inner_->DiscardPendingInput(); }
+    const std::string& Path() const override { return inner_->Path(); }
+    bool Gone() const override { return inner_->Gone(); }
+
+  private:
+    void Received(const uint8_t* report, size_t length) override {
+        TraceEvent event;
+        event.kind = TraceEvent::Kind::In;
+        event.bytes.assign(report, report + length);
+        writer_.Add(std::move(event));
+    }
+
+    std::unique_ptr<HidConnection> inner_;
+    TraceWriter& writer_;
+    const bool tapped_;
+};
+
+}  // namespace
+
+std::vector<HidInterfaceInfo> RecordingTransport::Enumerate() {
+    std::vector<HidInterfaceInfo> list = inner_.Enumerate();
+    std::vector<HidInterfaceInfo> ours;
+    std::copy_if(list.begin(), list.end(), std::back_inserter(ours), Ours);
+
+    std::lock_guard lock(mutex_);
+    ++looks_;
+    // Removals first: a device that re-plugged between two looks left before it came back.
+    for (const HidInterfaceInfo& was : present_) {
+        const auto same = [&was](const HidInterfaceInfo& now) { return Same(was, now); };
+        if (std::none_of(ours.begin(), ours.end(), same)) {
+            TraceEvent event;
+            event.kind = TraceEvent::Kind::Removal;
+            event.info = was;
+            event.look = looks_;
+            writer_.Add(std::move(event));
+        }
+    }
+    for (const HidInterfaceInfo& now : ours) {
+        const auto same = [&now](const HidInterfaceInfo& was) { return Same(was, now); };
+        if (std::none_of(present_.begin(), present_.end(), same)) {
+            TraceEvent event;
+            event.kind = TraceEvent::Kind::Arrival;
+            event.info = now;
+            event.look = looks_;
+            event.bytes = inner_.ReportDescriptor(now.path);
+            writer_.Add(std::move(event));
+        }
+    }
+    present_ = std::move(ours);
+    return list;
+}
+
+std::unique_ptr<HidConnection> RecordingTransport::Open(const std::string& path, int* errorCode) {
+    std::unique_ptr<HidConnection> connection = inner_.Open(path, errorCode);
+    if (!connection) {
+        return nullptr;
+    }
+    return std::make_unique<RecordingConnection>(std::move(connection), writer_);
+}
+
+std::optional<std::pair<uint16_t, uint16_t>> RecordingTransport::Attributes(
+    HidConnection& connection) {
+    return inner_.Attributes(static_cast<RecordingConnection&>(connection).inner());
+}
+
+}  // namespace tavlin

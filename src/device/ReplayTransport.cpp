@@ -1,0 +1,325 @@
+#include "device/ReplayTransport.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "device/ReplayConnection.h"
+#include "device/TraceFormat.h"
+
+namespace tavlin {
+namespace {
+
+// A device that came or went this soon after a report did so because of it (an update control
+// restarts it): the thread that moved the report tells the program, as the device's own link
+// would have.
+constexpr uint64_t kConsequenceUs = 2000;
+// How long a write waits for the arrival or removal recorded before it.
+constexpr auto kPresenceWaitLimit = std::chrono::seconds(2);
+// The longest pause kept before a presence change when replies come at once.
+constexpr auto kPresenceSettle = std::chrono::milliseconds(100);
+
+int WriteErrorOf(const IoResult& outcome) {
+    switch (outcome.status) {
+        case IoStatus::Ok:
+            return 0;
+        case IoStatus::Timeout:
+            return ETIMEDOUT;
+        case IoStatus::DeviceGone:
+            return ENODEV;
+        case IoStatus::Error:
+            break;
+    }
+    return static_cast<int>(outcome.code);
+}
+
+}  // namespace
+
+class ReplayTransport::Watch final : public DeviceChangeWatch {
+  public:
+    Watch(ReplayTransport& transport, std::function<void()> onChange) : transport_(transport) {
+        transport_.SetListener(std::move(onChange));
+    }
+    ~Watch() override { transport_.SetListener(nullptr); }
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
+
+  private:
+    ReplayTransport& transport_;
+};
+
+ReplayTransport::ReplayTransport(std::vector<TraceEvent> events, bool recordedPace)
+    : events_(std::move(events)), recordedPace_(recordedPace), lastAt_(Clock::now()) {
+    // What was there when the recording began is there before the program first looks.
+    while (next_ < events_.size() && events_[next_].IsPresence()) {
+        ApplyPresenceLocked(events_[next_]);
+        ++next_;
+    }
+    player_ = std::thread([this] { Play(); });
+}
+
+ReplayTransport::~ReplayTransport() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    player_.join();
+}
+
+void ReplayTransport::SetListener(std::function<void()> listener) {
+    std::lock_guard lock(listenerMutex_);
+    listener_ = std::move(listener);
+}
+
+std::unique_ptr<DeviceChangeWatch> ReplayTransport::WatchPresence(std::function<void()> onChange) {
+    return std::make_unique<Watch>(*this, std::move(onChange));
+}
+
+ReplayTransport::Clock::time_point ReplayTransport::DueLocked(size_t index) const {
+    if (index == 0) {
+        return lastAt_;
+    }
+    const uint64_t before = events_[index - 1].us;
+    const uint64_t at = events_[index].us;
+    const auto gap = std::chrono::microseconds(at > before ? at - before : 0);
+    if (recordedPace_) {
+        return lastAt_ + gap;
+    }
+    // Replies come at once. A device that comes or goes keeps part of its pause, so what the
+    // program did in between (a detection that finds nothing) ends before the next change, as
+    // it did when recorded.
+    if (events_[index].IsPresence()) {
+        return lastAt_ + std::min<Clock::duration>(gap, kPresenceSettle);
+    }
+    return lastAt_;
+}
+
+void ReplayTransport::AdvanceLocked() {
+    ++next_;
+    lastAt_ = Clock::now();
+    changed_.notify_all();
+}
+
+void ReplayTransport::ApplyPresenceLocked(const TraceEvent& event) {
+    // A removal takes every collection behind the node; an arrival replaces only one that the
+    // recording never saw leave (a node shares its path among its collections).
+    const bool removal = event.kind == TraceEvent::Kind::Removal;
+    for (auto it = present_.begin(); it != present_.end();) {
+        const HidInterfaceInfo& info = it->info;
+        if (info.path == event.info.path && (removal || (info.usagePage == event.info.usagePage &&
+                                                         info.usage == event.info.usage))) {
+            goneInstances_.insert(it->instance);
+            it = present_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (!removal) {
+        present_.push_back({event.info, event.bytes, nextInstance_++});
+    }
+    lastLook_ = event.look;
+    looksSince_ = 0;
+}
+
+bool ReplayTransport::WaitsForLookLocked(size_t index) const {
+    // The program saw the device list between these two changes when it was recorded: it
+    // must get the chance to see it here too, or its detection tells another story.
+    return events_[index].look > lastLook_ && looksSince_ == 0;
+}
+
+bool ReplayTransport::ApplyBatchLocked() {
+    const uint64_t look = events_[next_].look;
+    bool applied = false;
+    while (next_ < events_.size() && events_[next_].IsPresence() &&
+           (!applied || events_[next_].look == look)) {
+        ApplyPresenceLocked(events_[next_]);
+        AdvanceLocked();
+        applied = true;
+    }
+    return applied;
+}
+
+void ReplayTransport::Notify() {
+    std::lock_guard listening(listenerMutex_);
+    if (listener_) {
+        listener_();
+    }
+}
+
+bool ReplayTransport::FollowReportLocked() {
+    if (next_ >= events_.size() || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+        return false;
+    }
+    const uint64_t gap = events_[next_].us - std::min(events_[next_].us, events_[next_ - 1].us);
+    return gap < kConsequenceUs && ApplyBatchLocked();
+}
+
+void ReplayTransport::Play() {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        if (next_ >= events_.size() || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+            changed_.wait(lock);
+            continue;
+        }
+        const Clock::time_point due = DueLocked(next_);
+        if (Clock::now() < due) {
+            changed_.wait_until(lock, due);
+            continue;
+        }
+        ApplyBatchLocked();
+        // Told outside the session's lock: the listener looks at the device again.
+        lock.unlock();
+        Notify();
+        lock.lock();
+    }
+}
+
+std::vector<HidInterfaceInfo> ReplayTransport::Enumerate() {
+    std::lock_guard lock(mutex_);
+    ++looksSince_;
+    changed_.notify_all();
+    std::vector<HidInterfaceInfo> list;
+    for (const Present& p : present_) {
+        list.push_back(p.info);
+    }
+    return list;
+}
+
+std::unique_ptr<HidConnection> ReplayTransport::Open(const std::string& path, int* errorCode) {
+    std::lock_guard lock(mutex_);
+    for (const Present& p : present_) {
+        if (p.info.path == path) {
+            *errorCode = 0;
+            return std::make_unique<ReplayConnection>(*this, p.instance, path, p.descriptor);
+        }
+    }
+    *errorCode = ENOENT;
+    return nullptr;
+}
+
+std::optional<std::pair<uint16_t, uint16_t>> ReplayTransport::Attributes(
+    HidConnection& connection) {
+    const auto* replay = dynamic_cast<ReplayConnection*>(&connection);
+    if (replay == nullptr) {
+        return std::nullopt;
+    }
+    std::lock_guard lock(mutex_);
+    for (const Present& p : present_) {
+        if (p.instance == replay->instance()) {
+            return std::make_pair(p.info.vendorId, p.info.productId);
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<uint8_t> ReplayTransport::ReportDescriptor(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    for (const Present& p : present_) {
+        if (p.info.path == path) {
+            return p.descriptor;
+        }
+    }
+    return {};
+}
+
+bool ReplayTransport::IsGone(uint64_t instance) const {
+    std::lock_guard lock(mutex_);
+    return goneInstances_.count(instance) != 0;
+}
+
+int ReplayTransport::TakeInput(uint64_t instance, uint8_t* report, size_t length, int timeoutMs,
+                               int* error) {
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (goneInstances_.count(instance) != 0) {
+            *error = 0;  // hung up
+            return -1;
+        }
+        const Clock::time_point now = Clock::now();
+        Clock::time_point wakeAt = deadline;
+        if (next_ < events_.size() && events_[next_].kind == TraceEvent::Kind::In) {
+            // A drain takes what the recording drained, whenever it is asked.
+            const Clock::time_point due = timeoutMs == 0 ? now : DueLocked(next_);
+            if (now >= due) {
+                const std::vector<uint8_t>& bytes = events_[next_].bytes;
+                const size_t n = std::min(length, bytes.size());
+                std::memcpy(report, bytes.data(), n);
+                AdvanceLocked();
+                if (FollowReportLocked()) {
+                    lock.unlock();
+                    Notify();
+                }
+                return static_cast<int>(n);
+            }
+            wakeAt = std::min(deadline, due);
+        }
+        // An output report next, or nothing left: the device says nothing until the time is up.
+        if (now >= deadline) {
+            *error = 0;
+            return 0;
+        }
+        changed_.wait_until(lock, wakeAt);
+    }
+}
+
+int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_t length,
+                                 int* error, std::string* mismatch) {
+    const Clock::time_point presenceLimit = Clock::now() + kPresenceWaitLimit;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (!mismatch_.empty()) {
+            *mismatch = mismatch_;
+            *error = kReplayMismatchError;
+            return -1;
+        }
+        if (goneInstances_.count(instance) != 0) {
+            *error = ENODEV;
+            return -1;
+        }
+        if (next_ >= events_.size()) {
+            return static_cast<int>(length);  // the recording has run out: a silent device
+        }
+        const TraceEvent& event = events_[next_];
+        if (event.kind == TraceEvent::Kind::In) {
+            AdvanceLocked();  // input the program never looked at
+            continue;
+        }
+        if (event.IsPresence()) {
+            // It happened before this write: the player applies it, unless it waits for a look
+            // at the device list that this program does not take.
+            if (changed_.wait_until(lock, presenceLimit) == std::cv_status::timeout &&
+                events_[next_].IsPresence()) {
+                mismatch_ =
+                    "output report " + std::to_string(outputs_ + 1) +
+                    " came before the device's recorded " +
+                    (events_[next_].kind == TraceEvent::Kind::Arrival ? "arrival" : "removal") +
+                    ": sent " + HexBytes(std::vector<uint8_t>(report, report + length));
+            }
+            continue;
+        }
+        ++outputs_;
+        const std::vector<uint8_t> sent(report, report + length);
+        if (sent != event.bytes) {
+            mismatch_ = "output report " + std::to_string(outputs_) +
+                        " differs from the recording: sent " + HexBytes(sent) + ", recorded " +
+                        HexBytes(event.bytes);
+            continue;
+        }
+        const int failure = WriteErrorOf(event.outcome);
+        AdvanceLocked();
+        if (FollowReportLocked()) {
+            lock.unlock();
+            Notify();
+        }
+        if (failure != 0) {
+            *error = failure;
+            return -1;
+        }
+        return static_cast<int>(length);
+    }
+}
+
+}  // namespace tavlin

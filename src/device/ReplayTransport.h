@@ -1,0 +1,90 @@
+#pragma once
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "device/HidTransport.h"
+#include "device/TraceEvent.h"
+
+namespace tavlin {
+
+// A recorded session in the place of the device. The recording's arrivals and removals happen
+// again in their order, each announced to the presence watch; every output report the program
+// writes must be the recorded one, and the recorded input reports come back in their order.
+// The first output report that differs fails that write, and every later one, with a reason
+// that names it; once the recording has run out the device is silent (writes are taken, reads
+// time out).
+class ReplayTransport final : public HidTransport {
+  public:
+    using Clock = std::chrono::steady_clock;
+
+    // recordedPace: each event keeps its distance from the one before it; else replies and
+    // presence changes come at once.
+    ReplayTransport(std::vector<TraceEvent> events, bool recordedPace);
+    ~ReplayTransport() override;
+    ReplayTransport(const ReplayTransport&) = delete;
+    ReplayTransport& operator=(const ReplayTransport&) = delete;
+
+    std::vector<HidInterfaceInfo> Enumerate() override;
+    std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+    std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
+
+    // For the replay's connections. `instance` names one arrival; it is gone once removed.
+    // As RawReportNode::ReadRaw.
+    int TakeInput(uint64_t instance, uint8_t* report, size_t length, int timeoutMs, int* error);
+    // As RawReportNode::WriteRaw; a report that differs from the recorded one sets *mismatch.
+    int MatchOutput(uint64_t instance, const uint8_t* report, size_t length, int* error,
+                    std::string* mismatch);
+    bool IsGone(uint64_t instance) const;
+
+  private:
+    class Watch;
+    struct Present {
+        HidInterfaceInfo info;
+        std::vector<uint8_t> descriptor;
+        uint64_t instance = 0;
+    };
+
+    // With mutex_ held.
+    Clock::time_point DueLocked(size_t index) const;
+    void ApplyPresenceLocked(const TraceEvent& event);
+    void AdvanceLocked();
+    bool WaitsForLookLocked(size_t index) const;
+    // Plays the presence events of one look; true when there were any.
+    bool ApplyBatchLocked();
+    // Plays the presence events that followed the report just moved, if they did at once.
+    bool FollowReportLocked();
+    void Notify();  // without mutex_
+    void Play();
+    void SetListener(std::function<void()> listener);
+
+    const std::vector<TraceEvent> events_;
+    const bool recordedPace_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    size_t next_ = 0;               // the event the session is waiting for
+    Clock::time_point lastAt_;      // when the event before it happened
+    size_t outputs_ = 0;            // output reports matched so far
+    std::string mismatch_;          // set by the first output report that differs
+    std::vector<Present> present_;  // in arrival order
+    std::set<uint64_t> goneInstances_;
+    uint64_t nextInstance_ = 1;
+    bool stopping_ = false;
+    uint64_t lastLook_ = 0;    // the recorded look of the last presence event played
+    uint64_t looksSince_ = 0;  // the program's looks since then
+
+    std::mutex listenerMutex_;  // held while the listener runs, so removing it waits for that
+    std::function<void()> listener_;
+
+    std::thread player_;  // last: plays the presence events over the members above
+};
+
+}  // namespace tavlin

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "device/HidTransport.h"
+
+namespace tavlin {
+
+// One line of a session recording: a report that crossed the link, or a device interface that
+// came or went.
+struct TraceEvent {
+    enum class Kind { Out, In, Arrival, Removal };
+
+    Kind kind = Kind::Out;
+    uint64_t us = 0;             // since the recording started
+    std::vector<uint8_t> bytes;  // the report; for an arrival the node's report descriptor
+    IoResult outcome;            // Out: how the write ended
+    HidInterfaceInfo info;       // Arrival: the interface; Removal: its path
+    // Arrival, Removal: which of the program's looks at the device list found it (counted
+    // from 1). A later look means the program looked in between and saw the state before.
+    uint64_t look = 0;
+
+    bool IsPresence() const { return kind == Kind::Arrival || kind == Kind::Removal; }
+};
+
+}  // namespace tavlin

@@ -1,0 +1,245 @@
+#include "device/TraceFormat.h"
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "platform/FilePath.h"
+
+namespace tavlin {
+namespace {
+
+using nlohmann::json;
+
+const char* EventName(TraceEvent::Kind kind) {
+    switch (kind) {
+        case TraceEvent::Kind::Out:
+            return "out";
+        case TraceEvent::Kind::In:
+            return "in";
+        case TraceEvent::Kind::Arrival:
+            return "arrival";
+        case TraceEvent::Kind::Removal:
+            return "removal";
+    }
+    return "";
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+bool ParseHex(const std::string& text, std::vector<uint8_t>* bytes) {
+    if (text.size() % 2 != 0) {
+        return false;
+    }
+    bytes->clear();
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int high = HexDigit(text[i]);
+        const int low = HexDigit(text[i + 1]);
+        if (high < 0 || low < 0) {
+            return false;
+        }
+        bytes->push_back(static_cast<uint8_t>(high * 16 + low));
+    }
+    return true;
+}
+
+template <typename T>
+bool Number(const json& object, const char* key, T max, T* out) {
+    const auto it = object.find(key);
+    if (it == object.end() || !it->is_number_unsigned() || it->get<uint64_t>() > max) {
+        return false;
+    }
+    *out = static_cast<T>(it->get<uint64_t>());
+    return true;
+}
+
+bool Text(const json& object, const char* key, std::string* out) {
+    const auto it = object.find(key);
+    if (it == object.end() || !it->is_string()) {
+        return false;
+    }
+    *out = it->get<std::string>();
+    return true;
+}
+
+bool HexMember(const json& object, const char* key, std::vector<uint8_t>* out) {
+    std::string text;
+    return Text(object, key, &text) && ParseHex(text, out);
+}
+
+// The outcome of a write that did not go through; absent for one that did.
+bool ParseOutcome(const json& object, IoResult* outcome) {
+    const auto it = object.find("result");
+    if (it == object.end()) {
+        *outcome = IoResult::Ok();
+        return true;
+    }
+    if (*it == "timeout") {
+        *outcome = IoResult::Timeout();
+    } else if (*it == "gone") {
+        *outcome = IoResult::Gone();
+    } else if (*it == "error") {
+        uint32_t code = 0;
+        if (!Number(object, "code", UINT32_MAX, &code)) {
+            return false;
+        }
+        *outcome = IoResult::Error(code);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool ParseEvent(const json& object, TraceEvent* event) {
+    std::string name;
+    if (!object.is_object() || !Number(object, "t", UINT64_MAX, &event->us) ||
+        !Text(object, "event", &name)) {
+        return false;
+    }
+    if (name == "out") {
+        event->kind = TraceEvent::Kind::Out;
+        return HexMember(object, "report", &event->bytes) && !event->bytes.empty() &&
+               ParseOutcome(object, &event->outcome);
+    }
+    if (name == "in") {
+        event->kind = TraceEvent::Kind::In;
+        return HexMember(object, "report", &event->bytes) && !event->bytes.empty();
+    }
+    if (object.contains("look") && !Number(object, "look", UINT64_MAX, &event->look)) {
+        return false;
+    }
+    if (name == "removal") {
+        event->kind = TraceEvent::Kind::Removal;
+        return Text(object, "path", &event->info.path);
+    }
+    if (name != "arrival") {
+        return false;
+    }
+    event->kind = TraceEvent::Kind::Arrival;
+    HidInterfaceInfo& info = event->info;
+    return Text(object, "path", &info.path) &&
+           Number<uint16_t>(object, "vendor_id", UINT16_MAX, &info.vendorId) &&
+           Number<uint16_t>(object, "product_id", UINT16_MAX, &info.productId) &&
+           Number<uint16_t>(object, "usage_page", UINT16_MAX, &info.usagePage) &&
+           Number<uint16_t>(object, "usage", UINT16_MAX, &info.usage) &&
+           HexMember(object, "descriptor", &event->bytes);
+}
+
+}  // namespace
+
+std::string HexBytes(const std::vector<uint8_t>& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (uint8_t b : bytes) {
+        text += kDigits[b >> 4];
+        text += kDigits[b & 15];
+    }
+    return text;
+}
+
+std::string TraceHeaderLine(const std::string& toolVersion) {
+#ifdef _WIN32
+    const char* platform = "windows";
+#else
+    const char* platform = "linux";
+#endif
+    const nlohmann::ordered_json header = {{"format", kTraceFormat},
+                                           {"version", kTraceVersion},
+                                           {"tool", toolVersion},
+                                           {"platform", platform}};
+    return header.dump();
+}
+
+std::string TraceEventLine(const TraceEvent& event) {
+    nlohmann::ordered_json line = {{"t", event.us}, {"event", EventName(event.kind)}};
+    switch (event.kind) {
+        case TraceEvent::Kind::Out:
+            line["report"] = HexBytes(event.bytes);
+            if (event.outcome.status == IoStatus::Timeout) {
+                line["result"] = "timeout";
+            } else if (event.outcome.status == IoStatus::DeviceGone) {
+                line["result"] = "gone";
+            } else if (event.outcome.status == IoStatus::Error) {
+                line["result"] = "error";
+                line["code"] = event.outcome.code;
+            }
+            break;
+        case TraceEvent::Kind::In:
+            line["report"] = HexBytes(event.bytes);
+            break;
+        case TraceEvent::Kind::Arrival:
+            line["path"] = event.info.path;
+            line["vendor_id"] = event.info.vendorId;
+            line["product_id"] = event.info.productId;
+            line["usage_page"] = event.info.usagePage;
+            line["usage"] = event.info.usage;
+            line["descriptor"] = HexBytes(event.bytes);
+            line["look"] = event.look;
+            break;
+        case TraceEvent::Kind::Removal:
+            line["path"] = event.info.path;
+            line["look"] = event.look;
+            break;
+    }
+    // A path or version is not always valid UTF-8 (a node name is bytes): replace, never throw.
+    return line.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::optional<std::vector<TraceEvent>> ReadTrace(const std::string& path, TraceProblem* problem) {
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
+    if (!in) {
+        *problem = {TraceProblem::Kind::Unreadable, 0, "cannot open"};
+        return std::nullopt;
+    }
+    std::vector<TraceEvent> events;
+    std::string text;
+    int number = 0;
+    bool headerSeen = false;
+    while (std::getline(in, text)) {
+        ++number;
+        if (!text.empty() && text.back() == '\r') {
+            text.pop_back();  // written or edited on Windows
+        }
+        if (text.empty()) {
+            continue;
+        }
+        const json object = json::parse(text, nullptr, false);
+        if (object.is_discarded()) {
+            *problem = {TraceProblem::Kind::BadLine, number, "not JSON"};
+            return std::nullopt;
+        }
+        if (!headerSeen) {
+            headerSeen = true;
+            if (!object.is_object() || object.value("format", "") != kTraceFormat ||
+                !object.contains("version") || object["version"] != kTraceVersion) {
+                *problem = {TraceProblem::Kind::UnknownFormat, number, object.dump()};
+                return std::nullopt;
+            }
+            continue;
+        }
+        TraceEvent event;
+        if (!ParseEvent(object, &event)) {
+            *problem = {TraceProblem::Kind::BadLine, number, "not an event"};
+            return std::nullopt;
+        }
+        events.push_back(std::move(event));
+    }
+    if (!headerSeen) {
+        *problem = {TraceProblem::Kind::UnknownFormat, 1, "empty"};
+        return std::nullopt;
+    }
+    return events;
+}
+
+}  // namespace tavlin

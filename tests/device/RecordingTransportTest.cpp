@@ -1,0 +1,132 @@
+// The recorder around the simulated device on a shared node: it sees what the link sees - the
+// touch reports drained before a write and skipped during a read as well as the replies - and
+// the device's comings and goings; and what it recorded plays back to the same replies.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "device/DeviceProtocol.h"
+#include "device/HidDevice.h"
+#include "device/RecordingTransport.h"
+#include "device/ReplayTransport.h"
+#include "device/TraceFormat.h"
+#include "device/TraceWriter.h"
+#include "sim/SimReportDescriptor.h"
+#include "sim/SimTransport.h"
+
+namespace tavlin {
+namespace {
+
+using Kind = TraceEvent::Kind;
+
+std::vector<TraceEvent> Recorded(const std::string& path) {
+    TraceProblem problem;
+    auto events = ReadTrace(path, &problem);
+    EXPECT_TRUE(events.has_value()) << problem.detail;
+    return events.value_or(std::vector<TraceEvent>{});
+}
+
+size_t Count(const std::vector<TraceEvent>& events, Kind kind, uint8_t reportId) {
+    return std::count_if(events.begin(), events.end(), [&](const TraceEvent& e) {
+        return e.kind == kind && !e.bytes.empty() && e.bytes[0] == reportId;
+    });
+}
+
+class RecordingTest : public ::testing::Test {
+  protected:
+    RecordingTest() {
+        sim::SimTransport::Options options;
+        options.sharedNode = true;
+        options.reenumerationDelay = std::chrono::milliseconds(0);
+        sim_ = std::make_unique<sim::SimTransport>(options);
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("recording-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
+                    .string();
+    }
+    ~RecordingTest() override { std::filesystem::remove(path_); }
+
+    // Three register reads through the link as the program makes them; their values.
+    // `opened` runs once the node is open.
+    static std::vector<uint8_t> ReadRegisters(HidTransport& transport,
+                                              const std::function<void()>& opened = {}) {
+        HidDevice device(transport);
+        device.setTimeoutMs(500);
+        uint16_t productId = 0;
+        EXPECT_EQ(OpenHidDevice(device, &productId), 1);
+        if (opened) {
+            opened();
+        }
+        std::vector<uint8_t> values;
+        for (uint16_t address = 0x0100; address < 0x0103; ++address) {
+            uint8_t value = 0;
+            EXPECT_TRUE(SingleRegisterRead(device, address, &value));
+            values.push_back(value);
+        }
+        CloseHidDevice(device);
+        return values;
+    }
+
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::string path_;
+};
+
+TEST_F(RecordingTest, StrayTouchesAreRecordedAndPlayBackToTheSameReplies) {
+    for (uint16_t a = 0; a < 3; ++a) {
+        sim_->firmware().setFpgaRegister(kMaster, 0x0100 + a, static_cast<uint8_t>(a * 7 + 1));
+    }
+    std::vector<uint8_t> live;
+    {
+        auto writer = TraceWriter::Create(path_, "test");
+        RecordingTransport recording(*sim_, *writer);
+        live = ReadRegisters(recording, [this] {
+            sim_->QueueTouchReports(3);  // waiting on the node before the first write: drained
+            sim_->StreamTouches(true);   // one before every reply: skipped by the read
+        });
+    }
+    const auto events = Recorded(path_);
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, Kind::Arrival);
+    EXPECT_EQ(events[0].bytes, std::vector<uint8_t>(std::begin(sim::kSimReportDescriptor),
+                                                    std::end(sim::kSimReportDescriptor)));
+    EXPECT_EQ(Count(events, Kind::Out, kReportId), 3u);
+    EXPECT_EQ(Count(events, Kind::In, kReportId), 3u);
+    EXPECT_GE(Count(events, Kind::In, sim::kTouchReportId), 3u + 3u);
+    // The queued touches were drained before the first report went out.
+    const auto firstOut = std::find_if(events.begin(), events.end(),
+                                       [](const TraceEvent& e) { return e.kind == Kind::Out; });
+    EXPECT_GE(std::count_if(events.begin(), firstOut,
+                            [](const TraceEvent& e) { return e.kind == Kind::In; }),
+              3);
+
+    ReplayTransport replay(events, false);
+    EXPECT_EQ(live, (std::vector<uint8_t>{1, 8, 15}));
+    EXPECT_EQ(ReadRegisters(replay), live);
+}
+
+TEST_F(RecordingTest, ARePlugIsRecordedAsTheProgramSawIt) {
+    {
+        auto writer = TraceWriter::Create(path_, "test");
+        RecordingTransport recording(*sim_, *writer);
+        ASSERT_EQ(recording.Enumerate().size(), 2u);  // both collections, one node
+        sim_->Attach(kProductIdUpdate);               // re-plugged as a new instance
+        recording.Enumerate();
+        sim_->Detach();
+        recording.Enumerate();
+        recording.Enumerate();  // nothing changed: nothing recorded
+    }
+    const auto events = Recorded(path_);
+    std::vector<std::pair<Kind, uint64_t>> seen;
+    for (const TraceEvent& e : events) {
+        seen.emplace_back(e.kind, e.look);
+    }
+    const std::vector<std::pair<Kind, uint64_t>> expected = {
+        {Kind::Arrival, 1}, {Kind::Arrival, 1}, {Kind::Removal, 2}, {Kind::Removal, 2},
+        {Kind::Arrival, 2}, {Kind::Arrival, 2}, {Kind::Removal, 3}, {Kind::Removal, 3}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(events[4].info.productId, kProductIdUpdate);
+    EXPECT_NE(events[4].info.path, events[0].info.path);
+}
+
+}  // namespace
+}  // namespace tavlin

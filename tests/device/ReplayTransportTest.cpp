@@ -1,0 +1,200 @@
+// A recorded session in the device's place: the first output report that differs fails with
+// its number and both reports, a recording that runs out leaves a silent device (time-outs, no
+// hang), arrivals and removals happen again in their order, and the recorded pace is kept
+// when asked for.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <future>
+#include <mutex>
+
+#include "device/HidDevice.h"
+#include "device/ReplayTransport.h"
+#include "device/TraceFormat.h"
+#include "sim/SimReportDescriptor.h"
+
+namespace tavlin {
+namespace {
+
+using Kind = TraceEvent::Kind;
+using Clock = std::chrono::steady_clock;
+
+const char* const kNode = "/dev/hidraw7";
+
+std::vector<uint8_t> Command(uint8_t command, uint8_t payload = 0) {
+    std::vector<uint8_t> report(kReportSize, 0);
+    report[0] = kReportId;
+    report[1] = command;
+    report[2] = payload;
+    return report;
+}
+
+std::vector<uint8_t> Reply(uint8_t command, uint8_t value) {
+    std::vector<uint8_t> report(kReportSize, 0);
+    report[0] = kReportId;
+    report[1] = command;
+    report[2] = 0x22;  // accepted
+    report[3] = value;
+    return report;
+}
+
+TraceEvent Event(Kind kind, uint64_t us, std::vector<uint8_t> bytes = {}) {
+    TraceEvent event;
+    event.kind = kind;
+    event.us = us;
+    event.bytes = std::move(bytes);
+    return event;
+}
+
+TraceEvent Arrival(const std::string& path, uint16_t productId, uint64_t look, uint64_t us = 0) {
+    TraceEvent event =
+        Event(Kind::Arrival, us,
+              {std::begin(sim::kSimReportDescriptor), std::end(sim::kSimReportDescriptor)});
+    event.info = {path, kVendorId, productId, kVendorUsagePage, kVendorUsage};
+    event.look = look;
+    return event;
+}
+
+// One exchange as the program makes it; the reply's first data byte, or the failure.
+Result Exchange(HidDevice& device, uint8_t command, uint8_t payload, uint8_t* value) {
+    uint8_t reply[1] = {0};
+    Result result = HidCommand(device, command, &payload, 1, reply, 1);
+    *value = reply[0];
+    return result;
+}
+
+class ReplayTest : public ::testing::Test {
+  protected:
+    void Start(std::vector<TraceEvent> events, bool recordedPace = false) {
+        replay_ = std::make_unique<ReplayTransport>(std::move(events), recordedPace);
+        device_ = std::make_unique<HidDevice>(*replay_);
+        device_->setTimeoutMs(100);
+        uint16_t productId = 0;
+        ASSERT_EQ(OpenHidDevice(*device_, &productId), 1);
+    }
+
+    std::unique_ptr<ReplayTransport> replay_;
+    std::unique_ptr<HidDevice> device_;
+};
+
+TEST_F(ReplayTest, TheFirstOutputReportThatDiffersFailsWithItsNumberAndBothReports) {
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x06, 1)),
+           Event(Kind::In, 11, Reply(0x06, 0x41)), Event(Kind::Out, 20, Command(0x06, 2)),
+           Event(Kind::In, 21, Reply(0x06, 0x42))});
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
+    EXPECT_EQ(value, 0x41);
+
+    const Result differs = Exchange(*device_, 0x06, 3, &value);
+    EXPECT_EQ(differs.code(), ResultCode::IoError);
+    EXPECT_NE(differs.reason().find("output report 2 "), std::string::npos) << differs.reason();
+    EXPECT_NE(differs.reason().find("sent " + HexBytes(Command(0x06, 3))), std::string::npos)
+        << differs.reason();
+    EXPECT_NE(differs.reason().find("recorded " + HexBytes(Command(0x06, 2))), std::string::npos)
+        << differs.reason();
+    // The session has gone another way: even the recorded report is no longer taken.
+    const Result after = Exchange(*device_, 0x06, 2, &value);
+    EXPECT_FALSE(after);
+    EXPECT_EQ(after.reason(), differs.reason());
+}
+
+TEST_F(ReplayTest, ARecordingThatRunsOutLeavesASilentDeviceThatTimesOut) {
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x06, 1)),
+           Event(Kind::In, 11, Reply(0x06, 0x41))});
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
+    auto later = std::async(std::launch::async, [&] {
+        uint8_t ignored = 0;
+        return Exchange(*device_, 0x06, 1, &ignored).code();
+    });
+    ASSERT_EQ(later.wait_for(std::chrono::seconds(10)), std::future_status::ready)
+        << "the replay hangs where a silent device times out";
+    EXPECT_EQ(later.get(), ResultCode::Timeout);
+}
+
+TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
+    std::mutex mutex;
+    std::condition_variable told;
+    int notices = 0;
+    const std::string updateNode = "/dev/hidraw8";
+    TraceEvent removal = Event(Kind::Removal, 12);
+    removal.info.path = kNode;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
+           Event(Kind::In, 11, Reply(0x38, 0)), removal,
+           Arrival(updateNode, kProductIdUpdate, 3, 13)});
+    auto watch = replay_->WatchPresence([&] {
+        std::lock_guard lock(mutex);
+        ++notices;
+        told.notify_all();
+    });
+    ASSERT_NE(watch, nullptr);
+    auto waitFor = [&](int n, std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex);
+        return told.wait_for(lock, limit, [&] { return notices >= n; });
+    };
+
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x38, 0x42, &value));
+    // The device left right after its reply, as it did when recorded.
+    ASSERT_TRUE(waitFor(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(device_->handle()->Gone());
+    EXPECT_FALSE(Exchange(*device_, 0x38, 0x42, &value));
+    // When recorded, the program looked at the device list before the device came back: the
+    // arrival waits for that look.
+    EXPECT_FALSE(waitFor(2, std::chrono::milliseconds(300)));
+    EXPECT_TRUE(replay_->Enumerate().empty());
+    ASSERT_TRUE(waitFor(2, std::chrono::seconds(10)));
+    const auto list = replay_->Enumerate();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].path, updateNode);
+    EXPECT_EQ(list[0].productId, kProductIdUpdate);
+    uint16_t productId = 0;
+    EXPECT_EQ(OpenHidDevice(*device_, &productId), 1);
+    EXPECT_EQ(productId, kProductIdUpdate);
+}
+
+TEST_F(ReplayTest, AWriteBeforeARecordedArrivalTheProgramNeverLooksForFailsInTime) {
+    // Another interface of the device leaves right after the reply and comes back; when
+    // recorded, the program looked at the device list in between, before its next report.
+    const std::string other = "/dev/hidraw9";
+    TraceEvent removal = Event(Kind::Removal, 12);
+    removal.info.path = other;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Arrival(other, kProductIdWork, 1),
+           Event(Kind::Out, 10, Command(0x06, 1)), Event(Kind::In, 11, Reply(0x06, 0x41)), removal,
+           Arrival(other, kProductIdWork, 3, 50), Event(Kind::Out, 60, Command(0x06, 2))});
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
+    // Here it writes at once, and the arrival waits for a look that never comes.
+    auto write = std::async(std::launch::async, [&] {
+        uint8_t ignored = 0;
+        return Exchange(*device_, 0x06, 2, &ignored);
+    });
+    const bool ended = write.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!ended) {
+        replay_->Enumerate();  // the look, so that the test itself can end
+    }
+    ASSERT_TRUE(ended) << "the write waits without bound";
+    const Result result = write.get();
+    EXPECT_EQ(result.code(), ResultCode::IoError);
+    EXPECT_NE(result.reason().find("output report 2 came before the device's recorded arrival"),
+              std::string::npos)
+        << result.reason();
+}
+
+TEST_F(ReplayTest, TheRecordedPaceKeepsTheRepliesDelay) {
+    constexpr uint64_t kDelayUs = 150000;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x06, 1)),
+           Event(Kind::In, 10 + kDelayUs, Reply(0x06, 0x41))},
+          true);
+    device_->setTimeoutMs(2000);
+    const auto start = Clock::now();
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
+    EXPECT_GE(Clock::now() - start, std::chrono::microseconds(kDelayUs));
+    EXPECT_EQ(value, 0x41);
+}
+
+}  // namespace
+}  // namespace tavlin
