@@ -66,8 +66,8 @@ TEST(AppOptions, HelpListsEveryOption) {
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
         for (const char* option :
-             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering", "--log-dir=",
-              "--record=", "--replay=", "--replay-pace="}) {
+             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering",
+              "--log-dir=", "--record=", "--replay=", "--replay-pace="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
@@ -238,7 +238,7 @@ TEST_F(TavlinProgram, TheLogLandsInTheFolderGiven) {
     process.setWorkingDirectory(dir.path());
     process.start(tavlin_,
                   {"--simulate", "--log-dir", dir.filePath(QStringLiteral("station/logs"))});
-    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(process.waitForStarted(kStartBudgetMs));
     auto logText = [&log] {
         QFile file(log);
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
@@ -247,9 +247,17 @@ TEST_F(TavlinProgram, TheLogLandsInTheFolderGiven) {
     for (int i = 0; i < 200 && !Contains(logText(), "Tavlin log start!"); ++i) {
         process.waitForFinished(50);
     }
+#ifdef _WIN32
+    // A close request reaches a Windows program through its windows, and the offscreen
+    // platform gives it none: the start line in the folder given is what can be seen here.
+    EXPECT_TRUE(Contains(logText(), "Tavlin log start!")) << logText();
+    process.kill();
+    ASSERT_TRUE(process.waitForFinished(kStartBudgetMs));
+#else
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_TRUE(Contains(logText(), "Tavlin log end!")) << logText();
+#endif
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Tavlin_log.txt"))));
 }
 
