@@ -46,6 +46,9 @@ class WindowReplayTest : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<SharedState> state_;
+    // Outlives the window that a test leaves open for cleanup() to close, even after a failed
+    // check has returned early.
+    std::unique_ptr<ReplayTransport> replay_;
     std::unique_ptr<HidDevice> device_;
     std::unique_ptr<CTavlinDlg> window_;
 
@@ -70,6 +73,7 @@ class WindowReplayTest : public QObject {
         window_.reset();
         device_.reset();
         state_.reset();
+        replay_.reset();
     }
 
     // Detection, then a press of the mode toggle: to calibration mode, the versions shown.
@@ -113,8 +117,8 @@ class WindowReplayTest : public QObject {
             return e.kind == TraceEvent::Kind::In && e.bytes.at(0) != kReportId;
         }));
 
-        ReplayTransport replay(events, false);
-        Open(replay, nullptr);
+        replay_ = std::make_unique<ReplayTransport>(events, false);
+        Open(*replay_, nullptr);
         const Shown replayed = SwitchToCalibration();
         QCOMPARE(replayed.status, recorded.status);
         QCOMPARE(replayed.version, recorded.version);
@@ -124,8 +128,8 @@ class WindowReplayTest : public QObject {
 
     void aDifferentPressFailsAtItsFirstReport() {
         QVERIFY(!Recording().empty());  // made by the test above
-        ReplayTransport replay(Recording(), false);
-        Open(replay, nullptr);
+        replay_ = std::make_unique<ReplayTransport>(Recording(), false);
+        Open(*replay_, nullptr);
         QTRY_COMPARE(Status(), Utf8("设备检测完成。\n"));
         // The recording switched to calibration mode; a register read goes another way.
         QTest::mouseClick(findControl<QPushButton>(window_.get(), 1017), Qt::LeftButton);
