@@ -123,7 +123,16 @@ class FirmwareReplayTest : public QObject, private testing::TracedMainWindow {
             shown.version = Text(window_.get(), 1061);
             QTest::mouseClick(findControl<QPushButton>(d, fwcontrol::kExit), Qt::LeftButton);
         });
-        if (wayBack && QTest::qWaitFor([&] { return state_->g_isFwUpdateMode == 0; }, 5000)) {
+        // The main status once the device is back and detected again: on the way back it says
+        // "no device" for as long as the device re-enumerates, a time that depends on the
+        // machine. A run that never gets there keeps the status it stopped at.
+        if (wayBack) {
+            QTest::qWaitFor(
+                [&] {
+                    return state_->g_isFwUpdateMode == 0 &&
+                           Text(window_.get(), 1060) == Utf8("设备检测完成。\n");
+                },
+                5000);
             shown.mainStatus = Text(window_.get(), 1060);
         }
         return shown;
