@@ -47,9 +47,18 @@ std::string FormatEntry(size_t bufferSize, const char* format, va_list args) {
     return std::string(buffer.data());
 }
 
+#ifdef _WIN32
+// Windows' C runtime appends by moving to the end and then writing, two steps, so entries of
+// two threads could land on the same place and one would be lost; Linux appends in one step.
+std::mutex g_windowsAppendMutex;
+#endif
+
 // Binary modes: the entries' line feeds reach the file as they are on every platform (a Windows
 // text mode would turn them into CR LF).
 void WriteWhole(const char* mode, const std::string& entry) {
+#ifdef _WIN32
+    std::lock_guard appendLock(g_windowsAppendMutex);
+#endif
     FILE* f = OpenFile(LogFilePath(), mode);
     if (f == nullptr) {
         return;
