@@ -1,9 +1,10 @@
 #include "console/ScriptParser.h"
 
-#include <string_view>
-
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "base/HexDigit.h"
 
 namespace tavlin {
 namespace {
@@ -28,19 +29,6 @@ constexpr std::string_view kNotInFileName{"/\\\0", 3};
 
 bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int HexDigit(int c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 }  // namespace

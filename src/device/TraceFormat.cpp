@@ -3,6 +3,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "base/HexDigit.h"
 #include "platform/FilePath.h"
 
 namespace tavlin {
@@ -22,19 +23,6 @@ const char* EventName(TraceEvent::Kind kind) {
             return "removal";
     }
     return "";
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 bool ParseHex(const std::string& text, std::vector<uint8_t>* bytes) {

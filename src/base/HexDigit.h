@@ -1,0 +1,20 @@
+#pragma once
+
+namespace tavlin {
+
+// The value of one hexadecimal digit, either case; -1 for any other character. Locale-free, so a
+// script or a recording reads the same on every machine.
+constexpr int HexDigit(int c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+}  // namespace tavlin
