@@ -127,12 +127,12 @@ class FirmwareReplayTest : public QObject, private testing::TracedMainWindow {
         // "no device" for as long as the device re-enumerates, a time that depends on the
         // machine. A run that never gets there keeps the status it stopped at.
         if (wayBack) {
-            QTest::qWaitFor(
+            static_cast<void>(QTest::qWaitFor(
                 [&] {
                     return state_->g_isFwUpdateMode == 0 &&
                            Text(window_.get(), 1060) == Utf8("设备检测完成。\n");
                 },
-                5000);
+                5000));
             shown.mainStatus = Text(window_.get(), 1060);
         }
         return shown;
