@@ -108,7 +108,7 @@ void CTavlinDlg::BuildControls() {
     BuildLevelingButtons();
     BuildCalibrationLaunchers();
     for (auto* button : findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);  // Enter is the window's OK, as on the original dialog
+        button->setAutoDefault(false);  // Enter is the window's OK, never a focused button
     }
     WidenButtonsToCaptions(*this);
     // A dialog keeps its template's size: the layout is computed for it.
