@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "device/RecordingTransport.h"
-#include "device/TraceWriter.h"
+#include "trace/RecordingTransport.h"
+#include "trace/TraceWriter.h"
 
 namespace {
 

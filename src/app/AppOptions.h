@@ -2,7 +2,7 @@
 #include <QStringList>
 #include <string>
 
-#include "sim/TransportFactory.h"
+#include "trace/TransportFactory.h"
 
 namespace tavlin {
 

@@ -13,7 +13,7 @@
 #include "device/SharedState.h"
 #include "language/Language.h"
 #include "language/QtTranslation.h"
-#include "sim/TransportFactory.h"
+#include "trace/TransportFactory.h"
 
 namespace tavlin {
 namespace {

@@ -16,7 +16,7 @@
 #include "cli/RunOptions.h"
 #include "device/HidDevice.h"
 #include "platform/FilePath.h"
-#include "sim/TransportFactory.h"
+#include "trace/TransportFactory.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
-#include "device/TraceTexts.h"
+#include "trace/TraceTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "ui/UiTexts.h"

@@ -1,4 +1,4 @@
-#include "device/RecordingTransport.h"
+#include "trace/RecordingTransport.h"
 
 #include <algorithm>
 

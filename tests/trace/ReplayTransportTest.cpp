@@ -9,8 +9,8 @@
 #include <mutex>
 
 #include "device/HidDevice.h"
-#include "device/ReplayTransport.h"
-#include "device/TraceFormat.h"
+#include "trace/ReplayTransport.h"
+#include "trace/TraceFormat.h"
 #include "sim/SimReportDescriptor.h"
 
 namespace tavlin {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "device/TraceEvent.h"
+#include "trace/TraceEvent.h"
 
 namespace tavlin {
 

@@ -1,6 +1,6 @@
-#include "device/TraceWriter.h"
+#include "trace/TraceWriter.h"
 
-#include "device/TraceFormat.h"
+#include "trace/TraceFormat.h"
 #include "platform/FilePath.h"
 
 namespace tavlin {

@@ -1,6 +1,6 @@
-#include "device/ReplayConnection.h"
+#include "trace/ReplayConnection.h"
 
-#include "device/ReplayTransport.h"
+#include "trace/ReplayTransport.h"
 #include "device/ReportDescriptor.h"
 
 namespace tavlin {

@@ -1,15 +1,15 @@
-#include "sim/TransportFactory.h"
+#include "trace/TransportFactory.h"
 
 #include <cstring>
 #include <string_view>
 
 #include "base/StringTable.h"
-#include "device/RecordingTransport.h"
-#include "device/ReplayTransport.h"
+#include "trace/RecordingTransport.h"
+#include "trace/ReplayTransport.h"
 #include "device/SystemTransport.h"
-#include "device/TraceFormat.h"
-#include "device/TraceTexts.h"
-#include "device/TraceWriter.h"
+#include "trace/TraceFormat.h"
+#include "trace/TraceTexts.h"
+#include "trace/TraceWriter.h"
 #include "sim/FaultPlanParser.h"
 #include "sim/SimTransport.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "device/HidTransport.h"
-#include "device/TraceWriter.h"
+#include "trace/TraceWriter.h"
 
 namespace tavlin {
 

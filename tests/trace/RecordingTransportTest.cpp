@@ -7,10 +7,10 @@
 
 #include "device/DeviceProtocol.h"
 #include "device/HidDevice.h"
-#include "device/RecordingTransport.h"
-#include "device/ReplayTransport.h"
-#include "device/TraceFormat.h"
-#include "device/TraceWriter.h"
+#include "trace/RecordingTransport.h"
+#include "trace/ReplayTransport.h"
+#include "trace/TraceFormat.h"
+#include "trace/TraceWriter.h"
 #include "sim/SimReportDescriptor.h"
 #include "sim/SimTransport.h"
 

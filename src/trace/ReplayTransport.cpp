@@ -1,11 +1,11 @@
-#include "device/ReplayTransport.h"
+#include "trace/ReplayTransport.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "device/ReplayConnection.h"
-#include "device/TraceFormat.h"
+#include "trace/ReplayConnection.h"
+#include "trace/TraceFormat.h"
 
 namespace tavlin {
 namespace {

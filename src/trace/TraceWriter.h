@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "device/TraceEvent.h"
+#include "trace/TraceEvent.h"
 
 namespace tavlin {
 

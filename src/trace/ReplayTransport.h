@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "device/HidTransport.h"
-#include "device/TraceEvent.h"
+#include "trace/TraceEvent.h"
 
 namespace tavlin {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <thread>
 
-#include "device/TraceFormat.h"
-#include "device/TraceWriter.h"
+#include "trace/TraceFormat.h"
+#include "trace/TraceWriter.h"
 
 namespace tavlin {
 namespace {

@@ -1,4 +1,4 @@
-#include "device/TraceFormat.h"
+#include "trace/TraceFormat.h"
 
 #include <fstream>
 #include <nlohmann/json.hpp>
