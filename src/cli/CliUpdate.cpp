@@ -6,6 +6,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "device/DeviceProtocol.h"
 #include "firmware/FirmwareLauncher.h"
 #include "firmware/FirmwarePackage.h"
 #include "firmware/FirmwareRequests.h"
@@ -103,8 +104,8 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
         c.host.SetStatusText(LoadString(IDS_FW_ENV_FAILED));
         return Result::Fail(ResultCode::Timeout, "the device did not come back in time");
     }
-    s.g_SensorSel = 3;
-    const Result read = ReadImageVersion(s, INFINITE);
+    s.g_SensorSel = kBothSensors;
+    const Result read = ReadImageVersion(s, kBothSensors, INFINITE);
     s.g_SensorSel = 0;
     if (!read.ok()) {
         c.host.SetVersionText(LoadString(IDS_VERSION_FAILED));

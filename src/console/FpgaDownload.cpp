@@ -17,9 +17,6 @@
 namespace tavlin {
 namespace {
 
-constexpr uint8_t kIdle = 0;
-constexpr uint8_t kFirstPending = 1;
-constexpr uint8_t kLastPending = 3;
 constexpr uint64_t kMaxFileSize = 0x7FFFFFFF;  // the size was a 32-bit quantity on the device side
 
 }  // namespace
@@ -46,8 +43,8 @@ Result FpgaDownload::Start(const std::string& path, Progress progress) {
 }
 
 Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
-    uint8_t expected = kIdle;
-    if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kFirstPending)) {
+    uint8_t expected = kTransferIdle;
+    if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kTransferFirst)) {
         view_.AppendOutputText(Tr(console::kTransferBusy));
         return Result::Fail(ResultCode::Busy, "another code transfer is running");
     }
@@ -56,14 +53,14 @@ Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
     std::FILE* file = error || size > kMaxFileSize ? nullptr : OpenFile(path, "rb");
     if (file == nullptr) {
         view_.AppendOutputText("FPGA File Open Fail!");
-        state_.g_ImageTransferState = kIdle;
+        state_.g_ImageTransferState = kTransferIdle;
         return Result::Fail(ResultCode::BadInput, "FPGA file " + path + " cannot be read");
     }
     const Result result =
         size == 0 ? Result::Fail(ResultCode::BadInput, "FPGA file " + path + " is empty")
                   : SendChunks(file, size, progress);
     std::fclose(file);
-    state_.g_ImageTransferState = kIdle;
+    state_.g_ImageTransferState = kTransferIdle;
     return result;
 }
 
@@ -79,7 +76,7 @@ Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& 
         const size_t length = remaining < kMaxCodePacket ? remaining : kMaxCodePacket;
         const bool last = remaining <= kMaxCodePacket;
         if (last) {
-            state_.g_ImageTransferState = kLastPending;
+            state_.g_ImageTransferState = kTransferLast;
         }
         if (std::fread(chunk, 1, length, file) != length) {
             view_.AppendOutputText("FPGA File Read Fail!\n");
@@ -89,8 +86,12 @@ Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& 
         if (sent == 0) {
             view_.AppendOutputText("The FPGA script begins to burn!\n");
         }
-        const RequestHandle request =
-            PostRequest(state_, WM_CODE_PACKET, chunk, length, static_cast<uint32_t>(length));
+        // The download does not choose the side: the packet goes to the selected sensor.
+        RequestMeaning meaning;
+        meaning.sensor = state_.g_SensorSel;
+        meaning.transferPhase = CodePacketPhase(sent == 0, last);
+        const RequestHandle request = PostRequest(state_, WM_CODE_PACKET, meaning, chunk, length,
+                                                  static_cast<uint32_t>(length));
         const uint32_t waitCode =
             WaitRequest(request, state_.g_CodePacketEvent, kRequestWaitLimitMs);
         if (waitCode != WAIT_OBJECT_0) {
@@ -103,6 +104,9 @@ Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& 
             view_.AppendOutputText("Download FPGA failed!\n");
             const Result refused = RequestOutcome(request, waitCode);
             return refused ? Result::Fail(ResultCode::Failed, "code packet failed") : refused;
+        }
+        if (sent == 0 && !last) {
+            state_.g_ImageTransferState = kTransferOn;
         }
         ++sent;
         if (progress) {

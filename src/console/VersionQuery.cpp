@@ -6,20 +6,23 @@
 #include "base/StringTable.h"
 #include "console/DeviceCheck.h"
 #include "device/CommandThread.h"
+#include "device/DeviceProtocol.h"
 #include "device/Requests.h"
 
 namespace tavlin {
 namespace {
 
 constexpr uint32_t kImageVersionAddress = 0x02013000;
-constexpr int kBothSensors = 3;
 
 }  // namespace
 
 Result VersionQuery::ReadVersions(uint32_t* waitCode) {
     state_.g_SensorSel = kBothSensors;
     const RegReadBlock block{kImageVersionAddress, 0};
-    const RequestHandle request = PostRequest(state_, WM_READ_IMAGE_VERSION, &block, sizeof block);
+    RequestMeaning both;
+    both.sensor = kBothSensors;
+    const RequestHandle request =
+        PostRequest(state_, WM_READ_IMAGE_VERSION, both, &block, sizeof block);
     *waitCode = WaitRequest(request, state_.g_ReadImageVersionEvent, kRequestWaitLimitMs);
     return RequestOutcome(request, *waitCode);
 }

@@ -95,9 +95,9 @@ void ServeConfigStartLine(CommandContext& c) {
     SharedState& s = c.state;
     // The sensor and its start line as the poster had them: a slider or the search may change
     // either before this request is served.
-    const bool master = c.message.sensorSel == 0;
+    const bool master = c.message.meaning.sensor == 0;
     const Result r = StartLineConfig(c.device, master ? kMaster : kSlave,
-                                     static_cast<uint16_t>(c.message.startLine));
+                                     static_cast<uint16_t>(c.message.meaning.startLine));
     c.Finish(r, s.g_ConfigStartLineEvent, [&] { s.g_OptimumStartLine = r ? 1 : 0; });
 }
 
@@ -106,7 +106,7 @@ void ServeSearchColumn(CommandContext& c) {
         return;
     }
     SharedState& s = c.state;
-    const bool master = c.message.sensorSel == 0;  // the poster's choice, taken as it posted
+    const bool master = c.message.meaning.sensor == 0;  // the poster's choice, taken as it posted
     int first = 0;
     int second = 0;
     const Result r = ColumnSearch(c.device, master ? kMaster : kSlave, &first, &second);

@@ -89,7 +89,7 @@ void PaneLine(CommandContext& c, const char* name, const OneValue& v, uint32_t a
 // value in its Value box instead. The request itself says whose it is: the script's mark on
 // g_ScriptRequestEvent is shared, and a panel read posted while it stands must not take it.
 void FinishValueRead(CommandContext& c, uint8_t value) {
-    if (c.message.forScript) {
+    if (c.message.meaning.forScript) {
         c.state.g_ScriptRequestEvent.Wait(0);  // taken, as the script expects
         c.Signal(c.state.g_RegAccessDoneEvent);
         return;

@@ -1,5 +1,6 @@
 #include "device/CommandThread.h"
 
+#include <cassert>
 #include <cstdio>
 #include <utility>
 
@@ -156,8 +157,8 @@ void CommandThread::Serve(const ThreadMessage& message) {
 
 namespace {
 
-RequestHandle Post(SharedState& state, uint32_t message, const void* block, size_t blockSize,
-                   uint32_t lParam, bool forScript) {
+RequestHandle Post(SharedState& state, uint32_t message, const RequestMeaning& meaning,
+                   const void* block, size_t blockSize, uint32_t lParam) {
     const std::shared_ptr<MessageQueue> queue = state.CommandQueue();
     if (queue == nullptr) {
         return nullptr;
@@ -169,12 +170,7 @@ RequestHandle Post(SharedState& state, uint32_t message, const void* block, size
         posted.block.assign(bytes, bytes + blockSize);
     }
     posted.lParam = lParam;
-    // Taken now: another poster may select the other sensor, or move a start line, before this
-    // request is served.
-    posted.sensorSel = state.g_SensorSel;
-    posted.transferState = state.g_ImageTransferState;
-    posted.startLine = posted.sensorSel == 0 ? state.g_StartLineM : state.g_StartLineS;
-    posted.forScript = forScript;
+    posted.meaning = meaning;
     posted.receipt = std::make_shared<RequestRecord>();
     RequestHandle receipt = posted.receipt;
     if (!queue->Post(std::move(posted))) {
@@ -185,14 +181,38 @@ RequestHandle Post(SharedState& state, uint32_t message, const void* block, size
 
 }  // namespace
 
+bool NeedsMeaning(uint32_t message) {
+    switch (message) {
+        case WM_CODE_PACKET:
+        case WM_CODE_PACKET_2:
+        case WM_CONFIG_START_LINE:
+        case WM_SEARCH_COLUMN:
+        case WM_READ_IMAGE_VERSION:
+        case WM_WRITE_IMAGE_VERSION:
+        case WM_READ_VERSION_INFO:
+        case WM_WRITE_VERSION_INFO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+RequestHandle PostRequest(SharedState& state, uint32_t message, const RequestMeaning& meaning,
+                          const void* block, size_t blockSize, uint32_t lParam) {
+    return Post(state, message, meaning, block, blockSize, lParam);
+}
+
 RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block, size_t blockSize,
                           uint32_t lParam) {
-    return Post(state, message, block, blockSize, lParam, false);
+    assert(!NeedsMeaning(message) && "this request's poster must say what it means");
+    return Post(state, message, RequestMeaning{}, block, blockSize, lParam);
 }
 
 RequestHandle PostScriptRequest(SharedState& state, uint32_t message, const void* block,
                                 size_t blockSize) {
-    return Post(state, message, block, blockSize, 0, true);
+    RequestMeaning meaning;
+    meaning.forScript = true;
+    return Post(state, message, meaning, block, blockSize, 0);
 }
 
 uint32_t WaitRequest(const RequestHandle& request, Event& event, uint32_t timeoutMs) {

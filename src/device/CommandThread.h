@@ -65,12 +65,21 @@ class CommandThread {
     std::string burstDirectory_;
 };
 
-// PostThreadMessage to g_CmdThread. The block is copied here, so the poster's memory is never
-// read later; so are the selections that decide what the request means (g_SensorSel,
-// g_ImageTransferState, the selected sensor's start line). Returns null when there is no command
-// thread (posting failed).
+// PostThreadMessage to g_CmdThread with what the request means: the sensor, a code packet's
+// place in its transfer, the start line to send (RequestMeaning). The poster says these; the
+// shared selections are written for the log and the windows, and another thread may change them
+// before the request is served. The block is copied here, so the poster's memory is never read
+// later. Returns null when there is no command thread (posting failed).
+RequestHandle PostRequest(SharedState& state, uint32_t message, const RequestMeaning& meaning,
+                          const void* block = nullptr, size_t blockSize = 0, uint32_t lParam = 0);
+
+// PostRequest for the requests whose meaning is all in their block (register access, mode
+// switch, searches of both sensors, ...). A request that needs a meaning must not come here.
 RequestHandle PostRequest(SharedState& state, uint32_t message, const void* block = nullptr,
                           size_t blockSize = 0, uint32_t lParam = 0);
+
+// True for the requests whose serving depends on a RequestMeaning.
+bool NeedsMeaning(uint32_t message);
 
 // PostRequest for the script runner: a single-value read it posts answers the script (on
 // g_RegAccessDoneEvent) instead of the register panel's Value box.

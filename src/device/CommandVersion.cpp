@@ -12,7 +12,7 @@ uint32_t LittleEndian32(const uint8_t* b) {
 // The area address of the block with the sensor the poster selected: the poster's top bits are
 // replaced, so a stray bit cannot turn the request into the both-sensors read.
 uint32_t SelectedArea(const CommandContext& c, uint32_t addr) {
-    return (addr & 0x0FFFFFFFu) | (c.message.sensorSel != 0 ? kSlaveBit : 0u);
+    return (addr & 0x0FFFFFFFu) | (c.message.meaning.sensor != 0 ? kSlaveBit : 0u);
 }
 
 bool IsArea(uint32_t addr, uint32_t area) {
@@ -45,7 +45,7 @@ void ServeUpdateControl(CommandContext& c) {
 void ServeReadImageVersion(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<RegReadBlock>();
-    const int selection = c.message.sensorSel;
+    const int selection = c.message.meaning.sensor;
     const bool both = selection == 3;
     uint8_t bytes[8];
     std::memset(bytes, 0xFF, sizeof bytes);
@@ -90,7 +90,7 @@ void ServeAreaWrite(CommandContext& c, uint32_t area, Event& done) {
 void ServeReadVersionInfo(CommandContext& c) {
     SharedState& s = c.state;
     const auto block = c.Block<VersionInfoReadBlock>();
-    const bool slave = c.message.sensorSel != 0;
+    const bool slave = c.message.meaning.sensor != 0;
     std::array<uint8_t, kVersionInfoSize> record;
     Result r = !block ? ShortBlock() : NotTheArea(block->addr);
     if (block && IsArea(block->addr, kAreaVersionInfo)) {

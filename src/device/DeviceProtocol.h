@@ -52,6 +52,8 @@ inline constexpr int kMaxAreaData = 58;  // area, n and n bytes fit into 62
 inline constexpr size_t kVersionInfoSize = 38;
 
 enum Sensor : int { kMaster = 0, kSlave = 1 };
+// The image version read of both sensors in one exchange (g_SensorSel 3).
+inline constexpr int kBothSensors = 3;
 
 #pragma pack(push, 1)
 // One piece of a stitched line.

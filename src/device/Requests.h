@@ -32,6 +32,19 @@ inline constexpr uint32_t WM_CODE_PACKET_2 = WM_USER + 128;        // 1152
 inline constexpr uint32_t WM_READ_VERSION_INFO = WM_USER + 129;    // 1153
 inline constexpr uint32_t WM_WRITE_VERSION_INFO = WM_USER + 130;   // 1154
 
+// g_ImageTransferState: where the running code transfer stands (the FPGA download and the image
+// update each claim it from idle, so only one of them runs).
+inline constexpr uint8_t kTransferIdle = 0;
+inline constexpr uint8_t kTransferFirst = 1;  // the first packet is pending
+inline constexpr uint8_t kTransferOn = 2;     // the first packet was taken
+inline constexpr uint8_t kTransferLast = 3;   // the last packet is pending
+
+// The mark of a code packet: a transfer's last packet (a one-packet transfer's too) carries the
+// last-packet flag, its first the first-packet flag, the others neither.
+inline constexpr uint8_t CodePacketPhase(bool first, bool last) {
+    return last ? kTransferLast : (first ? kTransferFirst : kTransferOn);
+}
+
 // Window messages of the main window.
 inline constexpr uint32_t WM_START_DETECT = 1225;
 inline constexpr uint32_t WM_CMD_DONE = 1232;

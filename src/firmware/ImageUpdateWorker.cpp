@@ -5,6 +5,7 @@
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/DeviceProtocol.h"
+#include "device/Requests.h"
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareTexts.h"
 #include "firmware/VersionInfoRecord.h"
@@ -12,10 +13,6 @@
 
 namespace tavlin {
 namespace {
-
-constexpr uint8_t kTransferIdle = 0;
-constexpr uint8_t kTransferFirstPending = 1;
-constexpr uint8_t kTransferLastPending = 3;
 
 const char* SuccessText(ImageWrite write) {
     switch (write) {
@@ -144,11 +141,12 @@ Result ImageUpdateWorker::CheckImages(const std::vector<Image>& images) {
 
 Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& image) {
     uint8_t idle = kTransferIdle;
-    if (!state_.g_ImageTransferState.compare_exchange_strong(idle, kTransferFirstPending)) {
+    if (!state_.g_ImageTransferState.compare_exchange_strong(idle, kTransferFirst)) {
         return Fail(fw::kUpdateFailed,
                     Result::Fail(ResultCode::Busy, "another code transfer is running"));
     }
-    state_.g_SensorSel = SensorOf(plan.write);
+    const int sensor = SensorOf(plan.write);
+    state_.g_SensorSel = sensor;
     Result result;
     uint64_t size = 0;
     std::FILE* file = nullptr;
@@ -157,8 +155,8 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
                       Result::Fail(ResultCode::BadInput, "cannot open image " + image.name));
     } else {
         const bool hinfo = image.section == PackageSection::HInfo;
-        Result first =
-            hinfo ? ReadVersionInfo(state_, INFINITE) : ReadImageVersion(state_, INFINITE);
+        Result first = hinfo ? ReadVersionInfo(state_, sensor, INFINITE)
+                             : ReadImageVersion(state_, sensor, INFINITE);
         int packets = 0;
         if (!first.ok()) {
             result = Fail(fw::kUpdateFailed, std::move(first));
@@ -198,8 +196,9 @@ Result ImageUpdateWorker::SendImage(const PlannedWrite& plan, std::FILE* file, u
         }
         const uint64_t remaining = size - i * kMaxCodePacket;
         const size_t length = remaining < kMaxCodePacket ? remaining : kMaxCodePacket;
-        if (remaining <= kMaxCodePacket) {
-            state_.g_ImageTransferState = kTransferLastPending;
+        const bool lastPacket = remaining <= kMaxCodePacket;
+        if (lastPacket) {
+            state_.g_ImageTransferState = kTransferLast;
         }
         if (std::fread(packet, 1, length, file) != length) {
             return Fail(fw::kUpdateFailed,
@@ -208,11 +207,17 @@ Result ImageUpdateWorker::SendImage(const PlannedWrite& plan, std::FILE* file, u
         if (i == 0) {
             Status(Tr(fw::kWritingStarted));
         }
-        if (Result sent = SendCodePacket(state_, secondArea, packet, length); !sent.ok()) {
+        RequestMeaning meaning;
+        meaning.sensor = SensorOf(plan.write);
+        meaning.transferPhase = CodePacketPhase(i == 0, lastPacket);
+        if (Result sent = SendCodePacket(state_, secondArea, meaning, packet, length); !sent.ok()) {
             // A packet that failed because the device went away says so, as the next packet's
             // presence check would have.
             const bool gone = state_.g_bDevExist == 0;
             return Fail(gone ? BuiltInString(IDS_NO_DEVICE) : fw::kUpdateFailed, std::move(sent));
+        }
+        if (i == 0 && !lastPacket) {
+            state_.g_ImageTransferState = kTransferOn;
         }
         ++*packets;
     }
@@ -226,7 +231,7 @@ Result ImageUpdateWorker::WriteVersionRecord(ImageWrite write, uint32_t version)
             const VersionInfoRecord record = ImageVersionInfoRecord(version);
             (write == ImageWrite::HInfoLeft ? state_.g_VersionInfoM : state_.g_VersionInfoS) =
                 record;
-            return WriteVersionInfo(state_, record, INFINITE);
+            return WriteVersionInfo(state_, SensorOf(write), record, INFINITE);
         }
         case ImageWrite::LInfo:
             state_.g_ImageVersionM = version;
@@ -235,7 +240,7 @@ Result ImageUpdateWorker::WriteVersionRecord(ImageWrite write, uint32_t version)
             state_.g_ImageVersionS = version;
             break;
     }
-    return WriteImageVersion(state_, version, INFINITE);
+    return WriteImageVersion(state_, SensorOf(write), version, INFINITE);
 }
 
 Result ImageUpdateWorker::Fail(const char* text, Result result) {

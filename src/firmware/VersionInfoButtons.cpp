@@ -20,19 +20,21 @@ bool VersionInfoButtons::Press(int controlId, uint32_t waitMs) {
         status(NoDeviceText(state_));
         return true;
     }
+    // The buttons do not choose the side: outside an update the selection is the Master.
+    const int sensor = state_.g_SensorSel;
     Result result;
     switch (controlId) {
         case kReadImageVersion:
-            result = ReadImageVersion(state_, waitMs);
+            result = ReadImageVersion(state_, sensor, waitMs);
             break;
         case kWriteImageVersion:
-            result = WriteImageVersion(state_, kFixedImageVersion, waitMs);
+            result = WriteImageVersion(state_, sensor, kFixedImageVersion, waitMs);
             break;
         case kReadVersionInfo:
-            result = ReadVersionInfo(state_, waitMs);
+            result = ReadVersionInfo(state_, sensor, waitMs);
             break;
         default:
-            result = WriteVersionInfo(state_, FixedVersionInfoRecord(), waitMs);
+            result = WriteVersionInfo(state_, sensor, FixedVersionInfoRecord(), waitMs);
             break;
     }
     // The device's own answer is not judged here; only a request left unanswered is.

@@ -38,9 +38,13 @@ Result ImagePreviewThread::Search() {
 
     for (int sensor : {kMaster, kSlave}) {
         s.g_SensorSel = sensor;
-        // The window's arrows and sliders post the same kinds: each request's own result.
+        // The window's arrows and sliders post the same kinds meanwhile, and select their own
+        // sensor: each request says its sensor and line, and its own result is read.
+        RequestMeaning meaning;
+        meaning.sensor = sensor;
+        meaning.startLine = sensor == kMaster ? lineM : lineS;
         int configured = 0;
-        ret = Ask(WM_CONFIG_START_LINE, s.g_ConfigStartLineEvent, nullptr, 0, &configured);
+        ret = Ask(WM_CONFIG_START_LINE, s.g_ConfigStartLineEvent, nullptr, 0, &configured, meaning);
         if (ret != WAIT_OBJECT_0 || (configured == 0 && s.g_isMidwayExit == 0)) {
             WriteLog(
                 "ImagePreviewThread: Config Startline failed!\nret=%d,g_OptimumStartLine=%d,"
@@ -56,8 +60,10 @@ Result ImagePreviewThread::Search() {
 
     for (int sensor : {kMaster, kSlave}) {
         s.g_SensorSel = sensor;
+        RequestMeaning meaning;
+        meaning.sensor = sensor;
         int flag = 0;
-        ret = Ask(WM_SEARCH_COLUMN, s.g_SearchColumnEvent, nullptr, 0, &flag);
+        ret = Ask(WM_SEARCH_COLUMN, s.g_SearchColumnEvent, nullptr, 0, &flag, meaning);
         if (ret != WAIT_OBJECT_0 || flag == 0) {
             const int midway = s.g_isMidwayExit;
             WriteLog(

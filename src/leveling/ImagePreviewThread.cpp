@@ -43,10 +43,10 @@ Result ImagePreviewThread::result() const {
 }
 
 uint32_t ImagePreviewThread::Ask(uint32_t message, Event& done, const void* block, size_t size,
-                                 int* ownResult) {
+                                 int* ownResult, const RequestMeaning& meaning) {
     // WaitRequest ends once the command thread is done with this very request, also when it
     // drops it or exits: the worker never waits on a request nobody will answer.
-    const RequestHandle request = PostRequest(state_, message, block, size);
+    const RequestHandle request = PostRequest(state_, message, meaning, block, size);
     const uint32_t ret = WaitRequest(request, done, INFINITE);
     if (ownResult != nullptr) {
         // A request the command thread ended without answering (dropped, or left at its exit)

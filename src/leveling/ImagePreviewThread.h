@@ -60,7 +60,7 @@ class ImagePreviewThread {
     Result FetchChunks();
     bool StopOrGone();
     uint32_t Ask(uint32_t message, Event& done, const void* block = nullptr, size_t size = 0,
-                 int* ownResult = nullptr);
+                 int* ownResult = nullptr, const RequestMeaning& meaning = {});
     void ShowBoth(const std::string& text);
     Result Fail(int textId, bool show, const std::string& reason);
     void End(const Result& result);

@@ -12,11 +12,12 @@ std::optional<int> StartLineAdjuster::Arrow(int sensor, bool up, int sliderPosit
     if (up ? position >= leveling::kSliderMax : position <= leveling::kSliderMin) {
         return std::nullopt;
     }
-    auto& line = sensor == kMaster ? state_.g_StartLineM : state_.g_StartLineS;
-    line += up ? 1 : -1;  // from the line itself, which may lie beyond the slider's range
+    auto& shared = sensor == kMaster ? state_.g_StartLineM : state_.g_StartLineS;
+    // From the line itself, which may lie beyond the slider's range.
+    const int line = shared += up ? 1 : -1;
     const int moved = position + (up ? 1 : -1);
     view_.SetSlider(sensor, moved);
-    Apply(sensor);
+    Apply(sensor, line);
     state_.g_SensorSel = kMaster;
     return moved;
 }
@@ -24,16 +25,20 @@ std::optional<int> StartLineAdjuster::Arrow(int sensor, bool up, int sliderPosit
 void StartLineAdjuster::SliderMoved(int sensor, int position) {
     state_.g_SensorSel = sensor;
     (sensor == kMaster ? state_.g_StartLineM : state_.g_StartLineS) = position;
-    Apply(sensor);
+    Apply(sensor, position);
     state_.g_SensorSel = kMaster;
 }
 
-bool StartLineAdjuster::Apply(int sensor) {
+bool StartLineAdjuster::Apply(int sensor, int line) {
     SharedState& s = state_;
-    // Each request's own result is read: the worker may be posting the same kinds meanwhile.
+    // Each request says its sensor and line, and its own result is read: the worker may be
+    // posting the same kinds for the other sensor meanwhile.
+    RequestMeaning meaning;
+    meaning.sensor = sensor;
+    meaning.startLine = line;
     auto ask = [&](uint32_t message, Event& done, std::atomic<int>& flag) {
         s.g_SensorSel = sensor;
-        const RequestHandle request = PostRequest(s, message);
+        const RequestHandle request = PostRequest(s, message, meaning);
         const bool ok = WaitRequest(request, done, INFINITE) == WAIT_OBJECT_0 &&
                         RequestOutcome(request, WAIT_OBJECT_0).ok();
         if (ok) {

@@ -21,8 +21,8 @@ class StartLineAdjuster {
     void SliderMoved(int sensor, int position);
 
   private:
-    // Configures the sensor's start line and searches its columns; true when both worked.
-    bool Apply(int sensor);
+    // Configures the sensor to start at `line` and searches its columns; true when both worked.
+    bool Apply(int sensor, int line);
 
     SharedState& state_;
     LevelingView& view_;

@@ -17,6 +17,16 @@ struct RequestRecord;
 inline constexpr uint32_t WM_QUIT = 0x0012;
 inline constexpr uint32_t WM_USER = 0x0400;
 
+// What a request means beyond its parameter block, as its poster says it. Other threads change
+// the shared selections (g_SensorSel, g_ImageTransferState, the start lines) at any time, so
+// the server reads these and never the shared ones.
+struct RequestMeaning {
+    int sensor = 0;             // 0 Master, 1 Slave, 3 both (only the image version read)
+    uint8_t transferPhase = 0;  // a code packet's place in its transfer: 1 first, 2 on, 3 last
+    int startLine = 0;          // the line a start line configuration sends
+    bool forScript = false;     // a script waits for the answer (not the register panel)
+};
+
 // One posted thread message. The parameter block is a copy taken when the message was posted,
 // so the poster's memory is never read afterwards.
 struct ThreadMessage {
@@ -24,12 +34,7 @@ struct ThreadMessage {
     std::vector<uint8_t> block;
     uint32_t lParam = 0;
     std::shared_ptr<RequestRecord> receipt;  // may be null
-    // The poster's selections as they stood when it posted. Other threads change the shared
-    // selections meanwhile, so the server reads these, never the shared ones.
-    int sensorSel = 0;          // the sensor
-    uint8_t transferState = 0;  // the packet position of a running code transfer
-    int startLine = 0;          // the selected sensor's start line
-    bool forScript = false;     // a script waits for the answer (not the register panel)
+    RequestMeaning meaning;
 };
 
 // The message queue of one worker thread. Posting fails while the queue is not open (the thread

@@ -78,12 +78,13 @@ TEST_F(GuardedRequestTest, LevelingRequestsFillBothSensorsWhileThePreviewRuns) {
     EXPECT_EQ(state.g_StartLineS, 288);
     EXPECT_EQ(state.g_SearchStartLine, 1);
 
-    state.g_SensorSel = 1;
+    meaning.sensor = kSlave;
+    meaning.startLine = state.g_StartLineS;
     ASSERT_EQ(Request(WM_CONFIG_START_LINE, state.g_ConfigStartLineEvent), WAIT_OBJECT_0);
     EXPECT_EQ(state.g_OptimumStartLine, 1);
     EXPECT_EQ(Sent().back()[1], 0x25);  // the Slave's configuration
 
-    state.g_SensorSel = 0;
+    meaning.sensor = kMaster;
     ASSERT_EQ(Request(WM_SEARCH_COLUMN, state.g_SearchColumnEvent), WAIT_OBJECT_0);
     EXPECT_EQ(state.g_ColumnM[0], 100);
     EXPECT_EQ(state.g_ColumnM[1], 200);
@@ -183,21 +184,23 @@ TEST_F(GuardedRequestTest, CalibrationPointWithoutAnAnswerSignalsNothing) {
     EXPECT_EQ(host.cmdDone(), 1);
 }
 
-TEST_F(GuardedRequestTest, CodePacketsCarryTheTransferFlagsAndAdvanceTheState) {
+// The flags are the sender's; the transfer state is the sender's to move on, never the command
+// thread's (a sender that gave up on a packet must not find it moved afterwards).
+TEST_F(GuardedRequestTest, CodePacketsCarryTheFlagsTheirSenderMarked) {
     const std::vector<uint8_t> packet(62, 0xAB);
-    state.g_SensorSel = 1;
-    state.g_ImageTransferState = 1;
-    ASSERT_EQ(WaitRequest(PostRequest(state, WM_CODE_PACKET, packet.data(), 62, 62),
+    state.g_ImageTransferState = kTransferFirst;
+    meaning.sensor = kSlave;
+    meaning.transferPhase = kTransferFirst;
+    ASSERT_EQ(WaitRequest(PostRequest(state, WM_CODE_PACKET, meaning, packet.data(), 62, 62),
                           state.g_CodePacketEvent, 3000),
               WAIT_OBJECT_0);
     EXPECT_EQ(state.g_CodePacketSuc, 1);
-    EXPECT_EQ(state.g_ImageTransferState, 2);
-    state.g_SensorSel = 0;
-    state.g_ImageTransferState = 3;
-    ASSERT_EQ(WaitRequest(PostRequest(state, WM_CODE_PACKET_2, packet.data(), 10, 10),
+    EXPECT_EQ(state.g_ImageTransferState, kTransferFirst);
+    meaning.sensor = kMaster;
+    meaning.transferPhase = kTransferLast;
+    ASSERT_EQ(WaitRequest(PostRequest(state, WM_CODE_PACKET_2, meaning, packet.data(), 10, 10),
                           state.g_CodePacketEvent, 3000),
               WAIT_OBJECT_0);
-    EXPECT_EQ(state.g_ImageTransferState, 3);
     auto sent = Sent();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0][1], 0x9F);
@@ -206,7 +209,7 @@ TEST_F(GuardedRequestTest, CodePacketsCarryTheTransferFlagsAndAdvanceTheState) {
     EXPECT_EQ(sent[1][11], 0xAB);
     EXPECT_EQ(sent[1][12], 0x00);
     // A length in lParam beyond the bytes posted is refused, never read past the block.
-    ASSERT_EQ(WaitRequest(PostRequest(state, WM_CODE_PACKET, packet.data(), 4, 40),
+    ASSERT_EQ(WaitRequest(PostRequest(state, WM_CODE_PACKET, meaning, packet.data(), 4, 40),
                           state.g_CodePacketEvent, 3000),
               WAIT_OBJECT_0);
     EXPECT_EQ(state.g_CodePacketSuc, 0);

@@ -29,13 +29,14 @@ class CommandSimTest : public ::testing::Test {
     }
     template <class Block>
     uint32_t Request(uint32_t id, const Block& block, Event& event) {
-        return WaitRequest(PostRequest(state, id, &block, sizeof block), event, 3000);
+        return WaitRequest(PostRequest(state, id, meaning, &block, sizeof block), event, 3000);
     }
     Event& done() { return state.g_RegAccessDoneEvent; }
 
     sim::SimTransport sim;
     HidDevice device{sim};
     SharedState state;
+    RequestMeaning meaning;  // what Request() posts with
     RecordingHost host;
     CommandThread thread{state, device, host};
     std::filesystem::path dir;
@@ -55,7 +56,7 @@ TEST_F(CommandSimTest, ARegisterWrittenIsReadBackThroughTheWholeStack) {
 TEST_F(CommandSimTest, BothSensorVersionsComeFromOneRead) {
     sim.firmware().setImageVersion(0, 0x01020304);
     sim.firmware().setImageVersion(1, 0x0A0B0C0D);
-    state.g_SensorSel = 3;
+    meaning.sensor = kBothSensors;
     ASSERT_EQ(
         Request(WM_READ_IMAGE_VERSION, RegReadBlock{0x02013000, 4}, state.g_ReadImageVersionEvent),
         WAIT_OBJECT_0);

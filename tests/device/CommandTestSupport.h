@@ -72,12 +72,14 @@ class CommandThreadTest : public ::testing::Test {
         std::filesystem::remove_all(dir);
     }
 
+    // Posted with `meaning`, as a poster that says what its request means.
     template <class Block>
     uint32_t Request(uint32_t id, const Block& block, Event& event, uint32_t lParam = 0) {
-        return WaitRequest(PostRequest(state, id, &block, sizeof block, lParam), event, 3000);
+        return WaitRequest(PostRequest(state, id, meaning, &block, sizeof block, lParam), event,
+                           3000);
     }
     uint32_t Request(uint32_t id, Event& event) {
-        return WaitRequest(PostRequest(state, id), event, 3000);
+        return WaitRequest(PostRequest(state, id, meaning), event, 3000);
     }
     // A register request as the script runner posts it: marked, and answered on its event.
     template <class Block>
@@ -102,6 +104,7 @@ class CommandThreadTest : public ::testing::Test {
     FakeTransport transport;
     HidDevice device{transport};
     SharedState state;
+    RequestMeaning meaning;  // what Request() posts with
     RecordingHost host;
     CommandThread thread{state, device, host};
     std::filesystem::path dir;

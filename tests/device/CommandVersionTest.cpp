@@ -49,14 +49,14 @@ TEST_F(VersionRequestTest, AFailedVersionReadFillsFfAndOtherAreasAreRefused) {
 }
 
 TEST_F(VersionRequestTest, VersionInfoIsReadIntoTheSelectedRecordAndWrittenAsPosted) {
-    state.g_SensorSel = 1;
+    meaning.sensor = kSlave;
     ASSERT_EQ(Request(WM_READ_VERSION_INFO, VersionInfoReadBlock{0x02010000, 38},
                       state.g_ReadVersionInfoEvent),
               WAIT_OBJECT_0);
     EXPECT_EQ(state.g_VersionInfoS[37], 38);
     EXPECT_EQ(state.g_VersionInfoM[0], 0);
     AreaWriteBlock info{{0x00, 0x00, 0x01}, 3, {7, 8, 9}};
-    state.g_SensorSel = 0;
+    meaning.sensor = kMaster;
     ASSERT_EQ(Request(WM_WRITE_VERSION_INFO, info, state.g_WriteVersionInfoEvent), WAIT_OBJECT_0);
     EXPECT_EQ(state.g_ReadImageVersionSuc, 1);
     const auto sent = Sent();
@@ -133,7 +133,8 @@ TEST_F(VersionRequestTest, ARequestGivenUpPublishesNothingAndSignalsNothing) {
         return Accepted({1, 2, 3, 4});
     };
     const RegReadBlock block{0x02013000, 4};
-    const RequestHandle request = PostRequest(state, WM_READ_IMAGE_VERSION, &block, sizeof block);
+    const RequestHandle request =
+        PostRequest(state, WM_READ_IMAGE_VERSION, meaning, &block, sizeof block);
     EXPECT_EQ(WaitRequest(request, state.g_ReadImageVersionEvent, 20), WAIT_TIMEOUT);
     ASSERT_EQ(request->handled.Wait(3000), WAIT_OBJECT_0);
     EXPECT_TRUE(request->result.ok()) << request->result.describe();

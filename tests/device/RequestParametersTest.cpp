@@ -1,5 +1,6 @@
-// Requests served by what their poster selected as it posted, while another poster changes the
-// shared selections before the command thread gets to them.
+// Requests served by what their poster said they mean, while another poster changes the shared
+// selections between this poster's decision and its post, and again before the command thread
+// gets to the request.
 #include <array>
 
 #include "CommandTestSupport.h"
@@ -50,11 +51,22 @@ class RequestParametersTest : public ::testing::Test {
         ASSERT_TRUE(PostRequest(state, kUnhandledMessage));
         host.WaitHeld();
     }
+    // A packet for the Master; the leveling window selects the Slave, and the transfer state
+    // moves on, after the sender decided and before it posts.
     RequestHandle CodePacket(uint8_t fill, uint8_t phase) {
-        state.g_SensorSel = kMaster;
-        state.g_ImageTransferState = phase;
+        RequestMeaning meaning;
+        meaning.sensor = kMaster;
+        meaning.transferPhase = phase;
+        state.g_SensorSel = kSlave;
+        state.g_ImageTransferState = kTransferLast;
         const std::vector<uint8_t> packet(62, fill);
-        return PostRequest(state, WM_CODE_PACKET, packet.data(), packet.size(), 62);
+        return PostRequest(state, WM_CODE_PACKET, meaning, packet.data(), packet.size(), 62);
+    }
+    static RequestMeaning For(int sensor, int startLine = 0) {
+        RequestMeaning meaning;
+        meaning.sensor = sensor;
+        meaning.startLine = startLine;
+        return meaning;
     }
     uint32_t Wait(const RequestHandle& request, Event& event) {
         return WaitRequest(request, event, 3000);
@@ -79,19 +91,17 @@ class RequestParametersTest : public ::testing::Test {
 // collects the whole transfer, the Slave's nothing.
 TEST_F(RequestParametersTest, CodePacketsKeepTheSensorAndPhaseTheirSenderPostedWith) {
     Hold();
-    const RequestHandle first = CodePacket(0x11, 1);
-    state.g_SensorSel = kSlave;
+    const RequestHandle first = CodePacket(0x11, kTransferFirst);
+    state.g_ImageTransferState = kTransferIdle;
     host.Release();
     ASSERT_EQ(Wait(first, state.g_CodePacketEvent), WAIT_OBJECT_0);
-    ASSERT_EQ(state.g_ImageTransferState, 2);
 
     Hold();
-    const RequestHandle middle = CodePacket(0x22, 2);
-    state.g_SensorSel = kSlave;
-    state.g_ImageTransferState = 3;
+    const RequestHandle middle = CodePacket(0x22, kTransferOn);
+    state.g_ImageTransferState = kTransferFirst;
     host.Release();
     ASSERT_EQ(Wait(middle, state.g_CodePacketEvent), WAIT_OBJECT_0);
-    ASSERT_EQ(Wait(CodePacket(0x33, 3), state.g_CodePacketEvent), WAIT_OBJECT_0);
+    ASSERT_EQ(Wait(CodePacket(0x33, kTransferLast), state.g_CodePacketEvent), WAIT_OBJECT_0);
 
     EXPECT_EQ(Sent(kFirstPacketFlag | cmd::kCodePacketMaster), 1);
     EXPECT_EQ(Sent(cmd::kCodePacketMaster), 1);
@@ -112,10 +122,12 @@ TEST_F(RequestParametersTest, VersionReadsAnswerTheSensorTheirPosterSelected) {
     sim.firmware().setImageVersion(kMaster, 0x01020304);
     sim.firmware().setImageVersion(kSlave, 0x0A0B0C0D);
     Hold();
-    state.g_SensorSel = kMaster;
     const RegReadBlock version{0x02013000, 4};
-    const RequestHandle read = PostRequest(state, WM_READ_IMAGE_VERSION, &version, sizeof version);
+    const RequestMeaning master = For(kMaster);
     state.g_SensorSel = kSlave;
+    const RequestHandle read =
+        PostRequest(state, WM_READ_IMAGE_VERSION, master, &version, sizeof version);
+    state.g_SensorSel = kBothSensors;
     host.Release();
     ASSERT_EQ(Wait(read, state.g_ReadImageVersionEvent), WAIT_OBJECT_0);
     EXPECT_EQ(state.g_ImageVersionM, 0x01020304u);
@@ -129,10 +141,13 @@ TEST_F(RequestParametersTest, VersionReadsAnswerTheSensorTheirPosterSelected) {
         record.data[i] = static_cast<uint8_t>(0xC0 + i);
     }
     Hold();
-    const RequestHandle write = PostRequest(state, WM_WRITE_VERSION_INFO, &record, sizeof record);
-    const VersionInfoReadBlock info{0x02010000, 38};
-    const RequestHandle infoRead = PostRequest(state, WM_READ_VERSION_INFO, &info, sizeof info);
+    const RequestMeaning slave = For(kSlave);
     state.g_SensorSel = kMaster;
+    const RequestHandle write =
+        PostRequest(state, WM_WRITE_VERSION_INFO, slave, &record, sizeof record);
+    const VersionInfoReadBlock info{0x02010000, 38};
+    const RequestHandle infoRead =
+        PostRequest(state, WM_READ_VERSION_INFO, slave, &info, sizeof info);
     host.Release();
     ASSERT_EQ(Wait(write, state.g_WriteVersionInfoEvent), WAIT_OBJECT_0);
     ASSERT_EQ(Wait(infoRead, state.g_ReadVersionInfoEvent), WAIT_OBJECT_0);
@@ -142,17 +157,19 @@ TEST_F(RequestParametersTest, VersionReadsAnswerTheSensorTheirPosterSelected) {
     EXPECT_EQ(state.g_VersionInfoM, (std::array<uint8_t, kVersionInfoSize>{}));
 }
 
-// A slider of the Master posts its start line; before it is served the search (or the other
-// slider) changes the shared start line and selection. The device gets what the slider said.
+// A slider of the Master posts its start line; before it posts, and again before it is served,
+// the search (or the other slider) changes the shared start line and selection. The device gets
+// what the slider said.
 TEST_F(RequestParametersTest, StartLineConfigurationSendsThePostedSensorsPostedLine) {
     int worker = 0;
     state.g_PreviewThread = &worker;
     Hold();
-    state.g_SensorSel = kMaster;
     state.g_StartLineM = 250;
-    const RequestHandle config = PostRequest(state, WM_CONFIG_START_LINE);
+    const RequestMeaning slider = For(kMaster, 250);
+    state.g_SensorSel = kSlave;  // the search's next configuration lands before this post
+    state.g_StartLineM = 240;
+    const RequestHandle config = PostRequest(state, WM_CONFIG_START_LINE, slider);
     state.g_StartLineM = 260;
-    state.g_SensorSel = kSlave;
     state.g_StartLineS = 270;
     host.Release();
     ASSERT_EQ(Wait(config, state.g_ConfigStartLineEvent), WAIT_OBJECT_0);

@@ -27,13 +27,19 @@ struct Request {
 const std::vector<Request>& AllRequests() {
     static const uint8_t packet[5] = {1, 2, 3, 4, 5};
     static const std::vector<Request> requests{
-        {"read version info", [](SharedState& s) { return ReadVersionInfo(s, kWaitMs); }},
-        {"read image version", [](SharedState& s) { return ReadImageVersion(s, kWaitMs); }},
+        {"read version info", [](SharedState& s) { return ReadVersionInfo(s, kMaster, kWaitMs); }},
+        {"read image version",
+         [](SharedState& s) { return ReadImageVersion(s, kMaster, kWaitMs); }},
         {"write version info",
-         [](SharedState& s) { return WriteVersionInfo(s, FixedVersionInfoRecord(), kWaitMs); }},
-        {"write image version", [](SharedState& s) { return WriteImageVersion(s, 7, kWaitMs); }},
+         [](SharedState& s) {
+             return WriteVersionInfo(s, kMaster, FixedVersionInfoRecord(), kWaitMs);
+         }},
+        {"write image version",
+         [](SharedState& s) { return WriteImageVersion(s, kMaster, 7, kWaitMs); }},
         {"code packet",
-         [](SharedState& s) { return SendCodePacket(s, true, packet, sizeof packet); }},
+         [](SharedState& s) {
+             return SendCodePacket(s, true, RequestMeaning{}, packet, sizeof packet);
+         }},
         {"update control",
          [](SharedState& s) { return SendUpdateControl(s, kLeaveUpdateEnvironment, kWaitMs); }},
     };

@@ -86,18 +86,20 @@ TEST_F(HandlersTest, EachPosterReadsItsOwnResultAndSensor) {
     // fails, and the process-wide flag ends with its result.
     transport.faults().SetLatency(std::chrono::milliseconds(20));
     transport.faults().Refuse(kStartLineConfig + kSlaveOffset);
-    const RequestHandle slow = PostRequest(state, WM_SEARCH_COLUMN);
-    state.g_SensorSel = kMaster;
-    state.g_StartLineM = 236;
-    const RequestHandle master = PostRequest(state, WM_CONFIG_START_LINE);
-    state.g_SensorSel = kSlave;
-    const RequestHandle slave = PostRequest(state, WM_CONFIG_START_LINE);
-    ASSERT_EQ(WaitRequest(slave, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
-    ASSERT_EQ(WaitRequest(master, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
-    EXPECT_TRUE(RequestOutcome(master, WAIT_OBJECT_0).ok());
-    EXPECT_EQ(RequestOutcome(slave, WAIT_OBJECT_0).code(), ResultCode::Refused);
+    RequestMeaning master{};
+    master.startLine = 236;
+    RequestMeaning slave{};
+    slave.sensor = kSlave;
+    slave.startLine = 250;
+    const RequestHandle slow = PostRequest(state, WM_SEARCH_COLUMN, master);
+    const RequestHandle masterConfig = PostRequest(state, WM_CONFIG_START_LINE, master);
+    const RequestHandle slaveConfig = PostRequest(state, WM_CONFIG_START_LINE, slave);
+    ASSERT_EQ(WaitRequest(slaveConfig, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitRequest(masterConfig, state.g_ConfigStartLineEvent, INFINITE), WAIT_OBJECT_0);
+    EXPECT_TRUE(RequestOutcome(masterConfig, WAIT_OBJECT_0).ok());
+    EXPECT_EQ(RequestOutcome(slaveConfig, WAIT_OBJECT_0).code(), ResultCode::Refused);
     EXPECT_EQ(state.g_OptimumStartLine, 0);
-    EXPECT_EQ(firmware().startLine(kMaster), 236);  // the selection taken when it was posted
+    EXPECT_EQ(firmware().startLine(kMaster), 236);  // the line its poster said
     WaitRequest(slow, state.g_SearchColumnEvent, INFINITE);
 }
 

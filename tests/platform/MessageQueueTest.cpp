@@ -9,19 +9,19 @@ namespace {
 
 TEST(MessageQueue, PostFailsWhileTheThreadDoesNotExist) {
     MessageQueue q;
-    EXPECT_FALSE(q.Post({1, {}, 0, nullptr}));
+    EXPECT_FALSE(q.Post({1, {}, 0, nullptr, {}}));
     q.Open();
-    EXPECT_TRUE(q.Post({1, {}, 0, nullptr}));
+    EXPECT_TRUE(q.Post({1, {}, 0, nullptr, {}}));
     q.Close();
-    EXPECT_FALSE(q.Post({2, {}, 0, nullptr}));
+    EXPECT_FALSE(q.Post({2, {}, 0, nullptr, {}}));
 }
 
 TEST(MessageQueue, ServesInPostingOrderAndQuitIsJustAMessage) {
     MessageQueue q;
     q.Open();
-    ASSERT_TRUE(q.Post({10, {}, 0, nullptr}));
+    ASSERT_TRUE(q.Post({10, {}, 0, nullptr, {}}));
     ASSERT_TRUE(q.PostQuit());
-    ASSERT_TRUE(q.Post({11, {}, 0, nullptr}));
+    ASSERT_TRUE(q.Post({11, {}, 0, nullptr, {}}));
     ThreadMessage m;
     EXPECT_TRUE(q.Get(m));
     EXPECT_EQ(m.id, 10u);
@@ -35,7 +35,7 @@ TEST(MessageQueue, MessageCarriesACopyOfItsBlock) {
     q.Open();
     {
         std::vector<uint8_t> posterMemory = {1, 2, 3};
-        ASSERT_TRUE(q.Post({5, posterMemory, 7, nullptr}));
+        ASSERT_TRUE(q.Post({5, posterMemory, 7, nullptr, {}}));
         posterMemory.assign({9, 9, 9});
     }
     ThreadMessage m;
@@ -47,8 +47,8 @@ TEST(MessageQueue, MessageCarriesACopyOfItsBlock) {
 TEST(MessageQueue, CloseHandsBackWhatWasStillQueued) {
     MessageQueue q;
     q.Open();
-    q.Post({1, {}, 0, nullptr});
-    q.Post({2, {}, 0, nullptr});
+    q.Post({1, {}, 0, nullptr, {}});
+    q.Post({2, {}, 0, nullptr, {}});
     auto left = q.Close();
     ASSERT_EQ(left.size(), 2u);
     EXPECT_EQ(left[1].id, 2u);
@@ -57,7 +57,7 @@ TEST(MessageQueue, CloseHandsBackWhatWasStillQueued) {
 TEST(MessageQueue, GetBlocksUntilAnotherThreadPosts) {
     MessageQueue q;
     q.Open();
-    std::thread poster([&] { q.Post({42, {}, 0, nullptr}); });
+    std::thread poster([&] { q.Post({42, {}, 0, nullptr, {}}); });
     ThreadMessage m;
     EXPECT_TRUE(q.Get(m));
     EXPECT_EQ(m.id, 42u);
