@@ -8,6 +8,12 @@
 #include <filesystem>
 #include <fstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#undef GetPrivateProfileString  // the system's macros would rename ours
+#undef GetPrivateProfileInt
+#endif
+
 namespace tavlin {
 namespace {
 
@@ -194,6 +200,49 @@ TEST(CodePageToUtf8, BytesThatAreNoTextBecomeReplacementCharacters) {
     EXPECT_EQ(CodePageToUtf8("\xE9", 99999), "\xEF\xBF\xBD") << "unknown code page";
     EXPECT_EQ(CodePageToUtf8(std::string(3000, '\xE9'), kCodePageWestern).size(), 6000u);
 }
+
+#ifdef _WIN32
+// The system's own profile functions on the same files, in the system's ANSI code page. Where
+// they are known to differ they are left out: a file without a mark that is UTF-8 (the system
+// reads it as ANSI text), "0x10" (Wine 8 reads it as 16; numbers here are decimal), and a number
+// longer than 29 characters (Wine reads only its first 29).
+TEST(PrivateProfileAgainstTheSystem, ReadsWhatTheSystemReads) {
+    const std::string files[] = {
+        "[S]\r\nk=\r\nn=\r\n",
+        "[S]\r\nk=   \r\nn=\"\"\r\n",
+        "[S]\r\nk=\" 1\"\r\nn=' x '\r\n",
+        "[S]\r\nk= - 1\r\nn=a=b\r\n",
+        "[S]\r\nk=+7\r\nn=  padded  \r\n",
+        "[S]\r\nk=\"\t-2\"\r\n",
+        "[S]\r\nk=4294967297\r\nk=5\r\n[S]\r\nn=second\r\n",
+        "[S]\rj=5\rk=9\rn=cr\r",
+        "[S]\r\r\nk=3\r\r\nn=crcrlf\r\r\n",
+        "[s]\nK=12abc\nN=lf\n",
+        "[S]\r\nk=9\r\nn=\xB9\xCC\xBC\xFE.bin\r\n",
+        "[S]\r\nn=\xEF\xF0\xEE\xF8\xE8\xE2\xEA\xE0 caf\xE9\r\n",
+        "\xEF\xBB\xBF[S]\r\nk=1\r\nn=\xE5\x9B\xBA\r\n",
+        "; c\r\n[T]\r\nk=4\r\n[ S ]\r\n k = 8 \r\n n = spaced \r\n",
+    };
+    const auto folder = std::filesystem::temp_directory_path();
+    int index = 0;
+    for (const std::string& text : files) {
+        // A name of its own for each: the system keeps recently read files.
+        const auto path = folder / ("tavlin_system_" + std::to_string(::getpid()) + "_" +
+                                    std::to_string(index++) + ".ini");
+        std::ofstream(path, std::ios::binary) << text;
+        const std::string utf8 = path.string();
+        EXPECT_EQ(GetPrivateProfileInt("S", "k", 255, utf8),
+                  ::GetPrivateProfileIntW(L"S", L"k", 255, path.c_str()))
+            << text;
+        wchar_t wide[256] = {};
+        ::GetPrivateProfileStringW(L"S", L"n", L"-", wide, 256, path.c_str());
+        char converted[1024] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, converted, sizeof converted, nullptr, nullptr);
+        EXPECT_EQ(GetPrivateProfileString("S", "n", "-", utf8), std::string(converted)) << text;
+        std::filesystem::remove(path);
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tavlin
