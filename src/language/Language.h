@@ -21,8 +21,7 @@ std::string LanguageFileFor(PrimaryLanguage language);
 std::string QtTranslationFileFor(PrimaryLanguage language);
 
 // The legacy ("ANSI") code page of Windows in the language, in which a package saved there as
-// "ANSI" was written: GBK (936) for Chinese, 1251 for Russian and Kazakh, 1252 for
-// the others.
+// "ANSI" was written: GBK (936) for Chinese, 1251 for Russian and Kazakh, 1252 for the others.
 unsigned LegacyCodePageFor(PrimaryLanguage language);
 
 // The only text of the program that is not a resource: shown when the language file is missing.
