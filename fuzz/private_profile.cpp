@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/LegacyCodePage.h"
 #include "platform/PrivateProfile.h"
 #include "platform/StringConv.h"
 
@@ -30,10 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file << (eol == std::string::npos ? input : input.substr(eol + 1));
     }
+    // A file without a byte-order mark that is not UTF-8 is read in the legacy code page: each
+    // input in one of the three the front ends choose.
+    constexpr unsigned kCodePages[] = {tavlin::kCodePageWestern, tavlin::kCodePageCyrillic,
+                                       tavlin::kCodePageChinese};
+    tavlin::SetLegacyCodePage(kCodePages[size % 3]);
     for (size_t buffer : {size_t{1}, size_t{2}, size_t{16}, size_t{256}}) {
         const std::string value = tavlin::GetPrivateProfileString(section, key, "-", path, buffer);
         if (value != "-" && tavlin::CutToUtf16Units(value, buffer - 1) != value) {
             std::abort();  // more than the buffer would hold
+        }
+        if (!tavlin::IsValidUtf8(value)) {
+            std::abort();  // values are UTF-8 whatever the file held: they become paths
         }
     }
     tavlin::GetPrivateProfileInt(section, key, -1, path);

@@ -21,7 +21,9 @@ CliLanguage::CliLanguage(int&, char** argv) {
     // The texts are UTF-8 (Chinese among them); the console shows them only in that code page.
     SetConsoleOutputCP(CP_UTF8);
 #endif
-    const std::string file = LanguageFileFor(PrimaryLanguageOfLocale(UserLocaleName()));
+    const PrimaryLanguage language = PrimaryLanguageOfLocale(UserLocaleName());
+    UseCodePageOfLanguage(language);
+    const std::string file = LanguageFileFor(language);
     if (file.empty()) {
         SetStringTranslator({});
         return;

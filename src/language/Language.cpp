@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/LegacyCodePage.h"
+
 namespace tavlin {
 
 std::string LocaleFromEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
@@ -74,6 +76,20 @@ std::string QtTranslationFileFor(PrimaryLanguage language) {
             break;
     }
     return {};
+}
+
+unsigned LegacyCodePageFor(PrimaryLanguage language) {
+    switch (language) {
+        case PrimaryLanguage::Chinese:
+            return kCodePageChinese;
+        case PrimaryLanguage::Russian:
+        case PrimaryLanguage::Kazakh:
+            return kCodePageCyrillic;
+        case PrimaryLanguage::French:
+        case PrimaryLanguage::Other:
+            break;
+    }
+    return kCodePageWestern;
 }
 
 }  // namespace tavlin

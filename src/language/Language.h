@@ -20,6 +20,10 @@ std::string LanguageFileFor(PrimaryLanguage language);
 // is needed. The program's Chinese is Simplified Chinese, so Qt's dialogs are too.
 std::string QtTranslationFileFor(PrimaryLanguage language);
 
+// The legacy ("ANSI") code page of Windows in the language, in which a package saved there as
+// "ANSI" was written: GBK (936) for Chinese, 1251 for Russian and Kazakh, 1252 for the others.
+unsigned LegacyCodePageFor(PrimaryLanguage language);
+
 // The only text of the program that is not a resource: shown when the language file is missing.
 inline constexpr const char* kLanguageFileNeeded = "Language DLL needed!!!\n";
 

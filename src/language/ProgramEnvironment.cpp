@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "language/Language.h"
+#include "platform/LegacyCodePage.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -50,6 +51,12 @@ std::string UserLocaleName() {
     }
 #endif
     return name;
+}
+
+void UseCodePageOfLanguage([[maybe_unused]] PrimaryLanguage language) {
+#ifndef _WIN32
+    SetLegacyCodePage(LegacyCodePageFor(language));
+#endif
 }
 
 }  // namespace tavlin

@@ -2,6 +2,8 @@
 #include <filesystem>
 #include <string>
 
+#include "language/Language.h"
+
 namespace tavlin {
 
 // The folder of the running executable, where its language files are looked for first. argv[0]
@@ -11,5 +13,10 @@ std::filesystem::path ExecutableFolder(const char* argv0);
 // The locale whose primary language the texts follow: the environment's (LC_ALL, LC_MESSAGES,
 // LANG, so a user or a test can choose), otherwise on Windows the user's own locale ("fr-FR").
 std::string UserLocaleName();
+
+// Files without a byte-order mark that are not UTF-8 (packages saved as "ANSI") are read in the
+// user's legacy code page. Windows has its own, the system's ANSI code page, and keeps it; on
+// Linux it is the one of the language the texts are shown in. Set where that language is chosen.
+void UseCodePageOfLanguage(PrimaryLanguage language);
 
 }  // namespace tavlin

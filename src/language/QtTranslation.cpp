@@ -26,7 +26,9 @@ QString ProgramFolder(const char* argv0) {
 }
 
 bool InstallLanguage(const QStringList& folders, QTranslator& translator, QString* missingFile) {
-    const std::string file = LanguageFileFor(PrimaryLanguageOfLocale(UserLocaleName()));
+    const PrimaryLanguage language = PrimaryLanguageOfLocale(UserLocaleName());
+    UseCodePageOfLanguage(language);
+    const std::string file = LanguageFileFor(language);
     if (file.empty()) {
         SetStringTranslator({});
         return true;

@@ -17,7 +17,8 @@ QString ProgramFolder(const char* argv0);
 // it and routes every text of the string table and every caption through it (no application
 // object is needed, so option texts can be translated before the window exists). Returns false
 // when a non-Chinese locale's file is missing or unreadable, with its name in `missingFile`;
-// Chinese needs no file.
+// Chinese needs no file. Packages saved as "ANSI" are read in that language's code page from
+// then on (UseCodePageOfLanguage).
 bool InstallLanguage(const QStringList& folders, QTranslator& translator,
                      QString* missingFile = nullptr);
 bool InstallLanguage(const QString& folder, QTranslator& translator);

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 
+#include "platform/LegacyCodePage.h"
 #include "platform/StringConv.h"
 
 namespace tavlin {
@@ -39,8 +39,10 @@ std::string Unquote(const std::string& value) {
 }
 
 // The file's text as UTF-8. Notepad on Windows saves "Unicode" as UTF-16LE and "UTF-8" with a
-// byte-order mark, and the profile functions there read both; a file without a mark is taken
-// byte for byte.
+// byte-order mark, and the profile functions there read both. A file without a mark is UTF-8 if
+// all of it is; otherwise it was saved as "ANSI" and is read in the legacy code page. The whole
+// file is decided at once, as Windows does, so one line cannot be read one way and the next
+// another.
 std::optional<std::string> ReadText(const std::string& path) {
     std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file) {
@@ -49,7 +51,8 @@ std::optional<std::string> ReadText(const std::string& path) {
     const std::string raw((std::istreambuf_iterator<char>(file)), {});
     const std::string_view bytes(raw);
     if (bytes.starts_with("\xEF\xBB\xBF")) {
-        return raw.substr(3);
+        // Broken UTF-8 would name no file, and on Windows no path could even be made of it.
+        return ToValidUtf8(bytes.substr(3));
     }
     if (bytes.starts_with("\xFF\xFE")) {
         return Utf16BytesToUtf8(bytes.substr(2), false);
@@ -57,7 +60,27 @@ std::optional<std::string> ReadText(const std::string& path) {
     if (bytes.starts_with("\xFE\xFF")) {
         return Utf16BytesToUtf8(bytes.substr(2), true);
     }
-    return raw;
+    if (IsValidUtf8(bytes)) {
+        return raw;
+    }
+    return CodePageToUtf8(bytes, LegacyCodePage());
+}
+
+// The next line of the text from *pos on, without its end. A line ends at LF, at CR LF, and at a
+// lone CR too (old Mac editors, and some generators, end lines so; Windows reads them).
+bool NextLine(const std::string& text, size_t* pos, std::string* line) {
+    if (*pos >= text.size()) {
+        return false;
+    }
+    const size_t end = text.find_first_of("\r\n", *pos);
+    if (end == std::string::npos) {
+        *line = text.substr(*pos);
+        *pos = text.size();
+        return true;
+    }
+    *line = text.substr(*pos, end - *pos);
+    *pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    return true;
 }
 
 std::optional<std::string> FindValue(const std::string& section, const std::string& key,
@@ -66,11 +89,11 @@ std::optional<std::string> FindValue(const std::string& section, const std::stri
     if (!text) {
         return std::nullopt;
     }
-    std::istringstream in(*text);
     std::string line;
+    size_t pos = 0;
     bool inSection = false;
     bool sectionSeen = false;
-    while (std::getline(in, line)) {
+    while (NextLine(*text, &pos, &line)) {
         const std::string text = Trim(line);
         if (text.empty() || text[0] == ';') {
             continue;
@@ -116,17 +139,23 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
                               int32_t defaultValue, const std::string& path) {
     const auto value = FindValue(section, key, path);
-    if (!value) {
+    // "Image_en=" is read as the default, as on Windows: an empty value is no value.
+    if (!value || value->empty()) {
         return static_cast<uint32_t>(defaultValue);
     }
     size_t i = 0;
+    // Blanks and control characters before the number (left inside quotes) are passed over.
+    while (i < value->size() && static_cast<unsigned char>((*value)[i]) <= ' ') {
+        ++i;
+    }
     bool negative = false;
     if (i < value->size() && ((*value)[i] == '-' || (*value)[i] == '+')) {
         negative = (*value)[i] == '-';
         ++i;
     }
+    // Decimal only ("0x10" reads 0); the value wraps around modulo 2^32.
     uint32_t result = 0;
-    for (; i < value->size() && std::isdigit(static_cast<unsigned char>((*value)[i])); ++i) {
+    for (; i < value->size() && (*value)[i] >= '0' && (*value)[i] <= '9'; ++i) {
         result = result * 10 + static_cast<uint32_t>((*value)[i] - '0');
     }
     return negative ? 0u - result : result;

@@ -32,6 +32,44 @@ void AppendUtf8(uint32_t c, std::string& out) {
     }
 }
 
+// The length of the UTF-8 sequence that starts at bytes[i], or 0 where none does. The range the
+// second byte must lie in rules out overlong forms, surrogates and values above U+10FFFF; the
+// later bytes are plain continuation bytes.
+size_t Utf8SequenceLength(std::string_view bytes, size_t i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+        return 1;
+    }
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        low = b == 0xE0 ? 0xA0 : 0x80;
+        high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        low = b == 0xF0 ? 0x90 : 0x80;
+        high = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size()) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (size_t k = 2; k < length; ++k) {
+        if (!IsContinuation(bytes[i + k])) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 }  // namespace
 
 std::string CutToBytes(const std::string& utf8, size_t maxBytes) {
@@ -127,6 +165,33 @@ std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
     }
     if (i < bytes.size()) {
         AppendUtf8(kReplacement, out);
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string ToValidUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            AppendUtf8(kReplacement, out);
+            ++i;
+        } else {
+            out.append(bytes.substr(i, length));
+            i += length;
+        }
     }
     return out;
 }

@@ -22,4 +22,11 @@ std::wstring MultiByteToWide(const std::string& utf8);
 // and a last byte without its pair each become U+FFFD, so broken text stays visible as broken.
 std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
 
+// Whether the bytes are UTF-8 throughout: no stray or missing continuation byte, no overlong
+// form, no surrogate, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+// The bytes with each one that starts no valid sequence replaced by U+FFFD, as Windows reads
+// broken UTF-8.
+std::string ToValidUtf8(std::string_view bytes);
+
 }  // namespace tavlin

@@ -45,6 +45,11 @@ TEST_F(PackageFileTest, EnableKeysCountOnlyTheirLowEightBits) {
               PackageVerdict::NothingEnabled);
     EXPECT_EQ(JudgePackage(ReadImageEnables((dir / "missing.ini").string())),
               PackageVerdict::Refused);
+    // An empty value is no value: such a package is not correct, rather than one with nothing
+    // to update.
+    EXPECT_EQ(JudgePackage(ReadImageEnables(
+                  Write("e.ini", "[Tavlin HInfo]\nImage_en=\n[Tavlin LInfo]\nImage_en=\n"))),
+              PackageVerdict::Refused);
 }
 
 TEST_F(PackageFileTest, NamesAndVersionsAreReadAsWritten) {

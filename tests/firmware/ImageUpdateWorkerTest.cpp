@@ -5,6 +5,8 @@
 #include "firmware/FirmwareFixture.h"
 #include "firmware/FirmwareTexts.h"
 #include "firmware/VersionInfoRecord.h"
+#include "platform/FilePath.h"
+#include "platform/LegacyCodePage.h"
 
 namespace tavlin::testing {
 namespace {
@@ -90,6 +92,24 @@ TEST_F(ImageUpdateTest, APackageAndImagesInAFolderWithAChineseNameAreFoundAndSen
     EXPECT_EQ(Received(0, sim::CodeTarget::Packet, h.size()), h);
     EXPECT_EQ(Received(1, sim::CodeTarget::Packet, h.size()), h);
     EXPECT_EQ(fwView.lastStatus(), fw::kUpdateSucceeded);
+}
+
+// Notepad's "ANSI" on a Chinese system: the image names in GBK, the files named in Chinese.
+TEST_F(ImageUpdateTest, APackageSavedInGbkNamesItsChineseImages) {
+    const std::string h = PatternBytes(300, 6), l = PatternBytes(70, 7);
+    WriteFile("\xE5\x9B\xBA\xE4\xBB\xB6.bin", h);  // 固件.bin
+    WriteFile("\xE9\x95\x9C\xE5\x83\x8F.bin", l);  // 镜像.bin
+    const std::string folder = Utf8FromPath(dir) + "/";
+    const std::string package = WriteFile(
+        "pkg.ini", PackageText({{"Tavlin HInfo", {1, 3, folder + "\xB9\xCC\xBC\xFE.bin"}},
+                                {"Tavlin LInfo", {1, 4, folder + "\xBE\xB5\xCF\xF1.bin"}}}));
+    SetLegacyCodePage(kCodePageChinese);
+    const Result result = RunUpdate(package);
+    SetLegacyCodePage(0);
+    ASSERT_TRUE(result.ok()) << fwView.lastStatus();
+    EXPECT_EQ(Received(0, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(Received(0, sim::CodeTarget::Packet2, l.size()), l);
+    EXPECT_EQ(firmware().imageVersion(0), 4u);
 }
 
 TEST_F(ImageUpdateTest, OnlyLInfoGoesToTheLeftSensorAndLeavesTheRecordsAlone) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "language/ProgramEnvironment.h"
+#include "platform/LegacyCodePage.h"
+
 namespace tavlin {
 namespace {
 
@@ -24,6 +27,26 @@ TEST(Language, PrimaryLanguageChoosesTheFile) {
     EXPECT_EQ(LanguageFileFor(PrimaryLanguageOfLocale("C.UTF-8")), "EnglishRes.qm");
     EXPECT_EQ(LanguageFileFor(PrimaryLanguageOfLocale("")), "EnglishRes.qm");
     EXPECT_EQ(LanguageFileFor(PrimaryLanguageOfLocale("ZH_cn")), "") << "case does not matter";
+}
+
+// A package saved as "ANSI" is read in the code page of the language the texts are shown in.
+TEST(Language, TheLanguageChoosesTheCodePageOfUnmarkedFiles) {
+    const struct {
+        const char* locale;
+        unsigned codePage;
+    } cases[] = {{"zh_CN.UTF-8", kCodePageChinese},  {"zh_TW", kCodePageChinese},
+                 {"ru_RU.UTF-8", kCodePageCyrillic}, {"kk_KZ", kCodePageCyrillic},
+                 {"fr_FR.UTF-8", kCodePageWestern},  {"de_DE", kCodePageWestern},
+                 {"C.UTF-8", kCodePageWestern},      {"", kCodePageWestern}};
+    for (const auto& c : cases) {
+        const PrimaryLanguage language = PrimaryLanguageOfLocale(c.locale);
+        EXPECT_EQ(LegacyCodePageFor(language), c.codePage) << c.locale;
+#ifndef _WIN32  // Windows keeps the system's ANSI code page
+        UseCodePageOfLanguage(language);
+        EXPECT_EQ(LegacyCodePage(), c.codePage) << c.locale;
+#endif
+    }
+    SetLegacyCodePage(0);
 }
 
 }  // namespace

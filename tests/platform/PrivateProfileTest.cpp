@@ -1,10 +1,18 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/LegacyCodePage.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#undef GetPrivateProfileString  // the system's macros would rename ours
+#undef GetPrivateProfileInt
+#endif
 
 namespace tavlin {
 namespace {
@@ -47,14 +55,32 @@ TEST_F(PrivateProfileTest, NamesAreCaseInsensitiveAndFirstMatchWins) {
     EXPECT_EQ(GetPrivateProfileString("SCRIPT", "FileDir", "dflt", p), "dflt");
 }
 
-TEST_F(PrivateProfileTest, IntegerParsingStopsAtFirstNonDigit) {
-    const auto p = Write("[S]\nv=305419896\nw=12abc\nx=abc\ny=-1\nz=4294967295\nbig=0x10\n");
-    EXPECT_EQ(GetPrivateProfileInt("S", "v", 0, p), 305419896u);
-    EXPECT_EQ(GetPrivateProfileInt("S", "w", 0, p), 12u);
-    EXPECT_EQ(GetPrivateProfileInt("S", "x", 7, p), 0u) << "present but not a number reads 0";
-    EXPECT_EQ(GetPrivateProfileInt("S", "y", 0, p), 0xFFFFFFFFu);
-    EXPECT_EQ(GetPrivateProfileInt("S", "z", 0, p), 4294967295u);
-    EXPECT_EQ(GetPrivateProfileInt("S", "big", 0, p), 0u);
+// Each value as GetPrivateProfileInt reads it.
+TEST_F(PrivateProfileTest, IntegersAreDecimalAndAnEmptyValueIsTheDefault) {
+    const struct {
+        const char* line;
+        uint32_t expected;
+    } cases[] = {
+        {"k=305419896", 305419896u},
+        {"k=12abc", 12u},
+        {"k=abc", 0u},   // present but not a number
+        {"k=0x10", 0u},  // no hexadecimal
+        {"k=-1", 0xFFFFFFFFu},
+        {"k=+7", 7u},
+        {"k=4294967295", 4294967295u},
+        {"k=4294967297", 1u},  // wraps around
+        {"k=", 255u},          // empty: the default, so an empty "Image_en" is absent
+        {"k=   ", 255u},
+        {"k=\"\"", 255u},
+        {"k=\" 1\"", 1u},  // blanks before the number are passed over
+        {"k=\"\t-2\"", 0xFFFFFFFEu},
+        {"k=\" \"", 0u},
+        {"k= - 1", 0u},
+    };
+    for (const auto& c : cases) {
+        const auto p = Write(std::string("[S]\n") + c.line + "\n");
+        EXPECT_EQ(GetPrivateProfileInt("S", "k", 255, p), c.expected) << c.line;
+    }
 }
 
 // The literal's bytes, embedded zeros included.
@@ -120,6 +146,103 @@ TEST_F(PrivateProfileTest, BrokenUtf16ShowsReplacementCharacters) {
     const auto markOnly = Write(Bytes("\xFF\xFE"));
     EXPECT_EQ(GetPrivateProfileString("S", "k", "absent", markOnly), "absent");
 }
+
+// Files without a byte-order mark as Windows saves them, read in the legacy code page unless the
+// whole file is UTF-8.
+TEST_F(PrivateProfileTest, FilesWithoutAMarkAreUtf8OrInTheLegacyCodePage) {
+    const struct {
+        const char* what;
+        unsigned codePage;
+        std::string file;
+        const char* key;
+        std::string expected;
+    } cases[] = {
+        {"GBK package on a Chinese system", kCodePageChinese,
+         "[S]\r\nImage_en=1\r\nImage_name=\xB9\xCC\xBC\xFE.bin\r\n", "Image_name",
+         "\xE5\x9B\xBA\xE4\xBB\xB6.bin"},  // 固件.bin
+        {"CP1251 package on a Russian system", kCodePageCyrillic,
+         "[S]\r\nImage_name=\xEF\xF0\xEE\xF8\xE8\xE2\xEA\xE0.bin\r\n", "Image_name",
+         "\xD0\xBF\xD1\x80\xD0\xBE\xD1\x88\xD0\xB8\xD0\xB2\xD0\xBA\xD0\xB0.bin"},  // прошивка
+        {"the same GBK bytes on a Russian system", kCodePageCyrillic,
+         "[S]\nImage_name=\xB9\xCC\xBC\xFE.bin\n", "Image_name",
+         "\xE2\x84\x96\xD0\x9C\xD1\x98\xD1\x8E.bin"},  // №Мјю.bin
+        {"1252 on any other system", kCodePageWestern, "[S]\nk=caf\xE9\n", "k", "caf\xC3\xA9"},
+        {"UTF-8 stays UTF-8", kCodePageChinese, "[S]\nk=\xE5\x9B\xBA\xE4\xBB\xB6\n", "k",
+         "\xE5\x9B\xBA\xE4\xBB\xB6"},
+        // One byte that is not UTF-8 makes the whole file legacy text, the UTF-8 line too.
+        {"the whole file is decided at once", kCodePageChinese,
+         "[S]\nk=\xE5\x9B\xBA\xE4\xBB\xB6\n; \xB9\xCC\n", "k",
+         "\xE9\x8D\xA5\xE8\xBD\xB0\xE6\xAC\xA2"},  // 鍥轰欢
+        {"broken UTF-8 after a mark", kCodePageChinese, "\xEF\xBB\xBF[S]\nk=a\xB9z\n", "k",
+         "a\xEF\xBF\xBDz"},
+        {"a lone CR ends a line", kCodePageWestern, "[S]\rk=v\rm=w", "m", "w"},
+        {"CR CR LF", kCodePageWestern, "[S]\r\r\nk=v\r\r\n", "k", "v"},
+        {"lone CRs in a GBK file", kCodePageChinese, "[T]\rk=x\r[S]\rk=\xB9\xCC\xBC\xFE\r", "k",
+         "\xE5\x9B\xBA\xE4\xBB\xB6"},
+    };
+    for (const auto& c : cases) {
+        SetLegacyCodePage(c.codePage);
+        const auto p = Write(c.file);
+        EXPECT_EQ(GetPrivateProfileString("S", c.key, "-", p), c.expected) << c.what;
+    }
+    SetLegacyCodePage(0);
+}
+
+// Linux converts through iconv, whose failures are ours to turn into U+FFFD.
+TEST(CodePageToUtf8, BytesThatAreNoTextBecomeReplacementCharacters) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows replaces them its own way";
+#endif
+    EXPECT_EQ(CodePageToUtf8("a\xB9", kCodePageChinese), "a\xEF\xBF\xBD");  // cut off
+    EXPECT_EQ(CodePageToUtf8("\xFFz", kCodePageChinese), "\xEF\xBF\xBDz");
+    EXPECT_EQ(CodePageToUtf8("\x80", kCodePageChinese), "\xE2\x82\xAC") << "GBK's euro sign";
+    EXPECT_EQ(CodePageToUtf8("\x98", kCodePageCyrillic), "\xEF\xBF\xBD");  // unassigned
+    EXPECT_EQ(CodePageToUtf8("\xE9", 99999), "\xEF\xBF\xBD") << "unknown code page";
+    EXPECT_EQ(CodePageToUtf8(std::string(3000, '\xE9'), kCodePageWestern).size(), 6000u);
+}
+
+#ifdef _WIN32
+// The system's own profile functions on the same files, in the system's ANSI code page. Where
+// they are known to differ they are left out: a file without a mark that is UTF-8 (the system
+// reads it as ANSI text), "0x10" (Wine 8 reads it as 16; numbers here are decimal), and a number
+// longer than 29 characters (Wine reads only its first 29).
+TEST(PrivateProfileAgainstTheSystem, ReadsWhatTheSystemReads) {
+    const std::string files[] = {
+        "[S]\r\nk=\r\nn=\r\n",
+        "[S]\r\nk=   \r\nn=\"\"\r\n",
+        "[S]\r\nk=\" 1\"\r\nn=' x '\r\n",
+        "[S]\r\nk= - 1\r\nn=a=b\r\n",
+        "[S]\r\nk=+7\r\nn=  padded  \r\n",
+        "[S]\r\nk=\"\t-2\"\r\n",
+        "[S]\r\nk=4294967297\r\nk=5\r\n[S]\r\nn=second\r\n",
+        "[S]\rj=5\rk=9\rn=cr\r",
+        "[S]\r\r\nk=3\r\r\nn=crcrlf\r\r\n",
+        "[s]\nK=12abc\nN=lf\n",
+        "[S]\r\nk=9\r\nn=\xB9\xCC\xBC\xFE.bin\r\n",
+        "[S]\r\nn=\xEF\xF0\xEE\xF8\xE8\xE2\xEA\xE0 caf\xE9\r\n",
+        "\xEF\xBB\xBF[S]\r\nk=1\r\nn=\xE5\x9B\xBA\r\n",
+        "; c\r\n[T]\r\nk=4\r\n[ S ]\r\n k = 8 \r\n n = spaced \r\n",
+    };
+    const auto folder = std::filesystem::temp_directory_path();
+    int index = 0;
+    for (const std::string& text : files) {
+        // A name of its own for each: the system keeps recently read files.
+        const auto path = folder / ("tavlin_system_" + std::to_string(::getpid()) + "_" +
+                                    std::to_string(index++) + ".ini");
+        std::ofstream(path, std::ios::binary) << text;
+        const std::string utf8 = path.string();
+        EXPECT_EQ(GetPrivateProfileInt("S", "k", 255, utf8),
+                  ::GetPrivateProfileIntW(L"S", L"k", 255, path.c_str()))
+            << text;
+        wchar_t wide[256] = {};
+        ::GetPrivateProfileStringW(L"S", L"n", L"-", wide, 256, path.c_str());
+        char converted[1024] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, converted, sizeof converted, nullptr, nullptr);
+        EXPECT_EQ(GetPrivateProfileString("S", "n", "-", utf8), std::string(converted)) << text;
+        std::filesystem::remove(path);
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tavlin

@@ -26,5 +26,29 @@ TEST(StringConv, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(w[1], static_cast<wchar_t>(0xFFFD));
 }
 
+// What decides whether a file without a byte-order mark is UTF-8 or legacy text.
+TEST(StringConv, ValidUtf8IsTheStrictForm) {
+    const struct {
+        std::string bytes;
+        bool valid;
+    } cases[] = {
+        {"", true},
+        {"plain ASCII\r\n", true},
+        {"\xE5\x9B\xBA \xF0\x9D\x84\x9E \xC3\xA9 \xF4\x8F\xBF\xBF", true},
+        {"\xB9\xCC\xBC\xFE", false},  // GBK
+        {"caf\xE9", false},           // 1252
+        {"\xE5\x9B", false},          // cut off
+        {"\xC0\xAF", false},          // overlong '/'
+        {"\xE0\x80\xAF", false},
+        {"\xED\xA0\x80", false},      // a surrogate
+        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
+        {"\x80", false},
+        {"\xE5\x41\xBA", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+    }
+}
+
 }  // namespace
 }  // namespace tavlin

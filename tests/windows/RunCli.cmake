@@ -1,9 +1,13 @@
 # Runs tavlin-cli.exe once (under the emulator, if any) in a fresh folder and checks its exit
 # status, its output and its log. Arguments (-D): EMULATOR, EXE, ARGS (separated by '|'), WORKDIR,
-# EXPECT_EXIT, EXPECT_OUTPUT (regex, optional), EXPECT_LOG (regex, optional).
+# EXPECT_EXIT, EXPECT_OUTPUT (regex, optional), EXPECT_LOG (regex, optional), PREPARE (a script
+# that puts the files the run needs into WORKDIR, optional).
 string(REPLACE "|" ";" args "${ARGS}")
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
+if(DEFINED PREPARE)
+    include(${PREPARE})
+endif()
 execute_process(COMMAND ${EMULATOR} ${EXE} ${args}
     WORKING_DIRECTORY ${WORKDIR}
     RESULT_VARIABLE status
