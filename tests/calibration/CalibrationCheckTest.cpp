@@ -152,7 +152,7 @@ TEST(CalibrationCheck, SlipRepeatsThePointAtMostTwice) {
     EXPECT_EQ(check.Touch(p.x, p.y - 200, CheckInput::Touch), CalibrationCheck::Taken::Slip);
     EXPECT_EQ(check.repeats(), 2);
     EXPECT_EQ(check.Touch(p.x + 100, p.y, CheckInput::Touch), CalibrationCheck::Taken::Accepted);
-    EXPECT_EQ(check.current(), 1);
+    ASSERT_EQ(check.current(), 1);
     EXPECT_EQ(check.repeats(), 0);
     EXPECT_EQ(check.results()[0].repeats, 2);
     EXPECT_FALSE(check.results()[0].within);
