@@ -205,6 +205,25 @@ class CalibrationCheckWindowTest : public QObject {
         QCOMPARE(Count(log, "Calibration check: "), 0);
     }
 
+    // Where the system reports no size in millimetres: pixels only, said so, no verdict.
+    void withoutAPhysicalSizeTheResultIsInPixels() {
+        QPointer<CcalibrationcheckDlg> dialog = OpenCheck();
+        QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
+        Panel(dialog)->Start(CheckScreen{1920, 1080, 0.0, 0.0});
+        RunCheck(dialog, QPoint(3, 4));
+        QCOMPARE(Text(dialog, control::kCheckVerdict), Translated(checktext::kNoVerdict));
+        QVERIFY(
+            Text(dialog, control::kCheckTolerance).endsWith(Translated(checktext::kPixelsOnly)));
+        const auto cells =
+            findControl<QWidget>(dialog, control::kCheckTable)->findChildren<QLabel*>();
+        QCOMPARE(std::count_if(cells.begin(), cells.end(),
+                               [](const QLabel* cell) { return cell->text() == "5.0"; }),
+                 5);
+        QCOMPARE(VectorColour(dialog, 1), QColor(110, 110, 110));
+        dialog->reject();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
     void resultScreenshots_data() {
         QTest::addColumn<QByteArray>("locale");
         QTest::newRow("zh") << QByteArray("zh_CN.UTF-8");
