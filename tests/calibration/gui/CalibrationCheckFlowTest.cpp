@@ -87,6 +87,8 @@ class CalibrationCheckFlowTest : public QObject {
         SetLogFilePath(dir_.filePath("Tavlin_log.txt").toStdString());
         touchScreen_ = QTest::createTouchDevice();
     }
+    // The test made the device, so it ends it (which also takes it off the system's list).
+    void cleanupTestCase() { delete touchScreen_; }
     void cleanup() {
         main_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -114,6 +114,8 @@ class CalibrationCheckWindowTest : public QObject {
         QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1920, 1080));
         touchScreen_ = QTest::createTouchDevice();
     }
+    // The test made the device, so it ends it (which also takes it off the system's list).
+    void cleanupTestCase() { delete touchScreen_; }
     void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     void passingRunByTouchAndMouse() {
