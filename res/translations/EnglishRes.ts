@@ -386,6 +386,24 @@ finally confirm to exit.
         <translation>recorded: keep the recorded timing; immediate (the default): answer at once</translation>
     </message>
     <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>open the calibration check, for a unit calibrated earlier</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>the calibration check's tolerance in millimetres (default 2.0)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>option --check-tolerance needs a number of millimetres above 0 and at most 50: %s
+</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>unknown option: %s
@@ -414,6 +432,92 @@ finally confirm to exit.
 </source>
         <translation>See --help for the options.
 </translation>
+    </message>
+    <message>
+        <source>标定已完成。按空格键检查标定，按Esc退出。
+</source>
+        <translation>Calibration completed. Press Space to check the calibration, Esc to exit.
+</translation>
+    </message>
+    <message>
+        <source>按空格键检查标定，按Esc退出。
+</source>
+        <translation>Press Space to check the calibration, Esc to exit.
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔点击十字星中心（检查点 %d/%d）。按Esc退出。
+</source>
+        <translation>Touch the centre of the cross with the stylus (check point %d/%d). Press Esc to exit.
+</translation>
+    </message>
+    <message>
+        <source>触摸位置离十字星太远，请重新点击（检查点 %d/%d）。
+</source>
+        <translation>The touch was too far from the cross. Please touch it again (check point %d/%d).
+</translation>
+    </message>
+    <message>
+        <source>屏幕太小，无法在距边缘至少10毫米处放置检查点。按Esc退出。
+</source>
+        <translation>The screen is too small to place check points at least 10 mm from its edges. Press Esc to exit.
+</translation>
+    </message>
+    <message>
+        <source>合格</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>不合格</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>无法判定</source>
+        <translation>NO VERDICT</translation>
+    </message>
+    <message>
+        <source>允许误差 %.1f 毫米，误差向量放大10倍显示。</source>
+        <translation>Tolerance %.1f mm; error vectors are drawn 10 times longer.</translation>
+    </message>
+    <message>
+        <source>系统未提供屏幕的物理尺寸，误差只能以像素表示。</source>
+        <translation>The system does not report the screen's physical size: errors are in pixels only.</translation>
+    </message>
+    <message>
+        <source>检查点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>误差（像素）</source>
+        <translation>Error (px)</translation>
+    </message>
+    <message>
+        <source>误差（毫米）</source>
+        <translation>Error (mm)</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>触摸</source>
+        <translation>touch</translation>
+    </message>
+    <message>
+        <source>鼠标</source>
+        <translation>mouse</translation>
+    </message>
+    <message>
+        <source>接受</source>
+        <translation>Accept</translation>
+    </message>
+    <message>
+        <source>重新检查</source>
+        <translation>Check again</translation>
+    </message>
+    <message>
+        <source>重新标定</source>
+        <translation>Calibrate again</translation>
     </message>
     <message>
         <source>对话框</source>

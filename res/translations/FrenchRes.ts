@@ -386,6 +386,24 @@ enfin, confirmez pour quitter.
         <translation>recorded : garder le rythme enregistré ; immediate (par défaut) : répondre aussitôt</translation>
     </message>
     <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>ouvrir la vérification de l'étalonnage, pour une unité étalonnée auparavant</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>tolérance de la vérification de l'étalonnage, en millimètres (2.0 par défaut)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>l'option --check-tolerance demande un nombre de millimètres supérieur à 0 et au plus 50 : %s
+</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>option inconnue : %s
@@ -414,6 +432,92 @@ enfin, confirmez pour quitter.
 </source>
         <translation>Voir --help pour les options.
 </translation>
+    </message>
+    <message>
+        <source>标定已完成。按空格键检查标定，按Esc退出。
+</source>
+        <translation>Étalonnage terminé. Appuyez sur Espace pour vérifier l'étalonnage, sur Échap pour quitter.
+</translation>
+    </message>
+    <message>
+        <source>按空格键检查标定，按Esc退出。
+</source>
+        <translation>Appuyez sur Espace pour vérifier l'étalonnage, sur Échap pour quitter.
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔点击十字星中心（检查点 %d/%d）。按Esc退出。
+</source>
+        <translation>Touchez le centre de la croix avec le stylet (point de contrôle %d/%d). Appuyez sur Échap pour quitter.
+</translation>
+    </message>
+    <message>
+        <source>触摸位置离十字星太远，请重新点击（检查点 %d/%d）。
+</source>
+        <translation>Le contact était trop loin de la croix. Touchez-la de nouveau (point de contrôle %d/%d).
+</translation>
+    </message>
+    <message>
+        <source>屏幕太小，无法在距边缘至少10毫米处放置检查点。按Esc退出。
+</source>
+        <translation>L'écran est trop petit pour placer des points de contrôle à au moins 10 mm des bords. Appuyez sur Échap pour quitter.
+</translation>
+    </message>
+    <message>
+        <source>合格</source>
+        <translation>CONFORME</translation>
+    </message>
+    <message>
+        <source>不合格</source>
+        <translation>NON CONFORME</translation>
+    </message>
+    <message>
+        <source>无法判定</source>
+        <translation>SANS VERDICT</translation>
+    </message>
+    <message>
+        <source>允许误差 %.1f 毫米，误差向量放大10倍显示。</source>
+        <translation>Tolérance %.1f mm ; les vecteurs d'erreur sont tracés 10 fois plus longs.</translation>
+    </message>
+    <message>
+        <source>系统未提供屏幕的物理尺寸，误差只能以像素表示。</source>
+        <translation>Le système n'indique pas la taille physique de l'écran : erreurs en pixels seulement.</translation>
+    </message>
+    <message>
+        <source>检查点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>误差（像素）</source>
+        <translation>Erreur (px)</translation>
+    </message>
+    <message>
+        <source>误差（毫米）</source>
+        <translation>Erreur (mm)</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Saisie</translation>
+    </message>
+    <message>
+        <source>触摸</source>
+        <translation>tactile</translation>
+    </message>
+    <message>
+        <source>鼠标</source>
+        <translation>souris</translation>
+    </message>
+    <message>
+        <source>接受</source>
+        <translation>Accepter</translation>
+    </message>
+    <message>
+        <source>重新检查</source>
+        <translation>Vérifier de nouveau</translation>
+    </message>
+    <message>
+        <source>重新标定</source>
+        <translation>Étalonner de nouveau</translation>
     </message>
     <message>
         <source>对话框</source>

@@ -386,6 +386,24 @@
         <translation>recorded: жазылған уақытты сақтау; immediate (әдепкі): бірден жауап беру</translation>
     </message>
     <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>бұрын калибрленген құрылғы үшін калибрлеу тексерісін ашу</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>ММ</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>калибрлеу тексерісінің рұқсат етілген қатесі, миллиметрмен (әдепкі 2.0)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>--check-tolerance параметріне 0-ден үлкен және 50-ден аспайтын миллиметр саны керек: %s
+</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>белгісіз параметр: %s
@@ -414,6 +432,92 @@
 </source>
         <translation>Параметрлер тізімі: --help.
 </translation>
+    </message>
+    <message>
+        <source>标定已完成。按空格键检查标定，按Esc退出。
+</source>
+        <translation>Калибрлеу аяқталды. Калибрлеуді тексеру үшін Бос орын пернесін, шығу үшін Esc пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>按空格键检查标定，按Esc退出。
+</source>
+        <translation>Калибрлеуді тексеру үшін Бос орын пернесін, шығу үшін Esc пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔点击十字星中心（检查点 %d/%d）。按Esc退出。
+</source>
+        <translation>Стилуспен айқыштың ортасына тигізіңіз (бақылау нүктесі %d/%d). Шығу үшін Esc пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>触摸位置离十字星太远，请重新点击（检查点 %d/%d）。
+</source>
+        <translation>Жанасу айқыштан тым алыс болды. Оған қайта тигізіңіз (бақылау нүктесі %d/%d).
+</translation>
+    </message>
+    <message>
+        <source>屏幕太小，无法在距边缘至少10毫米处放置检查点。按Esc退出。
+</source>
+        <translation>Экран тым кіші: шеттерден 10 мм қалатын бақылау нүктелеріне орын жоқ. Шығу үшін Esc пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>合格</source>
+        <translation>ЖАРАМДЫ</translation>
+    </message>
+    <message>
+        <source>不合格</source>
+        <translation>ЖАРАМСЫЗ</translation>
+    </message>
+    <message>
+        <source>无法判定</source>
+        <translation>ҚОРЫТЫНДЫ ЖОҚ</translation>
+    </message>
+    <message>
+        <source>允许误差 %.1f 毫米，误差向量放大10倍显示。</source>
+        <translation>Рұқсат етілген қате %.1f мм; қате векторлары 10 есе ұзын көрсетілген.</translation>
+    </message>
+    <message>
+        <source>系统未提供屏幕的物理尺寸，误差只能以像素表示。</source>
+        <translation>Жүйе экранның физикалық өлшемін бермейді: қателер тек пиксельмен көрсетілген.</translation>
+    </message>
+    <message>
+        <source>检查点</source>
+        <translation>Нүкте</translation>
+    </message>
+    <message>
+        <source>误差（像素）</source>
+        <translation>Қате (пиксель)</translation>
+    </message>
+    <message>
+        <source>误差（毫米）</source>
+        <translation>Қате (мм)</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Енгізу</translation>
+    </message>
+    <message>
+        <source>触摸</source>
+        <translation>жанасу</translation>
+    </message>
+    <message>
+        <source>鼠标</source>
+        <translation>тінтуір</translation>
+    </message>
+    <message>
+        <source>接受</source>
+        <translation>Қабылдау</translation>
+    </message>
+    <message>
+        <source>重新检查</source>
+        <translation>Қайта тексеру</translation>
+    </message>
+    <message>
+        <source>重新标定</source>
+        <translation>Қайта калибрлеу</translation>
     </message>
     <message>
         <source>对话框</source>

@@ -386,6 +386,24 @@
         <translation>recorded: сохранять записанные интервалы; immediate (по умолчанию): отвечать сразу</translation>
     </message>
     <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>открыть проверку калибровки для устройства, откалиброванного ранее</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>ММ</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>допуск проверки калибровки в миллиметрах (по умолчанию 2.0)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>параметру --check-tolerance нужно число миллиметров больше 0 и не больше 50: %s
+</translation>
+    </message>
+    <message>
         <source>未知选项: %s
 </source>
         <translation>неизвестный параметр: %s
@@ -414,6 +432,92 @@
 </source>
         <translation>Список параметров: --help.
 </translation>
+    </message>
+    <message>
+        <source>标定已完成。按空格键检查标定，按Esc退出。
+</source>
+        <translation>Калибровка завершена. Нажмите Пробел, чтобы проверить калибровку, или Esc для выхода.
+</translation>
+    </message>
+    <message>
+        <source>按空格键检查标定，按Esc退出。
+</source>
+        <translation>Нажмите Пробел, чтобы проверить калибровку, или Esc для выхода.
+</translation>
+    </message>
+    <message>
+        <source>请用触摸笔点击十字星中心（检查点 %d/%d）。按Esc退出。
+</source>
+        <translation>Коснитесь стилусом центра крестика (контрольная точка %d/%d). Нажмите Esc для выхода.
+</translation>
+    </message>
+    <message>
+        <source>触摸位置离十字星太远，请重新点击（检查点 %d/%d）。
+</source>
+        <translation>Касание слишком далеко от крестика. Коснитесь его ещё раз (контрольная точка %d/%d).
+</translation>
+    </message>
+    <message>
+        <source>屏幕太小，无法在距边缘至少10毫米处放置检查点。按Esc退出。
+</source>
+        <translation>Экран слишком мал, чтобы разместить контрольные точки не ближе 10 мм от краёв. Нажмите Esc для выхода.
+</translation>
+    </message>
+    <message>
+        <source>合格</source>
+        <translation>ГОДЕН</translation>
+    </message>
+    <message>
+        <source>不合格</source>
+        <translation>НЕ ГОДЕН</translation>
+    </message>
+    <message>
+        <source>无法判定</source>
+        <translation>НЕТ ВЕРДИКТА</translation>
+    </message>
+    <message>
+        <source>允许误差 %.1f 毫米，误差向量放大10倍显示。</source>
+        <translation>Допуск %.1f мм; векторы ошибок показаны в 10 раз длиннее.</translation>
+    </message>
+    <message>
+        <source>系统未提供屏幕的物理尺寸，误差只能以像素表示。</source>
+        <translation>Система не сообщает физический размер экрана: ошибки указаны только в пикселях.</translation>
+    </message>
+    <message>
+        <source>检查点</source>
+        <translation>Точка</translation>
+    </message>
+    <message>
+        <source>误差（像素）</source>
+        <translation>Ошибка (пикс.)</translation>
+    </message>
+    <message>
+        <source>误差（毫米）</source>
+        <translation>Ошибка (мм)</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Ввод</translation>
+    </message>
+    <message>
+        <source>触摸</source>
+        <translation>касание</translation>
+    </message>
+    <message>
+        <source>鼠标</source>
+        <translation>мышь</translation>
+    </message>
+    <message>
+        <source>接受</source>
+        <translation>Принять</translation>
+    </message>
+    <message>
+        <source>重新检查</source>
+        <translation>Проверить снова</translation>
+    </message>
+    <message>
+        <source>重新标定</source>
+        <translation>Откалибровать заново</translation>
     </message>
     <message>
         <source>对话框</source>

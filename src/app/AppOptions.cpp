@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kOptionColumn = 26;
+// Beyond this a "tolerance" would pass any touch on the screen: a typing error, not a choice.
+constexpr double kMaxToleranceMm = 50.0;
 
 QString Text(const char* builtIn) {
     return QString::fromStdString(Tr(builtIn));
@@ -40,6 +42,9 @@ std::string HelpText(const QString& program) {
          Text(options::kReplayPace)},
         {QStringLiteral("--engineering"), Text(options::kEngineering)},
         {logDir, Text(options::kLogDir)},
+        {QStringLiteral("--check-calibration"), Text(options::kCheckCalibration)},
+        {QStringLiteral("--check-tolerance=<%1>").arg(Text(options::kMm)),
+         Text(options::kCheckTolerance)},
     };
     QString out =
         Fill(options::kUsage, program) + QLatin1Char('\n') + Text(options::kOptionsHeading);
@@ -76,11 +81,14 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption replay(QStringLiteral("replay"), QString(), QStringLiteral("file"));
     const QCommandLineOption replayPace(QStringLiteral("replay-pace"), QString(),
                                         QStringLiteral("pace"));
-    parser.addOptions(
-        {help, version, simulate, simFaults, engineering, logDir, record, replay, replayPace});
-    const QStringList valued{QStringLiteral("--sim-faults"), QStringLiteral("--log-dir"),
-                             QStringLiteral("--record"), QStringLiteral("--replay"),
-                             QStringLiteral("--replay-pace")};
+    const QCommandLineOption checkCalibration(QStringLiteral("check-calibration"));
+    const QCommandLineOption checkTolerance(QStringLiteral("check-tolerance"), QString(),
+                                            QStringLiteral("mm"));
+    parser.addOptions({help, version, simulate, simFaults, engineering, logDir, record, replay,
+                       replayPace, checkCalibration, checkTolerance});
+    const QStringList valued{QStringLiteral("--sim-faults"),  QStringLiteral("--log-dir"),
+                             QStringLiteral("--record"),      QStringLiteral("--replay"),
+                             QStringLiteral("--replay-pace"), QStringLiteral("--check-tolerance")};
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -108,6 +116,16 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return Failure(Fill(options::kMissingValue, QStringLiteral("--log-dir")));
     }
 
+    double toleranceMm = kDefaultCheckToleranceMm;
+    if (parser.isSet(checkTolerance)) {
+        bool number = false;
+        const QString given = parser.value(checkTolerance);
+        toleranceMm = given.toDouble(&number);
+        if (!number || !(toleranceMm > 0) || toleranceMm > kMaxToleranceMm) {
+            return Failure(Fill(options::kBadTolerance, given));
+        }
+    }
+
     ParsedOptions parsed;
     if (parser.isSet(help)) {
         // On Windows as a user types it: "tavlin", not "tavlin.exe".
@@ -129,6 +147,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     }
     parsed.options.engineering = parser.isSet(engineering);
     parsed.options.logDir = parser.value(logDir).toStdString();
+    parsed.options.checkCalibration = parser.isSet(checkCalibration);
+    parsed.options.checkToleranceMm = toleranceMm;
     parsed.options.transport.simulate = parser.isSet(simulate);
     parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
     parsed.options.transport.record = parser.value(record).toStdString();

@@ -2,14 +2,17 @@
 #include <QStringList>
 #include <string>
 
+#include "calibration/CalibrationCheck.h"
 #include "trace/TransportFactory.h"
 
 namespace tavlin {
 
 // What the window program's command line asks for.
 struct AppOptions {
-    bool engineering = false;  // show the engineering console
-    std::string logDir;        // where the log goes; empty: the current directory
+    bool engineering = false;       // show the engineering console
+    std::string logDir;             // where the log goes; empty: the current directory
+    bool checkCalibration = false;  // open the calibration check at start
+    double checkToleranceMm = kDefaultCheckToleranceMm;
     sim::TransportOptions transport;
 };
 

@@ -79,6 +79,8 @@ int CTavlinApp::Run(int argc, char** argv) {
     HidDevice device(*transport.transport);
     MainWindowOptions options;
     options.engineering = parsed.options.engineering;
+    options.checkCalibration = parsed.options.checkCalibration;
+    options.checkToleranceMm = parsed.options.checkToleranceMm;
     options.sim = transport.sim;
     options.watchDevices = transport.sim == nullptr;
     // Listening before the window exists: a SIGTERM during start-up (the detection already

@@ -145,6 +145,10 @@ void CTavlinDlg::InitDialog() {
         this, [this] { StartDetect(); }, Qt::QueuedConnection);
     status_->setText(QString::fromStdString(LoadString(IDS_DETECTING)));
     LogStart();
+    if (options_.checkCalibration) {
+        QMetaObject::invokeMethod(
+            this, [this] { OpenCalibrationCheck(); }, Qt::QueuedConnection);
+    }
     if (state_.g_CmdThread == nullptr) {
         commandThread_ = std::make_unique<CommandThread>(state_, device_, *bridge_);
         commandThread_->Start();

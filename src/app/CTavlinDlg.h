@@ -33,6 +33,8 @@ struct MainWindowOptions {
     bool engineering = false;          // show the engineering console (--engineering)
     sim::SimTransport* sim = nullptr;  // follow this simulated device instead of udev
     bool watchDevices = true;          // real devices: follow the system's hot-plug notices
+    bool checkCalibration = false;     // open the calibration check once the window runs
+    double checkToleranceMm = 2.0;     // the calibration check's tolerance (--check-tolerance)
 };
 
 // The main window: status line, version line, the tool buttons, the mode toggle, and the
@@ -117,6 +119,8 @@ class CTavlinDlg : public QDialog {
     void OnClientAdjust();
     void OnCalibration();
     void OnClientCalibration();
+    void OpenCalibrationCheck();
+    std::function<void()> CalibrateAgain();
     QString ChooseFile(const char* iniSection, const char* filter);
 
     SharedState& state_;

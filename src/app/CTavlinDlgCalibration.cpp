@@ -1,11 +1,13 @@
 // The main window's calibration launchers: 1023 opens the production calibration window once
-// the device is in calibration mode; 1025 (engineering console only) the client window.
+// the device is in calibration mode; 1025 (engineering console only) the client window; and
+// the calibration check of --check-calibration.
 #include <QPushButton>
 #include <algorithm>
 
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
+#include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "console/ModeSwitcher.h"
@@ -38,7 +40,27 @@ void CTavlinDlg::OnCalibration() {
     // work mode. It opens on the monitor that holds this window, where the operator is.
     // A failed return to work mode has shown string 136 and logged it already.
     auto* dialog = new CcalibrationmpDlg(
-        state_, [this] { static_cast<void>(modeControl_->ReturnToWorkMode()); }, this);
+        state_,
+        [this] {
+            bool accepted = false;
+            static_cast<void>(modeControl_->ReturnToWorkMode(&accepted));
+            return accepted;
+        },
+        this);
+    dialog->SetCheckOptions(options_.checkToleranceMm, CalibrateAgain());
+    dialog->Open(screen());
+}
+
+std::function<void()> CTavlinDlg::CalibrateAgain() {
+    // Queued: the window that asks is closing, and the launcher opens a new one.
+    return [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { OnCalibration(); }, Qt::QueuedConnection);
+    };
+}
+
+void CTavlinDlg::OpenCalibrationCheck() {
+    auto* dialog = new CcalibrationcheckDlg(options_.checkToleranceMm, CalibrateAgain(), this);
     dialog->Open(screen());
 }
 
@@ -48,6 +70,7 @@ void CTavlinDlg::OnClientCalibration() {
         return;
     }
     auto* dialog = new CcalibrationclientDlg(this);
+    dialog->SetCheckTolerance(options_.checkToleranceMm);
     dialog->Open(screen());
     SetControlText(control::kStatusLine, LoadString(IDS_DETECT_DONE));
 }

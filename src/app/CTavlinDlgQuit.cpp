@@ -1,6 +1,7 @@
 // Ending the program from outside (a session logout, a station's supervisor, Ctrl+C in the
 // terminal that started it): the same way out as the operator's, tool windows first.
 #include "app/CTavlinDlg.h"
+#include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "leveling/CsensorsetmpDlg.h"
@@ -18,6 +19,9 @@ void CTavlinDlg::QuitFromSignal() {
     }
     for (auto* calibration : findChildren<CcalibrationmpDlg*>()) {
         calibration->reject();
+    }
+    for (auto* check : findChildren<CcalibrationcheckDlg*>()) {
+        check->reject();  // a check left part way says so in the log
     }
     reject();
 }

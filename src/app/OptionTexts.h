@@ -19,6 +19,11 @@ inline constexpr const char* kPace = "节奏";
 inline constexpr const char* kRecord = "把与设备之间的每个报告和设备的插拔记录到文件";
 inline constexpr const char* kReplay = "用记录的会话代替设备";
 inline constexpr const char* kReplayPace = "recorded：保持记录的时间；immediate（默认）：立即应答";
+inline constexpr const char* kCheckCalibration = "打开标定检查，检查之前标定过的设备";
+inline constexpr const char* kMm = "毫米";
+inline constexpr const char* kCheckTolerance = "标定检查的允许误差，单位毫米（默认 2.0）";
+inline constexpr const char* kBadTolerance =
+    "选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s\n";
 inline constexpr const char* kUnknownOption = "未知选项: %s\n";
 inline constexpr const char* kMissingValue = "选项 %s 需要一个值\n";
 inline constexpr const char* kTakesNoValue = "选项 %s 不接受值\n";
@@ -26,10 +31,13 @@ inline constexpr const char* kUnexpectedArgument = "多余的参数: %s\n";
 inline constexpr const char* kSeeHelp = "可用的选项请见 --help。\n";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {
-    kUsage,     kOptionsHeading, kHelp,          kVersion,      kSimulate,     kPlan,
-    kSimFaults, kEngineering,    kUnknownOption, kMissingValue, kTakesNoValue, kUnexpectedArgument,
-    kSeeHelp,   kFolder,         kLogDir,        kFile,         kPace,         kRecord,
-    kReplay,    kReplayPace};
+inline constexpr const char* kAllTexts[] = {kUsage,        kOptionsHeading, kHelp,
+                                            kVersion,      kSimulate,       kPlan,
+                                            kSimFaults,    kEngineering,    kUnknownOption,
+                                            kMissingValue, kTakesNoValue,   kUnexpectedArgument,
+                                            kSeeHelp,      kFolder,         kLogDir,
+                                            kFile,         kPace,           kRecord,
+                                            kReplay,       kReplayPace,     kCheckCalibration,
+                                            kMm,           kCheckTolerance, kBadTolerance};
 
 }  // namespace tavlin::options

@@ -25,7 +25,8 @@ class CalibrationView {
     // Moves the 40 x 40 crosshair control so that its centre is (x, y) and draws the cross
     // there or blanks it; `target` is the target's number, 0 to 14.
     virtual void DrawTarget(int target, int x, int y, Crosshair mode) = 0;
-    // The worker has ended: close the window through its cancel path.
+    // The worker has ended: the window closes through its cancel path, or, after a completed
+    // run, returns the device to work mode and offers the calibration check.
     virtual void RequestClose() = 0;
     // The size of the screen the window is on now. Any thread.
     virtual ScreenSize CurrentScreenSize() const = 0;

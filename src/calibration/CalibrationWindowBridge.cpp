@@ -19,7 +19,7 @@ void CalibrationWindowBridge::DrawTarget(int target, int x, int y, Crosshair mod
 }
 
 void CalibrationWindowBridge::RequestClose() {
-    Queue([](CcalibrationmpDlg& d) { d.reject(); });
+    Queue([](CcalibrationmpDlg& d) { d.WorkerEnded(); });
 }
 
 ScreenSize CalibrationWindowBridge::CurrentScreenSize() const {

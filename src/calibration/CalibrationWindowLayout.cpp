@@ -21,6 +21,10 @@ ControlRect ClientCalibrationTextRect(int screenWidth, int screenHeight) {
     return {screenWidth / 4, 3, screenWidth / 2, TextBottom(screenHeight) - 3};
 }
 
+ControlRect ClientCheckOfferRect(int screenWidth, int screenHeight) {
+    return {screenWidth / 4, screenHeight / 8, screenWidth / 2, screenHeight / 8};
+}
+
 ControlRect CrosshairRect(int centreX, int centreY) {
     return {centreX - kCrosshairSize / 2, centreY - kCrosshairSize / 2, kCrosshairSize,
             kCrosshairSize};

@@ -20,6 +20,8 @@ inline constexpr int kCrosshairSize = 40;
 ControlRect CalibrationInstructionRect(int screenWidth, int screenHeight);  // control 1057
 ControlRect CalibrationExitButtonRect(int screenWidth, int screenHeight);   // button 1065
 ControlRect ClientCalibrationTextRect(int screenWidth, int screenHeight);   // control 1058
+// The check's offer, below the client window's text line (the window draws no targets).
+ControlRect ClientCheckOfferRect(int screenWidth, int screenHeight);  // control 1089
 ControlRect CrosshairRect(int centreX, int centreY);
 
 }  // namespace tavlin

@@ -1,10 +1,13 @@
 #include "calibration/CcalibrationclientDlg.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QWindow>
 
 #include "base/StringTable.h"
+#include "calibration/CalibrationCheckPanel.h"
+#include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
@@ -22,6 +25,17 @@ CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
     text_->setFont(CalibrationTextFont());
     text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text_->setWordWrap(true);
+    offer_ = new QLabel(this);
+    SetControlId(offer_, control::kClientCheckOffer);
+    offer_->setFont(CalibrationTextFont());
+    offer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    offer_->setWordWrap(true);
+    check_ = new CalibrationCheckPanel(this);
+    connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationclientDlg::reject);
+}
+
+void CcalibrationclientDlg::SetCheckTolerance(double toleranceMm) {
+    check_->SetToleranceMm(toleranceMm);
 }
 
 void CcalibrationclientDlg::Open(QScreen* screen) {
@@ -32,12 +46,19 @@ void CcalibrationclientDlg::Open(QScreen* screen) {
         setGeometry(geometry);
         const ControlRect r = ClientCalibrationTextRect(geometry.width(), geometry.height());
         text_->setGeometry(r.x, r.y, r.width, r.height);
+        const ControlRect o = ClientCheckOfferRect(geometry.width(), geometry.height());
+        offer_->setGeometry(o.x, o.y, o.width, o.height);
     }
     text_->setText(QString::fromStdString(Tr(caltext::kClientInitialising)));
+    offer_->setText(QString::fromStdString(Tr(checktext::kOffer)));
     showFullScreen();
 }
 
 void CcalibrationclientDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !check_->isVisible()) {
+        check_->Start(CheckScreenOf(screen()));
+        return;
+    }
     if (!HandleDialogKey(*this, *event)) {
         QDialog::keyPressEvent(event);
     }
@@ -48,6 +69,11 @@ void CcalibrationclientDlg::accept() {
 }
 
 void CcalibrationclientDlg::reject() {
+    if (leaving_) {
+        return;
+    }
+    leaving_ = true;
+    check_->Stop();
     hide();
     deleteLater();
 }

@@ -6,13 +6,17 @@ class QScreen;
 
 namespace tavlin {
 
+class CalibrationCheckPanel;
+
 // The client calibration window: full screen, one line of text; it sends nothing to the device
-// and starts no worker. Enter or Esc closes it, and it deletes itself.
+// and starts no worker. Below its text it offers the calibration check (Space), which needs
+// nothing of the device either. Enter or Esc closes it, and it deletes itself.
 class CcalibrationclientDlg : public QDialog {
     Q_OBJECT
   public:
     explicit CcalibrationclientDlg(QWidget* parent = nullptr);
     void Open(QScreen* screen);
+    void SetCheckTolerance(double toleranceMm);
 
   public slots:
     void accept() override;
@@ -23,6 +27,9 @@ class CcalibrationclientDlg : public QDialog {
 
   private:
     QLabel* text_ = nullptr;
+    QLabel* offer_ = nullptr;
+    CalibrationCheckPanel* check_ = nullptr;
+    bool leaving_ = false;
 };
 
 }  // namespace tavlin

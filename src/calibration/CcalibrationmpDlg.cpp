@@ -8,6 +8,8 @@
 #include <QWindow>
 
 #include "base/StringTable.h"
+#include "calibration/CalibrationCheckPanel.h"
+#include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationTexts.h"
@@ -27,7 +29,7 @@ void Place(QWidget* widget, const ControlRect& r) {
 
 }  // namespace
 
-CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, std::function<void()> returnToWorkMode,
+CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, ReturnToWorkMode returnToWorkMode,
                                      QWidget* parent, CalibrationDataThread::Timing timing)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
       state_(state),
@@ -48,6 +50,21 @@ CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, std::function<void()> r
     exitButton_->setAutoDefault(false);
     exitButton_->hide();
     connect(exitButton_, &QPushButton::clicked, this, &CcalibrationmpDlg::reject);
+    check_ = new CalibrationCheckPanel(this);
+    connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationmpDlg::reject);
+    connect(check_, &CalibrationCheckPanel::calibrateAgain, this, [this] {
+        const auto calibrateAgain = calibrateAgain_;
+        Leave();
+        if (calibrateAgain) {
+            calibrateAgain();
+        }
+    });
+}
+
+void CcalibrationmpDlg::SetCheckOptions(double toleranceMm, std::function<void()> calibrateAgain) {
+    check_->SetToleranceMm(toleranceMm);
+    calibrateAgain_ = std::move(calibrateAgain);
+    check_->SetCanCalibrateAgain(static_cast<bool>(calibrateAgain_));
 }
 
 CcalibrationmpDlg::~CcalibrationmpDlg() {
@@ -121,6 +138,33 @@ void CcalibrationmpDlg::DrawTarget(int, int x, int y, CalibrationView::Crosshair
     crosshair_->show();
 }
 
+void CcalibrationmpDlg::WorkerEnded() {
+    if (leaving_) {
+        return;  // the operator left first
+    }
+    worker_->Stop();  // it has ended: this only joins it
+    if (!worker_->outcome().ok()) {
+        reject();
+        return;
+    }
+    // The check goes through the device's work mode, as a customer's touch does.
+    backInWorkMode_ = true;
+    if (!returnToWorkMode_ || !returnToWorkMode_()) {
+        reject();
+        return;
+    }
+    checkOffered_ = true;
+    SetInstructionText(Tr(checktext::kCompletedOffer));
+}
+
+void CcalibrationmpDlg::StartCheck() {
+    if (!checkOffered_ || leaving_ || check_->isVisible()) {
+        return;
+    }
+    crosshair_->hide();
+    check_->Start(CheckScreenOf(screen()));
+}
+
 void CcalibrationmpDlg::accept() {
     Leave();
 }
@@ -137,6 +181,10 @@ void CcalibrationmpDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CcalibrationmpDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && checkOffered_ && !check_->isVisible()) {
+        StartCheck();
+        return;
+    }
     if (!HandleDialogKey(*this, *event)) {
         QDialog::keyPressEvent(event);
     }
@@ -150,10 +198,11 @@ void CcalibrationmpDlg::Leave() {
     state_.g_isMidwayExit = 1;
     // Bounded: the worker leaves any wait for the device as soon as it sees the stop.
     worker_->Stop();
+    check_->Stop();
     hide();
     deleteLater();
     const auto returnToWorkMode = returnToWorkMode_;
-    if (returnToWorkMode) {
+    if (returnToWorkMode && !backInWorkMode_) {
         returnToWorkMode();
     }
 }

@@ -14,18 +14,25 @@ class QScreen;
 
 namespace tavlin {
 
+class CalibrationCheckPanel;
 class CalibrationWindowBridge;
 class CrosshairControl;
 
 // The production touch calibration window: full screen without a caption, one instruction line
 // at the top and a crosshair that the calibration worker moves from target to target. When the
 // worker ends, or the operator leaves (Esc, Enter, the hidden exit button), the worker is
-// stopped, the window goes and the device is returned to work mode.
+// stopped, the window goes and the device is returned to work mode. A calibration that
+// completed returns the device to work mode at once and, once the device has taken it, offers
+// the calibration check on the same window (Space) before the operator leaves.
 class CcalibrationmpDlg : public QDialog {
     Q_OBJECT
   public:
-    // `returnToWorkMode` runs once the window has closed.
-    CcalibrationmpDlg(SharedState& state, std::function<void()> returnToWorkMode,
+    // Returns the device to work mode; true when the device took it.
+    using ReturnToWorkMode = std::function<bool()>;
+
+    // `returnToWorkMode` runs once the calibration has completed, or else once the window has
+    // closed.
+    CcalibrationmpDlg(SharedState& state, ReturnToWorkMode returnToWorkMode,
                       QWidget* parent = nullptr, CalibrationDataThread::Timing timing = {});
     ~CcalibrationmpDlg() override;
 
@@ -38,6 +45,16 @@ class CcalibrationmpDlg : public QDialog {
     void SetInstructionText(const std::string& text);
     void DrawTarget(int target, int x, int y, CalibrationView::Crosshair mode);
     std::string InstructionText() const;
+    // The worker has ended (queued by it): a completed calibration offers the check, any other
+    // end closes the window.
+    void WorkerEnded();
+
+    // The check's tolerance, and what its "calibrate again" does (the launcher's way; without
+    // it the button is hidden). The window closes first.
+    void SetCheckOptions(double toleranceMm, std::function<void()> calibrateAgain);
+    // Space while the check is offered.
+    void StartCheck();
+    bool CheckOffered() const { return checkOffered_; }
 
   public slots:
     void accept() override;  // Enter
@@ -53,13 +70,17 @@ class CcalibrationmpDlg : public QDialog {
     void Leave();
 
     SharedState& state_;
-    std::function<void()> returnToWorkMode_;
+    ReturnToWorkMode returnToWorkMode_;
+    std::function<void()> calibrateAgain_;
     std::unique_ptr<CalibrationWindowBridge> bridge_;
     std::unique_ptr<CalibrationDataThread> worker_;
     QLabel* instruction_ = nullptr;
     CrosshairControl* crosshair_ = nullptr;
     QPushButton* exitButton_ = nullptr;
+    CalibrationCheckPanel* check_ = nullptr;
     bool leaving_ = false;
+    bool backInWorkMode_ = false;  // the return to work mode was made already
+    bool checkOffered_ = false;
 };
 
 }  // namespace tavlin

@@ -67,11 +67,33 @@ TEST(AppOptions, HelpListsEveryOption) {
         EXPECT_EQ(parsed.exitCode, 0);
         for (const char* option :
              {"--help", "--version", "--simulate", "--sim-faults=", "--engineering",
-              "--log-dir=", "--record=", "--replay=", "--replay-pace="}) {
+              "--log-dir=", "--record=", "--replay=", "--replay-pace=", "--check-calibration",
+              "--check-tolerance="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
     }
+}
+
+TEST(AppOptions, CalibrationCheckAndItsTolerance) {
+    const ParsedOptions none = Parse({});
+    EXPECT_FALSE(none.options.checkCalibration);
+    EXPECT_DOUBLE_EQ(none.options.checkToleranceMm, 2.0);
+    const ParsedOptions check = Parse({"--check-calibration", "--check-tolerance", "1.5"});
+    ASSERT_EQ(check.outcome, OptionsOutcome::Run);
+    EXPECT_TRUE(check.options.checkCalibration);
+    EXPECT_DOUBLE_EQ(check.options.checkToleranceMm, 1.5);
+    // Also for the check offered after a calibration, without --check-calibration.
+    EXPECT_DOUBLE_EQ(Parse({"--check-tolerance=3"}).options.checkToleranceMm, 3.0);
+    EXPECT_DOUBLE_EQ(Parse({"--check-tolerance=50"}).options.checkToleranceMm, 50.0);
+    // A tolerance that is not a number of millimetres above 0 (and sensible) is a usage error.
+    for (const char* bad : {"0", "-1", "abc", "", "nan", "inf", "50.1", "2mm"}) {
+        const ParsedOptions parsed = Parse({QStringLiteral("--check-tolerance=") + bad});
+        EXPECT_EQ(parsed.outcome, OptionsOutcome::Error) << bad;
+        EXPECT_EQ(parsed.exitCode, 2) << bad;
+        EXPECT_TRUE(Contains(parsed.text, "--check-tolerance")) << parsed.text;
+    }
+    EXPECT_EQ(Parse({"--check-calibration=yes"}).outcome, OptionsOutcome::Error);
 }
 
 TEST(AppOptions, VersionIsTheProjectVersion) {

@@ -14,6 +14,7 @@
 
 #include "app/OptionTexts.h"
 #include "base/StringTable.h"
+#include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
 #include "trace/TraceTexts.h"
@@ -179,6 +180,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::caltext::kAllTexts) {
         texts.push_back({"caltext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::checktext::kAllTexts) {
+        texts.push_back({"checktext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }

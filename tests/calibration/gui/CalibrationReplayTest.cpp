@@ -12,6 +12,7 @@
 
 #include "app/gui/TracedMainWindow.h"
 #include "base/Log.h"
+#include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "calibration/CrosshairControl.h"
@@ -25,7 +26,8 @@ namespace {
 // The sample request a part-way exit is put after.
 constexpr int kHeldSample = 60;
 
-// What the window showed as it went away: it closes itself once the run has ended.
+// What the window showed as it went away: once the run has completed it offers the check, and
+// Esc closes it.
 struct Shown {
     QString instruction = "(never hidden)";
     int crosshair = -1;
@@ -61,7 +63,7 @@ class CalibrationReplayTest : public QObject, private testing::TracedMainWindow 
 
     std::string TracePath() const { return dir_.filePath("calibration.trace").toStdString(); }
 
-    // The launcher, then the run until the window has closed itself.
+    // The launcher, then the run until the window offers the check, then Esc.
     Shown Calibrate() {
         Shown shown;
         if (!QTest::qWaitFor([&] { return state_->g_bDevExist == 1; })) {
@@ -75,8 +77,14 @@ class CalibrationReplayTest : public QObject, private testing::TracedMainWindow 
         LastLook look(shown);
         QPointer<CcalibrationmpDlg> dialog = opened.front();
         dialog->installEventFilter(&look);
-        if (!QTest::qWaitFor([&] { return dialog.isNull(); }, 30000)) {
+        if (!QTest::qWaitFor([&] { return dialog.isNull() || dialog->CheckOffered(); }, 30000)) {
             dialog->removeEventFilter(&look);
+            return shown;
+        }
+        if (!dialog.isNull()) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }
+        if (!QTest::qWaitFor([&] { return dialog.isNull(); })) {
             return shown;
         }
         shown.mainStatus = findControl<QLabel>(window_.get(), 1060)->text();
@@ -109,7 +117,7 @@ class CalibrationReplayTest : public QObject, private testing::TracedMainWindow 
     void aRecordedRunReplaysToTheSameEnd() {
         QVERIFY(OpenRecording(TracePath(), "foreign=3,foreign=30,foreign=200", {}));
         const Shown recorded = Calibrate();
-        QCOMPARE(recorded.instruction, QString::fromUtf8(caltext::kCompleted));
+        QCOMPARE(recorded.instruction, QString::fromUtf8(checktext::kCompletedOffer));
         QCOMPARE(sim_->firmware().mode(), 0x22);
         CloseWindow();
         const auto events = Recorded(TracePath());

@@ -3,14 +3,18 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 #include <memory>
 
 #include "app/gui/TextFit.h"
+#include "calibration/CalibrationCheckPanel.h"
+#include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationDataThread.h"
 #include "calibration/CalibrationTexts.h"
+#include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "device/SharedState.h"
@@ -82,11 +86,63 @@ class CalibrationTextsTest : public QObject {
         QScreen* screen = QGuiApplication::primaryScreen();
         dialog->Open(screen);
         QTRY_COMPARE(dialog->geometry(), screen->geometry());
-        const QStringList cut =
-            testing::CutTexts(findControl<QLabel>(dialog, control::kClientCalText),
-                              {Translated(caltext::kClientInitialising)});
+        QStringList cut = testing::CutTexts(findControl<QLabel>(dialog, control::kClientCalText),
+                                            {Translated(caltext::kClientInitialising)});
+        cut << testing::CutTexts(findControl<QLabel>(dialog, control::kClientCheckOffer),
+                                 {Translated(checktext::kOffer)});
         QVERIFY(dialog->grab().save(
             testing::ScreenshotName(QStringLiteral("client_calibration"), locale, screen->size())));
+        TAVLIN_VERIFY_WHOLE(cut);
+        dialog->reject();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
+    // The check's instruction line and its result screen, filled with the widest figures a
+    // run can give (touches after two slips, far from their points) and both input words.
+    void checkWindow_data() { testing::AddLocaleRows(); }
+    void checkWindow() {
+        QFETCH(QByteArray, locale);
+        testing::ScopedLanguage language(locale);
+        QVERIFY(language.installed());
+        QPointer<CcalibrationcheckDlg> dialog = new CcalibrationcheckDlg(2.0, [] {});
+        QScreen* screen = QGuiApplication::primaryScreen();
+        dialog->Open(screen);
+        QTRY_COMPARE(dialog->geometry(), screen->geometry());
+        auto* panel = findControl<CalibrationCheckPanel>(dialog, control::kCheckPanel);
+        const auto counted = [](const char* text) {
+            return QString::asprintf(Tr(text).c_str(), kCheckPointCount, kCheckPointCount);
+        };
+        QStringList cut =
+            testing::CutTexts(findControl<QLabel>(dialog, control::kCheckInstruction),
+                              {counted(checktext::kTouchPoint), counted(checktext::kSlip),
+                               Translated(checktext::kNoRoom)});
+        for (int n = 0; n < kCheckPointCount * 3; ++n) {
+            QTest::mouseClick(panel, Qt::LeftButton, {},
+                              n % 2 == 0 ? QPoint(2, 2) : QPoint(1900, 1));
+        }
+        QVERIFY(panel->ShowingResult());
+        cut << testing::CutTexts(findControl<QLabel>(dialog, control::kCheckVerdict),
+                                 {Translated(checktext::kPass), Translated(checktext::kFail),
+                                  Translated(checktext::kNoVerdict)});
+        cut << testing::CutTexts(findControl<QLabel>(dialog, control::kCheckTolerance),
+                                 {QString::asprintf(Tr(checktext::kTolerance).c_str(), 50.0) +
+                                  QLatin1Char('\n') + Translated(checktext::kPixelsOnly)});
+        for (int id :
+             {control::kCheckAccept, control::kCheckAgain, control::kCheckCalibrateAgain}) {
+            auto* button = findControl<QPushButton>(dialog, id);
+            QVERIFY(button->isVisible());
+            cut << testing::CutTexts(button, {button->text()});
+        }
+        QWidget* table = findControl<QWidget>(dialog, control::kCheckTable);
+        const auto cells = table->findChildren<QLabel*>();
+        QCOMPARE(cells.size(), 4 * (kCheckPointCount + 1));
+        for (const QLabel* cell : cells) {
+            cut << testing::CutTexts(
+                cell, {cell->text(), Translated(checktext::kTouch), Translated(checktext::kMouse)});
+            QVERIFY2(table->rect().contains(cell->geometry()), qPrintable(cell->text()));
+        }
+        QVERIFY(dialog->grab().save(
+            testing::ScreenshotName(QStringLiteral("calibration_check"), locale, screen->size())));
         TAVLIN_VERIFY_WHOLE(cut);
         dialog->reject();
         QTRY_VERIFY(dialog.isNull());

@@ -14,6 +14,7 @@
 #include "app/CTavlinDlg.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
@@ -95,7 +96,13 @@ class CalibrationWindowTest : public QObject {
     }
     QPointer<CcalibrationmpDlg> OpenWindow(CalibrationDataThread::Timing timing = {}) {
         auto* dialog = new CcalibrationmpDlg(
-            *state_, [this] { static_cast<void>(modes_->ReturnToWorkMode()); }, nullptr, timing);
+            *state_,
+            [this] {
+                bool accepted = false;
+                static_cast<void>(modes_->ReturnToWorkMode(&accepted));
+                return accepted;
+            },
+            nullptr, timing);
         dialog->Open(QGuiApplication::primaryScreen());
         return dialog;
     }
@@ -211,9 +218,15 @@ class CalibrationWindowTest : public QObject {
             QCOMPARE(Instruction(dialog), Translated(caltext::kTouchTheCross));
             Screenshot(dialog, "first_target", lang);
             sim_->firmware().setStylusAutomatic();
-            QTRY_VERIFY_WITH_TIMEOUT(dialog.isNull(), 20000);
+            // Completed: back in work mode at once, and the check is offered until Esc.
+            QTRY_VERIFY_WITH_TIMEOUT(dialog->CheckOffered(), 20000);
+            QCOMPARE(Instruction(dialog), Translated(checktext::kCompletedOffer));
             QCOMPARE(sim_->firmware().screenSize(), (std::pair<uint16_t, uint16_t>{1920, 1080}));
-            QCOMPARE(sim_->firmware().mode(), 0x22);  // back to work mode once closed
+            QCOMPARE(sim_->firmware().mode(), 0x22);
+            const int switches = CountReports(*sim_, cmd::kModeSwitch);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            QTRY_VERIFY(dialog.isNull());
+            QCOMPARE(CountReports(*sim_, cmd::kModeSwitch), switches);  // not sent twice
             QCOMPARE(state_->g_CalThread.load(), nullptr);
             cleanup();
             QCoreApplication::removeTranslator(&translator);
@@ -274,8 +287,10 @@ class CalibrationWindowTest : public QObject {
         QPointer<CcalibrationmpDlg> dialog = opened.front();
         QCOMPARE(dialog->screen(), mainWindow_->screen());
         QCOMPARE(sim_->firmware().mode(), 0xFF);
-        QTRY_VERIFY_WITH_TIMEOUT(dialog.isNull(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->CheckOffered(), 20000);
         QCOMPARE(sim_->firmware().mode(), 0x22);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(dialog.isNull());
     }
 
     void calibrationLauncherWhenTheModeSwitchIsRefused() {

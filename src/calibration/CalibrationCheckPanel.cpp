@@ -1,0 +1,169 @@
+#include "calibration/CalibrationCheckPanel.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointingDevice>
+#include <QScreen>
+#include <QTouchEvent>
+
+#include "base/StringTable.h"
+#include "calibration/CalibrationCheckResultView.h"
+#include "calibration/CalibrationCheckTexts.h"
+#include "calibration/CalibrationControlIds.h"
+#include "calibration/CalibrationFont.h"
+#include "calibration/CalibrationWindowLayout.h"
+#include "calibration/CrosshairControl.h"
+#include "ui/ControlLookup.h"
+
+namespace tavlin {
+
+CheckScreen CheckScreenOf(const QScreen* screen) {
+    if (screen == nullptr) {
+        return {};
+    }
+    const QSize size = screen->geometry().size();
+    const QSizeF mm = screen->physicalSize();
+    return {size.width(), size.height(), mm.width() > 0 ? mm.width() : 0.0,
+            mm.height() > 0 ? mm.height() : 0.0};
+}
+
+CalibrationCheckPanel::CalibrationCheckPanel(QWidget* parent) : QWidget(parent) {
+    SetControlId(this, control::kCheckPanel);
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    setAutoFillBackground(true);
+    instruction_ = new QLabel(this);
+    SetControlId(instruction_, control::kCheckInstruction);
+    instruction_->setFont(CalibrationTextFont());
+    instruction_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    instruction_->setWordWrap(true);
+    instruction_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    crosshair_ = new CrosshairControl(this);
+    SetControlId(crosshair_, control::kCheckCrosshair);
+    crosshair_->resize(kCrosshairSize, kCrosshairSize);
+    result_ = new CalibrationCheckResultView(this);
+    result_->hide();
+    result_->SetCanCalibrateAgain(false);
+    connect(result_, &CalibrationCheckResultView::accepted, this, &CalibrationCheckPanel::accepted);
+    connect(result_, &CalibrationCheckResultView::calibrateAgain, this,
+            &CalibrationCheckPanel::calibrateAgain);
+    connect(result_, &CalibrationCheckResultView::checkAgain, this,
+            [this] { Start(check_->screen()); });
+    hide();
+}
+
+CalibrationCheckPanel::~CalibrationCheckPanel() = default;
+
+void CalibrationCheckPanel::SetCanCalibrateAgain(bool can) {
+    result_->SetCanCalibrateAgain(can);
+}
+
+void CalibrationCheckPanel::resizeEvent(QResizeEvent*) {
+    const ControlRect r = CalibrationInstructionRect(width(), height());
+    instruction_->setGeometry(r.x, r.y, r.width, r.height);
+    result_->LayOut(width(), height());
+}
+
+void CalibrationCheckPanel::Start(const CheckScreen& screen) {
+    if (parentWidget() != nullptr) {
+        setGeometry(parentWidget()->rect());
+    }
+    check_ = std::make_unique<CalibrationCheck>(screen, toleranceMm_);
+    contact_ = -1;
+    result_->hide();
+    show();
+    raise();
+    if (!check_->feasible()) {
+        crosshair_->hide();
+        instruction_->setText(QString::fromStdString(Tr(checktext::kNoRoom)));
+        return;
+    }
+    ShowPoint(checktext::kTouchPoint);
+}
+
+void CalibrationCheckPanel::ShowPoint(const char* text) {
+    const int index = check_->current();
+    const CheckPoint& p = check_->points()[index];
+    instruction_->setText(
+        QString::asprintf(Tr(text).c_str(), index + 1, static_cast<int>(check_->points().size())));
+    const ControlRect r = CrosshairRect(p.x, p.y);
+    crosshair_->setGeometry(r.x, r.y, r.width, r.height);
+    crosshair_->Show(CalibrationView::Crosshair::Cross);
+    crosshair_->show();
+}
+
+bool CalibrationCheckPanel::Touching() const {
+    return check_ != nullptr && isVisible() && check_->feasible() && !check_->done();
+}
+
+bool CalibrationCheckPanel::ShowingResult() const {
+    return result_->isVisible();
+}
+
+void CalibrationCheckPanel::Stop() {
+    if (Touching()) {
+        LogCheckResult(*check_);
+    }
+    check_.reset();
+}
+
+bool CalibrationCheckPanel::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd: {
+            auto* touch = static_cast<QTouchEvent*>(event);
+            for (const QEventPoint& point : touch->points()) {
+                if (contact_ < 0 && point.state() == QEventPoint::State::Pressed) {
+                    contact_ = point.id();  // the first finger down is the one that counts
+                }
+                if (point.id() == contact_ && point.state() == QEventPoint::State::Released) {
+                    contact_ = -1;
+                    Take(point.position(), CheckInput::Touch);
+                }
+            }
+            if (event->type() == QEvent::TouchEnd) {
+                contact_ = -1;
+            }
+            event->accept();
+            return true;
+        }
+        case QEvent::TouchCancel:
+            contact_ = -1;
+            event->accept();
+            return true;
+        default:
+            return QWidget::event(event);
+    }
+}
+
+void CalibrationCheckPanel::mouseReleaseEvent(QMouseEvent* event) {
+    // A mouse event the system made from a touch was already taken as the touch.
+    if (event->button() != Qt::LeftButton ||
+        event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen) {
+        return;
+    }
+    Take(event->position(), CheckInput::Mouse);
+}
+
+void CalibrationCheckPanel::Take(QPointF at, CheckInput input) {
+    if (!Touching()) {
+        return;
+    }
+    const auto taken = check_->Touch(at.x(), at.y(), input);
+    if (taken == CalibrationCheck::Taken::Slip) {
+        ShowPoint(checktext::kSlip);
+        return;
+    }
+    if (!check_->done()) {
+        ShowPoint(checktext::kTouchPoint);
+        return;
+    }
+    LogCheckResult(*check_);
+    crosshair_->hide();
+    instruction_->clear();
+    result_->Show(*check_);
+    result_->show();
+    result_->raise();
+}
+
+}  // namespace tavlin

@@ -1,0 +1,62 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+
+#include "calibration/CalibrationCheck.h"
+
+class QLabel;
+class QScreen;
+
+namespace tavlin {
+
+class CalibrationCheckResultView;
+class CrosshairControl;
+
+// The screen a window is on, as the check sees it: pixels from its geometry, millimetres from
+// the size the system reports (none where it reports none).
+CheckScreen CheckScreenOf(const QScreen* screen);
+
+// The calibration check on a full-screen window: it covers its window, shows the check points
+// one after another as crosshairs, takes the operator's touches as any application receives
+// them (the first contact's position when it lifts) and mouse clicks (marked as such), and then
+// shows the result. The window it sits on decides what its buttons do.
+class CalibrationCheckPanel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CalibrationCheckPanel(QWidget* parent);
+    ~CalibrationCheckPanel() override;
+
+    // Covers the parent and starts a check on `screen`.
+    void Start(const CheckScreen& screen);
+    // The window is closing: a check left part way says so in the log.
+    void Stop();
+    // A check is under way (points still to touch).
+    bool Touching() const;
+    bool ShowingResult() const;
+    const CalibrationCheck* check() const { return check_.get(); }
+    void SetCanCalibrateAgain(bool can);
+    // For the checks started from now on.
+    void SetToleranceMm(double mm) { toleranceMm_ = mm; }
+
+  signals:
+    void accepted();
+    void calibrateAgain();
+
+  protected:
+    bool event(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void Take(QPointF at, CheckInput input);
+    void ShowPoint(const char* text);
+
+    double toleranceMm_ = kDefaultCheckToleranceMm;
+    std::unique_ptr<CalibrationCheck> check_;
+    QLabel* instruction_ = nullptr;
+    CrosshairControl* crosshair_ = nullptr;
+    CalibrationCheckResultView* result_ = nullptr;
+    int contact_ = -1;  // the id of the touch being followed, -1 for none
+};
+
+}  // namespace tavlin

@@ -1,0 +1,36 @@
+#pragma once
+#include <QDialog>
+#include <functional>
+
+class QScreen;
+
+namespace tavlin {
+
+class CalibrationCheckPanel;
+
+// The calibration check on a window of its own (tavlin --check-calibration), for a unit
+// calibrated earlier: full screen without a caption, the check starts at once. It sends nothing
+// to the device. Esc, Enter and "accept" close it; "calibrate again" closes it and then starts
+// the calibration the launcher's way. It deletes itself once closed.
+class CcalibrationcheckDlg : public QDialog {
+    Q_OBJECT
+  public:
+    // Without `calibrateAgain` that button is hidden.
+    CcalibrationcheckDlg(double toleranceMm, std::function<void()> calibrateAgain,
+                         QWidget* parent = nullptr);
+    void Open(QScreen* screen);
+
+  public slots:
+    void accept() override;
+    void reject() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    CalibrationCheckPanel* check_ = nullptr;
+    std::function<void()> calibrateAgain_;
+    bool leaving_ = false;
+};
+
+}  // namespace tavlin

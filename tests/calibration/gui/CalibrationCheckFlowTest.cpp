@@ -1,0 +1,172 @@
+// The calibration check where the operator meets it: after a calibration in the window with the
+// simulated device, from --check-calibration, and in the client window.
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "app/CTavlinDlg.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "calibration/CalibrationCheckPanel.h"
+#include "calibration/CalibrationCheckTexts.h"
+#include "calibration/CalibrationControlIds.h"
+#include "calibration/CcalibrationcheckDlg.h"
+#include "calibration/CcalibrationclientDlg.h"
+#include "calibration/CcalibrationmpDlg.h"
+#include "device/DeviceProtocol.h"
+#include "sim/SimTransport.h"
+#include "ui/ControlLookup.h"
+
+using namespace tavlin;
+
+namespace {
+
+int CountReports(sim::SimTransport& sim, uint8_t command) {
+    int n = 0;
+    for (const auto& r : sim.recorder().outReports()) {
+        n += r[1] == command ? 1 : 0;
+    }
+    return n;
+}
+
+CalibrationCheckPanel* Panel(QWidget* window) {
+    return findControl<CalibrationCheckPanel>(window, control::kCheckPanel);
+}
+
+}  // namespace
+
+class CalibrationCheckFlowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    QPointingDevice* touchScreen_ = nullptr;
+    std::unique_ptr<SharedState> state_;
+    std::unique_ptr<sim::SimTransport> sim_;
+    std::unique_ptr<HidDevice> device_;
+    std::unique_ptr<CTavlinDlg> main_;
+
+    void OpenMainWindow(bool checkCalibration, bool engineering = false) {
+        state_ = std::make_unique<SharedState>();
+        sim_ = std::make_unique<sim::SimTransport>(sim::SimTransport::Options{});
+        sim_->recorder().SetEnabled(true);
+        device_ = std::make_unique<HidDevice>(*sim_);
+        device_->setTimeoutMs(100);
+        MainWindowOptions options;
+        options.sim = sim_.get();
+        options.engineering = engineering;
+        options.checkCalibration = checkCalibration;
+        options.checkToleranceMm = 1.5;
+        main_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
+        main_->show();
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+    }
+    // Every point touched `offset` away from it.
+    void TouchAll(QWidget* window, QPoint offset) {
+        while (Panel(window)->Touching()) {
+            const CalibrationCheck* check = Panel(window)->check();
+            const CheckPoint p = check->points()[check->current()];
+            const QPoint at = QPoint(p.x, p.y) + offset;
+            QTest::touchEvent(window, touchScreen_).press(0, at, window);
+            QTest::touchEvent(window, touchScreen_).release(0, at, window);
+        }
+        QVERIFY(Panel(window)->ShowingResult());
+    }
+    template <typename T>
+    QPointer<T> Only() {
+        const auto found = main_->findChildren<T*>();
+        return found.size() == 1 ? found.front() : nullptr;
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        SetLogFilePath(dir_.filePath("Tavlin_log.txt").toStdString());
+        touchScreen_ = QTest::createTouchDevice();
+    }
+    // The test made the device, so it ends it (which also takes it off the system's list).
+    void cleanupTestCase() { delete touchScreen_; }
+    void cleanup() {
+        main_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        device_.reset();
+        sim_.reset();
+        state_.reset();
+    }
+
+    // Launcher, calibration on the simulated stylus, back to work mode, Space, the check; then
+    // "calibrate again" opens a new calibration the launcher's way.
+    void calibrationFollowedByTheCheck() {
+        OpenMainWindow(false);
+        QTest::mouseClick(findControl<QPushButton>(main_.get(), 1023), Qt::LeftButton);
+        QPointer<CcalibrationmpDlg> dialog = Only<CcalibrationmpDlg>();
+        QVERIFY(dialog != nullptr);
+        QTest::keyClick(dialog, Qt::Key_Space);  // not offered while calibrating
+        QVERIFY(!Panel(dialog)->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->CheckOffered(), 20000);
+        QCOMPARE(sim_->firmware().mode(), 0x22);
+        const size_t reports = sim_->recorder().outReports().size();
+        QTest::keyClick(dialog, Qt::Key_Space);
+        QVERIFY(Panel(dialog)->Touching());
+        TouchAll(dialog, QPoint(4, 3));  // 1.27 mm
+        QCOMPARE(findControl<QLabel>(dialog, control::kCheckVerdict)->text(),
+                 QString::fromUtf8(checktext::kPass));
+        QCOMPARE(findControl<QLabel>(dialog, control::kCheckTolerance)->text(),
+                 QString::asprintf(checktext::kTolerance, 1.5));
+        QCOMPARE(sim_->recorder().outReports().size(), reports);  // the check asks no device
+
+        const int switches = CountReports(*sim_, cmd::kModeSwitch);
+        auto* again = findControl<QPushButton>(dialog, control::kCheckCalibrateAgain);
+        QVERIFY(again->isVisible());
+        QTest::mouseClick(again, Qt::LeftButton);
+        QTRY_VERIFY(dialog.isNull());
+        QPointer<CcalibrationmpDlg> next;
+        QTRY_VERIFY((next = Only<CcalibrationmpDlg>()) != nullptr);
+        QCOMPARE(sim_->firmware().mode(), 0xFF);
+        QCOMPARE(CountReports(*sim_, cmd::kModeSwitch), switches + 1);  // only the launcher's
+        QTest::keyClick(next, Qt::Key_Escape);
+        QTRY_VERIFY(next.isNull());
+        QCOMPARE(sim_->firmware().mode(), 0x22);
+    }
+
+    void checkCalibrationOptionOpensTheCheck() {
+        OpenMainWindow(true);
+        QPointer<CcalibrationcheckDlg> check;
+        QTRY_VERIFY((check = Only<CcalibrationcheckDlg>()) != nullptr);
+        QCOMPARE(check->screen(), main_->screen());
+        QTRY_COMPARE(check->geometry(), main_->screen()->geometry());
+        QVERIFY(Panel(check)->Touching());
+        TouchAll(check, QPoint(0, 7));  // 1.78 mm: beyond the 1.5 given
+        QCOMPARE(findControl<QLabel>(check, control::kCheckVerdict)->text(),
+                 QString::fromUtf8(checktext::kFail));
+        QTest::mouseClick(findControl<QPushButton>(check, control::kCheckCalibrateAgain),
+                          Qt::LeftButton);
+        QTRY_VERIFY(check.isNull());
+        QPointer<CcalibrationmpDlg> calibration;
+        QTRY_VERIFY((calibration = Only<CcalibrationmpDlg>()) != nullptr);
+        QCOMPARE(sim_->firmware().mode(), 0xFF);
+        QTest::keyClick(calibration, Qt::Key_Escape);
+        QTRY_VERIFY(calibration.isNull());
+    }
+
+    void clientWindowOffersTheCheck() {
+        OpenMainWindow(false, true);
+        QTest::mouseClick(findControl<QPushButton>(main_.get(), 1025), Qt::LeftButton);
+        QPointer<CcalibrationclientDlg> client = Only<CcalibrationclientDlg>();
+        QVERIFY(client != nullptr);
+        QCOMPARE(findControl<QLabel>(client, control::kClientCheckOffer)->text(),
+                 QString::fromUtf8(checktext::kOffer));
+        QTRY_COMPARE(client->geometry(), QRect(0, 0, 1920, 1080));
+        QTest::keyClick(client, Qt::Key_Space);
+        TouchAll(client, QPoint(1, 0));
+        QVERIFY(!findControl<QPushButton>(client, control::kCheckCalibrateAgain)->isVisible());
+        QTest::mouseClick(findControl<QPushButton>(client, control::kCheckAccept), Qt::LeftButton);
+        QTRY_VERIFY(client.isNull());
+    }
+};
+
+QTEST_MAIN(CalibrationCheckFlowTest)
+#include "CalibrationCheckFlowTest.moc"
