@@ -490,30 +490,6 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
-        <source>无法读取记录文件 %s</source>
-        <translation>cannot read the recording %s</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
-        <translation>the recording %s has an unknown format or version (only tavlin-trace version 1 is supported)</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的第 %d 行无法解析</source>
-        <translation>the recording %s: line %d does not parse</translation>
-    </message>
-    <message>
-        <source>无法创建记录文件 %s</source>
-        <translation>cannot create the recording %s</translation>
-    </message>
-    <message>
-        <source>--replay-pace 只接受 recorded 或 immediate</source>
-        <translation>--replay-pace takes recorded or immediate</translation>
-    </message>
-    <message>
-        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
-        <translation>--replay cannot be used with --simulate or --record</translation>
-    </message>
-    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Preparing the environment, please wait...
@@ -690,6 +666,34 @@ finally confirm to exit.
 </source>
         <translation>The preview image buffers are not available; the leveling window cannot open.
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>cannot read the recording %s</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>the recording %s is not a regular file</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>the recording %s has an unknown format or version (only tavlin-trace version 1 is supported)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>the recording %s: line %d does not parse</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>cannot create the recording %s</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace takes recorded or immediate</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay cannot be used with --simulate or --record</translation>
     </message>
 </context>
 </TS>

@@ -490,30 +490,6 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
-        <source>无法读取记录文件 %s</source>
-        <translation>impossible de lire l'enregistrement %s</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
-        <translation>l'enregistrement %s a un format ou une version inconnus (seule la version 1 de tavlin-trace est prise en charge)</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的第 %d 行无法解析</source>
-        <translation>l'enregistrement %s : la ligne %d est illisible</translation>
-    </message>
-    <message>
-        <source>无法创建记录文件 %s</source>
-        <translation>impossible de créer l'enregistrement %s</translation>
-    </message>
-    <message>
-        <source>--replay-pace 只接受 recorded 或 immediate</source>
-        <translation>--replay-pace accepte recorded ou immediate</translation>
-    </message>
-    <message>
-        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
-        <translation>--replay ne peut pas être utilisé avec --simulate ou --record</translation>
-    </message>
-    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Préparation de l'environnement, veuillez patienter...
@@ -690,6 +666,34 @@ enfin, confirmez pour quitter.
 </source>
         <translation>Les tampons d'image d'aperçu ne sont pas disponibles ; la fenêtre de nivellement ne peut pas s'ouvrir.
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>impossible de lire l'enregistrement %s</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>l'enregistrement %s n'est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>l'enregistrement %s a un format ou une version inconnus (seule la version 1 de tavlin-trace est prise en charge)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>l'enregistrement %s : la ligne %d est illisible</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>impossible de créer l'enregistrement %s</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace accepte recorded ou immediate</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay ne peut pas être utilisé avec --simulate ou --record</translation>
     </message>
 </context>
 </TS>

@@ -490,30 +490,6 @@
 </translation>
     </message>
     <message>
-        <source>无法读取记录文件 %s</source>
-        <translation>%s жазбасын оқу мүмкін емес</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
-        <translation>%s жазбасының пішімі не нұсқасы белгісіз (тек tavlin-trace 1-нұсқасына қолдау бар)</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的第 %d 行无法解析</source>
-        <translation>%s жазбасы: %d-жолды талдау мүмкін емес</translation>
-    </message>
-    <message>
-        <source>无法创建记录文件 %s</source>
-        <translation>%s жазбасын жасау мүмкін емес</translation>
-    </message>
-    <message>
-        <source>--replay-pace 只接受 recorded 或 immediate</source>
-        <translation>--replay-pace тек recorded немесе immediate қабылдайды</translation>
-    </message>
-    <message>
-        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
-        <translation>--replay опциясын --simulate немесе --record опциясымен бірге қолдануға болмайды</translation>
-    </message>
-    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Орта дайындалуда, күте тұрыңыз...
@@ -690,6 +666,34 @@
 </source>
         <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>%s жазбасын оқу мүмкін емес</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>%s жазбасы қарапайым файл емес</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>%s жазбасының пішімі не нұсқасы белгісіз (тек tavlin-trace 1-нұсқасына қолдау бар)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>%s жазбасы: %d-жолды талдау мүмкін емес</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>%s жазбасын жасау мүмкін емес</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace тек recorded немесе immediate қабылдайды</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay опциясын --simulate немесе --record опциясымен бірге қолдануға болмайды</translation>
     </message>
 </context>
 </TS>

@@ -490,30 +490,6 @@
 </translation>
     </message>
     <message>
-        <source>无法读取记录文件 %s</source>
-        <translation>не удаётся прочитать запись %s</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
-        <translation>запись %s имеет неизвестный формат или версию (поддерживается только tavlin-trace версии 1)</translation>
-    </message>
-    <message>
-        <source>记录文件 %s 的第 %d 行无法解析</source>
-        <translation>запись %s: строка %d не разбирается</translation>
-    </message>
-    <message>
-        <source>无法创建记录文件 %s</source>
-        <translation>не удаётся создать запись %s</translation>
-    </message>
-    <message>
-        <source>--replay-pace 只接受 recorded 或 immediate</source>
-        <translation>--replay-pace принимает recorded или immediate</translation>
-    </message>
-    <message>
-        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
-        <translation>--replay нельзя использовать вместе с --simulate или --record</translation>
-    </message>
-    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Подготовка среды, подождите...
@@ -690,6 +666,34 @@
 </source>
         <translation>Буферы изображения предпросмотра недоступны; окно выравнивания не может открыться.
 </translation>
+    </message>
+    <message>
+        <source>无法读取记录文件 %s</source>
+        <translation>не удаётся прочитать запись %s</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>запись %s не является обычным файлом</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
+        <translation>запись %s имеет неизвестный формат или версию (поддерживается только tavlin-trace версии 1)</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 的第 %d 行无法解析</source>
+        <translation>запись %s: строка %d не разбирается</translation>
+    </message>
+    <message>
+        <source>无法创建记录文件 %s</source>
+        <translation>не удаётся создать запись %s</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只接受 recorded 或 immediate</source>
+        <translation>--replay-pace принимает recorded или immediate</translation>
+    </message>
+    <message>
+        <source>--replay 不能与 --simulate 或 --record 一起使用</source>
+        <translation>--replay нельзя использовать вместе с --simulate или --record</translation>
     </message>
 </context>
 </TS>

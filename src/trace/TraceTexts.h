@@ -5,6 +5,7 @@
 namespace tavlin::trace {
 
 inline constexpr const char* kCannotRead = "无法读取记录文件 %s";
+inline constexpr const char* kNotAFile = "记录文件 %s 不是普通文件";
 inline constexpr const char* kUnknownFormat =
     "记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）";
 inline constexpr const char* kBadLine = "记录文件 %s 的第 %d 行无法解析";
@@ -13,7 +14,7 @@ inline constexpr const char* kPaceValue = "--replay-pace 只接受 recorded 或 
 inline constexpr const char* kReplayAlone = "--replay 不能与 --simulate 或 --record 一起使用";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kCannotRead,   kUnknownFormat, kBadLine,
-                                            kCannotCreate, kPaceValue,     kReplayAlone};
+inline constexpr const char* kAllTexts[] = {kCannotRead,   kNotAFile,  kUnknownFormat, kBadLine,
+                                            kCannotCreate, kPaceValue, kReplayAlone};
 
 }  // namespace tavlin::trace

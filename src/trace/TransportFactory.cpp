@@ -4,14 +4,15 @@
 #include <string_view>
 
 #include "base/StringTable.h"
-#include "trace/RecordingTransport.h"
-#include "trace/ReplayTransport.h"
 #include "device/SystemTransport.h"
-#include "trace/TraceFormat.h"
-#include "trace/TraceTexts.h"
-#include "trace/TraceWriter.h"
 #include "sim/FaultPlanParser.h"
 #include "sim/SimTransport.h"
+#include "trace/RecordingTransport.h"
+#include "trace/ReplayTransport.h"
+#include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
+#include "trace/TraceTexts.h"
+#include "trace/TraceWriter.h"
 
 namespace tavlin::sim {
 namespace {
@@ -59,6 +60,8 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
         switch (problem.kind) {
             case TraceProblem::Kind::Unreadable:
                 return Fail(error, Fill(trace::kCannotRead, options.replay));
+            case TraceProblem::Kind::NotAFile:
+                return Fail(error, Fill(trace::kNotAFile, options.replay));
             case TraceProblem::Kind::UnknownFormat:
                 return Fail(error, Fill(trace::kUnknownFormat, options.replay));
             case TraceProblem::Kind::BadLine:

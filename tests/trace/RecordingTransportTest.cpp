@@ -10,6 +10,7 @@
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
 #include "sim/SimReportDescriptor.h"
 #include "sim/SimTransport.h"

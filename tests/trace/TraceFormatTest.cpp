@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
 
 namespace tavlin {
@@ -130,7 +131,7 @@ TEST_F(TraceFileTest, AFileThatIsNoRecordingIsRefusedWithTheLineAtFault) {
         {{R"({"format":"tavlin-trace","version":2})", out}, TraceProblem::Kind::UnknownFormat, 1},
         {{R"({"format":"other","version":1})"}, TraceProblem::Kind::UnknownFormat, 1},
         {{}, TraceProblem::Kind::UnknownFormat, 0},
-        {{"not json"}, TraceProblem::Kind::BadLine, 1},
+        {{"not json"}, TraceProblem::Kind::UnknownFormat, 1},
         {{header, out, R"({"t":6,"event":"in","report":"03zz"})"}, TraceProblem::Kind::BadLine, 3},
         {{header, out, R"({"t":6,"event":"in","report":"032"})"}, TraceProblem::Kind::BadLine, 3},
         {{header, R"({"t":6,"event":"sideways","report":"03"})"}, TraceProblem::Kind::BadLine, 2},
@@ -140,6 +141,17 @@ TEST_F(TraceFileTest, AFileThatIsNoRecordingIsRefusedWithTheLineAtFault) {
          TraceProblem::Kind::BadLine,
          2},
         {{header, out, R"({"t":7,"event":"out","report":"03",)"}, TraceProblem::Kind::BadLine, 3},
+        // Damage that crashed the reader: members of the wrong type, nesting without end, a
+        // line longer than any event.
+        {{R"({"format":5,"version":1})", out}, TraceProblem::Kind::UnknownFormat, 1},
+        {{R"({"format":"tavlin-trace","version":"1"})", out}, TraceProblem::Kind::UnknownFormat, 1},
+        {{header, std::string(50000, '[') + std::string(50000, ']')},
+         TraceProblem::Kind::BadLine,
+         2},
+        {{header, out,
+          R"({"t":7,"event":"in","report":")" + std::string(kMaxTraceLine, '0') + "\"}"},
+         TraceProblem::Kind::BadLine,
+         3},
     };
     for (const Case& c : cases) {
         WriteLines(c.lines);
