@@ -40,6 +40,17 @@ class RunEnd {
         return Finish(tavlin::cli::kExitUsage, report, false);
     }
 
+    // A run without a device that a signal reached: stopped, whatever it got done.
+    static int Stopped(const tavlin::cli::Interruption& interruption, int status,
+                       tavlin::cli::RunReport* report) {
+        if (!interruption.requested()) {
+            return status;
+        }
+        report->interrupted = true;
+        report->result = tavlin::Result::Fail(tavlin::ResultCode::Stopped, "interrupted");
+        return tavlin::cli::kExitFailed;
+    }
+
     int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
         if (options_.json) {
             std::string log;
@@ -67,6 +78,10 @@ class RunEnd {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all: a signal at any moment of the run, even while the arguments are read, takes
+    // the exit path and ends with the run's JSON object.
+    tavlin::cli::Interruption interruption;
+    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
     const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
     tavlin::cli::CliLanguage language(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -82,7 +97,8 @@ int main(int argc, char** argv) {
     tavlin::cli::RunReport report;
     if (invocation.command == tavlin::cli::Command::Help) {
         std::fputs(tavlin::cli::UsageText(), end.people());
-        return end.Finish(tavlin::cli::kExitSuccess, report, false);
+        return end.Finish(end.Stopped(interruption, tavlin::cli::kExitSuccess, &report), report,
+                          false);
     }
 
     if (invocation.command == tavlin::cli::Command::Layout) {
@@ -90,7 +106,7 @@ int main(int argc, char** argv) {
         const int status =
             tavlin::cli::RunLayout(invocation, output, &report);  // no device, no log
         report.messages = output.messages();
-        return end.Finish(status, report, false);
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
 
     // Before anything runs: a log folder that cannot be written must not cost the run its log.
@@ -107,9 +123,6 @@ int main(int argc, char** argv) {
     if (!transport) {
         return end.Usage(error);
     }
-    // From before the log starts to after it ends: a signal in between takes the exit path.
-    tavlin::cli::Interruption interruption;
-    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
     const int status =
         tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
