@@ -11,6 +11,7 @@
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareTexts.h"
+#include "firmware/PackageCheck.h"
 
 namespace tavlin::cli {
 namespace {
@@ -142,6 +143,13 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     if (c.report != nullptr) {
         c.report->images.emplace();
         c.report->verified = false;  // until the versions read back match the package
+    }
+    // Before the device is asked to restart: a typo in a package name must never cost a unit
+    // its working firmware for the length of an update that cannot happen.
+    const char* refusal = nullptr;
+    if (Result package = CheckPackage(inv.file, &refusal); !package.ok()) {
+        c.host.SetFirmwareStatusText(Tr(refusal));
+        return package;
     }
     TerminalFirmwareView view(c.host, c.progress, c.report);
     FirmwareSession session(s, view, c.host, c.modes);
