@@ -254,7 +254,10 @@ TEST(JsonReport, BrokenUtf8AndUsageErrorsStillGiveAnObject) {
     EXPECT_EQ(o["result"], "usage");
     EXPECT_TRUE(o["log"].is_null());
     EXPECT_EQ(o["messages"][1], "Ça marche — Готово");
-    EXPECT_THAT(o["reason"].get<std::string>(), HasSubstr("unknown command"));
+    // Every broken byte stands as U+FFFD, never dropped: a reader sees that something was there.
+    EXPECT_EQ(o["reason"], "unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
+    EXPECT_EQ(o["messages"][0], "tavlin-cli: unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
+    EXPECT_EQ(o["command"], "\xef\xbf\xbd");
     EXPECT_EQ(std::string(ExitWord(kExitNoAccess)), "no-access");
     EXPECT_EQ(std::string(ExitWord(kExitFailed)), "failed");
 }

@@ -9,9 +9,9 @@
 #include <mutex>
 
 #include "device/HidDevice.h"
+#include "sim/SimReportDescriptor.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
-#include "sim/SimReportDescriptor.h"
 
 namespace tavlin {
 namespace {
@@ -96,6 +96,28 @@ TEST_F(ReplayTest, TheFirstOutputReportThatDiffersFailsWithItsNumberAndBothRepor
     const Result after = Exchange(*device_, 0x06, 2, &value);
     EXPECT_FALSE(after);
     EXPECT_EQ(after.reason(), differs.reason());
+}
+
+// Every byte of a report counts, the last one as much as the first.
+TEST(ReplayMatch, AReportThatDiffersInAnyOneByteIsNotTheRecordedOne) {
+    const std::vector<uint8_t> recorded = Command(0x06, 1);
+    ASSERT_EQ(recorded.size(), 64u);
+    for (size_t at : {size_t{0}, size_t{1}, size_t{2}, size_t{32}, size_t{62}, size_t{63}}) {
+        ReplayTransport replay({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, recorded)},
+                               false);
+        int error = 0;
+        auto node = replay.Open(kNode, &error);
+        ASSERT_NE(node, nullptr);
+        std::vector<uint8_t> sent = recorded;
+        sent[at] ^= 0x01;
+        EXPECT_FALSE(node->Write(sent.data(), sent.size()).ok()) << "byte " << at;
+    }
+    ReplayTransport replay({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, recorded)},
+                           false);
+    int error = 0;
+    auto node = replay.Open(kNode, &error);
+    ASSERT_NE(node, nullptr);
+    EXPECT_TRUE(node->Write(recorded.data(), recorded.size()).ok());
 }
 
 TEST_F(ReplayTest, ARecordingThatRunsOutLeavesASilentDeviceThatTimesOut) {
