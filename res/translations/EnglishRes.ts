@@ -688,6 +688,10 @@ finally confirm to exit.
         <translation>cannot create the recording %s</translation>
     </message>
     <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>the recording %s is incomplete: it ended before the run did</translation>
+    </message>
+    <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>
         <translation>--replay-pace takes recorded or immediate</translation>
     </message>

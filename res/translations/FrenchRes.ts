@@ -688,6 +688,10 @@ enfin, confirmez pour quitter.
         <translation>impossible de créer l'enregistrement %s</translation>
     </message>
     <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>l'enregistrement %s est incomplet : il s'est arrêté avant la fin de l'exécution</translation>
+    </message>
+    <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>
         <translation>--replay-pace accepte recorded ou immediate</translation>
     </message>

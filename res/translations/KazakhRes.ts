@@ -688,6 +688,10 @@
         <translation>%s жазбасын жасау мүмкін емес</translation>
     </message>
     <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>%s жазбасы толық емес: ол іске қосу аяқталмай тұрып үзілді</translation>
+    </message>
+    <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>
         <translation>--replay-pace тек recorded немесе immediate қабылдайды</translation>
     </message>

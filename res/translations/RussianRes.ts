@@ -688,6 +688,10 @@
         <translation>не удаётся создать запись %s</translation>
     </message>
     <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>запись %s неполна: она прервалась раньше, чем завершился запуск</translation>
+    </message>
+    <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>
         <translation>--replay-pace принимает recorded или immediate</translation>
     </message>

@@ -63,6 +63,11 @@ void AddCommandMembers(const RunReport& r, json* out) {
     if (r.verified) {
         o["verified"] = *r.verified;
     }
+    if (r.recording) {
+        o["recording"] = {{"path", r.recording->path},
+                          {"complete", r.recording->complete},
+                          {"reason", r.recording->reason}};
+    }
 }
 
 }  // namespace

@@ -58,6 +58,13 @@ struct RunReport {
     std::optional<std::pair<int, int>> screen;  // width, height
     std::optional<std::vector<Image>> images;
     std::optional<bool> verified;
+    // With --record: the file, and whether it holds the whole run.
+    struct Recording {
+        std::string path;
+        bool complete = true;
+        std::string reason;  // why it ended early
+    };
+    std::optional<Recording> recording;
 };
 
 }  // namespace tavlin::cli

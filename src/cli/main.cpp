@@ -126,5 +126,12 @@ int main(int argc, char** argv) {
     const int status =
         tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
+    // A recording cut short is told, but the job's exit status stays the job's.
+    if (const auto ended = tavlin::sim::EndRecording(transport, transportOptions.record)) {
+        report.recording = {transportOptions.record, ended->complete, ended->reason};
+        if (!ended->complete) {
+            std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());
+        }
+    }
     return end.Finish(status, report, true);
 }

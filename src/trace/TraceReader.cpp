@@ -85,6 +85,12 @@ TraceReader::Step TraceReader::Next(TraceEvent* event, TraceProblem* problem) {
     }
     *event = TraceEvent();
     if (!ParseTraceEventLine(text, event)) {
+        // A last line without its line end was cut short by a recording that ended early (a
+        // full disk): the recording replays up to there.
+        if (ended_) {
+            cutShort_ = true;
+            return Step::End;
+        }
         *problem = {TraceProblem::Kind::BadLine, line_, "not an event"};
         return Step::Problem;
     }

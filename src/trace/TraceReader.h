@@ -32,6 +32,8 @@ class TraceReader {
 
     enum class Step { Event, End, Problem };
     Step Next(TraceEvent* event, TraceProblem* problem);
+    // After the end: the last line was cut short, and left out.
+    bool cutShort() const { return cutShort_; }
 
   private:
     explicit TraceReader(std::FILE* file) : file_(file) {}
@@ -41,6 +43,7 @@ class TraceReader {
     std::FILE* file_;
     int line_ = 0;
     bool ended_ = false;
+    bool cutShort_ = false;
 };
 
 // Reads a whole recording. Every line must parse before any of it is used: a half-read session

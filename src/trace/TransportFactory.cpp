@@ -118,6 +118,9 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
                 options.*option.field = argv[++i];
                 taken = true;
             }
+            if (taken && option.field == &TransportOptions::record) {
+                options.recordEmpty = options.record.empty();
+            }
         }
         if (!taken) {
             argv[kept++] = argv[i];
@@ -142,6 +145,11 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
         Fail(error, Tr(trace::kPaceValue));
         return created;
     }
+    // An empty name must not quietly record nothing: the station asked for a recording.
+    if (options.recordEmpty) {
+        Fail(error, Fill(trace::kCannotCreate, "\"\""));
+        return created;
+    }
     if (!options.replay.empty()) {
         if (!CreateReplay(options, &created, error)) {
             created.transport.reset();
@@ -162,6 +170,19 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
     }
     created.transport = std::make_unique<RecordingTransport>(*created.base, *created.recording);
     return created;
+}
+
+std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path) {
+    if (!created.recording) {
+        return std::nullopt;
+    }
+    created.recording->Close();
+    const TraceWriter::Status status = created.recording->status();
+    RecordingEnd end{status.complete, status.reason, {}};
+    if (!status.complete) {
+        end.message = Fill(trace::kIncomplete, path) + " (" + status.reason + ")";
+    }
+    return end;
 }
 
 }  // namespace tavlin::sim
