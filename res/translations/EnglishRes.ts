@@ -194,6 +194,12 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不完整：部分记录未能写入。
+</source>
+        <translation>The log %s is incomplete: some entries could not be written.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

@@ -194,6 +194,12 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不完整：部分记录未能写入。
+</source>
+        <translation>Le journal %s est incomplet : certaines entrées n'ont pas pu être écrites.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

@@ -63,6 +63,9 @@ void AddCommandMembers(const RunReport& r, json* out) {
     if (r.verified) {
         o["verified"] = *r.verified;
     }
+    if (r.logComplete) {
+        o["log_complete"] = *r.logComplete;
+    }
     if (r.recording) {
         o["recording"] = {{"path", r.recording->path},
                           {"complete", r.recording->complete},

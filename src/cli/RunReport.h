@@ -65,6 +65,7 @@ struct RunReport {
         std::string reason;  // why it ended early
     };
     std::optional<Recording> recording;
+    std::optional<bool> logComplete;  // with a log: whether every entry reached its file
 };
 
 }  // namespace tavlin::cli

@@ -7,6 +7,7 @@
 
 #include "base/Log.h"
 #include "base/LogFolder.h"
+#include "base/StringTable.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliLanguage.h"
@@ -126,7 +127,16 @@ int main(int argc, char** argv) {
     const int status =
         tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
-    // A recording cut short is told, but the job's exit status stays the job's.
+    // A log or a recording cut short is told, but the job's exit status stays the job's: stopping
+    // a firmware update midway for either would be worse.
+    report.logComplete = tavlin::LogComplete();
+    if (!*report.logComplete) {
+        std::string text = tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE);
+        if (const size_t at = text.find("%s"); at != std::string::npos) {
+            text.replace(at, 2, tavlin::LogFilePath());
+        }
+        std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
+    }
     if (const auto ended = tavlin::sim::EndRecording(transport, transportOptions.record)) {
         report.recording = {transportOptions.record, ended->complete, ended->reason};
         if (!ended->complete) {

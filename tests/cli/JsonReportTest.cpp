@@ -258,6 +258,17 @@ TEST(JsonReport, BrokenUtf8AndUsageErrorsStillGiveAnObject) {
     EXPECT_EQ(o["reason"], "unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
     EXPECT_EQ(o["messages"][0], "tavlin-cli: unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
     EXPECT_EQ(o["command"], "\xef\xbf\xbd");
+    EXPECT_FALSE(o.contains("log_complete")) << "no log, nothing to say of it";
+    // A job that went well keeps its exit status, but a log or recording cut short is said.
+    report.logComplete = false;
+    report.recording = RunReport::Recording{"run.trace", false, "writing the file failed"};
+    const json cut =
+        json::parse(JsonReport("versions", kExitSuccess, report, "/l/Tavlin_log.txt", 0));
+    EXPECT_EQ(cut["exit"], kExitSuccess);
+    EXPECT_EQ(cut["log_complete"], false);
+    EXPECT_EQ(
+        cut["recording"],
+        json({{"path", "run.trace"}, {"complete", false}, {"reason", "writing the file failed"}}));
     EXPECT_EQ(std::string(ExitWord(kExitNoAccess)), "no-access");
     EXPECT_EQ(std::string(ExitWord(kExitFailed)), "failed");
 }
