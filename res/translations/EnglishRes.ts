@@ -694,6 +694,10 @@ finally confirm to exit.
         <translation>cannot create the recording %s</translation>
     </message>
     <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>the replay stopped short: %d output reports of the recording were never sent</translation>
+    </message>
+    <message>
         <source>记录文件 %s 不完整：记录在运行结束前中断</source>
         <translation>the recording %s is incomplete: it ended before the run did</translation>
     </message>

@@ -694,6 +694,10 @@ enfin, confirmez pour quitter.
         <translation>impossible de créer l'enregistrement %s</translation>
     </message>
     <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>la relecture s'est arrêtée trop tôt : %d rapports de sortie de l'enregistrement n'ont jamais été envoyés</translation>
+    </message>
+    <message>
         <source>记录文件 %s 不完整：记录在运行结束前中断</source>
         <translation>l'enregistrement %s est incomplet : il s'est arrêté avant la fin de l'exécution</translation>
     </message>

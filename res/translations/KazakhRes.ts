@@ -694,6 +694,10 @@
         <translation>%s жазбасын жасау мүмкін емес</translation>
     </message>
     <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>қайта ойнату ерте тоқтады: жазбаның %d шығыс есебі жіберілмеді</translation>
+    </message>
+    <message>
         <source>记录文件 %s 不完整：记录在运行结束前中断</source>
         <translation>%s жазбасы толық емес: ол іске қосу аяқталмай тұрып үзілді</translation>
     </message>

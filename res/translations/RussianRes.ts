@@ -694,6 +694,10 @@
         <translation>не удаётся создать запись %s</translation>
     </message>
     <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>воспроизведение оборвалось: %d выходных отчётов записи так и не были отправлены</translation>
+    </message>
+    <message>
         <source>记录文件 %s 不完整：记录在运行结束前中断</source>
         <translation>запись %s неполна: она прервалась раньше, чем завершился запуск</translation>
     </message>

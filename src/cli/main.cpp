@@ -124,9 +124,18 @@ int main(int argc, char** argv) {
     if (!transport) {
         return end.Usage(error);
     }
-    const int status =
+    int status =
         tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
+    // A replay that stopped short of the recorded run did not show what the recording holds.
+    if (const std::string shortfall = tavlin::sim::ReplayShortfall(transport); !shortfall.empty()) {
+        std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
+        report.messages.push_back("tavlin-cli: " + shortfall);
+        if (status == tavlin::cli::kExitSuccess) {
+            report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, shortfall);
+            status = tavlin::cli::kExitFailed;
+        }
+    }
     // A log or a recording cut short is told, but the job's exit status stays the job's: stopping
     // a firmware update midway for either would be worse.
     report.logComplete = tavlin::LogComplete();

@@ -223,6 +223,13 @@ std::vector<uint8_t> ReplayTransport::ReportDescriptor(const std::string& path) 
     return {};
 }
 
+size_t ReplayTransport::OutputsLeft() const {
+    std::lock_guard lock(mutex_);
+    return static_cast<size_t>(
+        std::count_if(events_.begin() + static_cast<std::ptrdiff_t>(next_), events_.end(),
+                      [](const TraceEvent& e) { return e.kind == TraceEvent::Kind::Out; }));
+}
+
 bool ReplayTransport::IsGone(uint64_t instance) const {
     std::lock_guard lock(mutex_);
     return goneInstances_.count(instance) != 0;

@@ -43,6 +43,8 @@ class ReplayTransport final : public HidTransport {
     int MatchOutput(uint64_t instance, const uint8_t* report, size_t length, int* error,
                     std::string* mismatch);
     bool IsGone(uint64_t instance) const;
+    // The recorded output reports the program has not sent (yet).
+    size_t OutputsLeft() const;
 
   private:
     class Watch;

@@ -58,7 +58,7 @@ class TraceWriter {
     const Clock::time_point start_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    Status status_;            // incomplete: nothing more is taken
+    Status status_;             // incomplete: nothing more is taken
     bool writeFailed_ = false;  // nothing more is written
     std::vector<TraceEvent> queued_;
     bool closing_ = false;

@@ -69,8 +69,10 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
         }
         return Fail(error, Fill(trace::kBadLine, options.replay, problem.line));
     }
-    created->transport =
+    auto replay =
         std::make_unique<ReplayTransport>(std::move(*events), options.replayPace == "recorded");
+    created->replay = replay.get();
+    created->transport = std::move(replay);
     return true;
 }
 
@@ -170,6 +172,14 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
     }
     created.transport = std::make_unique<RecordingTransport>(*created.base, *created.recording);
     return created;
+}
+
+std::string ReplayShortfall(const CreatedTransport& created) {
+    if (created.replay == nullptr) {
+        return {};
+    }
+    const size_t left = created.replay->OutputsLeft();
+    return left == 0 ? std::string() : Fill(trace::kOutputsLeft, "", static_cast<int>(left));
 }
 
 std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path) {

@@ -6,8 +6,9 @@
 #include "device/HidTransport.h"
 
 namespace tavlin {
+class ReplayTransport;
 class TraceWriter;
-}
+}  // namespace tavlin
 
 namespace tavlin::sim {
 
@@ -37,6 +38,7 @@ struct CreatedTransport {
     std::unique_ptr<TraceWriter> recording;   // with --record
     std::unique_ptr<HidTransport> transport;  // null when the options were refused
     SimTransport* sim = nullptr;              // the simulated device: presence events
+    ReplayTransport* replay = nullptr;        // with --replay
     explicit operator bool() const { return transport != nullptr; }
 };
 
@@ -53,6 +55,10 @@ struct RecordingEnd {
     std::string reason;
     std::string message;  // in the user's language; empty when complete
 };
+// With --replay, once the program is done: a message when the recording still holds output
+// reports the program never sent (it stopped short of the recorded run); else empty.
+std::string ReplayShortfall(const CreatedTransport& created);
+
 // Closes the run's recording, everything queued written; nothing without --record.
 std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path);
 

@@ -46,4 +46,9 @@ status=$?
 [ $status -eq 1 ] || fail "differing report: exit $status, not 1"
 grep -Eq 'output report 1 differs from the recording: sent 0306[0-9a-f]+, recorded 032d[0-9a-f]+' out.txt ||
     { cat out.txt; fail "differing report: no reason naming it"; }
+# A versions session replayed for detect: the program stops before it sent the recorded reports.
+"$cli" --replay "$good" detect >out.txt 2>err.txt
+status=$?
+[ $status -eq 1 ] || fail "stopped short: exit $status, not 1"
+grep -Eq '回放未完成：记录中还有 [1-9][0-9]* 个输出报告未发送' err.txt || fail "stopped short: not said"
 echo ok
