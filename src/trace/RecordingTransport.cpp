@@ -147,6 +147,13 @@ std::vector<HidInterfaceInfo> RecordingTransport::Enumerate() {
 std::unique_ptr<HidConnection> RecordingTransport::Open(const std::string& path, int* errorCode) {
     std::unique_ptr<HidConnection> connection = inner_.Open(path, errorCode);
     if (!connection) {
+        // A station's "no access" must replay as one.
+        TraceEvent event;
+        event.kind = TraceEvent::Kind::OpenFailed;
+        event.info.path = path;
+        event.openError = static_cast<uint32_t>(*errorCode);
+        event.denied = inner_.DeniesAccess(*errorCode);
+        writer_.Add(std::move(event));
         return nullptr;
     }
     return std::make_unique<RecordingConnection>(std::move(connection), writer_, calls_);

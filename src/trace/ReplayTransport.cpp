@@ -50,6 +50,11 @@ class ReplayTransport::Watch final : public DeviceChangeWatch {
 
 ReplayTransport::ReplayTransport(std::vector<TraceEvent> events, bool recordedPace)
     : events_(std::move(events)), recordedPace_(recordedPace), lastAt_(Clock::now()) {
+    for (const TraceEvent& e : events_) {
+        if (e.kind == TraceEvent::Kind::OpenFailed && e.denied) {
+            deniedErrors_.insert(static_cast<int>(e.openError));
+        }
+    }
     // What was there when the recording began is there before the program first looks.
     while (next_ < events_.size() && events_[next_].IsPresence()) {
         ApplyPresenceLocked(events_[next_]);
@@ -186,8 +191,19 @@ std::vector<HidInterfaceInfo> ReplayTransport::Enumerate() {
     return list;
 }
 
+bool ReplayTransport::DeniesAccess(int errorCode) const {
+    std::lock_guard lock(mutex_);
+    return deniedErrors_.count(errorCode) != 0;
+}
+
 std::unique_ptr<HidConnection> ReplayTransport::Open(const std::string& path, int* errorCode) {
     std::lock_guard lock(mutex_);
+    if (next_ < events_.size() && events_[next_].kind == TraceEvent::Kind::OpenFailed &&
+        events_[next_].info.path == path) {
+        *errorCode = static_cast<int>(events_[next_].openError);
+        AdvanceLocked();
+        return nullptr;
+    }
     for (const Present& p : present_) {
         if (p.info.path == path) {
             *errorCode = 0;
@@ -290,8 +306,8 @@ int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_
             return static_cast<int>(length);  // the recording has run out: a silent device
         }
         const TraceEvent& event = events_[next_];
-        if (event.kind == TraceEvent::Kind::In) {
-            AdvanceLocked();  // input the program never looked at
+        if (event.kind == TraceEvent::Kind::In || event.kind == TraceEvent::Kind::OpenFailed) {
+            AdvanceLocked();  // input the program never looked at, an open it did not retry
             continue;
         }
         if (event.IsPresence()) {

@@ -31,7 +31,10 @@ class ReplayTransport final : public HidTransport {
     ReplayTransport& operator=(const ReplayTransport&) = delete;
 
     std::vector<HidInterfaceInfo> Enumerate() override;
+    // Fails as the recording's open of the path did, when that failure is next.
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    // As the recorded system said of its errors.
+    bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
     std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
     std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
@@ -78,6 +81,7 @@ class ReplayTransport final : public HidTransport {
     std::string mismatch_;          // set by the first output report that differs
     std::vector<Present> present_;  // in arrival order
     std::set<uint64_t> goneInstances_;
+    std::set<int> deniedErrors_;  // the recorded failed opens' errors that meant no access
     uint64_t nextInstance_ = 1;
     bool stopping_ = false;
     uint64_t lastLook_ = 0;    // the recorded look of the last presence event played

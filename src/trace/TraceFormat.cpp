@@ -20,6 +20,8 @@ const char* EventName(TraceEvent::Kind kind) {
             return "arrival";
         case TraceEvent::Kind::Removal:
             return "removal";
+        case TraceEvent::Kind::OpenFailed:
+            return "open";
     }
     return "";
 }
@@ -101,6 +103,16 @@ bool ParseEvent(const json& object, TraceEvent* event) {
     if (name == "in") {
         event->kind = TraceEvent::Kind::In;
         return HexMember(object, "report", &event->bytes) && !event->bytes.empty();
+    }
+    if (name == "open") {
+        event->kind = TraceEvent::Kind::OpenFailed;
+        const auto denied = object.find("denied");
+        if (denied == object.end() || !denied->is_boolean()) {
+            return false;
+        }
+        event->denied = denied->get<bool>();
+        return Text(object, "path", &event->info.path) &&
+               Number(object, "error", UINT32_MAX, &event->openError);
     }
     if (object.contains("look") && !Number(object, "look", UINT64_MAX, &event->look)) {
         return false;
@@ -201,6 +213,11 @@ std::string TraceEventLine(const TraceEvent& event) {
         case TraceEvent::Kind::Removal:
             line["path"] = event.info.path;
             line["look"] = event.look;
+            break;
+        case TraceEvent::Kind::OpenFailed:
+            line["path"] = event.info.path;
+            line["error"] = event.openError;
+            line["denied"] = event.denied;
             break;
     }
     // A path or version is not always valid UTF-8 (a node name is bytes): replace, never throw.

@@ -194,5 +194,41 @@ TEST_F(RecordingTest, AReplyIsWrittenBeforeTheRemovalItCausedThoughItsThreadWasH
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Arrival, Kind::In, Kind::Removal}));
 }
 
+// A node this user may not open: the recording keeps the failed open, and the replay fails the
+// same open the same way, so a station's "no access" replays as one.
+class DeniedTransport final : public HidTransport {
+  public:
+    std::vector<HidInterfaceInfo> Enumerate() override {
+        return {{"denied", kVendorId, kProductIdWork, kVendorUsagePage, kVendorUsage}};
+    }
+    std::unique_ptr<HidConnection> Open(const std::string&, int* error) override {
+        *error = kDeniedError;
+        return nullptr;
+    }
+    bool DeniesAccess(int error) const override { return error == kDeniedError; }
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection&) override {
+        return std::nullopt;
+    }
+    static constexpr int kDeniedError = 13;
+};
+
+TEST_F(RecordingTest, AnOpenThatWasRefusedReplaysAsRefused) {
+    const auto opened = [](HidTransport& transport) {
+        HidDevice device(transport);
+        uint16_t productId = 0;
+        Result why;
+        EXPECT_EQ(OpenHidDevice(device, &productId, &why), 0);
+        return why.code();
+    };
+    {
+        auto writer = TraceWriter::Create(path_, "test");
+        DeniedTransport denied;
+        RecordingTransport recording(denied, *writer);
+        EXPECT_EQ(opened(recording), ResultCode::NoAccess);
+    }
+    ReplayTransport replay(Recorded(path_), false);
+    EXPECT_EQ(opened(replay), ResultCode::NoAccess);
+}
+
 }  // namespace
 }  // namespace tavlin
