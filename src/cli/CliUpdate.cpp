@@ -29,10 +29,17 @@ class TerminalFirmwareView : public FirmwareView {
     void SetFirmwareStatus(const std::string& text) override { host_.SetFirmwareStatusText(text); }
     void SetProgress(int position) override { progress_.Update(position, 100); }
     void SetMainVersionText(const std::string& text) override { host_.SetVersionText(text); }
-    void ImageWritten(const std::string& name, uint64_t bytes, int packets) override {
-        if (report_ != nullptr) {
-            report_->images->push_back({name, bytes, packets});
+    void ImageWritten(ImageWrite write, const std::string& name, uint64_t bytes,
+                      int packets) override {
+        if (report_ == nullptr) {
+            return;
         }
+        // The left module is the master, as the version line's M-- (LInfo) says.
+        const bool master = write == ImageWrite::HInfoLeft || write == ImageWrite::LInfo;
+        const char* image = write == ImageWrite::LInfo   ? "LInfo"
+                            : write == ImageWrite::RInfo ? "RInfo"
+                                                         : "HInfo";
+        report_->images->push_back({name, bytes, packets, image, master ? "master" : "slave"});
     }
 
   private:

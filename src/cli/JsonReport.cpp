@@ -55,8 +55,11 @@ void AddCommandMembers(const RunReport& r, json* out) {
     if (r.images) {
         json images = json::array();
         for (const RunReport::Image& image : *r.images) {
-            images.push_back(
-                {{"name", image.name}, {"bytes", image.bytes}, {"packets", image.packets}});
+            images.push_back({{"name", image.name},
+                              {"bytes", image.bytes},
+                              {"packets", image.packets},
+                              {"image", image.image},
+                              {"sensor", image.sensor}});
         }
         o["images"] = std::move(images);
     }

@@ -44,6 +44,8 @@ struct RunReport {
         std::string name;
         uint64_t bytes = 0;
         int packets = 0;
+        std::string image;   // "HInfo", "LInfo" or "RInfo"
+        std::string sensor;  // "master" or "slave"
     };
 
     Result result;             // the run's outcome; its reason explains a failure

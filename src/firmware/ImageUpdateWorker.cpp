@@ -152,7 +152,7 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
             if (Result record = WriteVersionRecord(plan.write, image.version); !record.ok()) {
                 result = Fail(fw::kUpdateFailed, std::move(record));
             } else {
-                view_.ImageWritten(image.name, size, packets);
+                view_.ImageWritten(plan.write, image.name, size, packets);
             }
         }
         std::fclose(file);
