@@ -50,13 +50,17 @@ class ReplayTransport::Watch final : public DeviceChangeWatch {
 
 ReplayTransport::ReplayTransport(std::vector<TraceEvent> events, bool recordedPace)
     : events_(std::move(events)), recordedPace_(recordedPace), lastAt_(Clock::now()) {
-    for (const TraceEvent& e : events_) {
-        if (e.kind == TraceEvent::Kind::OpenFailed && e.denied) {
-            deniedErrors_.insert(static_cast<int>(e.openError));
-        }
-    }
+    StartLocked();
+}
+
+ReplayTransport::ReplayTransport(std::unique_ptr<TraceReader> reader, bool recordedPace)
+    : events_(std::move(reader)), recordedPace_(recordedPace), lastAt_(Clock::now()) {
+    StartLocked();
+}
+
+void ReplayTransport::StartLocked() {
     // What was there when the recording began is there before the program first looks.
-    while (next_ < events_.size() && events_[next_].IsPresence()) {
+    while (events_.Has(next_) && events_[next_].IsPresence()) {
         ApplyPresenceLocked(events_[next_]);
         ++next_;
     }
@@ -102,6 +106,7 @@ ReplayTransport::Clock::time_point ReplayTransport::DueLocked(size_t index) cons
 
 void ReplayTransport::AdvanceLocked() {
     ++next_;
+    events_.DropBefore(next_ - 1);  // the one just played still gives the next one's distance
     lastAt_ = Clock::now();
     changed_.notify_all();
 }
@@ -136,7 +141,7 @@ bool ReplayTransport::WaitsForLookLocked(size_t index) const {
 bool ReplayTransport::ApplyBatchLocked() {
     const uint64_t look = events_[next_].look;
     bool applied = false;
-    while (next_ < events_.size() && events_[next_].IsPresence() &&
+    while (events_.Has(next_) && events_[next_].IsPresence() &&
            (!applied || events_[next_].look == look)) {
         ApplyPresenceLocked(events_[next_]);
         AdvanceLocked();
@@ -153,7 +158,7 @@ void ReplayTransport::Notify() {
 }
 
 bool ReplayTransport::FollowReportLocked() {
-    if (next_ >= events_.size() || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+    if (!events_.Has(next_) || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
         return false;
     }
     const uint64_t gap = events_[next_].us - std::min(events_[next_].us, events_[next_ - 1].us);
@@ -163,7 +168,7 @@ bool ReplayTransport::FollowReportLocked() {
 void ReplayTransport::Play() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        if (next_ >= events_.size() || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+        if (!events_.Has(next_) || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
             changed_.wait(lock);
             continue;
         }
@@ -198,9 +203,12 @@ bool ReplayTransport::DeniesAccess(int errorCode) const {
 
 std::unique_ptr<HidConnection> ReplayTransport::Open(const std::string& path, int* errorCode) {
     std::lock_guard lock(mutex_);
-    if (next_ < events_.size() && events_[next_].kind == TraceEvent::Kind::OpenFailed &&
+    if (events_.Has(next_) && events_[next_].kind == TraceEvent::Kind::OpenFailed &&
         events_[next_].info.path == path) {
         *errorCode = static_cast<int>(events_[next_].openError);
+        if (events_[next_].denied) {
+            deniedErrors_.insert(*errorCode);
+        }
         AdvanceLocked();
         return nullptr;
     }
@@ -241,9 +249,8 @@ std::vector<uint8_t> ReplayTransport::ReportDescriptor(const std::string& path) 
 
 size_t ReplayTransport::OutputsLeft() const {
     std::lock_guard lock(mutex_);
-    return static_cast<size_t>(
-        std::count_if(events_.begin() + static_cast<std::ptrdiff_t>(next_), events_.end(),
-                      [](const TraceEvent& e) { return e.kind == TraceEvent::Kind::Out; }));
+    return events_.CountFrom(next_,
+                             [](const TraceEvent& e) { return e.kind == TraceEvent::Kind::Out; });
 }
 
 bool ReplayTransport::IsGone(uint64_t instance) const {
@@ -263,7 +270,7 @@ int ReplayTransport::TakeInput(uint64_t instance, uint8_t* report, size_t length
         }
         const Clock::time_point now = Clock::now();
         Clock::time_point wakeAt = deadline;
-        if (next_ < events_.size() && events_[next_].kind == TraceEvent::Kind::In) {
+        if (events_.Has(next_) && events_[next_].kind == TraceEvent::Kind::In) {
             // A drain takes what the recording drained, whenever it is asked.
             const Clock::time_point due = timeoutMs == 0 ? now : DueLocked(next_);
             if (now >= due) {
@@ -302,7 +309,7 @@ int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_
             *error = ENODEV;
             return -1;
         }
-        if (next_ >= events_.size()) {
+        if (!events_.Has(next_)) {
             return static_cast<int>(length);  // the recording has run out: a silent device
         }
         const TraceEvent& event = events_[next_];

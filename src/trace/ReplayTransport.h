@@ -2,6 +2,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "device/HidTransport.h"
+#include "trace/ReplayWindow.h"
 #include "trace/TraceEvent.h"
 
 namespace tavlin {
@@ -26,6 +28,9 @@ class ReplayTransport final : public HidTransport {
     // recordedPace: each event keeps its distance from the one before it; else replies and
     // presence changes come at once.
     ReplayTransport(std::vector<TraceEvent> events, bool recordedPace);
+    // Reads the recording as it goes (a bounded window of it in memory); the reader must have
+    // been checked to its end.
+    ReplayTransport(std::unique_ptr<TraceReader> reader, bool recordedPace);
     ~ReplayTransport() override;
     ReplayTransport(const ReplayTransport&) = delete;
     ReplayTransport& operator=(const ReplayTransport&) = delete;
@@ -70,7 +75,9 @@ class ReplayTransport final : public HidTransport {
     void Play();
     void SetListener(std::function<void()> listener);
 
-    const std::vector<TraceEvent> events_;
+    void StartLocked();  // what the constructors share
+
+    mutable ReplayWindow events_;
     const bool recordedPace_;
 
     mutable std::mutex mutex_;

@@ -97,6 +97,24 @@ TraceReader::Step TraceReader::Next(TraceEvent* event, TraceProblem* problem) {
     return Step::Event;
 }
 
+bool CheckTrace(const std::string& path, TraceProblem* problem) {
+    auto reader = TraceReader::Open(path, problem);
+    if (!reader) {
+        return false;
+    }
+    TraceEvent event;
+    for (;;) {
+        switch (reader->Next(&event, problem)) {
+            case TraceReader::Step::Event:
+                break;
+            case TraceReader::Step::End:
+                return true;
+            case TraceReader::Step::Problem:
+                return false;
+        }
+    }
+}
+
 std::optional<std::vector<TraceEvent>> ReadTrace(const std::string& path, TraceProblem* problem) {
     auto reader = TraceReader::Open(path, problem);
     if (!reader) {

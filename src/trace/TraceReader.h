@@ -46,6 +46,9 @@ class TraceReader {
     bool cutShort_ = false;
 };
 
+// Reads a recording to its end without keeping it: the problem of the first line at fault.
+bool CheckTrace(const std::string& path, TraceProblem* problem);
+
 // Reads a whole recording. Every line must parse before any of it is used: a half-read session
 // replayed would fail somewhere unrelated to the fault it was made to show.
 std::optional<std::vector<TraceEvent>> ReadTrace(const std::string& path, TraceProblem* problem);

@@ -54,9 +54,14 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
     if (options.simulate || !options.simFaults.empty() || !options.record.empty()) {
         return Fail(error, Tr(trace::kReplayAlone));
     }
+    // Checked whole before anything runs, then read again as the replay goes: a damaged line
+    // deep in a long recording is refused now, and the replay holds only a window of it.
     TraceProblem problem;
-    auto events = ReadTrace(options.replay, &problem);
-    if (!events) {
+    std::unique_ptr<TraceReader> reader;
+    if (CheckTrace(options.replay, &problem)) {
+        reader = TraceReader::Open(options.replay, &problem);
+    }
+    if (!reader) {
         switch (problem.kind) {
             case TraceProblem::Kind::Unreadable:
                 return Fail(error, Fill(trace::kCannotRead, options.replay));
@@ -70,7 +75,7 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
         return Fail(error, Fill(trace::kBadLine, options.replay, problem.line));
     }
     auto replay =
-        std::make_unique<ReplayTransport>(std::move(*events), options.replayPace == "recorded");
+        std::make_unique<ReplayTransport>(std::move(reader), options.replayPace == "recorded");
     created->replay = replay.get();
     created->transport = std::move(replay);
     return true;
