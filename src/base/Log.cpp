@@ -58,6 +58,7 @@ std::mutex g_windowsAppendMutex;
 // text mode would turn them into CR LF).
 // Set by the first entry that did not reach the file since the log started.
 std::atomic<bool> g_entryLost{false};
+std::atomic<bool> g_started{false};  // LogStart has run in this process
 
 void WriteWhole(const char* mode, const std::string& entry) {
 #ifdef _WIN32
@@ -128,6 +129,7 @@ void WriteLogSized(size_t bufferSize, const char* format, ...) {
 
 void LogStart() {
     g_entryLost = false;
+    g_started = true;
     KeepPreviousRuns();
     const char* message = "Tavlin log start!\n";
     WriteWhole("wb", LogPrefix(Now()) + message);
@@ -135,6 +137,10 @@ void LogStart() {
 
 void LogEnd() {
     WriteLog("Tavlin log end!\n");
+}
+
+bool LogStarted() {
+    return g_started;
 }
 
 bool LogComplete() {

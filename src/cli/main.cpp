@@ -138,8 +138,11 @@ int main(int argc, char** argv) {
     }
     // A log or a recording cut short is told, but the job's exit status stays the job's: stopping
     // a firmware update midway for either would be worse.
-    report.logComplete = tavlin::LogComplete();
-    if (!*report.logComplete) {
+    const bool logWritten = tavlin::LogStarted();
+    if (logWritten) {
+        report.logComplete = tavlin::LogComplete();
+    }
+    if (logWritten && !*report.logComplete) {
         std::string text = tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE);
         if (const size_t at = text.find("%s"); at != std::string::npos) {
             text.replace(at, 2, tavlin::LogFilePath());
@@ -152,5 +155,5 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());
         }
     }
-    return end.Finish(status, report, true);
+    return end.Finish(status, report, logWritten);
 }
