@@ -247,6 +247,11 @@ std::vector<uint8_t> ReplayTransport::ReportDescriptor(const std::string& path) 
     return {};
 }
 
+size_t ReplayTransport::EventsHeld() const {
+    std::lock_guard lock(mutex_);
+    return events_.held();
+}
+
 size_t ReplayTransport::OutputsLeft() const {
     std::lock_guard lock(mutex_);
     return events_.CountFrom(next_,

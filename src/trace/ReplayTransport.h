@@ -53,6 +53,8 @@ class ReplayTransport final : public HidTransport {
     bool IsGone(uint64_t instance) const;
     // The recorded output reports the program has not sent (yet).
     size_t OutputsLeft() const;
+    // How many of the recording's events are in memory now.
+    size_t EventsHeld() const;
 
   private:
     class Watch;

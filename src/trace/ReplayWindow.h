@@ -28,6 +28,7 @@ class ReplayWindow {
     void DropBefore(size_t index);
     // How many events from `index` on satisfy `counted`; reads the rest of the recording
     // without keeping it, so it is for the end of a replay only.
+    size_t held() const { return kept_.size(); }
     size_t CountFrom(size_t index, const std::function<bool(const TraceEvent&)>& counted);
 
   private:

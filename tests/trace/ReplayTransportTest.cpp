@@ -4,6 +4,10 @@
 // when asked for.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include <filesystem>
+
 #include <condition_variable>
 #include <future>
 #include <mutex>
@@ -12,6 +16,7 @@
 #include "sim/SimReportDescriptor.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
 
 namespace tavlin {
 namespace {
@@ -118,6 +123,40 @@ TEST(ReplayMatch, AReportThatDiffersInAnyOneByteIsNotTheRecordedOne) {
     auto node = replay.Open(kNode, &error);
     ASSERT_NE(node, nullptr);
     EXPECT_TRUE(node->Write(recorded.data(), recorded.size()).ok());
+}
+
+// A recording read from its file is held a few events at a time, however long it is.
+TEST(ReplayWindowTest, AReplayFromAFileHoldsOnlyAFewEventsAtATime) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("replay-window-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
+            .string();
+    constexpr int kExchanges = 2000;
+    {
+        std::ofstream out(path);
+        out << TraceHeaderLine("test") << "\n"
+            << TraceEventLine(Arrival(kNode, kProductIdWork, 1)) << "\n";
+        for (int i = 0; i < kExchanges; ++i) {
+            out << TraceEventLine(Event(Kind::Out, 10 * i, Command(0x06, uint8_t(i)))) << "\n"
+                << TraceEventLine(Event(Kind::In, 10 * i + 5, Reply(0x06, uint8_t(i)))) << "\n";
+        }
+    }
+    TraceProblem problem;
+    ReplayTransport replay(TraceReader::Open(path, &problem), false);
+    int error = 0;
+    auto node = replay.Open(kNode, &error);
+    ASSERT_NE(node, nullptr);
+    size_t mostHeld = 0;
+    for (int i = 0; i < kExchanges; ++i) {
+        const std::vector<uint8_t> out = Command(0x06, uint8_t(i));
+        uint8_t reply[kReportSize];
+        ASSERT_TRUE(node->Write(out.data(), out.size()).ok()) << i;
+        ASSERT_TRUE(node->Read(reply, sizeof reply, 100).ok()) << i;
+        EXPECT_EQ(reply[3], uint8_t(i));
+        mostHeld = std::max(mostHeld, replay.EventsHeld());
+    }
+    EXPECT_LE(mostHeld, 4u);
+    std::filesystem::remove(path);
 }
 
 TEST_F(ReplayTest, ARecordingThatRunsOutLeavesASilentDeviceThatTimesOut) {
