@@ -134,8 +134,11 @@ void ReplayTransport::ApplyPresenceLocked(const TraceEvent& event) {
 
 bool ReplayTransport::WaitsForLookLocked(size_t index) const {
     // The program saw the device list between these two changes when it was recorded: it
-    // must get the chance to see it here too, or its detection tells another story.
-    return events_[index].look > lastLook_ && looksSince_ == 0;
+    // must get the chance to see it here too, as often as it did then (a detection that looked
+    // twice while the device was away prints its status twice), or its detection tells another
+    // story. The first of those looks is the one that found the change before.
+    const uint64_t look = events_[index].look;
+    return look > lastLook_ && looksSince_ < look - lastLook_;
 }
 
 bool ReplayTransport::ApplyBatchLocked() {

@@ -215,6 +215,37 @@ TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
     EXPECT_EQ(productId, kProductIdUpdate);
 }
 
+// When recorded, the detection looked twice while the device was away (it printed its status
+// twice): the replayed arrival waits for both looks, not only the first.
+TEST_F(ReplayTest, ADetectionThatLookedTwiceWhileTheDeviceWasAwayLooksTwiceAgain) {
+    std::mutex mutex;
+    std::condition_variable told;
+    int notices = 0;
+    TraceEvent removal = Event(Kind::Removal, 12);
+    removal.info.path = kNode;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
+           Event(Kind::In, 11, Reply(0x38, 0)), removal,
+           Arrival("/dev/hidraw8", kProductIdUpdate, 4, 13)});
+    auto watch = replay_->WatchPresence([&] {
+        std::lock_guard lock(mutex);
+        ++notices;
+        told.notify_all();
+    });
+    auto waitFor = [&](int n, std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex);
+        return told.wait_for(lock, limit, [&] { return notices >= n; });
+    };
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x38, 0x42, &value));
+    ASSERT_TRUE(waitFor(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(replay_->Enumerate().empty());  // the look that found it gone
+    EXPECT_FALSE(waitFor(2, std::chrono::milliseconds(200)));
+    EXPECT_TRUE(replay_->Enumerate().empty());  // the second look while it was away
+    ASSERT_TRUE(waitFor(2, std::chrono::seconds(10)));
+    EXPECT_EQ(replay_->Enumerate().size(), 1u);
+}
+
 TEST_F(ReplayTest, AWriteBeforeARecordedArrivalTheProgramNeverLooksForFailsInTime) {
     // Another interface of the device leaves right after the reply and comes back; when
     // recorded, the program looked at the device list in between, before its next report.
