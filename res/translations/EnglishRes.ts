@@ -194,6 +194,12 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不完整：部分记录未能写入。
+</source>
+        <translation>The log %s is incomplete: some entries could not be written.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -776,6 +782,10 @@ finally confirm to exit.
         <translation>cannot read the recording %s</translation>
     </message>
     <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>the recording %s is not a regular file</translation>
+    </message>
+    <message>
         <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
         <translation>the recording %s has an unknown format or version (only tavlin-trace version 1 is supported)</translation>
     </message>
@@ -786,6 +796,14 @@ finally confirm to exit.
     <message>
         <source>无法创建记录文件 %s</source>
         <translation>cannot create the recording %s</translation>
+    </message>
+    <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>the replay stopped short: %d output reports of the recording were never sent</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>the recording %s is incomplete: it ended before the run did</translation>
     </message>
     <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>

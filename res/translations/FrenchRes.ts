@@ -194,6 +194,12 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不完整：部分记录未能写入。
+</source>
+        <translation>Le journal %s est incomplet : certaines entrées n'ont pas pu être écrites.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -776,6 +782,10 @@ enfin, confirmez pour quitter.
         <translation>impossible de lire l'enregistrement %s</translation>
     </message>
     <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>l'enregistrement %s n'est pas un fichier ordinaire</translation>
+    </message>
+    <message>
         <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
         <translation>l'enregistrement %s a un format ou une version inconnus (seule la version 1 de tavlin-trace est prise en charge)</translation>
     </message>
@@ -786,6 +796,14 @@ enfin, confirmez pour quitter.
     <message>
         <source>无法创建记录文件 %s</source>
         <translation>impossible de créer l'enregistrement %s</translation>
+    </message>
+    <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>la relecture s'est arrêtée trop tôt : %d rapports de sortie de l'enregistrement n'ont jamais été envoyés</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>l'enregistrement %s est incomplet : il s'est arrêté avant la fin de l'exécution</translation>
     </message>
     <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>

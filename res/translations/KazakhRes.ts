@@ -194,6 +194,12 @@
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不完整：部分记录未能写入。
+</source>
+        <translation>%s журналы толық емес: кейбір жазбалар жазылмады.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -776,6 +782,10 @@
         <translation>%s жазбасын оқу мүмкін емес</translation>
     </message>
     <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>%s жазбасы қарапайым файл емес</translation>
+    </message>
+    <message>
         <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
         <translation>%s жазбасының пішімі не нұсқасы белгісіз (тек tavlin-trace 1-нұсқасына қолдау бар)</translation>
     </message>
@@ -786,6 +796,14 @@
     <message>
         <source>无法创建记录文件 %s</source>
         <translation>%s жазбасын жасау мүмкін емес</translation>
+    </message>
+    <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>қайта ойнату ерте тоқтады: жазбаның %d шығыс есебі жіберілмеді</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>%s жазбасы толық емес: ол іске қосу аяқталмай тұрып үзілді</translation>
     </message>
     <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>

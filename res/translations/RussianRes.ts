@@ -194,6 +194,12 @@
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不完整：部分记录未能写入。
+</source>
+        <translation>Журнал %s неполон: некоторые записи не удалось записать.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>
@@ -776,6 +782,10 @@
         <translation>не удаётся прочитать запись %s</translation>
     </message>
     <message>
+        <source>记录文件 %s 不是普通文件</source>
+        <translation>запись %s не является обычным файлом</translation>
+    </message>
+    <message>
         <source>记录文件 %s 的格式或版本未知（只支持 tavlin-trace 第 1 版）</source>
         <translation>запись %s имеет неизвестный формат или версию (поддерживается только tavlin-trace версии 1)</translation>
     </message>
@@ -786,6 +796,14 @@
     <message>
         <source>无法创建记录文件 %s</source>
         <translation>не удаётся создать запись %s</translation>
+    </message>
+    <message>
+        <source>回放未完成：记录中还有 %d 个输出报告未发送</source>
+        <translation>воспроизведение оборвалось: %d выходных отчётов записи так и не были отправлены</translation>
+    </message>
+    <message>
+        <source>记录文件 %s 不完整：记录在运行结束前中断</source>
+        <translation>запись %s неполна: она прервалась раньше, чем завершился запуск</translation>
     </message>
     <message>
         <source>--replay-pace 只接受 recorded 或 immediate</source>

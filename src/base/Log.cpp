@@ -1,6 +1,7 @@
 #include "base/Log.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -55,16 +56,23 @@ std::mutex g_windowsAppendMutex;
 
 // Binary modes: the entries' line feeds reach the file as they are on every platform (a Windows
 // text mode would turn them into CR LF).
+// Set by the first entry that did not reach the file since the log started.
+std::atomic<bool> g_entryLost{false};
+std::atomic<bool> g_started{false};  // LogStart has run in this process
+
 void WriteWhole(const char* mode, const std::string& entry) {
 #ifdef _WIN32
     std::lock_guard appendLock(g_windowsAppendMutex);
 #endif
     FILE* f = OpenFile(LogFilePath(), mode);
     if (f == nullptr) {
+        g_entryLost = true;
         return;
     }
-    std::fwrite(entry.data(), 1, entry.size(), f);
-    std::fclose(f);
+    const bool written = std::fwrite(entry.data(), 1, entry.size(), f) == entry.size();
+    if (std::fclose(f) != 0 || !written) {
+        g_entryLost = true;
+    }
 }
 
 std::string KeptName(const std::string& path, int run) {
@@ -120,6 +128,8 @@ void WriteLogSized(size_t bufferSize, const char* format, ...) {
 }
 
 void LogStart() {
+    g_entryLost = false;
+    g_started = true;
     KeepPreviousRuns();
     const char* message = "Tavlin log start!\n";
     WriteWhole("wb", LogPrefix(Now()) + message);
@@ -127,6 +137,14 @@ void LogStart() {
 
 void LogEnd() {
     WriteLog("Tavlin log end!\n");
+}
+
+bool LogStarted() {
+    return g_started;
+}
+
+bool LogComplete() {
+    return !g_entryLost;
 }
 
 std::string LogFilePath() {

@@ -35,6 +35,11 @@ void WriteLogV(size_t bufferSize, const char* format, va_list args);
 void LogStart();
 // Appends "Tavlin log end!".
 void LogEnd();
+// False once an entry since LogStart did not reach the file (a full disk, a folder gone): the
+// log never stops the program, but the run can say that its log is not whole.
+bool LogComplete();
+// Whether a log was started in this process (a run refused early writes none).
+bool LogStarted();
 
 // The log file name, relative to the current directory unless an absolute path is set.
 std::string LogFilePath();

@@ -11,7 +11,8 @@ namespace tavlin {
 namespace {
 
 // The log opens its file anew for every entry, so the folder must take a new file now; a probe
-// file shows that for every user, root included, where permission bits alone would not.
+// file shows that for every user, root included, where permission bits alone would not. It
+// holds a whole entry, written through to the file: an empty file is also made on a full disk.
 std::error_code ProbeWrite(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / ".Tavlin_log_probe";
     errno = 0;
@@ -19,19 +20,32 @@ std::error_code ProbeWrite(const std::filesystem::path& folder) {
     if (file == nullptr) {
         return std::error_code(errno != 0 ? errno : EACCES, std::generic_category());
     }
-    std::fclose(file);
+    const std::string entry(kLogBufferSize - 1, 'x');
+    errno = 0;
+    const bool written =
+        std::fwrite(entry.data(), 1, entry.size(), file) == entry.size() && std::fflush(file) == 0;
+    const int error = errno;
+    const bool closed = std::fclose(file) == 0;
     std::error_code ignored;
     std::filesystem::remove(probe, ignored);
+    if (!written || !closed) {
+        return std::error_code(error != 0 ? error : ENOSPC, std::generic_category());
+    }
     return {};
 }
 
 std::string Refusal(const std::string& folder, const std::error_code& why) {
     std::string text = Tr(BuiltInString(IDS_LOG_DIR_REFUSED));
+    // Each %s is looked for after what was put in before: a folder named with "%s" in it must
+    // not take the reason's place.
+    size_t from = 0;
     for (const std::string& value : {folder, why.message()}) {
-        const size_t at = text.find("%s");
-        if (at != std::string::npos) {
-            text.replace(at, 2, value);
+        const size_t at = text.find("%s", from);
+        if (at == std::string::npos) {
+            break;
         }
+        text.replace(at, 2, value);
+        from = at + value.size();
     }
     return text;
 }

@@ -45,6 +45,7 @@ constexpr Entry kTable[] = {
     {161, "Master: "},
     {162, "Slave: "},
     {163, "无法写入日志文件夹 %s（%s）。\n"},
+    {164, "日志文件 %s 不完整：部分记录未能写入。\n"},
 };
 
 std::mutex g_translatorMutex;

@@ -43,6 +43,8 @@ enum StringId : int {
     IDS_SLAVE_PREFIX = 162,
     // --log-dir names a folder that cannot be made or written: the folder, the system's reason.
     IDS_LOG_DIR_REFUSED = 163,
+    // Some entries of the run's log did not reach its file (the log named by %s).
+    IDS_LOG_INCOMPLETE = 164,
 };
 
 // The built-in (Chinese) text of an id; empty for an unknown id.

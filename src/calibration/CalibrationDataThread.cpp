@@ -53,6 +53,7 @@ bool CalibrationDataThread::Start(const CalibrationLayout& layout) {
     startCounter_ = 0;
     targetIndex_ = 0;
     finishingCounter_ = 0;
+    openingAtStart_ = state_.deviceOpenings;
     // A run stopped at a target leaves its samples counted there; they belong to that run.
     state_.g_CalPointCount = 0;
     return slot_.Start(this, [this] { Run(); });
@@ -114,11 +115,27 @@ Result CalibrationDataThread::Initialise() {
     return Result::Ok();
 }
 
+Result CalibrationDataThread::OverLimit(int target, const char* what, Clock::time_point since) {
+    if (timing_.targetLimitMs == 0 ||
+        Clock::now() - since < std::chrono::milliseconds(timing_.targetLimitMs)) {
+        return Result::Ok();
+    }
+    const uint32_t ms = timing_.targetLimitMs;
+    const std::string limit =
+        ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
+    return Result::Fail(ResultCode::Timeout,
+                        "target " + std::to_string(target) + " " + what + " within " + limit);
+}
+
 Result CalibrationDataThread::CollectAt() {
     const int target = static_cast<int>(targetIndex_);
+    Clock::time_point lastValid = Clock::now();
     for (;;) {
         Draw(target, CalibrationView::Crosshair::Cross);
         if (Result r = Interrupted(); !r.ok()) {
+            return r;
+        }
+        if (Result r = OverLimit(target, "got no valid sample", lastValid); !r.ok()) {
             return r;
         }
         const Wait wait = AskAt(target, kSampleKind, state_.g_CalPointEvent);
@@ -126,8 +143,11 @@ Result CalibrationDataThread::CollectAt() {
             return Interrupted();
         }
         // An invalid sample makes the command thread set the count back to 0.
-        if (wait.kind == Wait::Kind::Answered && state_.g_CalPointFlag.exchange(0) != 0 &&
-            ++state_.g_CalPointCount >= kSamplesPerTarget) {
+        if (wait.kind != Wait::Kind::Answered || state_.g_CalPointFlag.exchange(0) == 0) {
+            continue;
+        }
+        lastValid = Clock::now();
+        if (++state_.g_CalPointCount >= kSamplesPerTarget) {
             break;
         }
     }
@@ -142,8 +162,12 @@ Result CalibrationDataThread::CollectAt() {
 
 Result CalibrationDataThread::WaitForRelease() {
     const int target = static_cast<int>(targetIndex_);
+    const Clock::time_point since = Clock::now();
     for (;;) {
         if (Result r = Interrupted(); !r.ok()) {
+            return r;
+        }
+        if (Result r = OverLimit(target, "saw the stylus stay down", since); !r.ok()) {
             return r;
         }
         const Wait wait = AskAt(target, kReleaseCheckKind, state_.g_CalCheckEvent);
@@ -272,6 +296,11 @@ CalibrationDataThread::Wait CalibrationDataThread::AskAt(int target, uint8_t kin
 Result CalibrationDataThread::Interrupted() {
     if (state_.g_bDevExist == 0) {
         return Result::Fail(ResultCode::DeviceGone, "the device went away");
+    }
+    // A restarted device lost what it had collected and was never initialised for this run.
+    if (state_.deviceOpenings != openingAtStart_) {
+        return Result::Fail(ResultCode::DeviceGone,
+                            "the device went away and came back during the calibration");
     }
     if (slot_.StopRequested()) {
         return Result::Fail(ResultCode::Stopped, "calibration stopped");

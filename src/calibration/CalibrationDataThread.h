@@ -15,6 +15,9 @@ namespace tavlin {
 struct CalibrationTiming {
     uint32_t answerLimitMs = 3000;  // a sample, a release check, the initialisation
     uint32_t sliceMs = 20;          // how often a wait looks at the stop event
+    // How long a target may go without a valid sample (or the stylus stay down after one)
+    // before the run fails; 0 waits for the operator, who has Esc.
+    uint32_t targetLimitMs = 0;
 };
 
 // The calibration worker: initialises the device's calibration, collects twenty consecutive
@@ -67,6 +70,8 @@ class CalibrationDataThread {
     // thread is done with it). Answered only when the event was signalled for this request.
     Wait Ask(uint32_t message, const void* block, size_t size, Event& event, uint32_t limitMs);
     Result Interrupted();
+    // Fails once the target has waited longer than the limit since `since`.
+    Result OverLimit(int target, const char* what, std::chrono::steady_clock::time_point since);
     void Say(const std::string& text);
     void SayFinishing(int percent);
     void Draw(int target, CalibrationView::Crosshair mode);
@@ -82,6 +87,7 @@ class CalibrationDataThread {
     // the target index is 0..14 while collecting, 15 to send the screen size, 16 finishing.
     CalibrationLayout layout_;
     uint32_t startCounter_ = 0;
+    uint32_t openingAtStart_ = 0;  // deviceOpenings when the run began
     uint32_t targetIndex_ = 0;
     uint32_t finishingCounter_ = 0;
 

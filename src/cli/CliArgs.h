@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct Invocation {
     std::string pngDir;             // level: where master.png and slave.png go
     int screenWidth = 1920;         // layout, calibrate
     int screenHeight = 1080;
+    uint32_t targetLimitMs = 30000;  // calibrate: how long a target may go without a valid sample
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

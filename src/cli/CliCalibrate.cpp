@@ -120,14 +120,29 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
         size = args[0];
     } else {
         out->command = Command::Calibrate;
-        if (args.empty()) {
+        for (size_t i = 0; i < args.size(); i += 2) {
+            if (i + 1 >= args.size() || (args[i] != "--screen" && args[i] != "--target-limit")) {
+                *error = "'calibrate' takes only --screen WxH and --target-limit SECONDS";
+                return false;
+            }
+            if (args[i] == "--screen") {
+                size = args[i + 1];
+                continue;
+            }
+            int seconds = 0;
+            const std::string& text = args[i + 1];
+            const auto [end, failure] =
+                std::from_chars(text.data(), text.data() + text.size(), seconds);
+            if (failure != std::errc() || end != text.data() + text.size() || seconds < 1 ||
+                seconds > 3600) {
+                *error = "'" + text + "' is not a number of seconds from 1 to 3600";
+                return false;
+            }
+            out->targetLimitMs = static_cast<uint32_t>(seconds) * 1000;
+        }
+        if (size.empty()) {
             return true;
         }
-        if (args.size() != 2 || args[0] != "--screen") {
-            *error = "'calibrate' takes only --screen WxH";
-            return false;
-        }
-        size = args[1];
     }
     if (!ParseScreenSize(size, &out->screenWidth, &out->screenHeight)) {
         *error = "'" + size + "' is not a screen size such as 1920x1080";
@@ -177,6 +192,8 @@ Result RunCalibrate(const Invocation& invocation, SharedState& state, ConsoleVie
     state.g_ScreenHeight = static_cast<uint16_t>(h);
     state.g_isMidwayExit = 0;
     Result outcome = Result::Fail(ResultCode::NoDevice, "no device when the calibration began");
+    // A station has no operator to press Esc: a target left without samples ends the run.
+    timing.targetLimitMs = invocation.targetLimitMs;
     {
         CalibrationDataThread worker(state, view, timing);
         if (state.g_bDevExist == 0 || !worker.Start(ComputeCalibrationLayout(w, h))) {

@@ -12,6 +12,7 @@
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareTexts.h"
+#include "firmware/PackageCheck.h"
 
 namespace tavlin::cli {
 namespace {
@@ -29,10 +30,17 @@ class TerminalFirmwareView : public FirmwareView {
     void SetFirmwareStatus(const std::string& text) override { host_.SetFirmwareStatusText(text); }
     void SetProgress(int position) override { progress_.Update(position, 100); }
     void SetMainVersionText(const std::string& text) override { host_.SetVersionText(text); }
-    void ImageWritten(const std::string& name, uint64_t bytes, int packets) override {
-        if (report_ != nullptr) {
-            report_->images->push_back({name, bytes, packets});
+    void ImageWritten(ImageWrite write, const std::string& name, uint64_t bytes,
+                      int packets) override {
+        if (report_ == nullptr) {
+            return;
         }
+        // The left module is the master, as the version line's M-- (LInfo) says.
+        const bool master = write == ImageWrite::HInfoLeft || write == ImageWrite::LInfo;
+        const char* image = write == ImageWrite::LInfo   ? "LInfo"
+                            : write == ImageWrite::RInfo ? "RInfo"
+                                                         : "HInfo";
+        report_->images->push_back({name, bytes, packets, image, master ? "master" : "slave"});
     }
 
   private:
@@ -143,6 +151,13 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     if (c.report != nullptr) {
         c.report->images.emplace();
         c.report->verified = false;  // until the versions read back match the package
+    }
+    // Before the device is asked to restart: a typo in a package name must never cost a unit
+    // its working firmware for the length of an update that cannot happen.
+    const char* refusal = nullptr;
+    if (Result package = CheckPackage(inv.file, &refusal); !package.ok()) {
+        c.host.SetFirmwareStatusText(Tr(refusal));
+        return package;
     }
     TerminalFirmwareView view(c.host, c.progress, c.report);
     FirmwareSession session(s, view, c.host, c.modes);

@@ -55,13 +55,24 @@ void AddCommandMembers(const RunReport& r, json* out) {
     if (r.images) {
         json images = json::array();
         for (const RunReport::Image& image : *r.images) {
-            images.push_back(
-                {{"name", image.name}, {"bytes", image.bytes}, {"packets", image.packets}});
+            images.push_back({{"name", image.name},
+                              {"bytes", image.bytes},
+                              {"packets", image.packets},
+                              {"image", image.image},
+                              {"sensor", image.sensor}});
         }
         o["images"] = std::move(images);
     }
     if (r.verified) {
         o["verified"] = *r.verified;
+    }
+    if (r.logComplete) {
+        o["log_complete"] = *r.logComplete;
+    }
+    if (r.recording) {
+        o["recording"] = {{"path", r.recording->path},
+                          {"complete", r.recording->complete},
+                          {"reason", r.recording->reason}};
     }
 }
 

@@ -37,6 +37,10 @@ QuitSignalWatch::~QuitSignalWatch() {
 
 #else
 
+#include <pthread.h>
+
+#include <csignal>
+
 namespace tavlin::cli {
 namespace {
 constexpr char kEndWatch = 'e';
@@ -46,6 +50,21 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
     if (!pipe_.Open(QuitSignalPipe::Reading::Blocking)) {
         return;  // without a pipe the signals keep their default effect
     }
+    // A launcher may start us with the signals blocked; one sent before we got here waits
+    // as pending and is taken now. Threads started later inherit this mask.
+    sigset_t quit;
+    sigemptyset(&quit);
+    sigaddset(&quit, SIGINT);
+    sigaddset(&quit, SIGTERM);
+    // Taken here, not only through the pipe's thread: a run that needs no device would
+    // otherwise end before that thread has read it.
+    sigset_t pending;
+    sigemptyset(&pending);
+    if (sigpending(&pending) == 0 &&
+        (sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1)) {
+        interruption_.Request();
+    }
+    pthread_sigmask(SIG_UNBLOCK, &quit, nullptr);
     reader_ = std::thread([this] {
         while (pipe_.Next() == QuitSignalPipe::kSignalled) {
             interruption_.Request();

@@ -44,6 +44,8 @@ struct RunReport {
         std::string name;
         uint64_t bytes = 0;
         int packets = 0;
+        std::string image;   // "HInfo", "LInfo" or "RInfo"
+        std::string sensor;  // "master" or "slave"
     };
 
     Result result;             // the run's outcome; its reason explains a failure
@@ -58,6 +60,14 @@ struct RunReport {
     std::optional<std::pair<int, int>> screen;  // width, height
     std::optional<std::vector<Image>> images;
     std::optional<bool> verified;
+    // With --record: the file, and whether it holds the whole run.
+    struct Recording {
+        std::string path;
+        bool complete = true;
+        std::string reason;  // why it ended early
+    };
+    std::optional<Recording> recording;
+    std::optional<bool> logComplete;  // with a log: whether every entry reached its file
 };
 
 }  // namespace tavlin::cli

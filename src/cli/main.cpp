@@ -7,6 +7,7 @@
 
 #include "base/Log.h"
 #include "base/LogFolder.h"
+#include "base/StringTable.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliLanguage.h"
@@ -40,6 +41,17 @@ class RunEnd {
         return Finish(tavlin::cli::kExitUsage, report, false);
     }
 
+    // A run without a device that a signal reached: stopped, whatever it got done.
+    static int Stopped(const tavlin::cli::Interruption& interruption, int status,
+                       tavlin::cli::RunReport* report) {
+        if (!interruption.requested()) {
+            return status;
+        }
+        report->interrupted = true;
+        report->result = tavlin::Result::Fail(tavlin::ResultCode::Stopped, "interrupted");
+        return tavlin::cli::kExitFailed;
+    }
+
     int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
         if (options_.json) {
             std::string log;
@@ -67,6 +79,10 @@ class RunEnd {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all: a signal at any moment of the run, even while the arguments are read, takes
+    // the exit path and ends with the run's JSON object.
+    tavlin::cli::Interruption interruption;
+    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
     const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
     tavlin::cli::CliLanguage language(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -82,7 +98,8 @@ int main(int argc, char** argv) {
     tavlin::cli::RunReport report;
     if (invocation.command == tavlin::cli::Command::Help) {
         std::fputs(tavlin::cli::UsageText(), end.people());
-        return end.Finish(tavlin::cli::kExitSuccess, report, false);
+        return end.Finish(end.Stopped(interruption, tavlin::cli::kExitSuccess, &report), report,
+                          false);
     }
 
     if (invocation.command == tavlin::cli::Command::Layout) {
@@ -90,7 +107,7 @@ int main(int argc, char** argv) {
         const int status =
             tavlin::cli::RunLayout(invocation, output, &report);  // no device, no log
         report.messages = output.messages();
-        return end.Finish(status, report, false);
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
 
     // Before anything runs: a log folder that cannot be written must not cost the run its log.
@@ -107,11 +124,36 @@ int main(int argc, char** argv) {
     if (!transport) {
         return end.Usage(error);
     }
-    // From before the log starts to after it ends: a signal in between takes the exit path.
-    tavlin::cli::Interruption interruption;
-    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
-    const int status =
+    int status =
         tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
-    return end.Finish(status, report, true);
+    // A replay that stopped short of the recorded run did not show what the recording holds.
+    if (const std::string shortfall = tavlin::sim::ReplayShortfall(transport); !shortfall.empty()) {
+        std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
+        report.messages.push_back("tavlin-cli: " + shortfall);
+        if (status == tavlin::cli::kExitSuccess) {
+            report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, shortfall);
+            status = tavlin::cli::kExitFailed;
+        }
+    }
+    // A log or a recording cut short is told, but the job's exit status stays the job's: stopping
+    // a firmware update midway for either would be worse.
+    const bool logWritten = tavlin::LogStarted();
+    if (logWritten) {
+        report.logComplete = tavlin::LogComplete();
+    }
+    if (logWritten && !*report.logComplete) {
+        std::string text = tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE);
+        if (const size_t at = text.find("%s"); at != std::string::npos) {
+            text.replace(at, 2, tavlin::LogFilePath());
+        }
+        std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
+    }
+    if (const auto ended = tavlin::sim::EndRecording(transport, transportOptions.record)) {
+        report.recording = {transportOptions.record, ended->complete, ended->reason};
+        if (!ended->complete) {
+            std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());
+        }
+    }
+    return end.Finish(status, report, logWritten);
 }

@@ -34,6 +34,7 @@ void DeviceDetectThread(SharedState& state, HidDevice& device, PresenceView& vie
     state.deviceProductId = productId;
     const bool updateEnvironment = productId == kProductIdUpdate;
     if (result == 1) {
+        ++state.deviceOpenings;
         state.g_bDevExist = 1;
         WriteLog("Open hid device success!\n");
         // A freshly found device is taken to be in work mode.

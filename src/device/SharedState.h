@@ -32,6 +32,9 @@ struct SharedState {
 
     // Device presence.
     std::atomic<int> g_bDevExist{0};
+    // Counts the detections that opened a device anew: a device that restarted between two
+    // looks of a worker is another device to it, though g_bDevExist never showed it gone.
+    std::atomic<uint32_t> deviceOpenings{0};
     std::atomic<int> g_isFwUpdateMode{0};
     std::atomic<int> g_isFwDlgOpen{0};
     std::atomic<int> g_isVersionsShown{0};

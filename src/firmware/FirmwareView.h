@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "firmware/UpdatePlan.h"
+
 namespace tavlin {
 
 // What the image update worker and the firmware window's handlers need of their front end.
@@ -18,7 +20,9 @@ class FirmwareView {
     virtual void SetMainVersionText(const std::string& text) = 0;
     // An image went out whole, its version record included: the image file, its size and the
     // code packets it took. The window shows nothing for it; a station's report lists it.
-    virtual void ImageWritten(const std::string& /*name*/, uint64_t /*bytes*/, int /*packets*/) {}
+    // `write` says which image went to which sensor: the HInfo file is written to both.
+    virtual void ImageWritten(ImageWrite /*write*/, const std::string& /*name*/, uint64_t /*bytes*/,
+                              int /*packets*/) {}
 };
 
 }  // namespace tavlin

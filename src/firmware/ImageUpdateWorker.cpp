@@ -8,6 +8,7 @@
 #include "device/Requests.h"
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareTexts.h"
+#include "firmware/PackageCheck.h"
 #include "firmware/VersionInfoRecord.h"
 #include "platform/FilePath.h"
 
@@ -26,25 +27,6 @@ const char* SuccessText(ImageWrite write) {
             break;
     }
     return fw::kWroteRightRInfo;
-}
-
-// The size the file system reports for a regular file we can open; nothing for a directory,
-// a missing or an unreadable file.
-bool ImageFileUsable(const std::string& name, uint64_t* size) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(PathFromUtf8(name), error)) {
-        return false;
-    }
-    *size = std::filesystem::file_size(PathFromUtf8(name), error);
-    if (error) {
-        return false;
-    }
-    std::FILE* probe = OpenFile(name, "rb");
-    if (probe == nullptr) {
-        return false;
-    }
-    std::fclose(probe);
-    return true;
 }
 
 }  // namespace
@@ -168,7 +150,7 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
             if (Result record = WriteVersionRecord(plan.write, image.version); !record.ok()) {
                 result = Fail(fw::kUpdateFailed, std::move(record));
             } else {
-                view_.ImageWritten(image.name, size, packets);
+                view_.ImageWritten(plan.write, image.name, size, packets);
             }
         }
         std::fclose(file);

@@ -1,5 +1,8 @@
 #pragma once
+#include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "device/HidTransport.h"
@@ -11,9 +14,28 @@ namespace tavlin {
 // its write ended, every input report taken off the node (other collections' and drained ones
 // too, where the link can show them), and our device's interfaces coming and going as the
 // program's enumerations find them. Everything else is the wrapped transport's.
+// The link calls in flight on the recorded nodes. A removal is written only once every call
+// that was under way when it was seen has ended: the reply that made the device restart, taken
+// off the node just before it left, is written before the removal it caused, even when the
+// thread that took it was preempted in between.
+class LinkCalls {
+  public:
+    uint64_t Begin();
+    void End(uint64_t call);
+    // Waits (at most `limit`) until the calls begun so far have ended.
+    void WaitForCallsSoFar(std::chrono::milliseconds limit);
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    std::set<uint64_t> active_;
+    uint64_t next_ = 1;
+};
+
 class RecordingTransport final : public HidTransport {
   public:
-    RecordingTransport(HidTransport& inner, TraceWriter& writer) : inner_(inner), writer_(writer) {}
+    RecordingTransport(HidTransport& inner, TraceWriter& writer)
+        : inner_(inner), writer_(writer), calls_(std::make_shared<LinkCalls>()) {}
 
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
@@ -29,6 +51,7 @@ class RecordingTransport final : public HidTransport {
   private:
     HidTransport& inner_;
     TraceWriter& writer_;
+    const std::shared_ptr<LinkCalls> calls_;  // shared with the connections, which may outlive us
     std::mutex mutex_;
     std::vector<HidInterfaceInfo> present_;  // our interfaces at the last enumeration
     uint64_t looks_ = 0;                     // enumerations so far

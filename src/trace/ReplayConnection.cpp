@@ -1,7 +1,7 @@
 #include "trace/ReplayConnection.h"
 
-#include "trace/ReplayTransport.h"
 #include "device/ReportDescriptor.h"
+#include "trace/ReplayTransport.h"
 
 namespace tavlin {
 

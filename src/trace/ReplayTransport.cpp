@@ -50,8 +50,17 @@ class ReplayTransport::Watch final : public DeviceChangeWatch {
 
 ReplayTransport::ReplayTransport(std::vector<TraceEvent> events, bool recordedPace)
     : events_(std::move(events)), recordedPace_(recordedPace), lastAt_(Clock::now()) {
+    StartLocked();
+}
+
+ReplayTransport::ReplayTransport(std::unique_ptr<TraceReader> reader, bool recordedPace)
+    : events_(std::move(reader)), recordedPace_(recordedPace), lastAt_(Clock::now()) {
+    StartLocked();
+}
+
+void ReplayTransport::StartLocked() {
     // What was there when the recording began is there before the program first looks.
-    while (next_ < events_.size() && events_[next_].IsPresence()) {
+    while (events_.Has(next_) && events_[next_].IsPresence()) {
         ApplyPresenceLocked(events_[next_]);
         ++next_;
     }
@@ -97,6 +106,7 @@ ReplayTransport::Clock::time_point ReplayTransport::DueLocked(size_t index) cons
 
 void ReplayTransport::AdvanceLocked() {
     ++next_;
+    events_.DropBefore(next_ - 1);  // the one just played still gives the next one's distance
     lastAt_ = Clock::now();
     changed_.notify_all();
 }
@@ -124,14 +134,17 @@ void ReplayTransport::ApplyPresenceLocked(const TraceEvent& event) {
 
 bool ReplayTransport::WaitsForLookLocked(size_t index) const {
     // The program saw the device list between these two changes when it was recorded: it
-    // must get the chance to see it here too, or its detection tells another story.
-    return events_[index].look > lastLook_ && looksSince_ == 0;
+    // must get the chance to see it here too, as often as it did then (a detection that looked
+    // twice while the device was away prints its status twice), or its detection tells another
+    // story. The first of those looks is the one that found the change before.
+    const uint64_t look = events_[index].look;
+    return look > lastLook_ && looksSince_ < look - lastLook_;
 }
 
 bool ReplayTransport::ApplyBatchLocked() {
     const uint64_t look = events_[next_].look;
     bool applied = false;
-    while (next_ < events_.size() && events_[next_].IsPresence() &&
+    while (events_.Has(next_) && events_[next_].IsPresence() &&
            (!applied || events_[next_].look == look)) {
         ApplyPresenceLocked(events_[next_]);
         AdvanceLocked();
@@ -148,7 +161,7 @@ void ReplayTransport::Notify() {
 }
 
 bool ReplayTransport::FollowReportLocked() {
-    if (next_ >= events_.size() || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+    if (!events_.Has(next_) || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
         return false;
     }
     const uint64_t gap = events_[next_].us - std::min(events_[next_].us, events_[next_ - 1].us);
@@ -158,7 +171,7 @@ bool ReplayTransport::FollowReportLocked() {
 void ReplayTransport::Play() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        if (next_ >= events_.size() || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+        if (!events_.Has(next_) || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
             changed_.wait(lock);
             continue;
         }
@@ -186,8 +199,22 @@ std::vector<HidInterfaceInfo> ReplayTransport::Enumerate() {
     return list;
 }
 
+bool ReplayTransport::DeniesAccess(int errorCode) const {
+    std::lock_guard lock(mutex_);
+    return deniedErrors_.count(errorCode) != 0;
+}
+
 std::unique_ptr<HidConnection> ReplayTransport::Open(const std::string& path, int* errorCode) {
     std::lock_guard lock(mutex_);
+    if (events_.Has(next_) && events_[next_].kind == TraceEvent::Kind::OpenFailed &&
+        events_[next_].info.path == path) {
+        *errorCode = static_cast<int>(events_[next_].openError);
+        if (events_[next_].denied) {
+            deniedErrors_.insert(*errorCode);
+        }
+        AdvanceLocked();
+        return nullptr;
+    }
     for (const Present& p : present_) {
         if (p.info.path == path) {
             *errorCode = 0;
@@ -223,6 +250,17 @@ std::vector<uint8_t> ReplayTransport::ReportDescriptor(const std::string& path) 
     return {};
 }
 
+size_t ReplayTransport::EventsHeld() const {
+    std::lock_guard lock(mutex_);
+    return events_.held();
+}
+
+size_t ReplayTransport::OutputsLeft() const {
+    std::lock_guard lock(mutex_);
+    return events_.CountFrom(next_,
+                             [](const TraceEvent& e) { return e.kind == TraceEvent::Kind::Out; });
+}
+
 bool ReplayTransport::IsGone(uint64_t instance) const {
     std::lock_guard lock(mutex_);
     return goneInstances_.count(instance) != 0;
@@ -240,7 +278,7 @@ int ReplayTransport::TakeInput(uint64_t instance, uint8_t* report, size_t length
         }
         const Clock::time_point now = Clock::now();
         Clock::time_point wakeAt = deadline;
-        if (next_ < events_.size() && events_[next_].kind == TraceEvent::Kind::In) {
+        if (events_.Has(next_) && events_[next_].kind == TraceEvent::Kind::In) {
             // A drain takes what the recording drained, whenever it is asked.
             const Clock::time_point due = timeoutMs == 0 ? now : DueLocked(next_);
             if (now >= due) {
@@ -279,12 +317,12 @@ int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_
             *error = ENODEV;
             return -1;
         }
-        if (next_ >= events_.size()) {
+        if (!events_.Has(next_)) {
             return static_cast<int>(length);  // the recording has run out: a silent device
         }
         const TraceEvent& event = events_[next_];
-        if (event.kind == TraceEvent::Kind::In) {
-            AdvanceLocked();  // input the program never looked at
+        if (event.kind == TraceEvent::Kind::In || event.kind == TraceEvent::Kind::OpenFailed) {
+            AdvanceLocked();  // input the program never looked at, an open it did not retry
             continue;
         }
         if (event.IsPresence()) {

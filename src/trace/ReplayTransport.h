@@ -2,6 +2,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "device/HidTransport.h"
+#include "trace/ReplayWindow.h"
 #include "trace/TraceEvent.h"
 
 namespace tavlin {
@@ -26,12 +28,18 @@ class ReplayTransport final : public HidTransport {
     // recordedPace: each event keeps its distance from the one before it; else replies and
     // presence changes come at once.
     ReplayTransport(std::vector<TraceEvent> events, bool recordedPace);
+    // Reads the recording as it goes (a bounded window of it in memory); the reader must have
+    // been checked to its end.
+    ReplayTransport(std::unique_ptr<TraceReader> reader, bool recordedPace);
     ~ReplayTransport() override;
     ReplayTransport(const ReplayTransport&) = delete;
     ReplayTransport& operator=(const ReplayTransport&) = delete;
 
     std::vector<HidInterfaceInfo> Enumerate() override;
+    // Fails as the recording's open of the path did, when that failure is next.
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
+    // As the recorded system said of its errors.
+    bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
     std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
     std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
@@ -43,6 +51,10 @@ class ReplayTransport final : public HidTransport {
     int MatchOutput(uint64_t instance, const uint8_t* report, size_t length, int* error,
                     std::string* mismatch);
     bool IsGone(uint64_t instance) const;
+    // The recorded output reports the program has not sent (yet).
+    size_t OutputsLeft() const;
+    // How many of the recording's events are in memory now.
+    size_t EventsHeld() const;
 
   private:
     class Watch;
@@ -65,7 +77,9 @@ class ReplayTransport final : public HidTransport {
     void Play();
     void SetListener(std::function<void()> listener);
 
-    const std::vector<TraceEvent> events_;
+    void StartLocked();  // what the constructors share
+
+    mutable ReplayWindow events_;
     const bool recordedPace_;
 
     mutable std::mutex mutex_;
@@ -76,6 +90,7 @@ class ReplayTransport final : public HidTransport {
     std::string mismatch_;          // set by the first output report that differs
     std::vector<Present> present_;  // in arrival order
     std::set<uint64_t> goneInstances_;
+    std::set<int> deniedErrors_;  // the recorded failed opens' errors that meant no access
     uint64_t nextInstance_ = 1;
     bool stopping_ = false;
     uint64_t lastLook_ = 0;    // the recorded look of the last presence event played

@@ -7,10 +7,10 @@
 
 namespace tavlin {
 
-// One line of a session recording: a report that crossed the link, or a device interface that
-// came or went.
+// One line of a session recording: a report that crossed the link, a device interface that
+// came or went, or an interface the program could not open.
 struct TraceEvent {
-    enum class Kind { Out, In, Arrival, Removal };
+    enum class Kind { Out, In, Arrival, Removal, OpenFailed };
 
     Kind kind = Kind::Out;
     uint64_t us = 0;             // since the recording started
@@ -20,6 +20,9 @@ struct TraceEvent {
     // Arrival, Removal: which of the program's looks at the device list found it (counted
     // from 1). A later look means the program looked in between and saw the state before.
     uint64_t look = 0;
+    // OpenFailed (the path in info): the system's error, and whether it meant no access.
+    uint32_t openError = 0;
+    bool denied = false;
 
     bool IsPresence() const { return kind == Kind::Arrival || kind == Kind::Removal; }
 };

@@ -1,6 +1,5 @@
 #include "trace/TraceFormat.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "base/HexDigit.h"
@@ -21,6 +20,8 @@ const char* EventName(TraceEvent::Kind kind) {
             return "arrival";
         case TraceEvent::Kind::Removal:
             return "removal";
+        case TraceEvent::Kind::OpenFailed:
+            return "open";
     }
     return "";
 }
@@ -103,6 +104,16 @@ bool ParseEvent(const json& object, TraceEvent* event) {
         event->kind = TraceEvent::Kind::In;
         return HexMember(object, "report", &event->bytes) && !event->bytes.empty();
     }
+    if (name == "open") {
+        event->kind = TraceEvent::Kind::OpenFailed;
+        const auto denied = object.find("denied");
+        if (denied == object.end() || !denied->is_boolean()) {
+            return false;
+        }
+        event->denied = denied->get<bool>();
+        return Text(object, "path", &event->info.path) &&
+               Number(object, "error", UINT32_MAX, &event->openError);
+    }
     if (object.contains("look") && !Number(object, "look", UINT64_MAX, &event->look)) {
         return false;
     }
@@ -121,6 +132,30 @@ bool ParseEvent(const json& object, TraceEvent* event) {
            Number<uint16_t>(object, "usage_page", UINT16_MAX, &info.usagePage) &&
            Number<uint16_t>(object, "usage", UINT16_MAX, &info.usage) &&
            HexMember(object, "descriptor", &event->bytes);
+}
+
+// No line of a recording nests: one object of plain values. Deeper input is refused before
+// the parser sees it, whose depth would only be bounded by the line's length.
+bool ShallowEnough(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if ((c == '{' || c == '[') && ++depth > kMaxTraceDepth) {
+            return false;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -179,55 +214,37 @@ std::string TraceEventLine(const TraceEvent& event) {
             line["path"] = event.info.path;
             line["look"] = event.look;
             break;
+        case TraceEvent::Kind::OpenFailed:
+            line["path"] = event.info.path;
+            line["error"] = event.openError;
+            line["denied"] = event.denied;
+            break;
     }
     // A path or version is not always valid UTF-8 (a node name is bytes): replace, never throw.
     return line.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::optional<std::vector<TraceEvent>> ReadTrace(const std::string& path, TraceProblem* problem) {
-    std::ifstream in(PathFromUtf8(path), std::ios::binary);
-    if (!in) {
-        *problem = {TraceProblem::Kind::Unreadable, 0, "cannot open"};
-        return std::nullopt;
+bool IsTraceHeaderLine(std::string_view text) {
+    if (!ShallowEnough(text)) {
+        return false;
     }
-    std::vector<TraceEvent> events;
-    std::string text;
-    int number = 0;
-    bool headerSeen = false;
-    while (std::getline(in, text)) {
-        ++number;
-        if (!text.empty() && text.back() == '\r') {
-            text.pop_back();  // written or edited on Windows
-        }
-        if (text.empty()) {
-            continue;
-        }
-        const json object = json::parse(text, nullptr, false);
-        if (object.is_discarded()) {
-            *problem = {TraceProblem::Kind::BadLine, number, "not JSON"};
-            return std::nullopt;
-        }
-        if (!headerSeen) {
-            headerSeen = true;
-            if (!object.is_object() || object.value("format", "") != kTraceFormat ||
-                !object.contains("version") || object["version"] != kTraceVersion) {
-                *problem = {TraceProblem::Kind::UnknownFormat, number, object.dump()};
-                return std::nullopt;
-            }
-            continue;
-        }
-        TraceEvent event;
-        if (!ParseEvent(object, &event)) {
-            *problem = {TraceProblem::Kind::BadLine, number, "not an event"};
-            return std::nullopt;
-        }
-        events.push_back(std::move(event));
+    const json object = json::parse(text, nullptr, false);
+    if (!object.is_object()) {
+        return false;
     }
-    if (!headerSeen) {
-        *problem = {TraceProblem::Kind::UnknownFormat, 1, "empty"};
-        return std::nullopt;
+    // Any member may be of any type in a damaged file: compare, never convert.
+    const auto format = object.find("format");
+    const auto version = object.find("version");
+    return format != object.end() && *format == kTraceFormat && version != object.end() &&
+           version->is_number_integer() && *version == kTraceVersion;
+}
+
+bool ParseTraceEventLine(std::string_view text, TraceEvent* event) {
+    if (!ShallowEnough(text)) {
+        return false;
     }
-    return events;
+    const json object = json::parse(text, nullptr, false);
+    return !object.is_discarded() && ParseEvent(object, event);
 }
 
 }  // namespace tavlin

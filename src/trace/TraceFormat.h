@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "trace/TraceEvent.h"
@@ -18,16 +18,15 @@ std::string TraceEventLine(const TraceEvent& event);
 
 std::string HexBytes(const std::vector<uint8_t>& bytes);
 
-// Why a recording cannot be replayed; `line` counts from 1.
-struct TraceProblem {
-    enum class Kind { Unreadable, UnknownFormat, BadLine };
-    Kind kind = Kind::Unreadable;
-    int line = 0;
-    std::string detail;  // what the parser said, for the log
-};
+// The longest line a recording can need (an arrival with the largest report descriptor and a
+// long path fits many times over); a longer one is damage, refused before it is held whole.
+inline constexpr size_t kMaxTraceLine = 256 * 1024;
+// How deep a line may nest: an event is one object of plain values.
+inline constexpr int kMaxTraceDepth = 2;
 
-// Reads a whole recording. Every line must parse before any of it is used: a half-read session
-// replayed would fail somewhere unrelated to the fault it was made to show.
-std::optional<std::vector<TraceEvent>> ReadTrace(const std::string& path, TraceProblem* problem);
+// The recording's first line, whatever its members hold.
+bool IsTraceHeaderLine(std::string_view text);
+// One event line; false for anything that is no event.
+bool ParseTraceEventLine(std::string_view text, TraceEvent* event);
 
 }  // namespace tavlin

@@ -1,7 +1,12 @@
 #include "trace/TraceWriter.h"
 
-#include "trace/TraceFormat.h"
+#include <cerrno>
+#include <cstring>
+
+#include "base/Log.h"
+
 #include "platform/FilePath.h"
+#include "trace/TraceFormat.h"
 
 namespace tavlin {
 namespace {
@@ -13,7 +18,7 @@ constexpr auto kWritePeriod = std::chrono::milliseconds(50);
 }  // namespace
 
 std::unique_ptr<TraceWriter> TraceWriter::Create(const std::string& path,
-                                                 const std::string& toolVersion) {
+                                                 const std::string& toolVersion, size_t maxQueued) {
     std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr) {
         return nullptr;
@@ -23,11 +28,11 @@ std::unique_ptr<TraceWriter> TraceWriter::Create(const std::string& path,
         std::fclose(file);
         return nullptr;
     }
-    return std::unique_ptr<TraceWriter>(new TraceWriter(file));
+    return std::unique_ptr<TraceWriter>(new TraceWriter(file, maxQueued));
 }
 
-TraceWriter::TraceWriter(std::FILE* file)
-    : file_(file), start_(Clock::now()), thread_([this] { Run(); }) {}
+TraceWriter::TraceWriter(std::FILE* file, size_t maxQueued)
+    : file_(file), maxQueued_(maxQueued), start_(Clock::now()), thread_([this] { Run(); }) {}
 
 TraceWriter::~TraceWriter() {
     Close();
@@ -35,13 +40,31 @@ TraceWriter::~TraceWriter() {
 
 void TraceWriter::Add(TraceEvent event) {
     std::lock_guard lock(mutex_);
-    if (closing_) {
+    if (closing_ || !status_.complete) {
+        return;
+    }
+    if (queued_.size() >= maxQueued_) {
+        StopLocked("the writer fell behind the link (" + std::to_string(maxQueued_) +
+                   " events waiting)");
         return;
     }
     // Stamped under the lock, so the file's times never run backwards.
     event.us = static_cast<uint64_t>(
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start_).count());
     queued_.push_back(std::move(event));
+}
+
+TraceWriter::Status TraceWriter::status() const {
+    std::lock_guard lock(mutex_);
+    return status_;
+}
+
+void TraceWriter::StopLocked(std::string reason) {
+    if (!status_.complete) {
+        return;
+    }
+    status_ = {false, std::move(reason)};
+    WriteLog("Recording ends early: %s\n", status_.reason.c_str());
 }
 
 void TraceWriter::Close() {
@@ -55,7 +78,11 @@ void TraceWriter::Close() {
     }
     wake_.notify_one();
     thread_.join();
-    std::fclose(file_);
+    if (std::fclose(file_) != 0) {
+        const int error = errno;
+        std::lock_guard lock(mutex_);
+        StopLocked(std::string("closing the file failed: ") + std::strerror(error));
+    }
 }
 
 void TraceWriter::Run() {
@@ -84,8 +111,20 @@ void TraceWriter::WriteBatch(const std::vector<TraceEvent>& batch) {
         text += TraceEventLine(event);
         text += '\n';
     }
-    std::fwrite(text.data(), 1, text.size(), file_);
-    std::fflush(file_);
+    {
+        std::lock_guard lock(mutex_);
+        if (writeFailed_) {
+            return;  // nothing after a failed write: the file stays whole up to its cut line
+        }
+    }
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
+        const int error = errno;
+        std::lock_guard lock(mutex_);
+        writeFailed_ = true;
+        StopLocked(std::string("writing the file failed: ") +
+                   (error != 0 ? std::strerror(error) : "short write"));
+    }
 }
 
 }  // namespace tavlin

@@ -16,13 +16,26 @@ namespace tavlin {
 // copy); a thread of the writer's own turns the events into lines and writes them, so the file
 // costs the exchange nothing. Closing (or destroying) the writer writes everything queued
 // before it returns.
+//
+// A recording is evidence, so it never loses events silently: a write that fails (a full disk)
+// or a queue that overflows (a writer that cannot keep up; it never makes the link wait) ends
+// the recording there, whole up to that point, and marks it incomplete with the reason.
 class TraceWriter {
   public:
     using Clock = std::chrono::steady_clock;
 
+    // The most events waiting for the writer's thread; a few seconds of the busiest session.
+    static constexpr size_t kMaxQueued = 1 << 16;
+
+    struct Status {
+        bool complete = true;
+        std::string reason;  // why not
+    };
+
     // Creates (or truncates) the file and writes the first line; nullptr when it cannot.
     static std::unique_ptr<TraceWriter> Create(const std::string& path,
-                                               const std::string& toolVersion);
+                                               const std::string& toolVersion,
+                                               size_t maxQueued = kMaxQueued);
     ~TraceWriter();
     TraceWriter(const TraceWriter&) = delete;
     TraceWriter& operator=(const TraceWriter&) = delete;
@@ -31,16 +44,22 @@ class TraceWriter {
     void Add(TraceEvent event);
     // Writes what is queued and ends the writer's thread; later events are dropped.
     void Close();
+    Status status() const;
 
   private:
-    explicit TraceWriter(std::FILE* file);
+    TraceWriter(std::FILE* file, size_t maxQueued);
     void Run();
     void WriteBatch(const std::vector<TraceEvent>& batch);
+    // Ends the recording where it is, once; with mutex_ held.
+    void StopLocked(std::string reason);
 
     std::FILE* file_;
+    const size_t maxQueued_;
     const Clock::time_point start_;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;
+    Status status_;             // incomplete: nothing more is taken
+    bool writeFailed_ = false;  // nothing more is written
     std::vector<TraceEvent> queued_;
     bool closing_ = false;
     bool closed_ = false;

@@ -4,14 +4,15 @@
 #include <string_view>
 
 #include "base/StringTable.h"
-#include "trace/RecordingTransport.h"
-#include "trace/ReplayTransport.h"
 #include "device/SystemTransport.h"
-#include "trace/TraceFormat.h"
-#include "trace/TraceTexts.h"
-#include "trace/TraceWriter.h"
 #include "sim/FaultPlanParser.h"
 #include "sim/SimTransport.h"
+#include "trace/RecordingTransport.h"
+#include "trace/ReplayTransport.h"
+#include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
+#include "trace/TraceTexts.h"
+#include "trace/TraceWriter.h"
 
 namespace tavlin::sim {
 namespace {
@@ -53,12 +54,19 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
     if (options.simulate || !options.simFaults.empty() || !options.record.empty()) {
         return Fail(error, Tr(trace::kReplayAlone));
     }
+    // Checked whole before anything runs, then read again as the replay goes: a damaged line
+    // deep in a long recording is refused now, and the replay holds only a window of it.
     TraceProblem problem;
-    auto events = ReadTrace(options.replay, &problem);
-    if (!events) {
+    std::unique_ptr<TraceReader> reader;
+    if (CheckTrace(options.replay, &problem)) {
+        reader = TraceReader::Open(options.replay, &problem);
+    }
+    if (!reader) {
         switch (problem.kind) {
             case TraceProblem::Kind::Unreadable:
                 return Fail(error, Fill(trace::kCannotRead, options.replay));
+            case TraceProblem::Kind::NotAFile:
+                return Fail(error, Fill(trace::kNotAFile, options.replay));
             case TraceProblem::Kind::UnknownFormat:
                 return Fail(error, Fill(trace::kUnknownFormat, options.replay));
             case TraceProblem::Kind::BadLine:
@@ -66,8 +74,10 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
         }
         return Fail(error, Fill(trace::kBadLine, options.replay, problem.line));
     }
-    created->transport =
-        std::make_unique<ReplayTransport>(std::move(*events), options.replayPace == "recorded");
+    auto replay =
+        std::make_unique<ReplayTransport>(std::move(reader), options.replayPace == "recorded");
+    created->replay = replay.get();
+    created->transport = std::move(replay);
     return true;
 }
 
@@ -115,6 +125,9 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
                 options.*option.field = argv[++i];
                 taken = true;
             }
+            if (taken && option.field == &TransportOptions::record) {
+                options.recordEmpty = options.record.empty();
+            }
         }
         if (!taken) {
             argv[kept++] = argv[i];
@@ -139,6 +152,11 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
         Fail(error, Tr(trace::kPaceValue));
         return created;
     }
+    // An empty name must not quietly record nothing: the station asked for a recording.
+    if (options.recordEmpty) {
+        Fail(error, Fill(trace::kCannotCreate, "\"\""));
+        return created;
+    }
     if (!options.replay.empty()) {
         if (!CreateReplay(options, &created, error)) {
             created.transport.reset();
@@ -159,6 +177,27 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
     }
     created.transport = std::make_unique<RecordingTransport>(*created.base, *created.recording);
     return created;
+}
+
+std::string ReplayShortfall(const CreatedTransport& created) {
+    if (created.replay == nullptr) {
+        return {};
+    }
+    const size_t left = created.replay->OutputsLeft();
+    return left == 0 ? std::string() : Fill(trace::kOutputsLeft, "", static_cast<int>(left));
+}
+
+std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path) {
+    if (!created.recording) {
+        return std::nullopt;
+    }
+    created.recording->Close();
+    const TraceWriter::Status status = created.recording->status();
+    RecordingEnd end{status.complete, status.reason, {}};
+    if (!status.complete) {
+        end.message = Fill(trace::kIncomplete, path) + " (" + status.reason + ")";
+    }
+    return end;
 }
 
 }  // namespace tavlin::sim

@@ -1,12 +1,14 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/HidTransport.h"
 
 namespace tavlin {
+class ReplayTransport;
 class TraceWriter;
-}
+}  // namespace tavlin
 
 namespace tavlin::sim {
 
@@ -14,10 +16,11 @@ class SimTransport;
 
 struct TransportOptions {
     bool simulate = false;
-    std::string simFaults;   // the --sim-faults value (see FaultPlanParser.h)
-    std::string record;      // --record FILE: the session's reports and presence go there
-    std::string replay;      // --replay FILE: a recorded session takes the device's place
-    std::string replayPace;  // --replay-pace: "recorded" or "immediate" (the default)
+    std::string simFaults;     // the --sim-faults value (see FaultPlanParser.h)
+    std::string record;        // --record FILE: the session's reports and presence go there
+    bool recordEmpty = false;  // --record given with no file name
+    std::string replay;        // --replay FILE: a recorded session takes the device's place
+    std::string replayPace;    // --replay-pace: "recorded" or "immediate" (the default)
 };
 
 // Takes --simulate, --sim-faults, --record, --replay and --replay-pace (each VALUE given as
@@ -35,6 +38,7 @@ struct CreatedTransport {
     std::unique_ptr<TraceWriter> recording;   // with --record
     std::unique_ptr<HidTransport> transport;  // null when the options were refused
     SimTransport* sim = nullptr;              // the simulated device: presence events
+    ReplayTransport* replay = nullptr;        // with --replay
     explicit operator bool() const { return transport != nullptr; }
 };
 
@@ -43,5 +47,19 @@ struct CreatedTransport {
 // Fails with a message for a fault plan that does not parse, faults asked without --simulate,
 // or a recording that cannot be read or written - before anything runs.
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error);
+
+// How a recording ended: whole, or cut short (a write failed, the writer fell behind) with the
+// reason and a message for the user.
+struct RecordingEnd {
+    bool complete = true;
+    std::string reason;
+    std::string message;  // in the user's language; empty when complete
+};
+// With --replay, once the program is done: a message when the recording still holds output
+// reports the program never sent (it stopped short of the recorded run); else empty.
+std::string ReplayShortfall(const CreatedTransport& created);
+
+// Closes the run's recording, everything queued written; nothing without --record.
+std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path);
 
 }  // namespace tavlin::sim

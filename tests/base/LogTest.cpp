@@ -91,6 +91,26 @@ TEST_F(LogTest, UnopenableFileDropsTheEntrySilently) {
     EXPECT_FALSE(fs::exists(dir_ / "no_such_dir"));
 }
 
+#ifdef __linux__
+// An entry that does not reach the file is dropped without stopping the program, but the run
+// can tell its log is not whole; a new log starts whole again.
+TEST_F(LogTest, AnEntryThatDoesNotReachTheFileMakesTheLogIncomplete) {
+    LogStart();
+    WriteLog("kept\n");
+    EXPECT_TRUE(LogComplete());
+    SetLogFilePath("/dev/full");  // opens, but takes nothing: a full disk
+    WriteLog("lost\n");
+    EXPECT_FALSE(LogComplete());
+    SetLogFilePath((dir_ / "gone" / "Tavlin_log.txt").string());  // a folder removed meanwhile
+    SetLogFilePath((dir_ / "Tavlin_log.txt").string());
+    LogStart();
+    EXPECT_TRUE(LogComplete());
+    SetLogFilePath((dir_ / "gone" / "Tavlin_log.txt").string());
+    WriteLog("lost\n");
+    EXPECT_FALSE(LogComplete());
+}
+#endif
+
 TEST_F(LogTest, EntriesOfDifferentThreadsNeverMix) {
     std::vector<std::thread> writers;
     for (int t = 0; t < 4; ++t) {

@@ -84,6 +84,12 @@ TEST(CliLayout, MalformedSizesAreUsageErrors) {
     EXPECT_FALSE(ParseInvocation({"layout"}, &inv, &error));
     EXPECT_FALSE(ParseInvocation({"calibrate", "--screen"}, &inv, &error));
     EXPECT_FALSE(ParseInvocation({"calibrate", "1920x1080"}, &inv, &error));
+    EXPECT_FALSE(ParseInvocation({"calibrate", "--target-limit", "0"}, &inv, &error));
+    EXPECT_FALSE(ParseInvocation({"calibrate", "--target-limit", "5s"}, &inv, &error));
+    ASSERT_TRUE(
+        ParseInvocation({"calibrate", "--target-limit", "5", "--screen", "800x600"}, &inv, &error));
+    EXPECT_EQ(inv.targetLimitMs, 5000u);
+    EXPECT_EQ(inv.screenWidth, 800);
     ASSERT_TRUE(ParseInvocation({"calibrate", "--screen", "1280x720"}, &inv, &error));
     EXPECT_EQ(inv.screenWidth, 1280);
     EXPECT_EQ(inv.screenHeight, 720);
@@ -242,6 +248,40 @@ TEST_F(CliCalibrateTest, RefusedReturnToWorkModeFails) {
     EXPECT_THAT(output, HasSubstr("tavlin-cli: status 0x"));
     EXPECT_THAT(output, Not(HasSubstr(LoadString(IDS_NOW_WORK_MODE))));
     EXPECT_EQ(sim.firmware().mode(), 0xFF);
+}
+
+// A station has no operator to press Esc: a target that gets no valid sample within the limit
+// ends the run through the window's cancel path (the device goes back to work mode), with the
+// cause. A device that restarted in the middle lost what it had collected and was never
+// initialised again: that run fails too, though the device came back.
+TEST_F(CliCalibrateTest, ARunThatCannotCompleteEndsAsAFailureWithItsCause) {
+    struct Case {
+        const char* name;
+        std::function<void(sim::FaultPlan&)> fault;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"no reply", [](sim::FaultPlan& f) { f.NoReplyTo(cmd::kCalPoint); },
+         "tavlin-cli: target 0 got no valid sample within 1 s"},
+        {"refused", [](sim::FaultPlan& f) { f.Refuse(cmd::kCalPoint); },
+         "tavlin-cli: target 0 got no valid sample within 1 s"},
+        {"restarted",
+         [](sim::FaultPlan& f) {
+             f.UnplugAfter(159, sim::Replug{kProductIdWork, std::chrono::milliseconds(300)});
+         },
+         "tavlin-cli: the device went away and came back during the calibration"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim.faults().Clear();
+        c.fault(sim.faults());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(Run({"calibrate", "--target-limit", "1"}), kExitFailed);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+        EXPECT_THAT(output, HasSubstr(c.cause));
+        EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
+        EXPECT_EQ(sim.firmware().mode(), 0x22);  // back in work mode, as the cancel leaves it
+    }
 }
 
 TEST_F(CliCalibrateTest, NoDevice) {

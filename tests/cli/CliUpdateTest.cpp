@@ -72,6 +72,40 @@ TEST_F(CliUpdateTest, AnUpdateFromWorkingFirmwareGoesThroughTheUpdateEnvironment
     EXPECT_EQ(sim.firmware().imageVersion(0), 0x12345678u);
 }
 
+// A package that cannot be used is refused before the device is asked to restart: a typo must
+// never send a unit into its update environment.
+TEST_F(CliUpdateTest, APackageThatCannotBeUsedIsRefusedBeforeTheDeviceRestarts) {
+    const std::string image = Write("l.bin", std::string(200, '\x5a'));
+    struct Case {
+        std::string package;
+        const char* status;
+    };
+    const Case cases[] = {
+        {(dir / "nothere.ini").string(), "配置文件不正确，请重新打开!\n"},
+        {dir.string(), "配置文件不正确，请重新打开!\n"},
+        {Write("none.ini", "[Other]\nImage_en=1\n"), "配置文件不正确，请重新打开!\n"},
+        {Write("off.ini", "[Tavlin LInfo]\nImage_en=0\nImage_name=" + image + "\n"),
+         "没有需要更新的固件，请退出!\n"},
+        {Write("lost.ini",
+               "[Tavlin LInfo]\nImage_en=1\nImage_name=" + (dir / "gone.bin").string() + "\n"),
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.package);
+        sim.recorder().Clear();
+        EXPECT_EQ(Run({"update", c.package}), kExitFailed);
+        if (c.status != nullptr) {
+            EXPECT_THAT(output, HasSubstr(c.status));
+        }
+        EXPECT_THAT(output, HasSubstr("tavlin-cli: "));
+        EXPECT_THAT(output, Not(HasSubstr("正在准备环境")));
+        for (const auto& report : sim.recorder().outReports()) {
+            EXPECT_NE(report[1], cmd::kUpdateControl);
+        }
+        EXPECT_EQ(sim.productId(), kProductIdWork);
+    }
+}
+
 TEST_F(CliUpdateTest, ADeviceAlreadyInItsUpdateEnvironmentGoesStraightToTheWorker) {
     sim.Attach(kProductIdUpdate);
     ASSERT_TRUE(sim.WaitForAttached(kProductIdUpdate, 1s));

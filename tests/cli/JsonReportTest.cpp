@@ -2,7 +2,9 @@
 // simulated device, through the same session the executable runs.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <set>
 
 #include <atomic>
 #include <cstdio>
@@ -152,9 +154,21 @@ TEST_F(JsonReportTest, UpdateListsTheImagesWrittenAndWhetherTheVersionsCameBack)
                   "\n[Tavlin LInfo]\nImage_en=1\nImage_version=305419896\nImage_name=" + l + "\n");
     json o = Run({"update", package, "--verify"});
     ASSERT_EQ(o["result"], "ok") << o.dump();
-    // HInfo goes to both sensors; 62 bytes a packet.
-    const json h3 = {{"name", h}, {"bytes", 130}, {"packets", 3}};
-    EXPECT_EQ(o["images"], json({h3, h3, {{"name", l}, {"bytes", 200}, {"packets", 4}}}));
+    // HInfo goes to both sensors, each entry says which; 62 bytes a packet.
+    const auto entry = [](const std::string& name, int bytes, int packets, const char* image,
+                          const char* sensor) {
+        return json({{"name", name},
+                     {"bytes", bytes},
+                     {"packets", packets},
+                     {"image", image},
+                     {"sensor", sensor}});
+    };
+    const json written = o["images"];
+    ASSERT_EQ(written.size(), 3u) << o.dump();
+    EXPECT_EQ(
+        std::set<json>({written[0], written[1]}),
+        std::set<json>({entry(h, 130, 3, "HInfo", "master"), entry(h, 130, 3, "HInfo", "slave")}));
+    EXPECT_EQ(written[2], entry(l, 200, 4, "LInfo", "master"));
     EXPECT_EQ(o["verified"], true);
     EXPECT_EQ(o["versions"]["master"], "12345678");
 
@@ -254,7 +268,21 @@ TEST(JsonReport, BrokenUtf8AndUsageErrorsStillGiveAnObject) {
     EXPECT_EQ(o["result"], "usage");
     EXPECT_TRUE(o["log"].is_null());
     EXPECT_EQ(o["messages"][1], "Ça marche — Готово");
-    EXPECT_THAT(o["reason"].get<std::string>(), HasSubstr("unknown command"));
+    // Every broken byte stands as U+FFFD, never dropped: a reader sees that something was there.
+    EXPECT_EQ(o["reason"], "unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
+    EXPECT_EQ(o["messages"][0], "tavlin-cli: unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
+    EXPECT_EQ(o["command"], "\xef\xbf\xbd");
+    EXPECT_FALSE(o.contains("log_complete")) << "no log, nothing to say of it";
+    // A job that went well keeps its exit status, but a log or recording cut short is said.
+    report.logComplete = false;
+    report.recording = RunReport::Recording{"run.trace", false, "writing the file failed"};
+    const json cut =
+        json::parse(JsonReport("versions", kExitSuccess, report, "/l/Tavlin_log.txt", 0));
+    EXPECT_EQ(cut["exit"], kExitSuccess);
+    EXPECT_EQ(cut["log_complete"], false);
+    EXPECT_EQ(
+        cut["recording"],
+        json({{"path", "run.trace"}, {"complete", false}, {"reason", "writing the file failed"}}));
     EXPECT_EQ(std::string(ExitWord(kExitNoAccess)), "no-access");
     EXPECT_EQ(std::string(ExitWord(kExitFailed)), "failed");
 }

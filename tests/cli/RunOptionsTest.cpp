@@ -2,6 +2,12 @@
 // made when missing and refused when it cannot be written.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#ifdef __linux__
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 #include <unistd.h>
 
 #include <filesystem>
@@ -16,6 +22,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 TEST(RunOptions, AreTakenOutWhereverTheyStand) {
     std::vector<std::string> args{"--json", "read", "--log-dir", "logs", "0x10"};
@@ -88,7 +95,31 @@ TEST_F(LogFolderTest, AFolderThatCannotBeWrittenIsRefusedAndTheLogStaysWhereItWa
     EXPECT_FALSE(UseLogFolder("/proc", &message));
     EXPECT_EQ(LogFilePath(), (dir / "before.txt").string());
 #endif
+    // A folder named with %s in it: the message holds the whole name and the reason.
+    const std::string odd = (dir / "file" / "a%sb").string();
+    EXPECT_FALSE(UseLogFolder(odd, &message));
+    EXPECT_THAT(message, HasSubstr("无法写入日志文件夹 " + odd + "（"));
+    EXPECT_THAT(message, HasSubstr("Not a directory"));
 }
+
+#ifdef __linux__
+// A folder that takes a new file but not what is written to it (a full disk): the probe writes
+// a whole entry, so the run is refused instead of going on with an empty log.
+TEST_F(LogFolderTest, AFolderOnAFullDiskIsRefused) {
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = saved;
+    full.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    std::string message;
+    const Result result = UseLogFolder((dir / "full").string(), &message);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(result.code(), ResultCode::BadInput);
+    EXPECT_THAT(message, HasSubstr("无法写入日志文件夹 " + (dir / "full").string()));
+}
+#endif
 
 }  // namespace
 }  // namespace tavlin::cli

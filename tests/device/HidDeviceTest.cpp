@@ -2,9 +2,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <cerrno>
 
 #include "device/FakeTransport.h"
 #include "device/LogCapture.h"
+#include "device/SystemTransport.h"
 
 namespace tavlin {
 namespace {
@@ -100,6 +102,19 @@ TEST(OpenHidDevice, PermissionDeniedIsLoggedAndToldApartFromNoDevice) {
     EXPECT_EQ(OpenHidDevice(dev, &pid, &why), 1);
     EXPECT_TRUE(why.ok()) << why.describe();
 }
+
+#ifndef _WIN32
+// The system transport's own rule, not a fake's copy of it: a node the user may not open fails
+// with EACCES or, under some security modules and for a device node on a nodev mount, EPERM.
+TEST(SystemTransport, PermissionErrorsAreNoAccessAndOthersAreNot) {
+    const auto transport = CreateSystemTransport();
+    EXPECT_TRUE(transport->DeniesAccess(EACCES));
+    EXPECT_TRUE(transport->DeniesAccess(EPERM));
+    for (int other : {0, ENOENT, EIO, EBUSY, ENODEV, ENXIO}) {
+        EXPECT_FALSE(transport->DeniesAccess(other)) << other;
+    }
+}
+#endif
 
 class HidCommandTest : public ::testing::Test {
   protected:

@@ -4,15 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 
 #include "device/DeviceProtocol.h"
 #include "device/HidDevice.h"
+#include "sim/SimReportDescriptor.h"
+#include "sim/SimTransport.h"
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
-#include "sim/SimReportDescriptor.h"
-#include "sim/SimTransport.h"
 
 namespace tavlin {
 namespace {
@@ -126,6 +128,106 @@ TEST_F(RecordingTest, ARePlugIsRecordedAsTheProgramSawIt) {
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(events[4].info.productId, kProductIdUpdate);
     EXPECT_NE(events[4].info.path, events[0].info.path);
+}
+
+// One interface whose read takes the reply and makes the device leave; the thread that took it is
+// then held up (preempted) while the program's detection looks at the device list.
+class LeavingTransport final : public HidTransport {
+  public:
+    std::function<void()> afterReply;  // runs inside the read, after the device has left
+    bool present = true;
+
+    std::vector<HidInterfaceInfo> Enumerate() override {
+        if (!present) {
+            return {};
+        }
+        return {{"leaving", kVendorId, kProductIdWork, kVendorUsagePage, kVendorUsage}};
+    }
+    std::unique_ptr<HidConnection> Open(const std::string&, int*) override {
+        return std::make_unique<Connection>(*this);
+    }
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection&) override {
+        return std::nullopt;
+    }
+
+  private:
+    class Connection final : public HidConnection {
+      public:
+        explicit Connection(LeavingTransport& t) : t_(t) {}
+        IoResult Write(const uint8_t*, size_t) override { return IoResult::Ok(); }
+        IoResult Read(uint8_t* report, size_t length, int) override {
+            std::fill(report, report + length, 0x38);
+            t_.present = false;
+            t_.afterReply();
+            return IoResult::Ok();
+        }
+        void DiscardPendingInput() override {}
+        const std::string& Path() const override { return path_; }
+
+      private:
+        LeavingTransport& t_;
+        std::string path_ = "leaving";
+    };
+};
+
+TEST_F(RecordingTest, AReplyIsWrittenBeforeTheRemovalItCausedThoughItsThreadWasHeldUp) {
+    {
+        auto writer = TraceWriter::Create(path_, "test");
+        LeavingTransport leaving;
+        RecordingTransport recording(leaving, *writer);
+        ASSERT_EQ(recording.Enumerate().size(), 1u);
+        int error = 0;
+        auto connection = recording.Open("leaving", &error);
+        std::future<void> detection;
+        leaving.afterReply = [&] {
+            detection = std::async(std::launch::async, [&] { recording.Enumerate(); });
+            detection.wait_for(std::chrono::milliseconds(100));  // the reading thread stalls
+        };
+        uint8_t reply[4] = {};
+        ASSERT_TRUE(connection->Read(reply, sizeof reply, 100).ok());
+        detection.wait();
+    }
+    std::vector<Kind> kinds;
+    for (const TraceEvent& e : Recorded(path_)) {
+        kinds.push_back(e.kind);
+    }
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Arrival, Kind::In, Kind::Removal}));
+}
+
+// A node this user may not open: the recording keeps the failed open, and the replay fails the
+// same open the same way, so a station's "no access" replays as one.
+class DeniedTransport final : public HidTransport {
+  public:
+    std::vector<HidInterfaceInfo> Enumerate() override {
+        return {{"denied", kVendorId, kProductIdWork, kVendorUsagePage, kVendorUsage}};
+    }
+    std::unique_ptr<HidConnection> Open(const std::string&, int* error) override {
+        *error = kDeniedError;
+        return nullptr;
+    }
+    bool DeniesAccess(int error) const override { return error == kDeniedError; }
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection&) override {
+        return std::nullopt;
+    }
+    static constexpr int kDeniedError = 13;
+};
+
+TEST_F(RecordingTest, AnOpenThatWasRefusedReplaysAsRefused) {
+    const auto opened = [](HidTransport& transport) {
+        HidDevice device(transport);
+        uint16_t productId = 0;
+        Result why;
+        EXPECT_EQ(OpenHidDevice(device, &productId, &why), 0);
+        return why.code();
+    };
+    {
+        auto writer = TraceWriter::Create(path_, "test");
+        DeniedTransport denied;
+        RecordingTransport recording(denied, *writer);
+        EXPECT_EQ(opened(recording), ResultCode::NoAccess);
+    }
+    ReplayTransport replay(Recorded(path_), false);
+    EXPECT_EQ(opened(replay), ResultCode::NoAccess);
 }
 
 }  // namespace

@@ -4,14 +4,19 @@
 // when asked for.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include <filesystem>
+
 #include <condition_variable>
 #include <future>
 #include <mutex>
 
 #include "device/HidDevice.h"
+#include "sim/SimReportDescriptor.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
-#include "sim/SimReportDescriptor.h"
+#include "trace/TraceReader.h"
 
 namespace tavlin {
 namespace {
@@ -98,6 +103,62 @@ TEST_F(ReplayTest, TheFirstOutputReportThatDiffersFailsWithItsNumberAndBothRepor
     EXPECT_EQ(after.reason(), differs.reason());
 }
 
+// Every byte of a report counts, the last one as much as the first.
+TEST(ReplayMatch, AReportThatDiffersInAnyOneByteIsNotTheRecordedOne) {
+    const std::vector<uint8_t> recorded = Command(0x06, 1);
+    ASSERT_EQ(recorded.size(), 64u);
+    for (size_t at : {size_t{0}, size_t{1}, size_t{2}, size_t{32}, size_t{62}, size_t{63}}) {
+        ReplayTransport replay({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, recorded)},
+                               false);
+        int error = 0;
+        auto node = replay.Open(kNode, &error);
+        ASSERT_NE(node, nullptr);
+        std::vector<uint8_t> sent = recorded;
+        sent[at] ^= 0x01;
+        EXPECT_FALSE(node->Write(sent.data(), sent.size()).ok()) << "byte " << at;
+    }
+    ReplayTransport replay({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, recorded)},
+                           false);
+    int error = 0;
+    auto node = replay.Open(kNode, &error);
+    ASSERT_NE(node, nullptr);
+    EXPECT_TRUE(node->Write(recorded.data(), recorded.size()).ok());
+}
+
+// A recording read from its file is held a few events at a time, however long it is.
+TEST(ReplayWindowTest, AReplayFromAFileHoldsOnlyAFewEventsAtATime) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("replay-window-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
+            .string();
+    constexpr int kExchanges = 2000;
+    {
+        std::ofstream out(path);
+        out << TraceHeaderLine("test") << "\n"
+            << TraceEventLine(Arrival(kNode, kProductIdWork, 1)) << "\n";
+        for (int i = 0; i < kExchanges; ++i) {
+            out << TraceEventLine(Event(Kind::Out, 10 * i, Command(0x06, uint8_t(i)))) << "\n"
+                << TraceEventLine(Event(Kind::In, 10 * i + 5, Reply(0x06, uint8_t(i)))) << "\n";
+        }
+    }
+    TraceProblem problem;
+    ReplayTransport replay(TraceReader::Open(path, &problem), false);
+    int error = 0;
+    auto node = replay.Open(kNode, &error);
+    ASSERT_NE(node, nullptr);
+    size_t mostHeld = 0;
+    for (int i = 0; i < kExchanges; ++i) {
+        const std::vector<uint8_t> out = Command(0x06, uint8_t(i));
+        uint8_t reply[kReportSize];
+        ASSERT_TRUE(node->Write(out.data(), out.size()).ok()) << i;
+        ASSERT_TRUE(node->Read(reply, sizeof reply, 100).ok()) << i;
+        EXPECT_EQ(reply[3], uint8_t(i));
+        mostHeld = std::max(mostHeld, replay.EventsHeld());
+    }
+    EXPECT_LE(mostHeld, 4u);
+    std::filesystem::remove(path);
+}
+
 TEST_F(ReplayTest, ARecordingThatRunsOutLeavesASilentDeviceThatTimesOut) {
     Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x06, 1)),
            Event(Kind::In, 11, Reply(0x06, 0x41))});
@@ -152,6 +213,37 @@ TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
     uint16_t productId = 0;
     EXPECT_EQ(OpenHidDevice(*device_, &productId), 1);
     EXPECT_EQ(productId, kProductIdUpdate);
+}
+
+// When recorded, the detection looked twice while the device was away (it printed its status
+// twice): the replayed arrival waits for both looks, not only the first.
+TEST_F(ReplayTest, ADetectionThatLookedTwiceWhileTheDeviceWasAwayLooksTwiceAgain) {
+    std::mutex mutex;
+    std::condition_variable told;
+    int notices = 0;
+    TraceEvent removal = Event(Kind::Removal, 12);
+    removal.info.path = kNode;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
+           Event(Kind::In, 11, Reply(0x38, 0)), removal,
+           Arrival("/dev/hidraw8", kProductIdUpdate, 4, 13)});
+    auto watch = replay_->WatchPresence([&] {
+        std::lock_guard lock(mutex);
+        ++notices;
+        told.notify_all();
+    });
+    auto waitFor = [&](int n, std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex);
+        return told.wait_for(lock, limit, [&] { return notices >= n; });
+    };
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x38, 0x42, &value));
+    ASSERT_TRUE(waitFor(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(replay_->Enumerate().empty());  // the look that found it gone
+    EXPECT_FALSE(waitFor(2, std::chrono::milliseconds(200)));
+    EXPECT_TRUE(replay_->Enumerate().empty());  // the second look while it was away
+    ASSERT_TRUE(waitFor(2, std::chrono::seconds(10)));
+    EXPECT_EQ(replay_->Enumerate().size(), 1u);
 }
 
 TEST_F(ReplayTest, AWriteBeforeARecordedArrivalTheProgramNeverLooksForFailsInTime) {

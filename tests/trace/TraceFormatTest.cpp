@@ -6,7 +6,14 @@
 #include <fstream>
 #include <thread>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
 
 namespace tavlin {
@@ -114,6 +121,58 @@ TEST_F(TraceFileTest, ClosingWritesEverythingQueuedFromEveryThread) {
     EXPECT_EQ(read->size(), 2u * kPerThread);
 }
 
+#ifndef _WIN32
+// A recording that ends early (the file cannot grow, the writer falls behind) says so, and what
+// it holds is whole up to where it ended: it reads back as the first of the events added.
+TEST_F(TraceFileTest, ARecordingCutShortSaysWhyAndReadsBackUpToWhereItEnded) {
+    const auto addMany = [](TraceWriter& writer) {
+        for (int i = 0; i < 2000; ++i) {
+            writer.Add(Report(TraceEvent::Kind::In, std::vector<uint8_t>(64, uint8_t(i))));
+        }
+    };
+    struct Case {
+        const char* name;
+        rlim_t fileLimit;  // bytes; RLIM_INFINITY: none
+        size_t maxQueued;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"file full", 16 * 1024, TraceWriter::kMaxQueued, "writing the file failed"},
+        {"queue full", RLIM_INFINITY, 100, "the writer fell behind"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, as on a full disk
+        rlimit limited = saved;
+        limited.rlim_cur = c.fileLimit;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        TraceWriter::Status status;
+        {
+            auto writer = TraceWriter::Create(path_, "test", c.maxQueued);
+            ASSERT_NE(writer, nullptr);
+            addMany(*writer);
+            writer->Close();
+            status = writer->status();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        EXPECT_FALSE(status.complete);
+        EXPECT_NE(status.reason.find(c.reason), std::string::npos) << status.reason;
+        TraceProblem problem;
+        const auto read = ReadTrace(path_, &problem);
+        ASSERT_TRUE(read.has_value()) << problem.detail << " at line " << problem.line;
+        EXPECT_GT(read->size(), 0u);
+        EXPECT_LT(read->size(), 2000u);
+        for (size_t i = 0; i < read->size(); ++i) {
+            ASSERT_EQ((*read)[i].bytes, std::vector<uint8_t>(64, uint8_t(i))) << i;
+        }
+    }
+}
+#endif
+
 TEST_F(TraceFileTest, AFileThatIsNoRecordingIsRefusedWithTheLineAtFault) {
     TraceProblem problem;
     EXPECT_FALSE(ReadTrace(path_ + ".missing", &problem));
@@ -130,7 +189,7 @@ TEST_F(TraceFileTest, AFileThatIsNoRecordingIsRefusedWithTheLineAtFault) {
         {{R"({"format":"tavlin-trace","version":2})", out}, TraceProblem::Kind::UnknownFormat, 1},
         {{R"({"format":"other","version":1})"}, TraceProblem::Kind::UnknownFormat, 1},
         {{}, TraceProblem::Kind::UnknownFormat, 0},
-        {{"not json"}, TraceProblem::Kind::BadLine, 1},
+        {{"not json"}, TraceProblem::Kind::UnknownFormat, 1},
         {{header, out, R"({"t":6,"event":"in","report":"03zz"})"}, TraceProblem::Kind::BadLine, 3},
         {{header, out, R"({"t":6,"event":"in","report":"032"})"}, TraceProblem::Kind::BadLine, 3},
         {{header, R"({"t":6,"event":"sideways","report":"03"})"}, TraceProblem::Kind::BadLine, 2},
@@ -140,6 +199,17 @@ TEST_F(TraceFileTest, AFileThatIsNoRecordingIsRefusedWithTheLineAtFault) {
          TraceProblem::Kind::BadLine,
          2},
         {{header, out, R"({"t":7,"event":"out","report":"03",)"}, TraceProblem::Kind::BadLine, 3},
+        // Damage that crashed the reader: members of the wrong type, nesting without end, a
+        // line longer than any event.
+        {{R"({"format":5,"version":1})", out}, TraceProblem::Kind::UnknownFormat, 1},
+        {{R"({"format":"tavlin-trace","version":"1"})", out}, TraceProblem::Kind::UnknownFormat, 1},
+        {{header, std::string(50000, '[') + std::string(50000, ']')},
+         TraceProblem::Kind::BadLine,
+         2},
+        {{header, out,
+          R"({"t":7,"event":"in","report":")" + std::string(kMaxTraceLine, '0') + "\"}"},
+         TraceProblem::Kind::BadLine,
+         3},
     };
     for (const Case& c : cases) {
         WriteLines(c.lines);

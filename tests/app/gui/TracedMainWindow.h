@@ -18,6 +18,7 @@
 #include "trace/ReplayTransport.h"
 #include "device/SharedState.h"
 #include "trace/TraceFormat.h"
+#include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
 #include "sim/FaultPlanParser.h"
 #include "sim/SimTransport.h"

@@ -1,0 +1,58 @@
+#include "firmware/PackageCheck.h"
+
+#include <filesystem>
+
+#include "base/Log.h"
+#include "firmware/FirmwarePackage.h"
+#include "firmware/FirmwareTexts.h"
+#include "platform/FilePath.h"
+
+namespace tavlin {
+
+bool ImageFileUsable(const std::string& name, uint64_t* size) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(PathFromUtf8(name), error)) {
+        return false;
+    }
+    *size = std::filesystem::file_size(PathFromUtf8(name), error);
+    if (error) {
+        return false;
+    }
+    std::FILE* probe = OpenFile(name, "rb");
+    if (probe == nullptr) {
+        return false;
+    }
+    std::fclose(probe);
+    return true;
+}
+
+Result CheckPackage(const std::string& packagePath, const char** statusText) {
+    uint64_t size = 0;
+    // A package that is not there reads as one without sections; say which it is.
+    if (!ImageFileUsable(packagePath, &size)) {
+        *statusText = fw::kPackageRefused;
+        return Result::Fail(ResultCode::BadInput, "cannot read the package " + packagePath);
+    }
+    const ImageEnables enables = ReadImageEnables(packagePath);
+    switch (JudgePackage(enables)) {
+        case PackageVerdict::Refused:
+            *statusText = fw::kPackageRefused;
+            return Result::Fail(ResultCode::BadInput, "no image section in " + packagePath);
+        case PackageVerdict::NothingEnabled:
+            *statusText = fw::kNothingToUpdate;
+            return Result::Fail(ResultCode::BadInput, "no image enabled in " + packagePath);
+        case PackageVerdict::Write:
+            break;
+    }
+    for (PackageSection s : {PackageSection::HInfo, PackageSection::LInfo, PackageSection::RInfo}) {
+        const std::string name = ReadImageName(packagePath, s);
+        if (enables.enabled(s) && !ImageFileUsable(name, &size)) {
+            WriteLog("Update FW: image file \"%s\" cannot be opened!\n", name.c_str());
+            *statusText = fw::kImageOpenFailed;
+            return Result::Fail(ResultCode::BadInput, "cannot open image " + name);
+        }
+    }
+    return Result::Ok();
+}
+
+}  // namespace tavlin

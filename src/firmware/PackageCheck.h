@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "base/Result.h"
+
+namespace tavlin {
+
+// The size the file system reports for a regular file we can open; false for a folder, a
+// missing or an unreadable file.
+bool ImageFileUsable(const std::string& name, uint64_t* size);
+
+// What an update of the package would refuse, found without the device: a package that cannot
+// be read or has no image section, one with no image enabled, an image file that cannot be
+// opened. On failure *statusText is the firmware window's text for it (untranslated).
+Result CheckPackage(const std::string& packagePath, const char** statusText);
+
+}  // namespace tavlin
