@@ -13,7 +13,7 @@ struct AppOptions {
     std::string logDir;             // where the log goes; empty: the current directory
     bool checkCalibration = false;  // open the calibration check at start
     double checkToleranceMm = kDefaultCheckToleranceMm;
-    sim::TransportOptions transport;
+    trace::TransportOptions transport;
 };
 
 enum class OptionsOutcome { Run, Help, Version, Error };

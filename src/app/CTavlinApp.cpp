@@ -69,7 +69,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     InstallQtTranslations(qtTranslator);
 
     std::string error;
-    sim::CreatedTransport transport = sim::CreateTransport(parsed.options.transport, &error);
+    trace::CreatedTransport transport = trace::CreateTransport(parsed.options.transport, &error);
     if (!transport) {
         std::cerr << "tavlin: " << error << "\n";
         return 2;
@@ -81,8 +81,6 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.engineering = parsed.options.engineering;
     options.checkCalibration = parsed.options.checkCalibration;
     options.checkToleranceMm = parsed.options.checkToleranceMm;
-    options.sim = transport.sim;
-    options.watchDevices = transport.sim == nullptr;
     // Listening before the window exists: a SIGTERM during start-up (the detection already
     // runs in the window's constructor) waits in the pipe and closes the window once it runs.
     CTavlinDlg* window = nullptr;

@@ -25,16 +25,11 @@ class RegisterPanel;
 class FpgaDownload;
 class ScriptRunner;
 class ModeSwitcher;
-namespace sim {
-class SimTransport;
-}
-
 struct MainWindowOptions {
-    bool engineering = false;          // show the engineering console (--engineering)
-    sim::SimTransport* sim = nullptr;  // follow this simulated device instead of udev
-    bool watchDevices = true;          // real devices: follow the system's hot-plug notices
-    bool checkCalibration = false;     // open the calibration check once the window runs
-    double checkToleranceMm = 2.0;     // the calibration check's tolerance (--check-tolerance)
+    bool engineering = false;       // show the engineering console (--engineering)
+    bool watchDevices = true;       // follow the transport's arrivals and removals
+    bool checkCalibration = false;  // open the calibration check once the window runs
+    double checkToleranceMm = 2.0;  // the calibration check's tolerance (--check-tolerance)
 };
 
 // The main window: status line, version line, the tool buttons, the mode toggle, and the

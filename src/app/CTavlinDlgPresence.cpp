@@ -1,6 +1,6 @@
 // Device presence for the main window: the first detection at start, and a detection for every
-// device arrival or removal the system reports (udev on Linux, the configuration manager on
-// Windows) or, under --simulate, every attach or detach of the simulated device.
+// device arrival or removal the transport reports (the system's notices for real devices, the
+// simulated device's attach and detach, a replayed session's recorded ones).
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"
@@ -11,7 +11,6 @@
 #include "console/ScriptRunner.h"
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
-#include "sim/SimPresenceAdapter.h"
 #include "ui/ControlLookup.h"
 
 namespace tavlin {
@@ -30,14 +29,8 @@ void CTavlinDlg::RegisterForDeviceNotifications() {
     auto onChange = [bridge = bridge_.get()] {
         bridge->Queue([](CTavlinDlg& d) { d.OnDeviceChange(); });
     };
-    // A replayed session announces its own device's comings and goings.
-    deviceWatch_ = device_.transport().WatchPresence(onChange);
-    if (deviceWatch_ != nullptr) {
-        // nothing more to watch
-    } else if (options_.sim != nullptr) {
-        deviceWatch_ = std::make_unique<SimPresenceAdapter>(*options_.sim, std::move(onChange));
-    } else if (options_.watchDevices) {
-        deviceWatch_ = WatchDeviceChanges(std::move(onChange));
+    if (options_.watchDevices) {
+        deviceWatch_ = device_.transport().WatchPresence(std::move(onChange));
     }
 }
 

@@ -17,8 +17,6 @@
 #include "device/DeviceDetector.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
-#include "sim/SimPresenceAdapter.h"
-#include "sim/SimTransport.h"
 
 namespace tavlin::cli {
 namespace {
@@ -42,10 +40,9 @@ Result RunToEnd(Worker& worker, Event& finished, Event& stop, Interruption& inte
 
 class Session {
   public:
-    Session(HidTransport& transport, sim::SimTransport* sim, CliOutput& out, std::FILE* err,
-            int timeoutMs, Interruption& interruption)
-        : sim_(sim),
-          out_(out),
+    Session(HidTransport& transport, CliOutput& out, std::FILE* err, int timeoutMs,
+            Interruption& interruption)
+        : out_(out),
           interruption_(interruption),
           device_(transport),
           progress_(out.stream()),
@@ -85,15 +82,7 @@ class Session {
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.
         auto onChange = [this] { detector_.OnDeviceChange(); };
-        // A replayed session announces its own device's comings and goings.
-        deviceWatch_ = device_.transport().WatchPresence(onChange);
-        if (deviceWatch_ != nullptr) {
-            // nothing more to watch
-        } else if (sim_ != nullptr) {
-            deviceWatch_ = std::make_unique<SimPresenceAdapter>(*sim_, std::move(onChange));
-        } else {
-            deviceWatch_ = WatchDeviceChanges(std::move(onChange));
-        }
+        deviceWatch_ = device_.transport().WatchPresence(std::move(onChange));
         detector_.StartDetect();
         detector_.WaitIdle();
         NoteDevice();
@@ -231,7 +220,6 @@ class Session {
     }
 
     SharedState state_;
-    sim::SimTransport* sim_;
     CliOutput& out_;
     RunReport report_;
     Interruption& interruption_;
@@ -249,8 +237,8 @@ class Session {
 
 }  // namespace
 
-int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
+int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE* out,
+               int transferTimeoutMs, Interruption* interruption, std::FILE* err,
                RunReport* report) {
     CliOutput output(out);
     if (const Result folder = PreparePictureFolder(invocation); !folder) {
@@ -262,7 +250,7 @@ int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTr
         return kExitFailed;
     }
     Interruption none;
-    Session session(transport, sim, output, err, transferTimeoutMs,
+    Session session(transport, output, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
     const int status = session.Run(invocation);
     if (report != nullptr) {

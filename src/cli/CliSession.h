@@ -6,10 +6,6 @@
 #include "cli/RunReport.h"
 #include "device/HidTransport.h"
 
-namespace tavlin::sim {
-class SimTransport;
-}
-
 namespace tavlin::cli {
 
 inline constexpr int kExitSuccess = 0;
@@ -25,8 +21,8 @@ inline constexpr int kExitNoAccess = 4;  // a device is there, but this user may
 // Errors that are not the result of an operation (a device this user may not open) go to `err`.
 // `report` (when given) receives the run's outcome, every text printed and what the command
 // produced, for the JSON object.
-int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
-               std::FILE* out, int transferTimeoutMs = 2000, Interruption* interruption = nullptr,
+int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE* out,
+               int transferTimeoutMs = 2000, Interruption* interruption = nullptr,
                std::FILE* err = stderr, RunReport* report = nullptr);
 
 }  // namespace tavlin::cli

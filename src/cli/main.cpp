@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     // the exit path and ends with the run's JSON object.
     tavlin::cli::Interruption interruption;
     const tavlin::cli::QuitSignalWatch quitSignals(interruption);
-    const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
+    const auto transportOptions = tavlin::trace::ConsumeTransportOptions(&argc, argv);
     tavlin::cli::CliLanguage language(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
 
@@ -120,15 +120,15 @@ int main(int argc, char** argv) {
             return end.Usage(refusal);
         }
     }
-    auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
+    auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
     if (!transport) {
         return end.Usage(error);
     }
     int status =
-        tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
+        tavlin::cli::RunSession(invocation, *transport.transport, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
     // A replay that stopped short of the recorded run did not show what the recording holds.
-    if (const std::string shortfall = tavlin::sim::ReplayShortfall(transport); !shortfall.empty()) {
+    if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport); !shortfall.empty()) {
         std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
         report.messages.push_back("tavlin-cli: " + shortfall);
         if (status == tavlin::cli::kExitSuccess) {
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
         }
         std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
     }
-    if (const auto ended = tavlin::sim::EndRecording(transport, transportOptions.record)) {
+    if (const auto ended = tavlin::trace::EndRecording(transport, transportOptions.record)) {
         report.recording = {transportOptions.record, ended->complete, ended->reason};
         if (!ended->complete) {
             std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());

@@ -111,8 +111,10 @@ class HidTransport {
         static_cast<void>(path);
         return {};
     }
-    // A transport that knows its own device's arrivals and removals (a replayed session) watches
-    // them here; nullptr means the system's notices (or the simulated device's) are the ones.
+    // The arrivals and removals of this transport's devices: the system's device notices for
+    // the system's link, the simulated device's attach and detach events, a replayed session's
+    // recorded ones. nullptr where the transport is told of none; presence then follows only
+    // the detections the program starts itself.
     virtual std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) {
         static_cast<void>(onChange);
         return nullptr;

@@ -195,6 +195,10 @@ std::optional<std::pair<uint16_t, uint16_t>> HidapiTransport::Attributes(
 
 namespace tavlin {
 
+std::unique_ptr<DeviceChangeWatch> HidapiTransport::WatchPresence(std::function<void()> onChange) {
+    return WatchDeviceChanges(std::move(onChange));
+}
+
 std::unique_ptr<HidTransport> CreateSystemTransport() {
     return std::make_unique<HidapiTransport>();
 }

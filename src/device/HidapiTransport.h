@@ -15,6 +15,7 @@ class HidapiTransport final : public HidTransport {
     bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
     std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
 };
 
 }  // namespace tavlin

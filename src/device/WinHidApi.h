@@ -1,8 +1,12 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "device/DeviceChangeWatch.h"
 
 namespace tavlin {
 
@@ -55,6 +59,11 @@ class WinHidApi {
     // system no longer touches the block or the buffer.
     virtual void CancelAndReap(WinHandle handle, WinIoBlock* block) = 0;
     virtual uint32_t LastError() = 0;  // GetLastError()
+    // The system's device notices (see DeviceChangeWatch.h); nullptr where there are none.
+    virtual std::unique_ptr<DeviceChangeWatch> WatchDeviceChanges(std::function<void()> onChange) {
+        static_cast<void>(onChange);
+        return nullptr;
+    }
 };
 
 }  // namespace tavlin

@@ -170,6 +170,9 @@ class WinHidSystemApi final : public WinHidApi {
     }
 
     uint32_t LastError() override { return GetLastError(); }
+    std::unique_ptr<DeviceChangeWatch> WatchDeviceChanges(std::function<void()> onChange) override {
+        return ::tavlin::WatchDeviceChanges(std::move(onChange));
+    }
 
   private:
     static void Prepare(WinIoBlock* block) {

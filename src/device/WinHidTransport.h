@@ -20,6 +20,9 @@ class WinHidTransport final : public HidTransport {
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
     bool DeniesAccess(int errorCode) const override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override {
+        return api_->WatchDeviceChanges(std::move(onChange));
+    }
 
     // The wait of an output report; input reports wait as long as the caller asks.
     void setWriteTimeoutMs(uint32_t ms) { writeTimeoutMs_ = ms; }

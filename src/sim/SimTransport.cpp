@@ -6,6 +6,7 @@
 
 #include "sim/ReplyBuilder.h"
 #include "sim/SimConnection.h"
+#include "sim/SimPresenceAdapter.h"
 #include "sim/SimReportDescriptor.h"
 
 namespace tavlin::sim {
@@ -389,6 +390,10 @@ void SimTransport::Notify(const std::vector<PresenceEvent>& events) {
         --notifying_;
     }
     notifyDone_.notify_all();
+}
+
+std::unique_ptr<DeviceChangeWatch> SimTransport::WatchPresence(std::function<void()> onChange) {
+    return std::make_unique<SimPresenceAdapter>(*this, std::move(onChange));
 }
 
 }  // namespace tavlin::sim

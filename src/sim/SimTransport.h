@@ -58,6 +58,8 @@ class SimTransport final : public HidTransport {
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
     std::vector<uint8_t> ReportDescriptor(const std::string& path) override;
+    // The device's attach and detach events, as a watch of the system's notices would give them.
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
 
     SimFirmware& firmware() { return firmware_; }
     FaultPlan& faults() { return faults_; }

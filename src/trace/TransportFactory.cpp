@@ -14,7 +14,10 @@
 #include "trace/TraceTexts.h"
 #include "trace/TraceWriter.h"
 
-namespace tavlin::sim {
+namespace tavlin::trace {
+
+using sim::ParseFaultPlan;
+
 namespace {
 
 constexpr std::string_view kSimulate = "--simulate";
@@ -200,4 +203,4 @@ std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::s
     return end;
 }
 
-}  // namespace tavlin::sim
+}  // namespace tavlin::trace

@@ -11,8 +11,12 @@ class TraceWriter;
 }  // namespace tavlin
 
 namespace tavlin::sim {
-
 class SimTransport;
+}
+
+namespace tavlin::trace {
+
+using sim::SimTransport;
 
 struct TransportOptions {
     bool simulate = false;
@@ -62,4 +66,4 @@ std::string ReplayShortfall(const CreatedTransport& created);
 // Closes the run's recording, everything queued written; nothing without --record.
 std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path);
 
-}  // namespace tavlin::sim
+}  // namespace tavlin::trace

@@ -105,7 +105,7 @@ class CliCalibrateTest : public ::testing::Test {
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         int status = -1;
-        output = Capture([&](std::FILE* f) { return RunSession(inv, sim, &sim, f, 100); }, &status);
+        output = Capture([&](std::FILE* f) { return RunSession(inv, sim, f, 100); }, &status);
         return status;
     }
 
@@ -174,7 +174,7 @@ TEST_F(CliCalibrateTest, OnATerminalTheFinishingLineIsRedrawnInPlace) {
             screen.append(buf, static_cast<size_t>(n));
         }
     });
-    const int status = RunSession(inv, sim, &sim, terminal, 100);
+    const int status = RunSession(inv, sim, terminal, 100);
     std::fputs(endMark.c_str(), terminal);
     std::fflush(terminal);
     reader.join();

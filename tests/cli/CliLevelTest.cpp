@@ -37,7 +37,7 @@ class CliLevelTest : public ::testing::Test {
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         std::FILE* out = std::tmpfile();
-        const int status = RunSession(inv, sim, &sim, out, 100);
+        const int status = RunSession(inv, sim, out, 100);
         std::rewind(out);
         output.clear();
         char buf[4096];

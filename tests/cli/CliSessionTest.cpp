@@ -28,7 +28,7 @@ class CliSessionTest : public ::testing::Test {
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         std::FILE* out = std::tmpfile();
-        const int status = RunSession(inv, sim, &sim, out, kTimeoutMs);
+        const int status = RunSession(inv, sim, out, kTimeoutMs);
         std::rewind(out);
         output.clear();
         char buf[4096];

@@ -36,7 +36,7 @@ class CliUpdateTest : public ::testing::Test {
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         std::FILE* out = std::tmpfile();
-        const int status = RunSession(inv, sim, &sim, out, 100, interruption);
+        const int status = RunSession(inv, sim, out, 100, interruption);
         std::rewind(out);
         output.clear();
         char buf[4096];

@@ -43,6 +43,9 @@ class GatedTransport : public HidTransport {
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& c) override {
         return inner_.Attributes(*static_cast<Gate&>(c).inner);
     }
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override {
+        return inner_.WatchPresence(std::move(onChange));
+    }
 
   private:
     struct Gate : HidConnection {
@@ -90,8 +93,8 @@ class JsonReportTest : public ::testing::Test {
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         std::FILE* people = std::tmpfile();
         RunReport report;
-        const int status = RunSession(inv, link != nullptr ? *link : sim, &sim, people, 100,
-                                      interruption, people, &report);
+        const int status = RunSession(inv, link != nullptr ? *link : sim, people, 100, interruption,
+                                      people, &report);
         std::fclose(people);
         const std::string line = JsonReport(args[0], status, report, "/tmp/Tavlin_log.txt", 5);
         EXPECT_EQ(line.find('\n'), line.size() - 1) << "one line, ended by its line feed";

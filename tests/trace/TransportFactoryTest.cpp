@@ -5,7 +5,7 @@
 #include "sim/SimTransport.h"
 #include "trace/TransportFactory.h"
 
-namespace tavlin::sim {
+namespace tavlin::trace {
 namespace {
 
 using ::testing::HasSubstr;
@@ -78,4 +78,4 @@ TEST(TransportOptions, SessionRecordingsAreTakenAndCheckedBeforeAnythingRuns) {
 }
 
 }  // namespace
-}  // namespace tavlin::sim
+}  // namespace tavlin::trace

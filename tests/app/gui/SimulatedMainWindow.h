@@ -41,7 +41,6 @@ class SimulatedMainWindow {
         device_->setTimeoutMs(100);
         MainWindowOptions windowOptions;
         windowOptions.engineering = how.engineering;
-        windowOptions.sim = sim_.get();
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
         window_->show();
     }

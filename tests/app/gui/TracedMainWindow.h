@@ -14,14 +14,14 @@
 #include "app/CTavlinDlg.h"
 #include "app/gui/SimulatedMainWindow.h"
 #include "device/HidDevice.h"
+#include "device/SharedState.h"
+#include "sim/FaultPlanParser.h"
+#include "sim/SimTransport.h"
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTransport.h"
-#include "device/SharedState.h"
 #include "trace/TraceFormat.h"
 #include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
-#include "sim/FaultPlanParser.h"
-#include "sim/SimTransport.h"
 
 namespace tavlin::testing {
 
@@ -151,7 +151,7 @@ class TracedMainWindow {
         }
         sim_->faults().Set(*plan);
         recording_ = std::make_unique<RecordingTransport>(*sim_, *writer_);
-        Show(*recording_, std::move(before), how.engineering, sim_.get());
+        Show(*recording_, std::move(before), how.engineering);
         return true;
     }
     // The window on the recording alone; false when it does not read.
@@ -163,7 +163,7 @@ class TracedMainWindow {
         }
         state_ = std::make_unique<SharedState>();
         replay_ = std::make_unique<ReplayTransport>(std::move(*events), false);
-        Show(*replay_, std::move(before), engineering, nullptr);
+        Show(*replay_, std::move(before), engineering);
         return true;
     }
     // In the order the program tears down; the recording is complete once this returns.
@@ -192,14 +192,12 @@ class TracedMainWindow {
     }
 
   private:
-    void Show(HidTransport& link, BeforeWrite before, bool engineering, sim::SimTransport* sim) {
+    void Show(HidTransport& link, BeforeWrite before, bool engineering) {
         gate_ = std::make_unique<GatedTransport>(link, std::move(before));
         device_ = std::make_unique<HidDevice>(*gate_);
         device_->setTimeoutMs(100);
         MainWindowOptions options;
         options.engineering = engineering;
-        options.sim = sim;
-        options.watchDevices = false;
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
         window_->show();
     }

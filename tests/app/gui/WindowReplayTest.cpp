@@ -65,8 +65,6 @@ class WindowReplayTest : public QObject {
         device_ = std::make_unique<HidDevice>(transport);
         device_->setTimeoutMs(100);
         MainWindowOptions options;
-        options.sim = sim;
-        options.watchDevices = false;
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
         window_->show();
     }

@@ -56,7 +56,6 @@ class CalibrationCheckFlowTest : public QObject {
         device_ = std::make_unique<HidDevice>(*sim_);
         device_->setTimeoutMs(100);
         MainWindowOptions options;
-        options.sim = sim_.get();
         options.engineering = engineering;
         options.checkCalibration = checkCalibration;
         options.checkToleranceMm = 1.5;

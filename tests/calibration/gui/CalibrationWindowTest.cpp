@@ -114,7 +114,6 @@ class CalibrationWindowTest : public QObject {
         device_->setTimeoutMs(100);
         MainWindowOptions options;
         options.engineering = engineering;
-        options.sim = sim_.get();
         mainWindow_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
         mainWindow_->show();
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
