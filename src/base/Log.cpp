@@ -7,13 +7,21 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/FileLock.h"
 #include "platform/FilePath.h"
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace tavlin {
 namespace {
 
-std::mutex g_configMutex;  // guards only the path and the clock, never the writes
-std::string g_logPath = "Tavlin_log.txt";
+std::mutex g_configMutex;                  // guards only the path and the clock, never the writes
+std::string g_logPath = "Tavlin_log.txt";  // the file entries go to
+std::string g_namedPath = g_logPath;       // the name asked for; a second run's log differs
 LogClock g_clock;
 
 std::tm LocalNow() {
@@ -84,6 +92,59 @@ std::string KeptName(const std::string& path, int run) {
     return stem + "." + std::to_string(run) + ext;
 }
 
+std::string SideName(const std::string& path, const std::string& tag) {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return hasExt ? path.substr(0, dot) + "-" + tag + path.substr(dot) : path + "-" + tag;
+}
+
+bool Exists(const std::string& path) {
+    FILE* f = OpenFile(path, "rb");
+    if (f != nullptr) {
+        std::fclose(f);
+    }
+    return f != nullptr;
+}
+
+// The log reopens its file by name for every entry, so whoever rotates or empties the file
+// while another run writes to it splits that run's log. A run therefore owns its log's name
+// for its whole life through a lock on "<log>.lock"; a run that finds the name owned by
+// another live run leaves that log alone and writes "<stem>-<process id><ext>" instead (a
+// counter added when a dead run of the same id left one). Without a lock file (a folder that
+// takes none) there is no other run to keep out, and the log is written as always.
+std::mutex g_startMutex;
+FileLock g_nameLock;
+std::string g_lockedName;  // the name g_nameLock owns, empty while it owns none
+
+std::string ChooseLogName() {
+    const std::string named = [] {
+        std::lock_guard lock(g_configMutex);
+        return g_namedPath;
+    }();
+    if (g_lockedName == named) {
+        return named;  // this process started its log here before
+    }
+    g_lockedName.clear();
+    const FileLock::Outcome outcome = g_nameLock.TryLock(named + ".lock");
+    if (outcome == FileLock::Outcome::Locked) {
+        g_lockedName = named;
+    }
+    if (outcome != FileLock::Outcome::HeldElsewhere) {
+        return named;
+    }
+#ifdef _WIN32
+    const std::string id = std::to_string(_getpid());
+#else
+    const std::string id = std::to_string(getpid());
+#endif
+    std::string side = SideName(named, id);
+    for (int count = 2; Exists(side); ++count) {
+        side = SideName(named, id + "-" + std::to_string(count));
+    }
+    return side;
+}
+
 void KeepPreviousRuns() {
     const std::string path = LogFilePath();
     FILE* current = OpenFile(path, "rb");
@@ -130,7 +191,17 @@ void WriteLogSized(size_t bufferSize, const char* format, ...) {
 void LogStart() {
     g_entryLost = false;
     g_started = true;
-    KeepPreviousRuns();
+    std::lock_guard startLock(g_startMutex);
+    const std::string name = ChooseLogName();
+    bool owner;
+    {
+        std::lock_guard lock(g_configMutex);
+        g_logPath = name;
+        owner = name == g_namedPath;
+    }
+    if (owner) {
+        KeepPreviousRuns();  // only the owner of the name may move the logs kept under it
+    }
     const char* message = "Tavlin log start!\n";
     WriteWhole("wb", LogPrefix(Now()) + message);
 }
@@ -153,8 +224,14 @@ std::string LogFilePath() {
 }
 
 void SetLogFilePath(std::string path) {
+    std::lock_guard startLock(g_startMutex);
+    if (path != g_lockedName) {  // a log under another name gives up the name owned so far
+        g_nameLock.Release();
+        g_lockedName.clear();
+    }
     std::lock_guard lock(g_configMutex);
-    g_logPath = std::move(path);
+    g_logPath = path;
+    g_namedPath = std::move(path);
 }
 
 void SetLogClock(LogClock clock) {

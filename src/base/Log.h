@@ -31,7 +31,9 @@ void WriteLogV(size_t bufferSize, const char* format, va_list args);
 
 // Empties the log and writes "Tavlin log start!". The previous run's log is kept first as
 // Tavlin_log.1.txt (older ones move up to Tavlin_log.5.txt) so a restart after a failure does not
-// wipe the evidence.
+// wipe the evidence. The run owns the log's name from here to its end (a lock on
+// "Tavlin_log.txt.lock"); a run that finds the name owned by another live run leaves that log
+// and its kept ones alone and writes Tavlin_log-<process id>.txt instead: LogFilePath names it.
 void LogStart();
 // Appends "Tavlin log end!".
 void LogEnd();
@@ -41,7 +43,8 @@ bool LogComplete();
 // Whether a log was started in this process (a run refused early writes none).
 bool LogStarted();
 
-// The log file name, relative to the current directory unless an absolute path is set.
+// The file this run's log goes to, relative to the current directory unless an absolute path is
+// set. Setting it names the log the next LogStart starts under.
 std::string LogFilePath();
 void SetLogFilePath(std::string path);  // tests, and the front ends' --log-dir
 

@@ -5,7 +5,8 @@
 
 namespace tavlin {
 
-// Sends the log to FOLDER/Tavlin_log.txt (--log-dir of both front ends). The folder is created,
+// Sends the log to FOLDER/Tavlin_log.txt (--log-dir of both front ends; a run started while
+// another owns that file writes one of its own beside it, see LogStart). The folder is created,
 // parents included, when missing. A folder that cannot be had or written is refused before the
 // log moves: `message` then receives the text for the person who asked (string 163), and the
 // front end stops, so no run goes on without its log.

@@ -1,4 +1,5 @@
 #include "base/Log.h"
+#include "platform/FileLock.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,22 @@ TEST_F(LogTest, StartKeepsFivePreviousRuns) {
     EXPECT_NE(Slurp(dir_ / "Tavlin_log.1.txt").find("run 6"), std::string::npos);
     EXPECT_NE(Slurp(dir_ / "Tavlin_log.5.txt").find("run 2"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "Tavlin_log.6.txt"));
+}
+
+// Another run owns the log's name: this one leaves that log and the kept ones alone, writes
+// its own under another name and says which. (The processes' end-to-end check is the CLI's.)
+TEST_F(LogTest, ALogOwnedByAnotherRunIsNeitherRotatedNorEmptied) {
+    WriteLog("the other run\n");
+    FileLock other;
+    ASSERT_EQ(other.TryLock((dir_ / "Tavlin_log.txt.lock").string()), FileLock::Outcome::Locked);
+    LogStart();
+    LogEnd();
+    EXPECT_EQ(Log(), "(2026-3-7 09:05:03) the other run\n");
+    EXPECT_FALSE(fs::exists(dir_ / "Tavlin_log.1.txt"));
+    const fs::path own = LogFilePath();
+    EXPECT_EQ(own.parent_path(), dir_);
+    EXPECT_EQ(Slurp(own),
+              "(2026-3-7 09:05:03) Tavlin log start!\n(2026-3-7 09:05:03) Tavlin log end!\n");
 }
 
 TEST_F(LogTest, OverlongEntryIsCutNotOverrun) {
