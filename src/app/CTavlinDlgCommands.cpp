@@ -1,8 +1,6 @@
 // The main window's command handlers: Step Debug, FPGA download, scripts, mode toggle and
 // version button, clear, and the two ways out (OK and Cancel).
 #include <QCheckBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -18,35 +16,17 @@
 #include "device/CommandThread.h"
 #include "platform/PrivateProfile.h"
 #include "ui/ControlLookup.h"
+#include "ui/FileChooser.h"
 #include "ui/UiTexts.h"
 
 namespace tavlin {
-namespace {
-
-// "ini Files(*.bin)|*.bin|all Files(*.*)|*.*||" → the Qt filter list "ini Files(*.bin);;all
-// Files(*.*)": each pair is a description (which already carries its pattern) and a pattern.
-QString QtFilter(const std::string& mfcFilter) {
-    const QStringList parts = QString::fromStdString(mfcFilter).split('|', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        filters << parts[i];
-    }
-    return filters.join(";;");
-}
-
-}  // namespace
 
 QString CTavlinDlg::ChooseFile(const char* iniSection, const char* filter) {
     // The start folder comes from OpenFile.ini beside the tool's working directory; the dialog
     // never changes the working directory (image and burst files are relative to it).
     const std::string dir =
         GetPrivateProfileString(iniSection, "FileDir", "", "./OpenFile.ini", 128);
-    const QString cwd = QDir::currentPath();
-    const QString chosen =
-        QFileDialog::getOpenFileName(this, QString(), QString::fromStdString(dir),
-                                     QtFilter(Tr(filter)), nullptr, QFileDialog::ReadOnly);
-    QDir::setCurrent(cwd);
-    return chosen;
+    return ui::ChooseFileToOpen(this, QString::fromStdString(dir), filter, QFileDialog::ReadOnly);
 }
 
 void CTavlinDlg::OnChooseFpgaFile() {

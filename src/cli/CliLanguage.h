@@ -1,22 +1,16 @@
 #pragma once
-#include <memory>
 
 namespace tavlin::cli {
 
-// The CLI's language: the same choice and the same .qm files as the window, looked for beside the
-// executable. A missing file leaves the built-in texts, because a station script must still run.
-// Built over QtCore where there is one (CliLanguageQt.cpp), otherwise over QmCatalog
-// (CliLanguageQm.cpp, the Windows cross build). Lives as long as the program's texts are used.
+// The CLI's language: the same choice and the same .qm files as the window, looked for where the
+// window looks (LanguageFolders), read with QmCatalog in every build, so the Linux and the Windows
+// CLI cannot drift apart. A missing file leaves the built-in texts, because a station script must
+// still run. The translator it installs keeps the catalog.
 class CliLanguage {
   public:
-    CliLanguage(int& argc, char** argv);
-    ~CliLanguage();
+    explicit CliLanguage(char** argv);
     CliLanguage(const CliLanguage&) = delete;
     CliLanguage& operator=(const CliLanguage&) = delete;
-
-  private:
-    struct Loaded;
-    std::unique_ptr<Loaded> loaded_;
 };
 
 }  // namespace tavlin::cli

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     tavlin::cli::Interruption interruption;
     const tavlin::cli::QuitSignalWatch quitSignals(interruption);
     const auto transportOptions = tavlin::trace::ConsumeTransportOptions(&argc, argv);
-    tavlin::cli::CliLanguage language(argc, argv);
+    tavlin::cli::CliLanguage language(argv);
     std::vector<std::string> args(argv + 1, argv + argc);
 
     tavlin::cli::RunOptions options;

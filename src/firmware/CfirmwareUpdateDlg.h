@@ -9,6 +9,7 @@
 #include "device/SharedState.h"
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareView.h"
+#include "ui/FileChooser.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,8 +23,7 @@ namespace tavlin {
 class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     Q_OBJECT
   public:
-    // Picks a file: (start directory, Qt filter) -> full path, empty when cancelled.
-    using FileChooser = std::function<QString(const QString& dir, const QString& filter)>;
+    using FileChooser = ui::FileChooser;
 
     CfirmwareUpdateDlg(SharedState& state, ConsoleView& mainView, ModeSwitcher& modes,
                        bool engineering, QWidget* parent = nullptr);

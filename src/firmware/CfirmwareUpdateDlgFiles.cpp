@@ -1,40 +1,20 @@
 // The firmware window's two file choices. Neither changes the current directory, which image
 // file names in a package are relative to.
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include "base/StringTable.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwarePackage.h"
+#include "ui/FileChooser.h"
 #include "ui/UiTexts.h"
 
 namespace tavlin {
-namespace {
-
-// "ini Files(*.ini)|*.ini|all Files(*.*)|*.*||" -> "ini Files(*.ini);;all Files(*.*)": each
-// description already carries its pattern.
-QString QtFilter(const std::string& filter) {
-    const QStringList parts = QString::fromStdString(filter).split('|', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        filters << parts[i];
-    }
-    return filters.join(";;");
-}
-
-}  // namespace
 
 QString CfirmwareUpdateDlg::ChooseFile(const char* iniSection, const char* filter) {
     const QString dir = QString::fromStdString(ReadStartDirectory(iniSection));
-    const QString cwd = QDir::currentPath();
-    QString chosen;
-    if (chooser_) {
-        chosen = chooser_(dir, QtFilter(Tr(filter)));
-    } else {
-        chosen = QFileDialog::getOpenFileName(this, QString(), dir, QtFilter(Tr(filter)));
-    }
-    QDir::setCurrent(cwd);
+    const QString chosen = ui::ChooseFileToOpen(this, dir, filter, {}, chooser_);
     return chosen.isEmpty() ? QString() : QFileInfo(chosen).absoluteFilePath();
 }
 

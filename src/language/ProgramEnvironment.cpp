@@ -38,6 +38,11 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
     return error2 ? std::filesystem::path() : absolute.parent_path();
 }
 
+std::vector<std::filesystem::path> LanguageFolders(const std::filesystem::path& programFolder) {
+    return {programFolder.lexically_normal(),
+            (programFolder / ".." / "share" / "tavlin" / "translations").lexically_normal()};
+}
+
 std::string UserLocaleName() {
     std::string name = LocaleFromEnvironment();
 #ifdef _WIN32

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "language/Language.h"
 
@@ -9,6 +10,11 @@ namespace tavlin {
 // The folder of the running executable, where its language files are looked for first. argv[0]
 // is only the last resort: it may be a bare name found through PATH.
 std::filesystem::path ExecutableFolder(const char* argv0);
+
+// Where the language files are looked for, in order: beside the program (the build folder), then
+// the installed data folder next to it (<prefix>/bin -> <prefix>/share/tavlin/translations). The
+// window's TranslationFolders (QtTranslation.h) gives the same two.
+std::vector<std::filesystem::path> LanguageFolders(const std::filesystem::path& programFolder);
 
 // The locale whose primary language the texts follow: the environment's (LC_ALL, LC_MESSAGES,
 // LANG, so a user or a test can choose), otherwise on Windows the user's own locale ("fr-FR").

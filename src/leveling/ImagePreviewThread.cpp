@@ -7,34 +7,18 @@
 
 namespace tavlin {
 
-ImagePreviewThread::~ImagePreviewThread() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-}
-
 bool ImagePreviewThread::Start() {
-    if (state_.g_PreviewThread != nullptr) {
+    if (slot_.Running()) {
         return false;  // a worker runs: its stop and end signals are its own
     }
-    // No worker runs, so nobody else touches these now. A stop that reached an earlier worker
-    // too late (it had ended on its own) or an end signal nobody took must not reach this one.
-    // Reset before the handle is published: a stop asked once it is set is never lost.
-    state_.g_PreviewStopEvent.Reset();
+    // No worker runs, so nobody else touches these now. An end signal nobody took must not reach
+    // this worker; the slot clears a stop that came too late for the earlier one. Both before
+    // the handle is published: a stop or a wait asked once it is set is never lost.
     state_.g_PreviewExitEvent.Reset();
     state_.g_isWaitPreviewExit = 0;
-    void* expected = nullptr;
-    if (!state_.g_PreviewThread.compare_exchange_strong(expected, this)) {
-        return false;
-    }
-    if (thread_.joinable()) {
-        thread_.join();  // an earlier run of this object has cleared its handle
-    }
-    settled_.Reset();
     cycles_ = 0;
     brokenInARow_ = 0;
-    thread_ = std::thread([this] { Body(); });
-    return true;
+    return slot_.Start(this, [this] { Body(); });
 }
 
 Result ImagePreviewThread::result() const {
@@ -69,7 +53,7 @@ Result ImagePreviewThread::Fail(int textId, bool show, const std::string& reason
 }
 
 bool ImagePreviewThread::StopOrGone() {
-    return state_.g_bDevExist == 0 || state_.g_PreviewStopEvent.Wait(0) == WAIT_OBJECT_0;
+    return state_.g_bDevExist == 0 || slot_.StopRequested();
 }
 
 void ImagePreviewThread::Body() {
@@ -84,7 +68,7 @@ void ImagePreviewThread::Body() {
         if (cycleLimit_ != 0 &&
             (cycles_ >= cycleLimit_ || brokenInARow_ >= kMaxBrokenPicturesInARow)) {
             settled_.Set();
-            state_.g_PreviewStopEvent.Wait(INFINITE);
+            slot_.WaitForStop(INFINITE);
             break;
         }
         outcome = PreviewCycle();
@@ -122,17 +106,15 @@ void ImagePreviewThread::End(const Result& outcome) {
     s.g_OptimumLineFlag = 0;
     s.g_PreviewSucFlag = 0;
     s.g_isDeviceCommunicate = 1;
-    // A window that set the waiting flag before this point gets the signal. Clearing the handle
-    // comes last: a closer that sees it null knows this worker will signal nothing more, so it
-    // may reset the events without leaving a stale signal for the next worker.
+    // A window that set the waiting flag before this point gets the signal. The slot clears the
+    // handle after this: a closer that sees it null knows this worker will signal nothing more,
+    // so it may reset the events without leaving a stale signal for the next worker.
     if (s.g_isWaitPreviewExit.exchange(0) != 0) {
         if (endingHook_) {
             endingHook_();
         }
         s.g_PreviewExitEvent.Set();
     }
-    s.g_PreviewThread = nullptr;
-    settled_.Set();
 }
 
 Result ImagePreviewThread::PreviewCycle() {

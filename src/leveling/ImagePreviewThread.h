@@ -2,9 +2,9 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
-#include <thread>
 
 #include "base/Result.h"
+#include "console/WorkerSlot.h"
 #include "device/Requests.h"
 #include "device/SharedState.h"
 #include "leveling/LevelingView.h"
@@ -17,13 +17,14 @@ namespace tavlin {
 // drawn) until it is stopped, the device goes or a step fails. It talks to its window only
 // through the view, whose calls never wait for the UI thread.
 //
-// g_PreviewThread holds this object while the worker runs. As it ends the worker signals
-// g_PreviewExitEvent if a window waits (g_isWaitPreviewExit), and then clears the handle as its
-// last act on the shared state: a null handle means the worker is gone.
+// g_PreviewThread holds this object while the worker runs (it is the worker's slot handle, with
+// g_PreviewStopEvent as its stop). As it ends the worker signals g_PreviewExitEvent if a window
+// waits (g_isWaitPreviewExit); the slot then clears the handle as the last act on the shared
+// state: a null handle means the worker is gone.
 class ImagePreviewThread {
   public:
     ImagePreviewThread(SharedState& state, LevelingView& view) : state_(state), view_(view) {}
-    ~ImagePreviewThread();  // joins a thread that has ended or is ending
+    // A running worker is stopped and waited for (the slot does it).
     ImagePreviewThread(const ImagePreviewThread&) = delete;
     ImagePreviewThread& operator=(const ImagePreviewThread&) = delete;
 
@@ -67,17 +68,21 @@ class ImagePreviewThread {
 
     SharedState& state_;
     LevelingView& view_;
-    std::thread thread_;
     PreviewChunkRequest chunk_{};
     StartLineSearchParam searchParam_{};
     std::function<void()> endingHook_;
     std::atomic<int> cycleLimit_{0};  // 0: no limit
     std::atomic<int> cycles_{0};
     int brokenInARow_ = 0;  // the worker's own thread only
+    // The slot's finished event, so it is set once the handle is gone; a run that reaches its
+    // cycle limit sets it early too, as WaitSettled() wants. The slot only uses it to bound its
+    // wait before the join.
     Event settled_{Event::Kind::ManualReset};
     mutable std::mutex resultMutex_;
     Result result_;
     Result picture_;
+    // Last: it joins the thread before the members the worker uses go.
+    WorkerSlot slot_{state_.g_PreviewThread, state_.g_PreviewStopEvent, settled_};
 };
 
 }  // namespace tavlin

@@ -30,6 +30,21 @@ TEST(Language, PrimaryLanguageChoosesTheFile) {
 }
 
 // A package saved as "ANSI" is read in the code page of the language the texts are shown in.
+// Both front ends look beside the program first, then in the installed data folder next to it.
+TEST(Language, TheFileIsLookedForBesideTheProgramThenInTheSharedFolder) {
+    const struct {
+        const char* program;
+        std::vector<std::filesystem::path> folders;
+    } cases[] = {
+        {"/usr/bin", {"/usr/bin", "/usr/share/tavlin/translations"}},
+        {"/opt/t/build/bin", {"/opt/t/build/bin", "/opt/t/build/share/tavlin/translations"}},
+        {"/opt/t/./bin", {"/opt/t/bin", "/opt/t/share/tavlin/translations"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LanguageFolders(c.program), c.folders) << c.program;
+    }
+}
+
 TEST(Language, TheLanguageChoosesTheCodePageOfUnmarkedFiles) {
     const struct {
         const char* locale;

@@ -1,5 +1,4 @@
-#include <cstdlib>
-#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "base/StringTable.h"
@@ -14,9 +13,7 @@
 
 namespace tavlin::cli {
 
-struct CliLanguage::Loaded {};
-
-CliLanguage::CliLanguage(int&, char** argv) {
+CliLanguage::CliLanguage(char** argv) {
 #ifdef _WIN32
     // The texts are UTF-8 (Chinese among them); the console shows them only in that code page.
     SetConsoleOutputCP(CP_UTF8);
@@ -28,8 +25,17 @@ CliLanguage::CliLanguage(int&, char** argv) {
         SetStringTranslator({});
         return;
     }
+    // The window's folders, in its order. A missing file leaves the built-in texts: unlike the
+    // window, a station script must still run.
     auto catalog = std::make_shared<QmCatalog>();
-    if (!catalog->Load(ExecutableFolder(argv[0]) / file)) {
+    bool loaded = false;
+    for (const auto& folder : LanguageFolders(ExecutableFolder(argv[0]))) {
+        if (catalog->Load(folder / file)) {
+            loaded = true;
+            break;
+        }
+    }
+    if (!loaded) {
         return;
     }
     SetStringTranslator([catalog](const char* builtIn) {
@@ -37,7 +43,5 @@ CliLanguage::CliLanguage(int&, char** argv) {
         return translated ? *translated : std::string(builtIn);
     });
 }
-
-CliLanguage::~CliLanguage() = default;
 
 }  // namespace tavlin::cli
