@@ -194,6 +194,12 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>已找到设备，但无法打开它：可能有其他程序正在使用它，或当前用户无权打开它。请关闭使用该设备的其他程序，或请管理员授予打开它的权限。
+</source>
+        <translation>Périphérique trouvé, mais il ne peut pas être ouvert : un autre programme l'utilise peut-être, ou cet utilisateur n'a pas le droit de l'ouvrir. Fermez l'autre programme qui utilise le périphérique, ou demandez à un administrateur le droit de l'ouvrir.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

@@ -1,6 +1,6 @@
 // Device presence for the main window: the first detection at start, and a detection for every
-// device arrival or removal the system reports (udev on Linux, the configuration manager on
-// Windows) or, under --simulate, every attach or detach of the simulated device.
+// device arrival or removal the system reports (udev on Linux, device notices on a
+// message-only window on Windows) or, under --simulate, every attach or detach of the simulated device.
 #include <QPushButton>
 
 #include "app/CTavlinDlg.h"

@@ -30,8 +30,8 @@ constexpr int kWidestKilobytes = 65535;
 // status line.
 QStringList StatusTexts() {
     QStringList texts;
-    for (int id :
-         {IDS_NO_DEVICE, IDS_NO_ACCESS, IDS_SWITCH_FAILED, IDS_FW_ENV_READY, IDS_FW_ENV_FAILED}) {
+    for (int id : {IDS_NO_DEVICE, IDS_NO_ACCESS_HERE, IDS_SWITCH_FAILED, IDS_FW_ENV_READY,
+                   IDS_FW_ENV_FAILED}) {
         texts << StringText(id);
     }
     for (const char* text : {fw::kPreparing, fw::kOpenPackageFirst, fw::kUpdating,
