@@ -4,6 +4,9 @@
 // replaced. Where Wine 8 differs from Windows the bed adapts (UmockdevBed::ServeWine): one
 // interface for all of a device's collections, so the vendor collection is listed first and
 // the touch reports arrive on the vendor handle; a read pending at an unplug fails with error 5.
+// Neither no-access cause can be shown under Wine 8: it lets a second program open a device
+// that another holds without sharing, and its bus driver opens the node itself, so a node it
+// may not open is a device it does not list. The faked API covers them (WinHidTransportTest).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -144,7 +147,10 @@ TEST_F(WineHidE2eTest, AnUnplugDuringAReadEndsAsDeviceGoneNotAsAnErrorCode) {
     const WineRun run = session->Wait(cli, dir, kRunLimit);
     EXPECT_EQ(run.exitStatus, 1) << Describe(run);
     const std::string all = run.out + run.err;
-    EXPECT_NE(all.find("tavlin-cli: read: device went away"), std::string::npos) << Describe(run);
+    // What the panel and the CLI say when the device is pulled, as on Linux.
+    EXPECT_NE(all.find("Master: FPGASingleRead error\n0xff\ntavlin-cli: read: device went away"),
+              std::string::npos)
+        << Describe(run);
     EXPECT_EQ(all.find("error 5"), std::string::npos) << Describe(run);
     EXPECT_NE(Log().find("ret=1167 ERROR_DEVICE_NOT_CONNECTED!"), std::string::npos) << Log();
 }
