@@ -194,9 +194,9 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
-        <source>已找到设备，但无法打开它：可能有其他程序正在使用它，或当前用户无权打开它。请关闭使用该设备的其他程序，或请管理员授予打开它的权限。
+        <source>设备已被其他程序占用，或当前用户无权打开它。请关闭使用该设备的其他程序，或申请打开它的权限。
 </source>
-        <translation>The device was found, but it cannot be opened: another program may be using it, or this user may not open it. Close the other program that uses the device, or ask an administrator for the right to open it.
+        <translation>The device is in use by another program, or this user may not open it. Close that program, or ask for the right to open the device.
 </translation>
     </message>
     <message>

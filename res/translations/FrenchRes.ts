@@ -194,9 +194,9 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
-        <source>已找到设备，但无法打开它：可能有其他程序正在使用它，或当前用户无权打开它。请关闭使用该设备的其他程序，或请管理员授予打开它的权限。
+        <source>设备已被其他程序占用，或当前用户无权打开它。请关闭使用该设备的其他程序，或申请打开它的权限。
 </source>
-        <translation>Périphérique trouvé, mais il ne peut pas être ouvert : un autre programme l'utilise peut-être, ou cet utilisateur n'a pas le droit de l'ouvrir. Fermez l'autre programme qui utilise le périphérique, ou demandez à un administrateur le droit de l'ouvrir.
+        <translation>Le périphérique est utilisé par un autre programme, ou cet utilisateur ne peut pas l'ouvrir. Fermez ce programme, ou demandez le droit d'ouvrir le périphérique.
 </translation>
     </message>
     <message>
