@@ -158,23 +158,25 @@ struct PluggedDevice {
     bool unplugged = false;
     // Replies and touches written from two threads must not interleave inside a report.
     std::mutex writeMutex;
+    std::chrono::steady_clock::time_point lastWrite;  // under writeMutex
 
     void Send(const uint8_t* report, size_t length) {
         std::lock_guard lock(writeMutex);
-        [[maybe_unused]] const ssize_t n = write(deviceFd, report, length);
         if (forWine) {
             WaitUntilTaken();
         }
+        [[maybe_unused]] const ssize_t n = write(deviceFd, report, length);
+        lastWrite = std::chrono::steady_clock::now();
     }
 
-    // Until the node's reader has taken everything written to it (bounded: a reader that has
-    // gone leaves the report behind). The terminal counts the unread bytes on the bed's hold on
-    // the node; the preload answers libc's ioctl there with ENOTTY, so the system call goes out
+    // Until the node's reader has taken the report written last (bounded: a reader that has
+    // gone leaves it behind). The terminal counts the unread bytes on the bed's hold on the
+    // node; the preload answers libc's ioctl there with ENOTTY, so the system call goes out
     // directly. Written bytes reach that count only once the kernel has passed them on from
-    // the writing side, so a count of 0 right after the write says nothing: give them time to
+    // the writing side, so a count of 0 just after a write says nothing: they get time to
     // arrive first.
     void WaitUntilTaken() const {
-        usleep(20000);
+        std::this_thread::sleep_until(lastWrite + std::chrono::milliseconds(50));
         for (int waited = 0; holdFd >= 0 && waited < 5000; ++waited) {
             int unread = 0;
             if (syscall(SYS_ioctl, holdFd, FIONREAD, &unread) != 0 || unread == 0) {
