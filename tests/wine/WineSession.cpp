@@ -46,7 +46,8 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 WineBedSettings WineBedSettings::FromEnvironment() {
-    return {FromEnv("TAVLIN_WINE_HID_PREFIX"), FromEnv("TAVLIN_CLI_EXE"), FromEnv("TAVLIN_EXE")};
+    return {FromEnv("TAVLIN_WINE_HID_PREFIX"), FromEnv("TAVLIN_CLI_EXE"),
+            FromEnv("TAVLIN_PRESENCE_EXE")};
 }
 
 std::string WineBedSettings::Missing() const {
@@ -55,6 +56,9 @@ std::string WineBedSettings::Missing() const {
     }
     if (cliExe.empty() || !std::filesystem::exists(cliExe)) {
         return "TAVLIN_CLI_EXE names no tavlin-cli.exe";
+    }
+    if (presenceExe.empty() || !std::filesystem::exists(presenceExe)) {
+        return "TAVLIN_PRESENCE_EXE names no presence_under_wine.exe";
     }
     return {};
 }

@@ -19,12 +19,12 @@ struct WineRun {
     std::string err;  // what it wrote to stderr (Wine's own complaints too)
 };
 
-// The bed's settings from the environment (see tests/windows/CMakeLists.txt): the Wine prefix,
-// tavlin-cli.exe and, with the window built, tavlin.exe.
+// The bed's settings from the environment (see tests/windows/CMakeLists.txt): the Wine prefix
+// and the Windows programs it runs.
 struct WineBedSettings {
     std::filesystem::path prefix;
     std::filesystem::path cliExe;
-    std::filesystem::path windowExe;  // empty: not built
+    std::filesystem::path presenceExe;  // presence_under_wine.exe
     static WineBedSettings FromEnvironment();
     std::string Missing() const;  // empty when the bed can run
 };
