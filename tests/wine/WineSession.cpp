@@ -95,7 +95,7 @@ pid_t WineSession::Start(const std::filesystem::path& dir, const std::filesystem
         dup2(errFd, 2);
         setenv("WINEPREFIX", prefix_.c_str(), 1);
         // The program's own (Chinese) texts, whatever the machine's locale.
-        setenv("LANG", "C.UTF-8", 1);
+        setenv("LANG", "zh_CN.UTF-8", 1);
         unsetenv("LC_ALL");
         unsetenv("LANGUAGE");
         execvp(argv[0], argv.data());
