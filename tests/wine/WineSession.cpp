@@ -47,7 +47,8 @@ std::string ReadText(const std::filesystem::path& path) {
 
 WineBedSettings WineBedSettings::FromEnvironment() {
     return {FromEnv("TAVLIN_WINE_HID_PREFIX"), FromEnv("TAVLIN_CLI_EXE"),
-            FromEnv("TAVLIN_PRESENCE_EXE")};
+            FromEnv("TAVLIN_PRESENCE_EXE"), FromEnv("TAVLIN_EXE"),
+            FromEnv("TAVLIN_BAND_PROBE_EXE")};
 }
 
 std::string WineBedSettings::Missing() const {

@@ -24,7 +24,9 @@ struct WineRun {
 struct WineBedSettings {
     std::filesystem::path prefix;
     std::filesystem::path cliExe;
-    std::filesystem::path presenceExe;  // presence_under_wine.exe
+    std::filesystem::path presenceExe;   // presence_under_wine.exe
+    std::filesystem::path windowExe;     // tavlin.exe; empty where the window is not built
+    std::filesystem::path bandProbeExe;  // status_band_probe.exe, with the window
     static WineBedSettings FromEnvironment();
     std::string Missing() const;  // empty when the bed can run
 };
