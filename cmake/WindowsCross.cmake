@@ -1,6 +1,6 @@
 # Settings of the Windows build (cross-compiled with mingw-w64, tests run through Wine).
 
-# CM_Register_Notification's types and CancelIoEx need Windows 8 or later headers.
+# CancelIoEx needs Windows Vista or later headers; the build targets Windows 10.
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 WIN32_LEAN_AND_MEAN NOMINMAX UNICODE
     _UNICODE)
 # The C99 printf family (%zu, %lld) as on Linux; the log's format checks assume it.

@@ -200,6 +200,12 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>设备已被其他程序占用，或当前用户无权打开它。请关闭使用该设备的其他程序，或申请打开它的权限。
+</source>
+        <translation>The device is in use by another program, or this user may not open it. Close that program, or ask for the right to open the device.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

@@ -200,6 +200,12 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>设备已被其他程序占用，或当前用户无权打开它。请关闭使用该设备的其他程序，或申请打开它的权限。
+</source>
+        <translation>Le périphérique est utilisé par un autre programme, ou cet utilisateur ne peut pas l'ouvrir. Fermez ce programme, ou demandez le droit d'ouvrir le périphérique.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

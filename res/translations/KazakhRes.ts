@@ -200,6 +200,12 @@
 </translation>
     </message>
     <message>
+        <source>设备已被其他程序占用，或当前用户无权打开它。请关闭使用该设备的其他程序，或申请打开它的权限。
+</source>
+        <translation>Құрылғыны басқа бағдарлама пайдаланып жатыр немесе пайдаланушының оны ашуға құқығы жоқ. Ол бағдарламаны жабыңыз немесе құрылғыны ашуға құқық сұраңыз.
+</translation>
+    </message>
+    <message>
         <source>Tavlin 0.98</source>
         <translation>Tavlin 0.98</translation>
     </message>

@@ -45,7 +45,17 @@ enum StringId : int {
     IDS_LOG_DIR_REFUSED = 163,
     // Some entries of the run's log did not reach its file (the log named by %s).
     IDS_LOG_INCOMPLETE = 164,
+    // Windows: a device of ours is there but its open was refused (access denied: the user's
+    // rights; sharing violation: another program holds it).
+    IDS_NO_ACCESS_WINDOWS = 170,
 };
+
+// The no-access text of the system the program runs on: what the operator can do differs.
+#ifdef _WIN32
+inline constexpr StringId IDS_NO_ACCESS_HERE = IDS_NO_ACCESS_WINDOWS;
+#else
+inline constexpr StringId IDS_NO_ACCESS_HERE = IDS_NO_ACCESS;
+#endif
 
 // The built-in (Chinese) text of an id; empty for an unknown id.
 const char* BuiltInString(int id);

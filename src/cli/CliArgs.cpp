@@ -65,8 +65,13 @@ const char* UsageText() {
            "keeps the recorded timing (default: replies at once).\n"
            "\n"
            "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
+#ifdef _WIN32
+           "4 the device is there but cannot be opened (close the other program that uses it,\n"
+           "or ask for the right to open it)\n";
+#else
            "4 the device is there but this user may not open it (install the package's udev\n"
            "rules, then re-plug the device)\n";
+#endif
 }
 
 namespace {

@@ -12,8 +12,8 @@ class DeviceChangeWatch {
     virtual ~DeviceChangeWatch() = default;
 };
 
-// Linux: a udev monitor on its own thread. Windows: CM_Register_Notification, which needs no
-// window, so the CLI is told as well as the window. nullptr when the system gives no notices;
+// Linux: a udev monitor on its own thread. Windows: RegisterDeviceNotification on a message-only
+// window of the watch's own thread, so the CLI is told as well as the window. nullptr when the system gives no notices;
 // presence then follows only the detections the program starts itself.
 std::unique_ptr<DeviceChangeWatch> WatchDeviceChanges(std::function<void()> onChange);
 

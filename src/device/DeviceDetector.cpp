@@ -6,7 +6,8 @@
 namespace tavlin {
 
 std::string NoDeviceText(const SharedState& state) {
-    return LoadString(state.devicePresence == ResultCode::NoAccess ? IDS_NO_ACCESS : IDS_NO_DEVICE);
+    return LoadString(state.devicePresence == ResultCode::NoAccess ? IDS_NO_ACCESS_HERE
+                                                                   : IDS_NO_DEVICE);
 }
 
 void DeviceDetectThread(SharedState& state, HidDevice& device, PresenceView& view) {

@@ -70,11 +70,11 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
         std::unique_ptr<HidConnection> connection = transport.Open(info.path, &error);
         if (!connection) {
             const bool denied = transport.DeniesAccess(error);
+            const std::string note = denied ? ", " + transport.AccessRefusalNote() : "";
             WriteLogSized(kHidLogBufferSize, "FindHidDevice: cannot open %s (error %d%s)\n",
-                          info.path.c_str(), error,
-                          denied ? ", permission denied: install the udev rules" : "");
+                          info.path.c_str(), error, note.c_str());
             if (denied) {
-                outcome = Result::Fail(ResultCode::NoAccess, "this user may not open " + info.path);
+                outcome = Result::Fail(ResultCode::NoAccess, "refused to open " + info.path);
             }
             continue;
         }

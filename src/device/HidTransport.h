@@ -30,6 +30,7 @@ inline bool IsOurProduct(uint16_t productId) {
 // Error codes as the log lines print them.
 inline constexpr uint32_t kErrorAccessDenied = 5;
 inline constexpr uint32_t kErrorInvalidHandle = 6;
+inline constexpr uint32_t kErrorSharingViolation = 32;
 inline constexpr uint32_t kErrorIoPending = 997;
 inline constexpr uint32_t kErrorDeviceNotConnected = 1167;
 
@@ -97,11 +98,16 @@ class HidTransport {
     // Returns nullptr when the path cannot be opened; *errorCode then holds the system's code
     // (errno on Linux).
     virtual std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) = 0;
-    // True when an error code from Open means that the interface is there but this user may
-    // not open it (the node's permissions, not the device, stood in the way).
+    // True when an error code from Open means that the interface is there but may not be opened
+    // (the node's permissions on Linux; on Windows the user's rights, or another program that
+    // holds the device), not that the device is absent.
     virtual bool DeniesAccess(int errorCode) const {
         static_cast<void>(errorCode);
         return false;
+    }
+    // What the log says about such a refusal: its cause and remedy on this system.
+    virtual std::string AccessRefusalNote() const {
+        return "permission denied: install the udev rules";
     }
     // The vendor and product id of an open connection, if the device behind it still answers
     // to its attributes; std::nullopt once it is gone.

@@ -1,38 +1,43 @@
 #include "device/WinDeviceNotifier.h"
 
+#include <future>
+
 #include "base/Log.h"  // before windows.h, whose macros would rename our constants
 
-// cfgmgr32.h needs the types of windows.h first.
+// dbt.h needs the types of windows.h first.
 // clang-format off
 #include <windows.h>
-#include <cfgmgr32.h>
+#include <dbt.h>
 // clang-format on
-
-// Debian 12's mingw-w64 has the filter and event types and libcfgmgr32.a exports the functions,
-// but the header lacks the callback type and the prototypes. These are the documented ones.
-using TavCmNotificationCallback = DWORD(CALLBACK*)(HCMNOTIFICATION, PVOID, CM_NOTIFY_ACTION,
-                                                   PCM_NOTIFY_EVENT_DATA, DWORD);
-extern "C" CMAPI CONFIGRET WINAPI CM_Register_Notification(PCM_NOTIFY_FILTER pFilter,
-                                                           PVOID pContext,
-                                                           TavCmNotificationCallback pCallback,
-                                                           PHCMNOTIFICATION pNotifyContext);
-extern "C" CMAPI CONFIGRET WINAPI CM_Unregister_Notification(HCMNOTIFICATION NotifyContext);
 
 namespace tavlin {
 namespace {
 
-DWORD CALLBACK OnNotification(HCMNOTIFICATION, PVOID context, CM_NOTIFY_ACTION action,
-                              PCM_NOTIFY_EVENT_DATA, DWORD) {
-    static_cast<WinDeviceNotifier*>(context)->Notify(static_cast<int>(action));
-    return ERROR_SUCCESS;
+constexpr wchar_t kWindowClass[] = L"TavlinDeviceNotices";
+// GUID_DEVINTERFACE_HID. With DEVICE_NOTIFY_ALL_INTERFACE_CLASSES the class is not a filter:
+// interfaces of every class are reported (any of them may be ours; the detection decides).
+constexpr GUID kHidInterfaceClass = {
+    0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DEVICECHANGE) {
+        auto* notifier =
+            reinterpret_cast<WinDeviceNotifier*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (notifier != nullptr) {
+            notifier->Notify(static_cast<unsigned>(wParam));
+        }
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Wine (8.0 in Debian 12) exports CM_Register_Notification as a stub that raises an exception
-// when called; it delivers no device notifications at all. Its ntdll is recognisable by an
-// export of its own.
-bool RunsUnderWineWithoutNotifications() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+bool RegisterWindowClass() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -45,30 +50,63 @@ WinDeviceNotifier::~WinDeviceNotifier() {
         std::lock_guard lock(mutex_);
         stopped_ = true;
     }
-    if (registration_ != nullptr) {
-        CM_Unregister_Notification(static_cast<HCMNOTIFICATION>(registration_));
+    if (thread_.joinable()) {
+        // The loop ends on WM_QUIT; the thread unregisters and destroys its window itself.
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
     }
 }
 
-unsigned WinDeviceNotifier::Register() {
-    if (RunsUnderWineWithoutNotifications()) {
-        return CR_CALL_NOT_IMPLEMENTED;
+unsigned WinDeviceNotifier::Start() {
+    std::promise<unsigned> started;
+    std::future<unsigned> result = started.get_future();
+    thread_ = std::thread([this, &started] { Run(&started); });
+    const unsigned error = result.get();
+    if (error != 0) {
+        thread_.join();
     }
-    CM_NOTIFY_FILTER filter{};
-    filter.cbSize = sizeof filter;
-    filter.Flags = CM_NOTIFY_FILTER_FLAG_ALL_INTERFACE_CLASSES;
-    filter.FilterType = CM_NOTIFY_FILTER_TYPE_DEVICEINTERFACE;
-    HCMNOTIFICATION handle = nullptr;
-    const CONFIGRET ret = CM_Register_Notification(&filter, this, OnNotification, &handle);
-    if (ret == CR_SUCCESS) {
-        registration_ = handle;
-    }
-    return ret;
+    return error;
 }
 
-bool WinDeviceNotifier::Notify(int action) {
-    if (action != CM_NOTIFY_ACTION_DEVICEINTERFACEARRIVAL &&
-        action != CM_NOTIFY_ACTION_DEVICEINTERFACEREMOVAL) {
+void WinDeviceNotifier::Run(std::promise<unsigned>* started) {
+    threadId_ = GetCurrentThreadId();
+    // The thread's message queue exists before anyone may post it the quit.
+    MSG message;
+    PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    HWND window = nullptr;
+    if (RegisterWindowClass()) {
+        window = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    }
+    if (window == nullptr) {
+        started->set_value(GetLastError() != 0 ? GetLastError() : ERROR_INVALID_HANDLE);
+        return;
+    }
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = sizeof filter;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kHidInterfaceClass;
+    HDEVNOTIFY registration = RegisterDeviceNotificationW(
+        window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
+    if (registration == nullptr) {
+        const DWORD error = GetLastError();
+        DestroyWindow(window);
+        started->set_value(error != 0 ? error : ERROR_INVALID_HANDLE);
+        return;
+    }
+    started->set_value(0);  // `started` is gone after this
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    UnregisterDeviceNotification(registration);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+}
+
+bool WinDeviceNotifier::Notify(unsigned event) {
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) {
         return false;
     }
     std::lock_guard lock(mutex_);
@@ -81,8 +119,8 @@ bool WinDeviceNotifier::Notify(int action) {
 
 std::unique_ptr<DeviceChangeWatch> WatchDeviceChanges(std::function<void()> onChange) {
     auto watch = std::make_unique<WinDeviceNotifier>(std::move(onChange));
-    if (const unsigned ret = watch->Register(); ret != CR_SUCCESS) {
-        WriteLog("CM_Register_Notification failed! ret=%u\n", ret);
+    if (const unsigned error = watch->Start(); error != 0) {
+        WriteLog("RegisterDeviceNotification failed! ret=%u\n", error);
         return nullptr;
     }
     return watch;

@@ -21,6 +21,9 @@ struct WinHidCaps {
     uint16_t usage = 0;
     uint16_t inputReportLength = 0;   // report id included
     uint16_t outputReportLength = 0;  // report id included
+    // The report ids of the input values on the vendor usage page (0xFF00) in this interface's
+    // data; empty when there are none or they could not be read.
+    std::vector<uint8_t> vendorInputReportIds{};
 };
 
 class WinHidApi {
@@ -37,7 +40,7 @@ class WinHidApi {
     virtual void Close(WinHandle handle) = 0;
     // HidD_GetAttributes.
     virtual bool Attributes(WinHandle handle, uint16_t* vendorId, uint16_t* productId) = 0;
-    // HidD_GetPreparsedData, HidP_GetCaps, HidD_FreePreparsedData.
+    // HidD_GetPreparsedData, HidP_GetCaps, HidP_GetSpecificValueCaps, HidD_FreePreparsedData.
     virtual bool Capabilities(WinHandle handle, WinHidCaps* caps) = 0;
     // HidD_FlushQueue: drops the input reports the system has queued for this handle.
     virtual void FlushInput(WinHandle handle) = 0;

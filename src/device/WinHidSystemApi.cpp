@@ -112,13 +112,14 @@ class WinHidSystemApi final : public WinHidApi {
         }
         HIDP_CAPS hidCaps{};
         const bool ok = HidP_GetCaps(preparsed, &hidCaps) == HIDP_STATUS_SUCCESS;
-        HidD_FreePreparsedData(preparsed);
         if (ok) {
             caps->usagePage = hidCaps.UsagePage;
             caps->usage = hidCaps.Usage;
             caps->inputReportLength = hidCaps.InputReportByteLength;
             caps->outputReportLength = hidCaps.OutputReportByteLength;
+            caps->vendorInputReportIds = VendorInputReportIds(preparsed, hidCaps);
         }
+        HidD_FreePreparsedData(preparsed);
         return ok;
     }
 
@@ -175,6 +176,25 @@ class WinHidSystemApi final : public WinHidApi {
     }
 
   private:
+    static std::vector<uint8_t> VendorInputReportIds(PHIDP_PREPARSED_DATA preparsed,
+                                                     const HIDP_CAPS& hidCaps) {
+        std::vector<uint8_t> ids;
+        USHORT count = hidCaps.NumberInputValueCaps;
+        if (count == 0) {
+            return ids;
+        }
+        std::vector<HIDP_VALUE_CAPS> values(count);
+        // Link collection 0 and usage 0: every input value of the vendor page.
+        if (HidP_GetSpecificValueCaps(HidP_Input, kVendorUsagePage, 0, 0, values.data(), &count,
+                                      preparsed) != HIDP_STATUS_SUCCESS) {
+            return ids;
+        }
+        for (USHORT i = 0; i < count; ++i) {
+            ids.push_back(values[i].ReportID);
+        }
+        return ids;
+    }
+
     static void Prepare(WinIoBlock* block) {
         HANDLE event = block->overlapped.hEvent;
         ResetEvent(event);

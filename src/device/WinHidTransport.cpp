@@ -1,31 +1,47 @@
 #include "device/WinHidTransport.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "device/HidDevice.h"
 
 namespace tavlin {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr uint32_t kWaitSignalled = 0;
 constexpr uint32_t kWaitTimedOut = 258;
+constexpr auto kListingPoll = std::chrono::milliseconds(50);
 
-IoResult FromErrorCode(uint32_t code) {
-    return code == kErrorDeviceNotConnected ? IoResult::Gone() : IoResult::Error(code);
+uint32_t RemainingMs(Clock::time_point deadline) {
+    const auto left = deadline - Clock::now();
+    return left <= Clock::duration::zero()
+               ? 0
+               : static_cast<uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
 class WinHidConnection final : public HidConnection {
   public:
     WinHidConnection(WinHidApi& api, WinHandle handle, std::string path, const WinHidCaps& caps,
-                     uint32_t writeTimeoutMs)
+                     uint32_t writeTimeoutMs, uint32_t removalGraceMs)
         : api_(api),
           handle_(handle),
           path_(std::move(path)),
           caps_(caps),
           writeTimeoutMs_(writeTimeoutMs),
+          removalGrace_(removalGraceMs),
           writeBlock_(api.NewIoBlock()),
-          readBlock_(api.NewIoBlock()) {}
+          readBlock_(api.NewIoBlock()) {
+        for (uint8_t id : caps.vendorInputReportIds) {
+            accepted_[id] = true;
+        }
+        acceptAll_ = caps.vendorInputReportIds.empty();
+    }
 
     ~WinHidConnection() override {
         // Every transfer was completed or reaped before its call returned: nothing is pending.
@@ -55,36 +71,76 @@ class WinHidConnection final : public HidConnection {
         // The system wants room for a whole input report; the device's are 64 bytes, but a
         // buffer sized by the collection never makes a read fail.
         std::vector<uint8_t> in(std::max<size_t>(caps_.inputReportLength, length), 0);
-        uint32_t bytes = 0;
-        const IoResult result =
-            Transfer(readBlock_, static_cast<uint32_t>(std::max(timeoutMs, 0)), &bytes,
-                     [&] { return api_.StartRead(handle_, readBlock_, in.data(), in.size()); });
-        if (result.ok()) {
-            std::memcpy(report, in.data(), length);
+        const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+        for (;;) {
+            uint32_t bytes = 0;
+            const IoResult result = Transfer(readBlock_, RemainingMs(deadline), &bytes, [&] {
+                return api_.StartRead(handle_, readBlock_, in.data(), in.size());
+            });
+            if (!result.ok()) {
+                return result;
+            }
+            // Windows gives each collection a handle of its own, so only our replies arrive
+            // here. A system that merges the collections into one interface (Wine 8) delivers
+            // the touch reports on this handle too: they are not replies, and not errors.
+            if (acceptAll_ || accepted_[in[0]]) {
+                std::memcpy(report, in.data(), length);
+                return result;
+            }
+            if (Clock::now() >= deadline) {
+                return IoResult::Timeout();
+            }
         }
-        return result;
     }
 
     void DiscardPendingInput() override { api_.FlushInput(handle_); }
 
     const std::string& Path() const override { return path_; }
+    bool Gone() const override { return gone_; }
 
   private:
+    // A failed transfer. Pulling the device fails it with a code that depends on the driver
+    // (1167 from most, 5 from others and from Wine), and 5 is also what a refused transfer
+    // gives: whether the device is still listed decides.
+    IoResult Failure(uint32_t code) {
+        if (code == kErrorDeviceNotConnected) {
+            gone_ = true;
+            return IoResult::Gone();
+        }
+        const auto deadline = Clock::now() + removalGrace_;
+        for (;;) {
+            const std::vector<std::string> paths = api_.InterfacePaths();
+            if (std::find(paths.begin(), paths.end(), path_) == paths.end()) {
+                gone_ = true;
+                return IoResult::Gone();
+            }
+            if (Clock::now() >= deadline) {
+                return IoResult::Error(code);
+            }
+            std::this_thread::sleep_for(kListingPoll);
+        }
+    }
+
+    // A transfer that completed is whole: WriteFile's byte count is not checked, because a
+    // driver may count a report without its id (Wine's reports one byte short).
     template <typename Start>
     IoResult Transfer(WinIoBlock* block, uint32_t timeoutMs, uint32_t* bytes, Start start) {
+        if (gone_) {
+            return IoResult::Gone();
+        }
         const uint32_t started = start();
         if (started == 0) {
             return IoResult::Ok();
         }
         if (started != kErrorIoPending) {
-            return FromErrorCode(started);
+            return Failure(started);
         }
         const uint32_t waited = api_.Wait(block, timeoutMs);
         if (waited == kWaitSignalled) {
             // A signalled event only says the transfer ended; how it ended is in its outcome
             // (a device pulled mid-transfer completes it with 1167).
             const uint32_t outcome = api_.Outcome(handle_, block, bytes);
-            return outcome == 0 ? IoResult::Ok() : FromErrorCode(outcome);
+            return outcome == 0 ? IoResult::Ok() : Failure(outcome);
         }
         const uint32_t waitError = waited == kWaitTimedOut ? 0 : api_.LastError();
         api_.CancelAndReap(handle_, block);
@@ -96,8 +152,12 @@ class WinHidConnection final : public HidConnection {
     std::string path_;
     WinHidCaps caps_;
     uint32_t writeTimeoutMs_;
+    std::chrono::milliseconds removalGrace_;
     WinIoBlock* writeBlock_;
     WinIoBlock* readBlock_;
+    std::array<bool, 256> accepted_{};  // input report ids of our replies
+    bool acceptAll_ = true;
+    std::atomic<bool> gone_{false};  // set by the transferring thread, read by detection
 };
 
 }  // namespace
@@ -144,8 +204,8 @@ std::unique_ptr<HidConnection> WinHidTransport::Open(const std::string& path, in
     if (!api_->Capabilities(handle, &caps)) {
         caps.inputReportLength = caps.outputReportLength = static_cast<uint16_t>(kReportSize);
     }
-    auto connection =
-        std::make_unique<WinHidConnection>(*api_, handle, path, caps, writeTimeoutMs_);
+    auto connection = std::make_unique<WinHidConnection>(*api_, handle, path, caps, writeTimeoutMs_,
+                                                         removalGraceMs_);
     if (!connection->usable()) {
         *errorCode = static_cast<int>(api_->LastError());
         return nullptr;  // the connection closes the handle
@@ -154,10 +214,16 @@ std::unique_ptr<HidConnection> WinHidTransport::Open(const std::string& path, in
     return connection;
 }
 
-// A collection another program or the system holds exclusively answers with the same code; the
-// vendor collection is held by nobody else, so for it the code means the user's rights.
+// The vendor collection is there but refused: this user's rights (access denied), or another
+// program that opened it without sharing (sharing violation). Either way the device is not
+// absent, and the operator can do something about it.
 bool WinHidTransport::DeniesAccess(int errorCode) const {
-    return errorCode == static_cast<int>(kErrorAccessDenied);
+    return errorCode == static_cast<int>(kErrorAccessDenied) ||
+           errorCode == static_cast<int>(kErrorSharingViolation);
+}
+
+std::string WinHidTransport::AccessRefusalNote() const {
+    return "refused: another program holds it, or this user has no right to open it";
 }
 
 std::optional<std::pair<uint16_t, uint16_t>> WinHidTransport::Attributes(
@@ -165,7 +231,7 @@ std::optional<std::pair<uint16_t, uint16_t>> WinHidTransport::Attributes(
     auto* win = dynamic_cast<WinHidConnection*>(&connection);
     uint16_t vendorId = 0;
     uint16_t productId = 0;
-    if (win == nullptr || !api_->Attributes(win->handle(), &vendorId, &productId)) {
+    if (win == nullptr || win->Gone() || !api_->Attributes(win->handle(), &vendorId, &productId)) {
         return std::nullopt;  // a handle whose device went away has no attributes any more
     }
     return std::make_pair(vendorId, productId);

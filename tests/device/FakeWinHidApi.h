@@ -32,6 +32,9 @@ struct FakeWinInterface {
     // CreateFile for reading and writing fails with this code when not 0; the open that only
     // queries the attributes still works, as for a collection the user has no rights on.
     uint32_t transferOpenError = 0;
+    // How many more listings show it (-1: all): a pulled device leaves the list, perhaps a
+    // moment after its transfers failed.
+    int listedFor = -1;
 };
 
 // How one transfer goes: the code WriteFile/ReadFile leaves (0 = done at once, 997 = pending),
@@ -54,6 +57,7 @@ class FakeWinHidApi : public WinHidApi {
     int cancels = 0;
     int flushes = 0;
     int capabilityQueries = 0;
+    int listings = 0;
     uint32_t lastError = 0;
 
     int openHandles() const {
@@ -64,9 +68,13 @@ class FakeWinHidApi : public WinHidApi {
 
     std::vector<std::string> InterfacePaths() override {
         std::vector<std::string> paths;
-        for (const auto& i : interfaces) {
-            paths.push_back(i.path);
+        for (auto& i : interfaces) {
+            if (i.listedFor != 0) {
+                paths.push_back(i.path);
+                i.listedFor -= i.listedFor > 0 ? 1 : 0;
+            }
         }
+        ++listings;
         return paths;
     }
 

@@ -6,6 +6,7 @@
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <umockdev.h>
 #include <unistd.h>
 
@@ -96,6 +97,14 @@ const uint8_t kOurDescriptorInput7[] = {
     0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x81, 0x02, 0x85, 0x03, 0x09,
     0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x91, 0x02, 0xC0};
 
+// For Wine: the vendor collection first, then the touch collection. Wine 8 lists one interface
+// per device with the first collection's usage, where Windows lists one per collection.
+const uint8_t kOurDescriptorVendorFirst[] = {
+    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x03, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00,
+    0x75, 0x08, 0x95, 0x3F, 0x81, 0x02, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95,
+    0x3F, 0x91, 0x02, 0xC0, 0x05, 0x0D, 0x09, 0x04, 0xA1, 0x01, 0x85, 0x01, 0x09, 0x42, 0x15, 0x00,
+    0x25, 0x01, 0x75, 0x01, 0x95, 0x01, 0x81, 0x02, 0x75, 0x07, 0x95, 0x01, 0x81, 0x03, 0xC0};
+
 // Our touch collection alone.
 const uint8_t kTouchOnlyDescriptor[] = {0x05, 0x0D, 0x09, 0x04, 0xA1, 0x01, 0x85, 0x01, 0x09,
                                         0x42, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x01,
@@ -132,6 +141,7 @@ struct PluggedDevice {
     UmockdevBed* bed = nullptr;
     bool ours = false;
     bool touchOnly = false;
+    bool forWine = false;          // vendor collection first, one report per read of the node
     uint8_t inputReportId = 0x03;  // of the vendor collection's replies
     uint16_t vendorId = 0;
     uint16_t productId = 0;
@@ -148,10 +158,32 @@ struct PluggedDevice {
     bool unplugged = false;
     // Replies and touches written from two threads must not interleave inside a report.
     std::mutex writeMutex;
+    std::chrono::steady_clock::time_point lastWrite;  // under writeMutex
 
     void Send(const uint8_t* report, size_t length) {
         std::lock_guard lock(writeMutex);
+        if (forWine) {
+            WaitUntilTaken();
+        }
         [[maybe_unused]] const ssize_t n = write(deviceFd, report, length);
+        lastWrite = std::chrono::steady_clock::now();
+    }
+
+    // Until the node's reader has taken the report written last (bounded: a reader that has
+    // gone leaves it behind). The terminal counts the unread bytes on the bed's hold on the
+    // node; the preload answers libc's ioctl there with ENOTTY, so the system call goes out
+    // directly. Written bytes reach that count only once the kernel has passed them on from
+    // the writing side, so a count of 0 just after a write says nothing: they get time to
+    // arrive first.
+    void WaitUntilTaken() const {
+        std::this_thread::sleep_until(lastWrite + std::chrono::milliseconds(50));
+        for (int waited = 0; holdFd >= 0 && waited < 5000; ++waited) {
+            int unread = 0;
+            if (syscall(SYS_ioctl, holdFd, FIONREAD, &unread) != 0 || unread == 0) {
+                return;
+            }
+            usleep(1000);
+        }
     }
 
     void StopServing() {
@@ -179,6 +211,9 @@ std::pair<const uint8_t*, int> DescriptorOf(const PluggedDevice& plug) {
     }
     if (plug.touchOnly) {
         return {kTouchOnlyDescriptor, static_cast<int>(sizeof kTouchOnlyDescriptor)};
+    }
+    if (plug.forWine) {
+        return {kOurDescriptorVendorFirst, static_cast<int>(sizeof kOurDescriptorVendorFirst)};
     }
     if (plug.inputReportId == 7) {
         return {kOurDescriptorInput7, static_cast<int>(sizeof kOurDescriptorInput7)};
@@ -306,6 +341,7 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     plug->bed = this;
     plug->ours = ours;
     plug->touchOnly = touchOnly;
+    plug->forWine = forWine_;
     plug->inputReportId = nextInputReportId_;
     plug->vendorId = vendorId;
     plug->productId = productId;
@@ -313,12 +349,15 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     const std::string port = "1-" + std::to_string(plug->minor + 1);
     const std::string vid = Hex4(vendorId);
     const std::string pid = Hex4(productId);
+    // Wine takes the device's version from the uevent's PRODUCT line (vendor/product/bcdDevice).
+    char product[32];
+    std::snprintf(product, sizeof product, "%x/%x/100", vendorId, productId);
 
     gchar* usb = umockdev_testbed_add_device(
         testbed_, "usb", port.c_str(), nullptr, "idVendor", vid.c_str(), "idProduct", pid.c_str(),
         "manufacturer", ours ? "Tavlin" : "Other", "product",
         ours ? "Tavlin Touch" : "Other Device", "bcdDevice", "0100", "serial", "", nullptr,
-        "DEVTYPE", "usb_device", nullptr);
+        "DEVTYPE", "usb_device", "PRODUCT", product, nullptr);
     plug->usbPath = usb;
     g_free(usb);
     gchar* interface = umockdev_testbed_add_device(testbed_, "usb", (port + ":1.0").c_str(),
@@ -507,6 +546,14 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
 }
 
 void UmockdevBed::SendTouch(PluggedDevice& plug) {
+    if (plug.forWine) {
+        // Wine's bus driver takes one read of the node for one report, of the length the read
+        // gave: a touch report is its id and its one byte, as the descriptor says (a longer one
+        // crashes Wine's device host).
+        const uint8_t touch[2] = {0x01, static_cast<uint8_t>(touchSequence_++ | 1)};
+        plug.Send(touch, sizeof touch);
+        return;
+    }
     // Looks like an accepted reply to a reader that does not check the report id.
     uint8_t touch[64] = {0x01, 0x01, 0x22};
     const uint32_t n = touchSequence_++;

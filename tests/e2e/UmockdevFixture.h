@@ -58,6 +58,15 @@ class UmockdevBed {
     // While on, a touch report goes out just before and just after every reply.
     void StreamTouches(bool on) { streamTouches_ = on; }
 
+    // For a bed that Wine's HID stack reads (set before the first plug):
+    // - Wine 8 merges a device's top-level collections into one interface that carries the
+    //   first collection's usage, so our devices list the vendor collection first (the touch
+    //   reports then arrive on the vendor handle, as on Linux);
+    // - Wine's bus driver takes whatever one read of the node returns as one report, and two
+    //   reports in one read crash its device host, so every report waits until the node's
+    //   reader has taken the one before.
+    void ServeWine(bool on) { forWine_ = on; }
+
     // While on, an update control that re-enumerates the device is acted out as the real one
     // does: after its reply the device leaves and comes back under the new product id (a new
     // node), keeping its memory.
@@ -96,6 +105,7 @@ class UmockdevBed {
     mutable std::mutex plugsMutex_;  // the list, not the plugs: those change on one thread
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
     std::atomic<bool> followUpdateControl_{false};
+    bool forWine_ = false;
     // Re-plugs run on their own thread: a plug's server cannot remove itself.
     std::mutex replugMutex_;
     std::condition_variable replugChanged_;

@@ -106,7 +106,7 @@ TEST_F(FirmwareSessionTest, OneKeyUpdateRefusesWithoutADeviceOrTheUpdateEnvironm
     // A device that is there but may not be opened says so, here as on the main window.
     state.devicePresence = ResultCode::NoAccess;
     session.OneKeyUpdate();
-    EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_ACCESS));
+    EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_ACCESS_HERE));
     EXPECT_FALSE(session.worker().Running());
 }
 
@@ -162,7 +162,7 @@ TEST_F(FirmwareSessionTest, VersionButtonsSendTheirFixedBlocksAndReportOnlyASile
     EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_DEVICE));
     state.devicePresence = ResultCode::NoAccess;
     buttons.Press(1076, 50);
-    EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_ACCESS));
+    EXPECT_EQ(fwView.lastStatus(), LoadString(IDS_NO_ACCESS_HERE));
 }
 
 }  // namespace

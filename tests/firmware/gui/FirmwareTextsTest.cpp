@@ -30,8 +30,9 @@ constexpr int kWidestKilobytes = 65535;
 // status line.
 QStringList StatusTexts() {
     QStringList texts;
-    for (int id :
-         {IDS_NO_DEVICE, IDS_NO_ACCESS, IDS_SWITCH_FAILED, IDS_FW_ENV_READY, IDS_FW_ENV_FAILED}) {
+    // Both systems' no-access texts: each build checks the other's too.
+    for (int id : {IDS_NO_DEVICE, IDS_NO_ACCESS, IDS_NO_ACCESS_WINDOWS, IDS_SWITCH_FAILED,
+                   IDS_FW_ENV_READY, IDS_FW_ENV_FAILED}) {
         texts << StringText(id);
     }
     for (const char* text : {fw::kPreparing, fw::kOpenPackageFirst, fw::kUpdating,
