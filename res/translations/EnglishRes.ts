@@ -416,6 +416,10 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>unexpected error, the run has ended: %s</translation>
+    </message>
+    <message>
         <source>对话框</source>
         <translation>Dialog</translation>
     </message>

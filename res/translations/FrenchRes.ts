@@ -416,6 +416,10 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>erreur inattendue, l'exécution est terminée : %s</translation>
+    </message>
+    <message>
         <source>对话框</source>
         <translation>Boîte de dialogue</translation>
     </message>

@@ -416,6 +416,10 @@
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>күтпеген қате, жұмыс аяқталды: %s</translation>
+    </message>
+    <message>
         <source>对话框</source>
         <translation>Диалог</translation>
     </message>

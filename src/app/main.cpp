@@ -1,4 +1,5 @@
 #include "app/CTavlinApp.h"
+#include "base/Unexpected.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,10 +22,18 @@ void UseParentConsoleForOutput() {
 }  // namespace
 #endif
 
+// No exception leaves the program: one nobody expected ends the run with a message on stderr, a
+// line in the log and exit status 1.
 int main(int argc, char** argv) {
 #ifdef _WIN32
     UseParentConsoleForOutput();
 #endif
-    tavlin::CTavlinApp app;
-    return app.Run(argc, argv);
+    tavlin::InstallUnexpectedTerminate();
+    try {
+        tavlin::CTavlinApp app;
+        return app.Run(argc, argv);
+    } catch (...) {
+        tavlin::ReportUnexpected(tavlin::CurrentExceptionText());
+        return tavlin::kUnexpectedExitStatus;
+    }
 }

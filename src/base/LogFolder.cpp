@@ -27,7 +27,7 @@ std::error_code ProbeWrite(const std::filesystem::path& folder) {
 
 std::string Refusal(const std::string& folder, const std::error_code& why) {
     std::string text = Tr(BuiltInString(IDS_LOG_DIR_REFUSED));
-    for (const std::string& value : {folder, why.message()}) {
+    for (const std::string& value : {folder, ErrorText(why)}) {
         const size_t at = text.find("%s");
         if (at != std::string::npos) {
             text.replace(at, 2, value);
@@ -51,7 +51,7 @@ Result UseLogFolder(const std::string& folder, std::string* message) {
     if (error) {
         *message = Refusal(folder, error);
         return Result::Fail(ResultCode::BadInput,
-                            "the log folder " + folder + " cannot be written: " + error.message());
+                            "the log folder " + folder + " cannot be written: " + ErrorText(error));
     }
     SetLogFilePath(Utf8FromPath(path / "Tavlin_log.txt"));
     return Result::Ok();

@@ -1,12 +1,15 @@
 // tavlin-cli: the headless front end for production lines and service scripts.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Log.h"
 #include "base/LogFolder.h"
+#include "base/Unexpected.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliLanguage.h"
@@ -15,12 +18,17 @@
 #include "cli/QuitSignalWatch.h"
 #include "cli/RunOptions.h"
 #include "device/HidDevice.h"
+#include "platform/CommandLine.h"
 #include "platform/FilePath.h"
 #include "sim/TransportFactory.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+void SayUnexpected(const std::string& what) {
+    std::fprintf(stderr, "tavlin-cli: %s\n", tavlin::UnexpectedErrorText(what).c_str());
+}
 
 // The end of every run: with --json the one object on stdout, then the exit status.
 class RunEnd {
@@ -40,8 +48,21 @@ class RunEnd {
         return Finish(tavlin::cli::kExitUsage, report, false);
     }
 
+    // An exception nobody expected, from any thread: the message, and the object unless the run
+    // has written it already.
+    void Unexpected(const std::string& what) {
+        SayUnexpected(what);
+        tavlin::cli::RunReport report;
+        report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, what);
+        report.messages.push_back("tavlin-cli: " + tavlin::UnexpectedErrorText(what));
+        Finish(tavlin::cli::kExitFailed, report, logStarted_);
+    }
+
+    // From here on the run writes its log.
+    void LogStarts() { logStarted_ = true; }
+
     int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
-        if (options_.json) {
+        if (options_.json && !written_.exchange(true)) {
             std::string log;
             if (logWritten) {
                 std::error_code ignored;
@@ -62,23 +83,27 @@ class RunEnd {
     const tavlin::cli::RunOptions& options_;
     const std::string command_;
     const Clock::time_point start_;
+    std::atomic<bool> written_{false};  // the object is written once, by whoever comes first
+    std::atomic<bool> logStarted_{false};
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const auto transportOptions = tavlin::sim::ConsumeTransportOptions(&argc, argv);
-    tavlin::cli::CliLanguage language(argc, argv);
-    std::vector<std::string> args(argv + 1, argv + argc);
-
-    tavlin::cli::RunOptions options;
-    std::string error;
-    const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
-    RunEnd end(options, args.empty() ? std::string() : args[0]);
-    tavlin::cli::Invocation invocation;
-    if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
-        return end.Usage(error + " (see --help)");
+// While it lives, an unexpected exception is reported through the run's end.
+class UnexpectedThroughRunEnd {
+  public:
+    explicit UnexpectedThroughRunEnd(RunEnd& end) {
+        tavlin::SetUnexpectedReport([&end](const std::string& what) { end.Unexpected(what); });
     }
+    ~UnexpectedThroughRunEnd() { tavlin::SetUnexpectedReport(SayUnexpected); }
+    UnexpectedThroughRunEnd(const UnexpectedThroughRunEnd&) = delete;
+    UnexpectedThroughRunEnd& operator=(const UnexpectedThroughRunEnd&) = delete;
+};
+
+// The device, the run and its end. The quit signals' watch is told when everything is written
+// (the recording flushed, the log's end line, the JSON object): Windows ends a process whose
+// console closes as soon as the watch lets it.
+int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
+               const tavlin::sim::TransportOptions& transportOptions,
+               const tavlin::cli::RunOptions& options) {
     tavlin::cli::RunReport report;
     if (invocation.command == tavlin::cli::Command::Help) {
         std::fputs(tavlin::cli::UsageText(), end.people());
@@ -103,15 +128,76 @@ int main(int argc, char** argv) {
             return end.Usage(refusal);
         }
     }
-    auto transport = tavlin::sim::CreateTransport(transportOptions, &error);
-    if (!transport) {
+    std::string error;
+    std::optional<tavlin::sim::CreatedTransport> transport =
+        tavlin::sim::CreateTransport(transportOptions, &error);
+    if (!*transport) {
         return end.Usage(error);
     }
-    // From before the log starts to after it ends: a signal in between takes the exit path.
+    // From before the log starts to after the run has written everything: a signal, a Ctrl+C
+    // or the console closing in between takes the exit path.
     tavlin::cli::Interruption interruption;
-    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
-    const int status =
-        tavlin::cli::RunSession(invocation, *transport.transport, transport.sim, end.people(),
+    tavlin::cli::QuitSignalWatch quitSignals(interruption);
+    end.LogStarts();
+    int status =
+        tavlin::cli::RunSession(invocation, *transport->transport, transport->sim, end.people(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
-    return end.Finish(status, report, true);
+    transport.reset();  // the recording ends, flushed, before the device it recorded goes
+    status = end.Finish(status, report, true);
+    quitSignals.RunEnded();
+    return status;
 }
+
+int Run(tavlin::Utf8Arguments& arguments) {
+    const auto transportOptions =
+        tavlin::sim::ConsumeTransportOptions(&arguments.argc(), arguments.argv());
+    tavlin::cli::CliLanguage language(arguments.argc(), arguments.argv());
+    std::vector<std::string> args;
+    for (int i = 1; i < arguments.argc(); ++i) {
+        args.emplace_back(arguments.argv()[i]);
+    }
+
+    tavlin::cli::RunOptions options;
+    std::string error;
+    const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
+    RunEnd end(options, args.empty() ? std::string() : args[0]);
+    const UnexpectedThroughRunEnd unexpected(end);
+    try {
+        tavlin::cli::Invocation invocation;
+        if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
+            return end.Usage(error + " (see --help)");
+        }
+        return RunCommand(end, invocation, transportOptions, options);
+    } catch (...) {
+        tavlin::ReportUnexpected(tavlin::CurrentExceptionText());
+        return tavlin::cli::kExitFailed;
+    }
+}
+
+// No exception leaves the program: one that nobody expected ends the run with a message on
+// stderr, a line in the log (and with --json the object) and exit status 1.
+template <typename MakeArguments>
+int Main(MakeArguments makeArguments) {
+    tavlin::InstallUnexpectedTerminate();
+    tavlin::SetUnexpectedReport(SayUnexpected);
+    try {
+        tavlin::Utf8Arguments arguments = makeArguments();
+        return Run(arguments);
+    } catch (...) {
+        tavlin::ReportUnexpected(tavlin::CurrentExceptionText());
+        return tavlin::cli::kExitFailed;
+    }
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide arguments (linked with -municode): the ANSI ones cannot hold every file name.
+int wmain(int argc, wchar_t** argv) {
+    return Main([&] { return tavlin::Utf8Arguments(argc, argv); });
+}
+#else
+int main(int argc, char** argv) {
+    return Main([&] { return tavlin::Utf8Arguments(argc, argv); });
+}
+#endif

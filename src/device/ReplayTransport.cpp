@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/Unexpected.h"
 #include "device/ReplayConnection.h"
 #include "device/TraceFormat.h"
 
@@ -55,7 +56,7 @@ ReplayTransport::ReplayTransport(std::vector<TraceEvent> events, bool recordedPa
         ApplyPresenceLocked(events_[next_]);
         ++next_;
     }
-    player_ = std::thread([this] { Play(); });
+    player_ = std::thread([this] { RunGuarded([this] { Play(); }); });
 }
 
 ReplayTransport::~ReplayTransport() {

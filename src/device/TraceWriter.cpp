@@ -1,5 +1,6 @@
 #include "device/TraceWriter.h"
 
+#include "base/Unexpected.h"
 #include "device/TraceFormat.h"
 #include "platform/FilePath.h"
 
@@ -27,7 +28,7 @@ std::unique_ptr<TraceWriter> TraceWriter::Create(const std::string& path,
 }
 
 TraceWriter::TraceWriter(std::FILE* file)
-    : file_(file), start_(Clock::now()), thread_([this] { Run(); }) {}
+    : file_(file), start_(Clock::now()), thread_([this] { RunGuarded([this] { Run(); }); }) {}
 
 TraceWriter::~TraceWriter() {
     Close();

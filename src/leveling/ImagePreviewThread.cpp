@@ -3,6 +3,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "base/Unexpected.h"
 #include "device/CommandThread.h"
 
 namespace tavlin {
@@ -33,7 +34,7 @@ bool ImagePreviewThread::Start() {
     settled_.Reset();
     cycles_ = 0;
     brokenInARow_ = 0;
-    thread_ = std::thread([this] { Body(); });
+    thread_ = std::thread([this] { RunGuarded([this] { Body(); }); });
     return true;
 }
 
