@@ -253,6 +253,13 @@ int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTr
                std::FILE* out, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
                RunReport* report) {
     CliOutput output(out);
+    return RunSession(invocation, transport, sim, output, transferTimeoutMs, interruption, err,
+                      report);
+}
+
+int RunSession(const Invocation& invocation, HidTransport& transport, sim::SimTransport* sim,
+               CliOutput& output, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
+               RunReport* report) {
     if (const Result folder = PreparePictureFolder(invocation); !folder) {
         output.Line("tavlin-cli: " + folder.reason());
         if (report != nullptr) {

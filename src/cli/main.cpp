@@ -48,13 +48,16 @@ class RunEnd {
         return Finish(tavlin::cli::kExitUsage, report, false);
     }
 
-    // An exception nobody expected, from any thread: the message, and the object unless the run
-    // has written it already.
+    // The run's texts for people, kept for the object.
+    tavlin::cli::CliOutput& output() { return output_; }
+
+    // An exception nobody expected, from any thread: the message on stderr, and the object
+    // (with every message printed so far) unless the run has written it already.
     void Unexpected(const std::string& what) {
-        SayUnexpected(what);
+        output_.LineTo(stderr, "tavlin-cli: " + tavlin::UnexpectedErrorText(what));
         tavlin::cli::RunReport report;
+        report.messages = output_.messages();
         report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, what);
-        report.messages.push_back("tavlin-cli: " + tavlin::UnexpectedErrorText(what));
         Finish(tavlin::cli::kExitFailed, report, logStarted_);
     }
 
@@ -83,6 +86,7 @@ class RunEnd {
     const tavlin::cli::RunOptions& options_;
     const std::string command_;
     const Clock::time_point start_;
+    tavlin::cli::CliOutput output_{people()};
     std::atomic<bool> written_{false};  // the object is written once, by whoever comes first
     std::atomic<bool> logStarted_{false};
 };
@@ -139,13 +143,13 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     tavlin::cli::Interruption interruption;
     tavlin::cli::QuitSignalWatch quitSignals(interruption);
     end.LogStarts();
-    int status =
-        tavlin::cli::RunSession(invocation, *transport->transport, transport->sim, end.people(),
+    const int status =
+        tavlin::cli::RunSession(invocation, *transport->transport, transport->sim, end.output(),
                                 tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
     transport.reset();  // the recording ends, flushed, before the device it recorded goes
-    status = end.Finish(status, report, true);
+    const int exitStatus = end.Finish(status, report, true);
     quitSignals.RunEnded();
-    return status;
+    return exitStatus;
 }
 
 int Run(tavlin::Utf8Arguments& arguments) {
