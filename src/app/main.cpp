@@ -1,5 +1,6 @@
 #include "app/CTavlinApp.h"
 #include "base/Unexpected.h"
+#include "platform/CommandLine.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -16,6 +17,7 @@ void UseParentConsoleForOutput() {
     if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
+        tavlin::UseUtf8ConsoleOutput();  // the help and the messages are UTF-8
     }
 }
 

@@ -8,19 +8,11 @@
 #include "language/ProgramEnvironment.h"
 #include "language/QmCatalog.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace tavlin::cli {
 
 struct CliLanguage::Loaded {};
 
 CliLanguage::CliLanguage(int&, char** argv) {
-#ifdef _WIN32
-    // The texts are UTF-8 (Chinese among them); the console shows them only in that code page.
-    SetConsoleOutputCP(CP_UTF8);
-#endif
     const std::string file = LanguageFileFor(PrimaryLanguageOfLocale(UserLocaleName()));
     if (file.empty()) {
         SetStringTranslator({});

@@ -184,6 +184,7 @@ template <typename MakeArguments>
 int Main(MakeArguments makeArguments) {
     tavlin::InstallUnexpectedTerminate();
     tavlin::SetUnexpectedReport(SayUnexpected);
+    tavlin::UseUtf8ConsoleOutput();  // the texts are UTF-8, Chinese among them
     try {
         tavlin::Utf8Arguments arguments = makeArguments();
         return Run(arguments);

@@ -1,5 +1,7 @@
 #include "platform/CommandLine.h"
 
+#include <cstdlib>
+
 #ifdef _WIN32
 #include <windows.h>
 // after windows.h, which it needs
@@ -45,6 +47,19 @@ Utf8Arguments::Utf8Arguments(int argc, char** argv) : Utf8Arguments(Copy(argc, a
 #ifdef _WIN32
 Utf8Arguments::Utf8Arguments(int argc, wchar_t** argv) : Utf8Arguments(Convert(argc, argv)) {}
 
+namespace {
+UINT g_consoleCodePage = 0;
+}  // namespace
+
+void UseUtf8ConsoleOutput() {
+    const UINT before = GetConsoleOutputCP();
+    if (before == 0 || before == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) {
+        return;  // no console, or one that shows UTF-8 already
+    }
+    g_consoleCodePage = before;
+    std::atexit([] { SetConsoleOutputCP(g_consoleCodePage); });
+}
+
 Utf8Arguments Utf8Arguments::OfProcess() {
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -55,6 +70,8 @@ Utf8Arguments Utf8Arguments::OfProcess() {
     LocalFree(wide);
     return Utf8Arguments(std::move(texts));
 }
+#else
+void UseUtf8ConsoleOutput() {}
 #endif
 
 }  // namespace tavlin

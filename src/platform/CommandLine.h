@@ -41,4 +41,9 @@ class Utf8Arguments {
     int argc_ = 0;
 };
 
+// Windows: a console the program writes to shows its UTF-8 texts (Chinese and Cyrillic alike)
+// rather than reading them in its own code page; the console's code page is given back when the
+// program ends. Elsewhere nothing.
+void UseUtf8ConsoleOutput();
+
 }  // namespace tavlin

@@ -3,8 +3,9 @@
 # the leveling pictures. On Linux, and on Windows under Wine in a locale whose ANSI code page may
 # not hold the names. Each run's exit status counts, then what it wrote where it was told to.
 # Arguments (-D): EMULATOR (none on Linux), EXE, WORKDIR, PNG (ON when the build writes pictures)
-# and NAMES, '|'-separated: LOG|RECORDING|FOLDER|PACKAGE|HIGH|LOW|SCRIPT|CODE|PICTURES|FOREIGN,
-# where FOREIGN is a log folder named in another script.
+# and NAMES, '|'-separated: LOG|RECORDING|FOLDER|PACKAGE|HIGH|LOW|SCRIPT|CODE|PICTURES|FOREIGN|
+# PROGRAM, where FOREIGN is a log folder and PROGRAM the program's own folder, named in another
+# script; DETECTED: the end of the detection as the user's language file says it.
 string(REPLACE "|" ";" names "${NAMES}")
 list(GET names 0 log)
 list(GET names 1 recording)
@@ -16,6 +17,7 @@ list(GET names 6 script)
 list(GET names 7 code)
 list(GET names 8 pictures)
 list(GET names 9 foreign)
+list(GET names 10 program)
 
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR}/${folder})
@@ -85,3 +87,16 @@ if(PNG)
         endif()
     endforeach()
 endif()
+
+# The program itself in a folder named in another script, its libraries and language files
+# beside it, as installed: it finds them there and speaks the user's language.
+get_filename_component(bin ${EXE} DIRECTORY)
+get_filename_component(exe_name ${EXE} NAME)
+file(GLOB beside ${bin}/*.dll ${bin}/*.qm)
+file(MAKE_DIRECTORY ${WORKDIR}/${program})
+foreach(file ${EXE} ${beside})
+    get_filename_component(name ${file} NAME)
+    file(CREATE_LINK ${file} ${WORKDIR}/${program}/${name} COPY_ON_ERROR)
+endforeach()
+set(EXE ${WORKDIR}/${program}/${exe_name})
+run(0 "${DETECTED}" --simulate detect)
