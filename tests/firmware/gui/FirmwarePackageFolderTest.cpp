@@ -2,6 +2,7 @@
 // Chinese and from one named in Cyrillic, updates the simulated device. The Windows build runs
 // it under Wine in a Chinese and in a Russian locale too, whose ANSI code pages cannot hold
 // every such name: only the wide file API finds the files there.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -116,7 +117,7 @@ class FirmwarePackageFolderTest : public QObject, private testing::SimulatedMain
                     if (QTest::qWaitFor([&] { return (dialog = Shown<QFileDialog>()) != nullptr; },
                                         5000)) {
                         dialog->selectFile(packagePath);
-                        dialog->accept();
+                        static_cast<QDialog*>(dialog)->accept();  // as its Open button does
                         picked = true;
                     }
                 });
