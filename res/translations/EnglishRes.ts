@@ -446,6 +446,10 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>unexpected error, the run has ended: %s</translation>
+    </message>
+    <message>
         <source>标定已完成。按空格键检查标定，按Esc退出。
 </source>
         <translation>Calibration completed. Press Space to check the calibration, Esc to exit.

@@ -446,6 +446,10 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>erreur inattendue, l'exécution est terminée : %s</translation>
+    </message>
+    <message>
         <source>标定已完成。按空格键检查标定，按Esc退出。
 </source>
         <translation>Étalonnage terminé. Appuyez sur Espace pour vérifier l'étalonnage, sur Échap pour quitter.

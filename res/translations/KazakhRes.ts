@@ -446,6 +446,10 @@
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>күтпеген қате, жұмыс аяқталды: %s</translation>
+    </message>
+    <message>
         <source>标定已完成。按空格键检查标定，按Esc退出。
 </source>
         <translation>Калибрлеу аяқталды. Калибрлеуді тексеру үшін Бос орын пернесін, шығу үшін Esc пернесін басыңыз.

@@ -446,6 +446,10 @@
 </translation>
     </message>
     <message>
+        <source>意外错误，运行已结束：%s</source>
+        <translation>непредвиденная ошибка, работа завершена: %s</translation>
+    </message>
+    <message>
         <source>标定已完成。按空格键检查标定，按Esc退出。
 </source>
         <translation>Калибровка завершена. Нажмите Пробел, чтобы проверить калибровку, или Esc для выхода.

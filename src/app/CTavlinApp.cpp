@@ -9,10 +9,12 @@
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
 #include "base/LogFolder.h"
+#include "base/Unexpected.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "language/Language.h"
 #include "language/QtTranslation.h"
+#include "platform/CommandLine.h"
 #include "trace/TransportFactory.h"
 
 namespace tavlin {
@@ -20,11 +22,36 @@ namespace {
 
 QStringList Arguments(int argc, char** argv) {
     QStringList arguments;
+#ifdef _WIN32
+    // The narrow arguments are in the ANSI code page, which cannot hold every file name: the
+    // options are read from the wide command line, as UTF-8.
+    (void)argc;
+    (void)argv;
+    const Utf8Arguments wide = Utf8Arguments::OfProcess();
+    for (const std::string& argument : wide.all()) {
+        arguments << QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size()));
+    }
+#else
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+#endif
     return arguments;
 }
+
+// Qt does not let an exception pass through its event dispatch: one thrown by a handler of
+// ours ends the run here, in words (see base/Unexpected.h).
+class Application : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            EndOnUnexpected();
+        }
+    }
+};
 
 }  // namespace
 
@@ -58,7 +85,7 @@ int CTavlinApp::Run(int argc, char** argv) {
         }
     }
 
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     if (!languageLoaded) {
         std::cerr << "tavlin: " << MissingLanguageFileMessage(missingFile, folders).toStdString()
                   << std::flush;

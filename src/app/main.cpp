@@ -1,4 +1,6 @@
 #include "app/CTavlinApp.h"
+#include "base/Unexpected.h"
+#include "platform/CommandLine.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,16 +17,25 @@ void UseParentConsoleForOutput() {
     if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
+        tavlin::UseUtf8ConsoleOutput();  // the help and the messages are UTF-8
     }
 }
 
 }  // namespace
 #endif
 
+// No exception leaves the program: one nobody expected ends the run with a message on stderr, a
+// line in the log and exit status 1.
 int main(int argc, char** argv) {
 #ifdef _WIN32
     UseParentConsoleForOutput();
 #endif
-    tavlin::CTavlinApp app;
-    return app.Run(argc, argv);
+    tavlin::InstallUnexpectedTerminate();
+    try {
+        tavlin::CTavlinApp app;
+        return app.Run(argc, argv);
+    } catch (...) {
+        tavlin::ReportUnexpected(tavlin::CurrentExceptionText());
+        return tavlin::kUnexpectedExitStatus;
+    }
 }

@@ -39,7 +39,7 @@ std::string Refusal(const std::string& folder, const std::error_code& why) {
     // Each %s is looked for after what was put in before: a folder named with "%s" in it must
     // not take the reason's place.
     size_t from = 0;
-    for (const std::string& value : {folder, why.message()}) {
+    for (const std::string& value : {folder, ErrorText(why)}) {
         const size_t at = text.find("%s", from);
         if (at == std::string::npos) {
             break;
@@ -65,7 +65,7 @@ Result UseLogFolder(const std::string& folder, std::string* message) {
     if (error) {
         *message = Refusal(folder, error);
         return Result::Fail(ResultCode::BadInput,
-                            "the log folder " + folder + " cannot be written: " + error.message());
+                            "the log folder " + folder + " cannot be written: " + ErrorText(error));
     }
     SetLogFilePath(Utf8FromPath(path / "Tavlin_log.txt"));
     return Result::Ok();

@@ -7,10 +7,6 @@
 #include "language/ProgramEnvironment.h"
 #include "language/QmCatalog.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace tavlin::cli {
 
 CliLanguage::CliLanguage(char** argv) {

@@ -13,6 +13,7 @@
 #include "leveling/ImagePreviewThread.h"
 #include "leveling/LevelingClose.h"
 #include "leveling/LevelingLaunch.h"
+#include "platform/FilePath.h"
 
 namespace tavlin::cli {
 namespace {
@@ -104,14 +105,14 @@ Result PreparePictureFolder(const Invocation& inv) {
         return Result::Ok();
     }
     std::error_code error;
-    const std::filesystem::path folder(inv.pngDir);
+    const std::filesystem::path folder = PathFromUtf8(inv.pngDir);
     std::filesystem::create_directories(folder, error);
     if (!error && !std::filesystem::is_directory(folder, error)) {
         error = std::make_error_code(std::errc::not_a_directory);
     }
     if (error) {
         return Result::Fail(ResultCode::BadInput, "cannot create the picture folder " + inv.pngDir +
-                                                      ": " + error.message());
+                                                      ": " + ErrorText(error));
     }
     return Result::Ok();
 }

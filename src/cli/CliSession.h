@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/CliArgs.h"
+#include "cli/CliOutput.h"
 #include "cli/Interruption.h"
 #include "cli/RunReport.h"
 #include "device/HidTransport.h"
@@ -24,5 +25,8 @@ inline constexpr int kExitNoAccess = 4;  // a device is there, but this user may
 int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE* out,
                int transferTimeoutMs = 2000, Interruption* interruption = nullptr,
                std::FILE* err = stderr, RunReport* report = nullptr);
+// As above, printing through `output`, which the caller keeps (and may print to as well).
+int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput& output, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
+               RunReport* report);
 
 }  // namespace tavlin::cli

@@ -1,35 +1,140 @@
 #include "cli/QuitSignalWatch.h"
 
+#include "base/Unexpected.h"
+
 #ifdef _WIN32
 
 #include <windows.h>
 
-#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
 
 namespace tavlin::cli {
 namespace {
 
-std::atomic<Interruption*> g_interruption{nullptr};
+// The watch the handler serves; held while a request is made, so the watch's end cannot come
+// between reading it and using it.
+std::mutex g_watchMutex;
+Interruption* g_interruption = nullptr;
 
-// Windows calls this on a thread of its own, where waiting on locks is allowed.
-BOOL WINAPI OnConsoleEvent(DWORD event) {
-    Interruption* target = g_interruption;
-    if (target == nullptr || (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)) {
-        return FALSE;
+// Whether the run has written everything. It lives as long as the process: the handler may
+// still be returning from its wait while the watch that said so is gone.
+struct RunEnd {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool ended = false;
+
+    void Set(bool value) {
+        {
+            std::lock_guard lock(mutex);
+            ended = value;
+        }
+        changed.notify_all();
     }
-    target->Request();
-    return TRUE;
+    void Wait(std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex);
+        changed.wait_for(lock, limit, [this] { return ended; });
+    }
+};
+
+RunEnd& TheRunEnd() {
+    static RunEnd* const runEnd = new RunEnd;
+    return *runEnd;
+}
+
+bool EndsTheProcess(DWORD event) {
+    return event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+}
+
+// A test hook, for what no program can make Windows (or Wine) do: close the console window.
+// TAVLIN_TEST_CONSOLE_EVENT=close|logoff|shutdown:MS sends that event MS milliseconds after
+// the watch starts, from a thread of its own, through the system's own dispatch of console
+// events (kernelbase's CtrlRoutine, the routine Windows starts in the process for an event)
+// when there is one, otherwise to the handler directly. Like Windows, it then ends the process
+// as soon as the handlers have returned, and says on stderr how long they took.
+void StartConsoleEventHook() {
+    const char* hook = std::getenv("TAVLIN_TEST_CONSOLE_EVENT");
+    if (hook == nullptr) {
+        return;
+    }
+    const std::string spec = hook;
+    const size_t colon = spec.find(':');
+    const std::string name = spec.substr(0, colon);
+    const DWORD event = name == "close"      ? CTRL_CLOSE_EVENT
+                        : name == "logoff"   ? CTRL_LOGOFF_EVENT
+                        : name == "shutdown" ? CTRL_SHUTDOWN_EVENT
+                                             : CTRL_C_EVENT;
+    const int delayMs = colon == std::string::npos ? 0 : std::atoi(spec.c_str() + colon + 1);
+    std::thread([event, delayMs] {
+        Sleep(static_cast<DWORD>(delayMs));
+        using Dispatch = DWORD(WINAPI*)(void*);
+        const HMODULE kernelbase = GetModuleHandleW(L"kernelbase.dll");
+        const auto dispatch = kernelbase == nullptr
+                                  ? nullptr
+                                  : reinterpret_cast<Dispatch>(reinterpret_cast<void*>(
+                                        GetProcAddress(kernelbase, "CtrlRoutine")));
+        const ULONGLONG start = GetTickCount64();
+        if (dispatch != nullptr) {
+            dispatch(reinterpret_cast<void*>(static_cast<ULONG_PTR>(event)));
+        } else {
+            QuitSignalWatch::OnConsoleEvent(event);
+        }
+        std::fprintf(stderr, "console event %lu: the handlers returned after %llu ms (%s)\n", event,
+                     GetTickCount64() - start, dispatch != nullptr ? "CtrlRoutine" : "handler");
+        std::fflush(stderr);
+        if (EndsTheProcess(event)) {
+            TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+        }
+    }).detach();
 }
 
 }  // namespace
 
+int QuitSignalWatch::HandleConsoleEvent(unsigned long event, std::chrono::milliseconds endWait) {
+    const bool ends = EndsTheProcess(event);
+    if (!ends && event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        return FALSE;
+    }
+    {
+        std::lock_guard lock(g_watchMutex);
+        if (g_interruption == nullptr) {
+            return FALSE;
+        }
+        g_interruption->Request();
+    }
+    if (ends) {
+        // The command stops through its own path and the run through the exit path; Windows
+        // would end the process the moment this returns.
+        TheRunEnd().Wait(endWait);
+    }
+    return TRUE;
+}
+
+int __stdcall QuitSignalWatch::OnConsoleEvent(unsigned long event) {
+    return HandleConsoleEvent(event, kEndWait);
+}
+
 QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(interruption) {
-    g_interruption = &interruption_;
+    TheRunEnd().Set(false);
+    {
+        std::lock_guard lock(g_watchMutex);
+        g_interruption = &interruption_;
+    }
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+    StartConsoleEventHook();
+}
+
+void QuitSignalWatch::RunEnded() {
+    TheRunEnd().Set(true);
 }
 
 QuitSignalWatch::~QuitSignalWatch() {
+    RunEnded();  // first: the system may hold its list of handlers while one of ours waits
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+    std::lock_guard lock(g_watchMutex);
     g_interruption = nullptr;
 }
 
@@ -66,11 +171,16 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
     }
     pthread_sigmask(SIG_UNBLOCK, &quit, nullptr);
     reader_ = std::thread([this] {
-        while (pipe_.Next() == QuitSignalPipe::kSignalled) {
-            interruption_.Request();
-        }
+        RunGuarded([this] {
+            while (pipe_.Next() == QuitSignalPipe::kSignalled) {
+                interruption_.Request();
+            }
+        });
     });
 }
+
+// A signal ends the process only through the exit path: nothing waits for the run's end.
+void QuitSignalWatch::RunEnded() {}
 
 QuitSignalWatch::~QuitSignalWatch() {
     if (!reader_.joinable()) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <thread>
 
 #include "cli/Interruption.h"
@@ -9,14 +10,37 @@
 
 namespace tavlin::cli {
 
-// Turns SIGINT and SIGTERM (Ctrl+C in the console on Windows) into Interruption::Request for
-// as long as it lives. A thread of its own reads the signals' pipe and makes the request.
+// Turns SIGINT and SIGTERM into Interruption::Request for as long as it lives; on Windows Ctrl+C
+// and Ctrl+Break in the console, and the console window closed, the user logging off and the
+// system shutting down. On Linux a thread of its own reads the signals' pipe and makes the
+// request; on Windows the system calls the console handler on a thread of its own.
 class QuitSignalWatch {
   public:
     explicit QuitSignalWatch(Interruption& interruption);
     ~QuitSignalWatch();
     QuitSignalWatch(const QuitSignalWatch&) = delete;
     QuitSignalWatch& operator=(const QuitSignalWatch&) = delete;
+
+    // The run has ended through its own path and written everything: the recording flushed,
+    // the log's end line, the JSON object. A console close waiting for that is let go (and
+    // Windows ends the process). The destructor says it too, for a run left through an exception.
+    void RunEnded();
+
+#ifdef _WIN32
+    // Windows ends a process as soon as its handler returns from a close, logoff or shutdown
+    // event, and at the latest about 5 s after the event: the handler waits for the run's end
+    // at most this long.
+    static constexpr std::chrono::milliseconds kEndWait{4000};
+
+    // The console handler, as Windows calls it (tests call it so too, from a thread of their
+    // own). Ctrl+C and Ctrl+Break request the stop and return; a close, logoff or shutdown
+    // requests it and returns only when the run has ended or `kEndWait` (or `endWait`, in
+    // tests) has passed. FALSE (the next handler's turn) while no watch lives.
+    // (The types are BOOL WINAPI (DWORD) spelt out: <windows.h> must stay out of the headers,
+    // its macros clash with the program's wait codes.)
+    static int __stdcall OnConsoleEvent(unsigned long event);
+    static int HandleConsoleEvent(unsigned long event, std::chrono::milliseconds endWait);
+#endif
 
   private:
     Interruption& interruption_;

@@ -1,13 +1,16 @@
 // tavlin-cli: the headless front end for production lines and service scripts.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Log.h"
 #include "base/LogFolder.h"
 #include "base/StringTable.h"
+#include "base/Unexpected.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliLanguage.h"
@@ -16,12 +19,17 @@
 #include "cli/QuitSignalWatch.h"
 #include "cli/RunOptions.h"
 #include "device/HidDevice.h"
+#include "platform/CommandLine.h"
 #include "platform/FilePath.h"
 #include "trace/TransportFactory.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+void SayUnexpected(const std::string& what) {
+    std::fprintf(stderr, "tavlin-cli: %s\n", tavlin::UnexpectedErrorText(what).c_str());
+}
 
 // The end of every run: with --json the one object on stdout, then the exit status.
 class RunEnd {
@@ -52,8 +60,24 @@ class RunEnd {
         return tavlin::cli::kExitFailed;
     }
 
+    // The run's texts for people, kept for the object.
+    tavlin::cli::CliOutput& output() { return output_; }
+
+    // An exception nobody expected, from any thread: the message on stderr, and the object
+    // (with every message printed so far) unless the run has written it already.
+    void Unexpected(const std::string& what) {
+        output_.LineTo(stderr, "tavlin-cli: " + tavlin::UnexpectedErrorText(what));
+        tavlin::cli::RunReport report;
+        report.messages = output_.messages();
+        report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, what);
+        Finish(tavlin::cli::kExitFailed, report, logStarted_);
+    }
+
+    // From here on the run writes its log.
+    void LogStarts() { logStarted_ = true; }
+
     int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
-        if (options_.json) {
+        if (options_.json && !written_.exchange(true)) {
             std::string log;
             if (logWritten) {
                 std::error_code ignored;
@@ -74,27 +98,26 @@ class RunEnd {
     const tavlin::cli::RunOptions& options_;
     const std::string command_;
     const Clock::time_point start_;
+    tavlin::cli::CliOutput output_{people()};
+    std::atomic<bool> written_{false};  // the object is written once, by whoever comes first
+    std::atomic<bool> logStarted_{false};
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    // First of all: a signal at any moment of the run, even while the arguments are read, takes
-    // the exit path and ends with the run's JSON object.
-    tavlin::cli::Interruption interruption;
-    const tavlin::cli::QuitSignalWatch quitSignals(interruption);
-    const auto transportOptions = tavlin::trace::ConsumeTransportOptions(&argc, argv);
-    tavlin::cli::CliLanguage language(argv);
-    std::vector<std::string> args(argv + 1, argv + argc);
-
-    tavlin::cli::RunOptions options;
-    std::string error;
-    const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
-    RunEnd end(options, args.empty() ? std::string() : args[0]);
-    tavlin::cli::Invocation invocation;
-    if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
-        return end.Usage(error + " (see --help)");
+// While it lives, an unexpected exception is reported through the run's end.
+class UnexpectedThroughRunEnd {
+  public:
+    explicit UnexpectedThroughRunEnd(RunEnd& end) {
+        tavlin::SetUnexpectedReport([&end](const std::string& what) { end.Unexpected(what); });
     }
+    ~UnexpectedThroughRunEnd() { tavlin::SetUnexpectedReport(SayUnexpected); }
+    UnexpectedThroughRunEnd(const UnexpectedThroughRunEnd&) = delete;
+    UnexpectedThroughRunEnd& operator=(const UnexpectedThroughRunEnd&) = delete;
+};
+
+// The device, the run and its end.
+int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
+               const tavlin::trace::TransportOptions& transportOptions,
+               const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
     tavlin::cli::RunReport report;
     if (invocation.command == tavlin::cli::Command::Help) {
         std::fputs(tavlin::cli::UsageText(), end.people());
@@ -120,13 +143,15 @@ int main(int argc, char** argv) {
             return end.Usage(refusal);
         }
     }
+    std::string error;
     auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
     if (!transport) {
         return end.Usage(error);
     }
-    int status =
-        tavlin::cli::RunSession(invocation, *transport.transport, end.people(),
-                                tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
+    end.LogStarts();
+    int status = tavlin::cli::RunSession(invocation, *transport.transport, end.output(),
+                                         tavlin::kTransferTimeoutMs, &interruption, stderr,
+                                         &report);
     // A replay that stopped short of the recorded run did not show what the recording holds.
     if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport); !shortfall.empty()) {
         std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
@@ -157,3 +182,66 @@ int main(int argc, char** argv) {
     }
     return end.Finish(status, report, logWritten);
 }
+
+int Run(tavlin::Utf8Arguments& arguments) {
+    // First of all: a signal at any moment of the run, even while the arguments are read, takes
+    // the exit path and ends with the run's JSON object. The watch is told when everything is
+    // written (the recording flushed, the log's end line, the JSON object): Windows ends a
+    // process whose console closes as soon as the watch lets it.
+    tavlin::cli::Interruption interruption;
+    tavlin::cli::QuitSignalWatch quitSignals(interruption);
+    const auto transportOptions =
+        tavlin::trace::ConsumeTransportOptions(&arguments.argc(), arguments.argv());
+    tavlin::cli::CliLanguage language(arguments.argv());
+    std::vector<std::string> args;
+    for (int i = 1; i < arguments.argc(); ++i) {
+        args.emplace_back(arguments.argv()[i]);
+    }
+
+    tavlin::cli::RunOptions options;
+    std::string error;
+    const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
+    RunEnd end(options, args.empty() ? std::string() : args[0]);
+    const UnexpectedThroughRunEnd unexpected(end);
+    try {
+        tavlin::cli::Invocation invocation;
+        if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
+            return end.Usage(error + " (see --help)");
+        }
+        const int status = RunCommand(end, invocation, transportOptions, options, interruption);
+        quitSignals.RunEnded();
+        return status;
+    } catch (...) {
+        tavlin::ReportUnexpected(tavlin::CurrentExceptionText());
+        return tavlin::cli::kExitFailed;
+    }
+}
+
+// No exception leaves the program: one that nobody expected ends the run with a message on
+// stderr, a line in the log (and with --json the object) and exit status 1.
+template <typename MakeArguments>
+int Main(MakeArguments makeArguments) {
+    tavlin::InstallUnexpectedTerminate();
+    tavlin::SetUnexpectedReport(SayUnexpected);
+    tavlin::UseUtf8ConsoleOutput();  // the texts are UTF-8, Chinese among them
+    try {
+        tavlin::Utf8Arguments arguments = makeArguments();
+        return Run(arguments);
+    } catch (...) {
+        tavlin::ReportUnexpected(tavlin::CurrentExceptionText());
+        return tavlin::cli::kExitFailed;
+    }
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide arguments (linked with -municode): the ANSI ones cannot hold every file name.
+int wmain(int argc, wchar_t** argv) {
+    return Main([&] { return tavlin::Utf8Arguments(argc, argv); });
+}
+#else
+int main(int argc, char** argv) {
+    return Main([&] { return tavlin::Utf8Arguments(argc, argv); });
+}
+#endif

@@ -1,6 +1,7 @@
 #include "console/WorkerSlot.h"
 
 #include "base/Log.h"
+#include "base/Unexpected.h"
 #include "device/CommandThread.h"
 
 namespace tavlin {
@@ -17,7 +18,7 @@ bool WorkerSlot::Start(void* owner, std::function<void()> body) {
     stopSeen_ = false;
     handle_ = owner;
     thread_ = std::thread([this, body = std::move(body)] {
-        body();
+        RunGuarded(body);
         handle_ = nullptr;
         finished_.Set();
     });

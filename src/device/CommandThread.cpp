@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/Unexpected.h"
 #include "device/CommandContext.h"
 
 namespace tavlin {
@@ -114,7 +115,7 @@ void CommandThread::Start() {
     queue_->Open();
     state_.SetCommandQueue(queue_);
     state_.g_CmdThread = this;
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::thread([this] { RunGuarded([this] { Run(); }); });
 }
 
 void CommandThread::Join() {

@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "base/Unexpected.h"
 
 namespace tavlin {
 
@@ -85,7 +86,7 @@ bool DeviceDetector::TryStart(bool notification) {
     if (thread_.joinable()) {
         thread_.join();
     }
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::thread([this] { RunGuarded([this] { Run(); }); });
     return true;
 }
 

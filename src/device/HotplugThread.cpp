@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "base/Unexpected.h"
+
 namespace tavlin {
 
 HotplugThread::HotplugThread(HotplugSource& source, std::function<void()> onChange)
@@ -24,7 +26,7 @@ bool HotplugThread::Start() {
     if (stopFd_ < 0) {
         return false;
     }
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::thread([this] { RunGuarded([this] { Run(); }); });
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "base/Unexpected.h"
 #include "device/CommandThread.h"
 
 namespace tavlin {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace tavlin {
 
@@ -14,5 +15,9 @@ std::string Utf8FromPath(const std::filesystem::path& path);
 
 // fopen of a UTF-8 name.
 std::FILE* OpenFile(const std::string& utf8, const char* mode);
+
+// Why a file operation failed, in UTF-8. On Windows the C++ library words a system error in the
+// ANSI code page; this asks Windows for the wide text instead.
+std::string ErrorText(const std::error_code& error);
 
 }  // namespace tavlin

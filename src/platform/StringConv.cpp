@@ -102,8 +102,17 @@ std::string CutToUtf16Units(const std::string& utf8, size_t maxUnits) {
 
 std::string WideToMultiByte(const std::wstring& wide, size_t maxBytes) {
     std::string out;
-    for (wchar_t wc : wide) {
-        AppendUtf8(static_cast<uint32_t>(wc), out);
+    for (size_t i = 0; i < wide.size(); ++i) {
+        auto c = static_cast<uint32_t>(wide[i]);
+        // UTF-16 (Windows): a character outside the basic plane is a pair of surrogates.
+        if constexpr (sizeof(wchar_t) == 2) {
+            const uint32_t next = i + 1 < wide.size() ? static_cast<uint32_t>(wide[i + 1]) : 0;
+            if (c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+                ++i;
+            }
+        }
+        AppendUtf8(c, out);  // a lone surrogate comes out as U+FFFD
     }
     return maxBytes == std::string::npos ? out : CutToBytes(out, maxBytes);
 }
@@ -137,8 +146,45 @@ std::wstring MultiByteToWide(const std::string& utf8) {
             ++i;
             continue;
         }
-        out += static_cast<wchar_t>(c);
+        if (sizeof(wchar_t) == 2 && c >= 0x10000 && c <= 0x10FFFF) {
+            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
         i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        const size_t length = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        uint32_t c = length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+        bool valid = length != 0 && i + length <= text.size();
+        for (size_t k = 1; valid && k < length; ++k) {
+            const auto cb = static_cast<unsigned char>(text[i + k]);
+            valid = IsContinuation(text[i + k]);
+            c = (c << 6) | (cb & 0x3F);
+        }
+        // The shortest form only, and no surrogates or values past U+10FFFF.
+        static constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && c >= kLeast[length] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+        if (!valid) {
+            AppendUtf8(kReplacement, out);
+            ++i;  // resynchronise on the next byte
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
     }
     return out;
 }

@@ -14,9 +14,14 @@ std::string CutToBytes(const std::string& utf8, size_t maxBytes);
 // out whole when only one is left).
 std::string CutToUtf16Units(const std::string& utf8, size_t maxUnits);
 
-// Wide (UTF-32 on Linux) to UTF-8 and back.
+// Wide (UTF-16 on Windows, UTF-32 on Linux) to UTF-8 and back. A character that does not convert
+// (a lone surrogate, a broken sequence) becomes U+FFFD.
 std::string WideToMultiByte(const std::wstring& wide, size_t maxBytes = std::string::npos);
 std::wstring MultiByteToWide(const std::string& utf8);
+
+// The text with every byte sequence that is not UTF-8 replaced by U+FFFD: for texts that came from
+// outside (an exception's message, a system text) and go where UTF-8 alone is taken (JSON).
+std::string ValidUtf8(std::string_view text);
 
 // UTF-16 text given as raw bytes (no byte-order mark) to UTF-8. A surrogate without its partner
 // and a last byte without its pair each become U+FFFD, so broken text stays visible as broken.

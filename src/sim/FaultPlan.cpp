@@ -50,7 +50,9 @@ FaultDecision FaultPlan::OnOutputReport(uint8_t command) {
     d.latency = settings_.latency;
     const FaultSettings& s = settings_;
     d.foreignFirst = s.foreignBefore.count(n) != 0;
-    if (!unplugFired_ && s.unplugAfter && n > *s.unplugAfter) {
+    if (s.throwAt && *s.throwAt == command) {
+        d.action = FaultDecision::Action::Throw;
+    } else if (!unplugFired_ && s.unplugAfter && n > *s.unplugAfter) {
         unplugFired_ = true;
         d.action = FaultDecision::Action::UnplugBefore;
         d.replug = s.replug;

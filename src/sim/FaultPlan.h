@@ -27,6 +27,9 @@ struct FaultSettings {
     std::optional<uint64_t> unplugAfter;  // gone once this many reports were answered
     std::optional<uint8_t> unplugAt;      // taken, then gone before the answer
     std::optional<Replug> replug;         // after an unplug fault
+    // The link throws an exception when it takes a report with this code: a library's failure
+    // that nobody expects, which must still end the run in words.
+    std::optional<uint8_t> throwAt;
     // The replies to these reports (numbered as above) come after a stray input report of
     // another collection on the vendor node.
     std::set<uint64_t> foreignBefore;
@@ -42,6 +45,7 @@ struct FaultDecision {
         Refuse,
         UnplugBefore,  // the report does not reach the device: it is gone
         UnplugAfter,   // the report is taken, the device goes before it answers
+        Throw,         // the link throws
     };
     Action action = Action::Answer;
     std::chrono::microseconds latency{0};

@@ -47,7 +47,7 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
             return "expected a duration such as 1ms, 250us or 2s";
         }
         s->latency = *d;
-    } else if (key == "noreply" || key == "refuse" || key == "unplug-at") {
+    } else if (key == "noreply" || key == "refuse" || key == "unplug-at" || key == "throw-at") {
         const auto c = code();
         if (!c) {
             return "expected a command byte 0..0xFF";
@@ -57,6 +57,8 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
             s->noReplyCodes.insert(b);
         } else if (key == "refuse") {
             s->refuseCodes.insert(b);
+        } else if (key == "throw-at") {
+            s->throwAt = b;
         } else {
             s->unplugAt = b;
         }
@@ -85,7 +87,7 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
                            std::chrono::duration_cast<std::chrono::milliseconds>(*d)};
     } else {
         return "unknown fault; known: latency, noreply, refuse, noreply-from, refuse-from, "
-               "unplug-at, unplug-after, foreign, replug";
+               "unplug-at, unplug-after, foreign, replug, throw-at";
     }
     return std::nullopt;
 }

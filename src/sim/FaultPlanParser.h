@@ -20,6 +20,7 @@ namespace tavlin::sim {
 //   foreign=N            the N-th output report's reply comes after a stray report of another
 //                        collection (a touch) on the vendor node
 //   replug=PID@DUR       after an unplug, the device comes back with product id PID after DUR
+//   throw-at=CODE        the link throws an exception when it takes that report
 //
 // CODE, N and PID are decimal or 0x-prefixed hexadecimal. Example:
 //   latency=1ms,noreply=0x0E,refuse=0x06,unplug-at=0x2F,replug=0x42@500ms

@@ -1,8 +1,10 @@
 #include "sim/SimScheduler.h"
 
+#include "base/Unexpected.h"
+
 namespace tavlin::sim {
 
-SimScheduler::SimScheduler() : thread_([this] { Run(); }) {}
+SimScheduler::SimScheduler() : thread_([this] { RunGuarded([this] { Run(); }); }) {}
 
 SimScheduler::~SimScheduler() {
     Stop();

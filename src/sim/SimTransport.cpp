@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <stdexcept>
 
 #include "sim/ReplyBuilder.h"
 #include "sim/SimConnection.h"
@@ -105,6 +107,11 @@ std::vector<uint8_t> SimTransport::ReportDescriptor(const std::string& path) {
 IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report) {
     const std::shared_ptr<SimDeviceInstance>& device = connection.instance();
     const FaultDecision fault = faults_.OnOutputReport(report[1]);
+    if (fault.action == FaultDecision::Action::Throw) {
+        char what[64];
+        std::snprintf(what, sizeof what, "the simulated link failed at command 0x%02x", report[1]);
+        throw std::runtime_error(what);
+    }
     if (fault.action == FaultDecision::Action::UnplugBefore) {
         Unplug(device->serial, fault.replug);
         return IoResult::Gone();

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/Unexpected.h"
 #include "trace/ReplayConnection.h"
 #include "trace/TraceFormat.h"
 
@@ -64,7 +65,7 @@ void ReplayTransport::StartLocked() {
         ApplyPresenceLocked(events_[next_]);
         ++next_;
     }
-    player_ = std::thread([this] { Play(); });
+    player_ = std::thread([this] { RunGuarded([this] { Play(); }); });
 }
 
 ReplayTransport::~ReplayTransport() {

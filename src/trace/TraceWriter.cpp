@@ -5,6 +5,7 @@
 
 #include "base/Log.h"
 
+#include "base/Unexpected.h"
 #include "platform/FilePath.h"
 #include "trace/TraceFormat.h"
 
@@ -32,7 +33,7 @@ std::unique_ptr<TraceWriter> TraceWriter::Create(const std::string& path,
 }
 
 TraceWriter::TraceWriter(std::FILE* file, size_t maxQueued)
-    : file_(file), maxQueued_(maxQueued), start_(Clock::now()), thread_([this] { Run(); }) {}
+    : file_(file), maxQueued_(maxQueued), start_(Clock::now()), thread_([this] { RunGuarded([this] { Run(); }); }) {}
 
 TraceWriter::~TraceWriter() {
     Close();

@@ -50,5 +50,37 @@ TEST(StringConv, ValidUtf8IsTheStrictForm) {
     }
 }
 
+// Windows' wide strings are UTF-16: a character outside the basic plane is two units there, and
+// must come out as the one character it is, both ways.
+TEST(StringConv, CharactersOutsideTheBasicPlaneSurviveTheWideForm) {
+    const std::string utf8 = "\xF0\xA0\x80\x80\xE6\x97\xA5";  // U+20000, then 日
+    EXPECT_EQ(WideToMultiByte(MultiByteToWide(utf8)), utf8);
+    EXPECT_EQ(MultiByteToWide(utf8).size(), sizeof(wchar_t) == 2 ? 3u : 2u);
+    if constexpr (sizeof(wchar_t) == 2) {
+        const std::wstring lone{static_cast<wchar_t>(0xD800), L'x'};
+        EXPECT_EQ(WideToMultiByte(lone), "\xEF\xBF\xBDx");
+    }
+}
+
+TEST(StringConv, ValidUtf8KeepsUtf8AndReplacesEverythingElse) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"plain", "plain"},
+        {"\xE6\x97\xA5\xE5\xBF\x97 \xD0\xB6", "\xE6\x97\xA5\xE5\xBF\x97 \xD0\xB6"},
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+        // 日志 in GBK: its last two bytes happen to be UTF-8 (U+05BE) and stay
+        {"\xC8\xD5\xD6\xBE", "\xEF\xBF\xBD\xEF\xBF\xBD\xD6\xBE"},
+        {"a\xE6\x97", "a\xEF\xBF\xBD\xEF\xBF\xBD"},                // cut short
+        {"\xC0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // an overlong NUL
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // a surrogate
+        {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // past U+10FFFF
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ValidUtf8(c.in), c.out) << c.in;
+    }
+}
+
 }  // namespace
 }  // namespace tavlin

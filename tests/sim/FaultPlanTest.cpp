@@ -89,7 +89,7 @@ TEST(FaultPlanText, ReadsEveryItem) {
     std::string error;
     const auto s = ParseFaultPlan(
         "latency=1ms,noreply=0x0E,noreply=6,refuse=0x06,unplug-at=0x2F,unplug-after=100,"
-        "replug=0x42@500ms,refuse-from=7,noreply-from=9,foreign=1,foreign=0x10",
+        "replug=0x42@500ms,refuse-from=7,noreply-from=9,foreign=1,foreign=0x10,throw-at=0x2d",
         &error);
     ASSERT_TRUE(s) << error;
     EXPECT_EQ(s->latency, 1000us);
@@ -102,6 +102,7 @@ TEST(FaultPlanText, ReadsEveryItem) {
     EXPECT_EQ(s->refuseFrom, 7u);
     EXPECT_EQ(s->noReplyFrom, 9u);
     EXPECT_EQ(s->foreignBefore, (std::set<uint64_t>{1, 16}));
+    EXPECT_EQ(s->throwAt, 0x2D);
     EXPECT_EQ(ParseFaultPlan("latency=250us", &error)->latency, 250us);
     EXPECT_EQ(ParseFaultPlan("latency=2", &error)->latency, 2000us);
     EXPECT_EQ(ParseFaultPlan("", &error), FaultSettings{});

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/OptionTexts.h"
+#include "base/FrontEndTexts.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
@@ -172,6 +173,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::console::kAllTexts) {
         texts.push_back({"console::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::frontend::kAllTexts) {
+        texts.push_back({"frontend::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     index = 0;
     for (const char* t : tavlin::trace::kAllTexts) {
