@@ -10,8 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // fmemopen refuses an empty buffer; an empty file is read as one.
     static uint8_t empty = 0;
-    std::FILE* file = fmemopen(size > 0 ? const_cast<uint8_t*>(data) : &empty, size > 0 ? size : 1,
-                               "rb");
+    std::FILE* file =
+        fmemopen(size > 0 ? const_cast<uint8_t*>(data) : &empty, size > 0 ? size : 1, "rb");
     if (file == nullptr) {
         return 0;
     }

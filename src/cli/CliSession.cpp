@@ -244,7 +244,8 @@ int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE*
     return RunSession(invocation, transport, output, transferTimeoutMs, interruption, err, report);
 }
 
-int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput& output, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
+int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput& output,
+               int transferTimeoutMs, Interruption* interruption, std::FILE* err,
                RunReport* report) {
     if (const Result folder = PreparePictureFolder(invocation); !folder) {
         output.Line("tavlin-cli: " + folder.reason());

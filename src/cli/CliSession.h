@@ -26,7 +26,8 @@ int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE*
                int transferTimeoutMs = 2000, Interruption* interruption = nullptr,
                std::FILE* err = stderr, RunReport* report = nullptr);
 // As above, printing through `output`, which the caller keeps (and may print to as well).
-int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput& output, int transferTimeoutMs, Interruption* interruption, std::FILE* err,
+int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput& output,
+               int transferTimeoutMs, Interruption* interruption, std::FILE* err,
                RunReport* report);
 
 }  // namespace tavlin::cli

@@ -149,11 +149,12 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         return end.Usage(error);
     }
     end.LogStarts();
-    int status = tavlin::cli::RunSession(invocation, *transport.transport, end.output(),
-                                         tavlin::kTransferTimeoutMs, &interruption, stderr,
-                                         &report);
+    int status =
+        tavlin::cli::RunSession(invocation, *transport.transport, end.output(),
+                                tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
     // A replay that stopped short of the recorded run did not show what the recording holds.
-    if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport); !shortfall.empty()) {
+    if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport);
+        !shortfall.empty()) {
         std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
         report.messages.push_back("tavlin-cli: " + shortfall);
         if (status == tavlin::cli::kExitSuccess) {

@@ -13,8 +13,8 @@ class DeviceChangeWatch {
 };
 
 // Linux: a udev monitor on its own thread. Windows: RegisterDeviceNotification on a message-only
-// window of the watch's own thread, so the CLI is told as well as the window. nullptr when the system gives no notices;
-// presence then follows only the detections the program starts itself.
+// window of the watch's own thread, so the CLI is told as well as the window. nullptr when the
+// system gives no notices; presence then follows only the detections the program starts itself.
 std::unique_ptr<DeviceChangeWatch> WatchDeviceChanges(std::function<void()> onChange);
 
 }  // namespace tavlin

@@ -33,7 +33,10 @@ std::unique_ptr<TraceWriter> TraceWriter::Create(const std::string& path,
 }
 
 TraceWriter::TraceWriter(std::FILE* file, size_t maxQueued)
-    : file_(file), maxQueued_(maxQueued), start_(Clock::now()), thread_([this] { RunGuarded([this] { Run(); }); }) {}
+    : file_(file),
+      maxQueued_(maxQueued),
+      start_(Clock::now()),
+      thread_([this] { RunGuarded([this] { Run(); }); }) {}
 
 TraceWriter::~TraceWriter() {
     Close();

@@ -18,9 +18,9 @@
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "console/ConsoleTexts.h"
-#include "trace/TraceTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
+#include "trace/TraceTexts.h"
 #include "ui/UiTexts.h"
 
 namespace {

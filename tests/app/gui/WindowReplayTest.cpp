@@ -14,14 +14,14 @@
 #include "app/CTavlinDlg.h"
 #include "base/Log.h"
 #include "device/HidDevice.h"
+#include "device/SharedState.h"
+#include "sim/FaultPlanParser.h"
+#include "sim/SimTransport.h"
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTransport.h"
-#include "device/SharedState.h"
 #include "trace/TraceFormat.h"
 #include "trace/TraceReader.h"
 #include "trace/TraceWriter.h"
-#include "sim/FaultPlanParser.h"
-#include "sim/SimTransport.h"
 #include "ui/ControlLookup.h"
 
 using namespace tavlin;
@@ -60,7 +60,7 @@ class WindowReplayTest : public QObject {
     }
     QString Status() const { return findControl<QLabel>(window_.get(), 1060)->text(); }
 
-    void Open(HidTransport& transport, sim::SimTransport* sim) {
+    void Open(HidTransport& transport) {
         state_ = std::make_unique<SharedState>();
         device_ = std::make_unique<HidDevice>(transport);
         device_->setTimeoutMs(100);
@@ -107,7 +107,7 @@ class WindowReplayTest : public QObject {
             auto writer = TraceWriter::Create(TracePath().toStdString(), "test");
             QVERIFY(writer != nullptr);
             RecordingTransport recording(sim, *writer);
-            Open(recording, &sim);
+            Open(recording);
             recorded = SwitchToCalibration();
             Close();
         }
@@ -117,7 +117,7 @@ class WindowReplayTest : public QObject {
         }));
 
         replay_ = std::make_unique<ReplayTransport>(events, false);
-        Open(*replay_, nullptr);
+        Open(*replay_);
         const Shown replayed = SwitchToCalibration();
         QCOMPARE(replayed.status, recorded.status);
         QCOMPARE(replayed.version, recorded.version);
@@ -128,7 +128,7 @@ class WindowReplayTest : public QObject {
     void aDifferentPressFailsAtItsFirstReport() {
         QVERIFY(!Recording().empty());  // made by the test above
         replay_ = std::make_unique<ReplayTransport>(Recording(), false);
-        Open(*replay_, nullptr);
+        Open(*replay_);
         QTRY_COMPARE(Status(), Utf8("设备检测完成。\n"));
         // The recording switched to calibration mode; a register read goes another way.
         QTest::mouseClick(findControl<QPushButton>(window_.get(), 1017), Qt::LeftButton);
