@@ -10,10 +10,6 @@
 namespace tavlin::cli {
 
 CliLanguage::CliLanguage(char** argv) {
-#ifdef _WIN32
-    // The texts are UTF-8 (Chinese among them); the console shows them only in that code page.
-    SetConsoleOutputCP(CP_UTF8);
-#endif
     const PrimaryLanguage language = PrimaryLanguageOfLocale(UserLocaleName());
     UseCodePageOfLanguage(language);
     const std::string file = LanguageFileFor(language);
