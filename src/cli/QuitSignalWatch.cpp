@@ -60,14 +60,14 @@ void StartConsoleEventHook() {
     if (hook == nullptr) {
         return;
     }
-    const std::string spec = hook;
-    const size_t colon = spec.find(':');
-    const std::string name = spec.substr(0, colon);
+    const std::string asked = hook;
+    const size_t colon = asked.find(':');
+    const std::string name = asked.substr(0, colon);
     const DWORD event = name == "close"      ? CTRL_CLOSE_EVENT
                         : name == "logoff"   ? CTRL_LOGOFF_EVENT
                         : name == "shutdown" ? CTRL_SHUTDOWN_EVENT
                                              : CTRL_C_EVENT;
-    const int delayMs = colon == std::string::npos ? 0 : std::atoi(spec.c_str() + colon + 1);
+    const int delayMs = colon == std::string::npos ? 0 : std::atoi(asked.c_str() + colon + 1);
     std::thread([event, delayMs] {
         Sleep(static_cast<DWORD>(delayMs));
         using Dispatch = DWORD(WINAPI*)(void*);
