@@ -48,7 +48,7 @@ std::string CurrentExceptionText() {
     } catch (const std::exception& e) {
         // Texts of the C++ library may carry bytes of the ANSI code page (a path, a system
         // message): the run's outputs (the JSON object above all) take UTF-8 only.
-        return ValidUtf8(e.what());
+        return ToValidUtf8(e.what());
     } catch (...) {
         return "unknown exception";
     }
@@ -69,7 +69,7 @@ void SetUnexpectedReport(UnexpectedReport report) {
 
 bool ReportUnexpected(const std::string& what) noexcept {
     try {
-        const std::string text = ValidUtf8(what);
+        const std::string text = ToValidUtf8(what);
         WriteLog("Unexpected error, the run ends: %s\n", text.c_str());
         if (g_reported.exchange(true)) {
             return false;

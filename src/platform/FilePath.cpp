@@ -47,7 +47,7 @@ std::string ErrorText(const std::error_code& error) {
         }
     }
 #endif
-    return ValidUtf8(error.message());
+    return ToValidUtf8(error.message());
 }
 
 }  // namespace tavlin

@@ -157,38 +157,6 @@ std::wstring MultiByteToWide(const std::string& utf8) {
     return out;
 }
 
-std::string ValidUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        const size_t length = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-        uint32_t c = length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
-        bool valid = length != 0 && i + length <= text.size();
-        for (size_t k = 1; valid && k < length; ++k) {
-            const auto cb = static_cast<unsigned char>(text[i + k]);
-            valid = IsContinuation(text[i + k]);
-            c = (c << 6) | (cb & 0x3F);
-        }
-        // The shortest form only, and no surrogates or values past U+10FFFF.
-        static constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && c >= kLeast[length] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
-        if (!valid) {
-            AppendUtf8(kReplacement, out);
-            ++i;  // resynchronise on the next byte
-            continue;
-        }
-        out.append(text.substr(i, length));
-        i += length;
-    }
-    return out;
-}
-
 std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
     const auto unitAt = [&](size_t i) -> uint32_t {
         const auto first = static_cast<unsigned char>(bytes[i]);

@@ -19,10 +19,6 @@ std::string CutToUtf16Units(const std::string& utf8, size_t maxUnits);
 std::string WideToMultiByte(const std::wstring& wide, size_t maxBytes = std::string::npos);
 std::wstring MultiByteToWide(const std::string& utf8);
 
-// The text with every byte sequence that is not UTF-8 replaced by U+FFFD: for texts that came from
-// outside (an exception's message, a system text) and go where UTF-8 alone is taken (JSON).
-std::string ValidUtf8(std::string_view text);
-
 // UTF-16 text given as raw bytes (no byte-order mark) to UTF-8. A surrogate without its partner
 // and a last byte without its pair each become U+FFFD, so broken text stays visible as broken.
 std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
@@ -31,7 +27,8 @@ std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
 // form, no surrogate, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 // The bytes with each one that starts no valid sequence replaced by U+FFFD, as Windows reads
-// broken UTF-8.
+// broken UTF-8: for texts that came from outside (an exception's message, a system text) and go
+// where UTF-8 alone is taken (JSON, the log).
 std::string ToValidUtf8(std::string_view bytes);
 
 }  // namespace tavlin

@@ -26,27 +26,33 @@ TEST(StringConv, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(w[1], static_cast<wchar_t>(0xFFFD));
 }
 
-// What decides whether a file without a byte-order mark is UTF-8 or legacy text.
-TEST(StringConv, ValidUtf8IsTheStrictForm) {
+// What decides whether a file without a byte-order mark is UTF-8 or legacy text, and what a
+// text from outside (an exception, a system message, broken UTF-8 after a mark) becomes: the
+// strict form is kept, every byte that starts no valid sequence becomes U+FFFD.
+TEST(StringConv, OnlyTheStrictFormIsUtf8AndEverythingElseIsReplaced) {
+    const std::string r = "\xEF\xBF\xBD";  // U+FFFD
     const struct {
-        std::string bytes;
-        bool valid;
+        std::string in;
+        std::string out;  // empty: kept as it is
     } cases[] = {
-        {"", true},
-        {"plain ASCII\r\n", true},
-        {"\xE5\x9B\xBA \xF0\x9D\x84\x9E \xC3\xA9 \xF4\x8F\xBF\xBF", true},
-        {"\xB9\xCC\xBC\xFE", false},  // GBK
-        {"caf\xE9", false},           // 1252
-        {"\xE5\x9B", false},          // cut off
-        {"\xC0\xAF", false},          // overlong '/'
-        {"\xE0\x80\xAF", false},
-        {"\xED\xA0\x80", false},      // a surrogate
-        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
-        {"\x80", false},
-        {"\xE5\x41\xBA", false},
+        {"", ""},
+        {"plain ASCII\r\n", ""},
+        {"\xE5\x9B\xBA \xF0\x9D\x84\x9E \xC3\xA9 \xF4\x8F\xBF\xBF \xD0\xB6", ""},
+        {"\xB9\xCC\xBC\xFE", r + "\xCC\xBC" + r},  // GBK
+        // 日志 in GBK: its last two bytes happen to be UTF-8 (U+05BE) and stay
+        {"\xC8\xD5\xD6\xBE", r + r + "\xD6\xBE"},
+        {"caf\xE9", "caf" + r},      // 1252
+        {"a\xE6\x97", "a" + r + r},  // cut short
+        {"\xC0\xAF", r + r},         // overlong '/'
+        {"\xE0\x80\xAF", r + r + r},
+        {"\xED\xA0\x80", r + r + r},          // a surrogate
+        {"\xF4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
+        {"\x80", r},
+        {"\xE5\x41\xBA", r + "A" + r},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+        EXPECT_EQ(IsValidUtf8(c.in), c.out.empty()) << c.in;
+        EXPECT_EQ(ToValidUtf8(c.in), c.out.empty() ? c.in : c.out) << c.in;
     }
 }
 
@@ -59,26 +65,6 @@ TEST(StringConv, CharactersOutsideTheBasicPlaneSurviveTheWideForm) {
     if constexpr (sizeof(wchar_t) == 2) {
         const std::wstring lone{static_cast<wchar_t>(0xD800), L'x'};
         EXPECT_EQ(WideToMultiByte(lone), "\xEF\xBF\xBDx");
-    }
-}
-
-TEST(StringConv, ValidUtf8KeepsUtf8AndReplacesEverythingElse) {
-    const struct {
-        std::string in;
-        std::string out;
-    } cases[] = {
-        {"plain", "plain"},
-        {"\xE6\x97\xA5\xE5\xBF\x97 \xD0\xB6", "\xE6\x97\xA5\xE5\xBF\x97 \xD0\xB6"},
-        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
-        // 日志 in GBK: its last two bytes happen to be UTF-8 (U+05BE) and stay
-        {"\xC8\xD5\xD6\xBE", "\xEF\xBF\xBD\xEF\xBF\xBD\xD6\xBE"},
-        {"a\xE6\x97", "a\xEF\xBF\xBD\xEF\xBF\xBD"},                // cut short
-        {"\xC0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // an overlong NUL
-        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // a surrogate
-        {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // past U+10FFFF
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ValidUtf8(c.in), c.out) << c.in;
     }
 }
 
