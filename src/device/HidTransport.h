@@ -41,6 +41,10 @@ struct HidInterfaceInfo {
     uint16_t productId = 0;
     uint16_t usagePage = 0;
     uint16_t usage = 0;
+    // Where the device is plugged: its USB port path ("1-1.4.2" on Linux), the same for the
+    // device in its application firmware and in its update environment. Empty when the system
+    // does not tell.
+    std::string port{};
 };
 
 enum class IoStatus { Ok, Timeout, DeviceGone, Error };

@@ -1,0 +1,40 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavlin {
+
+// Another program run alongside this one, its standard output kept whole and its standard error
+// handed over line by line as it comes. Both are read on threads of the child's own, so a child
+// that writes a lot never stalls on a full pipe. Standard input is the null device.
+class ChildProcess {
+  public:
+    // Called on one of the child's reader threads, one complete line at a time (without its line
+    // feed; a last line without one comes when the pipe ends). Never called after Wait returned.
+    using LineSink = std::function<void(const std::string& line)>;
+
+    virtual ~ChildProcess() = default;
+
+    // Starts `program` (a path, UTF-8) with `arguments` (UTF-8, each passed as one argument,
+    // spaces and quotes included). nullptr when it could not be started; *error then says why
+    // in the system's words.
+    static std::unique_ptr<ChildProcess> Start(const std::string& program,
+                                               const std::vector<std::string>& arguments,
+                                               LineSink onErrorLine, std::string* error);
+
+    // Asks the child to stop through its own exit path: SIGTERM on POSIX, a Ctrl+Break to its
+    // own process group on Windows. Safe to call more than once, and after it ended.
+    virtual void Interrupt() = 0;
+    // Waits until the child ended and both pipes are read to their end; its exit status, or -1
+    // when it was ended by a signal or its status could not be had.
+    virtual int Wait() = 0;
+    // Everything the child wrote to standard output; whole once Wait returned.
+    virtual std::string StandardOutput() const = 0;
+};
+
+// The path of the running program, UTF-8, for starting another copy of it.
+std::string CurrentProgramPath();
+
+}  // namespace tavlin
