@@ -366,6 +366,22 @@ finally confirm to exit.
         <translation>fault plan of the simulated device (only with --simulate)</translation>
     </message>
     <message>
+        <source>数量</source>
+        <translation>count</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>simulate several devices, on ports sim-1 to sim-N (with --simulate only)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>work on the device on that USB port only (see tavlin-cli list for the ports)</translation>
+    </message>
+    <message>
         <source>显示工程控制台</source>
         <translation>show the engineering console</translation>
     </message>
@@ -584,6 +600,50 @@ finally confirm to exit.
 </source>
         <translation>Saving the calibration data, do not touch the screen... %d%%
 </translation>
+    </message>
+    <message>
+        <source>应用固件</source>
+        <translation>application</translation>
+    </message>
+    <message>
+        <source>更新环境</source>
+        <translation>update</translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Several devices are attached (ports: %s); choose one with --device</translation>
+    </message>
+    <message>
+        <source>--all 只能用于 versions、mode 和 update</source>
+        <translation>--all works with versions, mode and update only</translation>
+    </message>
+    <message>
+        <source>--all 不能与 --device、--record 或 --replay 一起使用</source>
+        <translation>--all cannot be used with --device, --record or --replay</translation>
+    </message>
+    <message>
+        <source>[%s] 成功</source>
+        <translation>[%s] succeeded</translation>
+    </message>
+    <message>
+        <source>[%s] 失败：%s</source>
+        <translation>[%s] failed: %s</translation>
+    </message>
+    <message>
+        <source>全部 %d 台设备成功</source>
+        <translation>All %d devices succeeded</translation>
+    </message>
+    <message>
+        <source>%d 台设备中有 %d 台失败</source>
+        <translation>%d devices, %d failed</translation>
+    </message>
+    <message>
+        <source>无法为端口 %s 启动进程：%s</source>
+        <translation>Cannot start the run for port %s: %s</translation>
+    </message>
+    <message>
+        <source>进程结束时没有给出结果（退出状态 %d）</source>
+        <translation>The run ended without a result (exit status %d)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！

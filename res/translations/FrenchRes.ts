@@ -366,6 +366,22 @@ enfin, confirmez pour quitter.
         <translation>plan de pannes du périphérique simulé (uniquement avec --simulate)</translation>
     </message>
     <message>
+        <source>数量</source>
+        <translation>nombre</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>simuler plusieurs appareils, sur les ports sim-1 à sim-N (avec --simulate uniquement)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>travailler uniquement avec l'appareil sur ce port USB (voir tavlin-cli list pour les ports)</translation>
+    </message>
+    <message>
         <source>显示工程控制台</source>
         <translation>afficher la console d'ingénierie</translation>
     </message>
@@ -584,6 +600,50 @@ enfin, confirmez pour quitter.
 </source>
         <translation>Enregistrement des données d'étalonnage, ne touchez pas l'écran... %d%%
 </translation>
+    </message>
+    <message>
+        <source>应用固件</source>
+        <translation>application</translation>
+    </message>
+    <message>
+        <source>更新环境</source>
+        <translation>mise à jour</translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Plusieurs appareils sont connectés (ports : %s) ; choisissez-en un avec --device</translation>
+    </message>
+    <message>
+        <source>--all 只能用于 versions、mode 和 update</source>
+        <translation>--all ne fonctionne qu'avec versions, mode et update</translation>
+    </message>
+    <message>
+        <source>--all 不能与 --device、--record 或 --replay 一起使用</source>
+        <translation>--all ne peut pas être utilisé avec --device, --record ou --replay</translation>
+    </message>
+    <message>
+        <source>[%s] 成功</source>
+        <translation>[%s] réussi</translation>
+    </message>
+    <message>
+        <source>[%s] 失败：%s</source>
+        <translation>[%s] échec : %s</translation>
+    </message>
+    <message>
+        <source>全部 %d 台设备成功</source>
+        <translation>Les %d appareils ont réussi</translation>
+    </message>
+    <message>
+        <source>%d 台设备中有 %d 台失败</source>
+        <translation>%d appareils, %d en échec</translation>
+    </message>
+    <message>
+        <source>无法为端口 %s 启动进程：%s</source>
+        <translation>Impossible de lancer l'exécution pour le port %s : %s</translation>
+    </message>
+    <message>
+        <source>进程结束时没有给出结果（退出状态 %d）</source>
+        <translation>L'exécution s'est terminée sans résultat (code de sortie %d)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！

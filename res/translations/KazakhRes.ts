@@ -366,6 +366,22 @@
         <translation>үлгі құрылғының ақаулар жоспары (тек --simulate бірге)</translation>
     </message>
     <message>
+        <source>数量</source>
+        <translation>саны</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>sim-1 … sim-N порттарында бірнеше құрылғыны имитациялау (тек --simulate бірге)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>порт</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>тек осы USB портындағы құрылғымен жұмыс істеу (порттар: tavlin-cli list)</translation>
+    </message>
+    <message>
         <source>显示工程控制台</source>
         <translation>инженерлік консольді көрсету</translation>
     </message>
@@ -584,6 +600,50 @@
 </source>
         <translation>Калибрлеу деректері сақталуда, экранға тимеңіз... %d%%
 </translation>
+    </message>
+    <message>
+        <source>应用固件</source>
+        <translation>қолданба</translation>
+    </message>
+    <message>
+        <source>更新环境</source>
+        <translation>жаңарту</translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Бірнеше құрылғы қосылған (порттар: %s); біреуін --device арқылы таңдаңыз</translation>
+    </message>
+    <message>
+        <source>--all 只能用于 versions、mode 和 update</source>
+        <translation>--all тек versions, mode және update командаларымен жұмыс істейді</translation>
+    </message>
+    <message>
+        <source>--all 不能与 --device、--record 或 --replay 一起使用</source>
+        <translation>--all параметрін --device, --record немесе --replay параметрлерімен бірге қолдануға болмайды</translation>
+    </message>
+    <message>
+        <source>[%s] 成功</source>
+        <translation>[%s] сәтті</translation>
+    </message>
+    <message>
+        <source>[%s] 失败：%s</source>
+        <translation>[%s] сәтсіз: %s</translation>
+    </message>
+    <message>
+        <source>全部 %d 台设备成功</source>
+        <translation>Барлық %d құрылғы сәтті өтті</translation>
+    </message>
+    <message>
+        <source>%d 台设备中有 %d 台失败</source>
+        <translation>%d құрылғының %d-і сәтсіз</translation>
+    </message>
+    <message>
+        <source>无法为端口 %s 启动进程：%s</source>
+        <translation>%s порты үшін процесті іске қосу мүмкін емес: %s</translation>
+    </message>
+    <message>
+        <source>进程结束时没有给出结果（退出状态 %d）</source>
+        <translation>Процесс нәтижесіз аяқталды (шығу коды %d)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！

@@ -366,6 +366,22 @@
         <translation>план сбоев имитируемого устройства (только вместе с --simulate)</translation>
     </message>
     <message>
+        <source>数量</source>
+        <translation>число</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>имитировать несколько устройств на портах sim-1 … sim-N (только с --simulate)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>порт</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>работать только с устройством на этом USB-порту (порты: tavlin-cli list)</translation>
+    </message>
+    <message>
         <source>显示工程控制台</source>
         <translation>показать инженерную консоль</translation>
     </message>
@@ -584,6 +600,50 @@
 </source>
         <translation>Сохранение данных калибровки, не касайтесь экрана... %d%%
 </translation>
+    </message>
+    <message>
+        <source>应用固件</source>
+        <translation>приложение</translation>
+    </message>
+    <message>
+        <source>更新环境</source>
+        <translation>обновление</translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Подключено несколько устройств (порты: %s); выберите одно с помощью --device</translation>
+    </message>
+    <message>
+        <source>--all 只能用于 versions、mode 和 update</source>
+        <translation>--all работает только с versions, mode и update</translation>
+    </message>
+    <message>
+        <source>--all 不能与 --device、--record 或 --replay 一起使用</source>
+        <translation>--all нельзя использовать вместе с --device, --record или --replay</translation>
+    </message>
+    <message>
+        <source>[%s] 成功</source>
+        <translation>[%s] успешно</translation>
+    </message>
+    <message>
+        <source>[%s] 失败：%s</source>
+        <translation>[%s] ошибка: %s</translation>
+    </message>
+    <message>
+        <source>全部 %d 台设备成功</source>
+        <translation>Все устройства (%d) выполнены успешно</translation>
+    </message>
+    <message>
+        <source>%d 台设备中有 %d 台失败</source>
+        <translation>Устройств: %d, с ошибкой: %d</translation>
+    </message>
+    <message>
+        <source>无法为端口 %s 启动进程：%s</source>
+        <translation>Не удалось запустить процесс для порта %s: %s</translation>
+    </message>
+    <message>
+        <source>进程结束时没有给出结果（退出状态 %d）</source>
+        <translation>Процесс завершился без результата (код выхода %d)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！

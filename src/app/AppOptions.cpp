@@ -40,6 +40,9 @@ std::string HelpText(const QString& program) {
         {QStringLiteral("--replay=<%1>").arg(Text(options::kFile)), Text(options::kReplay)},
         {QStringLiteral("--replay-pace=<%1>").arg(Text(options::kPace)),
          Text(options::kReplayPace)},
+        {QStringLiteral("--sim-devices=<%1>").arg(Text(options::kCount)),
+         Text(options::kSimDevices)},
+        {QStringLiteral("--device=<%1>").arg(Text(options::kPort)), Text(options::kDevice)},
         {QStringLiteral("--engineering"), Text(options::kEngineering)},
         {logDir, Text(options::kLogDir)},
         {QStringLiteral("--check-calibration"), Text(options::kCheckCalibration)},
@@ -75,6 +78,9 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption simulate(QStringLiteral("simulate"));
     const QCommandLineOption simFaults(QStringLiteral("sim-faults"), QString(),
                                        QStringLiteral("plan"));
+    const QCommandLineOption simDevices(QStringLiteral("sim-devices"), QString(),
+                                        QStringLiteral("n"));
+    const QCommandLineOption device(QStringLiteral("device"), QString(), QStringLiteral("port"));
     const QCommandLineOption engineering(QStringLiteral("engineering"));
     const QCommandLineOption logDir(QStringLiteral("log-dir"), QString(), QStringLiteral("dir"));
     const QCommandLineOption record(QStringLiteral("record"), QString(), QStringLiteral("file"));
@@ -84,9 +90,10 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption checkCalibration(QStringLiteral("check-calibration"));
     const QCommandLineOption checkTolerance(QStringLiteral("check-tolerance"), QString(),
                                             QStringLiteral("mm"));
-    parser.addOptions({help, version, simulate, simFaults, engineering, logDir, record, replay,
-                       replayPace, checkCalibration, checkTolerance});
-    const QStringList valued{QStringLiteral("--sim-faults"),  QStringLiteral("--log-dir"),
+    parser.addOptions({help, version, simulate, simFaults, simDevices, device, engineering, logDir,
+                       record, replay, replayPace, checkCalibration, checkTolerance});
+    const QStringList valued{QStringLiteral("--sim-faults"),  QStringLiteral("--sim-devices"),
+                             QStringLiteral("--device"),      QStringLiteral("--log-dir"),
                              QStringLiteral("--record"),      QStringLiteral("--replay"),
                              QStringLiteral("--replay-pace"), QStringLiteral("--check-tolerance")};
 
@@ -112,8 +119,10 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return Failure(Fill(options::kUnexpectedArgument, parser.positionalArguments().first()));
     }
 
-    if (parser.isSet(logDir) && parser.value(logDir).isEmpty()) {
-        return Failure(Fill(options::kMissingValue, QStringLiteral("--log-dir")));
+    for (const auto& [option, name] : {std::pair{&logDir, "--log-dir"}, {&device, "--device"}}) {
+        if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
+            return Failure(Fill(options::kMissingValue, QString::fromLatin1(name)));
+        }
     }
 
     double toleranceMm = kDefaultCheckToleranceMm;
@@ -151,6 +160,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.checkToleranceMm = toleranceMm;
     parsed.options.transport.simulate = parser.isSet(simulate);
     parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
+    parsed.options.transport.simDevices = parser.value(simDevices).toStdString();
+    parsed.options.device = parser.value(device).toStdString();
     parsed.options.transport.record = parser.value(record).toStdString();
     parsed.options.transport.replay = parser.value(replay).toStdString();
     parsed.options.transport.replayPace = parser.value(replayPace).toStdString();

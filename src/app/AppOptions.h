@@ -13,6 +13,7 @@ struct AppOptions {
     std::string logDir;             // where the log goes; empty: the current directory
     bool checkCalibration = false;  // open the calibration check at start
     double checkToleranceMm = kDefaultCheckToleranceMm;
+    std::string device;  // --device: the USB port of the one device to work on
     trace::TransportOptions transport;
 };
 

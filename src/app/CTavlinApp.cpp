@@ -10,6 +10,7 @@
 #include "app/QuitSignals.h"
 #include "base/LogFolder.h"
 #include "base/Unexpected.h"
+#include "device/DeviceChoice.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "language/Language.h"
@@ -102,9 +103,21 @@ int CTavlinApp::Run(int argc, char** argv) {
         return 2;
     }
 
-    SharedState state;
-    HidDevice device(*transport.transport);
+    // One device of several: the one on the port asked for; else the first, as ever, and the log
+    // names the ports seen.
     MainWindowOptions options;
+    std::unique_ptr<PortFilterTransport> chosen;
+    if (!parsed.options.device.empty()) {
+        chosen = std::make_unique<PortFilterTransport>(*transport.transport, parsed.options.device);
+        options.startNote = "Device on port " + parsed.options.device + " only\n";
+    } else if (!transport.replay) {
+        HidTransport& listing = transport.base ? *transport.base : *transport.transport;
+        if (const auto devices = ListAttachedDevices(listing); devices.size() > 1) {
+            options.startNote = "Devices on ports " + PortList(devices) + "; taking the first\n";
+        }
+    }
+    SharedState state;
+    HidDevice device(chosen ? *chosen : *transport.transport);
     options.engineering = parsed.options.engineering;
     options.checkCalibration = parsed.options.checkCalibration;
     options.checkToleranceMm = parsed.options.checkToleranceMm;

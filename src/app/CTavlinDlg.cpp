@@ -145,6 +145,9 @@ void CTavlinDlg::InitDialog() {
         this, [this] { StartDetect(); }, Qt::QueuedConnection);
     status_->setText(QString::fromStdString(LoadString(IDS_DETECTING)));
     LogStart();
+    if (!options_.startNote.empty()) {
+        WriteLog("%s", options_.startNote.c_str());
+    }
     if (options_.checkCalibration) {
         QMetaObject::invokeMethod(
             this, [this] { OpenCalibrationCheck(); }, Qt::QueuedConnection);

@@ -11,6 +11,11 @@ inline constexpr const char* kVersion = "显示版本号并退出";
 inline constexpr const char* kSimulate = "使用内置的模拟设备代替 USB 设备";
 inline constexpr const char* kPlan = "计划";
 inline constexpr const char* kSimFaults = "模拟设备的故障计划（仅与 --simulate 一起使用）";
+inline constexpr const char* kCount = "数量";
+inline constexpr const char* kSimDevices =
+    "模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）";
+inline constexpr const char* kPort = "端口";
+inline constexpr const char* kDevice = "只使用该 USB 端口上的设备（端口见 tavlin-cli list）";
 inline constexpr const char* kEngineering = "显示工程控制台";
 inline constexpr const char* kFolder = "文件夹";
 inline constexpr const char* kLogDir = "日志文件所在的文件夹（默认为当前目录；不存在时自动创建）";
@@ -38,6 +43,8 @@ inline constexpr const char* kAllTexts[] = {kUsage,        kOptionsHeading, kHel
                                             kSeeHelp,      kFolder,         kLogDir,
                                             kFile,         kPace,           kRecord,
                                             kReplay,       kReplayPace,     kCheckCalibration,
-                                            kMm,           kCheckTolerance, kBadTolerance};
+                                            kMm,           kCheckTolerance, kBadTolerance,
+                                            kCount,        kSimDevices,     kPort,
+                                            kDevice};
 
 }  // namespace tavlin::options

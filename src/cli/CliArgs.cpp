@@ -7,7 +7,8 @@
 namespace tavlin::cli {
 
 const char* UsageText() {
-    return "usage: tavlin-cli [--simulate [--sim-faults=PLAN]] [--json] [--log-dir DIR]\n"
+    return "usage: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]\n"
+           "                  [--log-dir DIR] [--device PORT | --all]\n"
            "                  [--record FILE | --replay FILE [--replay-pace recorded]]\n"
            "                  COMMAND [ARGS...]\n"
            "\n"
@@ -15,6 +16,9 @@ const char* UsageText() {
            "(Tavlin_log.txt in the current directory) as the Tavlin window.\n"
            "\n"
            "commands:\n"
+           "  list                     list the attached devices, one line each: USB port,\n"
+           "                           product id, application firmware or update\n"
+           "                           environment, the system's path (exit 3: none)\n"
            "  detect                   detect the device; prints the status text\n"
            "  mode work                switch the device to work mode\n"
            "  mode calibration         switch the device to calibration mode (then shows the\n"
@@ -52,7 +56,14 @@ const char* UsageText() {
            "                           as does a device that went away, even if it came back"
            "\n"
            "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
-           "--simulate uses the built-in simulated device instead of the USB device.\n"
+           "--simulate uses the built-in simulated device instead of the USB device;\n"
+           "--sim-devices N simulates N devices on ports sim-1 to sim-N.\n"
+           "--device PORT works on the device on that USB port only (see list), and follows it\n"
+           "through its restarts on that port. Without it, a run refuses to choose when\n"
+           "several devices are attached (exit 2).\n"
+           "--all runs versions, mode or update on every attached device at once, one process\n"
+           "per device, each logging into its own folder DIR/PORT (DIR from --log-dir, else\n"
+           "the current folder); exit 0 only when every device succeeded.\n"
            "--json ends the run with one JSON object on one line on stdout (command, exit,\n"
            "result, interrupted, reason, messages, device, log, elapsed_ms, and what the\n"
            "command produced); the texts for people then go to stderr.\n"
@@ -166,6 +177,10 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     }
     if (name == "detect" || name == "versions") {
         out->command = name == "detect" ? Command::Detect : Command::Versions;
+        return expect(0);
+    }
+    if (name == "list") {
+        out->command = Command::List;
         return expect(0);
     }
     if (name == "mode") {

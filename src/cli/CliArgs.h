@@ -6,6 +6,7 @@
 namespace tavlin::cli {
 
 enum class Command {
+    List,
     Detect,
     ModeWork,
     ModeCalibration,

@@ -69,6 +69,27 @@ void AddCommandMembers(const RunReport& r, json* out) {
     if (r.logComplete) {
         o["log_complete"] = *r.logComplete;
     }
+    if (r.attached) {
+        json devices = json::array();
+        for (const RunReport::Attached& d : *r.attached) {
+            devices.push_back({{"port", d.port},
+                               {"vendor_id", d.vendorId},
+                               {"product_id", d.productId},
+                               {"mode", d.mode},
+                               {"path", d.path}});
+        }
+        o["devices"] = std::move(devices);
+    }
+    if (!r.deviceRuns.empty()) {
+        json devices = json::array();
+        for (const std::string& run : r.deviceRuns) {
+            devices.push_back(json::parse(run, nullptr, false));
+        }
+        o["devices"] = std::move(devices);
+    }
+    if (!r.port.empty()) {
+        o["port"] = r.port;
+    }
     if (r.recording) {
         o["recording"] = {{"path", r.recording->path},
                           {"complete", r.recording->complete},

@@ -2,9 +2,14 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace tavlin::cli {
 
-ProgressBar::ProgressBar(std::FILE* out) : out_(out), enabled_(isatty(fileno(out)) != 0) {}
+ProgressBar::ProgressBar(std::FILE* out)
+    : out_(out),
+      enabled_(isatty(fileno(out)) != 0 || std::getenv(kProgressLinesVariable) != nullptr),
+      lines_(isatty(fileno(out)) == 0) {}
 
 void ProgressBar::Update(long done, long total) {
     if (!enabled_ || total <= 0) {
@@ -18,13 +23,13 @@ void ProgressBar::Update(long done, long total) {
     lastPercent_ = percent;
     constexpr int kWidth = 40;
     const int filled = kWidth * percent / 100;
-    std::fprintf(out_, "\r[");
+    std::fprintf(out_, lines_ ? "[" : "\r[");
     for (int i = 0; i < kWidth; ++i) {
         std::fputc(i < filled ? '#' : '.', out_);
     }
-    std::fprintf(out_, "] %3d%% (%ld/%ld)", percent, done, total);
+    std::fprintf(out_, lines_ ? "] %3d%% (%ld/%ld)\n" : "] %3d%% (%ld/%ld)", percent, done, total);
     std::fflush(out_);
-    drawn_ = true;
+    drawn_ = !lines_;
 }
 
 void ProgressBar::Interrupt() {

@@ -1,27 +1,54 @@
 #include "cli/RunOptions.h"
 
 namespace tavlin::cli {
+namespace {
+
+// The options that take a value, where it goes, and what a missing value is called.
+struct ValueOption {
+    const char* name;
+    std::string RunOptions::*field;
+    const char* missing;
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--log-dir", &RunOptions::logDir, "--log-dir takes a folder"},
+    {"--device", &RunOptions::device, "--device takes a USB port (see tavlin-cli list)"},
+};
+
+}  // namespace
 
 bool ConsumeRunOptions(std::vector<std::string>* args, RunOptions* out, std::string* error) {
-    static const std::string kLogDirEquals = "--log-dir=";
     std::vector<std::string> rest;
     bool ok = true;
     for (size_t i = 0; i < args->size(); ++i) {
         const std::string& arg = (*args)[i];
         if (arg == "--json") {
             out->json = true;
-        } else if (arg == "--log-dir" || arg.rfind(kLogDirEquals, 0) == 0) {
-            const bool inline_ = arg != "--log-dir";
-            if (!inline_ && i + 1 < args->size()) {
-                out->logDir = (*args)[++i];
-            } else if (inline_) {
-                out->logDir = arg.substr(kLogDirEquals.size());
+            continue;
+        }
+        if (arg == "--all") {
+            out->all = true;
+            continue;
+        }
+        bool taken = false;
+        for (const ValueOption& option : kValueOptions) {
+            const std::string name = option.name;
+            const std::string equals = name + "=";
+            if (arg != name && arg.rfind(equals, 0) != 0) {
+                continue;
             }
-            if (out->logDir.empty() && ok) {
-                *error = "--log-dir takes a folder";
+            std::string& value = out->*option.field;
+            if (arg == name) {
+                value = i + 1 < args->size() ? (*args)[++i] : std::string();
+            } else {
+                value = arg.substr(equals.size());
+            }
+            if (value.empty() && ok) {
+                *error = option.missing;
                 ok = false;
             }
-        } else {
+            taken = true;
+        }
+        if (!taken) {
             rest.push_back(arg);
         }
     }

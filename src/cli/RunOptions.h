@@ -9,10 +9,13 @@ namespace tavlin::cli {
 struct RunOptions {
     bool json = false;   // --json: one JSON object on stdout, texts for people on stderr
     std::string logDir;  // --log-dir DIR: where the log goes (empty: the current directory)
+    std::string device;  // --device PORT: work on the device on that USB port only
+    bool all = false;    // --all: run the command on every attached device at once
 };
 
-// Removes --json, --log-dir DIR and --log-dir=DIR from `args`. False with a message when
-// --log-dir has no folder; what was recognised before that is kept in `out`.
+// Removes --json, --all, --log-dir DIR and --device PORT (also as --name=VALUE) from `args`.
+// False with a message when --log-dir has no folder or --device no port; what was recognised
+// before that is kept in `out`.
 bool ConsumeRunOptions(std::vector<std::string>* args, RunOptions* out, std::string* error);
 
 }  // namespace tavlin::cli

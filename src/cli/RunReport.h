@@ -48,6 +48,15 @@ struct RunReport {
         std::string sensor;  // "master" or "slave"
     };
 
+    // list: one attached device.
+    struct Attached {
+        std::string port;
+        uint16_t vendorId = 0;
+        uint16_t productId = 0;
+        std::string mode;  // "application" or "update"
+        std::string path;
+    };
+
     Result result;             // the run's outcome; its reason explains a failure
     bool interrupted = false;  // a signal ended the run
     std::vector<std::string> messages;
@@ -68,6 +77,9 @@ struct RunReport {
     };
     std::optional<Recording> recording;
     std::optional<bool> logComplete;  // with a log: whether every entry reached its file
+    std::optional<std::vector<Attached>> attached;  // list
+    std::string port;  // the USB port of the device the run was for, when one was chosen
+    std::vector<std::string> deviceRuns;  // --all: each device's own object (JSON text)
 };
 
 }  // namespace tavlin::cli

@@ -11,14 +11,18 @@
 #include "base/LogFolder.h"
 #include "base/StringTable.h"
 #include "base/Unexpected.h"
+#include "cli/AllDevices.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCalibrate.h"
+#include "cli/CliDevices.h"
 #include "cli/CliLanguage.h"
 #include "cli/CliSession.h"
 #include "cli/JsonReport.h"
 #include "cli/QuitSignalWatch.h"
 #include "cli/RunOptions.h"
+#include "cli/StationTexts.h"
 #include "device/HidDevice.h"
+#include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
 #include "platform/FilePath.h"
 #include "trace/TransportFactory.h"
@@ -114,10 +118,40 @@ class UnexpectedThroughRunEnd {
     UnexpectedThroughRunEnd& operator=(const UnexpectedThroughRunEnd&) = delete;
 };
 
+bool RunsOnAllDevices(tavlin::cli::Command command) {
+    using tavlin::cli::Command;
+    return command == Command::Versions || command == Command::ModeWork ||
+           command == Command::ModeCalibration || command == Command::Update;
+}
+
+// --all: every attached device at once, each in a copy of this program.
+int RunAll(RunEnd& end, tavlin::HidTransport& transport,
+           const std::vector<std::string>& originalArguments,
+           const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
+    tavlin::cli::RunReport report;
+    std::vector<std::string> ports;
+    for (const tavlin::AttachedDevice& device : tavlin::ListAttachedDevices(transport)) {
+        ports.push_back(device.port);
+    }
+    if (ports.empty()) {
+        end.output().Line(tavlin::LoadString(tavlin::IDS_NO_DEVICE));
+        report.messages = end.output().messages();
+        report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, "no device attached");
+        return end.Finish(tavlin::cli::kExitNoDevice, report, false);
+    }
+    const tavlin::cli::AllDevicesRun run{tavlin::CurrentProgramPath(), originalArguments,
+                                         options.logDir};
+    int status = tavlin::cli::RunOnAllDevices(run, ports, end.output(), interruption, &report);
+    report.messages = end.output().messages();
+    status = end.Stopped(interruption, status, &report);
+    return end.Finish(status, report, false);
+}
+
 // The device, the run and its end.
 int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
                const tavlin::trace::TransportOptions& transportOptions,
-               const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
+               const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption,
+               const std::vector<std::string>& originalArguments) {
     tavlin::cli::RunReport report;
     if (invocation.command == tavlin::cli::Command::Help) {
         std::fputs(tavlin::cli::UsageText(), end.people());
@@ -130,6 +164,33 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         const int status =
             tavlin::cli::RunLayout(invocation, output, &report);  // no device, no log
         report.messages = output.messages();
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
+    }
+
+    if (options.all) {
+        if (!RunsOnAllDevices(invocation.command)) {
+            return end.Usage(tavlin::Tr(tavlin::cli::kAllCommands));
+        }
+        if (!options.device.empty() || !transportOptions.record.empty() ||
+            !transportOptions.replay.empty()) {
+            return end.Usage(tavlin::Tr(tavlin::cli::kAllAlone));
+        }
+        std::string error;
+        auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
+        if (!transport) {
+            return end.Usage(error);
+        }
+        return RunAll(end, *transport.transport, originalArguments, options, interruption);
+    }
+
+    if (invocation.command == tavlin::cli::Command::List) {
+        std::string error;
+        auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
+        if (!transport) {
+            return end.Usage(error);
+        }
+        const int status = tavlin::cli::RunList(*transport.transport, end.output(), &report);
+        report.messages = end.output().messages();
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
 
@@ -148,10 +209,24 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (!transport) {
         return end.Usage(error);
     }
+    // One device of several: the one asked for, or the only one there. A replayed session
+    // holds one device's traffic, and looking at the list would be a look it never recorded.
+    tavlin::cli::DeviceChoice choice;
+    if (!transport.replay || !options.device.empty()) {
+        tavlin::HidTransport& listing = transport.base ? *transport.base : *transport.transport;
+        choice = tavlin::cli::ChooseDevice(*transport.transport, listing, options.device);
+    }
+    if (!choice.refusal.empty()) {
+        return end.Usage(choice.refusal);
+    }
+    tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
+    if (choice.transport) {
+        report.port = choice.transport->port();
+    }
     end.LogStarts();
     int status =
-        tavlin::cli::RunSession(invocation, *transport.transport, end.output(),
-                                tavlin::kTransferTimeoutMs, &interruption, stderr, &report);
+        tavlin::cli::RunSession(invocation, device, end.output(), tavlin::kTransferTimeoutMs,
+                                &interruption, stderr, &report);
     // A replay that stopped short of the recorded run did not show what the recording holds.
     if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport);
         !shortfall.empty()) {
@@ -191,6 +266,11 @@ int Run(tavlin::Utf8Arguments& arguments) {
     // process whose console closes as soon as the watch lets it.
     tavlin::cli::Interruption interruption;
     tavlin::cli::QuitSignalWatch quitSignals(interruption);
+    // As given, for the copies --all starts.
+    std::vector<std::string> originalArguments;
+    for (int i = 1; i < arguments.argc(); ++i) {
+        originalArguments.emplace_back(arguments.argv()[i]);
+    }
     const auto transportOptions =
         tavlin::trace::ConsumeTransportOptions(&arguments.argc(), arguments.argv());
     tavlin::cli::CliLanguage language(arguments.argv());
@@ -209,7 +289,8 @@ int Run(tavlin::Utf8Arguments& arguments) {
         if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
             return end.Usage(error + " (see --help)");
         }
-        const int status = RunCommand(end, invocation, transportOptions, options, interruption);
+        const int status =
+            RunCommand(end, invocation, transportOptions, options, interruption, originalArguments);
         quitSignals.RunEnded();
         return status;
     } catch (...) {

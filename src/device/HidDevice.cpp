@@ -54,9 +54,13 @@ void HidDevice::setHandle(std::shared_ptr<HidConnection> handle) {
 }
 
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
-                                             Result* why) {
+                                             Result* why, ArrivalGrace* grace) {
     Result outcome = Result::Fail(ResultCode::NoDevice, "no device of ours is attached");
-    for (const HidInterfaceInfo& info : transport.Enumerate()) {
+    const std::vector<HidInterfaceInfo> interfaces = transport.Enumerate();
+    if (grace != nullptr) {
+        grace->Look(interfaces);
+    }
+    for (const HidInterfaceInfo& info : interfaces) {
         if (info.vendorId != kVendorId || !IsOurProduct(info.productId)) {
             continue;
         }
@@ -67,7 +71,8 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
             continue;
         }
         int error = 0;
-        std::unique_ptr<HidConnection> connection = transport.Open(info.path, &error);
+        std::unique_ptr<HidConnection> connection =
+            OpenAfterArrival(transport, info.path, grace, &error);
         if (!connection) {
             const bool denied = transport.DeniesAccess(error);
             const std::string note = denied ? ", " + transport.AccessRefusalNote() : "";
@@ -102,7 +107,8 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why) {
         }
         device.setHandle(nullptr);
     }
-    std::unique_ptr<HidConnection> found = FindHidDevice(device.transport(), productId, why);
+    std::unique_ptr<HidConnection> found =
+        FindHidDevice(device.transport(), productId, why, &device.arrivals);
     if (!found) {
         return 0;
     }

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "base/Result.h"
+#include "device/DeviceChoice.h"
 #include "device/HidTransport.h"
 
 namespace tavlin {
@@ -34,6 +35,9 @@ class HidDevice {
 
     // Set when a read gave up: the late reply is discarded before the next exchange.
     bool inputMayBeStale = false;
+    // Which interfaces arrived since the previous detection; only detections (one at a time)
+    // touch it.
+    ArrivalGrace arrivals;
 
   private:
     HidTransport* transport_;
@@ -50,8 +54,10 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why = nullptr)
 // Finds the vendor collection of a device of ours and opens it; nullptr when none matches, and
 // then *why (when given) tells NoAccess from NoDevice as above.
 // *productId is written for every device of ours that was seen (see the .cpp for the rule).
+// With `grace`, an interface that arrived since its previous look gets a second to become
+// openable (see ArrivalGrace).
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
-                                             Result* why = nullptr);
+                                             Result* why = nullptr, ArrivalGrace* grace = nullptr);
 // The transfers carry their outcome up as a Result: NoDevice without an open handle, Timeout,
 // DeviceGone or IoError (with the system's code in the reason) from the link.
 Result WriteHidDevice(HidDevice& device, const uint8_t* report);

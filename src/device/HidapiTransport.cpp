@@ -17,6 +17,7 @@
 #include "device/RawReportNode.h"
 #include "device/ReportDescriptor.h"
 #include "device/SharedNodeLink.h"
+#include "device/UdevUsbPort.h"
 
 namespace tavlin {
 namespace {
@@ -153,6 +154,19 @@ std::vector<HidInterfaceInfo> HidapiTransport::Enumerate() {
             {d->path ? d->path : "", d->vendor_id, d->product_id, d->usage_page, d->usage});
     }
     hid_free_enumeration(list);
+    // Every collection of a node sits on the node's port; udev is asked once per node.
+    std::string lastPath;
+    std::string lastPort;
+    for (HidInterfaceInfo& info : out) {
+        if (info.vendorId != kVendorId) {
+            continue;  // nobody chooses among other makers' devices by port
+        }
+        if (info.path != lastPath) {
+            lastPath = info.path;
+            lastPort = UsbPortOfHidraw(info.path);
+        }
+        info.port = lastPort;
+    }
     return out;
 }
 

@@ -28,7 +28,10 @@ PresenceEvent EventOf(PresenceEvent::Kind kind, const SimDeviceInstance& d) {
 SimTransport::SimTransport() : SimTransport(Options{}) {}
 
 SimTransport::SimTransport(const Options& options)
-    : reenumerationDelay_(options.reenumerationDelay), sharedNode_(options.sharedNode) {
+    : reenumerationDelay_(options.reenumerationDelay),
+      sharedNode_(options.sharedNode),
+      port_(options.port),
+      pathPrefix_(options.pathPrefix + ":hid") {
     if (options.attached) {
         device_ = std::make_shared<SimDeviceInstance>(nextSerial_++, kVendorId, options.productId);
     }
@@ -47,9 +50,9 @@ SimTransport::~SimTransport() {
 
 std::string SimTransport::PathOf(uint64_t serial, bool vendor) const {
     if (sharedNode_) {
-        return "sim:hid" + std::to_string(serial);
+        return pathPrefix_ + std::to_string(serial);
     }
-    return "sim:hid" + std::to_string(serial) + (vendor ? ":vendor" : ":digitizer");
+    return pathPrefix_ + std::to_string(serial) + (vendor ? ":vendor" : ":digitizer");
 }
 
 std::vector<HidInterfaceInfo> SimTransport::Enumerate() {
@@ -57,9 +60,9 @@ std::vector<HidInterfaceInfo> SimTransport::Enumerate() {
     std::vector<HidInterfaceInfo> list;
     if (device_) {
         list.push_back({PathOf(device_->serial, false), kVendorId, device_->productId,
-                        kDigitizerUsagePage, kDigitizerUsage});
+                        kDigitizerUsagePage, kDigitizerUsage, port_});
         list.push_back({PathOf(device_->serial, true), kVendorId, device_->productId,
-                        kVendorUsagePage, kVendorUsage});
+                        kVendorUsagePage, kVendorUsage, port_});
     }
     for (const Foreign& f : foreign_) {
         list.push_back(f.info);
@@ -98,7 +101,7 @@ std::optional<std::pair<uint16_t, uint16_t>> SimTransport::Attributes(HidConnect
 std::vector<uint8_t> SimTransport::ReportDescriptor(const std::string& path) {
     // Both collections sit behind one interface, which has one descriptor; foreign devices
     // give none.
-    if (path.rfind("sim:hid", 0) != 0) {
+    if (path.rfind(pathPrefix_, 0) != 0) {
         return {};
     }
     return {std::begin(kSimReportDescriptor), std::end(kSimReportDescriptor)};

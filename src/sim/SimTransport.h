@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "device/HidTransport.h"
@@ -46,6 +47,10 @@ class SimTransport final : public HidTransport {
         // As on Linux: both collections behind one node (one path), whose input reports the
         // touch collection's share with the vendor collection's replies.
         bool sharedNode = false;
+        // The USB port the device sits on, and what its interfaces' paths start with: several
+        // simulated devices on one station each have their own.
+        std::string port = "sim-1";
+        std::string pathPrefix = "sim";
     };
 
     SimTransport();
@@ -121,6 +126,8 @@ class SimTransport final : public HidTransport {
     uint64_t generation_ = 0;  // bumped by every attach and detach
     std::chrono::milliseconds reenumerationDelay_;
     const bool sharedNode_;
+    const std::string port_;
+    const std::string pathPrefix_;  // with ":hid" after it
     std::atomic<bool> streamTouches_{false};
     std::atomic<uint32_t> touchSequence_{0};
     std::map<int, std::function<void(const PresenceEvent&)>> listeners_;

@@ -126,6 +126,10 @@ bool ParseEvent(const json& object, TraceEvent* event) {
     }
     event->kind = TraceEvent::Kind::Arrival;
     HidInterfaceInfo& info = event->info;
+    // Recordings made before devices were told apart by their port carry none.
+    if (object.contains("port") && !Text(object, "port", &info.port)) {
+        return false;
+    }
     return Text(object, "path", &info.path) &&
            Number<uint16_t>(object, "vendor_id", UINT16_MAX, &info.vendorId) &&
            Number<uint16_t>(object, "product_id", UINT16_MAX, &info.productId) &&
@@ -207,6 +211,9 @@ std::string TraceEventLine(const TraceEvent& event) {
             line["product_id"] = event.info.productId;
             line["usage_page"] = event.info.usagePage;
             line["usage"] = event.info.usage;
+            if (!event.info.port.empty()) {
+                line["port"] = event.info.port;
+            }
             line["descriptor"] = HexBytes(event.bytes);
             line["look"] = event.look;
             break;

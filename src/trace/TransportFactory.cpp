@@ -1,11 +1,13 @@
 #include "trace/TransportFactory.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
 #include "base/StringTable.h"
 #include "device/SystemTransport.h"
 #include "sim/FaultPlanParser.h"
+#include "sim/SimStation.h"
 #include "sim/SimTransport.h"
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTransport.h"
@@ -21,6 +23,8 @@ using sim::ParseFaultPlan;
 namespace {
 
 constexpr std::string_view kSimulate = "--simulate";
+// More than a hub's worth of devices, fewer than would swamp one PC.
+constexpr unsigned long kMaxSimDevices = 64;
 
 // The options that take a value, and where it goes.
 struct ValueOption {
@@ -29,6 +33,7 @@ struct ValueOption {
 };
 constexpr ValueOption kValueOptions[] = {
     {"--sim-faults", &TransportOptions::simFaults},
+    {"--sim-devices", &TransportOptions::simDevices},
     {"--record", &TransportOptions::record},
     {"--replay", &TransportOptions::replay},
     {"--replay-pace", &TransportOptions::replayPace},
@@ -54,7 +59,8 @@ bool Fail(std::string* error, std::string message) {
 }
 
 bool CreateReplay(const TransportOptions& options, CreatedTransport* created, std::string* error) {
-    if (options.simulate || !options.simFaults.empty() || !options.record.empty()) {
+    if (options.simulate || !options.simFaults.empty() || !options.simDevices.empty() ||
+        !options.record.empty()) {
         return Fail(error, Tr(trace::kReplayAlone));
     }
     // Checked whole before anything runs, then read again as the replay goes: a damaged line
@@ -84,13 +90,54 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
     return true;
 }
 
+// A station of several simulated devices, each with its share of the fault plan.
+bool CreateStation(const TransportOptions& options, size_t count, CreatedTransport* created,
+                   std::string* error) {
+    auto station = std::make_unique<sim::SimStation>(count);
+    std::vector<std::string> ports;
+    for (size_t k = 1; k <= count; ++k) {
+        ports.push_back("sim-" + std::to_string(k));
+    }
+    const auto plans = sim::SplitFaultsByDevice(options.simFaults, ports, error);
+    if (!plans) {
+        return false;
+    }
+    for (size_t k = 0; k < count; ++k) {
+        const auto faults = ParseFaultPlan(plans->at(ports[k]), error);
+        if (!faults) {
+            return false;
+        }
+        station->device(k).faults().Set(*faults);
+    }
+    created->sim = &station->device(0);
+    created->base = std::move(station);
+    return true;
+}
+
 bool CreateDevice(const TransportOptions& options, CreatedTransport* created, std::string* error) {
     if (!options.simulate) {
         if (!options.simFaults.empty()) {
             return Fail(error, "--sim-faults needs --simulate");
         }
+        if (!options.simDevices.empty()) {
+            return Fail(error, "--sim-devices needs --simulate");
+        }
         created->base = CreateSystemTransport();
         return true;
+    }
+    size_t count = 1;
+    if (!options.simDevices.empty()) {
+        char* end = nullptr;
+        const unsigned long n = std::strtoul(options.simDevices.c_str(), &end, 10);
+        if (*end != '\0' || options.simDevices[0] < '1' || options.simDevices[0] > '9' ||
+            n > kMaxSimDevices) {
+            return Fail(error, "--sim-devices takes a number of devices from 1 to " +
+                                   std::to_string(kMaxSimDevices));
+        }
+        count = n;
+    }
+    if (count > 1 || options.simFaults.find("device=") != std::string::npos) {
+        return CreateStation(options, count, created, error);
     }
     const auto faults = ParseFaultPlan(options.simFaults, error);
     if (!faults) {

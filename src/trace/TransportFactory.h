@@ -21,13 +21,15 @@ using sim::SimTransport;
 struct TransportOptions {
     bool simulate = false;
     std::string simFaults;     // the --sim-faults value (see FaultPlanParser.h)
+    std::string simDevices;    // --sim-devices N: that many simulated devices, ports sim-1..sim-N
     std::string record;        // --record FILE: the session's reports and presence go there
     bool recordEmpty = false;  // --record given with no file name
     std::string replay;        // --replay FILE: a recorded session takes the device's place
     std::string replayPace;    // --replay-pace: "recorded" or "immediate" (the default)
 };
 
-// Takes --simulate, --sim-faults, --record, --replay and --replay-pace (each VALUE given as
+// Takes --simulate, --sim-faults, --sim-devices, --record, --replay and --replay-pace (each VALUE
+// given as
 // --name=VALUE or --name VALUE) out of the command line, leaving the other arguments in order
 // for the program's own parsing; argv[argc] stays null.
 TransportOptions ConsumeTransportOptions(int* argc, char** argv);
@@ -47,9 +49,10 @@ struct CreatedTransport {
 };
 
 // The real devices (see SystemTransport.h), the simulated device (attached, product id 0x0055)
-// with its fault plan, or a recorded session; any of the first two recorded with --record.
-// Fails with a message for a fault plan that does not parse, faults asked without --simulate,
-// or a recording that cannot be read or written - before anything runs.
+// with its fault plan, or several of them on a simulated station (see SimStation.h), or a recorded
+// session; any of the first two recorded with --record. Fails with a message for a fault plan that
+// does not parse, faults asked without --simulate, or a recording that cannot be read or written -
+// before anything runs.
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error);
 
 // How a recording ended: whole, or cut short (a write failed, the writer fell behind) with the

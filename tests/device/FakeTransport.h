@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "device/HidTransport.h"
@@ -53,15 +54,22 @@ class FakeTransport : public HidTransport {
     int closed = 0;
     int discards = 0;                       // input reports dropped as stale before a request
     std::map<std::string, int> openErrors;  // path -> errno to fail with
-    bool present = true;                    // Attributes() answers while true
+    std::mutex openErrorsMutex;             // for a test that clears an error while opens run
+    void ClearOpenError(const std::string& path) {
+        std::lock_guard lock(openErrorsMutex);
+        openErrors.erase(path);
+    }
+    bool present = true;  // Attributes() answers while true
 
     std::vector<HidInterfaceInfo> Enumerate() override { return interfaces; }
 
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override {
+        std::unique_lock lock(openErrorsMutex);
         if (auto it = openErrors.find(path); it != openErrors.end()) {
             *errorCode = it->second;
             return nullptr;
         }
+        lock.unlock();
         ++opened;
         *errorCode = 0;
         return std::make_unique<Connection>(*this, path);

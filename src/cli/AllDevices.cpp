@@ -1,0 +1,155 @@
+#include "cli/AllDevices.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string_view>
+
+#include "base/Result.h"
+#include "cli/CliDevices.h"
+#include "cli/CliSession.h"
+#include "cli/JsonReport.h"
+#include "cli/ProgressBar.h"
+#include "cli/ProgressBoard.h"
+#include "cli/StationTexts.h"
+#include "platform/ChildProcess.h"
+#include "platform/FilePath.h"
+
+namespace tavlin::cli {
+namespace {
+
+using nlohmann::json;
+
+// The copies show their progress as lines, which the board draws.
+void AskForProgressLines() {
+#ifdef _WIN32
+    _putenv_s(kProgressLinesVariable, "1");
+#else
+    setenv(kProgressLinesVariable, "1", 1);
+#endif
+}
+
+// One device's outcome as its copy reported it; a copy that ended without its object (it
+// crashed, or could not start) gets one made here, so the device is never left out.
+json DeviceObject(const std::string& port, const std::string& out, int status,
+                  const std::string& notStarted) {
+    json object = json::object();
+    const size_t end = out.find_last_not_of("\r\n");
+    if (end != std::string::npos) {
+        const size_t begin = out.find_last_of('\n', end);
+        object = json::parse(out.substr(begin == std::string::npos ? 0 : begin + 1,
+                                        end + 1 - (begin == std::string::npos ? 0 : begin + 1)),
+                             nullptr, false);
+    }
+    if (!object.is_object() || !object.contains("exit") || !object["exit"].is_number_integer()) {
+        const int exit = status == kExitSuccess ? kExitFailed : status;
+        const std::string reason =
+            !notStarted.empty() ? notStarted : Say(kChildNoReport, {std::to_string(status)});
+        object = {{"exit", exit}, {"result", ExitWord(exit)}, {"reason", reason}};
+    }
+    object["port"] = port;
+    return object;
+}
+
+struct DeviceRun {
+    std::string port;
+    std::unique_ptr<ChildProcess> process;
+    std::string notStarted;  // why it could not be started
+    int status = -1;
+};
+
+}  // namespace
+
+std::string PortFolderName(const std::string& port) {
+    std::string name = port.empty() ? "_" : port;
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
+            c = '_';
+        }
+    }
+    return name;
+}
+
+std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
+                                            const std::string& port, const std::string& logDir) {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--all" || arg == "--json" || arg.rfind("--log-dir=", 0) == 0 ||
+            arg.rfind("--device=", 0) == 0) {
+            continue;
+        }
+        if (arg == "--log-dir" || arg == "--device") {
+            ++i;  // and its value
+            continue;
+        }
+        out.push_back(arg);
+    }
+    const std::filesystem::path base = PathFromUtf8(logDir.empty() ? "." : logDir);
+    out.insert(out.end(), {"--device", port, "--json", "--log-dir",
+                           Utf8FromPath(base / PathFromUtf8(PortFolderName(port)))});
+    return out;
+}
+
+int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& ports,
+                    CliOutput& output, Interruption& interruption, RunReport* report) {
+    AskForProgressLines();
+    ProgressBoard board(output.stream(), ports, ProgressBoard::CanRedraw(output.stream()));
+    std::vector<DeviceRun> runs(ports.size());
+    for (size_t i = 0; i < ports.size(); ++i) {
+        runs[i].port = ports[i];
+        std::string error;
+        runs[i].process = ChildProcess::Start(
+            run.program, DeviceRunArguments(run.arguments, ports[i], run.logDir),
+            [&board, i](const std::string& line) { board.Show(i, line); }, &error);
+        if (!runs[i].process) {
+            runs[i].notStarted = Say(kChildNotStarted, {ports[i], error});
+        }
+    }
+    // Each copy stops through its own exit path; this run waits for all of them.
+    const Interruption::Hook stopAll = interruption.OnRequest([&runs] {
+        for (DeviceRun& device : runs) {
+            if (device.process) {
+                device.process->Interrupt();
+            }
+        }
+    });
+    // They run side by side; waiting for one after another costs no time.
+    for (DeviceRun& device : runs) {
+        if (device.process) {
+            device.status = device.process->Wait();
+        }
+    }
+    board.Finish();
+
+    int failed = 0;
+    std::string reasons;
+    for (DeviceRun& device : runs) {
+        const json object =
+            DeviceObject(device.port, device.process ? device.process->StandardOutput() : "",
+                         device.status, device.notStarted);
+        report->deviceRuns.push_back(object.dump(-1, ' ', false, json::error_handler_t::replace));
+        if (object["exit"].get<int>() == kExitSuccess) {
+            output.Line(Say(kDeviceSucceeded, {device.port}));
+            continue;
+        }
+        ++failed;
+        const std::string reason = object.contains("reason") && object["reason"].is_string()
+                                       ? object["reason"].get<std::string>()
+                                       : std::string(ExitWord(object["exit"].get<int>()));
+        output.Line(Say(kDeviceFailed, {device.port, reason}));
+        reasons += (reasons.empty() ? "" : "; ") + device.port + ": " + reason;
+    }
+    if (failed == 0) {
+        output.Line(Say(kAllSucceeded, {std::to_string(runs.size())}));
+        report->result = Result::Ok();
+        return kExitSuccess;
+    }
+    output.Line(Say(kSomeFailed, {std::to_string(runs.size()), std::to_string(failed)}));
+    report->result = Result::Fail(ResultCode::Failed, reasons);
+    return kExitFailed;
+}
+
+}  // namespace tavlin::cli

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CliOutput.h"
+#include "cli/Interruption.h"
+#include "cli/RunReport.h"
+
+namespace tavlin::cli {
+
+// `--all`: the command on every attached device at once, one copy of this program per device
+// with its `--device` and its own log folder. The copies stay independent: one device's fault
+// never stops another's run. An interruption reaches every copy through its own exit path.
+struct AllDevicesRun {
+    std::string program;                 // this program
+    std::vector<std::string> arguments;  // the command and the options every copy takes
+    std::string logDir;                  // each copy logs into logDir/PORT ("" = here)
+};
+
+// The arguments of one device's copy: `arguments` without --all, --json, --log-dir and --device
+// (each copy gets its own), then the copy's own.
+std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
+                                            const std::string& port, const std::string& logDir);
+// A port as one folder's name: the characters Windows refuses in a file name become '_'.
+std::string PortFolderName(const std::string& port);
+
+// Runs them all and waits for every one. Each device's object (as its copy wrote it, with its
+// "port") goes into report->deviceRuns; a summary for people into `output`. 0 only when every
+// device succeeded, else 1.
+int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& ports,
+                    CliOutput& output, Interruption& interruption, RunReport* report);
+
+}  // namespace tavlin::cli

@@ -1,0 +1,65 @@
+#include "cli/CliDevices.h"
+
+#include <cstdio>
+
+#include "base/StringTable.h"
+#include "cli/CliSession.h"
+#include "cli/StationTexts.h"
+
+namespace tavlin::cli {
+
+std::string Say(const char* builtIn, const std::vector<std::string>& values) {
+    std::string text = Tr(builtIn);
+    size_t from = 0;
+    for (const std::string& value : values) {
+        size_t at = text.find('%', from);
+        while (at != std::string::npos && at + 1 < text.size() && text[at + 1] != 's' &&
+               text[at + 1] != 'd') {
+            at = text.find('%', at + 1);
+        }
+        if (at == std::string::npos || at + 1 >= text.size()) {
+            break;
+        }
+        text.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return text;
+}
+
+int RunList(HidTransport& transport, CliOutput& output, RunReport* report) {
+    const std::vector<AttachedDevice> devices = ListAttachedDevices(transport);
+    report->attached.emplace();
+    for (const AttachedDevice& device : devices) {
+        char productId[8];
+        std::snprintf(productId, sizeof productId, "0x%04X", device.productId);
+        const char* mode = device.inUpdateEnvironment() ? kModeUpdate : kModeApplication;
+        output.Line((device.port.empty() ? "?" : device.port) + "  " + productId + "  " + Tr(mode) +
+                    "  " + device.path);
+        report->attached->push_back({device.port, device.vendorId, device.productId,
+                                     device.inUpdateEnvironment() ? "update" : "application",
+                                     device.path});
+    }
+    if (devices.empty()) {
+        output.Line(LoadString(IDS_NO_DEVICE));
+        report->result = Result::Fail(ResultCode::NoDevice, "no device of ours is attached");
+        return kExitNoDevice;
+    }
+    return kExitSuccess;
+}
+
+DeviceChoice ChooseDevice(HidTransport& session, HidTransport& listing, const std::string& port) {
+    DeviceChoice choice;
+    if (!port.empty()) {
+        choice.transport = std::make_unique<PortFilterTransport>(session, port);
+        return choice;
+    }
+    const std::vector<AttachedDevice> devices = ListAttachedDevices(listing);
+    if (devices.size() > 1) {
+        choice.refusal = Say(kSeveralDevices, {PortList(devices)});
+    } else if (devices.size() == 1) {
+        choice.transport = std::make_unique<PortFilterTransport>(session, devices[0].port);
+    }
+    return choice;
+}
+
+}  // namespace tavlin::cli

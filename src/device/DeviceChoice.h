@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/HidTransport.h"
+
+namespace tavlin {
+
+// One device of ours as the system lists it: the collection we talk to, and where it sits.
+struct AttachedDevice {
+    std::string port;  // empty when the system does not tell
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    std::string path;  // of its vendor collection
+    bool inUpdateEnvironment() const { return productId == kProductIdUpdate; }
+};
+
+// Every attached device of ours that has a collection to talk to, in the system's order.
+std::vector<AttachedDevice> ListAttachedDevices(HidTransport& transport);
+// Their ports for a message or a log line: "1-1.2, 1-1.3" ("?" for one whose port is unknown).
+std::string PortList(const std::vector<AttachedDevice>& devices);
+
+// The system as a program that works on one device sees it: only the interfaces on `port`. A
+// device on another port is never found or opened, and never taken for the device coming back
+// after a restart; the notices of every device still reach it (a detection then finds nothing
+// new on its port).
+class PortFilterTransport final : public HidTransport {
+  public:
+    PortFilterTransport(HidTransport& inner, std::string port)
+        : inner_(inner), port_(std::move(port)) {}
+
+    const std::string& port() const { return port_; }
+
+    std::vector<HidInterfaceInfo> Enumerate() override;
+    std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override {
+        return inner_.Open(path, errorCode);
+    }
+    bool DeniesAccess(int errorCode) const override { return inner_.DeniesAccess(errorCode); }
+    std::string AccessRefusalNote() const override { return inner_.AccessRefusalNote(); }
+    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override {
+        return inner_.Attributes(connection);
+    }
+    std::vector<uint8_t> ReportDescriptor(const std::string& path) override {
+        return inner_.ReportDescriptor(path);
+    }
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override {
+        return inner_.WatchPresence(std::move(onChange));
+    }
+
+  private:
+    HidTransport& inner_;
+    const std::string port_;
+};
+
+// Keeps the paths of the interfaces seen at the previous look, so an open that fails on one
+// that has just arrived can be told apart: right after an arrival the system may not be ready to
+// open the node (udev still setting its permissions), so such an open is tried again for up to a
+// second before it counts. Interfaces present at the first look had their time.
+class ArrivalGrace {
+  public:
+    void Look(const std::vector<HidInterfaceInfo>& interfaces);
+    bool JustArrived(const std::string& path) const;
+
+  private:
+    bool looked_ = false;
+    std::vector<std::string> known_;
+    std::vector<std::string> arrived_;
+};
+
+// Opens `path`; when that fails on an interface that just arrived, tries again every 50 ms for
+// up to a second. *error holds the last attempt's code.
+std::unique_ptr<HidConnection> OpenAfterArrival(HidTransport& transport, const std::string& path,
+                                                const ArrivalGrace* grace, int* error);
+
+}  // namespace tavlin

@@ -1,0 +1,101 @@
+// Several simulated devices at one station: each on its own port, chosen by it, and followed
+// through its restart on that port only.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "../device/FakeTransport.h"
+#include "device/DeviceChoice.h"
+#include "device/HidDevice.h"
+#include "sim/SimStation.h"
+
+namespace tavlin::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(Station, ListsEachDeviceOnItsPortAndAFilterSeesOnlyOne) {
+    SimStation station(3);
+    station.device(2).Detach();
+    station.device(2).Attach(kProductIdUpdate);
+    const std::vector<AttachedDevice> devices = ListAttachedDevices(station);
+    ASSERT_EQ(devices.size(), 3u);
+    EXPECT_EQ(PortList(devices), "sim-1, sim-2, sim-3");
+    EXPECT_FALSE(devices[0].inUpdateEnvironment());
+    EXPECT_TRUE(devices[2].inUpdateEnvironment());
+
+    PortFilterTransport second(station, "sim-2");
+    const std::vector<AttachedDevice> seen = ListAttachedDevices(second);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].port, "sim-2");
+    HidDevice device(second);
+    uint16_t productId = 0;
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+    EXPECT_EQ(device.handle()->Path().rfind("sim-2:", 0), 0u);
+    EXPECT_TRUE(
+        ListAttachedDevices(*std::make_unique<PortFilterTransport>(station, "sim-9")).empty());
+}
+
+// The device being updated restarts on its port while another device restarts into its update
+// environment and a third is pulled: only the same port's device counts as the one back.
+TEST(Station, ARestartIsFollowedOnTheSamePortOnly) {
+    SimStation station(3);
+    PortFilterTransport first(station, "sim-1");
+    HidDevice device(first);
+    uint16_t productId = 0;
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+
+    station.device(0).Detach();
+    station.device(1).Detach();
+    station.device(1).Attach(kProductIdUpdate);
+    station.device(2).Detach();
+    EXPECT_EQ(OpenHidDevice(device, &productId), 0) << "another port's device was taken";
+
+    station.device(0).Attach(kProductIdUpdate);
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+    EXPECT_EQ(productId, kProductIdUpdate);
+    EXPECT_EQ(device.handle()->Path().rfind("sim-1:", 0), 0u);
+}
+
+TEST(Station, FaultsGoToTheDeviceTheyName) {
+    std::string error;
+    const auto plans =
+        SplitFaultsByDevice("latency=1ms,device=sim-2,refuse=0x38", {"sim-1", "sim-2"}, &error);
+    ASSERT_TRUE(plans) << error;
+    EXPECT_EQ(plans->at("sim-1"), "latency=1ms");
+    EXPECT_EQ(plans->at("sim-2"), "latency=1ms,refuse=0x38");
+    EXPECT_FALSE(SplitFaultsByDevice("device=sim-3,refuse=1", {"sim-1", "sim-2"}, &error));
+    EXPECT_NE(error.find("sim-3"), std::string::npos);
+}
+
+// Right after an arrival the node may refuse to open for a moment (udev still at work): the
+// open is tried again. An interface that was there before gets no such grace.
+TEST(Station, AnOpenRightAfterAnArrivalIsTriedAgain) {
+    testing::FakeTransport transport;
+    HidDevice device(transport);
+    uint16_t productId = 0;
+    ASSERT_EQ(OpenHidDevice(device, &productId), 0);  // the first look: nothing there
+
+    transport.interfaces = {
+        {"/dev/hidraw4", kVendorId, kProductIdUpdate, kVendorUsagePage, kVendorUsage, "1-1.2"}};
+    transport.openErrors["/dev/hidraw4"] = 13;
+    std::thread ready([&] {
+        std::this_thread::sleep_for(200ms);
+        transport.ClearOpenError("/dev/hidraw4");
+    });
+    EXPECT_EQ(OpenHidDevice(device, &productId), 1);
+    ready.join();
+
+    CloseHidDevice(device);
+    transport.openErrors["/dev/hidraw4"] = 13;  // still listed: no second grace
+    const auto start = std::chrono::steady_clock::now();
+    Result why;
+    EXPECT_EQ(OpenHidDevice(device, &productId, &why), 0);
+    EXPECT_EQ(why.code(), ResultCode::NoAccess);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+}
+
+}  // namespace
+}  // namespace tavlin::sim
