@@ -220,13 +220,13 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         return end.Usage(choice.refusal);
     }
     tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
-    if (choice.transport) {
-        report.port = choice.transport->port();
-    }
     end.LogStarts();
     int status =
         tavlin::cli::RunSession(invocation, device, end.output(), tavlin::kTransferTimeoutMs,
                                 &interruption, stderr, &report);
+    if (choice.transport) {
+        report.port = choice.transport->port();
+    }
     // A replay that stopped short of the recorded run did not show what the recording holds.
     if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport);
         !shortfall.empty()) {

@@ -41,13 +41,22 @@ TEST(RunOptions, AreTakenOutWhereverTheyStand) {
     EXPECT_EQ(options.logDir, "/var/log/station");
     EXPECT_THAT(args, ElementsAre("versions"));
 
+    args = {"--all", "update", "--device=1-1.4", "pkg.ini"};
+    options = {};
+    ASSERT_TRUE(ConsumeRunOptions(&args, &options, &error));
+    EXPECT_TRUE(options.all);
+    EXPECT_EQ(options.device, "1-1.4");
+    EXPECT_THAT(args, ElementsAre("update", "pkg.ini"));
+
     // A folder-less --log-dir is a usage error, and --json is still known for its object.
     for (std::vector<std::string> bad : {std::vector<std::string>{"--json", "detect", "--log-dir"},
-                                         std::vector<std::string>{"--json", "--log-dir="}}) {
+                                         std::vector<std::string>{"--json", "--log-dir="},
+                                         std::vector<std::string>{"--json", "--device"}}) {
         options = {};
+        const std::string option = bad.back().substr(0, bad.back().find('='));
         EXPECT_FALSE(ConsumeRunOptions(&bad, &options, &error));
         EXPECT_TRUE(options.json);
-        EXPECT_THAT(error, HasSubstr("--log-dir"));
+        EXPECT_THAT(error, HasSubstr(option));
     }
 }
 

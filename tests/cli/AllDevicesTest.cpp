@@ -1,0 +1,73 @@
+// --all's pieces that need no child: what each device's copy is given, and what is shown of its
+// lines where there is no terminal.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "cli/AllDevices.h"
+#include "cli/ProgressBoard.h"
+
+namespace tavlin::cli {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(AllDevices, EachCopyGetsItsOwnDeviceLogFolderAndObject) {
+    const std::vector<std::string> given{"--simulate", "--all",     "update",   "--log-dir=old",
+                                         "pkg.ini",    "--json",    "--device", "x",
+                                         "--verify",   "--log-dir", "older"};
+    EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station"),
+                ElementsAre("--simulate", "update", "pkg.ini", "--verify", "--device", "1-1.2",
+                            "--json", "--log-dir", "station/1-1.2"));
+    for (const auto& [port, folder] :
+         std::vector<std::pair<std::string, std::string>>{{"1-1.4.2", "1-1.4.2"},
+                                                          {"1400-4.2", "1400-4.2"},
+                                                          {"a:b/c\\d*?", "a_b_c_d__"},
+                                                          {"", "_"}}) {
+        EXPECT_EQ(PortFolderName(port), folder) << port;
+    }
+}
+
+TEST(AllDevices, WithoutATerminalLinesAreLedByTheirPortAndProgressShownByTenths) {
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    {
+        ProgressBoard board(out, {"sim-1", "sim-2"}, false);
+        board.Show(1, "Writing the images has begun, please wait...");
+        for (int percent : {0, 3, 9, 10, 55, 59, 100}) {
+            std::string bar = "[" + std::string(40, '.') + "] ";
+            bar += (percent < 10    ? "  "
+                    : percent < 100 ? " "
+                                    : "") +
+                   std::to_string(percent) + "% (" + std::to_string(percent) + "/100)";
+            board.Show(0, bar);
+        }
+        board.Finish();
+        board.Show(0, "after the end");
+    }
+    std::rewind(out);
+    std::string text;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) {
+        text += static_cast<char>(c);
+    }
+    std::fclose(out);
+    const std::string bar = "[" + std::string(40, '.') + "] ";
+    EXPECT_EQ(text,
+              "[sim-2] Writing the images has begun, please wait...\n"
+              "[sim-1] " +
+                  bar +
+                  "  0% (0/100)\n"
+                  "[sim-1] " +
+                  bar +
+                  " 10% (10/100)\n"
+                  "[sim-1] " +
+                  bar +
+                  " 55% (55/100)\n"
+                  "[sim-1] " +
+                  bar + "100% (100/100)\n");
+}
+
+}  // namespace
+}  // namespace tavlin::cli

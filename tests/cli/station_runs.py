@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Several simulated devices at one station, through the real executable.
+
+    station_runs.py TAVLIN_CLI
+
+Each case runs tavlin-cli on three simulated devices (ports sim-1 to sim-3) in a folder of its
+own and checks its exit status and its JSON object: the device list, the refusal to choose, one
+device chosen by its port, and --all with one device failing and with an interruption.
+"""
+import json
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+CLI = sys.argv[1]
+STATION = ["--simulate", "--sim-devices", "3"]
+PORTS = ["sim-1", "sim-2", "sim-3"]
+PACKAGE = "[Tavlin HInfo]\nImage_en=1\nImage_version=7\nImage_name=h.bin\n"
+failures = []
+
+
+def run(args, folder, interrupt_after=None):
+    process = subprocess.Popen([CLI] + STATION + args, cwd=folder, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    if interrupt_after is not None:
+        time.sleep(interrupt_after)
+        process.send_signal(signal.SIGTERM)
+    out, err = process.communicate(timeout=60)
+    return process.returncode, out.decode(), err.decode()
+
+
+def check(name, condition, detail):
+    if not condition:
+        failures.append(f"{name}: {detail}")
+
+
+def case(name, args, status, interrupt_after=None, then=None):
+    with tempfile.TemporaryDirectory() as folder:
+        with open(os.path.join(folder, "pkg.ini"), "w") as package:
+            package.write(PACKAGE)
+        with open(os.path.join(folder, "h.bin"), "wb") as image:
+            image.write(bytes(range(256)) * 40)
+        got, out, err = run(args, folder, interrupt_after)
+        check(name, got == status, f"exit status {got}, expected {status}\n{err}")
+        if "--json" in args:
+            try:
+                obj = json.loads(out)
+            except ValueError:
+                check(name, False, f"stdout is no JSON object: {out!r}")
+                return
+            check(name, obj.get("exit") == got, f"object's exit {obj.get('exit')} != {got}")
+            if then:
+                then(name, obj, err, folder)
+        elif then:
+            then(name, None, err, folder)
+
+
+def listed(name, obj, err, folder):
+    ports = [d["port"] for d in obj["devices"]]
+    check(name, ports == PORTS, f"ports {ports}")
+    check(name, all(d["mode"] == "application" and d["product_id"] == 0x55
+                    for d in obj["devices"]), obj["devices"])
+
+
+def refused(name, obj, err, folder):
+    check(name, "sim-1, sim-2, sim-3" in err, f"the ports are not named: {err!r}")
+    check(name, not os.path.exists(os.path.join(folder, "Tavlin_log.txt")), "a device was used")
+
+
+def chosen(name, obj, err, folder):
+    check(name, obj.get("port") == "sim-2", f"port {obj.get('port')}")
+    check(name, "versions" in obj, "no versions")
+
+
+def all_but_one(name, obj, err, folder):
+    devices = {d["port"]: d for d in obj["devices"]}
+    check(name, sorted(devices) == PORTS, f"devices {sorted(devices)}")
+    for port, device in devices.items():
+        want = 1 if port == "sim-2" else 0
+        check(name, device["exit"] == want, f"{port} exit {device['exit']}")
+        log = os.path.join(folder, "logs", port, "Tavlin_log.txt")
+        check(name, os.path.exists(log) and "Tavlin log end!" in open(log, encoding="utf-8",
+                                                                         errors="replace").read(),
+              f"{port}: no complete log in logs/{port}")
+    check(name, "sim-2" in obj["reason"] and "sim-1" not in obj["reason"], obj["reason"])
+    # Without a terminal every line of a device is led by its port.
+    summary = [line for line in err.splitlines() if not line.startswith("[sim-")]
+    check(name, len(summary) == 1, f"lines without a port: {summary}")
+
+
+def all_stopped(name, obj, err, folder):
+    check(name, obj["interrupted"], "not marked interrupted")
+    check(name, all(d["interrupted"] and d["exit"] == 1 for d in obj["devices"]),
+          [(d["port"], d["exit"], d["interrupted"]) for d in obj["devices"]])
+
+
+case("list", ["list", "--json"], 0, then=listed)
+case("refusal without --device", ["versions"], 2, then=refused)
+case("--device", ["--device", "sim-2", "versions", "--json"], 0, then=chosen)
+case("--device on an empty port", ["--device", "sim-7", "versions"], 3)
+case("--all with one refusing", ["--all", "update", "pkg.ini", "--json", "--log-dir", "logs",
+                                 "--sim-faults", "device=sim-2,refuse=0x38"], 1, then=all_but_one)
+case("--all interrupted", ["--all", "update", "pkg.ini", "--json", "--sim-faults",
+                           "latency=5ms"], 1, interrupt_after=1.5, then=all_stopped)
+case("--all only for three commands", ["--all", "detect"], 2)
+
+for failure in failures:
+    print("FAILED:", failure)
+sys.exit(1 if failures else 0)
