@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <stdlib.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -146,6 +147,8 @@ struct PluggedDevice {
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     int minor = 0;
+    std::string port;                      // the USB device's name: where it is plugged
+    sim::SimFirmware* firmware = nullptr;  // the model behind it
     std::string usbPath, interfacePath, hidPath, rawPath, devNode;
     UMockdevIoctlBase* ioctl = nullptr;
     int deviceFd = -1;
@@ -336,7 +339,47 @@ int UmockdevBed::PlugForeign(uint16_t vendorId, uint16_t productId) {
     return Plug(vendorId, productId, false, false);
 }
 
-int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly) {
+int UmockdevBed::PlugOursAt(const std::string& port, uint16_t productId) {
+    return Plug(0x1FC9, productId, true, false, port);
+}
+
+sim::SimFirmware& UmockdevBed::firmwareAt(const std::string& port) {
+    std::lock_guard lock(portsMutex_);
+    auto& firmware = portFirmware_[port];
+    if (!firmware) {
+        firmware = std::make_unique<sim::SimFirmware>();
+    }
+    return *firmware;
+}
+
+void UmockdevBed::RefuseAt(const std::string& port, uint8_t command) {
+    std::lock_guard lock(portsMutex_);
+    refused_[port].push_back(command);
+}
+
+std::vector<uint16_t> UmockdevBed::PluggedProductIdsAt(const std::string& port) const {
+    std::lock_guard lock(plugsMutex_);
+    std::vector<uint16_t> ids;
+    for (const auto& plug : plugs_) {
+        if (plug->ours && plug->port == port) {
+            ids.push_back(plug->productId);
+        }
+    }
+    return ids;
+}
+
+int UmockdevBed::PlugOn(const std::string& port) const {
+    std::lock_guard lock(plugsMutex_);
+    for (size_t i = plugs_.size(); i-- > 0;) {
+        if (plugs_[i]->port == port) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly,
+                      const std::string& atPort, sim::SimFirmware* firmware) {
     auto plug = std::make_unique<PluggedDevice>();
     plug->bed = this;
     plug->ours = ours;
@@ -346,7 +389,11 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     plug->vendorId = vendorId;
     plug->productId = productId;
     plug->minor = nextMinor_++;
-    const std::string port = "1-" + std::to_string(plug->minor + 1);
+    const std::string port = atPort.empty() ? "1-" + std::to_string(plug->minor + 1) : atPort;
+    plug->port = port;
+    plug->firmware = firmware != nullptr ? firmware
+                     : atPort.empty()    ? &firmware_
+                                         : &firmwareAt(atPort);
     const std::string vid = Hex4(vendorId);
     const std::string pid = Hex4(productId);
     // Wine takes the device's version from the uevent's PRODUCT line (vendor/product/bcdDevice).
@@ -465,6 +512,9 @@ void UmockdevBed::RunReplugs() {
         const auto [plug, productId] = replugs_.front();
         replugs_.erase(replugs_.begin());
         lock.unlock();
+        // A restarting device comes back on its own socket.
+        const std::string port = plug->port;
+        sim::SimFirmware* firmware = plug->firmware;
         // The reply is on its way first; then the device restarts and enumerates anew.
         std::this_thread::sleep_for(100ms);
         int index = -1;
@@ -478,7 +528,7 @@ void UmockdevBed::RunReplugs() {
         }
         Unplug(index);
         std::this_thread::sleep_for(200ms);
-        PlugOurs(productId);
+        Plug(0x1FC9, productId, true, false, port, firmware);
         lock.lock();
     }
 }
@@ -526,7 +576,12 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
         if (!answering_) {
             continue;
         }
-        const sim::FirmwareOutcome outcome = firmware_.Process(report);
+        if (Refused(plug, report[1])) {
+            uint8_t refusal[64] = {plug.inputReportId, report[1], 0xEE};
+            plug.Send(refusal, sizeof refusal);
+            continue;
+        }
+        const sim::FirmwareOutcome outcome = plug.firmware->Process(report);
         if (outcome.reply) {
             if (streamTouches_) {
                 SendTouch(plug);
@@ -543,6 +598,13 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
             return;  // the device is leaving: it takes no more reports
         }
     }
+}
+
+bool UmockdevBed::Refused(const PluggedDevice& plug, uint8_t command) const {
+    std::lock_guard lock(portsMutex_);
+    const auto it = refused_.find(plug.port);
+    return it != refused_.end() &&
+           std::find(it->second.begin(), it->second.end(), command) != it->second.end();
 }
 
 void UmockdevBed::SendTouch(PluggedDevice& plug) {

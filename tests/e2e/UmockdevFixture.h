@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -34,8 +35,19 @@ class UmockdevBed {
     UmockdevBed& operator=(const UmockdevBed&) = delete;
 
     // Plugs one of our devices (a touch collection before the vendor one) and returns its
-    // handle; each plug gets a new hidraw minor. Sends the add uevents.
+    // handle; each plug gets a new hidraw minor and a USB port of its own ("1-N"), and they all
+    // share firmware(). Sends the add uevents.
     int PlugOurs(uint16_t productId);
+    // One of ours on a hub socket of the station: USB device `port` ("1-1.2"), with the firmware
+    // of that port (its memory stays with the socket across restarts and re-plugs).
+    int PlugOursAt(const std::string& port, uint16_t productId);
+    sim::SimFirmware& firmwareAt(const std::string& port);
+    // The device on `port` answers `command` with a refused status from now on.
+    void RefuseAt(const std::string& port, uint8_t command);
+    // The product ids plugged on `port` so far, in order.
+    std::vector<uint16_t> PluggedProductIdsAt(const std::string& port) const;
+    // The newest plug on `port`, -1 when none.
+    int PlugOn(const std::string& port) const;
     // One of ours that lists only its touch collection (no vendor collection to talk to).
     int PlugOursTouchOnly(uint16_t productId);
     // One of ours whose descriptor puts the vendor collection's input reports under id 7.
@@ -89,13 +101,18 @@ class UmockdevBed {
     friend struct PluggedDevice;
     void Serve(PluggedDevice& plug);
     void SendTouch(PluggedDevice& plug);
-    int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly);
+    bool Refused(const PluggedDevice& plug, uint8_t command) const;
+    int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly,
+             const std::string& port = {}, sim::SimFirmware* firmware = nullptr);
     PluggedDevice& PlugAt(int index) const;
     void RequestReplug(PluggedDevice* plug, uint16_t productId);
     void RunReplugs();
 
     UMockdevTestbed* testbed_ = nullptr;
     sim::SimFirmware firmware_;
+    mutable std::mutex portsMutex_;
+    std::map<std::string, std::unique_ptr<sim::SimFirmware>> portFirmware_;
+    std::map<std::string, std::vector<uint8_t>> refused_;
     std::atomic<bool> answering_{true};
     std::atomic<bool> streamTouches_{false};
     std::atomic<uint32_t> touchSequence_{0};
