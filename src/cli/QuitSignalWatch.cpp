@@ -123,6 +123,10 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
         std::lock_guard lock(g_watchMutex);
         g_interruption = &interruption_;
     }
+    // A launcher that gave us a process group of our own (as `--all` does for its children)
+    // left Ctrl+C ignored, and Wine then skips our handler for Ctrl+Break too; the handler
+    // decides.
+    SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
     StartConsoleEventHook();
 }

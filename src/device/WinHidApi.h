@@ -44,6 +44,10 @@ class WinHidApi {
     virtual bool Capabilities(WinHandle handle, WinHidCaps* caps) = 0;
     // HidD_FlushQueue: drops the input reports the system has queued for this handle.
     virtual void FlushInput(WinHandle handle) = 0;
+    // The location paths (DEVPKEY_Device_LocationPaths) of the device behind the interface, or
+    // of the nearest of its parents that has them (the USB device, or a composite device's USB
+    // interface), a few levels up at most; empty when none says where it is.
+    virtual std::vector<std::string> LocationPaths(const std::string& interfacePath) = 0;
 
     virtual WinIoBlock* NewIoBlock() = 0;  // nullptr when no event could be made
     virtual void DeleteIoBlock(WinIoBlock* block) = 0;

@@ -125,6 +125,36 @@ class WinHidSystemApi final : public WinHidApi {
 
     void FlushInput(WinHandle handle) override { HidD_FlushQueue(handle); }
 
+    std::vector<std::string> LocationPaths(const std::string& interfacePath) override {
+        std::vector<std::string> paths;
+        HDEVINFO set = SetupDiCreateDeviceInfoList(nullptr, nullptr);
+        if (set == INVALID_HANDLE_VALUE) {
+            return paths;
+        }
+        SP_DEVINFO_DATA device{};
+        device.cbSize = sizeof device;
+        if (OpenInterfaceDevice(set, interfacePath, &device)) {
+            // The HID device itself has none; its parent is the USB device, or the USB
+            // interface of a composite one, whose parent is the device. Wine 8 keeps neither
+            // property (and does not open an interface by its path): no port there.
+            for (int level = 0; level < kLocationLevels; ++level) {
+                paths = StringProperty(set, &device, kLocationPathsKey);
+                if (!paths.empty()) {
+                    break;
+                }
+                const std::vector<std::string> parent = StringProperty(set, &device, kParentKey);
+                device = SP_DEVINFO_DATA{};
+                device.cbSize = sizeof device;
+                if (parent.empty() || !SetupDiOpenDeviceInfoW(set, Widen(parent.front()).c_str(),
+                                                              nullptr, 0, &device)) {
+                    break;
+                }
+            }
+        }
+        SetupDiDestroyDeviceInfoList(set);
+        return paths;
+    }
+
     WinIoBlock* NewIoBlock() override {
         auto block = std::make_unique<WinIoBlock>();
         block->overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -176,6 +206,56 @@ class WinHidSystemApi final : public WinHidApi {
     }
 
   private:
+    // DEVPKEY_Device_LocationPaths and DEVPKEY_Device_Parent, spelled out here: devpkey.h
+    // defines its keys only in the one file that includes it after initguid.h.
+    static constexpr DEVPROPKEY kLocationPathsKey{
+        {0xa45c254e, 0xdf1c, 0x4efd, {0x80, 0x20, 0x67, 0xd1, 0x46, 0xa8, 0x50, 0xe0}}, 37};
+    static constexpr DEVPROPKEY kParentKey{
+        {0x4340a6c5, 0x93fa, 0x4706, {0x97, 0x2c, 0x7b, 0x64, 0x80, 0x08, 0xa5, 0xa7}}, 8};
+    // HID device, USB interface, USB device, and one more for a driver that stacks another.
+    static constexpr int kLocationLevels = 4;
+
+    static bool OpenInterfaceDevice(HDEVINFO set, const std::string& interfacePath,
+                                    SP_DEVINFO_DATA* device) {
+        SP_DEVICE_INTERFACE_DATA data{};
+        data.cbSize = sizeof data;
+        if (!SetupDiOpenDeviceInterfaceW(set, Widen(interfacePath).c_str(), 0, &data)) {
+            return false;
+        }
+        DWORD size = 0;
+        SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &size, nullptr);
+        if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
+            return false;
+        }
+        std::vector<uint8_t> storage(size);
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+        detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+        return SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, device);
+    }
+
+    // A string or string-list property as its strings; empty when the device has none.
+    static std::vector<std::string> StringProperty(HDEVINFO set, SP_DEVINFO_DATA* device,
+                                                   const DEVPROPKEY& key) {
+        std::vector<std::string> strings;
+        DEVPROPTYPE type = 0;
+        DWORD size = 0;
+        SetupDiGetDevicePropertyW(set, device, &key, &type, nullptr, 0, &size, 0);
+        if (size < sizeof(wchar_t) ||
+            (type != DEVPROP_TYPE_STRING && type != DEVPROP_TYPE_STRING_LIST)) {
+            return strings;
+        }
+        // One more terminator than a well-formed value needs, so a value without its own ends.
+        std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
+        if (!SetupDiGetDevicePropertyW(set, device, &key, &type,
+                                       reinterpret_cast<PBYTE>(text.data()), size, nullptr, 0)) {
+            return strings;
+        }
+        for (const wchar_t* item = text.data(); *item != L'\0'; item += wcslen(item) + 1) {
+            strings.push_back(Narrow(item));
+        }
+        return strings;
+    }
+
     static std::vector<uint8_t> VendorInputReportIds(PHIDP_PREPARSED_DATA preparsed,
                                                      const HIDP_CAPS& hidCaps) {
         std::vector<uint8_t> ids;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "device/HidDevice.h"
+#include "device/UsbPortPath.h"
 
 namespace tavlin {
 namespace {
@@ -179,13 +180,16 @@ std::vector<HidInterfaceInfo> WinHidTransport::Enumerate() {
         info.path = path;
         const bool identified = api_->Attributes(handle, &info.vendorId, &info.productId);
         WinHidCaps caps;
-        // Only our own devices need their collection's usage.
-        if (identified && info.vendorId == kVendorId && IsOurProduct(info.productId) &&
-            api_->Capabilities(handle, &caps)) {
+        // Only our own devices need their collection's usage and their port.
+        const bool ours = identified && info.vendorId == kVendorId && IsOurProduct(info.productId);
+        if (ours && api_->Capabilities(handle, &caps)) {
             info.usagePage = caps.usagePage;
             info.usage = caps.usage;
         }
         api_->Close(handle);
+        if (ours) {
+            info.port = PortFromLocationPaths(api_->LocationPaths(path));
+        }
         if (identified) {
             out.push_back(std::move(info));
         }

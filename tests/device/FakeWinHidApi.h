@@ -35,6 +35,8 @@ struct FakeWinInterface {
     // How many more listings show it (-1: all): a pulled device leaves the list, perhaps a
     // moment after its transfers failed.
     int listedFor = -1;
+    // What the system tells of where the device is plugged (see WinHidApi::LocationPaths).
+    std::vector<std::string> locationPaths{};
 };
 
 // How one transfer goes: the code WriteFile/ReadFile leaves (0 = done at once, 997 = pending),
@@ -57,6 +59,7 @@ class FakeWinHidApi : public WinHidApi {
     int cancels = 0;
     int flushes = 0;
     int capabilityQueries = 0;
+    int locationQueries = 0;
     int listings = 0;
     uint32_t lastError = 0;
 
@@ -121,6 +124,12 @@ class FakeWinHidApi : public WinHidApi {
     }
 
     void FlushInput(WinHandle) override { ++flushes; }
+
+    std::vector<std::string> LocationPaths(const std::string& interfacePath) override {
+        ++locationQueries;
+        const FakeWinInterface* i = Find(interfacePath);
+        return i == nullptr ? std::vector<std::string>() : i->locationPaths;
+    }
 
     WinIoBlock* NewIoBlock() override { return reinterpret_cast<WinIoBlock*>(new FakeIoBlock); }
     void DeleteIoBlock(WinIoBlock* block) override {

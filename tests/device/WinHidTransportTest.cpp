@@ -5,6 +5,7 @@
 #include "FakeWinHidApi.h"
 #include "device/HidDevice.h"
 #include "device/LogCapture.h"
+#include "device/UsbPortPath.h"
 #include "device/WinHidTransport.h"
 
 namespace tavlin::testing {
@@ -127,6 +128,68 @@ TEST_F(WinHidTest, PulledDeviceHasNoAttributesSoTheNextDetectionFindsItGone) {
     EXPECT_EQ(Detect(&pid), 0);
     EXPECT_FALSE(device.isOpen());
     EXPECT_EQ(fake->openHandles(), 0);
+}
+
+// Ports
+
+TEST(UsbPortPath, FromALocationPath) {
+    const struct {
+        const char* locationPath;
+        const char* port;
+    } cases[] = {
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4)#USB(2)#USBMI(0)", "1400-4.2"},  // composite
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4)#USB(2)", "1400-4.2"},  // its device, or 0x0042
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4)#USB(2)#USBMI(1)#X(3)", "1400-4.2"},
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(11)", "1400-11"},  // on the root hub
+        {"PCIROOT(0)#PCI(1C04)#PCI(0000)#USBROOT(0)#USB(1)#USB(3)#USB(2)", "1C04.0000-1.3.2"},
+        {"ACPI(_SB_)#ACPI(USB0)#USBROOT(0)#USB(1)", "_SB_.USB0-1"},      // a controller off PCI
+        {"ACPI(_SB_)#ACPI(PCI0)#ACPI(XHC_)#ACPI(RHUB)#ACPI(HS04)", ""},  // names no hub ports
+        {"PCIROOT(0)#PCI(1F02)", ""},                                    // not USB
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)", ""},                         // the root hub itself
+        {"USBROOT(0)#USB(4)", ""},                                       // no controller
+        {"", ""},
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4", ""},
+        {"PCIROOT(0)##USBROOT(0)#USB(4)", ""},
+        {"PCIROOT(0)#PCI(14/0)#USBROOT(0)#USB(4)", ""},
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(x)", ""},
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB((4))", ""},
+        {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4) ", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PortFromLocationPath(c.locationPath), c.port) << c.locationPath;
+    }
+}
+
+TEST(UsbPortPath, TheFirstLocationPathThatNamesAPortCounts) {
+    EXPECT_EQ(PortFromLocationPaths({"ACPI(_SB_)#ACPI(PCI0)#ACPI(XHC_)#ACPI(RHUB)#ACPI(HS04)",
+                                     "PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4)#USBMI(0)",
+                                     "PCIROOT(0)#PCI(0D00)#USBROOT(0)#USB(1)"}),
+              "1400-4");
+    EXPECT_EQ(PortFromLocationPaths({}), "");
+}
+
+TEST_F(WinHidTest, EnumerationGivesTheSamePortInTheApplicationAndInTheUpdateEnvironment) {
+    const std::string acpi = "ACPI(_SB_)#ACPI(PCI0)#ACPI(XHC_)#ACPI(RHUB)#ACPI(HS04)";
+    FakeWinInterface working = Ours("vendor", kVendorUsagePage, kProductIdWork);
+    working.locationPaths = {acpi, "PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4)#USB(2)#USBMI(1)"};
+    FakeWinInterface unplaced = Ours("other", kVendorUsagePage, kProductIdWork2);
+    FakeWinInterface mouse = Foreign("mouse");
+    mouse.locationPaths = {"PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(1)"};
+    fake->interfaces = {mouse, working, unplaced};
+    const std::vector<HidInterfaceInfo> before = transport->Enumerate();
+    ASSERT_EQ(before.size(), 3u);
+    EXPECT_EQ(before[1].port, "1400-4.2");
+    EXPECT_EQ(before[2].port, "") << "no location path: no port made up";
+    EXPECT_EQ(before[0].port, "") << "other vendors' devices are not asked";
+    EXPECT_EQ(fake->locationQueries, 2);
+
+    FakeWinInterface updating = Ours("update", kVendorUsagePage, kProductIdUpdate);
+    updating.locationPaths = {acpi, "PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(4)#USB(2)"};
+    fake->interfaces = {updating};
+    const std::vector<HidInterfaceInfo> after = transport->Enumerate();
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0].productId, kProductIdUpdate);
+    EXPECT_EQ(after[0].port, before[1].port);
 }
 
 // Transfers
