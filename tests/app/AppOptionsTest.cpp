@@ -46,6 +46,12 @@ TEST(AppOptions, RunOptionsAreTaken) {
     EXPECT_EQ(logDir.options.logDir, "/var/log/station");
     EXPECT_EQ(Parse({"--log-dir=logs"}).options.logDir, "logs");
 
+    const ParsedOptions station = Parse({"--simulate", "--sim-devices=3", "--device", "sim-2"});
+    ASSERT_EQ(station.outcome, OptionsOutcome::Run);
+    EXPECT_EQ(station.options.transport.simDevices, "3");
+    EXPECT_EQ(station.options.device, "sim-2");
+    EXPECT_EQ(Parse({"--device="}).outcome, OptionsOutcome::Error);
+
     const ParsedOptions session =
         Parse({"--record=s.trace", "--replay", "r.trace", "--replay-pace", "recorded"});
     ASSERT_EQ(session.outcome, OptionsOutcome::Run);
@@ -65,10 +71,10 @@ TEST(AppOptions, HelpListsEveryOption) {
         const ParsedOptions parsed = Parse({flag, "--engineering"});
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
-        for (const char* option :
-             {"--help", "--version", "--simulate", "--sim-faults=", "--engineering",
-              "--log-dir=", "--record=", "--replay=", "--replay-pace=", "--check-calibration",
-              "--check-tolerance="}) {
+        for (const char* option : {"--help", "--version", "--simulate",
+                                   "--sim-faults=", "--sim-devices=", "--device=", "--engineering",
+                                   "--log-dir=", "--record=", "--replay=", "--replay-pace=",
+                                   "--check-calibration", "--check-tolerance="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
@@ -249,7 +255,8 @@ TEST_F(TavlinProgram, ALogFolderThatCannotBeWrittenEndsTheProgramWithStatus2) {
 
 // The window's log in a folder made for it; SIGTERM closes the window through its exit path,
 // whose end line must land there too.
-TEST_F(TavlinProgram, TheLogLandsInTheFolderGiven) {
+// With several devices attached the window takes the first, and its log names the ports seen.
+TEST_F(TavlinProgram, TheLogLandsInTheFolderGivenAndNamesThePortsSeen) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString log = dir.filePath(QStringLiteral("station/logs/Tavlin_log.txt"));
@@ -258,17 +265,19 @@ TEST_F(TavlinProgram, TheLogLandsInTheFolderGiven) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(dir.path());
-    process.start(tavlin_,
-                  {"--simulate", "--log-dir", dir.filePath(QStringLiteral("station/logs"))});
+    process.start(tavlin_, {"--simulate", "--sim-devices", "3", "--log-dir",
+                            dir.filePath(QStringLiteral("station/logs"))});
     ASSERT_TRUE(process.waitForStarted(kStartBudgetMs));
     auto logText = [&log] {
         QFile file(log);
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     };
     // Bounded: the window writes its start line as it comes up.
-    for (int i = 0; i < 200 && !Contains(logText(), "Tavlin log start!"); ++i) {
+    for (int i = 0; i < 200 && !Contains(logText(), "Open hid device success!"); ++i) {
         process.waitForFinished(50);
     }
+    EXPECT_TRUE(Contains(logText(), "Devices on ports sim-1, sim-2, sim-3; taking the first"))
+        << logText();
 #ifdef _WIN32
     // A close request reaches a Windows program through its windows, and the offscreen
     // platform gives it none: the start line in the folder given is what can be seen here.

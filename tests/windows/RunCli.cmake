@@ -1,5 +1,5 @@
 # Runs tavlin-cli.exe once (under the emulator, if any) in a fresh folder and checks its exit
-# status, its output and its log. Arguments (-D): EMULATOR, EXE, ARGS (separated by '|'), WORKDIR,
+# status, its output (stdout and stderr) and its log. Arguments (-D): EMULATOR, EXE, ARGS (separated by '|'), WORKDIR,
 # EXPECT_EXIT, EXPECT_OUTPUT (regex, optional), EXPECT_LOG (regex, optional), PREPARE (a script
 # that puts the files the run needs into WORKDIR, optional).
 string(REPLACE "|" ";" args "${ARGS}")
@@ -18,7 +18,8 @@ message("${output}${errors}")
 if(NOT "${status}" STREQUAL "${EXPECT_EXIT}")
     message(FATAL_ERROR "exit status ${status}, expected ${EXPECT_EXIT}")
 endif()
-if(DEFINED EXPECT_OUTPUT AND NOT output MATCHES "${EXPECT_OUTPUT}")
+# What the run said, on either stream (with --json its texts for people go to stderr).
+if(DEFINED EXPECT_OUTPUT AND NOT "${output}${errors}" MATCHES "${EXPECT_OUTPUT}")
     message(FATAL_ERROR "output does not match: ${EXPECT_OUTPUT}")
 endif()
 if(DEFINED EXPECT_LOG)
