@@ -27,7 +27,7 @@ std::string PortList(const std::vector<AttachedDevice>& devices) {
 }
 
 std::vector<HidInterfaceInfo> PortFilterTransport::Enumerate() {
-    std::vector<HidInterfaceInfo> mine = inner_.Enumerate();
+    std::vector<HidInterfaceInfo> mine = inner().Enumerate();
     std::erase_if(mine, [this](const HidInterfaceInfo& info) { return info.port != port_; });
     return mine;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "device/ForwardingTransport.h"
 #include "device/HidTransport.h"
 
 namespace tavlin {
@@ -26,31 +27,15 @@ std::string PortList(const std::vector<AttachedDevice>& devices);
 // device on another port is never found or opened, and never taken for the device coming back
 // after a restart; the notices of every device still reach it (a detection then finds nothing
 // new on its port).
-class PortFilterTransport final : public HidTransport {
+class PortFilterTransport final : public ForwardingTransport {
   public:
     PortFilterTransport(HidTransport& inner, std::string port)
-        : inner_(inner), port_(std::move(port)) {}
+        : ForwardingTransport(inner), port_(std::move(port)) {}
 
     const std::string& port() const { return port_; }
-
     std::vector<HidInterfaceInfo> Enumerate() override;
-    std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override {
-        return inner_.Open(path, errorCode);
-    }
-    bool DeniesAccess(int errorCode) const override { return inner_.DeniesAccess(errorCode); }
-    std::string AccessRefusalNote() const override { return inner_.AccessRefusalNote(); }
-    std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override {
-        return inner_.Attributes(connection);
-    }
-    std::vector<uint8_t> ReportDescriptor(const std::string& path) override {
-        return inner_.ReportDescriptor(path);
-    }
-    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override {
-        return inner_.WatchPresence(std::move(onChange));
-    }
 
   private:
-    HidTransport& inner_;
     const std::string port_;
 };
 

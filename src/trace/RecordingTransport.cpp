@@ -105,7 +105,7 @@ void LinkCalls::WaitForCallsSoFar(std::chrono::milliseconds limit) {
 }
 
 std::vector<HidInterfaceInfo> RecordingTransport::Enumerate() {
-    std::vector<HidInterfaceInfo> list = inner_.Enumerate();
+    std::vector<HidInterfaceInfo> list = inner().Enumerate();
     std::vector<HidInterfaceInfo> ours;
     std::copy_if(list.begin(), list.end(), std::back_inserter(ours), Ours);
 
@@ -136,7 +136,7 @@ std::vector<HidInterfaceInfo> RecordingTransport::Enumerate() {
             event.kind = TraceEvent::Kind::Arrival;
             event.info = now;
             event.look = looks_;
-            event.bytes = inner_.ReportDescriptor(now.path);
+            event.bytes = inner().ReportDescriptor(now.path);
             writer_.Add(std::move(event));
         }
     }
@@ -145,14 +145,14 @@ std::vector<HidInterfaceInfo> RecordingTransport::Enumerate() {
 }
 
 std::unique_ptr<HidConnection> RecordingTransport::Open(const std::string& path, int* errorCode) {
-    std::unique_ptr<HidConnection> connection = inner_.Open(path, errorCode);
+    std::unique_ptr<HidConnection> connection = inner().Open(path, errorCode);
     if (!connection) {
         // A station's "no access" must replay as one.
         TraceEvent event;
         event.kind = TraceEvent::Kind::OpenFailed;
         event.info.path = path;
         event.openError = static_cast<uint32_t>(*errorCode);
-        event.denied = inner_.DeniesAccess(*errorCode);
+        event.denied = inner().DeniesAccess(*errorCode);
         writer_.Add(std::move(event));
         return nullptr;
     }
@@ -161,7 +161,7 @@ std::unique_ptr<HidConnection> RecordingTransport::Open(const std::string& path,
 
 std::optional<std::pair<uint16_t, uint16_t>> RecordingTransport::Attributes(
     HidConnection& connection) {
-    return inner_.Attributes(static_cast<RecordingConnection&>(connection).inner());
+    return inner().Attributes(static_cast<RecordingConnection&>(connection).inner());
 }
 
 }  // namespace tavlin

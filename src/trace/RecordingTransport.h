@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "device/HidTransport.h"
+#include "device/ForwardingTransport.h"
 #include "trace/TraceWriter.h"
 
 namespace tavlin {
@@ -32,24 +32,16 @@ class LinkCalls {
     uint64_t next_ = 1;
 };
 
-class RecordingTransport final : public HidTransport {
+class RecordingTransport final : public ForwardingTransport {
   public:
     RecordingTransport(HidTransport& inner, TraceWriter& writer)
-        : inner_(inner), writer_(writer), calls_(std::make_shared<LinkCalls>()) {}
+        : ForwardingTransport(inner), writer_(writer), calls_(std::make_shared<LinkCalls>()) {}
 
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
-    bool DeniesAccess(int errorCode) const override { return inner_.DeniesAccess(errorCode); }
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
-    std::vector<uint8_t> ReportDescriptor(const std::string& path) override {
-        return inner_.ReportDescriptor(path);
-    }
-    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override {
-        return inner_.WatchPresence(std::move(onChange));
-    }
 
   private:
-    HidTransport& inner_;
     TraceWriter& writer_;
     const std::shared_ptr<LinkCalls> calls_;  // shared with the connections, which may outlive us
     std::mutex mutex_;

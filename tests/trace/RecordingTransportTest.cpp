@@ -206,6 +206,7 @@ class DeniedTransport final : public HidTransport {
         return nullptr;
     }
     bool DeniesAccess(int error) const override { return error == kDeniedError; }
+    std::string AccessRefusalNote() const override { return "another program holds it"; }
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection&) override {
         return std::nullopt;
     }
@@ -225,6 +226,8 @@ TEST_F(RecordingTest, AnOpenThatWasRefusedReplaysAsRefused) {
         DeniedTransport denied;
         RecordingTransport recording(denied, *writer);
         EXPECT_EQ(opened(recording), ResultCode::NoAccess);
+        // The log's remedy is the recorded system's, not another system's.
+        EXPECT_EQ(recording.AccessRefusalNote(), denied.AccessRefusalNote());
     }
     ReplayTransport replay(Recorded(path_), false);
     EXPECT_EQ(opened(replay), ResultCode::NoAccess);
