@@ -15,17 +15,25 @@ class ChildProcess {
     // feed; a last line without one comes when the pipe ends). Never called after Wait returned.
     using LineSink = std::function<void(const std::string& line)>;
 
+    // A child dropped before Wait is of no more use to anyone: it is ended outright (SIGKILL,
+    // TerminateProcess) and waited for, so that no reader thread outlives this object.
     virtual ~ChildProcess() = default;
 
     // Starts `program` (a path, UTF-8) with `arguments` (UTF-8, each passed as one argument,
     // spaces and quotes included). nullptr when it could not be started; *error then says why
     // in the system's words.
+    // On POSIX the child starts with SIGINT and SIGTERM blocked, so that an Interrupt that comes
+    // before it has set up its handling waits for it: a program run this way unblocks them once
+    // it is ready (the CLI's quit watch does). On Windows it starts in a process group of its
+    // own, with Ctrl+C ignored, as Windows does for such a group.
     static std::unique_ptr<ChildProcess> Start(const std::string& program,
                                                const std::vector<std::string>& arguments,
                                                LineSink onErrorLine, std::string* error);
 
     // Asks the child to stop through its own exit path: SIGTERM on POSIX, a Ctrl+Break to its
-    // own process group on Windows. Safe to call more than once, and after it ended.
+    // own process group on Windows (for a child whose console is not ours, and on Wine, the
+    // system's console event routine started inside it). Safe to call more than once, and after
+    // it ended.
     virtual void Interrupt() = 0;
     // Waits until the child ended and both pipes are read to their end; its exit status, or -1
     // when it was ended by a signal or its status could not be had.

@@ -90,8 +90,8 @@ std::thread ReadToEnd(HANDLE pipe, Take take) {
 
 // Starts the system's console event dispatch in the child, as Windows does in a process for an
 // event from its console. For a child whose console is not ours (we have none), and on Wine,
-// which sends no console events between processes. Kernelbase lies at the same address in
-// every process of one session.
+// which sends no console events between processes. Windows maps kernelbase at the same address
+// in every process until the next boot.
 bool DispatchBreakInside(HANDLE process) {
     using Dispatch = DWORD(WINAPI*)(void*);
     const HMODULE kernelbase = GetModuleHandleW(L"kernelbase.dll");

@@ -2,8 +2,9 @@
 //   echo ARG...        each argument on a line of its own on stdout
 //   flood BYTES        BYTES bytes on stdout while as many go to stderr, as lines, interleaved
 //   lines STATUS       a few stderr lines in pieces, the last without a line feed; exit STATUS
-//   wait STATUS        "ready" on stderr, then waits for SIGTERM / Ctrl+Break; exit STATUS
-//                      through the handler, 99 when nothing came within 10 s
+//   wait STATUS        after 50 ms its handler, "ready" on stderr, then waits for SIGTERM /
+//                      Ctrl+Break; exit STATUS through the handler, 99 when nothing came
+//                      within 10 s
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -82,6 +83,8 @@ int Run(const std::vector<std::string>& args) {
         return number;
     }
     if (mode == "wait") {
+        // As a program that takes its time to start: a signal may come before its handler.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
         WatchQuit();
         Write(stderr, "ready\n");
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);

@@ -153,6 +153,16 @@ TEST(ChildProcess, InterruptEndsTheChildThroughItsOwnHandler) {
     EXPECT_EQ(child->Wait(), 5);
 }
 
+#ifndef _WIN32
+// A signal cannot wait for a Windows program to set up its handler; on POSIX it waits pending.
+TEST(ChildProcess, AnInterruptBeforeTheChildsHandlerIsReadyWaitsForIt) {
+    auto child = StartEcho({"wait", "6"}, nullptr);
+    ASSERT_NE(child, nullptr);
+    child->Interrupt();
+    EXPECT_EQ(WaitAtMost(child, 10s), 6);
+}
+#endif
+
 TEST(ChildProcess, AProgramThatIsNotThereGivesNoChildAndSaysWhy) {
     std::string error;
     EXPECT_EQ(ChildProcess::Start(Beside("no_such_program"), {}, nullptr, &error), nullptr);
