@@ -646,6 +646,10 @@ finally confirm to exit.
         <translation>The run ended without a result (exit status %d)</translation>
     </message>
     <message>
+        <source>系统未给出该设备的 USB 端口，无法单独选择它</source>
+        <translation>The system does not tell this device's USB port, so it cannot be chosen on its own</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>The register address is not a number!

@@ -646,6 +646,10 @@ enfin, confirmez pour quitter.
         <translation>L'exécution s'est terminée sans résultat (code de sortie %d)</translation>
     </message>
     <message>
+        <source>系统未给出该设备的 USB 端口，无法单独选择它</source>
+        <translation>Le système n'indique pas le port USB de cet appareil ; il ne peut pas être choisi seul</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>L'adresse du registre n'est pas un nombre !

@@ -646,6 +646,10 @@
         <translation>Процесс нәтижесіз аяқталды (шығу коды %d)</translation>
     </message>
     <message>
+        <source>系统未给出该设备的 USB 端口，无法单独选择它</source>
+        <translation>Жүйе бұл құрылғының USB портын көрсетпейді, сондықтан оны жеке таңдау мүмкін емес</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>Регистр мекенжайы сан емес!

@@ -646,6 +646,10 @@
         <translation>Процесс завершился без результата (код выхода %d)</translation>
     </message>
     <message>
+        <source>系统未给出该设备的 USB 端口，无法单独选择它</source>
+        <translation>Система не сообщает USB-порт этого устройства, поэтому его нельзя выбрать отдельно</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>Адрес регистра не является числом!

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/Result.h"
+#include "base/StringTable.h"
 #include "cli/CliDevices.h"
 #include "cli/CliSession.h"
 #include "cli/JsonReport.h"
@@ -87,9 +88,14 @@ std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& argu
         }
         out.push_back(arg);
     }
+    // A device whose port the system does not tell is run only as the one device there, which
+    // its copy keeps to by itself.
+    if (!port.empty()) {
+        out.insert(out.end(), {"--device", port});
+    }
     const std::filesystem::path base = PathFromUtf8(logDir.empty() ? "." : logDir);
-    out.insert(out.end(), {"--device", port, "--json", "--log-dir",
-                           Utf8FromPath(base / PathFromUtf8(PortFolderName(port)))});
+    out.insert(out.end(),
+               {"--json", "--log-dir", Utf8FromPath(base / PathFromUtf8(PortFolderName(port)))});
     return out;
 }
 
@@ -100,6 +106,11 @@ int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& po
     std::vector<DeviceRun> runs(ports.size());
     for (size_t i = 0; i < ports.size(); ++i) {
         runs[i].port = ports[i];
+        if (ports[i].empty() && ports.size() > 1) {
+            // Nothing tells it from the others: a copy could take any of them.
+            runs[i].notStarted = Tr(kPortUnknown);
+            continue;
+        }
         std::string error;
         runs[i].process = ChildProcess::Start(
             run.program, DeviceRunArguments(run.arguments, ports[i], run.logDir),

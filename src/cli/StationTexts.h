@@ -20,11 +20,13 @@ inline constexpr const char* kSomeFailed = "%d 台设备中有 %d 台失败";
 // The port, then the system's reason.
 inline constexpr const char* kChildNotStarted = "无法为端口 %s 启动进程：%s";
 inline constexpr const char* kChildNoReport = "进程结束时没有给出结果（退出状态 %d）";
+// One of several devices whose USB port the system does not tell.
+inline constexpr const char* kPortUnknown = "系统未给出该设备的 USB 端口，无法单独选择它";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kModeApplication, kModeUpdate,   kSeveralDevices,
-                                            kAllCommands,     kAllAlone,     kDeviceSucceeded,
-                                            kDeviceFailed,    kAllSucceeded, kSomeFailed,
-                                            kChildNotStarted, kChildNoReport};
+inline constexpr const char* kAllTexts[] = {kModeApplication, kModeUpdate,    kSeveralDevices,
+                                            kAllCommands,     kAllAlone,      kDeviceSucceeded,
+                                            kDeviceFailed,    kAllSucceeded,  kSomeFailed,
+                                            kChildNotStarted, kChildNoReport, kPortUnknown};
 
 }  // namespace tavlin::cli

@@ -8,11 +8,27 @@
 
 #include "cli/AllDevices.h"
 #include "cli/ProgressBoard.h"
+#include "platform/FilePath.h"
 
 namespace tavlin::cli {
 namespace {
 
 using ::testing::ElementsAre;
+
+// Everything written to a temporary file, which is closed.
+std::string Drain(std::FILE* out) {
+    std::rewind(out);
+    std::string text;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) {
+        text += static_cast<char>(c);
+    }
+    std::fclose(out);
+    return text;
+}
+
+std::string Joined(const std::string& folder, const std::string& name) {
+    return Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(name));
+}
 
 TEST(AllDevices, EachCopyGetsItsOwnDeviceLogFolderAndObject) {
     const std::vector<std::string> given{"--simulate", "--all",     "update",   "--log-dir=old",
@@ -20,14 +36,28 @@ TEST(AllDevices, EachCopyGetsItsOwnDeviceLogFolderAndObject) {
                                          "--verify",   "--log-dir", "older"};
     EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station"),
                 ElementsAre("--simulate", "update", "pkg.ini", "--verify", "--device", "1-1.2",
-                            "--json", "--log-dir", "station/1-1.2"));
-    for (const auto& [port, folder] :
-         std::vector<std::pair<std::string, std::string>>{{"1-1.4.2", "1-1.4.2"},
-                                                          {"1400-4.2", "1400-4.2"},
-                                                          {"a:b/c\\d*?", "a_b_c_d__"},
-                                                          {"", "_"}}) {
+                            "--json", "--log-dir", Joined("station", "1-1.2")));
+    // A port the system does not tell: the copy keeps to the one device there by itself.
+    EXPECT_THAT(DeviceRunArguments({"versions"}, "", ""),
+                ElementsAre("versions", "--json", "--log-dir", Joined(".", "_")));
+    for (const auto& [port, folder] : std::vector<std::pair<std::string, std::string>>{
+             {"1-1.4.2", "1-1.4.2"}, {"1400-4.2", "1400-4.2"}, {"a:b/c\\d*?", "a_b_c_d__"}}) {
         EXPECT_EQ(PortFolderName(port), folder) << port;
     }
+}
+
+// On a terminal each device keeps its line, redrawn in place.
+TEST(AllDevices, OnATerminalEachDeviceHasOneLineRedrawnInPlace) {
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    {
+        ProgressBoard board(out, {"sim-1", "sim-2"}, true);
+        board.Show(1, "Writing the images has begun");
+    }
+    const std::string text = Drain(out);
+    EXPECT_EQ(text,
+              "\r\x1b[2K[sim-1] \n\r\x1b[2K[sim-2] \n\x1b[2A"
+              "\r\x1b[2K[sim-1] \n\r\x1b[2K[sim-2] Writing the images has begun\n");
 }
 
 TEST(AllDevices, WithoutATerminalLinesAreLedByTheirPortAndProgressShownByTenths) {
@@ -47,12 +77,7 @@ TEST(AllDevices, WithoutATerminalLinesAreLedByTheirPortAndProgressShownByTenths)
         board.Finish();
         board.Show(0, "after the end");
     }
-    std::rewind(out);
-    std::string text;
-    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) {
-        text += static_cast<char>(c);
-    }
-    std::fclose(out);
+    const std::string text = Drain(out);
     const std::string bar = "[" + std::string(40, '.') + "] ";
     EXPECT_EQ(text,
               "[sim-2] Writing the images has begun, please wait...\n"
