@@ -13,32 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "UpdatePackage.h"
 #include "platform/ChildProcess.h"
 
 namespace tavlin {
 namespace {
-
-constexpr size_t kImageSize = 64 * 1024;
 
 double ChildrenCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-std::filesystem::path WritePackage() {
-    const auto dir = std::filesystem::temp_directory_path() / "tavlin-bench-station";
-    std::filesystem::create_directories(dir);
-    std::string package;
-    for (const char* section : {"HInfo", "LInfo", "RInfo"}) {
-        const auto image = dir / (std::string(section) + ".bin");
-        std::ofstream(image, std::ios::binary) << std::string(kImageSize, section[0]);
-        package += std::string("[Tavlin ") + section +
-                   "]\nImage_en=1\nImage_version=1\nImage_name=" + image.string() + "\n";
-    }
-    std::ofstream(dir / "pkg.ini") << package;
-    return dir;
 }
 
 // The code packets one device's object says it took.
@@ -52,14 +37,15 @@ int64_t Packets(const nlohmann::json& device) {
 
 void BM_StationUpdate(benchmark::State& state) {
     const int devices = static_cast<int>(state.range(0));
-    const auto dir = WritePackage();
+    const auto dir = std::filesystem::temp_directory_path() / "tavlin-bench-station";
+    const std::string package = bench::WriteUpdatePackage(dir);
     std::vector<std::string> args{
         "--simulate",  "--sim-devices", std::to_string(devices), "--sim-faults",
         "latency=1ms", "--log-dir",     (dir / "logs").string(), "--json"};
     if (devices > 1) {
         args.push_back("--all");
     }
-    args.insert(args.end(), {"update", (dir / "pkg.ini").string(), "--replug-timeout", "20"});
+    args.insert(args.end(), {"update", package, "--replug-timeout", "20"});
     int64_t packets = 0;
     int failed = 0;
     double cpu = 0;

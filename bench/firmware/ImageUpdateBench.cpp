@@ -15,12 +15,13 @@
 
 #include "SimulatedCommandThread.h"
 #include "ThreadCpuClock.h"
+#include "UpdatePackage.h"
 #include "firmware/ImageUpdateWorker.h"
 
 namespace tavlin {
 namespace {
 
-constexpr size_t kImageSize = 64 * 1024;
+using bench::kImageSize;
 constexpr int64_t kPacketsPerImage = (kImageSize + 61) / 62;
 constexpr int64_t kCodePackets = 4 * kPacketsPerImage;
 // Per image: one preliminary read and one version record write.
@@ -49,19 +50,6 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-std::string WritePackage(const std::filesystem::path& dir) {
-    std::filesystem::create_directories(dir);
-    std::string package;
-    for (const char* section : {"HInfo", "LInfo", "RInfo"}) {
-        const auto image = dir / (std::string(section) + ".bin");
-        std::ofstream(image, std::ios::binary) << std::string(kImageSize, section[0]);
-        package += std::string("[Tavlin ") + section +
-                   "]\nImage_en=1\nImage_version=1\nImage_name=" + image.string() + "\n";
-    }
-    std::ofstream(dir / "pkg.ini") << package;
-    return (dir / "pkg.ini").string();
-}
-
 void BM_ImageUpdate256KiB(benchmark::State& bench) {
     bench::SimulatedCommandThread device(std::chrono::milliseconds(bench.range(0)));
     if (!device.opened()) {
@@ -69,7 +57,7 @@ void BM_ImageUpdate256KiB(benchmark::State& bench) {
         return;
     }
     const auto dir = std::filesystem::temp_directory_path() / "tavlin-image-update-bench";
-    const std::string package = WritePackage(dir);
+    const std::string package = bench::WriteUpdatePackage(dir);
     NullView view;
     ImageUpdateWorker worker(device.state, view);
     double wall = 0, cpu = 0, workerCpu = 0, commandCpu = 0, deviceCpu = 0;

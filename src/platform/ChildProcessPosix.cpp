@@ -74,10 +74,11 @@ class PosixChildProcess final : public ChildProcess {
   public:
     PosixChildProcess(pid_t pid, int outputFd, int errorFd, LineSink onErrorLine)
         : pid_(pid), streams_(std::move(onErrorLine)) {
-        outputReader_ = ReadToEnd(
-            outputFd, [this](const char* data, size_t size) { streams_.AddOutput(data, size); });
-        errorReader_ = ReadToEnd(
-            errorFd, [this](const char* data, size_t size) { streams_.AddError(data, size); });
+        streams_.StartReaders(
+            ReadToEnd(outputFd,
+                      [this](const char* data, size_t size) { streams_.AddOutput(data, size); }),
+            ReadToEnd(errorFd,
+                      [this](const char* data, size_t size) { streams_.AddError(data, size); }));
     }
 
     // Dropped unwaited, the child is of no more use to anyone: it is ended outright, so that
@@ -118,13 +119,7 @@ class PosixChildProcess final : public ChildProcess {
             exitStatus_ = reaped == pid_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             reaped_ = true;
         }
-        if (outputReader_.joinable()) {
-            outputReader_.join();
-        }
-        if (errorReader_.joinable()) {
-            errorReader_.join();
-            streams_.EndError();
-        }
+        streams_.JoinReaders();
         return exitStatus_;
     }
 
@@ -137,8 +132,6 @@ class PosixChildProcess final : public ChildProcess {
 
     const pid_t pid_;
     ChildStreams streams_;
-    std::thread outputReader_;
-    std::thread errorReader_;
     std::mutex waitMutex_;  // one Wait at a time
     std::mutex mutex_;      // between reaping and signalling
     bool reaped_ = false;   // written under both locks

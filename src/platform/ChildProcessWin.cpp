@@ -116,10 +116,11 @@ class WinChildProcess final : public ChildProcess {
           processId_(started.dwProcessId),
           streams_(std::move(onErrorLine)) {
         CloseHandle(started.hThread);
-        outputReader_ = ReadToEnd(
-            output, [this](const char* data, size_t size) { streams_.AddOutput(data, size); });
-        errorReader_ = ReadToEnd(
-            errors, [this](const char* data, size_t size) { streams_.AddError(data, size); });
+        streams_.StartReaders(
+            ReadToEnd(output,
+                      [this](const char* data, size_t size) { streams_.AddOutput(data, size); }),
+            ReadToEnd(errors,
+                      [this](const char* data, size_t size) { streams_.AddError(data, size); }));
     }
 
     // Dropped unwaited, the child is of no more use to anyone: it is ended outright, so that
@@ -151,13 +152,7 @@ class WinChildProcess final : public ChildProcess {
                               : -1;
             waited_ = true;
         }
-        if (outputReader_.joinable()) {
-            outputReader_.join();
-        }
-        if (errorReader_.joinable()) {
-            errorReader_.join();
-            streams_.EndError();
-        }
+        streams_.JoinReaders();
         return exitStatus_;
     }
 
@@ -167,8 +162,6 @@ class WinChildProcess final : public ChildProcess {
     OwnedHandle process_;
     const DWORD processId_;
     ChildStreams streams_;
-    std::thread outputReader_;
-    std::thread errorReader_;
     std::mutex waitMutex_;
     bool waited_ = false;
     int exitStatus_ = -1;

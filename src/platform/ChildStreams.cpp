@@ -28,6 +28,21 @@ void ChildStreams::AddError(const char* data, size_t size) {
     }
 }
 
+void ChildStreams::StartReaders(std::thread outputReader, std::thread errorReader) {
+    outputReader_ = std::move(outputReader);
+    errorReader_ = std::move(errorReader);
+}
+
+void ChildStreams::JoinReaders() {
+    if (outputReader_.joinable()) {
+        outputReader_.join();
+    }
+    if (errorReader_.joinable()) {
+        errorReader_.join();
+        EndError();
+    }
+}
+
 void ChildStreams::EndError() {
     if (!partialLine_.empty()) {
         Deliver(partialLine_);

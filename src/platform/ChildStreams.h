@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/ChildProcess.h"
 
@@ -16,17 +17,22 @@ class ChildStreams {
 
     void AddOutput(const char* data, size_t size);
     void AddError(const char* data, size_t size);
-    // The error pipe ended: a last line without its line feed goes out now.
-    void EndError();
+    // The two pipes' readers, which call AddOutput and AddError. JoinReaders waits until both
+    // pipes ended; a last error line without its line feed goes out then.
+    void StartReaders(std::thread outputReader, std::thread errorReader);
+    void JoinReaders();
     std::string Output() const;
 
   private:
+    void EndError();
     void Deliver(const std::string& line);
 
     ChildProcess::LineSink onErrorLine_;
     std::string partialLine_;
     mutable std::mutex outputMutex_;
     std::string output_;
+    std::thread outputReader_;
+    std::thread errorReader_;
 };
 
 }  // namespace tavlin
