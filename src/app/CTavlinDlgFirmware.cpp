@@ -5,6 +5,7 @@
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
+#include "device/HidDevice.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareLauncher.h"
 #include "ui/ControlLookup.h"
@@ -20,6 +21,9 @@ void CTavlinDlg::BuildFirmwareLauncher() {
 }
 
 void CTavlinDlg::OnUpdateFirmware() {
+    // The unit being updated restarts twice; with several devices attached, the one that comes
+    // back on its port is the one to follow.
+    const KeepingToPort keep(device_);
     const FirmwareLaunch launch = PrepareFirmwareLaunch(state_, *bridge_, *modeControl_);
     if (launch == FirmwareLaunch::NoDevice || launch == FirmwareLaunch::Refused) {
         return;

@@ -53,15 +53,44 @@ void HidDevice::setHandle(std::shared_ptr<HidConnection> handle) {
     handle_ = std::move(handle);
 }
 
+std::string HidDevice::keptPort() const {
+    std::lock_guard lock(handleMutex_);
+    return keptPort_;
+}
+
+void HidDevice::setKeptPort(std::string port) {
+    std::lock_guard lock(handleMutex_);
+    keptPort_ = std::move(port);
+}
+
+KeepingToPort::KeepingToPort(HidDevice& device) : device_(device), previous_(device.keptPort()) {
+    const auto open = device.handle();
+    if (!open) {
+        return;
+    }
+    for (const HidInterfaceInfo& info : device.transport().Enumerate()) {
+        if (info.path == open->Path() && !info.port.empty()) {
+            device.setKeptPort(info.port);
+            return;
+        }
+    }
+}
+
+KeepingToPort::~KeepingToPort() {
+    device_.setKeptPort(previous_);
+}
+
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
-                                             Result* why, ArrivalGrace* grace) {
+                                             Result* why, ArrivalGrace* grace,
+                                             const std::string& onlyPort) {
     Result outcome = Result::Fail(ResultCode::NoDevice, "no device of ours is attached");
     const std::vector<HidInterfaceInfo> interfaces = transport.Enumerate();
     if (grace != nullptr) {
         grace->Look(interfaces);
     }
     for (const HidInterfaceInfo& info : interfaces) {
-        if (info.vendorId != kVendorId || !IsOurProduct(info.productId)) {
+        if (info.vendorId != kVendorId || !IsOurProduct(info.productId) ||
+            (!onlyPort.empty() && info.port != onlyPort)) {
             continue;
         }
         if (info.usagePage != kVendorUsagePage || info.usage != kVendorUsage) {
@@ -108,7 +137,7 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why) {
         device.setHandle(nullptr);
     }
     std::unique_ptr<HidConnection> found =
-        FindHidDevice(device.transport(), productId, why, &device.arrivals);
+        FindHidDevice(device.transport(), productId, why, &device.arrivals, device.keptPort());
     if (!found) {
         return 0;
     }

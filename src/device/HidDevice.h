@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 
 #include "base/Result.h"
 #include "device/DeviceChoice.h"
@@ -39,10 +40,15 @@ class HidDevice {
     // touch it.
     ArrivalGrace arrivals;
 
+    // While not empty, detections open only a device on this port (see KeepingToPort).
+    std::string keptPort() const;
+    void setKeptPort(std::string port);
+
   private:
     HidTransport* transport_;
     mutable std::mutex handleMutex_;
     std::shared_ptr<HidConnection> handle_;
+    std::string keptPort_;  // under handleMutex_
     std::mutex transferLock_;
     std::atomic<int> timeoutMs_{kTransferTimeoutMs};
 };
@@ -55,9 +61,26 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why = nullptr)
 // then *why (when given) tells NoAccess from NoDevice as above.
 // *productId is written for every device of ours that was seen (see the .cpp for the rule).
 // With `grace`, an interface that arrived since its previous look gets a second to become
-// openable (see ArrivalGrace).
+// openable (see ArrivalGrace); with `onlyPort`, interfaces on other ports are not looked at.
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
-                                             Result* why = nullptr, ArrivalGrace* grace = nullptr);
+                                             Result* why = nullptr, ArrivalGrace* grace = nullptr,
+                                             const std::string& onlyPort = {});
+
+// While it lives, detections keep to the port of the device that was open when it was made:
+// a tool that makes the device restart follows that unit, not whichever of several devices
+// comes back first. Without an open device, or where the system tells no port, it keeps to
+// nothing.
+class KeepingToPort {
+  public:
+    explicit KeepingToPort(HidDevice& device);
+    ~KeepingToPort();
+    KeepingToPort(const KeepingToPort&) = delete;
+    KeepingToPort& operator=(const KeepingToPort&) = delete;
+
+  private:
+    HidDevice& device_;
+    std::string previous_;
+};
 // The transfers carry their outcome up as a Result: NoDevice without an open handle, Timeout,
 // DeviceGone or IoError (with the system's code in the reason) from the link.
 Result WriteHidDevice(HidDevice& device, const uint8_t* report);

@@ -59,6 +59,27 @@ TEST(Station, ARestartIsFollowedOnTheSamePortOnly) {
     EXPECT_EQ(device.handle()->Path().rfind("sim-1:", 0), 0u);
 }
 
+// The window works on every port and takes the first device; while its firmware tool runs it
+// keeps to the unit it is updating, and lets go afterwards.
+TEST(Station, AToolsRestartKeepsToTheUnitItStartedWith) {
+    SimStation station(2);
+    HidDevice device(station);
+    uint16_t productId = 0;
+    station.device(0).Detach();
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);  // sim-2, the only one there
+    station.device(0).Attach();
+    {
+        const KeepingToPort keep(device);
+        EXPECT_EQ(device.keptPort(), "sim-2");
+        station.device(1).Detach();
+        EXPECT_EQ(OpenHidDevice(device, &productId), 0) << "sim-1 taken for the unit coming back";
+        station.device(1).Attach(kProductIdUpdate);
+        ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+        EXPECT_EQ(device.handle()->Path().rfind("sim-2:", 0), 0u);
+    }
+    EXPECT_EQ(device.keptPort(), "");
+}
+
 TEST(Station, FaultsGoToTheDeviceTheyName) {
     std::string error;
     const auto plans =
