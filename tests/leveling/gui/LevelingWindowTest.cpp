@@ -53,7 +53,10 @@ class LevelingWindowTest : public QObject, private testing::SimulatedMainWindow 
 
     void Open(bool engineering) {
         OpenWindow({.engineering = engineering});
-        QTRY_VERIFY(state_->g_bDevExist == 1);
+        // The detection done, and its status texts shown: one still queued would overwrite what
+        // a test's button press shows (seen on a loaded machine).
+        QTRY_VERIFY(state_->g_bDevExist == 1 && state_->g_DetectThread == nullptr);
+        QCoreApplication::processEvents();
     }
     void Close() { CloseWindow(); }
     CsensorsetmpDlg* PressLeveling() {
