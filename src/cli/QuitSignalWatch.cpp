@@ -12,6 +12,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/ConsoleCtrlRoutine.h"
+
 namespace tavlin::cli {
 namespace {
 
@@ -70,12 +72,7 @@ void StartConsoleEventHook() {
     const int delayMs = colon == std::string::npos ? 0 : std::atoi(asked.c_str() + colon + 1);
     std::thread([event, delayMs] {
         Sleep(static_cast<DWORD>(delayMs));
-        using Dispatch = DWORD(WINAPI*)(void*);
-        const HMODULE kernelbase = GetModuleHandleW(L"kernelbase.dll");
-        const auto dispatch = kernelbase == nullptr
-                                  ? nullptr
-                                  : reinterpret_cast<Dispatch>(reinterpret_cast<void*>(
-                                        GetProcAddress(kernelbase, "CtrlRoutine")));
+        const ConsoleCtrlRoutine dispatch = SystemConsoleCtrlRoutine();
         const ULONGLONG start = GetTickCount64();
         if (dispatch != nullptr) {
             dispatch(reinterpret_cast<void*>(static_cast<ULONG_PTR>(event)));

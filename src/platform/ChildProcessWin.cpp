@@ -6,6 +6,7 @@
 
 #include "platform/ChildProcess.h"
 #include "platform/ChildStreams.h"
+#include "platform/ConsoleCtrlRoutine.h"
 #include "platform/FilePath.h"
 #include "platform/StringConv.h"
 
@@ -90,15 +91,9 @@ std::thread ReadToEnd(HANDLE pipe, Take take) {
 
 // Starts the system's console event dispatch in the child, as Windows does in a process for an
 // event from its console. For a child whose console is not ours (we have none), and on Wine,
-// which sends no console events between processes. Windows maps kernelbase at the same address
-// in every process until the next boot.
+// which sends no console events between processes.
 bool DispatchBreakInside(HANDLE process) {
-    using Dispatch = DWORD(WINAPI*)(void*);
-    const HMODULE kernelbase = GetModuleHandleW(L"kernelbase.dll");
-    const auto dispatch = kernelbase == nullptr
-                              ? nullptr
-                              : reinterpret_cast<Dispatch>(reinterpret_cast<void*>(
-                                    GetProcAddress(kernelbase, "CtrlRoutine")));
+    const ConsoleCtrlRoutine dispatch = SystemConsoleCtrlRoutine();
     if (dispatch == nullptr) {
         return false;
     }
