@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
 #include "sim/SimPresenceAdapter.h"
 
@@ -47,18 +46,22 @@ std::vector<HidInterfaceInfo> SimStation::Enumerate() {
     return all;
 }
 
+std::vector<std::string> SimStation::ports() const {
+    std::vector<std::string> ports;
+    for (const auto& device : devices_) {
+        ports.push_back(device->port());
+    }
+    return ports;
+}
+
 SimTransport* SimStation::Owner(const std::string& path) {
-    // Paths are "sim-<k>:hid<serial>..."; device k sits on port "sim-<k>".
-    const std::string port = path.substr(0, path.find(':'));
-    if (port.rfind("sim-", 0) != 0) {
-        return nullptr;
+    // Each device's paths start with its port and a colon.
+    for (auto& device : devices_) {
+        if (path.rfind(device->port() + ':', 0) == 0) {
+            return device.get();
+        }
     }
-    const std::string number = port.substr(4);
-    const size_t k = number.empty() ? 0 : std::strtoul(number.c_str(), nullptr, 10);
-    if (k < 1 || k > devices_.size() || std::to_string(k) != number) {
-        return nullptr;
-    }
-    return devices_[k - 1].get();
+    return nullptr;
 }
 
 std::unique_ptr<HidConnection> SimStation::Open(const std::string& path, int* errorCode) {

@@ -23,6 +23,7 @@ class SimStation final : public HidTransport {
 
     size_t size() const { return devices_.size(); }
     SimTransport& device(size_t index) { return *devices_.at(index); }
+    std::vector<std::string> ports() const;
 
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;

@@ -66,6 +66,7 @@ class SimTransport final : public HidTransport {
     // The device's attach and detach events, as a watch of the system's notices would give them.
     std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
 
+    const std::string& port() const { return port_; }
     SimFirmware& firmware() { return firmware_; }
     FaultPlan& faults() { return faults_; }
     ReportRecorder& recorder() { return recorder_; }

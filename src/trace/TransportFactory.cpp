@@ -94,10 +94,7 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
 bool CreateStation(const TransportOptions& options, size_t count, CreatedTransport* created,
                    std::string* error) {
     auto station = std::make_unique<sim::SimStation>(count);
-    std::vector<std::string> ports;
-    for (size_t k = 1; k <= count; ++k) {
-        ports.push_back("sim-" + std::to_string(k));
-    }
+    const std::vector<std::string> ports = station->ports();
     const auto plans = sim::SplitFaultsByDevice(options.simFaults, ports, error);
     if (!plans) {
         return false;
