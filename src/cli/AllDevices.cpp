@@ -39,9 +39,8 @@ json DeviceObject(const std::string& port, const std::string& out, int status,
     const size_t end = out.find_last_not_of("\r\n");
     if (end != std::string::npos) {
         const size_t begin = out.find_last_of('\n', end);
-        object = json::parse(out.substr(begin == std::string::npos ? 0 : begin + 1,
-                                        end + 1 - (begin == std::string::npos ? 0 : begin + 1)),
-                             nullptr, false);
+        const size_t from = begin == std::string::npos ? 0 : begin + 1;
+        object = json::parse(out.substr(from, end + 1 - from), nullptr, false);
     }
     if (!object.is_object() || !object.contains("exit") || !object["exit"].is_number_integer()) {
         const int exit = status == kExitSuccess ? kExitFailed : status;
