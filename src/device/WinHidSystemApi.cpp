@@ -61,17 +61,9 @@ class WinHidSystemApi final : public WinHidApi {
         data.cbSize = sizeof data;
         for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid, index, &data);
              ++index) {
-            DWORD size = 0;
-            SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &size, nullptr);
-            if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
-                continue;
-            }
-            std::vector<uint8_t> storage(size);
-            auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
-            detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
             // One interface whose detail cannot be read does not hide the ones after it.
-            if (SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, nullptr)) {
-                paths.push_back(Narrow(detail->DevicePath));
+            if (std::string path; ReadInterfaceDetail(set, &data, &path, nullptr)) {
+                paths.push_back(std::move(path));
             }
         }
         SetupDiDestroyDeviceInfoList(set);
@@ -219,18 +211,29 @@ class WinHidSystemApi final : public WinHidApi {
                                     SP_DEVINFO_DATA* device) {
         SP_DEVICE_INTERFACE_DATA data{};
         data.cbSize = sizeof data;
-        if (!SetupDiOpenDeviceInterfaceW(set, Widen(interfacePath).c_str(), 0, &data)) {
-            return false;
-        }
+        return SetupDiOpenDeviceInterfaceW(set, Widen(interfacePath).c_str(), 0, &data) &&
+               ReadInterfaceDetail(set, &data, nullptr, device);
+    }
+
+    // An interface's detail, whose size is asked first: its path and its device, each where
+    // wanted.
+    static bool ReadInterfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data, std::string* path,
+                                    SP_DEVINFO_DATA* device) {
         DWORD size = 0;
-        SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &size, nullptr);
+        SetupDiGetDeviceInterfaceDetailW(set, data, nullptr, 0, &size, nullptr);
         if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
             return false;
         }
         std::vector<uint8_t> storage(size);
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
         detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-        return SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, device);
+        if (!SetupDiGetDeviceInterfaceDetailW(set, data, detail, size, nullptr, device)) {
+            return false;
+        }
+        if (path != nullptr) {
+            *path = Narrow(detail->DevicePath);
+        }
+        return true;
     }
 
     // A string or string-list property as its strings; empty when the device has none.
