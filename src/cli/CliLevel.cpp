@@ -61,10 +61,6 @@ class TerminalLevelingView : public LevelingView {
 // The pictures as the window paints them, red line included; the paths written go to `written`.
 bool WritePictures(const TerminalLevelingView& view, const std::string& directory, CliOutput& out,
                    std::vector<std::string>* written) {
-    if (!CanEncodePng()) {
-        out.Line(Tr(picture::kNoPictures));
-        return false;
-    }
     const auto info = MakePreviewImageInfo();
     bool allWritten = true;
     for (int sensor : {kMaster, kSlave}) {
@@ -100,6 +96,11 @@ RunReport::Sensor SensorParameters(const SharedState& s, int sensor, bool expose
 Result PreparePictureFolder(const Invocation& inv) {
     if (inv.command != Command::Level || inv.pngDir.empty()) {
         return Result::Ok();
+    }
+    // Asked for in a build that cannot make them: refused before the device is touched, not
+    // after a whole leveling run.
+    if (!CanEncodePng()) {
+        return Result::Fail(ResultCode::BadInput, Tr(picture::kNoPictures));
     }
     std::error_code error;
     const std::filesystem::path folder = PathFromUtf8(inv.pngDir);

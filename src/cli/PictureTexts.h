@@ -4,7 +4,7 @@
 
 namespace tavlin::cli::picture {
 
-// A build that has no PNG writer (a Windows build without libpng and without Qt).
+// `--png` in a build that has no PNG writer (a Windows build without libpng and without Qt).
 inline constexpr const char* kNoPictures = "此版本的 tavlin-cli 不能保存图片（--png）";
 // The file, then why it could not be written.
 inline constexpr const char* kNotWritten = "无法写入 %s：%s";
