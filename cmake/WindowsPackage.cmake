@@ -11,6 +11,9 @@ if(TAVLIN_GUI)
 endif()
 
 set(CPACK_GENERATOR ZIP NSIS)
+# One installer and one zip with everything: the programs' install rules name the components the
+# Debian packages are split by, which must not turn into choices in the installer.
+set(CPACK_MONOLITHIC_INSTALL ON)
 set(CPACK_PACKAGE_NAME "Tavlin")
 set(CPACK_PACKAGE_VENDOR "Tavlin")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

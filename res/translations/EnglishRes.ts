@@ -602,6 +602,14 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
+        <translation>This build of tavlin-cli cannot save pictures (--png)</translation>
+    </message>
+    <message>
+        <source>无法写入 %s：%s</source>
+        <translation>Cannot write %s: %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>

@@ -602,6 +602,14 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
+        <translation>Cette version de tavlin-cli ne peut pas enregistrer d'images (--png)</translation>
+    </message>
+    <message>
+        <source>无法写入 %s：%s</source>
+        <translation>Impossible d'écrire %s : %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>

@@ -602,6 +602,14 @@
 </translation>
     </message>
     <message>
+        <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
+        <translation>tavlin-cli бұл құрастырылымы суреттерді сақтай алмайды (--png)</translation>
+    </message>
+    <message>
+        <source>无法写入 %s：%s</source>
+        <translation>%s жазу мүмкін болмады: %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>қолданба</translation>
     </message>

@@ -602,6 +602,14 @@
 </translation>
     </message>
     <message>
+        <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
+        <translation>Эта сборка tavlin-cli не умеет сохранять изображения (--png)</translation>
+    </message>
+    <message>
+        <source>无法写入 %s：%s</source>
+        <translation>Не удалось записать %s: %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>приложение</translation>
     </message>

@@ -3,11 +3,12 @@
 #include <filesystem>
 #include <mutex>
 #include <system_error>
-#ifdef TAVLIN_CLI_PNG
-#include <QImage>
-#endif
 
+#include "base/Log.h"
 #include "base/StringTable.h"
+#include "cli/CliDevices.h"
+#include "cli/PictureTexts.h"
+#include "cli/PngImage.h"
 #include "leveling/DrawPreview.h"
 #include "leveling/ExposureAdjust.h"
 #include "leveling/ImagePreviewThread.h"
@@ -60,30 +61,22 @@ class TerminalLevelingView : public LevelingView {
 // The pictures as the window paints them, red line included; the paths written go to `written`.
 bool WritePictures(const TerminalLevelingView& view, const std::string& directory, CliOutput& out,
                    std::vector<std::string>* written) {
-#ifndef TAVLIN_CLI_PNG
-    (void)view;
-    (void)directory;
-    (void)written;
-    out.Line("this build of tavlin-cli writes no pictures (--png)");
-    return false;
-#else
     const auto info = MakePreviewImageInfo();
     bool allWritten = true;
     for (int sensor : {kMaster, kSlave}) {
         PreviewPicture picture;
         DrawPreview(info.get(), view.frame(sensor), &picture);
-        const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), kPictureWidth,
-                           kPictureHeight, kPictureWidth * 4, QImage::Format_RGB32);
         const std::string path = directory + (sensor == kMaster ? "/master.png" : "/slave.png");
-        if (!image.save(QString::fromStdString(path), "PNG")) {
-            out.Line("cannot write " + path);
+        std::string error;
+        if (!WritePngFile(path, kPictureWidth, kPictureHeight, picture.pixels, &error)) {
+            WriteLog("Leveling picture not written: %s: %s\n", path.c_str(), error.c_str());
+            out.Line(Say(picture::kNotWritten, {path, error}));
             allWritten = false;
         } else {
             written->push_back(path);
         }
     }
     return allWritten;
-#endif
 }
 
 RunReport::Sensor SensorParameters(const SharedState& s, int sensor, bool exposed) {
@@ -103,6 +96,11 @@ RunReport::Sensor SensorParameters(const SharedState& s, int sensor, bool expose
 Result PreparePictureFolder(const Invocation& inv) {
     if (inv.command != Command::Level || inv.pngDir.empty()) {
         return Result::Ok();
+    }
+    // Asked for in a build that cannot make them: refused before the device is touched, not
+    // after a whole leveling run.
+    if (!CanEncodePng()) {
+        return Result::Fail(ResultCode::BadInput, Tr(picture::kNoPictures));
     }
     std::error_code error;
     const std::filesystem::path folder = PathFromUtf8(inv.pngDir);

@@ -18,7 +18,8 @@ namespace tavlin::cli {
 // (when asked for), the pictures and the close worked too; else the first failure. An
 // interruption closes the window as its Cancel does (preview stopped, work mode 0x22).
 // `level --png DIR`: makes sure DIR is a folder, creating it (and its parents) if need be, so a
-// folder that cannot be had stops the run before any device work. Ok for every other command.
+// folder that cannot be had, or a build that cannot write pictures, stops the run before any
+// device work. Ok for every other command.
 Result PreparePictureFolder(const Invocation& invocation);
 
 // `report` (when given) receives both sensors' optical parameters once the search has found

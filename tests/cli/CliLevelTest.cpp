@@ -159,6 +159,17 @@ TEST_F(CliLevelTest, ThePictureFolderIsMadeFirstOrTheRunRefusedAtOnce) {
     EXPECT_EQ(log.Text(), logBefore) << "the session must not start";
 }
 
+// A picture that cannot be written fails the run with the file named and a log line; the other
+// picture is still written.
+TEST_F(CliLevelTest, APictureThatCannotBeWrittenFailsTheRunAndSaysWhich) {
+    std::filesystem::create_directory(dir / "master.png");
+    EXPECT_EQ(Run({"level", "--png", dir.string()}), kExitFailed) << output;
+    const std::string master = (dir / "master.png").string();
+    EXPECT_THAT(output, HasSubstr("无法写入 " + master + "：")) << output;
+    EXPECT_THAT(log.Text(), HasSubstr("Leveling picture not written: " + master + ": "));
+    EXPECT_GT(std::filesystem::file_size(dir / "slave.png"), 0u);
+}
+
 TEST_F(CliLevelTest, NoDeviceAndBadOptions) {
     sim.Detach();
     EXPECT_EQ(Run({"level"}), kExitNoDevice);

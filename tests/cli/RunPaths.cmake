@@ -2,7 +2,8 @@
 # a recording and its replay, a firmware package with its images, a script, an FPGA code file and
 # the leveling pictures. On Linux, and on Windows under Wine in a locale whose ANSI code page may
 # not hold the names. Each run's exit status counts, then what it wrote where it was told to.
-# Arguments (-D): EMULATOR (none on Linux), EXE, WORKDIR, PNG (ON when the build writes pictures)
+# Arguments (-D): EMULATOR (none on Linux), EXE, WORKDIR, PNG (ON when the build writes pictures,
+# OFF when it must refuse them)
 # and NAMES, '|'-separated: LOG|RECORDING|FOLDER|PACKAGE|HIGH|LOW|SCRIPT|CODE|PICTURES|FOREIGN|
 # PROGRAM, where FOREIGN is a log folder and PROGRAM the program's own folder, named in another
 # script; DETECTED: the end of the detection as the user's language file says it.
@@ -86,6 +87,9 @@ if(PNG)
             message(FATAL_ERROR "no ${folder}/${pictures}/${picture}")
         endif()
     endforeach()
+else()
+    # A build that cannot write pictures refuses them before the device is touched.
+    run(1 "--png(\\)|）)" --simulate level --frames 2 --png ${folder}/${pictures})
 endif()
 
 # The program itself in a folder named in another script, its libraries and language files
