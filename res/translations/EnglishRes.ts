@@ -674,6 +674,30 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Script line %d: unknown command '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Script line %d: operand '%s' is not a number
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Script line %d: operand '%s' is negative
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>The script was not run and nothing was sent to the device: correct the lines above first.
+</translation>
+    </message>
+    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Preparing the environment, please wait...

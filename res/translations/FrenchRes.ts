@@ -674,6 +674,30 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Ligne %d du script : commande inconnue '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Ligne %d du script : l'opérande '%s' n'est pas un nombre
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Ligne %d du script : l'opérande '%s' est négatif
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>Le script n'a pas été exécuté et rien n'a été envoyé à l'appareil : corrigez d'abord les lignes ci-dessus.
+</translation>
+    </message>
+    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Préparation de l'environnement, veuillez patienter...

@@ -674,6 +674,30 @@
 </translation>
     </message>
     <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Скрипттің %d-жолы: белгісіз команда '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Скрипттің %d-жолы: '%s' операнды сан емес
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Скрипттің %d-жолы: '%s' операнды теріс сан
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>Скрипт орындалмады, құрылғыға ештеңе жіберілмеді: алдымен жоғарыдағы жолдарды түзетіңіз.
+</translation>
+    </message>
+    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Орта дайындалуда, күте тұрыңыз...

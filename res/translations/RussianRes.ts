@@ -674,6 +674,30 @@
 </translation>
     </message>
     <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Строка %d скрипта: неизвестная команда '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Строка %d скрипта: операнд '%s' не является числом
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Строка %d скрипта: операнд '%s' отрицательный
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>Скрипт не выполнен, на устройство ничего не отправлено: сначала исправьте строки выше.
+</translation>
+    </message>
+    <message>
         <source>正在准备环境，请稍候...
 </source>
         <translation>Подготовка среды, подождите...

@@ -19,6 +19,7 @@
 #include "calibration/CalibrationTexts.h"
 #include "cli/StationTexts.h"
 #include "console/ConsoleTexts.h"
+#include "console/ScriptTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "trace/TraceTexts.h"
@@ -194,6 +195,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::checktext::kAllTexts) {
         texts.push_back({"checktext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::scripttext::kAllTexts) {
+        texts.push_back({"scripttext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }
