@@ -602,6 +602,32 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>系统未提供屏幕的物理尺寸，无法以毫米判定。请输入屏幕显示区域的宽和高（毫米，例如 527x296）后按回车；直接按回车则只以像素检查。按Esc退出。
+</source>
+        <translation>Le système ne donne pas la taille physique de cet écran : aucun verdict en millimètres n'est possible. Tapez la largeur et la hauteur de la zone d'affichage en millimètres (par exemple 527x296) puis appuyez sur Entrée ; Entrée seule vérifie en pixels uniquement. Appuyez sur Esc pour quitter.
+</translation>
+    </message>
+    <message>
+        <source>“%s”不是以毫米表示的屏幕尺寸。
+</source>
+        <translation>« %s » n'est pas une taille d'écran en millimètres.
+</translation>
+    </message>
+    <message>
+        <source>标定检查所用的屏幕尺寸，单位毫米（例如 527x296），优先于显示器报告的尺寸</source>
+        <translation>taille de l'écran en millimètres pour la vérification de l'étalonnage (par exemple 527x296), prioritaire sur celle du moniteur</translation>
+    </message>
+    <message>
+        <source>宽x高</source>
+        <translation>LxH</translation>
+    </message>
+    <message>
+        <source>选项 --screen-size 需要以毫米表示的宽和高，例如 527x296: %s
+</source>
+        <translation>l'option --screen-size demande une largeur et une hauteur en millimètres, par exemple 527x296 : %s
+</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>

@@ -602,6 +602,32 @@
 </translation>
     </message>
     <message>
+        <source>系统未提供屏幕的物理尺寸，无法以毫米判定。请输入屏幕显示区域的宽和高（毫米，例如 527x296）后按回车；直接按回车则只以像素检查。按Esc退出。
+</source>
+        <translation>Жүйе бұл экранның физикалық өлшемін бермейді, сондықтан миллиметрмен баға беру мүмкін емес. Экранның көрсету аймағының енін және биіктігін миллиметрмен енгізіп (мысалы, 527x296), Enter пернесін басыңыз; өлшемсіз Enter тек пиксельмен тексереді. Шығу үшін Esc пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>“%s”不是以毫米表示的屏幕尺寸。
+</source>
+        <translation>«%s» миллиметрмен берілген экран өлшемі емес.
+</translation>
+    </message>
+    <message>
+        <source>标定检查所用的屏幕尺寸，单位毫米（例如 527x296），优先于显示器报告的尺寸</source>
+        <translation>калибрлеу тексерісіне арналған экран өлшемі, миллиметрмен (мысалы, 527x296), монитор берген өлшемнен басым</translation>
+    </message>
+    <message>
+        <source>宽x高</source>
+        <translation>ЕxБ</translation>
+    </message>
+    <message>
+        <source>选项 --screen-size 需要以毫米表示的宽和高，例如 527x296: %s
+</source>
+        <translation>--screen-size параметріне миллиметрмен ені мен биіктігі керек, мысалы 527x296: %s
+</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>қолданба</translation>
     </message>

@@ -17,6 +17,7 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
+#include "calibration/CheckSizeTexts.h"
 #include "cli/StationTexts.h"
 #include "console/ConsoleTexts.h"
 #include "console/ScriptTexts.h"
@@ -199,6 +200,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::scripttext::kAllTexts) {
         texts.push_back({"scripttext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::checksizetext::kAllTexts) {
+        texts.push_back({"checksizetext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }
