@@ -29,6 +29,13 @@ constexpr size_t kMaxFileName = 15;
 // file's.
 constexpr std::string_view kNotInFileName{"/\\\0", 3};
 
+// Keeps what a warning shows of a number bounded, however many leading zeros it has.
+void Keep(std::string* text, int c) {
+    if (text->size() < kMaxShownOperand) {
+        text->push_back(static_cast<char>(c));
+    }
+}
+
 bool IsSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -125,7 +132,7 @@ ScriptParser::Read ScriptParser::ReadDec(int32_t* value) {
     bool digits = false;
     bool tooBig = false;
     for (int c = Peek(); c >= '0' && c <= '9'; c = Peek()) {
-        text.push_back(static_cast<char>(Get()));
+        Keep(&text, Get());
         digits = true;
         result = result * 10 + (c - '0');
         if (result > 0x80000000LL) {
@@ -154,17 +161,18 @@ ScriptParser::Read ScriptParser::ReadHex(uint32_t* value, Role role) {
     bool digits = false;
     bool prefix = false;
     if (Peek() == '0') {
-        text.push_back(static_cast<char>(Get()));
+        Keep(&text, Get());
         digits = true;
+        // "0x" alone reads as 0, as the C library takes it.
         if (Peek() == 'x' || Peek() == 'X') {
-            text.push_back(static_cast<char>(Get()));  // "0x" alone reads as 0, as the C library
-            prefix = true;                             // takes it
+            Keep(&text, Get());
+            prefix = true;
         }
     }
     bool tooBig = false;
     bool afterPrefix = false;
     for (int d = HexDigit(Peek()); d >= 0; d = HexDigit(Peek())) {
-        text.push_back(static_cast<char>(Get()));
+        Keep(&text, Get());
         digits = true;
         afterPrefix = true;
         result = (result << 4) | static_cast<unsigned>(d);

@@ -221,6 +221,12 @@ TEST(ScriptParser, AWarnedOperandLeavesTheRestOfTheLineAsItWas) {
     const Parsed p = Parse("1 pwd 1Z 1 5\n1 srd 3\n");
     EXPECT_EQ(p.warnings, std::vector<std::string>{"1: not a number 1Z"});
     EXPECT_EQ(p.error, "Script line 1: missing or bad operand, script stopped!\n");
+    // A warning shows a bounded part of an operand, however long it is.
+    const Parsed zeros = Parse("1 srd " + std::string(100000, '0') + "7Z\n");
+    ASSERT_EQ(zeros.commands.size(), 1u);
+    EXPECT_EQ(zeros.commands[0].address, 7u);
+    EXPECT_EQ(zeros.warnings,
+              std::vector<std::string>{"1: not a number " + std::string(63, '0') + "Z"});
     const Parsed ok = Parse("1 # 5x\n1 srd 3\n");
     ASSERT_EQ(ok.commands.size(), 2u);
     EXPECT_EQ(ok.commands[0].delayMs, 5);
