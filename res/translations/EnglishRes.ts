@@ -602,6 +602,32 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>系统未提供屏幕的物理尺寸，无法以毫米判定。请输入屏幕显示区域的宽和高（毫米，例如 527x296）后按回车；直接按回车则只以像素检查。按Esc退出。
+</source>
+        <translation>The system gives no physical size for this screen, so no verdict in millimetres is possible. Type the width and height of the screen's display area in millimetres (such as 527x296) and press Enter; press Enter alone to check in pixels only. Press Esc to leave.
+</translation>
+    </message>
+    <message>
+        <source>“%s”不是以毫米表示的屏幕尺寸。
+</source>
+        <translation>“%s” is not a screen size in millimetres.
+</translation>
+    </message>
+    <message>
+        <source>标定检查所用的屏幕尺寸，单位毫米（例如 527x296），优先于显示器报告的尺寸</source>
+        <translation>the screen's size in millimetres for the calibration check (such as 527x296), taken before the monitor's</translation>
+    </message>
+    <message>
+        <source>宽x高</source>
+        <translation>WxH</translation>
+    </message>
+    <message>
+        <source>选项 --screen-size 需要以毫米表示的宽和高，例如 527x296: %s
+</source>
+        <translation>option --screen-size needs a width and height in millimetres, such as 527x296: %s
+</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>This build of tavlin-cli cannot save pictures (--png)</translation>
     </message>
@@ -679,6 +705,30 @@ finally confirm to exit.
         <source>另一个代码传输正在进行，请稍后再试！
 </source>
         <translation>Another code transfer is running, try again later!
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Script line %d: unknown command '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Script line %d: operand '%s' is not a number
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Script line %d: operand '%s' is negative
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>The script was not run and nothing was sent to the device: correct the lines above first.
 </translation>
     </message>
     <message>

@@ -602,6 +602,32 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>系统未提供屏幕的物理尺寸，无法以毫米判定。请输入屏幕显示区域的宽和高（毫米，例如 527x296）后按回车；直接按回车则只以像素检查。按Esc退出。
+</source>
+        <translation>Le système ne donne pas la taille physique de cet écran : aucun verdict en millimètres n'est possible. Tapez la largeur et la hauteur de la zone d'affichage en millimètres (par exemple 527x296) puis appuyez sur Entrée ; Entrée seule vérifie en pixels uniquement. Appuyez sur Esc pour quitter.
+</translation>
+    </message>
+    <message>
+        <source>“%s”不是以毫米表示的屏幕尺寸。
+</source>
+        <translation>« %s » n'est pas une taille d'écran en millimètres.
+</translation>
+    </message>
+    <message>
+        <source>标定检查所用的屏幕尺寸，单位毫米（例如 527x296），优先于显示器报告的尺寸</source>
+        <translation>taille de l'écran en millimètres pour la vérification de l'étalonnage (par exemple 527x296), prioritaire sur celle du moniteur</translation>
+    </message>
+    <message>
+        <source>宽x高</source>
+        <translation>LxH</translation>
+    </message>
+    <message>
+        <source>选项 --screen-size 需要以毫米表示的宽和高，例如 527x296: %s
+</source>
+        <translation>l'option --screen-size demande une largeur et une hauteur en millimètres, par exemple 527x296 : %s
+</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>Cette version de tavlin-cli ne peut pas enregistrer d'images (--png)</translation>
     </message>
@@ -679,6 +705,30 @@ enfin, confirmez pour quitter.
         <source>另一个代码传输正在进行，请稍后再试！
 </source>
         <translation>Un autre transfert de code est en cours, réessayez plus tard !
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Ligne %d du script : commande inconnue '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Ligne %d du script : l'opérande '%s' n'est pas un nombre
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Ligne %d du script : l'opérande '%s' est négatif
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>Le script n'a pas été exécuté et rien n'a été envoyé à l'appareil : corrigez d'abord les lignes ci-dessus.
 </translation>
     </message>
     <message>

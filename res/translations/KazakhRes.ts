@@ -602,6 +602,32 @@
 </translation>
     </message>
     <message>
+        <source>系统未提供屏幕的物理尺寸，无法以毫米判定。请输入屏幕显示区域的宽和高（毫米，例如 527x296）后按回车；直接按回车则只以像素检查。按Esc退出。
+</source>
+        <translation>Жүйе бұл экранның физикалық өлшемін бермейді, сондықтан миллиметрмен баға беру мүмкін емес. Экранның көрсету аймағының енін және биіктігін миллиметрмен енгізіп (мысалы, 527x296), Enter пернесін басыңыз; өлшемсіз Enter тек пиксельмен тексереді. Шығу үшін Esc пернесін басыңыз.
+</translation>
+    </message>
+    <message>
+        <source>“%s”不是以毫米表示的屏幕尺寸。
+</source>
+        <translation>«%s» миллиметрмен берілген экран өлшемі емес.
+</translation>
+    </message>
+    <message>
+        <source>标定检查所用的屏幕尺寸，单位毫米（例如 527x296），优先于显示器报告的尺寸</source>
+        <translation>калибрлеу тексерісіне арналған экран өлшемі, миллиметрмен (мысалы, 527x296), монитор берген өлшемнен басым</translation>
+    </message>
+    <message>
+        <source>宽x高</source>
+        <translation>ЕxБ</translation>
+    </message>
+    <message>
+        <source>选项 --screen-size 需要以毫米表示的宽和高，例如 527x296: %s
+</source>
+        <translation>--screen-size параметріне миллиметрмен ені мен биіктігі керек, мысалы 527x296: %s
+</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>tavlin-cli бұл құрастырылымы суреттерді сақтай алмайды (--png)</translation>
     </message>
@@ -679,6 +705,30 @@
         <source>另一个代码传输正在进行，请稍后再试！
 </source>
         <translation>Басқа код жіберу жүріп жатыр, кейінірек қайталаңыз!
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Скрипттің %d-жолы: белгісіз команда '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Скрипттің %d-жолы: '%s' операнды сан емес
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Скрипттің %d-жолы: '%s' операнды теріс сан
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>Скрипт орындалмады, құрылғыға ештеңе жіберілмеді: алдымен жоғарыдағы жолдарды түзетіңіз.
 </translation>
     </message>
     <message>

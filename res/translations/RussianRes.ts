@@ -602,6 +602,32 @@
 </translation>
     </message>
     <message>
+        <source>系统未提供屏幕的物理尺寸，无法以毫米判定。请输入屏幕显示区域的宽和高（毫米，例如 527x296）后按回车；直接按回车则只以像素检查。按Esc退出。
+</source>
+        <translation>Система не сообщает физический размер этого экрана, поэтому оценка в миллиметрах невозможна. Введите ширину и высоту области изображения в миллиметрах (например, 527x296) и нажмите Enter; Enter без размера — проверка только в пикселях. Нажмите Esc для выхода.
+</translation>
+    </message>
+    <message>
+        <source>“%s”不是以毫米表示的屏幕尺寸。
+</source>
+        <translation>«%s» — не размер экрана в миллиметрах.
+</translation>
+    </message>
+    <message>
+        <source>标定检查所用的屏幕尺寸，单位毫米（例如 527x296），优先于显示器报告的尺寸</source>
+        <translation>размер экрана в миллиметрах для проверки калибровки (например, 527x296), важнее размера от монитора</translation>
+    </message>
+    <message>
+        <source>宽x高</source>
+        <translation>ШxВ</translation>
+    </message>
+    <message>
+        <source>选项 --screen-size 需要以毫米表示的宽和高，例如 527x296: %s
+</source>
+        <translation>параметру --screen-size нужны ширина и высота в миллиметрах, например 527x296: %s
+</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>Эта сборка tavlin-cli не умеет сохранять изображения (--png)</translation>
     </message>
@@ -679,6 +705,30 @@
         <source>另一个代码传输正在进行，请稍后再试！
 </source>
         <translation>Идёт другая передача кода, повторите позже!
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：未知命令 '%s'
+</source>
+        <translation>Строка %d скрипта: неизвестная команда '%s'
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 不是数字
+</source>
+        <translation>Строка %d скрипта: операнд '%s' не является числом
+</translation>
+    </message>
+    <message>
+        <source>脚本第 %d 行：操作数 '%s' 是负数
+</source>
+        <translation>Строка %d скрипта: операнд '%s' отрицательный
+</translation>
+    </message>
+    <message>
+        <source>脚本未运行，没有向设备发送任何命令：请先改正以上各行。
+</source>
+        <translation>Скрипт не выполнен, на устройство ничего не отправлено: сначала исправьте строки выше.
 </translation>
     </message>
     <message>

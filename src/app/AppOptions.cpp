@@ -5,6 +5,8 @@
 
 #include "app/OptionTexts.h"
 #include "base/StringTable.h"
+#include "calibration/CheckScreenSize.h"
+#include "calibration/CheckSizeTexts.h"
 
 namespace tavlin {
 namespace {
@@ -48,6 +50,8 @@ std::string HelpText(const QString& program) {
         {QStringLiteral("--check-calibration"), Text(options::kCheckCalibration)},
         {QStringLiteral("--check-tolerance=<%1>").arg(Text(options::kMm)),
          Text(options::kCheckTolerance)},
+        {QStringLiteral("--screen-size=<%1>").arg(Text(checksizetext::kWxH)),
+         Text(checksizetext::kScreenSizeHelp)},
     };
     QString out =
         Fill(options::kUsage, program) + QLatin1Char('\n') + Text(options::kOptionsHeading);
@@ -90,12 +94,15 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption checkCalibration(QStringLiteral("check-calibration"));
     const QCommandLineOption checkTolerance(QStringLiteral("check-tolerance"), QString(),
                                             QStringLiteral("mm"));
+    const QCommandLineOption screenSize(QStringLiteral("screen-size"), QString(),
+                                        QStringLiteral("wxh"));
     parser.addOptions({help, version, simulate, simFaults, simDevices, device, engineering, logDir,
-                       record, replay, replayPace, checkCalibration, checkTolerance});
+                       record, replay, replayPace, checkCalibration, checkTolerance, screenSize});
     const QStringList valued{QStringLiteral("--sim-faults"),  QStringLiteral("--sim-devices"),
                              QStringLiteral("--device"),      QStringLiteral("--log-dir"),
                              QStringLiteral("--record"),      QStringLiteral("--replay"),
-                             QStringLiteral("--replay-pace"), QStringLiteral("--check-tolerance")};
+                             QStringLiteral("--replay-pace"), QStringLiteral("--check-tolerance"),
+                             QStringLiteral("--screen-size")};
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -135,6 +142,13 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         }
     }
 
+    double screenWidthMm = 0;
+    double screenHeightMm = 0;
+    if (parser.isSet(screenSize) && !ParseScreenSizeMm(parser.value(screenSize).toStdString(),
+                                                       &screenWidthMm, &screenHeightMm)) {
+        return Failure(Fill(checksizetext::kBadScreenSize, parser.value(screenSize)));
+    }
+
     ParsedOptions parsed;
     if (parser.isSet(help)) {
         // On Windows as a user types it: "tavlin", not "tavlin.exe".
@@ -158,6 +172,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.logDir = parser.value(logDir).toStdString();
     parsed.options.checkCalibration = parser.isSet(checkCalibration);
     parsed.options.checkToleranceMm = toleranceMm;
+    parsed.options.screenWidthMm = screenWidthMm;
+    parsed.options.screenHeightMm = screenHeightMm;
     parsed.options.transport.simulate = parser.isSet(simulate);
     parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
     parsed.options.transport.simDevices = parser.value(simDevices).toStdString();

@@ -13,6 +13,9 @@ struct AppOptions {
     std::string logDir;             // where the log goes; empty: the current directory
     bool checkCalibration = false;  // open the calibration check at start
     double checkToleranceMm = kDefaultCheckToleranceMm;
+    // --screen-size: the screen's millimetres for the calibration check; 0: none given.
+    double screenWidthMm = 0;
+    double screenHeightMm = 0;
     std::string device;  // --device: the USB port of the one device to work on
     trace::TransportOptions transport;
 };

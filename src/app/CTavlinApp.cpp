@@ -121,6 +121,8 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.engineering = parsed.options.engineering;
     options.checkCalibration = parsed.options.checkCalibration;
     options.checkToleranceMm = parsed.options.checkToleranceMm;
+    options.screenWidthMm = parsed.options.screenWidthMm;
+    options.screenHeightMm = parsed.options.screenHeightMm;
     // Listening before the window exists: a SIGTERM during start-up (the detection already
     // runs in the window's constructor) waits in the pipe and closes the window once it runs.
     CTavlinDlg* window = nullptr;

@@ -30,6 +30,9 @@ struct MainWindowOptions {
     bool watchDevices = true;       // follow the transport's arrivals and removals
     bool checkCalibration = false;  // open the calibration check once the window runs
     double checkToleranceMm = 2.0;  // the calibration check's tolerance (--check-tolerance)
+    // The screen's size in millimetres for the calibration check (--screen-size); 0: none.
+    double screenWidthMm = 0;
+    double screenHeightMm = 0;
     // Written to the log once it starts: which devices the window saw at start and which one it
     // works on, when several were attached.
     std::string startNote;

@@ -48,6 +48,7 @@ void CTavlinDlg::OnCalibration() {
         },
         this);
     dialog->SetCheckOptions(options_.checkToleranceMm, CalibrateAgain());
+    dialog->SetScreenSizeMm(options_.screenWidthMm, options_.screenHeightMm);
     dialog->Open(screen());
 }
 
@@ -61,6 +62,7 @@ std::function<void()> CTavlinDlg::CalibrateAgain() {
 
 void CTavlinDlg::OpenCalibrationCheck() {
     auto* dialog = new CcalibrationcheckDlg(options_.checkToleranceMm, CalibrateAgain(), this);
+    dialog->SetScreenSizeMm(options_.screenWidthMm, options_.screenHeightMm);
     dialog->Open(screen());
 }
 
@@ -71,6 +73,7 @@ void CTavlinDlg::OnClientCalibration() {
     }
     auto* dialog = new CcalibrationclientDlg(this);
     dialog->SetCheckTolerance(options_.checkToleranceMm);
+    dialog->SetScreenSizeMm(options_.screenWidthMm, options_.screenHeightMm);
     dialog->Open(screen());
     SetControlText(control::kStatusLine, LoadString(IDS_DETECT_DONE));
 }

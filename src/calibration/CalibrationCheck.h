@@ -5,13 +5,21 @@
 
 namespace tavlin {
 
-// The screen a check runs on: its size in pixels and, where the system knows it, in
-// millimetres (0 when it does not).
+// Where a check's millimetres came from.
+enum class ScreenSizeSource {
+    Unknown,  // nowhere: the check can give pixels only
+    Monitor,  // the size the system reports, and not one it made up from a DPI
+    Option,   // --screen-size
+    Field,    // typed into the check window
+};
+
+// The screen a check runs on: its size in pixels and, where known, in millimetres (0 when not).
 struct CheckScreen {
     int width = 0;
     int height = 0;
     double widthMm = 0;
     double heightMm = 0;
+    ScreenSizeSource sizeSource = ScreenSizeSource::Unknown;
     bool HasPhysicalSize() const { return widthMm > 0 && heightMm > 0 && width > 0 && height > 0; }
 };
 

@@ -1,17 +1,22 @@
 #include "calibration/CalibrationCheckPanel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointingDevice>
 #include <QScreen>
 #include <QTouchEvent>
 
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckResultView.h"
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CalibrationFont.h"
 #include "calibration/CalibrationWindowLayout.h"
+#include "calibration/CheckScreenSize.h"
+#include "calibration/CheckSizeTexts.h"
 #include "calibration/CrosshairControl.h"
 #include "ui/ControlLookup.h"
 
@@ -23,8 +28,8 @@ CheckScreen CheckScreenOf(const QScreen* screen) {
     }
     const QSize size = screen->geometry().size();
     const QSizeF mm = screen->physicalSize();
-    return {size.width(), size.height(), mm.width() > 0 ? mm.width() : 0.0,
-            mm.height() > 0 ? mm.height() : 0.0};
+    return MonitorCheckScreen(size.width(), size.height(), mm.width(), mm.height(),
+                              screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
 }
 
 CalibrationCheckPanel::CalibrationCheckPanel(QWidget* parent) : QWidget(parent) {
@@ -40,6 +45,12 @@ CalibrationCheckPanel::CalibrationCheckPanel(QWidget* parent) : QWidget(parent) 
     crosshair_ = new CrosshairControl(this);
     SetControlId(crosshair_, control::kCheckCrosshair);
     crosshair_->resize(kCrosshairSize, kCrosshairSize);
+    sizeField_ = new QLineEdit(this);
+    SetControlId(sizeField_, control::kCheckSizeField);
+    sizeField_->setFont(CalibrationTextFont());
+    sizeField_->setPlaceholderText(QStringLiteral("527x296"));
+    sizeField_->installEventFilter(this);
+    sizeField_->hide();
     result_ = new CalibrationCheckResultView(this);
     result_->hide();
     result_->SetCanCalibrateAgain(false);
@@ -58,14 +69,98 @@ void CalibrationCheckPanel::SetCanCalibrateAgain(bool can) {
 }
 
 void CalibrationCheckPanel::resizeEvent(QResizeEvent*) {
-    const ControlRect r = CalibrationInstructionRect(width(), height());
-    instruction_->setGeometry(r.x, r.y, r.width, r.height);
+    LayOut();
+}
+
+void CalibrationCheckPanel::LayOut() {
+    if (asking_) {
+        // No crosshair meanwhile: the question takes the upper third, the field below it.
+        const int x = width() / 6;
+        const int top = height() / 3;
+        instruction_->setGeometry(x, 0, width() * 2 / 3, top);
+        sizeField_->setGeometry(x, top, std::min(width() * 2 / 3, 400),
+                                sizeField_->sizeHint().height());
+    } else {
+        const ControlRect r = CalibrationInstructionRect(width(), height());
+        instruction_->setGeometry(r.x, r.y, r.width, r.height);
+    }
     result_->LayOut(width(), height());
+}
+
+void CalibrationCheckPanel::SetScreenSizeMm(double widthMm, double heightMm) {
+    optionWidthMm_ = widthMm;
+    optionHeightMm_ = heightMm;
+}
+
+bool CalibrationCheckPanel::AskingForSize() const {
+    return asking_;
 }
 
 void CalibrationCheckPanel::Start(const CheckScreen& screen) {
     if (parentWidget() != nullptr) {
         setGeometry(parentWidget()->rect());
+    }
+    if (optionWidthMm_ > 0 && optionHeightMm_ > 0) {
+        StartCheck(
+            WithGivenSize(screen, optionWidthMm_, optionHeightMm_, ScreenSizeSource::Option));
+        return;
+    }
+    if (screen.HasPhysicalSize()) {
+        StartCheck(screen);
+        return;
+    }
+    LogCheckScreen(screen);
+    check_.reset();
+    asked_ = screen;
+    asking_ = true;
+    LayOut();
+    result_->hide();
+    crosshair_->hide();
+    show();
+    raise();
+    instruction_->setText(QString::fromStdString(Tr(checksizetext::kAskSize)));
+    sizeField_->clear();
+    sizeField_->show();
+    sizeField_->setFocus();
+}
+
+bool CalibrationCheckPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sizeField_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // The field's Enter, not the window's (which would close it).
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SizeEntered();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CalibrationCheckPanel::SizeEntered() {
+    const std::string typed = sizeField_->text().trimmed().toStdString();
+    if (typed.empty()) {
+        StartCheck(asked_);
+        return;
+    }
+    double widthMm = 0;
+    double heightMm = 0;
+    if (!ParseScreenSizeMm(typed, &widthMm, &heightMm)) {
+        char bad[256];
+        std::snprintf(bad, sizeof bad, Tr(checksizetext::kBadSize).c_str(), typed.c_str());
+        WriteLog("Calibration check: '%s' is not a screen size in mm\n", typed.c_str());
+        instruction_->setText(QString::fromUtf8(bad) +
+                              QString::fromStdString(Tr(checksizetext::kAskSize)));
+        return;
+    }
+    StartCheck(WithGivenSize(asked_, widthMm, heightMm, ScreenSizeSource::Field));
+}
+
+void CalibrationCheckPanel::StartCheck(const CheckScreen& screen) {
+    asking_ = false;
+    sizeField_->hide();
+    LayOut();
+    if (screen.HasPhysicalSize()) {
+        LogCheckScreen(screen);  // an unknown size was logged when it was asked for
     }
     check_ = std::make_unique<CalibrationCheck>(screen, toleranceMm_);
     contact_ = -1;

@@ -5,6 +5,7 @@
 #include "calibration/CalibrationCheck.h"
 
 class QLabel;
+class QLineEdit;
 class QScreen;
 
 namespace tavlin {
@@ -13,21 +14,31 @@ class CalibrationCheckResultView;
 class CrosshairControl;
 
 // The screen a window is on, as the check sees it: pixels from its geometry, millimetres from
-// the size the system reports (none where it reports none).
+// the size the system reports (none where it reports none, or only one made up from a DPI).
 CheckScreen CheckScreenOf(const QScreen* screen);
 
 // The calibration check on a full-screen window: it covers its window, shows the check points
 // one after another as crosshairs, takes the operator's touches as any application receives
 // them (the first contact's position when it lifts) and mouse clicks (marked as such), and then
 // shows the result. The window it sits on decides what its buttons do.
+//
+// Its millimetres come from --screen-size (SetScreenSizeMm) before the monitor's. Where neither
+// gives a real size the panel asks for it in a field first: a verdict in millimetres must not
+// rest on a size the system made up. Enter with a size starts the check with it; Enter alone
+// starts a check in pixels only (no verdict).
 class CalibrationCheckPanel : public QWidget {
     Q_OBJECT
   public:
     explicit CalibrationCheckPanel(QWidget* parent);
     ~CalibrationCheckPanel() override;
 
-    // Covers the parent and starts a check on `screen`.
+    // Covers the parent and starts a check on `screen`, or asks for its size first.
     void Start(const CheckScreen& screen);
+    // The size in millimetres from the command line, for the checks started from now on; it
+    // takes the monitor's place. 0 x 0: none.
+    void SetScreenSizeMm(double widthMm, double heightMm);
+    // Waiting for the size to be typed.
+    bool AskingForSize() const;
     // The window is closing: a check left part way says so in the log.
     void Stop();
     // A check is under way (points still to touch).
@@ -44,16 +55,25 @@ class CalibrationCheckPanel : public QWidget {
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void StartCheck(const CheckScreen& screen);
+    void LayOut();
+    void SizeEntered();
     void Take(QPointF at, CheckInput input);
     void ShowPoint(const char* text);
 
     double toleranceMm_ = kDefaultCheckToleranceMm;
+    double optionWidthMm_ = 0;
+    double optionHeightMm_ = 0;
+    CheckScreen asked_;  // the screen whose size the field asks for
+    bool asking_ = false;
     std::unique_ptr<CalibrationCheck> check_;
     QLabel* instruction_ = nullptr;
+    QLineEdit* sizeField_ = nullptr;
     CrosshairControl* crosshair_ = nullptr;
     CalibrationCheckResultView* result_ = nullptr;
     int contact_ = -1;  // the id of the touch being followed, -1 for none

@@ -20,5 +20,7 @@ inline constexpr int kCheckTable = 1096;
 inline constexpr int kCheckAccept = 1097;
 inline constexpr int kCheckAgain = 1098;
 inline constexpr int kCheckCalibrateAgain = 1099;
+// The screen size in millimetres, asked for where the system gives none.
+inline constexpr int kCheckSizeField = 1100;
 
 }  // namespace tavlin::control

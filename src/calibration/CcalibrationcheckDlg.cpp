@@ -29,6 +29,10 @@ CcalibrationcheckDlg::CcalibrationcheckDlg(double toleranceMm, std::function<voi
     });
 }
 
+void CcalibrationcheckDlg::SetScreenSizeMm(double widthMm, double heightMm) {
+    check_->SetScreenSizeMm(widthMm, heightMm);
+}
+
 void CcalibrationcheckDlg::Open(QScreen* screen) {
     if (screen != nullptr) {
         create();

@@ -19,6 +19,8 @@ class CcalibrationcheckDlg : public QDialog {
     CcalibrationcheckDlg(double toleranceMm, std::function<void()> calibrateAgain,
                          QWidget* parent = nullptr);
     void Open(QScreen* screen);
+    // --screen-size, for the check (0 x 0: none).
+    void SetScreenSizeMm(double widthMm, double heightMm);
 
   public slots:
     void accept() override;

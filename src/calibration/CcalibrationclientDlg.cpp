@@ -34,6 +34,10 @@ CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
     connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationclientDlg::reject);
 }
 
+void CcalibrationclientDlg::SetScreenSizeMm(double widthMm, double heightMm) {
+    check_->SetScreenSizeMm(widthMm, heightMm);
+}
+
 void CcalibrationclientDlg::SetCheckTolerance(double toleranceMm) {
     check_->SetToleranceMm(toleranceMm);
 }

@@ -17,6 +17,8 @@ class CcalibrationclientDlg : public QDialog {
     explicit CcalibrationclientDlg(QWidget* parent = nullptr);
     void Open(QScreen* screen);
     void SetCheckTolerance(double toleranceMm);
+    // --screen-size, for the check (0 x 0: none).
+    void SetScreenSizeMm(double widthMm, double heightMm);
 
   public slots:
     void accept() override;

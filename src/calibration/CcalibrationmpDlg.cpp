@@ -61,6 +61,10 @@ CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, ReturnToWorkMode return
     });
 }
 
+void CcalibrationmpDlg::SetScreenSizeMm(double widthMm, double heightMm) {
+    check_->SetScreenSizeMm(widthMm, heightMm);
+}
+
 void CcalibrationmpDlg::SetCheckOptions(double toleranceMm, std::function<void()> calibrateAgain) {
     check_->SetToleranceMm(toleranceMm);
     calibrateAgain_ = std::move(calibrateAgain);

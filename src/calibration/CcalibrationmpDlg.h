@@ -52,6 +52,8 @@ class CcalibrationmpDlg : public QDialog {
     // The check's tolerance, and what its "calibrate again" does (the launcher's way; without
     // it the button is hidden). The window closes first.
     void SetCheckOptions(double toleranceMm, std::function<void()> calibrateAgain);
+    // --screen-size, for the check (0 x 0: none).
+    void SetScreenSizeMm(double widthMm, double heightMm);
     // Space while the check is offered.
     void StartCheck();
     bool CheckOffered() const { return checkOffered_; }

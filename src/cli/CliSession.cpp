@@ -48,6 +48,9 @@ class Session {
           progress_(out.stream()),
           host_(out, &progress_, err) {
         device_.setTimeoutMs(timeoutMs);
+        // Nobody watches a station's run line by line: a script that would not do what it says
+        // is refused before it touches the unit.
+        script_.SetCheckFirst(true);
     }
 
     int Run(const Invocation& inv) {

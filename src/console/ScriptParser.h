@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "console/ScriptCommand.h"
 
@@ -21,9 +22,25 @@ namespace tavlin {
 //   file ends with a line break).
 // - A discarded line is discarded whole, however long, so text past 511 characters of a comment
 //   is never read as a command.
+// - A line that is read other than it is written runs as read, but is not silent: an enabled
+//   line with an unknown keyword (a typo for "pwd" writes nothing), an operand that is more than
+//   its number ("0xZZ" reads as 0, "10;" as 0x10) and a negative count or data byte each give a
+//   warning (warnings()).
 // - Numbers that do not fit into 32 bits, file names longer than 15 bytes or holding a path
 //   separator, and counts the requests cannot carry (single registers: 1, bursts: 1 to 128) are
 //   reported as bad instead of being cut.
+// A line that does not do what it says.
+struct ScriptWarning {
+    enum class Kind {
+        UnknownCommand,  // `token` is the keyword
+        NotANumber,      // `token` is the whole operand as written
+        Negative,        // a count or data byte with a minus sign; `token` as written
+    };
+    Kind kind = Kind::UnknownCommand;
+    int line = 0;
+    std::string token;
+};
+
 class ScriptParser {
   public:
     enum class Step {
@@ -43,9 +60,15 @@ class ScriptParser {
     bool AtEnd() const { return eof_; }
     // The output pane line for the last BadOperand.
     const std::string& error() const { return error_; }
+    // The warnings of the line the last Next() read.
+    const std::vector<ScriptWarning>& warnings() const { return warnings_; }
+    // The line number the last BadOperand names.
+    int errorLine() const { return errorLine_; }
 
   private:
     enum class Read { Ok, NoNumber, AtEnd, TooBig };
+    // What a number stands for: a minus sign matters only on counts and data bytes.
+    enum class Role { Other, CountOrData };
 
     int Peek();
     int Get();
@@ -55,7 +78,12 @@ class ScriptParser {
     // Spaces, then an optional sign; false at the end of the script.
     bool StartNumber(bool* negative);
     Read ReadDec(int32_t* value);
-    Read ReadHex(uint32_t* value);
+    Read ReadHex(uint32_t* value, Role role = Role::Other);
+    // After a number read from `text`: warns when the operand goes on past it, or when
+    // `prefixOnly` (a "0x" without digits), or of a sign on a count or data byte.
+    void CheckOperand(std::string text, bool negative, bool prefixOnly, Role role);
+    // The rest of the word at the read position, read ahead without being taken.
+    const std::string& RestOfWord();
     Read ReadWord(size_t maxLength, std::string* word, bool* tooLong);
     bool ReadOperands(ScriptCommand* command);
     bool CheckCounts(const ScriptCommand& command);
@@ -65,6 +93,10 @@ class ScriptParser {
     bool eof_ = false;
     int line_ = 1;
     std::string error_;
+    int errorLine_ = 0;
+    std::vector<ScriptWarning> warnings_;
+    int commandLine_ = 0;  // the line of the command being read
+    std::string pending_;  // read ahead by RestOfWord, never white space
 };
 
 }  // namespace tavlin

@@ -6,15 +6,31 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "console/DeviceCheck.h"
 #include "console/PreviewStopper.h"
 #include "console/ScriptParser.h"
+#include "console/ScriptTexts.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
 #include "platform/FilePath.h"
 
 namespace tavlin {
+namespace {
+
+// "line 3" or "lines 3, 7".
+std::string NameLines(const std::set<int>& lines) {
+    std::string text = lines.size() == 1 ? "line " : "lines ";
+    const char* separator = "";
+    for (const int line : lines) {
+        text += separator + std::to_string(line);
+        separator = ", ";
+    }
+    return text;
+}
+
+}  // namespace
 
 Result ScriptRunner::Start(const std::string& path) {
     if (!CheckDevicePresent(state_, view_)) {
@@ -38,6 +54,7 @@ Result ScriptRunner::Start(const std::string& path) {
 Result ScriptRunner::Run(const std::string& path) {
     firstFailure_ = Result::Ok();
     deviceGone_ = false;
+    warnedLines_.clear();
     // A directory opens as a stream on Linux and reads as an empty script.
     std::error_code error;
     std::ifstream file;
@@ -48,11 +65,22 @@ Result ScriptRunner::Run(const std::string& path) {
         view_.AppendOutputText("Script Open Fail!");
         return Result::Fail(ResultCode::BadInput, "script " + path + " cannot be read");
     }
+    if (checkFirst_) {
+        if (const Result checked = Check(file); !checked) {
+            return checked;
+        }
+        file.clear();
+        if (!file.seekg(0)) {
+            view_.AppendOutputText("Script Open Fail!");
+            return Result::Fail(ResultCode::BadInput, "script " + path + " cannot be read again");
+        }
+    }
     ScriptParser parser(file);
     bool completed = true;
     while (state_.g_bDevExist != 0 && !slot_.StopRequested()) {
         ScriptCommand command;
         const ScriptParser::Step step = parser.Next(&command);
+        Show(parser.warnings());
         if (step == ScriptParser::Step::BadOperand) {
             view_.AppendOutputText(parser.error());
             completed = false;
@@ -80,7 +108,61 @@ Result ScriptRunner::Run(const std::string& path) {
     }
     view_.AppendOutputText("Success!\n");
     view_.PostCmdDone();
+    if (firstFailure_ && !warnedLines_.empty()) {
+        return Result::Fail(ResultCode::BadInput,
+                            "script " + NameLines(warnedLines_) + " not read as written");
+    }
     return firstFailure_;
+}
+
+Result ScriptRunner::Check(std::istream& file) {
+    ScriptParser parser(file);
+    std::set<int> lines;
+    bool runnable = true;
+    for (;;) {
+        ScriptCommand command;
+        const ScriptParser::Step step = parser.Next(&command);
+        Show(parser.warnings());
+        if (step == ScriptParser::Step::BadOperand) {
+            view_.AppendOutputText(parser.error());
+            lines.insert(parser.errorLine());
+            runnable = false;
+            break;
+        }
+        if (step == ScriptParser::Step::End || parser.AtEnd()) {
+            break;
+        }
+    }
+    lines.insert(warnedLines_.begin(), warnedLines_.end());
+    if (lines.empty()) {
+        return Result::Ok();
+    }
+    view_.AppendOutputText(Tr(scripttext::kNotRun));
+    const std::string reason =
+        "script " + NameLines(lines) +
+        (runnable ? " not read as written" : " not read as written or unusable") +
+        "; nothing was sent";
+    WriteLog("Script not run: %s\n", reason.c_str());
+    return Result::Fail(ResultCode::BadInput, reason);
+}
+
+void ScriptRunner::Show(const std::vector<ScriptWarning>& warnings) {
+    for (const ScriptWarning& w : warnings) {
+        const char* logFormat = "Script line %d: unknown command '%s'\n";
+        const char* paneFormat = scripttext::kUnknownCommand;
+        if (w.kind == ScriptWarning::Kind::NotANumber) {
+            logFormat = "Script line %d: operand '%s' is not a number\n";
+            paneFormat = scripttext::kNotANumber;
+        } else if (w.kind == ScriptWarning::Kind::Negative) {
+            logFormat = "Script line %d: operand '%s' is negative\n";
+            paneFormat = scripttext::kNegative;
+        }
+        WriteLog(logFormat, w.line, w.token.c_str());
+        char line[256];
+        std::snprintf(line, sizeof line, Tr(paneFormat).c_str(), w.line, w.token.c_str());
+        view_.AppendOutputText(line);
+        warnedLines_.insert(w.line);
+    }
 }
 
 // `name` names the request in a line that gives a failure's cause instead of `failure`; without

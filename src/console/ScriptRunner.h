@@ -1,9 +1,12 @@
 #pragma once
+#include <set>
 #include <string>
+#include <vector>
 
 #include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "console/ScriptCommand.h"
+#include "console/ScriptParser.h"
 #include "console/WorkerSlot.h"
 #include "device/SharedState.h"
 #include "platform/MessageQueue.h"
@@ -24,6 +27,14 @@ namespace tavlin {
 // - "#" sleeps between 0 and kMaxDelayMs (a negative or huge delay is clamped, and the pane line
 //   shows the delay actually taken); a stop ends the sleep at once.
 // - A line whose operands are missing or unusable stops the script with a line naming it.
+// - A line that is read other than it is written (an unknown keyword, an operand that is not a
+//   number, a negative count or data byte) still runs as read, for the scripts that rely on it,
+//   but gives a pane line and a log line naming it, and the run's outcome is a failure.
+// - With CheckFirst (a station's run) the whole script is read before anything is sent, and a
+//   script with such a line, or one that cannot run, is refused with those lines: nothing is
+//   sent. Running it as read and failing afterwards would leave the unit with writes nobody
+//   meant (0x00 for "0xZZ") and without those that were meant (the typo's), and a unit must
+//   never be left half-done.
 // - A request that fails without a time-out (a burst file that is missing, too short or not
 //   writable, a short block) stops the script with its cause instead of "timeout exit".
 // - A device lost mid-run ends the script with the no-device text (string 104), never with
@@ -46,11 +57,17 @@ class ScriptRunner {
     // Exit path: the script stops at its next line (a delay ends at once); waits for the worker.
     void Stop() { slot_.Stop(); }
     bool Running() const { return slot_.Running(); }
+    // For the runs started from now on.
+    void SetCheckFirst(bool on) { checkFirst_ = on; }
     // The last run's outcome; valid once its finished event is set.
     const Result& outcome() const { return outcome_; }
 
   private:
     Result Run(const std::string& path);
+    // CheckFirst: reads `file` to its end; a failure names the lines that are not read as written.
+    Result Check(std::istream& file);
+    // The pane and log lines of a line's warnings.
+    void Show(const std::vector<ScriptWarning>& warnings);
     bool Execute(const ScriptCommand& command);
     bool Request(uint32_t message, const void* block, size_t size, uint32_t timeoutMs,
                  const char* failure, const char* name = nullptr);
@@ -59,7 +76,9 @@ class ScriptRunner {
     SharedState& state_;
     ConsoleView& view_;
     Result outcome_;
-    Result firstFailure_;  // of a request the script went on after
+    bool checkFirst_ = false;
+    std::set<int> warnedLines_;  // of the run under way
+    Result firstFailure_;        // of a request the script went on after
     // A request found the device gone: the run ends as a lost device even before the presence
     // detection has noticed.
     bool deviceGone_ = false;

@@ -74,7 +74,7 @@ TEST(AppOptions, HelpListsEveryOption) {
         for (const char* option : {"--help", "--version", "--simulate",
                                    "--sim-faults=", "--sim-devices=", "--device=", "--engineering",
                                    "--log-dir=", "--record=", "--replay=", "--replay-pace=",
-                                   "--check-calibration", "--check-tolerance="}) {
+                                   "--check-calibration", "--check-tolerance=", "--screen-size="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
@@ -100,6 +100,28 @@ TEST(AppOptions, CalibrationCheckAndItsTolerance) {
         EXPECT_TRUE(Contains(parsed.text, "--check-tolerance")) << parsed.text;
     }
     EXPECT_EQ(Parse({"--check-calibration=yes"}).outcome, OptionsOutcome::Error);
+}
+
+// The check's millimetres where the monitor gives none a program may trust.
+TEST(AppOptions, ScreenSizeInMillimetres) {
+    const ParsedOptions none = Parse({"--check-calibration"});
+    EXPECT_EQ(none.options.screenWidthMm, 0.0);
+    EXPECT_EQ(none.options.screenHeightMm, 0.0);
+    const ParsedOptions given = Parse({"--check-calibration", "--screen-size", "527.5x296"});
+    ASSERT_EQ(given.outcome, OptionsOutcome::Run) << given.text;
+    EXPECT_EQ(given.options.screenWidthMm, 527.5);
+    EXPECT_EQ(given.options.screenHeightMm, 296.0);
+    EXPECT_EQ(Parse({"--screen-size=600x340"}).options.screenHeightMm, 340.0);
+    for (const char* bad : {"527", "527x", "0x296", "1920x1080px", ""}) {
+        const ParsedOptions parsed = Parse({QStringLiteral("--screen-size=") + bad});
+        EXPECT_EQ(parsed.outcome, OptionsOutcome::Error) << bad;
+        EXPECT_EQ(parsed.exitCode, 2) << bad;
+        EXPECT_TRUE(Contains(parsed.text, "--screen-size")) << parsed.text;
+        EXPECT_TRUE(Contains(parsed.text, bad)) << parsed.text;
+    }
+    const ParsedOptions missing = Parse({"--screen-size"});
+    EXPECT_EQ(missing.outcome, OptionsOutcome::Error);
+    EXPECT_TRUE(Contains(missing.text, "--screen-size")) << missing.text;
 }
 
 TEST(AppOptions, VersionIsTheProjectVersion) {
@@ -290,6 +312,41 @@ TEST_F(TavlinProgram, TheLogLandsInTheFolderGivenAndNamesThePortsSeen) {
     EXPECT_TRUE(Contains(logText(), "Tavlin log end!")) << logText();
 #endif
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Tavlin_log.txt"))));
+}
+
+// The offscreen screen's size is Qt's guess: the check opened by --check-calibration takes
+// --screen-size instead, and says so in the log; without it, it says the size is unknown.
+TEST_F(TavlinProgram, TheCalibrationCheckTakesItsMillimetresFromTheOption) {
+    struct Row {
+        QStringList extra;
+        const char* line;
+    };
+    const Row rows[] = {
+        {{"--screen-size=600x340"}, " px, 600.0 x 340.0 mm from --screen-size\n"},
+        {{}, " px, size in mm unknown"},
+    };
+    for (const Row& row : rows) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.start(tavlin_, QStringList{"--simulate", "--check-calibration"} + row.extra);
+        ASSERT_TRUE(process.waitForStarted(kStartBudgetMs));
+        const QString log = dir.filePath(QStringLiteral("Tavlin_log.txt"));
+        auto logText = [&log] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+        };
+        for (int i = 0; i < 200 && !Contains(logText(), "Calibration check screen"); ++i) {
+            process.waitForFinished(50);
+        }
+        EXPECT_TRUE(Contains(logText(), row.line)) << logText();
+        process.kill();
+        ASSERT_TRUE(process.waitForFinished(10000));
+    }
 }
 
 TEST_F(TavlinProgram, MissingLanguageFileIsNamedOnStderr) {

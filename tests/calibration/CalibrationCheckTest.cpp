@@ -10,6 +10,7 @@
 #include "base/Log.h"
 #include "calibration/CalibrationCheck.h"
 #include "calibration/CalibrationLayout.h"
+#include "calibration/CheckScreenSize.h"
 
 namespace tavlin {
 namespace {
@@ -194,6 +195,108 @@ TEST(CalibrationCheck, LogLines) {
           "(mm unknown), touch, repeats=0\n",
           ") Calibration check stopped: 1 of 5 points touched\n"}) {
         EXPECT_NE(log.find(line), std::string::npos) << line << "\nin:\n" << log;
+    }
+}
+
+std::string ReadLog(const std::filesystem::path& path) {
+    std::stringstream all;
+    std::ifstream in(path);
+    all << in.rdbuf();
+    return all.str();
+}
+
+// A size the system made up from a DPI is none: a millimetre verdict must not rest on it.
+TEST(CheckScreenSize, AMonitorSizeThatIsADpiGuessCountsAsNone) {
+    struct Row {
+        const char* name;
+        int width, height;
+        double widthMm, heightMm, dpiX, dpiY;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"Qt's 100 DPI (offscreen)", 1920, 1080, 487.68, 274.32, 96, 96, false},
+        {"96 DPI in whole mm (X server, Windows)", 1920, 1080, 508, 286, 96, 96, false},
+        {"96 DPI rounded down by 0.42 mm", 1366, 768, 361, 203, 120, 120, false},
+        {"96 DPI exact", 1366, 768, 1366 * 25.4 / 96, 768 * 25.4 / 96, 120, 120, false},
+        {"the logical DPI, per axis", 1920, 1080, 406, 183, 120, 150, false},
+        {"a real 23-inch monitor", 1920, 1080, 527, 296, 96, 96, true},
+        {"only the width matches a guess", 1920, 1080, 508, 300, 96, 96, true},
+        {"only the height matches a guess", 1920, 1080, 520, 286, 96, 96, true},
+        {"just beyond whole-mm rounding", 1920, 1080, 508.6, 285.75, 96, 96, true},
+        {"no size", 1920, 1080, 0, 0, 96, 96, false},
+        {"no height", 1920, 1080, 527, 0, 96, 96, false},
+    };
+    for (const Row& r : rows) {
+        const CheckScreen s =
+            MonitorCheckScreen(r.width, r.height, r.widthMm, r.heightMm, r.dpiX, r.dpiY);
+        EXPECT_EQ(s.width, r.width) << r.name;
+        EXPECT_EQ(s.height, r.height) << r.name;
+        EXPECT_EQ(s.HasPhysicalSize(), r.kept) << r.name;
+        EXPECT_EQ(s.sizeSource, r.kept ? ScreenSizeSource::Monitor : ScreenSizeSource::Unknown)
+            << r.name;
+        EXPECT_EQ(s.widthMm, r.kept ? r.widthMm : 0.0) << r.name;
+        EXPECT_EQ(s.heightMm, r.kept ? r.heightMm : 0.0) << r.name;
+    }
+}
+
+TEST(CheckScreenSize, SizesInMillimetres) {
+    struct Row {
+        const char* text;
+        bool ok;
+        double widthMm, heightMm;
+    };
+    const Row rows[] = {
+        {"527x296", true, 527, 296},
+        {"527.5x296.25", true, 527.5, 296.25},
+        {"5000x5000", true, 5000, 5000},
+        {"5000.1x296", false, 0, 0},
+        {"527x5001", false, 0, 0},
+        {"0x296", false, 0, 0},
+        {"527x0", false, 0, 0},
+        {"-527x296", false, 0, 0},
+        {"527", false, 0, 0},
+        {"x296", false, 0, 0},
+        {"527x", false, 0, 0},
+        {"527x296mm", false, 0, 0},
+        {"527mmx296", false, 0, 0},
+        {"", false, 0, 0},
+    };
+    for (const Row& r : rows) {
+        double w = -1;
+        double h = -1;
+        EXPECT_EQ(ParseScreenSizeMm(r.text, &w, &h), r.ok) << r.text;
+        EXPECT_EQ(w, r.ok ? r.widthMm : -1) << r.text;
+        EXPECT_EQ(h, r.ok ? r.heightMm : -1) << r.text;
+    }
+}
+
+// The log says where the millimetres came from, or that there are none.
+TEST(CheckScreenSize, TheLogNamesWhereTheMillimetresCameFrom) {
+    const auto path = std::filesystem::temp_directory_path() / "check_screen_log.txt";
+    const CheckScreen none{1920, 1080, 0, 0};
+    const CheckScreen monitor = MonitorCheckScreen(1920, 1080, 527, 296, 96, 96);
+    const struct {
+        CheckScreen screen;
+        const char* line;
+    } rows[] = {
+        {monitor, ") Calibration check screen: 1920x1080 px, 527.0 x 296.0 mm from the monitor\n"},
+        {WithGivenSize(none, 600, 340.5, ScreenSizeSource::Option),
+         ") Calibration check screen: 1920x1080 px, 600.0 x 340.5 mm from --screen-size\n"},
+        {WithGivenSize(monitor, 521, 293, ScreenSizeSource::Field),
+         ") Calibration check screen: 1920x1080 px, 521.0 x 293.0 mm from the size field\n"},
+        {none,
+         ") Calibration check screen: 1920x1080 px, size in mm unknown (the monitor gives none, "
+         "or only a guess from a DPI)\n"},
+    };
+    for (const auto& row : rows) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        SetLogFilePath(path.string());
+        LogCheckScreen(row.screen);
+        const std::string log = ReadLog(path);
+        SetLogFilePath({});
+        std::filesystem::remove(path, ignored);
+        EXPECT_NE(log.find(row.line), std::string::npos) << row.line << "\nin:\n" << log;
     }
 }
 

@@ -166,6 +166,18 @@ TEST_F(CliSessionTest, AScriptWithAFailedRequestExitsOneDespiteItsSuccessText) {
     EXPECT_THAT(output, HasSubstr("Success!\n"));
 }
 
+// A typo in a station's script ends the run with the lines named, before the unit is touched.
+TEST_F(CliSessionTest, AScriptWithLinesNotReadAsWrittenExitsOneNamingThemAndSendsNothing) {
+    const auto script =
+        WriteFile("cli_typo.ini", "1 pwd 10 1 5A\n1 pwr 20 1 7E\n1 pwd 21 1 0xZZ\n");
+    EXPECT_EQ(Run({"script", script}), kExitFailed);
+    EXPECT_THAT(output,
+                HasSubstr("tavlin-cli: script lines 2, 3 not read as written; nothing was sent\n"));
+    EXPECT_THAT(output, Not(HasSubstr("Success!")));
+    EXPECT_EQ(sim.firmware().fpgaRegister(0, 0x10), 0);
+    EXPECT_THAT(log.Text(), HasSubstr("Script line 2: unknown command 'pwr'\n"));
+}
+
 TEST_F(CliSessionTest, ARefusedOperandExitsAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run({"write", "zz", "5"}), kExitFailed);

@@ -17,9 +17,11 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
+#include "calibration/CheckSizeTexts.h"
 #include "cli/PictureTexts.h"
 #include "cli/StationTexts.h"
 #include "console/ConsoleTexts.h"
+#include "console/ScriptTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "trace/TraceTexts.h"
@@ -199,6 +201,14 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::checktext::kAllTexts) {
         texts.push_back({"checktext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::scripttext::kAllTexts) {
+        texts.push_back({"scripttext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::checksizetext::kAllTexts) {
+        texts.push_back({"checksizetext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }

@@ -166,6 +166,30 @@ class MainWindowTest : public QObject, private testing::SimulatedMainWindow {
         QFile::remove(burst);
     }
 
+    // The window keeps the script's reading (the typo writes nothing, "0xZZ" writes 0x00) but
+    // names each such line in the pane, in the user's language, and in the log.
+    void scriptLinesNotReadAsWrittenAreNamed() {
+        qputenv("LC_ALL", "en_US.UTF-8");
+        QTranslator translator;
+        QVERIFY(InstallLanguage(TAVLIN_QM_DIR, translator));
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        const QString script = dir_.filePath("typo.ini");
+        std::ofstream(script.toStdString()) << "1 pwr 20 1 7E\n1 pwd 20 1 0xZZ\n";
+        Type(1007, script);
+        Click(1009);
+        QTRY_VERIFY(Pane().contains("Success!"));
+        QVERIFY2(Pane().contains("Script line 1: unknown command 'pwr'\n"
+                                 "Script line 2: operand '0xZZ' is not a number\n"),
+                 qPrintable(Pane()));
+        QCOMPARE(sim_->firmware().fpgaRegister(0, 0x20), uint8_t(0));
+        QVERIFY(Log().find("Script line 2: operand '0xZZ' is not a number\n") != std::string::npos);
+        Close();
+        QCoreApplication::removeTranslator(&translator);
+        SetStringTranslator({});
+        qunsetenv("LC_ALL");
+    }
+
     void fpgaDownloadByteForByte() {
         Open(true);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);

@@ -1,7 +1,9 @@
-// The calibration check on a 1920 x 1080 offscreen screen (0.254 mm a pixel, as Qt reports a
-// screen of unknown make): real touch events from a registered touch screen and mouse clicks,
-// the result read from the controls by id and from the picture's pixels, the log read back.
+// The calibration check on a 1920 x 1080 offscreen screen (0.254 mm a pixel, given as
+// --screen-size would: the size Qt reports there is one it made up): real touch events from a
+// registered touch screen and mouse clicks, the result read from the controls by id and from the
+// picture's pixels, the log read back.
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +21,8 @@
 #include "calibration/CalibrationControlIds.h"
 #include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
+#include "calibration/CheckScreenSize.h"
+#include "calibration/CheckSizeTexts.h"
 #include "calibration/CrosshairControl.h"
 #include "sim/SimTransport.h"
 #include "ui/ControlLookup.h"
@@ -58,8 +62,12 @@ class CalibrationCheckWindowTest : public QObject {
     std::string Log() const { return Slurp(dir_.filePath("Tavlin_log.txt")); }
     void ClearLog() { std::ofstream(dir_.filePath("Tavlin_log.txt").toStdString()).close(); }
 
-    QPointer<CcalibrationcheckDlg> OpenCheck() {
+    // Without `givenSize` the check has only what the system reports.
+    QPointer<CcalibrationcheckDlg> OpenCheck(bool givenSize = true) {
         auto* dialog = new CcalibrationcheckDlg(2.0, [this] { ++calibrateAgain_; });
+        if (givenSize) {
+            dialog->SetScreenSizeMm(1920 * 0.254, 1080 * 0.254);
+        }
         dialog->Open(QGuiApplication::primaryScreen());
         return dialog;
     }
@@ -207,11 +215,29 @@ class CalibrationCheckWindowTest : public QObject {
         QCOMPARE(Count(log, "Calibration check: "), 0);
     }
 
-    // Where the system reports no size in millimetres: pixels only, said so, no verdict.
-    void withoutAPhysicalSizeTheResultIsInPixels() {
-        QPointer<CcalibrationcheckDlg> dialog = OpenCheck();
+    // The offscreen screen's size is Qt's guess from 100 DPI: the check asks for the real one
+    // and refuses what is no size; Enter alone checks in pixels only: said so, no verdict.
+    void withoutARealSizeTheCheckAsksAndEnterAloneGivesPixelsOnly() {
+        ClearLog();
+        QPointer<CcalibrationcheckDlg> dialog = OpenCheck(false);
         QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
-        Panel(dialog)->Start(CheckScreen{1920, 1080, 0.0, 0.0});
+        QVERIFY(Panel(dialog)->AskingForSize());
+        QVERIFY(!Panel(dialog)->Touching());
+        QCOMPARE(Text(dialog, control::kCheckInstruction), Translated(checksizetext::kAskSize));
+        auto* field = findControl<QLineEdit>(dialog, control::kCheckSizeField);
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClicks(field, "1920x1080px");
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(dialog->isVisible());  // the field's Enter, not the window's
+        QVERIFY(Panel(dialog)->AskingForSize());
+        QCOMPARE(Text(dialog, control::kCheckInstruction),
+                 QString::asprintf(Tr(checksizetext::kBadSize).c_str(), "1920x1080px") +
+                     Translated(checksizetext::kAskSize));
+        field->clear();
+        QTest::keyClick(field, Qt::Key_Enter);
+        QVERIFY(!Panel(dialog)->AskingForSize());
+        QVERIFY(!field->isVisible());
+        QCOMPARE(Panel(dialog)->check()->screen().sizeSource, ScreenSizeSource::Unknown);
         RunCheck(dialog, QPoint(3, 4));
         QCOMPARE(Text(dialog, control::kCheckVerdict), Translated(checktext::kNoVerdict));
         QVERIFY(
@@ -222,6 +248,60 @@ class CalibrationCheckWindowTest : public QObject {
                                [](const QLabel* cell) { return cell->text() == "5.0"; }),
                  5);
         QCOMPARE(VectorColour(dialog, 1), QColor(110, 110, 110));
+        const std::string log = Log();
+        QVERIFY(log.find("Calibration check: '1920x1080px' is not a screen size in mm\n") !=
+                std::string::npos);
+        QVERIFY(log.find("Calibration check screen: 1920x1080 px, size in mm unknown") !=
+                std::string::npos);
+        dialog->reject();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
+    // A size typed into the field is the check's, and "check again" keeps it.
+    void aSizeTypedIntoTheFieldGivesAVerdictInMillimetres() {
+        ClearLog();
+        QPointer<CcalibrationcheckDlg> dialog = OpenCheck(false);
+        QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
+        auto* field = findControl<QLineEdit>(dialog, control::kCheckSizeField);
+        QTest::keyClicks(field, " 384x216 ");  // 0.2 mm a pixel
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(Panel(dialog)->Touching());
+        RunCheck(dialog, QPoint(6, 8));  // 10 px: 2.0 mm, at the tolerance
+        QCOMPARE(Text(dialog, control::kCheckVerdict), Translated(checktext::kPass));
+        QVERIFY(qAbs(*Panel(dialog)->check()->results()[0].errorMm - 2.0) < 1e-9);
+        QVERIFY(Log().find("Calibration check screen: 1920x1080 px, 384.0 x 216.0 mm from the "
+                           "size field\n") != std::string::npos);
+        QTest::mouseClick(findControl<QPushButton>(dialog, control::kCheckAgain), Qt::LeftButton);
+        QVERIFY(Panel(dialog)->Touching());
+        QCOMPARE(Panel(dialog)->check()->screen().sizeSource, ScreenSizeSource::Field);
+        dialog->reject();
+        QTRY_VERIFY(dialog.isNull());
+    }
+
+    // --screen-size wins over what the system reports, a real size included; a real size
+    // without the option is the check's as it is.
+    void theOptionWinsAndARealMonitorSizeIsKept() {
+        ClearLog();
+        QPointer<CcalibrationcheckDlg> dialog = OpenCheck();
+        QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
+        QVERIFY(Panel(dialog)->Touching());
+        QVERIFY(Log().find("Calibration check screen: 1920x1080 px, 487.7 x 274.3 mm from "
+                           "--screen-size\n") != std::string::npos);
+        Panel(dialog)->Start(MonitorCheckScreen(1920, 1080, 527, 296, 96, 96));
+        QCOMPARE(Panel(dialog)->check()->screen().sizeSource, ScreenSizeSource::Option);
+        QCOMPARE(Panel(dialog)->check()->screen().widthMm, 1920 * 0.254);
+        dialog->reject();
+        QTRY_VERIFY(dialog.isNull());
+
+        ClearLog();
+        dialog = OpenCheck(false);
+        QTRY_COMPARE(dialog->geometry(), QRect(0, 0, 1920, 1080));
+        Panel(dialog)->Start(MonitorCheckScreen(1920, 1080, 527, 296, 96, 96));
+        QVERIFY(Panel(dialog)->Touching());
+        QVERIFY(!Panel(dialog)->AskingForSize());
+        QCOMPARE(Panel(dialog)->check()->screen().widthMm, 527.0);
+        QVERIFY(Log().find("Calibration check screen: 1920x1080 px, 527.0 x 296.0 mm from the "
+                           "monitor\n") != std::string::npos);
         dialog->reject();
         QTRY_VERIFY(dialog.isNull());
     }

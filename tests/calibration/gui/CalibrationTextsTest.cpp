@@ -2,6 +2,7 @@
 // screen the run configures; a screenshot per language shows the longest instruction.
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -17,6 +18,7 @@
 #include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
+#include "calibration/CheckSizeTexts.h"
 #include "device/SharedState.h"
 #include "ui/ControlLookup.h"
 
@@ -112,10 +114,17 @@ class CalibrationTextsTest : public QObject {
         const auto counted = [](const char* text) {
             return QString::asprintf(Tr(text).c_str(), kCheckPointCount, kCheckPointCount);
         };
+        // The offscreen screen has no real size: the check asks for it first.
+        QVERIFY(panel->AskingForSize());
+        const QString badSize =
+            QString::asprintf(Tr(checksizetext::kBadSize).c_str(), "1920x1080 1920x1080 1920x1080");
         QStringList cut =
             testing::CutTexts(findControl<QLabel>(dialog, control::kCheckInstruction),
                               {counted(checktext::kTouchPoint), counted(checktext::kSlip),
-                               Translated(checktext::kNoRoom)});
+                               Translated(checktext::kNoRoom), Translated(checksizetext::kAskSize),
+                               badSize + Translated(checksizetext::kAskSize)});
+        QTest::keyClick(findControl<QLineEdit>(dialog, control::kCheckSizeField), Qt::Key_Return);
+        QVERIFY(panel->Touching());
         for (int n = 0; n < kCheckPointCount * 3; ++n) {
             QTest::mouseClick(panel, Qt::LeftButton, {},
                               n % 2 == 0 ? QPoint(2, 2) : QPoint(1900, 1));
