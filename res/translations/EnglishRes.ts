@@ -602,6 +602,14 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>the process was ended by %s</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>the process reported success but ended with exit status %d</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>

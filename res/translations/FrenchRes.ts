@@ -602,6 +602,14 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>le processus a été arrêté par %s</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>le processus a signalé un succès mais s'est terminé avec le code de sortie %d</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>

@@ -602,6 +602,14 @@
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>процесс %s салдарынан тоқтатылды</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>процесс сәттілік туралы хабарлады, бірақ %d шығу күйімен аяқталды</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>қолданба</translation>
     </message>

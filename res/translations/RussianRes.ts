@@ -602,6 +602,14 @@
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>процесс завершён из-за %s</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>процесс сообщил об успехе, но завершился с кодом выхода %d</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>приложение</translation>
     </message>

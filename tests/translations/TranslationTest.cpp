@@ -17,6 +17,7 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
+#include "cli/AllDevicesTexts.h"
 #include "cli/StationTexts.h"
 #include "console/ConsoleTexts.h"
 #include "firmware/FirmwareTexts.h"
@@ -178,6 +179,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::cli::kAllTexts) {
         texts.push_back({"cli::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::cli::alltext::kAllTexts) {
+        texts.push_back({"cli::alltext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     index = 0;
     for (const char* t : tavlin::frontend::kAllTexts) {
