@@ -1,6 +1,7 @@
 // Stands in for tavlin-cli as `--all` runs it for one device, to end the ways a real copy seldom
 // does on demand. Its arguments are those --all hands a copy: `PORT=HOW`... then `--device PORT`,
-// `--json` and `--log-dir`. The HOW given for its own port:
+// `--json` and `--log-dir`. Every copy first prints a line that is no object, as the last line
+// is the one that counts. The HOW given for its own port:
 //   ok        its object says success; exit 0
 //   failed    its object says failure; exit 1
 //   silent    no object; exit 0
@@ -42,6 +43,8 @@ int Run(const std::vector<std::string>& args) {
         }
     }
     std::fprintf(stderr, "%s\n", how.c_str());
+    std::printf("working\n");
+    std::fflush(stdout);
     if (how == "ok" || how == "liar" || how == "killed") {
         Object(0);
     } else if (how == "failed") {

@@ -107,6 +107,7 @@ def file_in_the_way(folder):
 
 def no_copy_started(name, obj, err, folder):
     check(name, os.path.join("logs", "sim-2") in err, f"the folder is not named: {err!r}")
+    check(name, err.count("\n") == 1 and err.endswith("\n"), f"not one line: {err!r}")
     check(name, "devices" not in obj, f"devices were run: {obj.get('devices')}")
     for port in PORTS:
         check(name, not os.path.exists(os.path.join(folder, "logs", port, "Tavlin_log.txt")),
