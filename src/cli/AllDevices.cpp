@@ -111,7 +111,7 @@ std::string DeviceLogFolder(const std::string& logDir, const std::string& port) 
 Result CheckDeviceLogFolders(const std::string& logDir, const std::vector<std::string>& ports,
                              std::string* message) {
     // The folder itself first: a refusal names the folder at fault, not one inside it.
-    if (Result checked = CheckLogFolder(logDir, message); !checked.ok()) {
+    if (Result checked = CheckLogFolder(logDir.empty() ? "." : logDir, message); !checked.ok()) {
         return checked;
     }
     for (const std::string& port : ports) {
