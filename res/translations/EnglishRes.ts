@@ -628,6 +628,14 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>the process was ended by %s</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>the process reported success but ended with exit status %d</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>This build of tavlin-cli cannot save pictures (--png)</translation>
     </message>

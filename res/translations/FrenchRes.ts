@@ -628,6 +628,14 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>le processus a été arrêté par %s</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>le processus a signalé un succès mais s'est terminé avec le code de sortie %d</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>Cette version de tavlin-cli ne peut pas enregistrer d'images (--png)</translation>
     </message>

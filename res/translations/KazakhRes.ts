@@ -628,6 +628,14 @@
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>процесс %s салдарынан тоқтатылды</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>процесс сәттілік туралы хабарлады, бірақ %d шығу күйімен аяқталды</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>tavlin-cli бұл құрастырылымы суреттерді сақтай алмайды (--png)</translation>
     </message>

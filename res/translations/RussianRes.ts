@@ -628,6 +628,14 @@
 </translation>
     </message>
     <message>
+        <source>进程被 %s 终止</source>
+        <translation>процесс завершён из-за %s</translation>
+    </message>
+    <message>
+        <source>进程报告成功，但以退出状态 %d 结束</source>
+        <translation>процесс сообщил об успехе, но завершился с кодом выхода %d</translation>
+    </message>
+    <message>
         <source>此版本的 tavlin-cli 不能保存图片（--png）</source>
         <translation>Эта сборка tavlin-cli не умеет сохранять изображения (--png)</translation>
     </message>

@@ -52,7 +52,7 @@ std::string Refusal(const std::string& folder, const std::error_code& why) {
 
 }  // namespace
 
-Result UseLogFolder(const std::string& folder, std::string* message) {
+Result CheckLogFolder(const std::string& folder, std::string* message) {
     const std::filesystem::path path = PathFromUtf8(folder.empty() ? "." : folder);
     std::error_code error;
     std::filesystem::create_directories(path, error);
@@ -67,8 +67,16 @@ Result UseLogFolder(const std::string& folder, std::string* message) {
         return Result::Fail(ResultCode::BadInput,
                             "the log folder " + folder + " cannot be written: " + ErrorText(error));
     }
-    SetLogFilePath(Utf8FromPath(path / "Tavlin_log.txt"));
     return Result::Ok();
+}
+
+Result UseLogFolder(const std::string& folder, std::string* message) {
+    Result checked = CheckLogFolder(folder, message);
+    if (checked.ok()) {
+        SetLogFilePath(
+            Utf8FromPath(PathFromUtf8(folder.empty() ? "." : folder) / "Tavlin_log.txt"));
+    }
+    return checked;
 }
 
 }  // namespace tavlin

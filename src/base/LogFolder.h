@@ -12,4 +12,8 @@ namespace tavlin {
 // front end stops, so no run goes on without its log.
 Result UseLogFolder(const std::string& folder, std::string* message);
 
+// The same checks, the folder created when missing, but this run's log stays where it is: for a
+// folder another process will log into.
+Result CheckLogFolder(const std::string& folder, std::string* message);
+
 }  // namespace tavlin

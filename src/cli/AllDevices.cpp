@@ -6,8 +6,10 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "base/LogFolder.h"
 #include "base/Result.h"
 #include "base/StringTable.h"
+#include "cli/AllDevicesTexts.h"
 #include "cli/CliDevices.h"
 #include "cli/CliSession.h"
 #include "cli/JsonReport.h"
@@ -31,22 +33,50 @@ void AskForProgressLines() {
 #endif
 }
 
-// One device's outcome as its copy reported it; a copy that ended without its object (it
-// crashed, or could not start) gets one made here, so the device is never left out.
-json DeviceObject(const std::string& port, const std::string& out, int status,
-                  const std::string& notStarted) {
-    json object = json::object();
+// The last line of a copy's output as its object; null when it is none.
+json LastObject(const std::string& out) {
     const size_t end = out.find_last_not_of("\r\n");
-    if (end != std::string::npos) {
-        const size_t begin = out.find_last_of('\n', end);
-        const size_t from = begin == std::string::npos ? 0 : begin + 1;
-        object = json::parse(out.substr(from, end + 1 - from), nullptr, false);
+    if (end == std::string::npos) {
+        return nullptr;
     }
+    const size_t begin = out.find_last_of('\n', end);
+    const size_t from = begin == std::string::npos ? 0 : begin + 1;
+    json object = json::parse(out.substr(from, end + 1 - from), nullptr, false);
     if (!object.is_object() || !object.contains("exit") || !object["exit"].is_number_integer()) {
-        const int exit = status == kExitSuccess ? kExitFailed : status;
-        const std::string reason =
-            !notStarted.empty() ? notStarted : Say(kChildNoReport, {std::to_string(status)});
-        object = {{"exit", exit}, {"result", ExitWord(exit)}, {"reason", reason}};
+        return nullptr;
+    }
+    return object;
+}
+
+void SetOutcome(json& object, int exit, const std::string& reason) {
+    object["exit"] = exit;
+    object["result"] = ExitWord(exit);
+    object["reason"] = reason;
+}
+
+// One device's outcome as its copy reported it, held against how its process ended: the object
+// alone could be a copy's last word before it was killed, or one that went unprinted. A copy
+// that ended without its object (it crashed, or could not start) gets one made here, so the
+// device is never left out.
+json DeviceObject(const std::string& port, const std::string& out, int status,
+                  const std::string& signal, const std::string& notStarted) {
+    json object = notStarted.empty() ? LastObject(out) : json(nullptr);
+    // A failing status is kept as the copy's own word for its failure; 0 or none is not one.
+    const int failed = status > 0 ? status : kExitFailed;
+    if (!notStarted.empty()) {
+        object = json::object();
+        SetOutcome(object, kExitFailed, notStarted);
+    } else if (!signal.empty()) {
+        if (object.is_null()) {
+            object = json::object();
+        }
+        SetOutcome(object, kExitFailed, Say(alltext::kChildKilled, {signal}));
+        object["signal"] = signal;
+    } else if (object.is_null()) {
+        object = json::object();
+        SetOutcome(object, failed, Say(kChildNoReport, {std::to_string(status)}));
+    } else if (object["exit"].get<int>() == kExitSuccess && status != kExitSuccess) {
+        SetOutcome(object, failed, Say(alltext::kChildStatusDisagrees, {std::to_string(status)}));
     }
     object["port"] = port;
     return object;
@@ -57,6 +87,7 @@ struct DeviceRun {
     std::unique_ptr<ChildProcess> process;
     std::string notStarted;  // why it could not be started
     int status = -1;
+    std::string signal;  // what ended it, when not itself
 };
 
 }  // namespace
@@ -70,6 +101,26 @@ std::string PortFolderName(const std::string& port) {
         }
     }
     return name;
+}
+
+std::string DeviceLogFolder(const std::string& logDir, const std::string& port) {
+    const std::filesystem::path base = PathFromUtf8(logDir.empty() ? "." : logDir);
+    return Utf8FromPath(base / PathFromUtf8(PortFolderName(port)));
+}
+
+Result CheckDeviceLogFolders(const std::string& logDir, const std::vector<std::string>& ports,
+                             std::string* message) {
+    // The folder itself first: a refusal names the folder at fault, not one inside it.
+    if (Result checked = CheckLogFolder(logDir.empty() ? "." : logDir, message); !checked.ok()) {
+        return checked;
+    }
+    for (const std::string& port : ports) {
+        if (Result checked = CheckLogFolder(DeviceLogFolder(logDir, port), message);
+            !checked.ok()) {
+            return checked;
+        }
+    }
+    return Result::Ok();
 }
 
 std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
@@ -92,9 +143,7 @@ std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& argu
     if (!port.empty()) {
         out.insert(out.end(), {"--device", port});
     }
-    const std::filesystem::path base = PathFromUtf8(logDir.empty() ? "." : logDir);
-    out.insert(out.end(),
-               {"--json", "--log-dir", Utf8FromPath(base / PathFromUtf8(PortFolderName(port)))});
+    out.insert(out.end(), {"--json", "--log-dir", DeviceLogFolder(logDir, port)});
     return out;
 }
 
@@ -130,6 +179,7 @@ int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& po
     for (DeviceRun& device : runs) {
         if (device.process) {
             device.status = device.process->Wait();
+            device.signal = device.process->EndingSignal();
         }
     }
     board.Finish();
@@ -139,7 +189,7 @@ int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& po
     for (DeviceRun& device : runs) {
         const json object =
             DeviceObject(device.port, device.process ? device.process->StandardOutput() : "",
-                         device.status, device.notStarted);
+                         device.status, device.signal, device.notStarted);
         report->deviceRuns.push_back(object.dump(-1, ' ', false, json::error_handler_t::replace));
         if (object["exit"].get<int>() == kExitSuccess) {
             output.Line(Say(kDeviceSucceeded, {device.port}));

@@ -118,6 +118,14 @@ class UnexpectedThroughRunEnd {
     UnexpectedThroughRunEnd& operator=(const UnexpectedThroughRunEnd&) = delete;
 };
 
+// A log folder that cannot be written is a usage error: the run does not start without its log.
+int RefuseLogFolder(RunEnd& end, std::string refusal) {
+    while (!refusal.empty() && refusal.back() == '\n') {
+        refusal.pop_back();
+    }
+    return end.Usage(refusal);
+}
+
 bool RunsOnAllDevices(tavlin::cli::Command command) {
     using tavlin::cli::Command;
     return command == Command::Versions || command == Command::ModeWork ||
@@ -138,6 +146,11 @@ int RunAll(RunEnd& end, tavlin::HidTransport& transport,
         report.messages = end.output().messages();
         report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, "no device attached");
         return end.Finish(tavlin::cli::kExitNoDevice, report, false);
+    }
+    // Every copy would refuse a log folder it cannot write, so none is started then.
+    if (std::string refusal;
+        !tavlin::cli::CheckDeviceLogFolders(options.logDir, ports, &refusal).ok()) {
+        return RefuseLogFolder(end, std::move(refusal));
     }
     const tavlin::cli::AllDevicesRun run{tavlin::CurrentProgramPath(), originalArguments,
                                          options.logDir};
@@ -198,10 +211,7 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (!options.logDir.empty()) {
         std::string refusal;
         if (!tavlin::UseLogFolder(options.logDir, &refusal)) {
-            while (!refusal.empty() && refusal.back() == '\n') {
-                refusal.pop_back();
-            }
-            return end.Usage(refusal);
+            return RefuseLogFolder(end, std::move(refusal));
         }
     }
     std::string error;

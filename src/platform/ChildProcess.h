@@ -36,8 +36,12 @@ class ChildProcess {
     // it ended.
     virtual void Interrupt() = 0;
     // Waits until the child ended and both pipes are read to their end; its exit status, or -1
-    // when it was ended by a signal or its status could not be had.
+    // when it was ended by a signal or a fault (see EndingSignal) or its status could not be had.
     virtual int Wait() = 0;
+    // Once Wait returned: what ended a child that did not end by itself, named as people look
+    // it up: its signal on POSIX ("SIGKILL"), on Windows the fault its exit code carries
+    // ("STATUS_ACCESS_VIOLATION"). Empty for a child that exited.
+    virtual std::string EndingSignal() const = 0;
     // Everything the child wrote to standard output; whole once Wait returned.
     virtual std::string StandardOutput() const = 0;
 };

@@ -6,7 +6,9 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "platform/ChildProcess.h"
@@ -20,6 +22,15 @@ namespace {
 
 std::string SystemText(int code) {
     return ErrorText(std::error_code(code, std::generic_category()));
+}
+
+std::string SignalName(int number) {
+#ifdef __GLIBC__
+    if (const char* name = ::sigabbrev_np(number)) {
+        return std::string("SIG") + name;
+    }
+#endif
+    return "signal " + std::to_string(number);
 }
 
 class Pipe {
@@ -117,6 +128,9 @@ class PosixChildProcess final : public ChildProcess {
                 reaped = ::waitpid(pid_, &status, 0);
             } while (reaped < 0 && errno == EINTR);
             exitStatus_ = reaped == pid_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            if (reaped == pid_ && WIFSIGNALED(status)) {
+                signal_ = SignalName(WTERMSIG(status));
+            }
             reaped_ = true;
         }
         streams_.JoinReaders();
@@ -125,6 +139,11 @@ class PosixChildProcess final : public ChildProcess {
 
     std::string StandardOutput() const override { return streams_.Output(); }
 
+    std::string EndingSignal() const override {
+        std::lock_guard lock(waitMutex_);
+        return signal_;
+    }
+
   private:
     // Called under mutex_. A pid of 0 or below would signal a whole process group, or every
     // process we may signal.
@@ -132,10 +151,11 @@ class PosixChildProcess final : public ChildProcess {
 
     const pid_t pid_;
     ChildStreams streams_;
-    std::mutex waitMutex_;  // one Wait at a time
-    std::mutex mutex_;      // between reaping and signalling
-    bool reaped_ = false;   // written under both locks
+    mutable std::mutex waitMutex_;  // one Wait at a time
+    std::mutex mutex_;              // between reaping and signalling
+    bool reaped_ = false;           // written under both locks
     int exitStatus_ = -1;
+    std::string signal_;  // written under waitMutex_
 };
 
 class SpawnSetup {

@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <mutex>
+#include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/ChildProcess.h"
 #include "platform/ChildStreams.h"
@@ -76,6 +79,28 @@ std::wstring CommandLine(const std::wstring& program, const std::vector<std::str
     return line;
 }
 
+// A process ended by a fault it did not handle exits with the fault's NTSTATUS, whose two top
+// bits say "error"; no program exits with such a code by choice.
+std::string FaultName(DWORD code) {
+    if ((code & 0xC0000000u) != 0xC0000000u) {
+        return {};
+    }
+    static constexpr std::pair<DWORD, const char*> kKnown[] = {
+        {0xC0000005u, "STATUS_ACCESS_VIOLATION"},       {0xC000001Du, "STATUS_ILLEGAL_INSTRUCTION"},
+        {0xC0000094u, "STATUS_INTEGER_DIVIDE_BY_ZERO"}, {0xC00000FDu, "STATUS_STACK_OVERFLOW"},
+        {0xC000013Au, "STATUS_CONTROL_C_EXIT"},         {0xC0000374u, "STATUS_HEAP_CORRUPTION"},
+        {0xC0000409u, "STATUS_STACK_BUFFER_OVERRUN"},
+    };
+    for (const auto& [known, name] : kKnown) {
+        if (known == code) {
+            return name;
+        }
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "NTSTATUS 0x%08lX", static_cast<unsigned long>(code));
+    return text;
+}
+
 // Reads `pipe` to its end (the child and everyone it passed the handle on to closed it).
 template <typename Take>
 std::thread ReadToEnd(HANDLE pipe, Take take) {
@@ -145,6 +170,10 @@ class WinChildProcess final : public ChildProcess {
                                   GetExitCodeProcess(process_.get(), &code)
                               ? static_cast<int>(code)
                               : -1;
+            signal_ = exitStatus_ == -1 ? std::string() : FaultName(code);
+            if (!signal_.empty()) {
+                exitStatus_ = -1;
+            }
             waited_ = true;
         }
         streams_.JoinReaders();
@@ -153,13 +182,19 @@ class WinChildProcess final : public ChildProcess {
 
     std::string StandardOutput() const override { return streams_.Output(); }
 
+    std::string EndingSignal() const override {
+        std::lock_guard lock(waitMutex_);
+        return signal_;
+    }
+
   private:
     OwnedHandle process_;
     const DWORD processId_;
     ChildStreams streams_;
-    std::mutex waitMutex_;
+    mutable std::mutex waitMutex_;
     bool waited_ = false;
     int exitStatus_ = -1;
+    std::string signal_;  // written under waitMutex_
 };
 
 }  // namespace

@@ -78,18 +78,31 @@ TEST_F(LogTest, StartKeepsFivePreviousRuns) {
 
 // Another run owns the log's name: this one leaves that log and the kept ones alone, writes
 // its own under another name and says which. (The processes' end-to-end check is the CLI's.)
+// Its own is named by its process id before the extension, so that it still opens as a text file
+// and sorts beside the log; one a dead run of the same id left is not taken over.
 TEST_F(LogTest, ALogOwnedByAnotherRunIsNeitherRotatedNorEmptied) {
-    WriteLog("the other run\n");
-    FileLock other;
-    ASSERT_EQ(other.TryLock((dir_ / "Tavlin_log.txt.lock").string()), FileLock::Outcome::Locked);
-    LogStart();
-    LogEnd();
-    EXPECT_EQ(Log(), "(2026-3-7 09:05:03) the other run\n");
-    EXPECT_FALSE(fs::exists(dir_ / "Tavlin_log.1.txt"));
-    const fs::path own = LogFilePath();
-    EXPECT_EQ(own.parent_path(), dir_);
-    EXPECT_EQ(Slurp(own),
-              "(2026-3-7 09:05:03) Tavlin log start!\n(2026-3-7 09:05:03) Tavlin log end!\n");
+    const std::string id = std::to_string(::getpid());
+    for (const bool leftOver : {false, true}) {
+        SCOPED_TRACE(leftOver ? "a dead run's log of the same id" : "first");
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        SetLogFilePath((dir_ / "Tavlin_log.txt").string());
+        WriteLog("the other run\n");
+        if (leftOver) {
+            std::ofstream(dir_ / ("Tavlin_log-" + id + ".txt")) << "left over\n";
+        }
+        FileLock other;
+        ASSERT_EQ(other.TryLock((dir_ / "Tavlin_log.txt.lock").string()),
+                  FileLock::Outcome::Locked);
+        LogStart();
+        LogEnd();
+        EXPECT_EQ(Log(), "(2026-3-7 09:05:03) the other run\n");
+        EXPECT_FALSE(fs::exists(dir_ / "Tavlin_log.1.txt"));
+        const fs::path own = LogFilePath();
+        EXPECT_EQ(own, dir_ / ("Tavlin_log-" + id + (leftOver ? "-2" : "") + ".txt"));
+        EXPECT_EQ(Slurp(own),
+                  "(2026-3-7 09:05:03) Tavlin log start!\n(2026-3-7 09:05:03) Tavlin log end!\n");
+    }
 }
 
 TEST_F(LogTest, OverlongEntryIsCutNotOverrun) {

@@ -1,19 +1,32 @@
-// --all's pieces that need no child: what each device's copy is given, and what is shown of its
-// lines where there is no terminal.
+// --all: what each device's copy is given, what is shown of its lines where there is no terminal,
+// the log folders checked before any copy starts, and each device's outcome held against how
+// its copy's process ended (device_run_stand_in, built beside this test, as the copies).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 
+#include "base/StringTable.h"
 #include "cli/AllDevices.h"
+#include "cli/AllDevicesTexts.h"
+#include "cli/CliDevices.h"
+#include "cli/CliSession.h"
 #include "cli/ProgressBoard.h"
+#include "cli/StationTexts.h"
+#include "platform/ChildProcess.h"
 #include "platform/FilePath.h"
 
 namespace tavlin::cli {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // Everything written to a temporary file, which is closed.
 std::string Drain(std::FILE* out) {
@@ -92,6 +105,126 @@ TEST(AllDevices, WithoutATerminalLinesAreLedByTheirPortAndProgressShownByTenths)
                   " 55% (55/100)\n"
                   "[sim-1] " +
                   bar + "100% (100/100)\n");
+}
+
+// A folder of the test's own, gone afterwards.
+class Folder {
+  public:
+    Folder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("tavlin-all-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~Folder() { std::filesystem::remove_all(path_); }
+    std::string operator/(const std::string& name) const {
+        return Joined(Utf8FromPath(path_), name);
+    }
+    void File(const std::string& name) const { std::ofstream(PathFromUtf8(*this / name)) << "x"; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// A folder in the way is refused whichever level it is at, and named; root is refused too, as a
+// regular file stands where a folder should be. Folders that can be had are made.
+TEST(AllDevices, EveryDevicesLogFolderIsCheckedBeforeAnyCopyStarts) {
+    struct Case {
+        const char* name;
+        std::string file;     // made first, in the test's folder; "" = none
+        std::string logDir;   // in the test's folder
+        std::string refused;  // the folder the refusal names; "" = none
+    };
+    const Case cases[] = {
+        {"all fine", "", "logs", ""},
+        {"the folder is a file", "logs", "logs", "logs"},
+        {"under a file", "logs", Joined("logs", "deeper"), Joined("logs", "deeper")},
+        {"a device's folder is a file", Joined("logs", "p2"), "logs", Joined("logs", "p2")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        if (!c.file.empty()) {
+            std::filesystem::create_directories(PathFromUtf8(folder / "logs"));
+            std::filesystem::remove(PathFromUtf8(folder / c.file));
+            folder.File(c.file);
+        }
+        std::string message;
+        const Result checked = CheckDeviceLogFolders(folder / c.logDir, {"p1", "p2"}, &message);
+        if (c.refused.empty()) {
+            EXPECT_TRUE(checked.ok()) << checked.reason();
+            EXPECT_TRUE(std::filesystem::is_directory(PathFromUtf8(folder / Joined("logs", "p2"))));
+            continue;
+        }
+        EXPECT_EQ(checked.code(), ResultCode::BadInput);
+        EXPECT_THAT(message,
+                    HasSubstr(folder / c.refused + "（"));  // the reason follows the folder
+    }
+}
+
+// Each device's outcome as both its object and its process tell it: a copy succeeded only when
+// both say so. An object's own failure is kept; a crash is named; a device no copy was started
+// for has an object all the same.
+TEST(AllDevices, ADeviceSucceedsOnlyWhenItsObjectAndItsProcessBothSaySo) {
+#ifdef _WIN32
+    const std::string fault = "STATUS_ACCESS_VIOLATION";
+    const std::string extension = ".exe";
+#else
+    const std::string fault = "SIGKILL";
+    const std::string extension;
+#endif
+    struct Case {
+        const char* how;
+        int exit;
+        std::string reason;
+    };
+    const std::map<std::string, Case> cases = {
+        {"p1", {"ok", 0, ""}},
+        {"p2", {"failed", 1, "as told"}},
+        {"p3", {"silent", 1, Say(kChildNoReport, {"0"})}},
+        {"p4", {"silent-3", 3, Say(kChildNoReport, {"3"})}},
+        {"p5", {"liar", 3, Say(alltext::kChildStatusDisagrees, {"3"})}},
+        {"p6", {"killed", 1, Say(alltext::kChildKilled, {fault})}},
+        // One of several whose port is not told is not started: any copy could take it.
+        {"", {"unstarted", 1, tavlin::Tr(kPortUnknown)}},
+    };
+    AllDevicesRun run;
+    run.program = CurrentProgramPath();
+    run.program.erase(run.program.find_last_of("/\\") + 1);
+    run.program += "device_run_stand_in" + extension;
+    std::vector<std::string> ports;
+    for (const auto& [port, c] : cases) {
+        ports.push_back(port);
+        run.arguments.push_back(port + "=" + c.how);
+    }
+    Folder folder;
+    run.logDir = folder / "logs";
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    CliOutput output(out);
+    Interruption interruption;
+    RunReport report;
+    EXPECT_EQ(RunOnAllDevices(run, ports, output, interruption, &report), kExitFailed);
+    const std::string text = Drain(out);
+
+    ASSERT_EQ(report.deviceRuns.size(), cases.size());
+    for (const std::string& line : report.deviceRuns) {
+        const auto object = nlohmann::json::parse(line);
+        const Case& c = cases.at(object.at("port").get<std::string>());
+        SCOPED_TRACE(c.how);
+        EXPECT_EQ(object.at("exit"), c.exit);
+        if (c.exit == 0) {
+            EXPECT_EQ(object.at("result"), "ok");
+            continue;
+        }
+        EXPECT_NE(object.at("result"), "ok");
+        EXPECT_EQ(object.at("reason"), c.reason);
+        EXPECT_THAT(report.result.reason(), HasSubstr(object.at("port").get<std::string>() + ": "));
+        EXPECT_EQ(object.value("signal", ""), std::string(c.how) == "killed" ? fault : "");
+    }
+    EXPECT_THAT(report.result.reason(), Not(HasSubstr("p1")));
+    EXPECT_THAT(text, HasSubstr(Say(kDeviceSucceeded, {"p1"}) + "\n"));
 }
 
 }  // namespace

@@ -252,32 +252,54 @@ TEST_F(CliCalibrateTest, RefusedReturnToWorkModeFails) {
 
 // A station has no operator to press Esc: a target that gets no valid sample within the limit
 // ends the run through the window's cancel path (the device goes back to work mode), with the
-// cause. A device that restarted in the middle lost what it had collected and was never
-// initialised again: that run fails too, though the device came back.
+// cause, and so does a stylus that stays down after a target and never lifts for the next. A
+// device that restarted in the middle lost what it had collected and was never initialised
+// again: that run fails too, though the device came back.
 TEST_F(CliCalibrateTest, ARunThatCannotCompleteEndsAsAFailureWithItsCause) {
+    using Clock = std::chrono::steady_clock;
     struct Case {
         const char* name;
-        std::function<void(sim::FaultPlan&)> fault;
+        std::function<void(sim::SimTransport&)> fault;
         const char* cause;
     };
     const Case cases[] = {
-        {"no reply", [](sim::FaultPlan& f) { f.NoReplyTo(cmd::kCalPoint); },
+        {"no reply", [](sim::SimTransport& s) { s.faults().NoReplyTo(cmd::kCalPoint); },
          "tavlin-cli: target 0 got no valid sample within 1 s"},
-        {"refused", [](sim::FaultPlan& f) { f.Refuse(cmd::kCalPoint); },
+        {"refused", [](sim::SimTransport& s) { s.faults().Refuse(cmd::kCalPoint); },
          "tavlin-cli: target 0 got no valid sample within 1 s"},
         {"restarted",
-         [](sim::FaultPlan& f) {
-             f.UnplugAfter(159, sim::Replug{kProductIdWork, std::chrono::milliseconds(300)});
+         [](sim::SimTransport& s) {
+             s.faults().UnplugAfter(159,
+                                    sim::Replug{kProductIdWork, std::chrono::milliseconds(300)});
          },
          "tavlin-cli: the device went away and came back during the calibration"},
+        // Held on the first target, where it gave its samples. After 5 s the hand lets go, so
+        // that a limit that does not end the wait shows as a run that completes, not a hang.
+        {"held down",
+         [](sim::SimTransport& s) {
+             const auto letGo = Clock::now() + std::chrono::seconds(5);
+             std::optional<sim::Touch> held;
+             s.firmware().setStylusHand(
+                 [letGo, held](const sim::TouchRequest& r) mutable -> std::optional<sim::Touch> {
+                     if (Clock::now() > letGo) {
+                         return std::nullopt;
+                     }
+                     if (!held) {
+                         held = sim::Touch{true, r.x, r.y};
+                     }
+                     return held;
+                 });
+         },
+         "tavlin-cli: target 1 saw the stylus stay down within 1 s"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         sim.faults().Clear();
-        c.fault(sim.faults());
-        const auto start = std::chrono::steady_clock::now();
+        sim.firmware().setStylusHand({});
+        c.fault(sim);
+        const auto start = Clock::now();
         EXPECT_EQ(Run({"calibrate", "--target-limit", "1"}), kExitFailed);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
         EXPECT_THAT(output, HasSubstr(c.cause));
         EXPECT_THAT(output, Not(HasSubstr(caltext::kCompleted)));
         EXPECT_EQ(sim.firmware().mode(), 0x22);  // back in work mode, as the cancel leaves it

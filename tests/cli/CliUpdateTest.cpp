@@ -11,6 +11,7 @@
 #include "cli/CliSession.h"
 #include "device/DeviceProtocol.h"
 #include "device/LogCapture.h"
+#include "firmware/FirmwareTexts.h"
 #include "sim/SimTransport.h"
 
 namespace tavlin::cli {
@@ -89,6 +90,15 @@ TEST_F(CliUpdateTest, APackageThatCannotBeUsedIsRefusedBeforeTheDeviceRestarts) 
         {Write("lost.ini",
                "[Tavlin LInfo]\nImage_en=1\nImage_name=" + (dir / "gone.bin").string() + "\n"),
          nullptr},
+        // The last section is checked as the first: its image is written last, after the
+        // others went to the device.
+        {Write("rlost.ini", "[Tavlin LInfo]\nImage_en=1\nImage_name=" + image +
+                                "\n[Tavlin RInfo]\nImage_en=1\nImage_name=" +
+                                (dir / "gone.bin").string() + "\n"),
+         fw::kImageOpenFailed},
+        {Write("rfolder.ini", "[Tavlin RInfo]\nImage_en=1\nImage_name=" + dir.string() + "\n"),
+         fw::kImageOpenFailed},
+        {Write("rnameless.ini", "[Tavlin RInfo]\nImage_en=1\n"), fw::kImageOpenFailed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.package);

@@ -5,7 +5,8 @@
 
 Each case runs tavlin-cli on three simulated devices (ports sim-1 to sim-3) in a folder of its
 own and checks its exit status and its JSON object: the device list, the refusal to choose, one
-device chosen by its port, and --all with one device failing and with an interruption.
+device chosen by its port, and --all with one device failing, with an interruption and with a log
+folder it cannot write.
 """
 import json
 import os
@@ -37,8 +38,10 @@ def check(name, condition, detail):
         failures.append(f"{name}: {detail}")
 
 
-def case(name, args, status, interrupt_after=None, then=None):
+def case(name, args, status, interrupt_after=None, then=None, prepare=None):
     with tempfile.TemporaryDirectory() as folder:
+        if prepare:
+            prepare(folder)
         with open(os.path.join(folder, "pkg.ini"), "w") as package:
             package.write(PACKAGE)
         with open(os.path.join(folder, "h.bin"), "wb") as image:
@@ -97,6 +100,20 @@ def all_stopped(name, obj, err, folder):
           [(d["port"], d["exit"], d["interrupted"]) for d in obj["devices"]])
 
 
+def file_in_the_way(folder):
+    os.makedirs(os.path.join(folder, "logs"))
+    open(os.path.join(folder, "logs", "sim-2"), "w").close()
+
+
+def no_copy_started(name, obj, err, folder):
+    check(name, os.path.join("logs", "sim-2") in err, f"the folder is not named: {err!r}")
+    check(name, err.count("\n") == 1 and err.endswith("\n"), f"not one line: {err!r}")
+    check(name, "devices" not in obj, f"devices were run: {obj.get('devices')}")
+    for port in PORTS:
+        check(name, not os.path.exists(os.path.join(folder, "logs", port, "Tavlin_log.txt")),
+              f"{port} was run")
+
+
 case("list", ["list", "--json"], 0, then=listed)
 case("refusal without --device", ["versions"], 2, then=refused)
 case("--device", ["--device", "sim-2", "versions", "--json"], 0, then=chosen)
@@ -106,6 +123,9 @@ case("--all with one refusing", ["--all", "update", "pkg.ini", "--json", "--log-
 case("--all interrupted", ["--all", "update", "pkg.ini", "--json", "--sim-faults",
                            "latency=5ms"], 1, interrupt_after=1.5, then=all_stopped)
 case("--all only for three commands", ["--all", "detect"], 2)
+case("--all with a device's log folder in the way", ["--all", "versions", "--json", "--log-dir",
+                                                      "logs"], 2, then=no_copy_started,
+     prepare=file_in_the_way)
 
 for failure in failures:
     print("FAILED:", failure)

@@ -5,6 +5,8 @@
 //   wait STATUS        after 50 ms its handler, "ready" on stderr, then waits for SIGTERM /
 //                      Ctrl+Break; exit STATUS through the handler, 99 when nothing came
 //                      within 10 s
+//   die                "dying" on stdout, then ends as by a fault: SIGKILL on POSIX, on Windows
+//                      the exit code of an access violation
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -96,6 +98,15 @@ int Run(const std::vector<std::string>& args) {
         }
         Write(stdout, "interrupted\n");
         return number;
+    }
+    if (mode == "die") {
+        Write(stdout, "dying\n");
+#ifdef _WIN32
+        TerminateProcess(GetCurrentProcess(), 0xC0000005u);
+#else
+        std::raise(SIGKILL);
+#endif
+        return 97;
     }
     Write(stderr, "unknown mode\n");
     return 98;

@@ -163,6 +163,36 @@ TEST(ChildProcess, AnInterruptBeforeTheChildsHandlerIsReadyWaitsForIt) {
 }
 #endif
 
+// A child that crashed must not pass for one that exited: its status is no exit status, and what
+// ended it is named. One that exited, with any status, names nothing.
+TEST(ChildProcess, AChildEndedByAFaultIsToldFromOneThatExited) {
+#ifdef _WIN32
+    const std::string fault = "STATUS_ACCESS_VIOLATION";
+#else
+    const std::string fault = "SIGKILL";
+#endif
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string ending;
+        std::string output;
+    };
+    const Case cases[] = {
+        {{"echo", "x"}, 0, "", "x\n"},
+        {{"lines", "3"}, 3, "", ""},
+        {{"die"}, -1, fault, "dying\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        auto child = StartEcho(c.arguments, nullptr);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(WaitAtMost(child, 10s), c.status);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(child->EndingSignal(), c.ending);
+        EXPECT_EQ(child->StandardOutput(), c.output);
+    }
+}
+
 TEST(ChildProcess, AProgramThatIsNotThereGivesNoChildAndSaysWhy) {
     std::string error;
     EXPECT_EQ(ChildProcess::Start(Beside("no_such_program"), {}, nullptr, &error), nullptr);

@@ -173,6 +173,35 @@ TEST_F(TraceFileTest, ARecordingCutShortSaysWhyAndReadsBackUpToWhereItEnded) {
 }
 #endif
 
+// An overflow leaves a gap: what comes once the writer has caught up must not be written after
+// it, where a replay would take it for what followed the last event before the gap.
+TEST_F(TraceFileTest, AfterAnOverflowNothingMoreIsTakenOnceTheQueueHasDrained) {
+    TraceWriter::Status status;
+    {
+        auto writer = TraceWriter::Create(path_, "test", 4);
+        ASSERT_NE(writer, nullptr);
+        for (int i = 0; i < 200; ++i) {
+            writer->Add(Report(TraceEvent::Kind::In, {0x03, static_cast<uint8_t>(i)}));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // several write periods
+        for (int i = 0; i < 3; ++i) {
+            writer->Add(Report(TraceEvent::Kind::In, {0x04, static_cast<uint8_t>(i)}));
+        }
+        writer->Close();
+        status = writer->status();
+    }
+    EXPECT_FALSE(status.complete);
+    EXPECT_NE(status.reason.find("the writer fell behind"), std::string::npos) << status.reason;
+    TraceProblem problem;
+    const auto read = ReadTrace(path_, &problem);
+    ASSERT_TRUE(read.has_value()) << problem.detail << " at line " << problem.line;
+    ASSERT_GT(read->size(), 0u);
+    EXPECT_LT(read->size(), 200u);
+    for (size_t i = 0; i < read->size(); ++i) {
+        EXPECT_EQ((*read)[i].bytes, (std::vector<uint8_t>{0x03, static_cast<uint8_t>(i)})) << i;
+    }
+}
+
 TEST_F(TraceFileTest, AFileThatIsNoRecordingIsRefusedWithTheLineAtFault) {
     TraceProblem problem;
     EXPECT_FALSE(ReadTrace(path_ + ".missing", &problem));

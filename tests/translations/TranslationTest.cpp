@@ -18,6 +18,7 @@
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CheckSizeTexts.h"
+#include "cli/AllDevicesTexts.h"
 #include "cli/PictureTexts.h"
 #include "cli/StationTexts.h"
 #include "console/ConsoleTexts.h"
@@ -185,6 +186,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::cli::picture::kAllTexts) {
         texts.push_back({"cli::picture::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::cli::alltext::kAllTexts) {
+        texts.push_back({"cli::alltext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     index = 0;
     for (const char* t : tavlin::frontend::kAllTexts) {
