@@ -101,7 +101,8 @@ std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& argu
 int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& ports,
                     CliOutput& output, Interruption& interruption, RunReport* report) {
     AskForProgressLines();
-    ProgressBoard board(output.stream(), ports, ProgressBoard::CanRedraw(output.stream()));
+    ProgressBoard board(output.stream(), ports,
+                        ProgressBoard::CanRedraw(output.stream(), ports.size()));
     std::vector<DeviceRun> runs(ports.size());
     for (size_t i = 0; i < ports.size(); ++i) {
         runs[i].port = ports[i];

@@ -6,6 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 #include "cli/AllDevices.h"
 #include "cli/ProgressBoard.h"
 #include "platform/FilePath.h"
@@ -59,6 +65,39 @@ TEST(AllDevices, OnATerminalEachDeviceHasOneLineRedrawnInPlace) {
               "\r\x1b[2K[sim-1] \n\r\x1b[2K[sim-2] \n\x1b[2A"
               "\r\x1b[2K[sim-1] \n\r\x1b[2K[sim-2] Writing the images has begun\n");
 }
+
+#ifndef _WIN32
+// The board is redrawn in place only where it fits with the line the cursor rests on below it;
+// a terminal that does not tell its rows is taken to have room, a file is never redrawn.
+TEST(AllDevices, TheBoardIsRedrawnOnlyOnATerminalWithRowsForIt) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    std::FILE* terminal = std::fopen(::ptsname(master), "w");
+    ASSERT_NE(terminal, nullptr);
+    struct Case {
+        unsigned short rows;
+        size_t ports;
+        bool inPlace;
+    };
+    for (const Case& c : {Case{24, 3, true}, Case{4, 3, true}, Case{3, 3, false}, Case{2, 3, false},
+                          Case{2, 1, true}, Case{1, 1, false}, Case{0, 16, true}}) {
+        winsize size{};
+        size.ws_row = c.rows;
+        size.ws_col = 80;
+        ASSERT_EQ(::ioctl(master, TIOCSWINSZ, &size), 0);
+        EXPECT_EQ(ProgressBoard::CanRedraw(terminal, c.ports), c.inPlace)
+            << c.rows << " rows, " << c.ports << " ports";
+    }
+    std::fclose(terminal);
+    ::close(master);
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_FALSE(ProgressBoard::CanRedraw(file, 1));
+    std::fclose(file);
+}
+#endif
 
 TEST(AllDevices, WithoutATerminalLinesAreLedByTheirPortAndProgressShownByTenths) {
     std::FILE* out = std::tmpfile();
