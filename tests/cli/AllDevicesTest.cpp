@@ -40,11 +40,15 @@ TEST(AllDevices, EachCopyGetsItsOwnDeviceLogFolderAndObject) {
     const std::vector<std::string> given{"--simulate", "--all",     "update",   "--log-dir=old",
                                          "pkg.ini",    "--json",    "--device", "x",
                                          "--verify",   "--log-dir", "older"};
-    EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station"),
+    EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station", true),
                 ElementsAre("--simulate", "update", "pkg.ini", "--verify", "--device", "1-1.2",
                             "--json", "--log-dir", Joined("station", "1-1.2")));
+    // A lone device: its copy follows it wherever it comes back, but logs under its port.
+    EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station", false),
+                ElementsAre("--simulate", "update", "pkg.ini", "--verify", "--json", "--log-dir",
+                            Joined("station", "1-1.2")));
     // A port the system does not tell: the copy keeps to the one device there by itself.
-    EXPECT_THAT(DeviceRunArguments({"versions"}, "", ""),
+    EXPECT_THAT(DeviceRunArguments({"versions"}, "", "", true),
                 ElementsAre("versions", "--json", "--log-dir", Joined(".", "_")));
     for (const auto& [port, folder] : std::vector<std::pair<std::string, std::string>>{
              {"1-1.4.2", "1-1.4.2"}, {"1400-4.2", "1400-4.2"}, {"a:b/c\\d*?", "a_b_c_d__"}}) {
