@@ -326,6 +326,7 @@ TEST_F(WinHidTransferTest, AWriteCountsWhenItsByteCountIsTheReportsLengthOrOneLe
         }
     }
     EXPECT_TRUE(log.Contains("WriteFile wrote 62 of 64 bytes\n"));
+    EXPECT_TRUE(log.Contains("GetOverlappedResult_Tav failed! ret=29 !\n"));  // ERROR_WRITE_FAULT
 }
 
 // Where the system merges a device's collections into one interface (Wine 8), the touch

@@ -101,6 +101,7 @@ TEST(Station, AToolFollowsALoneDeviceToAnotherPort) {
     }
     EXPECT_TRUE(log.Contains("Open hid device: on port sim-1 now, was on port sim-2\n"))
         << log.Text();
+    EXPECT_FALSE(log.Contains("was on port \n")) << "the first device opened came from nowhere";
     // Back on the same port: nothing to say.
     station.device(0).Attach();
     ASSERT_EQ(OpenHidDevice(device, &productId), 1);
