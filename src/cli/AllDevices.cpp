@@ -124,7 +124,8 @@ Result CheckDeviceLogFolders(const std::string& logDir, const std::vector<std::s
 }
 
 std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
-                                            const std::string& port, const std::string& logDir) {
+                                            const std::string& port, const std::string& logDir,
+                                            bool several) {
     std::vector<std::string> out;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
@@ -139,8 +140,8 @@ std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& argu
         out.push_back(arg);
     }
     // A device whose port the system does not tell is run only as the one device there, which
-    // its copy keeps to by itself.
-    if (!port.empty()) {
+    // its copy keeps to by itself, as it does with a lone device.
+    if (several && !port.empty()) {
         out.insert(out.end(), {"--device", port});
     }
     out.insert(out.end(), {"--json", "--log-dir", DeviceLogFolder(logDir, port)});
@@ -150,7 +151,8 @@ std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& argu
 int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& ports,
                     CliOutput& output, Interruption& interruption, RunReport* report) {
     AskForProgressLines();
-    ProgressBoard board(output.stream(), ports, ProgressBoard::CanRedraw(output.stream()));
+    ProgressBoard board(output.stream(), ports,
+                        ProgressBoard::CanRedraw(output.stream(), ports.size()));
     std::vector<DeviceRun> runs(ports.size());
     for (size_t i = 0; i < ports.size(); ++i) {
         runs[i].port = ports[i];
@@ -161,7 +163,7 @@ int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& po
         }
         std::string error;
         runs[i].process = ChildProcess::Start(
-            run.program, DeviceRunArguments(run.arguments, ports[i], run.logDir),
+            run.program, DeviceRunArguments(run.arguments, ports[i], run.logDir, ports.size() > 1),
             [&board, i](const std::string& line) { board.Show(i, line); }, &error);
         if (!runs[i].process) {
             runs[i].notStarted = Say(kChildNotStarted, {ports[i], error});

@@ -20,9 +20,11 @@ struct AllDevicesRun {
 };
 
 // The arguments of one device's copy: `arguments` without --all, --json, --log-dir and --device
-// (each copy gets its own), then the copy's own.
+// (each copy gets its own), then the copy's own. The copy is kept to its device's port only
+// when `several` devices are attached: a lone one is followed wherever its restart brings it.
 std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
-                                            const std::string& port, const std::string& logDir);
+                                            const std::string& port, const std::string& logDir,
+                                            bool several);
 // A port as one folder's name: the characters Windows refuses in a file name become '_'.
 std::string PortFolderName(const std::string& port);
 // The log folder of one device's copy: logDir/PORT ("" = here).

@@ -51,13 +51,14 @@ DeviceChoice ChooseDevice(HidTransport& session, HidTransport& listing, const st
     DeviceChoice choice;
     if (!port.empty()) {
         choice.transport = std::make_unique<PortFilterTransport>(session, port);
+        choice.port = port;
         return choice;
     }
     const std::vector<AttachedDevice> devices = ListAttachedDevices(listing);
     if (devices.size() > 1) {
         choice.refusal = Say(kSeveralDevices, {PortList(devices)});
     } else if (devices.size() == 1) {
-        choice.transport = std::make_unique<PortFilterTransport>(session, devices[0].port);
+        choice.port = devices[0].port;
     }
     return choice;
 }

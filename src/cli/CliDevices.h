@@ -16,12 +16,14 @@ std::string Say(const char* builtIn, const std::vector<std::string>& values);
 // when there is one at least, else the no-device text and exit 3.
 int RunList(HidTransport& transport, CliOutput& output, RunReport* report);
 
-// Which device a run works on. With a port asked for, only that port's; without one, the one
-// device attached (pinned to its port, so its restart is followed there and nowhere else), or
-// none when several are attached - then *refusal names their ports. No device attached: no
-// choice yet, the run's own detection tells.
+// Which device a run works on. With a port asked for, only that port's, pinned to it: its
+// restart is followed there and nowhere else. Without one, the one device attached, not pinned:
+// a lone device is followed wherever its restart brings it back (a hub may give it another
+// port; the system may tell no port at all). With several attached, none - then *refusal names
+// their ports. No device attached: no choice yet, the run's own detection tells.
 struct DeviceChoice {
-    std::unique_ptr<PortFilterTransport> transport;  // null: every device (none was attached)
+    std::unique_ptr<PortFilterTransport> transport;  // null: every device
+    std::string port;  // where the chosen device is (asked for, or the lone one's at the start)
     std::string refusal;
 };
 DeviceChoice ChooseDevice(HidTransport& session, HidTransport& listing, const std::string& port);

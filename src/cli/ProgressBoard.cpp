@@ -13,20 +13,32 @@ namespace {
 
 constexpr int kDefaultWidth = 80;
 
-int TerminalWidth(std::FILE* out) {
+// The terminal's columns and rows; 0 for what it does not tell.
+struct TerminalSize {
+    int columns = 0;
+    int rows = 0;
+};
+
+TerminalSize SizeOf(std::FILE* out) {
 #ifdef _WIN32
     CONSOLE_SCREEN_BUFFER_INFO info;
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fileno(out)));
     if (GetConsoleScreenBufferInfo(handle, &info)) {
-        return info.srWindow.Right - info.srWindow.Left + 1;
+        return {info.srWindow.Right - info.srWindow.Left + 1,
+                info.srWindow.Bottom - info.srWindow.Top + 1};
     }
 #else
     winsize size{};
-    if (::ioctl(fileno(out), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
-        return size.ws_col;
+    if (::ioctl(fileno(out), TIOCGWINSZ, &size) == 0) {
+        return {size.ws_col, size.ws_row};
     }
 #endif
-    return kDefaultWidth;
+    return {};
+}
+
+int TerminalWidth(std::FILE* out) {
+    const int columns = SizeOf(out).columns;
+    return columns > 0 ? columns : kDefaultWidth;
 }
 
 // Cut to the columns a line may take without wrapping (a wrapped line would throw the redraw
@@ -65,8 +77,14 @@ int ProgressPercent(const std::string& line) {
     }
 }
 
-bool ProgressBoard::CanRedraw(std::FILE* out) {
+bool ProgressBoard::CanRedraw(std::FILE* out, size_t lines) {
     if (isatty(fileno(out)) == 0) {
+        return false;
+    }
+    // The board and the line the cursor rests on must fit: a line scrolled off the top cannot
+    // be gone back to, and every redraw would then leave a copy of the board behind. A terminal
+    // that does not tell its rows is taken to have room.
+    if (const int rows = SizeOf(out).rows; rows > 0 && static_cast<size_t>(rows) <= lines) {
         return false;
     }
 #ifdef _WIN32

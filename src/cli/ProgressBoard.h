@@ -16,8 +16,9 @@ class ProgressBoard {
     ProgressBoard(const ProgressBoard&) = delete;
     ProgressBoard& operator=(const ProgressBoard&) = delete;
 
-    // Whether `out` is a terminal that can be redrawn in place.
-    static bool CanRedraw(std::FILE* out);
+    // Whether `out` is a terminal that can redraw `lines` lines in place: it has more rows
+    // than that (or does not tell how many).
+    static bool CanRedraw(std::FILE* out, size_t lines);
 
     void Show(size_t device, const std::string& line);
     // The last state stays on screen; later output starts below it.

@@ -7,12 +7,8 @@
 #include <windows.h>
 
 #include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <string>
-
-#include "platform/ConsoleCtrlRoutine.h"
 
 namespace tavlin::cli {
 namespace {
@@ -51,42 +47,8 @@ bool EndsTheProcess(DWORD event) {
     return event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
 }
 
-// A test hook, for what no program can make Windows (or Wine) do: close the console window.
-// TAVLIN_TEST_CONSOLE_EVENT=close|logoff|shutdown:MS sends that event MS milliseconds after
-// the watch starts, from a thread of its own, through the system's own dispatch of console
-// events (kernelbase's CtrlRoutine, the routine Windows starts in the process for an event)
-// when there is one, otherwise to the handler directly. Like Windows, it then ends the process
-// as soon as the handlers have returned, and says on stderr how long they took.
-void StartConsoleEventHook() {
-    const char* hook = std::getenv("TAVLIN_TEST_CONSOLE_EVENT");
-    if (hook == nullptr) {
-        return;
-    }
-    const std::string asked = hook;
-    const size_t colon = asked.find(':');
-    const std::string name = asked.substr(0, colon);
-    const DWORD event = name == "close"      ? CTRL_CLOSE_EVENT
-                        : name == "logoff"   ? CTRL_LOGOFF_EVENT
-                        : name == "shutdown" ? CTRL_SHUTDOWN_EVENT
-                                             : CTRL_C_EVENT;
-    const int delayMs = colon == std::string::npos ? 0 : std::atoi(asked.c_str() + colon + 1);
-    std::thread([event, delayMs] {
-        Sleep(static_cast<DWORD>(delayMs));
-        const ConsoleCtrlRoutine dispatch = SystemConsoleCtrlRoutine();
-        const ULONGLONG start = GetTickCount64();
-        if (dispatch != nullptr) {
-            dispatch(reinterpret_cast<void*>(static_cast<ULONG_PTR>(event)));
-        } else {
-            QuitSignalWatch::OnConsoleEvent(event);
-        }
-        std::fprintf(stderr, "console event %lu: the handlers returned after %llu ms (%s)\n", event,
-                     GetTickCount64() - start, dispatch != nullptr ? "CtrlRoutine" : "handler");
-        std::fflush(stderr);
-        if (EndsTheProcess(event)) {
-            TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
-        }
-    }).detach();
-}
+// What the test build starts with each watch (ConsoleEventHook.cpp); nothing in the product.
+QuitSignalWatch::StartHook g_startHook = nullptr;
 
 }  // namespace
 
@@ -125,7 +87,13 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
     // decides.
     SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-    StartConsoleEventHook();
+    if (g_startHook != nullptr) {
+        g_startHook();
+    }
+}
+
+void QuitSignalWatch::SetStartHook(StartHook hook) {
+    g_startHook = hook;
 }
 
 void QuitSignalWatch::RunEnded() {

@@ -40,6 +40,11 @@ class QuitSignalWatch {
     // its macros clash with the program's wait codes.)
     static int __stdcall OnConsoleEvent(unsigned long event);
     static int HandleConsoleEvent(unsigned long event, std::chrono::milliseconds endWait);
+
+    // Called by each watch once its handler is in place. Only the test build of the program
+    // sets one (to send itself a console event); the product has none.
+    using StartHook = void (*)();
+    static void SetStartHook(StartHook hook);
 #endif
 
   private:

@@ -234,9 +234,7 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     int status =
         tavlin::cli::RunSession(invocation, device, end.output(), tavlin::kTransferTimeoutMs,
                                 &interruption, stderr, &report);
-    if (choice.transport) {
-        report.port = choice.transport->port();
-    }
+    report.port = choice.port;
     // A replay that stopped short of the recorded run did not show what the recording holds.
     if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport);
         !shortfall.empty()) {

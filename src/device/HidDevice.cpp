@@ -63,14 +63,28 @@ void HidDevice::setKeptPort(std::string port) {
     keptPort_ = std::move(port);
 }
 
+std::string HidDevice::openedPort() const {
+    std::lock_guard lock(handleMutex_);
+    return openedPort_;
+}
+
+void HidDevice::setOpenedPort(std::string port) {
+    std::lock_guard lock(handleMutex_);
+    openedPort_ = std::move(port);
+}
+
 KeepingToPort::KeepingToPort(HidDevice& device) : device_(device), previous_(device.keptPort()) {
     const auto open = device.handle();
     if (!open) {
         return;
     }
-    for (const HidInterfaceInfo& info : device.transport().Enumerate()) {
-        if (info.path == open->Path() && !info.port.empty()) {
-            device.setKeptPort(info.port);
+    const std::vector<AttachedDevice> attached = ListAttachedDevices(device.transport());
+    if (attached.size() < 2) {
+        return;
+    }
+    for (const AttachedDevice& one : attached) {
+        if (one.path == open->Path() && !one.port.empty()) {
+            device.setKeptPort(one.port);
             return;
         }
     }
@@ -82,7 +96,7 @@ KeepingToPort::~KeepingToPort() {
 
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
                                              Result* why, ArrivalGrace* grace,
-                                             const std::string& onlyPort) {
+                                             const std::string& onlyPort, std::string* foundPort) {
     Result outcome = Result::Fail(ResultCode::NoDevice, "no device of ours is attached");
     const std::vector<HidInterfaceInfo> interfaces = transport.Enumerate();
     if (grace != nullptr) {
@@ -116,6 +130,9 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
         if (why != nullptr) {
             *why = Result::Ok();
         }
+        if (foundPort != nullptr) {
+            *foundPort = info.port;
+        }
         return connection;
     }
     if (why != nullptr) {
@@ -136,11 +153,20 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why) {
         }
         device.setHandle(nullptr);
     }
-    std::unique_ptr<HidConnection> found =
-        FindHidDevice(device.transport(), productId, why, &device.arrivals, device.keptPort());
+    std::string port;
+    std::unique_ptr<HidConnection> found = FindHidDevice(
+        device.transport(), productId, why, &device.arrivals, device.keptPort(), &port);
     if (!found) {
         return 0;
     }
+    // A device that came back on another port (a lone one is followed there): the log keeps
+    // where the work went on.
+    const std::string before = device.openedPort();
+    if (!before.empty() && !port.empty() && port != before) {
+        WriteLogSized(kHidLogBufferSize, "Open hid device: on port %s now, was on port %s\n",
+                      port.c_str(), before.c_str());
+    }
+    device.setOpenedPort(port);
     device.setHandle(std::move(found));
     return 1;
 }

@@ -43,12 +43,17 @@ class HidDevice {
     // While not empty, detections open only a device on this port (see KeepingToPort).
     std::string keptPort() const;
     void setKeptPort(std::string port);
+    // The port of the device the last detection opened; empty before one, or where the system
+    // does not tell. Only detections set it.
+    std::string openedPort() const;
+    void setOpenedPort(std::string port);
 
   private:
     HidTransport* transport_;
     mutable std::mutex handleMutex_;
     std::shared_ptr<HidConnection> handle_;
-    std::string keptPort_;  // under handleMutex_
+    std::string keptPort_;    // under handleMutex_
+    std::string openedPort_;  // under handleMutex_
     std::mutex transferLock_;
     std::atomic<int> timeoutMs_{kTransferTimeoutMs};
 };
@@ -62,14 +67,17 @@ int OpenHidDevice(HidDevice& device, uint16_t* productId, Result* why = nullptr)
 // *productId is written for every device of ours that was seen (see the .cpp for the rule).
 // With `grace`, an interface that arrived since its previous look gets a second to become
 // openable (see ArrivalGrace); with `onlyPort`, interfaces on other ports are not looked at.
+// *foundPort (when given) is the opened device's port.
 std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* productId,
                                              Result* why = nullptr, ArrivalGrace* grace = nullptr,
-                                             const std::string& onlyPort = {});
+                                             const std::string& onlyPort = {},
+                                             std::string* foundPort = nullptr);
 
 // While it lives, detections keep to the port of the device that was open when it was made:
 // a tool that makes the device restart follows that unit, not whichever of several devices
-// comes back first. Without an open device, or where the system tells no port, it keeps to
-// nothing.
+// comes back first. With that device alone, it keeps to nothing: a lone device is followed
+// wherever it comes back (a hub may give its restart another port), and the detection logs the
+// move. Without an open device, or where the system tells no port, it keeps to nothing either.
 class KeepingToPort {
   public:
     explicit KeepingToPort(HidDevice& device);

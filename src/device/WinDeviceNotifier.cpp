@@ -3,6 +3,7 @@
 #include <future>
 
 #include "base/Log.h"  // before windows.h, whose macros would rename our constants
+#include "base/Unexpected.h"
 
 // dbt.h needs the types of windows.h first.
 // clang-format off
@@ -19,7 +20,7 @@ constexpr wchar_t kWindowClass[] = L"TavlinDeviceNotices";
 constexpr GUID kHidInterfaceClass = {
     0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DEVICECHANGE) {
         auto* notifier =
             reinterpret_cast<WinDeviceNotifier*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -29,6 +30,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The system's frames lie between the message loop and this procedure, and an exception must
+// not try to pass through them: it ends the run here, as at the edge of any other thread.
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    RunGuarded([&] { result = HandleMessage(window, message, wParam, lParam); });
+    return result;
 }
 
 bool RegisterWindowClass() {
@@ -60,7 +69,7 @@ WinDeviceNotifier::~WinDeviceNotifier() {
 unsigned WinDeviceNotifier::Start() {
     std::promise<unsigned> started;
     std::future<unsigned> result = started.get_future();
-    thread_ = std::thread([this, &started] { Run(&started); });
+    thread_ = std::thread([this, &started] { RunGuarded([this, &started] { Run(&started); }); });
     const unsigned error = result.get();
     if (error != 0) {
         thread_.join();

@@ -52,11 +52,11 @@ class WinHidApi {
     virtual WinIoBlock* NewIoBlock() = 0;  // nullptr when no event could be made
     virtual void DeleteIoBlock(WinIoBlock* block) = 0;
     // WriteFile / ReadFile on the block (its event reset first). 0 when the transfer completed at
-    // once, otherwise GetLastError() (997 while it is pending).
+    // once, and then *bytes its byte count; otherwise GetLastError() (997 while it is pending).
     virtual uint32_t StartWrite(WinHandle handle, WinIoBlock* block, const uint8_t* data,
-                                size_t length) = 0;
-    virtual uint32_t StartRead(WinHandle handle, WinIoBlock* block, uint8_t* data,
-                               size_t length) = 0;
+                                size_t length, uint32_t* bytes) = 0;
+    virtual uint32_t StartRead(WinHandle handle, WinIoBlock* block, uint8_t* data, size_t length,
+                               uint32_t* bytes) = 0;
     // WaitForSingleObject on the block's event: 0, 258 (time-out) or 0xFFFFFFFF (failed).
     virtual uint32_t Wait(WinIoBlock* block, uint32_t timeoutMs) = 0;
     // GetOverlappedResult without waiting, for a transfer whose event is signalled: 0 and the

@@ -158,25 +158,30 @@ class WinHidSystemApi final : public WinHidApi {
         delete block;
     }
 
-    uint32_t StartWrite(WinHandle handle, WinIoBlock* block, const uint8_t* data,
-                        size_t length) override {
+    uint32_t StartWrite(WinHandle handle, WinIoBlock* block, const uint8_t* data, size_t length,
+                        uint32_t* bytes) override {
         Prepare(block);
-        return WriteFile(handle, data, static_cast<DWORD>(length), nullptr, &block->overlapped)
-                   ? 0
-                   : GetLastError();
+        if (!WriteFile(handle, data, static_cast<DWORD>(length), nullptr, &block->overlapped)) {
+            return GetLastError();
+        }
+        return Outcome(handle, block, bytes);
     }
 
-    uint32_t StartRead(WinHandle handle, WinIoBlock* block, uint8_t* data, size_t length) override {
+    uint32_t StartRead(WinHandle handle, WinIoBlock* block, uint8_t* data, size_t length,
+                       uint32_t* bytes) override {
         Prepare(block);
-        return ReadFile(handle, data, static_cast<DWORD>(length), nullptr, &block->overlapped)
-                   ? 0
-                   : GetLastError();
+        if (!ReadFile(handle, data, static_cast<DWORD>(length), nullptr, &block->overlapped)) {
+            return GetLastError();
+        }
+        return Outcome(handle, block, bytes);
     }
 
     uint32_t Wait(WinIoBlock* block, uint32_t timeoutMs) override {
         return WaitForSingleObject(block->overlapped.hEvent, timeoutMs);
     }
 
+    // Also for a transfer that completed at once: an overlapped WriteFile or ReadFile leaves its
+    // byte count in the block, not in the count it is given.
     uint32_t Outcome(WinHandle handle, WinIoBlock* block, uint32_t* bytes) override {
         DWORD n = 0;
         if (!GetOverlappedResult(handle, &block->overlapped, &n, FALSE)) {

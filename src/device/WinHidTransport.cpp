@@ -5,8 +5,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <thread>
 
+#include "base/Log.h"
 #include "device/HidDevice.h"
 #include "device/UsbPortPath.h"
 
@@ -17,6 +19,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kWaitSignalled = 0;
 constexpr uint32_t kWaitTimedOut = 258;
+constexpr uint32_t kErrorWriteFault = 29;  // ERROR_WRITE_FAULT
 constexpr auto kListingPoll = std::chrono::milliseconds(50);
 
 uint32_t RemainingMs(Clock::time_point deadline) {
@@ -63,9 +66,19 @@ class WinHidConnection final : public HidConnection {
         std::vector<uint8_t> out(std::max<size_t>(caps_.outputReportLength, length), 0);
         std::memcpy(out.data(), report, length);
         uint32_t bytes = 0;
-        return Transfer(writeBlock_, writeTimeoutMs_, &bytes, [&] {
-            return api_.StartWrite(handle_, writeBlock_, out.data(), out.size());
+        const IoResult result = Transfer(writeBlock_, writeTimeoutMs_, &bytes, [&] {
+            return api_.StartWrite(handle_, writeBlock_, out.data(), out.size(), &bytes);
         });
+        // A driver may count the report without its id (Wine's count is one byte short); any
+        // other count means the device did not get the report whole.
+        if (!result.ok() || bytes == out.size() || bytes + 1 == out.size()) {
+            return result;
+        }
+        WriteLog("WriteFile wrote %u of %zu bytes\n", bytes, out.size());
+        IoResult shortWrite = IoResult::Error(kErrorWriteFault);
+        shortWrite.detail =
+            "wrote " + std::to_string(bytes) + " of " + std::to_string(out.size()) + " bytes";
+        return shortWrite;
     }
 
     IoResult Read(uint8_t* report, size_t length, int timeoutMs) override {
@@ -76,7 +89,7 @@ class WinHidConnection final : public HidConnection {
         for (;;) {
             uint32_t bytes = 0;
             const IoResult result = Transfer(readBlock_, RemainingMs(deadline), &bytes, [&] {
-                return api_.StartRead(handle_, readBlock_, in.data(), in.size());
+                return api_.StartRead(handle_, readBlock_, in.data(), in.size(), &bytes);
             });
             if (!result.ok()) {
                 return result;
@@ -122,8 +135,8 @@ class WinHidConnection final : public HidConnection {
         }
     }
 
-    // A transfer that completed is whole: WriteFile's byte count is not checked, because a
-    // driver may count a report without its id (Wine's reports one byte short).
+    // A transfer that completed leaves its byte count in *bytes; whether that is enough is the
+    // caller's to judge.
     template <typename Start>
     IoResult Transfer(WinIoBlock* block, uint32_t timeoutMs, uint32_t* bytes, Start start) {
         if (gone_) {

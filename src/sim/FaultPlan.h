@@ -4,6 +4,7 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <string>
 
 namespace tavlin::sim {
 
@@ -27,6 +28,9 @@ struct FaultSettings {
     std::optional<uint64_t> unplugAfter;  // gone once this many reports were answered
     std::optional<uint8_t> unplugAt;      // taken, then gone before the answer
     std::optional<Replug> replug;         // after an unplug fault
+    // Where the device comes back after it went away by itself (the restart of an update
+    // control, a replug): a hub that gives the new instance another port.
+    std::optional<std::string> movePort;
     // The link throws an exception when it takes a report with this code: a library's failure
     // that nobody expects, which must still end the run in words.
     std::optional<uint8_t> throwAt;

@@ -55,9 +55,9 @@ std::vector<std::string> SimStation::ports() const {
 }
 
 SimTransport* SimStation::Owner(const std::string& path) {
-    // Each device's paths start with its port and a colon.
+    // Each device's paths start with its own prefix, wherever it sits now.
     for (auto& device : devices_) {
-        if (path.rfind(device->port() + ':', 0) == 0) {
+        if (path.rfind(device->pathPrefix(), 0) == 0) {
             return device.get();
         }
     }

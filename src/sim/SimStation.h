@@ -14,7 +14,8 @@ namespace tavlin::sim {
 
 // Several simulated devices on one station's hub: device k (from 1) sits on port "sim-k", with
 // its own firmware, fault plan and presence, and its interfaces' paths start with its port.
-// Each device restarts on its own port, as a real one does on its hub socket.
+// Each device restarts on its own port, as a real one does on its hub socket (unless a
+// move-port fault gives it another).
 class SimStation final : public HidTransport {
   public:
     explicit SimStation(size_t count);

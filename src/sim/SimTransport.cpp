@@ -264,10 +264,14 @@ void SimTransport::Unplug(uint64_t serial, std::optional<Replug> replug) {
     }
     const uint16_t productId = replug->productId;
     scheduler_.Post(replug->delay, [this, generation, productId] {
+        const std::optional<std::string> moved = faults_.settings().movePort;
         {
             std::lock_guard lock(mutex_);
             if (generation_ != generation) {
                 return;  // someone plugged or unplugged by hand meanwhile: that stands
+            }
+            if (moved) {
+                port_ = *moved;
             }
         }
         Attach(productId);
@@ -300,6 +304,11 @@ void SimTransport::Detach() {
         serial = device_->serial;
     }
     Unplug(serial, std::nullopt);
+}
+
+std::string SimTransport::port() const {
+    std::lock_guard lock(mutex_);
+    return port_;
 }
 
 bool SimTransport::attached() const {

@@ -66,7 +66,10 @@ class SimTransport final : public HidTransport {
     // The device's attach and detach events, as a watch of the system's notices would give them.
     std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
 
-    const std::string& port() const { return port_; }
+    // Where the device sits now: a move-port fault changes it when the device comes back.
+    std::string port() const;
+    // What its interfaces' paths start with; the same on every port.
+    const std::string& pathPrefix() const { return pathPrefix_; }
     SimFirmware& firmware() { return firmware_; }
     FaultPlan& faults() { return faults_; }
     ReportRecorder& recorder() { return recorder_; }
@@ -127,7 +130,7 @@ class SimTransport final : public HidTransport {
     uint64_t generation_ = 0;  // bumped by every attach and detach
     std::chrono::milliseconds reenumerationDelay_;
     const bool sharedNode_;
-    const std::string port_;
+    std::string port_;              // guarded by mutex_
     const std::string pathPrefix_;  // with ":hid" after it
     std::atomic<bool> streamTouches_{false};
     std::atomic<uint32_t> touchSequence_{0};

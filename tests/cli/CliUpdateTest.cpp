@@ -8,10 +8,12 @@
 #include <fstream>
 #include <thread>
 
+#include "cli/CliDevices.h"
 #include "cli/CliSession.h"
 #include "device/DeviceProtocol.h"
 #include "device/LogCapture.h"
 #include "firmware/FirmwareTexts.h"
+#include "sim/SimStation.h"
 #include "sim/SimTransport.h"
 
 namespace tavlin::cli {
@@ -32,12 +34,14 @@ class CliUpdateTest : public ::testing::Test {
     }
     ~CliUpdateTest() override { std::filesystem::remove_all(dir); }
 
-    int Run(std::vector<std::string> args, Interruption* interruption = nullptr) {
+    int Run(std::vector<std::string> args, Interruption* interruption = nullptr,
+            HidTransport* transport = nullptr) {
         Invocation inv;
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
         std::FILE* out = std::tmpfile();
-        const int status = RunSession(inv, sim, out, 100, interruption);
+        const int status =
+            RunSession(inv, transport != nullptr ? *transport : sim, out, 100, interruption);
         std::rewind(out);
         output.clear();
         char buf[4096];
@@ -71,6 +75,39 @@ TEST_F(CliUpdateTest, AnUpdateFromWorkingFirmwareGoesThroughTheUpdateEnvironment
     EXPECT_THAT(output, HasSubstr("IMAGE Version: M--12345678"));
     EXPECT_EQ(sim.productId(), kProductIdWork);
     EXPECT_EQ(sim.firmware().imageVersion(0), 0x12345678u);
+}
+
+// A hub may bring a restarting device back on another port. A lone device is not pinned to
+// its port, so the update follows it there (and the log says so); the run chosen by its port
+// keeps to that port, and another port's device is never taken for the one coming back.
+TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
+    sim::FaultSettings moving;
+    moving.movePort = "sim-7";
+    sim.faults().Set(moving);
+    const DeviceChoice lone = ChooseDevice(sim, sim, "");
+    EXPECT_EQ(lone.port, "sim-1");
+    EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}, nullptr, lone.transport.get()),
+              kExitSuccess)
+        << output;
+    EXPECT_EQ(sim.port(), "sim-7");
+    EXPECT_EQ(sim.productId(), kProductIdWork);
+    EXPECT_EQ(sim.firmware().imageVersion(0), 0x12345678u);
+    EXPECT_TRUE(log.Contains("Open hid device: on port sim-7 now, was on port sim-1\n"))
+        << log.Text();
+
+    sim::SimStation station(2);
+    station.device(0).setReenumerationDelay(20ms);
+    station.device(0).faults().Set(moving);
+    EXPECT_FALSE(ChooseDevice(station, station, "").refusal.empty());
+    const DeviceChoice chosen = ChooseDevice(station, station, "sim-1");
+    ASSERT_NE(chosen.transport, nullptr);
+    EXPECT_EQ(chosen.port, "sim-1");
+    EXPECT_EQ(Run({"update", Package(1), "--replug-timeout", "1"}, nullptr, chosen.transport.get()),
+              kExitFailed);
+    EXPECT_THAT(output, HasSubstr("设备未准备好，请先更新固件.\n"));
+    EXPECT_EQ(station.device(0).port(), "sim-7");
+    EXPECT_EQ(station.device(0).productId(), kProductIdUpdate) << "it restarted, elsewhere";
+    EXPECT_EQ(station.device(1).firmware().imageVersion(0), sim::SimFirmware().imageVersion(0));
 }
 
 // A package that cannot be used is refused before the device is asked to restart: a typo must

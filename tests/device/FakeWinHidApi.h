@@ -46,6 +46,8 @@ struct FakeWinIo {
     uint32_t wait = 0;
     uint32_t outcome = 0;
     std::vector<uint8_t> reply;  // what a read delivers
+    // The byte count the transfer reports; -1: a write's whole length, a read's reply.
+    int64_t bytes = -1;
 };
 
 class FakeWinHidApi : public WinHidApi {
@@ -137,14 +139,17 @@ class FakeWinHidApi : public WinHidApi {
         delete Fake(block);
     }
 
-    uint32_t StartWrite(WinHandle, WinIoBlock* block, const uint8_t* data, size_t length) override {
+    uint32_t StartWrite(WinHandle, WinIoBlock* block, const uint8_t* data, size_t length,
+                        uint32_t* bytes) override {
         writes.emplace_back(data, data + length);
-        return Start(Fake(block), nullptr);
+        currentBytes_ = static_cast<uint32_t>(length);
+        return Start(Fake(block), nullptr, bytes);
     }
 
-    uint32_t StartRead(WinHandle, WinIoBlock* block, uint8_t* data, size_t length) override {
+    uint32_t StartRead(WinHandle, WinIoBlock* block, uint8_t* data, size_t length,
+                       uint32_t* bytes) override {
         readLengths.push_back(length);
-        return Start(Fake(block), data);
+        return Start(Fake(block), data, bytes);
     }
 
     uint32_t Wait(WinIoBlock*, uint32_t timeoutMs) override {
@@ -157,7 +162,7 @@ class FakeWinHidApi : public WinHidApi {
 
     uint32_t Outcome(WinHandle, WinIoBlock* block, uint32_t* bytes) override {
         Complete(Fake(block));
-        *bytes = static_cast<uint32_t>(current_.reply.size());
+        *bytes = currentBytes_;
         return current_.outcome;
     }
 
@@ -174,7 +179,7 @@ class FakeWinHidApi : public WinHidApi {
     int unreapedTransfers() const { return unreaped_ + leakedTransfers_; }
 
   private:
-    uint32_t Start(FakeIoBlock* block, uint8_t* readBuffer) {
+    uint32_t Start(FakeIoBlock* block, uint8_t* readBuffer, uint32_t* bytes) {
         if (block->pending) {
             ++unreaped_;  // a block reused while the system still owns it
         }
@@ -182,9 +187,16 @@ class FakeWinHidApi : public WinHidApi {
         if (!script.empty()) {
             script.pop_front();
         }
+        if (readBuffer != nullptr) {
+            currentBytes_ = static_cast<uint32_t>(current_.reply.size());
+        }
+        if (current_.bytes >= 0) {
+            currentBytes_ = static_cast<uint32_t>(current_.bytes);
+        }
         block->readBuffer = readBuffer;
         if (current_.start == 0) {
             Complete(block);
+            *bytes = currentBytes_;
             return 0;
         }
         block->pending = current_.start == 997;
@@ -221,6 +233,7 @@ class FakeWinHidApi : public WinHidApi {
     int unreaped_ = 0;
     int leakedTransfers_ = 0;
     FakeWinIo current_;
+    uint32_t currentBytes_ = 0;
 };
 
 }  // namespace tavlin::testing

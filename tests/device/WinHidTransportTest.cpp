@@ -300,12 +300,33 @@ TEST_F(WinHidTransferTest, ATransferFailingOnAListedDeviceIsAnErrorWithItsCode) 
     EXPECT_TRUE(log.Contains("GetOverlappedResult_Tav failed! ret=5 !\n"));
 }
 
-// Wine counts a written report one byte short (without its id): a completed write is a write.
-TEST_F(WinHidTransferTest, AWriteThatCompletedIsAWriteWhateverItsByteCount) {
-    fake->script = {{kPending, 0, 0, std::vector<uint8_t>(63)}, {0, 0, 0, AcceptedReply({7})}};
-    uint8_t reply[1] = {};
-    EXPECT_TRUE(HidCommand(device, 0x21, nullptr, 0, reply, 1));
-    EXPECT_EQ(reply[0], 7);
+// A completed write is whole at the report's length, or one byte less (Wine counts a report
+// without its id); any other count is a report the device did not get, whether the write
+// completed at once or after waiting.
+TEST_F(WinHidTransferTest, AWriteCountsWhenItsByteCountIsTheReportsLengthOrOneLess) {
+    struct Case {
+        uint32_t start;
+        int64_t bytes;
+        bool written;
+    };
+    for (const Case& c : {Case{kPending, 64, true}, Case{0, 64, true}, Case{kPending, 63, true},
+                          Case{0, 63, true}, Case{kPending, 62, false}, Case{0, 0, false},
+                          Case{kPending, 0, false}, Case{0, 65, false}}) {
+        SCOPED_TRACE(::testing::Message() << "start " << c.start << ", " << c.bytes << " bytes");
+        fake->script = {{c.start, 0, 0, {}, c.bytes}, {0, 0, 0, AcceptedReply({7})}};
+        uint8_t reply[1] = {};
+        const Result result = HidCommand(device, 0x21, nullptr, 0, reply, 1);
+        EXPECT_EQ(result.ok(), c.written) << result.describe();
+        if (!c.written) {
+            EXPECT_EQ(result.code(), ResultCode::IoError);
+            EXPECT_NE(result.describe().find("wrote " + std::to_string(c.bytes) + " of 64 bytes"),
+                      std::string::npos)
+                << result.describe();
+            EXPECT_EQ(fake->script.size(), 1u) << "no read after a write that was not whole";
+        }
+    }
+    EXPECT_TRUE(log.Contains("WriteFile wrote 62 of 64 bytes\n"));
+    EXPECT_TRUE(log.Contains("GetOverlappedResult_Tav failed! ret=29 !\n"));  // ERROR_WRITE_FAULT
 }
 
 // Where the system merges a device's collections into one interface (Wine 8), the touch

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "../device/FakeTransport.h"
+#include "../device/LogCapture.h"
 #include "device/DeviceChoice.h"
 #include "device/HidDevice.h"
 #include "sim/SimStation.h"
@@ -78,6 +79,33 @@ TEST(Station, AToolsRestartKeepsToTheUnitItStartedWith) {
         EXPECT_EQ(device.handle()->Path().rfind("sim-2:", 0), 0u);
     }
     EXPECT_EQ(device.keptPort(), "");
+}
+
+// A lone device is not kept to its port: its restart may bring it back on another (a hub's
+// choice, or a system that tells no port), and it is followed there, with a log line.
+TEST(Station, AToolFollowsALoneDeviceToAnotherPort) {
+    testing::LogCapture log;
+    SimStation station(2);
+    HidDevice device(station);
+    uint16_t productId = 0;
+    station.device(0).Detach();
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);  // sim-2, alone
+    {
+        const KeepingToPort keep(device);
+        EXPECT_EQ(device.keptPort(), "");
+        station.device(1).Detach();
+        station.device(0).Attach(kProductIdUpdate);
+        ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+        EXPECT_EQ(device.handle()->Path().rfind("sim-1:", 0), 0u);
+        EXPECT_EQ(device.openedPort(), "sim-1");
+    }
+    EXPECT_TRUE(log.Contains("Open hid device: on port sim-1 now, was on port sim-2\n"))
+        << log.Text();
+    EXPECT_FALSE(log.Contains("was on port \n")) << "the first device opened came from nowhere";
+    // Back on the same port: nothing to say.
+    station.device(0).Attach();
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+    EXPECT_EQ(log.Text().find("was on port sim-1"), std::string::npos) << log.Text();
 }
 
 TEST(Station, FaultsGoToTheDeviceTheyName) {

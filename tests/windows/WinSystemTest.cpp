@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,11 @@
 #include "device/SharedState.h"
 #include "device/SystemTransport.h"
 #include "device/WinDeviceNotifier.h"
+
+// After our headers: the macros of windows.h would rename their constants. Its LoadString
+// would still rename the string table's, so it goes.
+#include <windows.h>
+#undef LoadString
 
 namespace tavlin::testing {
 namespace {
@@ -94,6 +101,47 @@ TEST(WinDeviceNotifier, TheWatchStartsOnAMessageOnlyWindowAndEndsCleanly) {
     }
     EXPECT_FALSE(log.Contains("RegisterDeviceNotification failed!"));
     EXPECT_EQ(changes, 0);
+}
+
+// The notices' thread is guarded like every other: an exception in its window procedure ends
+// the run with status 1 and the message. It must not try to pass through the system's frames
+// (64-bit Windows swallows it in a message sent from another thread), so the procedure itself
+// ends the run, also when called the way the system calls it.
+HWND NoticesWindow() {
+    HWND window = nullptr;
+    for (int i = 0; window == nullptr && i < 100; ++i) {
+        window = FindWindowExW(HWND_MESSAGE, nullptr, L"TavlinDeviceNotices", nullptr);
+    }
+    return window;
+}
+
+TEST(WinDeviceNotifierDeathTest, AnExceptionInTheWindowProcedureEndsTheRunWithStatus1) {
+    const auto throwing = [] { throw std::runtime_error("the notice broke"); };
+    EXPECT_EXIT(
+        {
+            auto watch = WatchDeviceChanges(throwing);
+            if (HWND window = NoticesWindow(); watch != nullptr && window != nullptr) {
+                SendMessageW(window, WM_DEVICECHANGE, 0x8000, 0);  // DBT_DEVICEARRIVAL
+            }
+            watch.reset();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(1), "tavlin: .*the notice broke");
+    EXPECT_EXIT(
+        {
+            auto watch = WatchDeviceChanges(throwing);
+            if (HWND window = NoticesWindow(); watch != nullptr && window != nullptr) {
+                const auto procedure =
+                    reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+                try {
+                    CallWindowProcW(procedure, window, WM_DEVICECHANGE, 0x8000, 0);
+                } catch (...) {
+                    std::exit(0);  // it came out of the window procedure
+                }
+            }
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(1), "tavlin: .*the notice broke");
 }
 
 }  // namespace
