@@ -11,13 +11,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "base/StringTable.h"
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
+#include "base/StringTable.h"
 #include "cli/AllDevices.h"
 #include "cli/AllDevicesTexts.h"
 #include "cli/CliDevices.h"
