@@ -5,6 +5,7 @@
 
 #include "app/OptionTexts.h"
 #include "base/StringTable.h"
+#include "trace/OptionValueTexts.h"
 
 namespace tavlin {
 namespace {
@@ -119,9 +120,11 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return Failure(Fill(options::kUnexpectedArgument, parser.positionalArguments().first()));
     }
 
-    for (const auto& [option, name] : {std::pair{&logDir, "--log-dir"}, {&device, "--device"}}) {
-        if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
-            return Failure(Fill(options::kMissingValue, QString::fromLatin1(name)));
+    // An empty value is a station script's variable that came out empty: --record= would record
+    // nothing, --replay= would work on the attached device instead.
+    for (const QString& name : valued) {
+        if (parser.isSet(name.mid(2)) && parser.value(name.mid(2)).isEmpty()) {
+            return Failure(Fill(optiontext::kEmptyValue, name) + QLatin1Char('\n'));
         }
     }
 
@@ -133,6 +136,17 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         if (!number || !(toleranceMm > 0) || toleranceMm > kMaxToleranceMm) {
             return Failure(Fill(options::kBadTolerance, given));
         }
+    }
+
+    trace::TransportOptions transport;
+    transport.simulate = parser.isSet(simulate);
+    transport.simFaults = parser.value(simFaults).toStdString();
+    transport.simDevices = parser.value(simDevices).toStdString();
+    transport.record = parser.value(record).toStdString();
+    transport.replay = parser.value(replay).toStdString();
+    transport.replayPace = parser.value(replayPace).toStdString();
+    if (std::string refusal; !trace::CheckTransportOptions(transport, &refusal)) {
+        return Failure(QString::fromStdString(refusal) + QLatin1Char('\n'));
     }
 
     ParsedOptions parsed;
@@ -158,13 +172,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.logDir = parser.value(logDir).toStdString();
     parsed.options.checkCalibration = parser.isSet(checkCalibration);
     parsed.options.checkToleranceMm = toleranceMm;
-    parsed.options.transport.simulate = parser.isSet(simulate);
-    parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
-    parsed.options.transport.simDevices = parser.value(simDevices).toStdString();
     parsed.options.device = parser.value(device).toStdString();
-    parsed.options.transport.record = parser.value(record).toStdString();
-    parsed.options.transport.replay = parser.value(replay).toStdString();
-    parsed.options.transport.replayPace = parser.value(replayPace).toStdString();
+    parsed.options.transport = transport;
     return parsed;
 }
 

@@ -18,9 +18,11 @@
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
 #include "cli/StationTexts.h"
+#include "cli/UsageTexts.h"
 #include "console/ConsoleTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
+#include "trace/OptionValueTexts.h"
 #include "trace/TraceTexts.h"
 #include "ui/UiTexts.h"
 
@@ -194,6 +196,14 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::checktext::kAllTexts) {
         texts.push_back({"checktext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::cli::usage::kAllTexts) {
+        texts.push_back({"usage::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::optiontext::kAllTexts) {
+        texts.push_back({"optiontext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }
