@@ -650,13 +650,13 @@ finally confirm to exit.
         <translation>The system does not tell this device's USB port, so it cannot be chosen on its own</translation>
     </message>
     <message>
-        <source>用法: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]
-                 [--log-dir DIR] [--device PORT | --all]
-                 [--record FILE | --replay FILE [--replay-pace recorded]]
-                 COMMAND [ARGS...]
-      tavlin-cli --version | --help
-
-以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+        <source>用法:
+</source>
+        <translation>usage:
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
 Tavlin_log.txt）执行一项设备操作。
 
 命令:
@@ -714,13 +714,7 @@ interrupted、reason、messages、device、log、elapsed_ms、tool_version 以�
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
-        <translation>usage: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]
-                  [--log-dir DIR] [--device PORT | --all]
-                  [--record FILE | --replay FILE [--replay-pace recorded]]
-                  COMMAND [ARGS...]
-       tavlin-cli --version | --help
-
-Runs one device operation with the same workers, command thread, presence and log
+        <translation>Runs one device operation with the same workers, command thread, presence and log
 (Tavlin_log.txt in the current directory) as the Tavlin window.
 
 commands:

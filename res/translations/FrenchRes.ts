@@ -650,13 +650,13 @@ enfin, confirmez pour quitter.
         <translation>Le système n'indique pas le port USB de cet appareil ; il ne peut pas être choisi seul</translation>
     </message>
     <message>
-        <source>用法: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]
-                 [--log-dir DIR] [--device PORT | --all]
-                 [--record FILE | --replay FILE [--replay-pace recorded]]
-                 COMMAND [ARGS...]
-      tavlin-cli --version | --help
-
-以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+        <source>用法:
+</source>
+        <translation>utilisation :
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
 Tavlin_log.txt）执行一项设备操作。
 
 命令:
@@ -714,13 +714,7 @@ interrupted、reason、messages、device、log、elapsed_ms、tool_version 以�
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
-        <translation>utilisation : tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]
-                          [--log-dir DIR] [--device PORT | --all]
-                          [--record FILE | --replay FILE [--replay-pace recorded]]
-                          COMMAND [ARGS...]
-              tavlin-cli --version | --help
-
-Exécute une opération sur l'appareil avec les mêmes tâches, le même fil de commandes,
+        <translation>Exécute une opération sur l'appareil avec les mêmes tâches, le même fil de commandes,
 la même détection et le même journal (Tavlin_log.txt dans le dossier courant) que la
 fenêtre Tavlin.
 

@@ -650,13 +650,13 @@
         <translation>Жүйе бұл құрылғының USB портын көрсетпейді, сондықтан оны жеке таңдау мүмкін емес</translation>
     </message>
     <message>
-        <source>用法: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]
-                 [--log-dir DIR] [--device PORT | --all]
-                 [--record FILE | --replay FILE [--replay-pace recorded]]
-                 COMMAND [ARGS...]
-      tavlin-cli --version | --help
-
-以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+        <source>用法:
+</source>
+        <translation>қолданылуы:
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
 Tavlin_log.txt）执行一项设备操作。
 
 命令:
@@ -714,13 +714,7 @@ interrupted、reason、messages、device、log、elapsed_ms、tool_version 以�
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
-        <translation>қолданылуы: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]
-                         [--log-dir DIR] [--device PORT | --all]
-                         [--record FILE | --replay FILE [--replay-pace recorded]]
-                         COMMAND [ARGS...]
-            tavlin-cli --version | --help
-
-Құрылғымен бір операцияны Tavlin терезесімен бірдей жұмыс ағындарымен, командалар
+        <translation>Құрылғымен бір операцияны Tavlin терезесімен бірдей жұмыс ағындарымен, командалар
 ағынымен, анықтаумен және журналмен (ағымдағы қалтадағы Tavlin_log.txt) орындайды.
 
 командалар:

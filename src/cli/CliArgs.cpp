@@ -13,12 +13,26 @@
 
 namespace tavlin::cli {
 
+namespace {
+
+// The command line's forms: option and command names, the same in every language.
+constexpr const char* kForms =
+    "  tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]\n"
+    "             [--log-dir DIR] [--device PORT | --all]\n"
+    "             [--record FILE | --replay FILE [--replay-pace recorded]]\n"
+    "             COMMAND [ARGS...]\n"
+    "  tavlin-cli --version | --help\n"
+    "\n";
+
+}  // namespace
+
 std::string UsageText() {
 #ifdef _WIN32
-    return Tr(usage::kUsage) + Tr(usage::kExitNoAccessWindows);
+    const char* noAccess = usage::kExitNoAccessWindows;
 #else
-    return Tr(usage::kUsage) + Tr(usage::kExitNoAccess);
+    const char* noAccess = usage::kExitNoAccess;
 #endif
+    return Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage) + Tr(noAccess);
 }
 
 namespace {

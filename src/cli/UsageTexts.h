@@ -4,13 +4,10 @@
 
 namespace tavlin::cli::usage {
 
+// The word before the command line's forms, which are the same in every language.
+inline constexpr const char* kUsageHeading = "用法:\n";
+// What follows the forms.
 inline constexpr const char* kUsage =
-    "用法: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]\n"
-    "                 [--log-dir DIR] [--device PORT | --all]\n"
-    "                 [--record FILE | --replay FILE [--replay-pace recorded]]\n"
-    "                 COMMAND [ARGS...]\n"
-    "      tavlin-cli --version | --help\n"
-    "\n"
     "以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的\n"
     "Tavlin_log.txt）执行一项设备操作。\n"
     "\n"

@@ -84,11 +84,11 @@ with tempfile.TemporaryDirectory() as folder:
 
     # The usage and the refusals in the user's language; the built-in language is Chinese.
     for locale, usage, refusal, mode in [
-            ("ru_RU.UTF-8", "использование: tavlin-cli", "параметр --replay получил пустое значение",
+            ("ru_RU.UTF-8", "использование:\n  tavlin-cli", "параметр --replay получил пустое значение",
              "mode — это 'work' или 'calibration', а не 'fast' (см. --help)"),
-            ("zh_CN.UTF-8", "用法: tavlin-cli", "选项 --replay 的值为空",
+            ("zh_CN.UTF-8", "用法:\n  tavlin-cli", "选项 --replay 的值为空",
              "mode 只能是 'work' 或 'calibration'，而不是 'fast'（见 --help）"),
-            ("C", "usage: tavlin-cli", "option --replay was given an empty value",
+            ("C", "usage:\n  tavlin-cli", "option --replay was given an empty value",
              "mode is 'work' or 'calibration', not 'fast' (see --help)")]:
         status, out, err = run(["--help"], locale)
         check(f"{locale} --help", status == 0 and out.startswith(usage),
