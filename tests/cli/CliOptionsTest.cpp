@@ -30,6 +30,7 @@ TEST(CliArguments, AnEmptyWordIsRefusedAndNamed) {
         {{"fpga", ""}, Filled(usage::kEmptyArgument, "fpga")},
         {{"update", ""}, Filled(usage::kEmptyArgument, "update")},
         {{"write", "0x10", ""}, Filled(usage::kEmptyArgument, "write")},
+        {{"write", "", "1"}, Filled(usage::kEmptyArgument, "write")},
         {{"read", "--i2c", ""}, Filled(usage::kEmptyArgument, "read")},
         {{"update", "p.ini", "--verify", ""}, Filled(usage::kEmptyArgument, "update")},
         {{"level", "--png", ""}, Filled(optiontext::kEmptyValue, "--png")},
