@@ -137,17 +137,17 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     }
     // An empty word is a script's variable that came out empty: taking it as a file name, a
     // folder or a number of seconds would run something nobody asked for.
-    for (size_t i = 0; i < rest.size(); ++i) {
-        if (!rest[i].empty()) {
-            continue;
+    const std::string* before = nullptr;
+    for (const std::string& word : rest) {
+        if (word.empty()) {
+            const bool value = before != nullptr &&
+                               std::find(std::begin(kValuedSubOptions), std::end(kValuedSubOptions),
+                                         *before) != std::end(kValuedSubOptions);
+            *error = value ? Say(optiontext::kEmptyValue, {*before})
+                           : Say(usage::kEmptyArgument, {name});
+            return false;
         }
-        if (i > 0 && std::find(std::begin(kValuedSubOptions), std::end(kValuedSubOptions),
-                               rest[i - 1]) != std::end(kValuedSubOptions)) {
-            *error = Say(optiontext::kEmptyValue, {rest[i - 1]});
-        } else {
-            *error = Say(usage::kEmptyArgument, {name});
-        }
-        return false;
+        before = &word;
     }
     if (name == "detect" || name == "versions") {
         out->command = name == "detect" ? Command::Detect : Command::Versions;

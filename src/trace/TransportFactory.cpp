@@ -59,11 +59,14 @@ bool Fail(std::string* error, std::string message) {
     return false;
 }
 
-// "1" to "64", decimal digits only: no sign, no leading zero, no blanks.
+// 1 to 64 in decimal digits only: no sign, no blanks.
 std::optional<size_t> SimDeviceCount(const std::string& text) {
-    char* end = nullptr;
-    const unsigned long n = std::strtoul(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || text[0] < '1' || text[0] > '9' || n > kMaxSimDevices) {
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const unsigned long n = std::stoul(text);
+    if (n < 1 || n > kMaxSimDevices) {
         return std::nullopt;
     }
     return n;

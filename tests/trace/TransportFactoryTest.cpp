@@ -150,21 +150,34 @@ TEST(TransportOptions, CombinationsAreCheckedBeforeAnythingRuns) {
     faultsAlone.simFaults = "refuse=6";
     TransportOptions devicesAlone;
     devicesAlone.simDevices = "2";
+    // A replay takes the device's place: with anything that makes or records a device it is
+    // refused, whichever of them is given.
     TransportOptions replayRecorded = replay("in.trace", "");
     replayRecorded.record = "out.trace";
+    TransportOptions replaySimulated = replay("in.trace", "");
+    replaySimulated.simulate = true;
+    TransportOptions replayFaults = replay("in.trace", "");
+    replayFaults.simFaults = "refuse=6";
+    TransportOptions replayDevices = replay("in.trace", "");
+    replayDevices.simDevices = "2";
     const Case cases[] = {
         {replay("", "recorded"), optiontext::kPaceWithoutReplay},
         {replay("", "immediate"), optiontext::kPaceWithoutReplay},
         {replay("in.trace", "recorded"), nullptr},
         {replay("in.trace", "fast"), kPaceValue},
         {replayRecorded, kReplayAlone},
+        {replaySimulated, kReplayAlone},
+        {replayFaults, kReplayAlone},
+        {replayDevices, kReplayAlone},
         {faultsAlone, optiontext::kSimFaultsNeedSimulate},
         {devicesAlone, optiontext::kSimDevicesNeedSimulate},
         {sim("1"), nullptr},
         {sim("64"), nullptr},
+        {sim("9"), nullptr},
         {sim("65"), "1 到 64 "},
         {sim("0"), "1 到 64 "},
-        {sim("01"), "1 到 64 "},
+        {sim("00"), "1 到 64 "},
+        {sim("100"), "1 到 64 "},
         {sim("x"), "1 到 64 "},
         {sim("3x"), "1 到 64 "},
         {sim("", "refuse=6"), nullptr},
