@@ -74,6 +74,7 @@ def port_missing(name, obj, err, folder):
     check(name, "sim-7" in err and "sim-1, sim-2, sim-3" in err, f"the ports are not named: {err!r}")
     check(name, obj["result"] == "no-device" and "sim-1, sim-2, sim-3" in obj["reason"], obj)
     check(name, [m for m in obj["messages"] if "sim-1, sim-2, sim-3" in m], obj["messages"])
+    check(name, obj["log"] is None, f"a log is named: {obj['log']}")
     check(name, not os.path.exists(os.path.join(folder, "Tavlin_log.txt")), "a device was used")
 
 
