@@ -692,6 +692,237 @@ finally confirm to exit.
         <translation>The system does not tell this device's USB port, so it cannot be chosen on its own</translation>
     </message>
     <message>
+        <source>用法:
+</source>
+        <translation>usage:
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+Tavlin_log.txt）执行一项设备操作。
+
+命令:
+  list                     列出连接的设备，每台一行：USB 端口、产品 ID、应用固件
+                           或更新环境、系统路径（没有设备：退出状态 3）
+  detect                   检测设备，打印状态文字
+  mode work                把设备切换到工作模式
+  mode calibration         把设备切换到标定模式（然后像窗口的切换按钮一样显示
+                           镜像版本）
+  versions                 读取并打印两个传感器的镜像版本
+  read [--i2c] ADDR        读一个寄存器；ADDR 的读法与 Step Debug 面板相同
+                           （0x 前缀为十六进制，否则为十进制；第 24-25 位选择
+                           寄存器空间，第 28 位选择 Slave 传感器）
+  write [--i2c] ADDR VALUE 写一个寄存器（VALUE 的低字节）
+  script FILE              执行寄存器脚本
+  fpga FILE                下载 FPGA 代码（在终端上显示进度条）
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           像窗口的固件工具一样更新固件包文件列出的固件镜像：
+                           设备重启进入更新环境（最多等待 SECONDS 秒，默认 20），
+                           写入镜像，再让设备返回；--verify 随后把设备报告的
+                           版本与固件包比较
+  level [--frames N] [--exposure] [--png DIR]
+                           调平光学模组：搜索，N 个预览周期（默认 1），有
+                           --exposure 时调节曝光（然后以 OK 离开，模式 0xEE；
+                           否则以 Cancel 离开，工作模式），两张图片保存为
+                           DIR/master.png 和 DIR/slave.png（先创建 DIR）；
+                           每行状态以其传感器的名称开头
+  layout WxH               打印 W x H 屏幕的十五个标定点，每个一行：编号、x、y、
+                           目标代码（不需要设备）
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           为 W x H 屏幕（默认 1920x1080）进行触摸标定：打印提示
+                           和十字准星移到的每个标定点，以及保存的百分比，每个值
+                           一次（在终端上在同一行刷新）；完成后退出状态 0；某个
+                           标定点 SECONDS 秒（默认 30）内没有有效采样即结束
+                           （退出状态 1），设备断开时也结束，即使它又回来了
+
+--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
+--simulate 使用内置的模拟设备代替 USB 设备；
+--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+--version 打印程序的版本并结束。
+选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>Runs one device operation with the same workers, command thread, presence and log
+(Tavlin_log.txt in the current directory) as the Tavlin window.
+
+commands:
+  list                     list the attached devices, one line each: USB port,
+                           product id, application firmware or update
+                           environment, the system's path (exit 3: none)
+  detect                   detect the device; prints the status text
+  mode work                switch the device to work mode
+  mode calibration         switch the device to calibration mode (then shows the
+                           image versions, as the window's toggle does)
+  versions                 read and print the image versions of both sensors
+  read [--i2c] ADDR        read one register; ADDR as the Step Debug panel reads it
+                           (0x prefix: hexadecimal, else decimal; bits 24-25 select
+                           the register space, bit 28 the Slave sensor)
+  write [--i2c] ADDR VALUE write one register (the low byte of VALUE)
+  script FILE              run a register script
+  fpga FILE                download FPGA code (progress bar on a terminal)
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           update the firmware images named by the package file,
+                           as the window's firmware tool does: the device restarts
+                           in its update environment (waited for up to SECONDS,
+                           default 20), the images are written, the device is sent
+                           back; --verify then compares the versions it reports
+                           with the package
+  level [--frames N] [--exposure] [--png DIR]
+                           level the optical modules: search, N preview cycles
+                           (default 1), the exposure with --exposure (then leave
+                           with OK, mode 0xEE; else Cancel, work mode), and the
+                           two pictures as DIR/master.png and DIR/slave.png
+                           (DIR is made first); each status line starts with
+                           its sensor's name
+  layout WxH               print the fifteen calibration targets of a W x H screen,
+                           one line each: number, x, y, target code (no device)
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           run a touch calibration for a W x H screen (default
+                           1920x1080): prints the instructions and each target
+                           as the crosshair moves to it, and the storing's
+                           percentage once per value (one line redrawn in place
+                           on a terminal); exit 0 once completed; a target without
+                           a valid sample for SECONDS (default 30) ends it (exit 1),
+                           as does a device that went away, even if it came back
+
+--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.
+--simulate uses the built-in simulated device instead of the USB device;
+--sim-devices N simulates N devices on ports sim-1 to sim-N.
+--device PORT works on the device on that USB port only (see list), and follows it
+through its restarts on that port. Without it, a run refuses to choose when
+several devices are attached (exit 2).
+--all runs versions, mode or update on every attached device at once, one process
+per device, each logging into its own folder DIR/PORT (DIR from --log-dir, else
+the current folder); exit 0 only when every device succeeded.
+--json ends the run with one JSON object on one line on stdout (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version, and
+what the command produced); the texts for people then go to stderr.
+--log-dir DIR writes the log into DIR (created when missing; a folder that cannot
+be written ends the run at once with exit status 2).
+--record FILE writes every report to and from the device, and its arrivals and
+removals, to FILE (JSON lines, see the README).
+--replay FILE plays such a recording back in the device's place; the first output
+report that differs from the recorded one fails the command. --replay-pace recorded
+keeps the recorded timing (default: replies at once); it needs --replay.
+--version prints the program's version and ends.
+An option's value may not be empty.
+
+exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但当前用户无权打开（请安装软件包的 udev 规则，然后重新插拔设备）
+</source>
+        <translation>4 the device is there but this user may not open it (install the package's udev
+rules, then re-plug the device)
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但无法打开（请关闭正在使用它的其他程序，或申请打开它的权限）
+</source>
+        <translation>4 the device is there but cannot be opened (close the other program that uses it,
+or ask for the right to open it)
+</translation>
+    </message>
+    <message>
+        <source>%s（见 --help）</source>
+        <translation>%s (see --help)</translation>
+    </message>
+    <message>
+        <source>没有给出命令</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>未知命令 '%s'</source>
+        <translation>unknown command '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 的参数为空</source>
+        <translation>'%s' was given an empty argument</translation>
+    </message>
+    <message>
+        <source>'%s' 不接受参数</source>
+        <translation>'%s' takes no arguments</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 1 个参数</source>
+        <translation>'%s' takes 1 argument</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 %d 个参数</source>
+        <translation>'%s' takes %d arguments</translation>
+    </message>
+    <message>
+        <source>mode 只能是 'work' 或 'calibration'，而不是 '%s'</source>
+        <translation>mode is 'work' or 'calibration', not '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 不是寄存器地址</source>
+        <translation>'%s' is not a register address</translation>
+    </message>
+    <message>
+        <source>--replug-timeout 只接受 1 到 3600 的秒数</source>
+        <translation>--replug-timeout takes a number of seconds from 1 to 3600</translation>
+    </message>
+    <message>
+        <source>'update' 不接受参数 '%s'</source>
+        <translation>unexpected argument '%s' to 'update'</translation>
+    </message>
+    <message>
+        <source>'update' 需要一个固件包文件</source>
+        <translation>'update' takes a package file</translation>
+    </message>
+    <message>
+        <source>--frames 只接受从 1 开始的周期数，而不是 '%s'</source>
+        <translation>--frames takes a number of cycles from 1, not '%s'</translation>
+    </message>
+    <message>
+        <source>level：未知或不完整的选项 '%s'</source>
+        <translation>level: unknown or incomplete option '%s'</translation>
+    </message>
+    <message>
+        <source>'layout' 需要 1 个参数（WxH）</source>
+        <translation>'layout' takes 1 argument (WxH)</translation>
+    </message>
+    <message>
+        <source>'calibrate' 只接受 --screen WxH 和 --target-limit SECONDS</source>
+        <translation>'calibrate' takes only --screen WxH and --target-limit SECONDS</translation>
+    </message>
+    <message>
+        <source>'%s' 不是 1 到 3600 的秒数</source>
+        <translation>'%s' is not a number of seconds from 1 to 3600</translation>
+    </message>
+    <message>
+        <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
+        <translation>'%s' is not a screen size such as 1920x1080</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir takes a folder</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device takes a USB port (see tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>no device on port %s (attached devices are on ports %s)</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>The register address is not a number!
@@ -916,6 +1147,30 @@ finally confirm to exit.
 </source>
         <translation>The preview image buffers are not available; the leveling window cannot open.
 </translation>
+    </message>
+    <message>
+        <source>选项 %s 的值为空</source>
+        <translation>option %s was given an empty value</translation>
+    </message>
+    <message>
+        <source>选项 %s 缺少值</source>
+        <translation>option %s needs a value</translation>
+    </message>
+    <message>
+        <source>--sim-faults 需要 --simulate</source>
+        <translation>--sim-faults needs --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-devices 需要 --simulate</source>
+        <translation>--sim-devices needs --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-devices 只接受 1 到 %d 的设备数量</source>
+        <translation>--sim-devices takes a number of devices from 1 to %d</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只能与 --replay 一起使用</source>
+        <translation>--replay-pace needs --replay</translation>
     </message>
     <message>
         <source>无法读取记录文件 %s</source>

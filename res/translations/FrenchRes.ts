@@ -692,6 +692,242 @@ enfin, confirmez pour quitter.
         <translation>Le système n'indique pas le port USB de cet appareil ; il ne peut pas être choisi seul</translation>
     </message>
     <message>
+        <source>用法:
+</source>
+        <translation>utilisation :
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+Tavlin_log.txt）执行一项设备操作。
+
+命令:
+  list                     列出连接的设备，每台一行：USB 端口、产品 ID、应用固件
+                           或更新环境、系统路径（没有设备：退出状态 3）
+  detect                   检测设备，打印状态文字
+  mode work                把设备切换到工作模式
+  mode calibration         把设备切换到标定模式（然后像窗口的切换按钮一样显示
+                           镜像版本）
+  versions                 读取并打印两个传感器的镜像版本
+  read [--i2c] ADDR        读一个寄存器；ADDR 的读法与 Step Debug 面板相同
+                           （0x 前缀为十六进制，否则为十进制；第 24-25 位选择
+                           寄存器空间，第 28 位选择 Slave 传感器）
+  write [--i2c] ADDR VALUE 写一个寄存器（VALUE 的低字节）
+  script FILE              执行寄存器脚本
+  fpga FILE                下载 FPGA 代码（在终端上显示进度条）
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           像窗口的固件工具一样更新固件包文件列出的固件镜像：
+                           设备重启进入更新环境（最多等待 SECONDS 秒，默认 20），
+                           写入镜像，再让设备返回；--verify 随后把设备报告的
+                           版本与固件包比较
+  level [--frames N] [--exposure] [--png DIR]
+                           调平光学模组：搜索，N 个预览周期（默认 1），有
+                           --exposure 时调节曝光（然后以 OK 离开，模式 0xEE；
+                           否则以 Cancel 离开，工作模式），两张图片保存为
+                           DIR/master.png 和 DIR/slave.png（先创建 DIR）；
+                           每行状态以其传感器的名称开头
+  layout WxH               打印 W x H 屏幕的十五个标定点，每个一行：编号、x、y、
+                           目标代码（不需要设备）
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           为 W x H 屏幕（默认 1920x1080）进行触摸标定：打印提示
+                           和十字准星移到的每个标定点，以及保存的百分比，每个值
+                           一次（在终端上在同一行刷新）；完成后退出状态 0；某个
+                           标定点 SECONDS 秒（默认 30）内没有有效采样即结束
+                           （退出状态 1），设备断开时也结束，即使它又回来了
+
+--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
+--simulate 使用内置的模拟设备代替 USB 设备；
+--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+--version 打印程序的版本并结束。
+选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>Exécute une opération sur l'appareil avec les mêmes tâches, le même fil de commandes,
+la même détection et le même journal (Tavlin_log.txt dans le dossier courant) que la
+fenêtre Tavlin.
+
+commandes :
+  list                     liste les appareils branchés, un par ligne : port USB,
+                           identifiant de produit, micrologiciel d'application ou
+                           environnement de mise à jour, chemin système (code de
+                           sortie 3 : aucun)
+  detect                   détecte l'appareil ; affiche le texte d'état
+  mode work                passe l'appareil en mode de travail
+  mode calibration         passe l'appareil en mode d'étalonnage (puis affiche les
+                           versions des images, comme le bouton de la fenêtre)
+  versions                 lit et affiche les versions des images des deux capteurs
+  read [--i2c] ADDR        lit un registre ; ADDR lu comme le panneau Step Debug
+                           (préfixe 0x : hexadécimal, sinon décimal ; les bits 24-25
+                           choisissent l'espace des registres, le bit 28 le capteur
+                           Slave)
+  write [--i2c] ADDR VALUE écrit un registre (l'octet de poids faible de VALUE)
+  script FILE              exécute un script de registres
+  fpga FILE                télécharge le code FPGA (barre de progression sur un
+                           terminal)
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           met à jour les images du micrologiciel nommées par le
+                           fichier de paquet, comme l'outil de la fenêtre :
+                           l'appareil redémarre dans son environnement de mise à
+                           jour (attendu jusqu'à SECONDS, 20 par défaut), les images
+                           sont écrites, l'appareil est renvoyé ; --verify compare
+                           ensuite les versions qu'il annonce avec le paquet
+  level [--frames N] [--exposure] [--png DIR]
+                           met à niveau les modules optiques : recherche, N cycles
+                           d'aperçu (1 par défaut), l'exposition avec --exposure
+                           (sortie ensuite par OK, mode 0xEE ; sinon par Annuler,
+                           mode de travail), et les deux images dans DIR/master.png
+                           et DIR/slave.png (DIR est créé d'abord) ; chaque ligne
+                           d'état commence par le nom de son capteur
+  layout WxH               affiche les quinze cibles d'étalonnage d'un écran W x H,
+                           une par ligne : numéro, x, y, code de cible (sans
+                           appareil)
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           étalonne le toucher pour un écran W x H (1920x1080 par
+                           défaut) : affiche les consignes et chaque cible quand le
+                           réticule s'y déplace, et le pourcentage d'enregistrement
+                           une fois par valeur (une ligne redessinée sur place sur
+                           un terminal) ; code 0 une fois terminé ; une cible sans
+                           mesure valide pendant SECONDS (30 par défaut) y met fin
+                           (code 1), de même qu'un appareil parti, même revenu
+
+--i2c envoie la requête du capteur (I2C) au lieu de celle du FPGA, comme la case Sensor.
+--simulate utilise l'appareil simulé intégré au lieu de l'appareil USB ;
+--sim-devices N simule N appareils sur les ports sim-1 à sim-N.
+--device PORT ne travaille qu'avec l'appareil de ce port USB (voir list), et le suit
+lors de ses redémarrages sur ce port. Sans lui, une exécution refuse de choisir quand
+plusieurs appareils sont branchés (code 2).
+--all exécute versions, mode ou update sur tous les appareils branchés à la fois, un
+processus par appareil, chacun écrivant son journal dans son propre dossier DIR/PORT
+(DIR de --log-dir, sinon le dossier courant) ; code 0 seulement si tous ont réussi.
+--json termine l'exécution par un objet JSON sur une ligne sur stdout (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version, et ce
+que la commande a produit) ; les textes pour les personnes vont alors sur stderr.
+--log-dir DIR écrit le journal dans DIR (créé s'il manque ; un dossier où l'on ne peut
+pas écrire termine aussitôt l'exécution avec le code 2).
+--record FILE écrit chaque rapport vers et depuis l'appareil, ainsi que ses arrivées et
+départs, dans FILE (lignes JSON, voir le README).
+--replay FILE rejoue un tel enregistrement à la place de l'appareil ; le premier rapport
+de sortie différent de l'enregistré fait échouer la commande. --replay-pace recorded
+garde le rythme enregistré (par défaut : réponses immédiates) ; il exige --replay.
+--version affiche la version du programme et termine.
+La valeur d'une option ne peut pas être vide.
+
+codes de sortie : 0 succès, 1 l'opération a échoué, 2 erreur d'utilisation, 3 aucun appareil,
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但当前用户无权打开（请安装软件包的 udev 规则，然后重新插拔设备）
+</source>
+        <translation>4 l'appareil est là mais cet utilisateur ne peut pas l'ouvrir (installez les règles
+udev du paquet, puis rebranchez l'appareil)
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但无法打开（请关闭正在使用它的其他程序，或申请打开它的权限）
+</source>
+        <translation>4 l'appareil est là mais ne peut pas être ouvert (fermez l'autre programme qui
+l'utilise, ou demandez le droit de l'ouvrir)
+</translation>
+    </message>
+    <message>
+        <source>%s（见 --help）</source>
+        <translation>%s (voir --help)</translation>
+    </message>
+    <message>
+        <source>没有给出命令</source>
+        <translation>aucune commande donnée</translation>
+    </message>
+    <message>
+        <source>未知命令 '%s'</source>
+        <translation>commande inconnue '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 的参数为空</source>
+        <translation>'%s' a reçu un argument vide</translation>
+    </message>
+    <message>
+        <source>'%s' 不接受参数</source>
+        <translation>'%s' ne prend pas d'argument</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 1 个参数</source>
+        <translation>'%s' prend 1 argument</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 %d 个参数</source>
+        <translation>'%s' prend %d arguments</translation>
+    </message>
+    <message>
+        <source>mode 只能是 'work' 或 'calibration'，而不是 '%s'</source>
+        <translation>mode vaut 'work' ou 'calibration', pas '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 不是寄存器地址</source>
+        <translation>'%s' n'est pas une adresse de registre</translation>
+    </message>
+    <message>
+        <source>--replug-timeout 只接受 1 到 3600 的秒数</source>
+        <translation>--replug-timeout attend un nombre de secondes de 1 à 3600</translation>
+    </message>
+    <message>
+        <source>'update' 不接受参数 '%s'</source>
+        <translation>argument inattendu '%s' pour 'update'</translation>
+    </message>
+    <message>
+        <source>'update' 需要一个固件包文件</source>
+        <translation>'update' attend un fichier de paquet</translation>
+    </message>
+    <message>
+        <source>--frames 只接受从 1 开始的周期数，而不是 '%s'</source>
+        <translation>--frames attend un nombre de cycles à partir de 1, pas '%s'</translation>
+    </message>
+    <message>
+        <source>level：未知或不完整的选项 '%s'</source>
+        <translation>level : option inconnue ou incomplète '%s'</translation>
+    </message>
+    <message>
+        <source>'layout' 需要 1 个参数（WxH）</source>
+        <translation>'layout' prend 1 argument (WxH)</translation>
+    </message>
+    <message>
+        <source>'calibrate' 只接受 --screen WxH 和 --target-limit SECONDS</source>
+        <translation>'calibrate' ne prend que --screen WxH et --target-limit SECONDS</translation>
+    </message>
+    <message>
+        <source>'%s' 不是 1 到 3600 的秒数</source>
+        <translation>'%s' n'est pas un nombre de secondes de 1 à 3600</translation>
+    </message>
+    <message>
+        <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
+        <translation>'%s' n'est pas une taille d'écran comme 1920x1080</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir attend un dossier</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device attend un port USB (voir tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>aucun appareil sur le port %s (appareils branchés sur les ports %s)</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>L'adresse du registre n'est pas un nombre !
@@ -916,6 +1152,30 @@ enfin, confirmez pour quitter.
 </source>
         <translation>Les tampons d'image d'aperçu ne sont pas disponibles ; la fenêtre de nivellement ne peut pas s'ouvrir.
 </translation>
+    </message>
+    <message>
+        <source>选项 %s 的值为空</source>
+        <translation>l'option %s a reçu une valeur vide</translation>
+    </message>
+    <message>
+        <source>选项 %s 缺少值</source>
+        <translation>l'option %s attend une valeur</translation>
+    </message>
+    <message>
+        <source>--sim-faults 需要 --simulate</source>
+        <translation>--sim-faults exige --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-devices 需要 --simulate</source>
+        <translation>--sim-devices exige --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-devices 只接受 1 到 %d 的设备数量</source>
+        <translation>--sim-devices attend un nombre d'appareils de 1 à %d</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只能与 --replay 一起使用</source>
+        <translation>--replay-pace exige --replay</translation>
     </message>
     <message>
         <source>无法读取记录文件 %s</source>

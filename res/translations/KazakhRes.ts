@@ -692,6 +692,238 @@
         <translation>Жүйе бұл құрылғының USB портын көрсетпейді, сондықтан оны жеке таңдау мүмкін емес</translation>
     </message>
     <message>
+        <source>用法:
+</source>
+        <translation>қолданылуы:
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+Tavlin_log.txt）执行一项设备操作。
+
+命令:
+  list                     列出连接的设备，每台一行：USB 端口、产品 ID、应用固件
+                           或更新环境、系统路径（没有设备：退出状态 3）
+  detect                   检测设备，打印状态文字
+  mode work                把设备切换到工作模式
+  mode calibration         把设备切换到标定模式（然后像窗口的切换按钮一样显示
+                           镜像版本）
+  versions                 读取并打印两个传感器的镜像版本
+  read [--i2c] ADDR        读一个寄存器；ADDR 的读法与 Step Debug 面板相同
+                           （0x 前缀为十六进制，否则为十进制；第 24-25 位选择
+                           寄存器空间，第 28 位选择 Slave 传感器）
+  write [--i2c] ADDR VALUE 写一个寄存器（VALUE 的低字节）
+  script FILE              执行寄存器脚本
+  fpga FILE                下载 FPGA 代码（在终端上显示进度条）
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           像窗口的固件工具一样更新固件包文件列出的固件镜像：
+                           设备重启进入更新环境（最多等待 SECONDS 秒，默认 20），
+                           写入镜像，再让设备返回；--verify 随后把设备报告的
+                           版本与固件包比较
+  level [--frames N] [--exposure] [--png DIR]
+                           调平光学模组：搜索，N 个预览周期（默认 1），有
+                           --exposure 时调节曝光（然后以 OK 离开，模式 0xEE；
+                           否则以 Cancel 离开，工作模式），两张图片保存为
+                           DIR/master.png 和 DIR/slave.png（先创建 DIR）；
+                           每行状态以其传感器的名称开头
+  layout WxH               打印 W x H 屏幕的十五个标定点，每个一行：编号、x、y、
+                           目标代码（不需要设备）
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           为 W x H 屏幕（默认 1920x1080）进行触摸标定：打印提示
+                           和十字准星移到的每个标定点，以及保存的百分比，每个值
+                           一次（在终端上在同一行刷新）；完成后退出状态 0；某个
+                           标定点 SECONDS 秒（默认 30）内没有有效采样即结束
+                           （退出状态 1），设备断开时也结束，即使它又回来了
+
+--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
+--simulate 使用内置的模拟设备代替 USB 设备；
+--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+--version 打印程序的版本并结束。
+选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>Құрылғымен бір операцияны Tavlin терезесімен бірдей жұмыс ағындарымен, командалар
+ағынымен, анықтаумен және журналмен (ағымдағы қалтадағы Tavlin_log.txt) орындайды.
+
+командалар:
+  list                     қосылған құрылғыларды тізеді, әрқайсысы бір жолда: USB
+                           порты, өнім коды, қолданбалы микробағдарлама немесе
+                           жаңарту ортасы, жүйелік жол (шығу коды 3: жоқ)
+  detect                   құрылғыны анықтайды; күй мәтінін басып шығарады
+  mode work                құрылғыны жұмыс режиміне ауыстырады
+  mode calibration         құрылғыны калибрлеу режиміне ауыстырады (содан кейін
+                           терезенің ауыстырғышы сияқты бейне нұсқаларын көрсетеді)
+  versions                 екі датчиктің бейне нұсқаларын оқып, басып шығарады
+  read [--i2c] ADDR        бір регистрді оқиды; ADDR Step Debug панеліндегідей
+                           оқылады (0x префиксі: оналтылық, әйтпесе ондық; 24-25
+                           биттер регистрлер кеңістігін, 28 бит Slave датчигін
+                           таңдайды)
+  write [--i2c] ADDR VALUE бір регистрге жазады (VALUE-дің кіші байты)
+  script FILE              регистрлер скриптін орындайды
+  fpga FILE                FPGA кодын жүктейді (терминалда орындалу жолағы)
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           пакет файлында аталған микробағдарлама бейнелерін
+                           терезенің құралы сияқты жаңартады: құрылғы жаңарту
+                           ортасында қайта іске қосылады (SECONDS секундқа дейін
+                           күтіледі, әдепкі 20), бейнелер жазылады, құрылғы кері
+                           жіберіледі; --verify содан кейін ол хабарлаған
+                           нұсқаларды пакетпен салыстырады
+  level [--frames N] [--exposure] [--png DIR]
+                           оптикалық модульдерді теңестіреді: іздеу, N алдын ала
+                           қарау циклі (әдепкі 1), --exposure болса экспозиция
+                           (содан кейін OK арқылы шығу, 0xEE режимі; әйтпесе Бас
+                           тарту, жұмыс режимі) және екі сурет DIR/master.png және
+                           DIR/slave.png ретінде (DIR алдымен жасалады); әр күй
+                           жолы өз датчигінің атауынан басталады
+  layout WxH               W x H экранының он бес калибрлеу нүктесін басып шығарады,
+                           әрқайсысы бір жолда: нөмірі, x, y, нүкте коды (құрылғысыз)
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           W x H экраны үшін жанасуды калибрлейді (әдепкі
+                           1920x1080): нұсқауларды және айқас белгі көшкен әр
+                           нүктені, сақтау пайызын әр мән үшін бір рет басып
+                           шығарады (терминалда бір жол орнында қайта сызылады);
+                           аяқталғанда код 0; SECONDS ішінде (әдепкі 30) дұрыс
+                           өлшемі жоқ нүкте оны аяқтайды (код 1), ажыратылған
+                           құрылғы да, тіпті ол қайта оралса да
+
+--i2c FPGA сұрауының орнына датчиктің (I2C) сұрауын жібереді, Sensor өрісі сияқты.
+--simulate USB құрылғысының орнына кірістірілген модельденген құрылғыны қолданады;
+--sim-devices N sim-1 … sim-N порттарында N құрылғыны модельдейді.
+--device PORT тек сол USB портындағы құрылғымен жұмыс істейді (list қараңыз) және
+сол порттағы қайта іске қосылуларында оның соңынан ереді. Онсыз бірнеше құрылғы
+қосылғанда іске қосу таңдаудан бас тартады (код 2).
+--all versions, mode немесе update командасын барлық қосылған құрылғыларда бірден
+орындайды, әр құрылғыға бір процесс, әрқайсысы журналын өз DIR/PORT қалтасына жазады
+(DIR --log-dir-ден, әйтпесе ағымдағы қалта); код 0 тек барлығы сәтті болғанда.
+--json іске қосуды stdout-қа бір жолдағы бір JSON нысанымен аяқтайды (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version және
+команда берген нәтиже); адамдарға арналған мәтіндер онда stderr-ге шығады.
+--log-dir DIR журналды DIR-ге жазады (жоқ болса жасалады; жазуға болмайтын қалта іске
+қосуды бірден 2 кодымен аяқтайды).
+--record FILE құрылғыға және одан келген әр есепті, оның қосылуы мен ажыратылуын FILE
+файлына жазады (JSON жолдары, README қараңыз).
+--replay FILE мұндай жазбаны құрылғының орнына ойнатады; жазылғаннан өзгеше бірінші
+шығыс есебі команданы сәтсіз етеді. --replay-pace recorded жазылған уақытты сақтайды
+(әдепкі: бірден жауап береді); ол --replay-ді қажет етеді.
+--version бағдарламаның нұсқасын басып шығарып, аяқталады.
+Параметрдің мәні бос бола алмайды.
+
+шығу кодтары: 0 сәтті, 1 операция сәтсіз, 2 қолдану қатесі, 3 құрылғы жоқ,
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但当前用户无权打开（请安装软件包的 udev 规则，然后重新插拔设备）
+</source>
+        <translation>4 құрылғы бар, бірақ бұл пайдаланушы оны аша алмайды (пакеттің udev ережелерін
+орнатып, құрылғыны қайта қосыңыз)
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但无法打开（请关闭正在使用它的其他程序，或申请打开它的权限）
+</source>
+        <translation>4 құрылғы бар, бірақ оны ашу мүмкін емес (оны қолданып тұрған басқа бағдарламаны
+жабыңыз немесе оны ашу құқығын сұраңыз)
+</translation>
+    </message>
+    <message>
+        <source>%s（见 --help）</source>
+        <translation>%s (--help қараңыз)</translation>
+    </message>
+    <message>
+        <source>没有给出命令</source>
+        <translation>команда берілмеген</translation>
+    </message>
+    <message>
+        <source>未知命令 '%s'</source>
+        <translation>белгісіз команда '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 的参数为空</source>
+        <translation>'%s' бос аргумент алды</translation>
+    </message>
+    <message>
+        <source>'%s' 不接受参数</source>
+        <translation>'%s' аргумент қабылдамайды</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 1 个参数</source>
+        <translation>'%s' 1 аргумент қабылдайды</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 %d 个参数</source>
+        <translation>'%s' %d аргумент қабылдайды</translation>
+    </message>
+    <message>
+        <source>mode 只能是 'work' 或 'calibration'，而不是 '%s'</source>
+        <translation>mode мәні 'work' немесе 'calibration', '%s' емес</translation>
+    </message>
+    <message>
+        <source>'%s' 不是寄存器地址</source>
+        <translation>'%s' регистр мекенжайы емес</translation>
+    </message>
+    <message>
+        <source>--replug-timeout 只接受 1 到 3600 的秒数</source>
+        <translation>--replug-timeout 1-ден 3600-ге дейінгі секунд санын қабылдайды</translation>
+    </message>
+    <message>
+        <source>'update' 不接受参数 '%s'</source>
+        <translation>'update' үшін артық аргумент '%s'</translation>
+    </message>
+    <message>
+        <source>'update' 需要一个固件包文件</source>
+        <translation>'update' пакет файлын қажет етеді</translation>
+    </message>
+    <message>
+        <source>--frames 只接受从 1 开始的周期数，而不是 '%s'</source>
+        <translation>--frames 1-ден басталатын циклдер санын қабылдайды, '%s' емес</translation>
+    </message>
+    <message>
+        <source>level：未知或不完整的选项 '%s'</source>
+        <translation>level: белгісіз немесе толық емес параметр '%s'</translation>
+    </message>
+    <message>
+        <source>'layout' 需要 1 个参数（WxH）</source>
+        <translation>'layout' 1 аргумент қабылдайды (WxH)</translation>
+    </message>
+    <message>
+        <source>'calibrate' 只接受 --screen WxH 和 --target-limit SECONDS</source>
+        <translation>'calibrate' тек --screen WxH және --target-limit SECONDS қабылдайды</translation>
+    </message>
+    <message>
+        <source>'%s' 不是 1 到 3600 的秒数</source>
+        <translation>'%s' 1-ден 3600-ге дейінгі секунд саны емес</translation>
+    </message>
+    <message>
+        <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
+        <translation>'%s' 1920x1080 сияқты экран өлшемі емес</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir қалтаны қажет етеді</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device USB портын қажет етеді (tavlin-cli list қараңыз)</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>%s портында құрылғы жоқ (қосылған құрылғылар порттарда: %s)</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>Регистр мекенжайы сан емес!
@@ -916,6 +1148,30 @@
 </source>
         <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
 </translation>
+    </message>
+    <message>
+        <source>选项 %s 的值为空</source>
+        <translation>%s параметрі бос мән алды</translation>
+    </message>
+    <message>
+        <source>选项 %s 缺少值</source>
+        <translation>%s параметріне мән керек</translation>
+    </message>
+    <message>
+        <source>--sim-faults 需要 --simulate</source>
+        <translation>--sim-faults үшін --simulate керек</translation>
+    </message>
+    <message>
+        <source>--sim-devices 需要 --simulate</source>
+        <translation>--sim-devices үшін --simulate керек</translation>
+    </message>
+    <message>
+        <source>--sim-devices 只接受 1 到 %d 的设备数量</source>
+        <translation>--sim-devices 1-ден %d-ге дейінгі құрылғылар санын қабылдайды</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只能与 --replay 一起使用</source>
+        <translation>--replay-pace тек --replay параметрімен бірге қолданылады</translation>
     </message>
     <message>
         <source>无法读取记录文件 %s</source>

@@ -692,6 +692,238 @@
         <translation>Система не сообщает USB-порт этого устройства, поэтому его нельзя выбрать отдельно</translation>
     </message>
     <message>
+        <source>用法:
+</source>
+        <translation>использование:
+</translation>
+    </message>
+    <message>
+        <source>以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的
+Tavlin_log.txt）执行一项设备操作。
+
+命令:
+  list                     列出连接的设备，每台一行：USB 端口、产品 ID、应用固件
+                           或更新环境、系统路径（没有设备：退出状态 3）
+  detect                   检测设备，打印状态文字
+  mode work                把设备切换到工作模式
+  mode calibration         把设备切换到标定模式（然后像窗口的切换按钮一样显示
+                           镜像版本）
+  versions                 读取并打印两个传感器的镜像版本
+  read [--i2c] ADDR        读一个寄存器；ADDR 的读法与 Step Debug 面板相同
+                           （0x 前缀为十六进制，否则为十进制；第 24-25 位选择
+                           寄存器空间，第 28 位选择 Slave 传感器）
+  write [--i2c] ADDR VALUE 写一个寄存器（VALUE 的低字节）
+  script FILE              执行寄存器脚本
+  fpga FILE                下载 FPGA 代码（在终端上显示进度条）
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           像窗口的固件工具一样更新固件包文件列出的固件镜像：
+                           设备重启进入更新环境（最多等待 SECONDS 秒，默认 20），
+                           写入镜像，再让设备返回；--verify 随后把设备报告的
+                           版本与固件包比较
+  level [--frames N] [--exposure] [--png DIR]
+                           调平光学模组：搜索，N 个预览周期（默认 1），有
+                           --exposure 时调节曝光（然后以 OK 离开，模式 0xEE；
+                           否则以 Cancel 离开，工作模式），两张图片保存为
+                           DIR/master.png 和 DIR/slave.png（先创建 DIR）；
+                           每行状态以其传感器的名称开头
+  layout WxH               打印 W x H 屏幕的十五个标定点，每个一行：编号、x、y、
+                           目标代码（不需要设备）
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           为 W x H 屏幕（默认 1920x1080）进行触摸标定：打印提示
+                           和十字准星移到的每个标定点，以及保存的百分比，每个值
+                           一次（在终端上在同一行刷新）；完成后退出状态 0；某个
+                           标定点 SECONDS 秒（默认 30）内没有有效采样即结束
+                           （退出状态 1），设备断开时也结束，即使它又回来了
+
+--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
+--simulate 使用内置的模拟设备代替 USB 设备；
+--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+--version 打印程序的版本并结束。
+选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>Выполняет одну операцию с устройством теми же рабочими потоками, потоком команд,
+обнаружением и журналом (Tavlin_log.txt в текущей папке), что и окно Tavlin.
+
+команды:
+  list                     перечисляет подключённые устройства, по одному в строке:
+                           USB-порт, код продукта, прикладная прошивка или среда
+                           обновления, системный путь (код выхода 3: ни одного)
+  detect                   обнаруживает устройство; печатает текст состояния
+  mode work                переводит устройство в рабочий режим
+  mode calibration         переводит устройство в режим калибровки (затем
+                           показывает версии образов, как переключатель окна)
+  versions                 читает и печатает версии образов обоих датчиков
+  read [--i2c] ADDR        читает один регистр; ADDR читается как в панели Step
+                           Debug (префикс 0x: шестнадцатеричное, иначе десятичное;
+                           биты 24-25 выбирают пространство регистров, бит 28 —
+                           датчик Slave)
+  write [--i2c] ADDR VALUE записывает один регистр (младший байт VALUE)
+  script FILE              выполняет скрипт регистров
+  fpga FILE                загружает код FPGA (индикатор хода в терминале)
+  update PACKAGE [--replug-timeout SECONDS] [--verify]
+                           обновляет образы прошивки, названные в файле пакета,
+                           как инструмент прошивки окна: устройство перезапускается
+                           в среде обновления (ожидание до SECONDS, по умолчанию
+                           20), образы записываются, устройство возвращается;
+                           --verify затем сравнивает сообщённые им версии с пакетом
+  level [--frames N] [--exposure] [--png DIR]
+                           выравнивает оптические модули: поиск, N циклов
+                           предпросмотра (по умолчанию 1), экспозиция с --exposure
+                           (затем выход по OK, режим 0xEE; иначе по Отмене, рабочий
+                           режим) и два снимка в DIR/master.png и DIR/slave.png
+                           (DIR создаётся заранее); каждая строка состояния
+                           начинается с имени своего датчика
+  layout WxH               печатает пятнадцать точек калибровки экрана W x H, по
+                           одной в строке: номер, x, y, код точки (без устройства)
+  calibrate [--screen WxH] [--target-limit SECONDS]
+                           выполняет калибровку касаний для экрана W x H (по
+                           умолчанию 1920x1080): печатает указания и каждую точку,
+                           когда к ней переходит перекрестие, и процент сохранения
+                           по разу на значение (на терминале одна строка
+                           перерисовывается на месте); код 0 по завершении; точка
+                           без верного замера в течение SECONDS (по умолчанию 30)
+                           завершает её (код 1), как и отключившееся устройство,
+                           даже если оно вернулось
+
+--i2c отправляет запрос датчика (I2C) вместо запроса FPGA, как поле Sensor.
+--simulate использует встроенное имитируемое устройство вместо USB-устройства;
+--sim-devices N имитирует N устройств на портах sim-1 … sim-N.
+--device PORT работает только с устройством на этом USB-порту (см. list) и следует за
+ним при перезапусках на этом порту. Без него запуск отказывается выбирать, когда
+подключено несколько устройств (код 2).
+--all выполняет versions, mode или update на всех подключённых устройствах сразу, по
+процессу на устройство, каждый пишет журнал в свою папку DIR/PORT (DIR из --log-dir,
+иначе текущая папка); код 0 только если все устройства завершились успешно.
+--json завершает запуск одним JSON-объектом в одной строке на stdout (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version и то, что
+выдала команда); тексты для людей тогда идут в stderr.
+--log-dir DIR пишет журнал в DIR (создаётся, если нет; папка, в которую нельзя писать,
+сразу завершает запуск с кодом 2).
+--record FILE записывает каждый отчёт к устройству и от него, а также его подключения и
+отключения, в FILE (строки JSON, см. README).
+--replay FILE воспроизводит такую запись вместо устройства; первый выходной отчёт,
+отличный от записанного, приводит к ошибке команды. --replay-pace recorded сохраняет
+записанные интервалы (по умолчанию: ответ сразу); требует --replay.
+--version печатает версию программы и завершает работу.
+Значение параметра не может быть пустым.
+
+коды выхода: 0 успех, 1 операция не удалась, 2 ошибка использования, 3 нет устройства,
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但当前用户无权打开（请安装软件包的 udev 规则，然后重新插拔设备）
+</source>
+        <translation>4 устройство есть, но этот пользователь не может его открыть (установите правила
+udev из пакета, затем переподключите устройство)
+</translation>
+    </message>
+    <message>
+        <source>4 设备存在但无法打开（请关闭正在使用它的其他程序，或申请打开它的权限）
+</source>
+        <translation>4 устройство есть, но его нельзя открыть (закройте другую программу, которая его
+использует, или попросите право его открывать)
+</translation>
+    </message>
+    <message>
+        <source>%s（见 --help）</source>
+        <translation>%s (см. --help)</translation>
+    </message>
+    <message>
+        <source>没有给出命令</source>
+        <translation>команда не указана</translation>
+    </message>
+    <message>
+        <source>未知命令 '%s'</source>
+        <translation>неизвестная команда '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 的参数为空</source>
+        <translation>'%s' получила пустой аргумент</translation>
+    </message>
+    <message>
+        <source>'%s' 不接受参数</source>
+        <translation>'%s' не принимает аргументов</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 1 个参数</source>
+        <translation>'%s' принимает 1 аргумент</translation>
+    </message>
+    <message>
+        <source>'%s' 需要 %d 个参数</source>
+        <translation>'%s' принимает аргументов: %d</translation>
+    </message>
+    <message>
+        <source>mode 只能是 'work' 或 'calibration'，而不是 '%s'</source>
+        <translation>mode — это 'work' или 'calibration', а не '%s'</translation>
+    </message>
+    <message>
+        <source>'%s' 不是寄存器地址</source>
+        <translation>'%s' — не адрес регистра</translation>
+    </message>
+    <message>
+        <source>--replug-timeout 只接受 1 到 3600 的秒数</source>
+        <translation>--replug-timeout принимает число секунд от 1 до 3600</translation>
+    </message>
+    <message>
+        <source>'update' 不接受参数 '%s'</source>
+        <translation>лишний аргумент '%s' для 'update'</translation>
+    </message>
+    <message>
+        <source>'update' 需要一个固件包文件</source>
+        <translation>'update' требует файл пакета</translation>
+    </message>
+    <message>
+        <source>--frames 只接受从 1 开始的周期数，而不是 '%s'</source>
+        <translation>--frames принимает число циклов от 1, а не '%s'</translation>
+    </message>
+    <message>
+        <source>level：未知或不完整的选项 '%s'</source>
+        <translation>level: неизвестный или неполный параметр '%s'</translation>
+    </message>
+    <message>
+        <source>'layout' 需要 1 个参数（WxH）</source>
+        <translation>'layout' принимает 1 аргумент (WxH)</translation>
+    </message>
+    <message>
+        <source>'calibrate' 只接受 --screen WxH 和 --target-limit SECONDS</source>
+        <translation>'calibrate' принимает только --screen WxH и --target-limit SECONDS</translation>
+    </message>
+    <message>
+        <source>'%s' 不是 1 到 3600 的秒数</source>
+        <translation>'%s' — не число секунд от 1 до 3600</translation>
+    </message>
+    <message>
+        <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
+        <translation>'%s' — не размер экрана вида 1920x1080</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir требует папку</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device требует USB-порт (см. tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>на порту %s нет устройства (подключённые устройства на портах %s)</translation>
+    </message>
+    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>Адрес регистра не является числом!
@@ -916,6 +1148,30 @@
 </source>
         <translation>Буферы изображения предпросмотра недоступны; окно выравнивания не может открыться.
 </translation>
+    </message>
+    <message>
+        <source>选项 %s 的值为空</source>
+        <translation>параметр %s получил пустое значение</translation>
+    </message>
+    <message>
+        <source>选项 %s 缺少值</source>
+        <translation>параметру %s нужно значение</translation>
+    </message>
+    <message>
+        <source>--sim-faults 需要 --simulate</source>
+        <translation>--sim-faults требует --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-devices 需要 --simulate</source>
+        <translation>--sim-devices требует --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-devices 只接受 1 到 %d 的设备数量</source>
+        <translation>--sim-devices принимает число устройств от 1 до %d</translation>
+    </message>
+    <message>
+        <source>--replay-pace 只能与 --replay 一起使用</source>
+        <translation>--replay-pace используется только с --replay</translation>
     </message>
     <message>
         <source>无法读取记录文件 %s</source>

@@ -7,6 +7,7 @@
 #include "base/StringTable.h"
 #include "calibration/CheckScreenSize.h"
 #include "calibration/CheckSizeTexts.h"
+#include "trace/OptionValueTexts.h"
 
 namespace tavlin {
 namespace {
@@ -126,9 +127,11 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return Failure(Fill(options::kUnexpectedArgument, parser.positionalArguments().first()));
     }
 
-    for (const auto& [option, name] : {std::pair{&logDir, "--log-dir"}, {&device, "--device"}}) {
-        if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
-            return Failure(Fill(options::kMissingValue, QString::fromLatin1(name)));
+    // An empty value is a station script's variable that came out empty: --record= would record
+    // nothing, --replay= would work on the attached device instead.
+    for (const QString& name : valued) {
+        if (parser.isSet(name.mid(2)) && parser.value(name.mid(2)).isEmpty()) {
+            return Failure(Fill(optiontext::kEmptyValue, name) + QLatin1Char('\n'));
         }
     }
 
@@ -147,6 +150,17 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     if (parser.isSet(screenSize) && !ParseScreenSizeMm(parser.value(screenSize).toStdString(),
                                                        &screenWidthMm, &screenHeightMm)) {
         return Failure(Fill(checksizetext::kBadScreenSize, parser.value(screenSize)));
+    }
+
+    trace::TransportOptions transport;
+    transport.simulate = parser.isSet(simulate);
+    transport.simFaults = parser.value(simFaults).toStdString();
+    transport.simDevices = parser.value(simDevices).toStdString();
+    transport.record = parser.value(record).toStdString();
+    transport.replay = parser.value(replay).toStdString();
+    transport.replayPace = parser.value(replayPace).toStdString();
+    if (std::string refusal; !trace::CheckTransportOptions(transport, &refusal)) {
+        return Failure(QString::fromStdString(refusal) + QLatin1Char('\n'));
     }
 
     ParsedOptions parsed;
@@ -174,13 +188,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.checkToleranceMm = toleranceMm;
     parsed.options.screenWidthMm = screenWidthMm;
     parsed.options.screenHeightMm = screenHeightMm;
-    parsed.options.transport.simulate = parser.isSet(simulate);
-    parsed.options.transport.simFaults = parser.value(simFaults).toStdString();
-    parsed.options.transport.simDevices = parser.value(simDevices).toStdString();
     parsed.options.device = parser.value(device).toStdString();
-    parsed.options.transport.record = parser.value(record).toStdString();
-    parsed.options.transport.replay = parser.value(replay).toStdString();
-    parsed.options.transport.replayPace = parser.value(replayPace).toStdString();
+    parsed.options.transport = transport;
     return parsed;
 }
 

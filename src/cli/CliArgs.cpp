@@ -1,91 +1,45 @@
 #include "cli/CliArgs.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <string_view>
+
+#include "base/StringTable.h"
 #include "cli/CliCalibrate.h"
+#include "cli/CliDevices.h"
+#include "cli/UsageTexts.h"
 #include "console/NumberText.h"
+#include "trace/OptionValueTexts.h"
 
 namespace tavlin::cli {
 
-const char* UsageText() {
-    return "usage: tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]\n"
-           "                  [--log-dir DIR] [--device PORT | --all]\n"
-           "                  [--record FILE | --replay FILE [--replay-pace recorded]]\n"
-           "                  COMMAND [ARGS...]\n"
-           "\n"
-           "Runs one device operation with the same workers, command thread, presence and log\n"
-           "(Tavlin_log.txt in the current directory) as the Tavlin window.\n"
-           "\n"
-           "commands:\n"
-           "  list                     list the attached devices, one line each: USB port,\n"
-           "                           product id, application firmware or update\n"
-           "                           environment, the system's path (exit 3: none)\n"
-           "  detect                   detect the device; prints the status text\n"
-           "  mode work                switch the device to work mode\n"
-           "  mode calibration         switch the device to calibration mode (then shows the\n"
-           "                           image versions, as the window's toggle does)\n"
-           "  versions                 read and print the image versions of both sensors\n"
-           "  read [--i2c] ADDR        read one register; ADDR as the Step Debug panel reads it\n"
-           "                           (0x prefix: hexadecimal, else decimal; bits 24-25 select\n"
-           "                           the register space, bit 28 the Slave sensor)\n"
-           "  write [--i2c] ADDR VALUE write one register (the low byte of VALUE)\n"
-           "  script FILE              run a register script\n"
-           "  fpga FILE                download FPGA code (progress bar on a terminal)\n"
-           "  update PACKAGE [--replug-timeout SECONDS] [--verify]\n"
-           "                           update the firmware images named by the package file,\n"
-           "                           as the window's firmware tool does: the device restarts\n"
-           "                           in its update environment (waited for up to SECONDS,\n"
-           "                           default 20), the images are written, the device is sent\n"
-           "                           back; --verify then compares the versions it reports\n"
-           "                           with the package\n"
-           "  level [--frames N] [--exposure] [--png DIR]\n"
-           "                           level the optical modules: search, N preview cycles\n"
-           "                           (default 1), the exposure with --exposure (then leave\n"
-           "                           with OK, mode 0xEE; else Cancel, work mode), and the\n"
-           "                           two pictures as DIR/master.png and DIR/slave.png\n"
-           "                           (DIR is made first); each status line starts with\n"
-           "                           its sensor's name\n"
-           "  layout WxH               print the fifteen calibration targets of a W x H screen,\n"
-           "                           one line each: number, x, y, target code (no device)\n"
-           "  calibrate [--screen WxH] [--target-limit SECONDS]\n"
-           "                           run a touch calibration for a W x H screen (default\n"
-           "                           1920x1080): prints the instructions and each target\n"
-           "                           as the crosshair moves to it, and the storing's\n"
-           "                           percentage once per value (one line redrawn in place\n"
-           "                           on a terminal); exit 0 once completed; a target without\n"
-           "                           a valid sample for SECONDS (default 30) ends it (exit 1),\n"
-           "                           as does a device that went away, even if it came back"
-           "\n"
-           "--i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.\n"
-           "--simulate uses the built-in simulated device instead of the USB device;\n"
-           "--sim-devices N simulates N devices on ports sim-1 to sim-N.\n"
-           "--device PORT works on the device on that USB port only (see list), and follows it\n"
-           "through its restarts on that port. Without it, a run refuses to choose when\n"
-           "several devices are attached (exit 2).\n"
-           "--all runs versions, mode or update on every attached device at once, one process\n"
-           "per device, each logging into its own folder DIR/PORT (DIR from --log-dir, else\n"
-           "the current folder); exit 0 only when every device succeeded.\n"
-           "--json ends the run with one JSON object on one line on stdout (command, exit,\n"
-           "result, interrupted, reason, messages, device, log, elapsed_ms, and what the\n"
-           "command produced); the texts for people then go to stderr.\n"
-           "--log-dir DIR writes the log into DIR (created when missing; a folder that cannot\n"
-           "be written ends the run at once with exit status 2).\n"
-           "--record FILE writes every report to and from the device, and its arrivals and\n"
-           "removals, to FILE (JSON lines, see the README).\n"
-           "--replay FILE plays such a recording back in the device's place; the first output\n"
-           "report that differs from the recorded one fails the command. --replay-pace recorded\n"
-           "keeps the recorded timing (default: replies at once).\n"
-           "\n"
-           "exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,\n"
+namespace {
+
+// The command line's forms: option and command names, the same in every language.
+constexpr const char* kForms =
+    "  tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]\n"
+    "             [--log-dir DIR] [--device PORT | --all]\n"
+    "             [--record FILE | --replay FILE [--replay-pace recorded]]\n"
+    "             COMMAND [ARGS...]\n"
+    "  tavlin-cli --version | --help\n"
+    "\n";
+
+}  // namespace
+
+std::string UsageText() {
 #ifdef _WIN32
-           "4 the device is there but cannot be opened (close the other program that uses it,\n"
-           "or ask for the right to open it)\n";
+    const char* noAccess = usage::kExitNoAccessWindows;
 #else
-           "4 the device is there but this user may not open it (install the package's udev\n"
-           "rules, then re-plug the device)\n";
+    const char* noAccess = usage::kExitNoAccess;
 #endif
+    return Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage) + Tr(noAccess);
 }
 
 namespace {
+
+// The commands' options that take a value (the word after them).
+constexpr std::string_view kValuedSubOptions[] = {"--replug-timeout", "--frames", "--png",
+                                                  "--screen", "--target-limit"};
 
 bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* error) {
     out->command = Command::Update;
@@ -104,7 +58,7 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
                 }
             }
             if (seconds < 1 || seconds > 3600) {
-                *error = "--replug-timeout takes a number of seconds from 1 to 3600";
+                *error = Tr(usage::kReplugTimeout);
                 return false;
             }
             out->replugTimeoutSeconds = seconds;
@@ -112,12 +66,12 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
         } else if (out->file.empty() && rest[i].rfind("--", 0) != 0) {
             out->file = rest[i];
         } else {
-            *error = "unexpected argument '" + rest[i] + "' to 'update'";
+            *error = Say(usage::kUpdateArgument, {rest[i]});
             return false;
         }
     }
     if (out->file.empty()) {
-        *error = "'update' takes a package file";
+        *error = Tr(usage::kUpdateNeedsPackage);
         return false;
     }
     return true;
@@ -133,14 +87,14 @@ bool ParseLevelOptions(const std::vector<std::string>& rest, Invocation* out, st
             const std::string& n = rest[++i];
             if (n.empty() || n.size() > 6 ||
                 n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1) {
-                *error = "--frames takes a number of cycles from 1, not '" + n + "'";
+                *error = Say(usage::kFrames, {n});
                 return false;
             }
             out->frames = std::stoi(n);
         } else if (option == "--png" && hasValue) {
             out->pngDir = rest[++i];
         } else {
-            *error = "level: unknown or incomplete option '" + option + "'";
+            *error = Say(usage::kLevelOption, {option});
             return false;
         }
     }
@@ -152,7 +106,7 @@ bool ParseLevelOptions(const std::vector<std::string>& rest, Invocation* out, st
 bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std::string* error) {
     *out = Invocation{};
     if (args.empty()) {
-        *error = "no command given";
+        *error = Tr(usage::kNoCommand);
         return false;
     }
     std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -165,8 +119,10 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     };
     auto expect = [&](size_t n) {
         if (rest.size() != n) {
-            *error =
-                "'" + name + "' takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s");
+            const char* text = n == 0   ? usage::kTakesNoArgument
+                               : n == 1 ? usage::kTakesOneArgument
+                                        : usage::kTakesArguments;
+            *error = Say(text, {name, std::to_string(n)});
             return false;
         }
         return true;
@@ -174,6 +130,24 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     if (name == "--help" || name == "-h" || name == "help") {
         out->command = Command::Help;
         return true;
+    }
+    if (name == "--version") {
+        out->command = Command::Version;
+        return true;
+    }
+    // An empty word is a script's variable that came out empty: taking it as a file name, a
+    // folder or a number of seconds would run something nobody asked for.
+    const std::string* before = nullptr;
+    for (const std::string& word : rest) {
+        if (word.empty()) {
+            const bool value = before != nullptr &&
+                               std::find(std::begin(kValuedSubOptions), std::end(kValuedSubOptions),
+                                         *before) != std::end(kValuedSubOptions);
+            *error = value ? Say(optiontext::kEmptyValue, {*before})
+                           : Say(usage::kEmptyArgument, {name});
+            return false;
+        }
+        before = &word;
     }
     if (name == "detect" || name == "versions") {
         out->command = name == "detect" ? Command::Detect : Command::Versions;
@@ -192,7 +166,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         } else if (rest[0] == "calibration") {
             out->command = Command::ModeCalibration;
         } else {
-            *error = "mode is 'work' or 'calibration', not '" + rest[0] + "'";
+            *error = Say(usage::kModeWord, {rest[0]});
             return false;
         }
         return true;
@@ -208,7 +182,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         // mistyped address must not get register 0's value.
         uint32_t address = 0;
         if (!StrToIntEx(out->address, &address)) {
-            *error = "'" + out->address + "' is not a register address";
+            *error = Say(usage::kNotAnAddress, {out->address});
             return false;
         }
         return true;
@@ -241,7 +215,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     if (name == "layout" || name == "calibrate") {
         return ParseCalibrationCommand(name, rest, out, error);
     }
-    *error = "unknown command '" + name + "'";
+    *error = Say(usage::kUnknownCommand, {name});
     return false;
 }
 

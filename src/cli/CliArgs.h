@@ -19,7 +19,8 @@ enum class Command {
     Level,
     Layout,
     Calibrate,
-    Help
+    Help,
+    Version
 };
 
 struct Invocation {
@@ -42,6 +43,7 @@ struct Invocation {
 // Returns false with a message for a usage error.
 bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std::string* error);
 
-const char* UsageText();
+// --help's text, in the user's language.
+std::string UsageText();
 
 }  // namespace tavlin::cli

@@ -8,7 +8,9 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationLayout.h"
 #include "calibration/CalibrationTexts.h"
+#include "cli/CliDevices.h"
 #include "cli/CliSession.h"
+#include "cli/UsageTexts.h"
 #include "console/ToolLauncher.h"
 
 namespace tavlin::cli {
@@ -113,7 +115,7 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
     std::string size;
     if (name == "layout") {
         if (args.size() != 1) {
-            *error = "'layout' takes 1 argument (WxH)";
+            *error = Tr(usage::kLayoutArgument);
             return false;
         }
         out->command = Command::Layout;
@@ -122,7 +124,7 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
         out->command = Command::Calibrate;
         for (size_t i = 0; i < args.size(); i += 2) {
             if (i + 1 >= args.size() || (args[i] != "--screen" && args[i] != "--target-limit")) {
-                *error = "'calibrate' takes only --screen WxH and --target-limit SECONDS";
+                *error = Tr(usage::kCalibrateOptions);
                 return false;
             }
             if (args[i] == "--screen") {
@@ -135,7 +137,7 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
                 std::from_chars(text.data(), text.data() + text.size(), seconds);
             if (failure != std::errc() || end != text.data() + text.size() || seconds < 1 ||
                 seconds > 3600) {
-                *error = "'" + text + "' is not a number of seconds from 1 to 3600";
+                *error = Say(usage::kSeconds, {text});
                 return false;
             }
             out->targetLimitMs = static_cast<uint32_t>(seconds) * 1000;
@@ -145,7 +147,7 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
         }
     }
     if (!ParseScreenSize(size, &out->screenWidth, &out->screenHeight)) {
-        *error = "'" + size + "' is not a screen size such as 1920x1080";
+        *error = Say(usage::kScreenSize, {size});
         return false;
     }
     return true;

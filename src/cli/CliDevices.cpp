@@ -1,10 +1,12 @@
 #include "cli/CliDevices.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/StringTable.h"
 #include "cli/CliSession.h"
 #include "cli/StationTexts.h"
+#include "cli/UsageTexts.h"
 
 namespace tavlin::cli {
 
@@ -47,14 +49,27 @@ int RunList(HidTransport& transport, CliOutput& output, RunReport* report) {
     return kExitSuccess;
 }
 
-DeviceChoice ChooseDevice(HidTransport& session, HidTransport& listing, const std::string& port) {
+DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const std::string& port) {
     DeviceChoice choice;
+    if (listing == nullptr) {
+        if (!port.empty()) {
+            choice.transport = std::make_unique<PortFilterTransport>(session, port);
+        }
+        return choice;
+    }
+    const std::vector<AttachedDevice> devices = ListAttachedDevices(*listing);
     if (!port.empty()) {
+        const bool there = std::any_of(devices.begin(), devices.end(),
+                                       [&port](const AttachedDevice& d) { return d.port == port; });
+        if (!there && !devices.empty()) {
+            choice.refusal = Say(usage::kNoDeviceOnPort, {port, PortList(devices)});
+            choice.refusalStatus = kExitNoDevice;
+            return choice;
+        }
         choice.transport = std::make_unique<PortFilterTransport>(session, port);
         choice.port = port;
         return choice;
     }
-    const std::vector<AttachedDevice> devices = ListAttachedDevices(listing);
     if (devices.size() > 1) {
         choice.refusal = Say(kSeveralDevices, {PortList(devices)});
     } else if (devices.size() == 1) {

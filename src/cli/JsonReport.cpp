@@ -99,6 +99,10 @@ void AddCommandMembers(const RunReport& r, json* out) {
 
 }  // namespace
 
+const char* ToolVersion() {
+    return TAVLIN_VERSION;
+}
+
 const char* ExitWord(int exitStatus) {
     switch (exitStatus) {
         case kExitSuccess:
@@ -128,6 +132,7 @@ std::string JsonReport(const std::string& command, int exitStatus, const RunRepo
                                 : json(nullptr);
     o["log"] = logPath.empty() ? json(nullptr) : json(logPath);
     o["elapsed_ms"] = elapsedMs;
+    o["tool_version"] = ToolVersion();
     AddCommandMembers(report, &o);
     return o.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
 }

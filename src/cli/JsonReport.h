@@ -7,6 +7,9 @@
 
 namespace tavlin::cli {
 
+// The program's version, as --version prints it and every JSON object carries it.
+const char* ToolVersion();
+
 // The exit status as the JSON object's "result" word: "ok", "failed", "usage", "no-device",
 // "no-access".
 const char* ExitWord(int exitStatus);

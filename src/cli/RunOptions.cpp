@@ -1,5 +1,8 @@
 #include "cli/RunOptions.h"
 
+#include "base/StringTable.h"
+#include "cli/UsageTexts.h"
+
 namespace tavlin::cli {
 namespace {
 
@@ -10,8 +13,8 @@ struct ValueOption {
     const char* missing;
 };
 constexpr ValueOption kValueOptions[] = {
-    {"--log-dir", &RunOptions::logDir, "--log-dir takes a folder"},
-    {"--device", &RunOptions::device, "--device takes a USB port (see tavlin-cli list)"},
+    {"--log-dir", &RunOptions::logDir, usage::kLogDirTakesFolder},
+    {"--device", &RunOptions::device, usage::kDeviceTakesPort},
 };
 
 }  // namespace
@@ -43,7 +46,7 @@ bool ConsumeRunOptions(std::vector<std::string>* args, RunOptions* out, std::str
                 value = arg.substr(equals.size());
             }
             if (value.empty() && ok) {
-                *error = option.missing;
+                *error = Tr(option.missing);
                 ok = false;
             }
             taken = true;

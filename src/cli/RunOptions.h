@@ -14,8 +14,8 @@ struct RunOptions {
 };
 
 // Removes --json, --all, --log-dir DIR and --device PORT (also as --name=VALUE) from `args`.
-// False with a message when --log-dir has no folder or --device no port; what was recognised
-// before that is kept in `out`.
+// False with a message when --log-dir has no folder or --device no port, be it missing or empty;
+// what was recognised before that is kept in `out`.
 bool ConsumeRunOptions(std::vector<std::string>* args, RunOptions* out, std::string* error);
 
 }  // namespace tavlin::cli

@@ -21,6 +21,7 @@
 #include "cli/QuitSignalWatch.h"
 #include "cli/RunOptions.h"
 #include "cli/StationTexts.h"
+#include "cli/UsageTexts.h"
 #include "device/HidDevice.h"
 #include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
@@ -166,8 +167,18 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
                const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption,
                const std::vector<std::string>& originalArguments) {
     tavlin::cli::RunReport report;
+    // Before anything answers: --all with a command it cannot run is refused, --help and
+    // --version included, rather than quietly doing something else than all devices.
+    if (options.all && !RunsOnAllDevices(invocation.command)) {
+        return end.Usage(tavlin::Tr(tavlin::cli::kAllCommands));
+    }
     if (invocation.command == tavlin::cli::Command::Help) {
-        std::fputs(tavlin::cli::UsageText(), end.people());
+        std::fputs(tavlin::cli::UsageText().c_str(), end.people());
+        return end.Finish(end.Stopped(interruption, tavlin::cli::kExitSuccess, &report), report,
+                          false);
+    }
+    if (invocation.command == tavlin::cli::Command::Version) {
+        std::fprintf(end.people(), "tavlin-cli %s\n", tavlin::cli::ToolVersion());
         return end.Finish(end.Stopped(interruption, tavlin::cli::kExitSuccess, &report), report,
                           false);
     }
@@ -181,9 +192,6 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     }
 
     if (options.all) {
-        if (!RunsOnAllDevices(invocation.command)) {
-            return end.Usage(tavlin::Tr(tavlin::cli::kAllCommands));
-        }
         if (!options.device.empty() || !transportOptions.record.empty() ||
             !transportOptions.replay.empty()) {
             return end.Usage(tavlin::Tr(tavlin::cli::kAllAlone));
@@ -221,13 +229,20 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     }
     // One device of several: the one asked for, or the only one there. A replayed session
     // holds one device's traffic, and looking at the list would be a look it never recorded.
-    tavlin::cli::DeviceChoice choice;
-    if (!transport.replay || !options.device.empty()) {
-        tavlin::HidTransport& listing = transport.base ? *transport.base : *transport.transport;
-        choice = tavlin::cli::ChooseDevice(*transport.transport, listing, options.device);
+    tavlin::HidTransport* listing = nullptr;
+    if (!transport.replay) {
+        listing = transport.base ? transport.base.get() : transport.transport.get();
+    }
+    tavlin::cli::DeviceChoice choice =
+        tavlin::cli::ChooseDevice(*transport.transport, listing, options.device);
+    if (!choice.refusal.empty() && choice.refusalStatus == tavlin::cli::kExitUsage) {
+        return end.Usage(choice.refusal);
     }
     if (!choice.refusal.empty()) {
-        return end.Usage(choice.refusal);
+        std::fprintf(stderr, "tavlin-cli: %s\n", choice.refusal.c_str());
+        report.messages.push_back("tavlin-cli: " + choice.refusal);
+        report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, choice.refusal);
+        return end.Finish(choice.refusalStatus, report, false);
     }
     tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
     end.LogStarts();
@@ -279,9 +294,11 @@ int Run(tavlin::Utf8Arguments& arguments) {
     for (int i = 1; i < arguments.argc(); ++i) {
         originalArguments.emplace_back(arguments.argv()[i]);
     }
-    const auto transportOptions =
-        tavlin::trace::ConsumeTransportOptions(&arguments.argc(), arguments.argv());
+    // The language before the options: a refused option is told in it.
     tavlin::cli::CliLanguage language(arguments.argv());
+    std::string transportError;
+    const auto transportOptions = tavlin::trace::ConsumeTransportOptions(
+        &arguments.argc(), arguments.argv(), &transportError);
     std::vector<std::string> args;
     for (int i = 1; i < arguments.argc(); ++i) {
         args.emplace_back(arguments.argv()[i]);
@@ -294,8 +311,12 @@ int Run(tavlin::Utf8Arguments& arguments) {
     const UnexpectedThroughRunEnd unexpected(end);
     try {
         tavlin::cli::Invocation invocation;
-        if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error)) {
-            return end.Usage(error + " (see --help)");
+        if (!transportError.empty()) {
+            return end.Usage(tavlin::cli::Say(tavlin::cli::usage::kSeeHelp, {transportError}));
+        }
+        if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error) ||
+            !tavlin::trace::CheckTransportOptions(transportOptions, &error)) {
+            return end.Usage(tavlin::cli::Say(tavlin::cli::usage::kSeeHelp, {error}));
         }
         const int status =
             RunCommand(end, invocation, transportOptions, options, interruption, originalArguments);

@@ -9,6 +9,7 @@
 #include "sim/FaultPlanParser.h"
 #include "sim/SimStation.h"
 #include "sim/SimTransport.h"
+#include "trace/OptionValueTexts.h"
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
@@ -58,11 +59,20 @@ bool Fail(std::string* error, std::string message) {
     return false;
 }
 
-bool CreateReplay(const TransportOptions& options, CreatedTransport* created, std::string* error) {
-    if (options.simulate || !options.simFaults.empty() || !options.simDevices.empty() ||
-        !options.record.empty()) {
-        return Fail(error, Tr(trace::kReplayAlone));
+// 1 to 64 in decimal digits only: no sign, no blanks.
+std::optional<size_t> SimDeviceCount(const std::string& text) {
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
     }
+    const unsigned long n = std::stoul(text);
+    if (n < 1 || n > kMaxSimDevices) {
+        return std::nullopt;
+    }
+    return n;
+}
+
+bool CreateReplay(const TransportOptions& options, CreatedTransport* created, std::string* error) {
     // Checked whole before anything runs, then read again as the replay goes: a damaged line
     // deep in a long recording is refused now, and the replay holds only a window of it.
     TraceProblem problem;
@@ -113,26 +123,10 @@ bool CreateStation(const TransportOptions& options, size_t count, CreatedTranspo
 
 bool CreateDevice(const TransportOptions& options, CreatedTransport* created, std::string* error) {
     if (!options.simulate) {
-        if (!options.simFaults.empty()) {
-            return Fail(error, "--sim-faults needs --simulate");
-        }
-        if (!options.simDevices.empty()) {
-            return Fail(error, "--sim-devices needs --simulate");
-        }
         created->base = CreateSystemTransport();
         return true;
     }
-    size_t count = 1;
-    if (!options.simDevices.empty()) {
-        char* end = nullptr;
-        const unsigned long n = std::strtoul(options.simDevices.c_str(), &end, 10);
-        if (*end != '\0' || options.simDevices[0] < '1' || options.simDevices[0] > '9' ||
-            n > kMaxSimDevices) {
-            return Fail(error, "--sim-devices takes a number of devices from 1 to " +
-                                   std::to_string(kMaxSimDevices));
-        }
-        count = n;
-    }
+    const size_t count = options.simDevices.empty() ? 1 : *SimDeviceCount(options.simDevices);
     if (count > 1 || options.simFaults.find("device=") != std::string::npos) {
         return CreateStation(options, count, created, error);
     }
@@ -149,8 +143,9 @@ bool CreateDevice(const TransportOptions& options, CreatedTransport* created, st
 
 }  // namespace
 
-TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
+TransportOptions ConsumeTransportOptions(int* argc, char** argv, std::string* error) {
     TransportOptions options;
+    std::string problem;                              // the first option given without a value
     int kept = argc != nullptr && *argc > 0 ? 1 : 0;  // argv[0], the program
     for (int i = kept; i < *argc; ++i) {
         const std::string_view arg = argv[i];
@@ -168,12 +163,15 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
                 arg[option.name.size()] == '=') {
                 options.*option.field = std::string(arg.substr(option.name.size() + 1));
                 taken = true;
-            } else if (arg == option.name && i + 1 < *argc) {
-                options.*option.field = argv[++i];
+            } else if (arg == option.name) {
+                if (i + 1 >= *argc && problem.empty()) {
+                    problem = Fill(optiontext::kNoValue, std::string(option.name));
+                }
+                options.*option.field = i + 1 < *argc ? argv[++i] : "";
                 taken = true;
             }
-            if (taken && option.field == &TransportOptions::record) {
-                options.recordEmpty = options.record.empty();
+            if (taken && (options.*option.field).empty() && problem.empty()) {
+                problem = Fill(optiontext::kEmptyValue, std::string(option.name));
             }
         }
         if (!taken) {
@@ -184,7 +182,35 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv) {
         *argc = kept;
         argv[kept] = nullptr;
     }
+    if (!problem.empty() && error != nullptr) {
+        *error = problem;
+    }
     return options;
+}
+
+bool CheckTransportOptions(const TransportOptions& options, std::string* error) {
+    if (!options.replayPace.empty() && options.replayPace != "recorded" &&
+        options.replayPace != "immediate") {
+        return Fail(error, Tr(trace::kPaceValue));
+    }
+    if (!options.replayPace.empty() && options.replay.empty()) {
+        return Fail(error, Tr(optiontext::kPaceWithoutReplay));
+    }
+    if (!options.replay.empty() && (options.simulate || !options.simFaults.empty() ||
+                                    !options.simDevices.empty() || !options.record.empty())) {
+        return Fail(error, Tr(trace::kReplayAlone));
+    }
+    if (!options.simulate && !options.simFaults.empty()) {
+        return Fail(error, Tr(optiontext::kSimFaultsNeedSimulate));
+    }
+    if (!options.simulate && !options.simDevices.empty()) {
+        return Fail(error, Tr(optiontext::kSimDevicesNeedSimulate));
+    }
+    if (!options.simDevices.empty() && !SimDeviceCount(options.simDevices)) {
+        return Fail(error,
+                    Fill(optiontext::kSimDevicesCount, "", static_cast<int>(kMaxSimDevices)));
+    }
+    return true;
 }
 
 CreatedTransport::CreatedTransport() = default;
@@ -194,14 +220,7 @@ CreatedTransport::~CreatedTransport() = default;
 
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error) {
     CreatedTransport created;
-    if (!options.replayPace.empty() && options.replayPace != "recorded" &&
-        options.replayPace != "immediate") {
-        Fail(error, Tr(trace::kPaceValue));
-        return created;
-    }
-    // An empty name must not quietly record nothing: the station asked for a recording.
-    if (options.recordEmpty) {
-        Fail(error, Fill(trace::kCannotCreate, "\"\""));
+    if (!CheckTransportOptions(options, error)) {
         return created;
     }
     if (!options.replay.empty()) {

@@ -20,19 +20,24 @@ using sim::SimTransport;
 
 struct TransportOptions {
     bool simulate = false;
-    std::string simFaults;     // the --sim-faults value (see FaultPlanParser.h)
-    std::string simDevices;    // --sim-devices N: that many simulated devices, ports sim-1..sim-N
-    std::string record;        // --record FILE: the session's reports and presence go there
-    bool recordEmpty = false;  // --record given with no file name
-    std::string replay;        // --replay FILE: a recorded session takes the device's place
-    std::string replayPace;    // --replay-pace: "recorded" or "immediate" (the default)
+    std::string simFaults;   // the --sim-faults value (see FaultPlanParser.h)
+    std::string simDevices;  // --sim-devices N: that many simulated devices, ports sim-1..sim-N
+    std::string record;      // --record FILE: the session's reports and presence go there
+    std::string replay;      // --replay FILE: a recorded session takes the device's place
+    std::string replayPace;  // --replay-pace: "recorded" or "immediate" (the default)
 };
 
 // Takes --simulate, --sim-faults, --sim-devices, --record, --replay and --replay-pace (each VALUE
-// given as
-// --name=VALUE or --name VALUE) out of the command line, leaving the other arguments in order
-// for the program's own parsing; argv[argc] stays null.
-TransportOptions ConsumeTransportOptions(int* argc, char** argv);
+// given as --name=VALUE or --name VALUE) out of the command line, leaving the other arguments in
+// order for the program's own parsing; argv[argc] stays null. An option given an empty value, or
+// standing last without one, sets *error (the first such option only) and is taken all the same.
+TransportOptions ConsumeTransportOptions(int* argc, char** argv, std::string* error);
+
+// The options' values and combinations, checked before anything runs (CreateTransport checks
+// them again): a pace other than recorded or immediate, a pace without a replay, faults or
+// devices without --simulate, a device count that is not a number from 1 to 64, a replay
+// together with --simulate or --record.
+bool CheckTransportOptions(const TransportOptions& options, std::string* error);
 
 struct CreatedTransport {
     CreatedTransport();

@@ -52,10 +52,10 @@ TEST(AppOptions, RunOptionsAreTaken) {
     EXPECT_EQ(station.options.device, "sim-2");
     EXPECT_EQ(Parse({"--device="}).outcome, OptionsOutcome::Error);
 
-    const ParsedOptions session =
-        Parse({"--record=s.trace", "--replay", "r.trace", "--replay-pace", "recorded"});
+    // A recording and a replay are two runs: together they are refused (see below).
+    EXPECT_EQ(Parse({"--record", "s.trace"}).options.transport.record, "s.trace");
+    const ParsedOptions session = Parse({"--replay", "r.trace", "--replay-pace", "recorded"});
     ASSERT_EQ(session.outcome, OptionsOutcome::Run);
-    EXPECT_EQ(session.options.transport.record, "s.trace");
     EXPECT_EQ(session.options.transport.replay, "r.trace");
     EXPECT_EQ(session.options.transport.replayPace, "recorded");
 
@@ -145,6 +145,18 @@ TEST(AppOptions, UnknownOptionsAndStrayArgumentsAreErrorsWithStatus2) {
         {{"--simulate", "--log-dir"}, "--log-dir"},
         {{"--log-dir="}, "--log-dir"},
         {{"--simulate", "--replay"}, "--replay"},
+        // An empty value is refused like a missing one: --record= would record nothing.
+        {{"--simulate", "--record="}, "--record"},
+        {{"--replay", ""}, "--replay"},
+        {{"--simulate", "--sim-faults="}, "--sim-faults"},
+        {{"--simulate", "--sim-devices", ""}, "--sim-devices"},
+        {{"--replay-pace="}, "--replay-pace"},
+        {{"--device", ""}, "--device"},
+        // What the values say together, as the CLI checks it.
+        {{"--replay-pace=recorded"}, "--replay-pace"},
+        {{"--simulate", "--sim-devices=two"}, "--sim-devices"},
+        {{"--sim-devices=2"}, "--simulate"},
+        {{"--replay=r.trace", "--simulate"}, "--replay"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.args);
@@ -249,12 +261,19 @@ TEST_F(TavlinProgram, AnswersHelpAndVersionWithoutADisplay) {
     EXPECT_EQ(version.out, "tavlin " TAVLIN_VERSION "\n");
 }
 
-TEST_F(TavlinProgram, UnknownOptionEndsWithStatus2AndAShortMessage) {
-    const Outcome outcome = Run(tavlin_, {"--simulate", "--no-such-option"});
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err,
-              "tavlin: unknown option: --no-such-option\nSee --help for the options.\n");
+TEST_F(TavlinProgram, RefusedOptionsEndWithStatus2AndAShortMessage) {
+    const std::pair<QStringList, std::string> cases[] = {
+        {{"--simulate", "--no-such-option"}, "unknown option: --no-such-option"},
+        {{"--simulate", "--record="}, "option --record was given an empty value"},
+        {{"--replay", ""}, "option --replay was given an empty value"},
+        {{"--simulate", "--replay-pace", "recorded"}, "--replay-pace needs --replay"},
+    };
+    for (const auto& [args, message] : cases) {
+        const Outcome outcome = Run(tavlin_, args);
+        EXPECT_EQ(outcome.exitCode, 2) << message;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, "tavlin: " + message + "\nSee --help for the options.\n");
+    }
 }
 
 // The refusal comes before any window: no display is needed to see it. A path under a regular

@@ -108,6 +108,7 @@ class JsonReportTest : public ::testing::Test {
         EXPECT_TRUE(object.at("device").is_null() || object.at("device").is_object());
         EXPECT_EQ(object.at("log"), "/tmp/Tavlin_log.txt");
         EXPECT_EQ(object.at("elapsed_ms"), 5);
+        EXPECT_EQ(object.at("tool_version"), TAVLIN_VERSION);
         return object;
     }
     std::string Write(const std::string& name, const std::string& content) {
@@ -275,6 +276,7 @@ TEST(JsonReport, BrokenUtf8AndUsageErrorsStillGiveAnObject) {
     EXPECT_EQ(o["reason"], "unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
     EXPECT_EQ(o["messages"][0], "tavlin-cli: unknown command '\xef\xbf\xbd\xef\xbf\xbd'");
     EXPECT_EQ(o["command"], "\xef\xbf\xbd");
+    EXPECT_EQ(o["tool_version"], TAVLIN_VERSION) << "a usage error's object too";
     EXPECT_FALSE(o.contains("log_complete")) << "no log, nothing to say of it";
     // A job that went well keeps its exit status, but a log or recording cut short is said.
     report.logComplete = false;

@@ -51,9 +51,11 @@ TEST(RunOptions, AreTakenOutWhereverTheyStand) {
     // A folder-less --log-dir is a usage error, and --json is still known for its object.
     for (std::vector<std::string> bad : {std::vector<std::string>{"--json", "detect", "--log-dir"},
                                          std::vector<std::string>{"--json", "--log-dir="},
-                                         std::vector<std::string>{"--json", "--device"}}) {
+                                         std::vector<std::string>{"--json", "--device"},
+                                         std::vector<std::string>{"--json", "--device", ""}}) {
         options = {};
-        const std::string option = bad.back().substr(0, bad.back().find('='));
+        const std::string& last = bad.back().empty() ? bad[bad.size() - 2] : bad.back();
+        const std::string option = last.substr(0, last.find('='));
         EXPECT_FALSE(ConsumeRunOptions(&bad, &options, &error));
         EXPECT_TRUE(options.json);
         EXPECT_THAT(error, HasSubstr(option));

@@ -73,6 +73,14 @@ def refused(name, obj, err, folder):
     check(name, not os.path.exists(os.path.join(folder, "Tavlin_log.txt")), "a device was used")
 
 
+def port_missing(name, obj, err, folder):
+    check(name, "sim-7" in err and "sim-1, sim-2, sim-3" in err, f"the ports are not named: {err!r}")
+    check(name, obj["result"] == "no-device" and "sim-1, sim-2, sim-3" in obj["reason"], obj)
+    check(name, [m for m in obj["messages"] if "sim-1, sim-2, sim-3" in m], obj["messages"])
+    check(name, obj["log"] is None, f"a log is named: {obj['log']}")
+    check(name, not os.path.exists(os.path.join(folder, "Tavlin_log.txt")), "a device was used")
+
+
 def chosen(name, obj, err, folder):
     check(name, obj.get("port") == "sim-2", f"port {obj.get('port')}")
     check(name, "versions" in obj, "no versions")
@@ -117,7 +125,8 @@ def no_copy_started(name, obj, err, folder):
 case("list", ["list", "--json"], 0, then=listed)
 case("refusal without --device", ["versions"], 2, then=refused)
 case("--device", ["--device", "sim-2", "versions", "--json"], 0, then=chosen)
-case("--device on an empty port", ["--device", "sim-7", "versions"], 3)
+case("--device on an empty port", ["--device", "sim-7", "versions", "--json"], 3,
+     then=port_missing)
 case("--all with one refusing", ["--all", "update", "pkg.ini", "--json", "--log-dir", "logs",
                                  "--sim-faults", "device=sim-2,refuse=0x38"], 1, then=all_but_one)
 case("--all interrupted", ["--all", "update", "pkg.ini", "--json", "--sim-faults",

@@ -17,7 +17,7 @@ rm -f Tavlin_log.txt
 "$cli" --simulate --record= detect >out.txt 2>err.txt
 status=$?
 [ $status -eq 2 ] || fail "empty --record=: exit $status, not 2"
-grep -qF '无法创建记录文件 ""' err.txt || fail "empty --record=: no refusal on stderr"
+grep -qF '选项 --record 的值为空' err.txt || fail "empty --record=: no refusal on stderr"
 [ ! -e Tavlin_log.txt ] || fail "empty --record=: the run started"
 
 rm -f short.trace

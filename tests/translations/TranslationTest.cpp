@@ -21,10 +21,12 @@
 #include "cli/AllDevicesTexts.h"
 #include "cli/PictureTexts.h"
 #include "cli/StationTexts.h"
+#include "cli/UsageTexts.h"
 #include "console/ConsoleTexts.h"
 #include "console/ScriptTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
+#include "trace/OptionValueTexts.h"
 #include "trace/TraceTexts.h"
 #include "ui/UiTexts.h"
 
@@ -214,6 +216,14 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::checksizetext::kAllTexts) {
         texts.push_back({"checksizetext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::cli::usage::kAllTexts) {
+        texts.push_back({"usage::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::optiontext::kAllTexts) {
+        texts.push_back({"optiontext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     return texts;
 }

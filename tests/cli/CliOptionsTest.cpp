@@ -1,0 +1,133 @@
+// The commands' own arguments and the choice of a device by its port: what is refused, and in
+// which words (the built-in texts: no language is loaded here).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/CliArgs.h"
+#include "cli/CliDevices.h"
+#include "cli/UsageTexts.h"
+#include "sim/SimStation.h"
+#include "trace/OptionValueTexts.h"
+
+namespace tavlin::cli {
+namespace {
+
+std::string Filled(const char* text, const std::string& value) {
+    std::string out = text;
+    out.replace(out.find("%s"), 2, value);
+    return out;
+}
+
+// An empty word is refused whatever it stands for; a sub-option's empty value names the option,
+// a command's empty operand the command.
+TEST(CliArguments, AnEmptyWordIsRefusedAndNamed) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"script", ""}, Filled(usage::kEmptyArgument, "script")},
+        {{"fpga", ""}, Filled(usage::kEmptyArgument, "fpga")},
+        {{"update", ""}, Filled(usage::kEmptyArgument, "update")},
+        {{"write", "0x10", ""}, Filled(usage::kEmptyArgument, "write")},
+        {{"write", "", "1"}, Filled(usage::kEmptyArgument, "write")},
+        {{"read", "--i2c", ""}, Filled(usage::kEmptyArgument, "read")},
+        {{"update", "p.ini", "--verify", ""}, Filled(usage::kEmptyArgument, "update")},
+        {{"level", "--png", ""}, Filled(optiontext::kEmptyValue, "--png")},
+        {{"level", "--frames", ""}, Filled(optiontext::kEmptyValue, "--frames")},
+        {{"update", "p.ini", "--replug-timeout", ""},
+         Filled(optiontext::kEmptyValue, "--replug-timeout")},
+        {{"calibrate", "--screen", ""}, Filled(optiontext::kEmptyValue, "--screen")},
+        {{"calibrate", "--target-limit", ""}, Filled(optiontext::kEmptyValue, "--target-limit")},
+        {{"layout", ""}, Filled(usage::kEmptyArgument, "layout")},
+    };
+    for (const Case& c : cases) {
+        Invocation invocation;
+        std::string error;
+        EXPECT_FALSE(ParseInvocation(c.args, &invocation, &error)) << c.args[0];
+        EXPECT_EQ(error, c.error) << c.args[0];
+    }
+}
+
+// The other usage errors in the program's own words, filled in.
+TEST(CliArguments, UsageErrorsComeFromTheTextTable) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{}, usage::kNoCommand},
+        {{"bogus"}, Filled(usage::kUnknownCommand, "bogus")},
+        {{"detect", "x"}, Filled(usage::kTakesNoArgument, "detect")},
+        {{"script"}, Filled(usage::kTakesOneArgument, "script")},
+        {{"write", "0x10"}, "'write' 需要 2 个参数"},
+        {{"mode", "fast"}, Filled(usage::kModeWord, "fast")},
+        {{"read", "zz"}, Filled(usage::kNotAnAddress, "zz")},
+        {{"update"}, usage::kUpdateNeedsPackage},
+        {{"update", "p.ini", "q.ini"}, Filled(usage::kUpdateArgument, "q.ini")},
+        {{"update", "p.ini", "--replug-timeout", "0"}, usage::kReplugTimeout},
+        {{"level", "--frames", "0"}, Filled(usage::kFrames, "0")},
+        {{"level", "--png"}, Filled(usage::kLevelOption, "--png")},
+        {{"layout"}, usage::kLayoutArgument},
+        {{"layout", "1920by1080"}, Filled(usage::kScreenSize, "1920by1080")},
+        {{"calibrate", "--screen"}, usage::kCalibrateOptions},
+        {{"calibrate", "--target-limit", "0"}, Filled(usage::kSeconds, "0")},
+    };
+    for (const Case& c : cases) {
+        Invocation invocation;
+        std::string error;
+        EXPECT_FALSE(ParseInvocation(c.args, &invocation, &error))
+            << (c.args.empty() ? "" : c.args[0]);
+        EXPECT_EQ(error, c.error);
+    }
+    Invocation version;
+    std::string error;
+    ASSERT_TRUE(ParseInvocation({"--version"}, &version, &error)) << error;
+    EXPECT_EQ(version.command, Command::Version);
+    // Windows and Linux tell exit status 4 each their own way; the rest is one text.
+    const std::string text = UsageText();
+    EXPECT_EQ(text.rfind(std::string(usage::kUsageHeading) + "  tavlin-cli [--simulate", 0), 0u);
+#ifdef _WIN32
+    const std::string end = std::string(usage::kUsage) + usage::kExitNoAccessWindows;
+#else
+    const std::string end = std::string(usage::kUsage) + usage::kExitNoAccess;
+#endif
+    ASSERT_GE(text.size(), end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+}
+
+// A port asked for where no device sits, while others are attached: refused as no device, the
+// attached ports named. A replay (nothing to list) keeps to the port asked for without a look.
+TEST(CliDeviceChoice, APortWithoutADeviceNamesTheAttachedPorts) {
+    sim::SimStation station(3);
+    DeviceChoice missing = ChooseDevice(station, &station, "sim-7");
+    EXPECT_EQ(missing.transport, nullptr);
+    EXPECT_EQ(missing.refusalStatus, kExitNoDevice);
+    EXPECT_EQ(missing.refusal, "端口 sim-7 上没有设备（已连接的设备在端口：sim-1, sim-2, sim-3）");
+
+    DeviceChoice there = ChooseDevice(station, &station, "sim-2");
+    EXPECT_EQ(there.refusal, "");
+    ASSERT_NE(there.transport, nullptr);
+    EXPECT_EQ(there.transport->port(), "sim-2");
+
+    DeviceChoice unlisted = ChooseDevice(station, nullptr, "sim-7");
+    EXPECT_EQ(unlisted.refusal, "");
+    ASSERT_NE(unlisted.transport, nullptr);
+    EXPECT_EQ(unlisted.transport->port(), "sim-7");
+    EXPECT_EQ(ChooseDevice(station, nullptr, "").transport, nullptr);
+
+    DeviceChoice several = ChooseDevice(station, &station, "");
+    EXPECT_EQ(several.transport, nullptr);
+    EXPECT_EQ(several.refusalStatus, kExitUsage);
+    EXPECT_THAT(several.refusal, ::testing::HasSubstr("sim-1, sim-2, sim-3"));
+
+    // None attached: the run's own detection tells, on the port asked for.
+    sim::SimStation empty(1);
+    empty.device(0).Detach();
+    DeviceChoice none = ChooseDevice(empty, &empty, "sim-7");
+    EXPECT_EQ(none.refusal, "");
+    ASSERT_NE(none.transport, nullptr);
+}
+
+}  // namespace
+}  // namespace tavlin::cli
