@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <system_error>
 
+#include "base/FileTexts.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -32,6 +34,20 @@ std::error_code ProbeWrite(const std::filesystem::path& folder) {
         return std::error_code(error != 0 ? error : ENOSPC, std::generic_category());
     }
     return {};
+}
+
+// The log's own name taken by a FIFO, a device or a folder: opening it would wait for a reader
+// for ever, or take no entry.
+Result RefuseLogNotAFile(const std::string& path, std::string* message) {
+    if (!IsThereButNotAFile(path)) {
+        return Result::Ok();
+    }
+    std::string text = Tr(filetext::kLogNotAFile);
+    if (const size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, path);
+    }
+    *message = text + "\n";
+    return Result::Fail(ResultCode::BadInput, "the log file " + path + " is not a regular file");
 }
 
 std::string Refusal(const std::string& folder, const std::error_code& why) {
@@ -67,8 +83,16 @@ Result UseLogFolder(const std::string& folder, std::string* message) {
         return Result::Fail(ResultCode::BadInput,
                             "the log folder " + folder + " cannot be written: " + ErrorText(error));
     }
-    SetLogFilePath(Utf8FromPath(path / "Tavlin_log.txt"));
+    const std::string logPath = Utf8FromPath(path / "Tavlin_log.txt");
+    if (Result refused = RefuseLogNotAFile(logPath, message); !refused) {
+        return refused;
+    }
+    SetLogFilePath(logPath);
     return Result::Ok();
+}
+
+Result CheckLogFile(std::string* message) {
+    return RefuseLogNotAFile(LogFilePath(), message);
 }
 
 }  // namespace tavlin

@@ -4,9 +4,13 @@
 #include <mutex>
 #include <system_error>
 #ifdef TAVLIN_CLI_PNG
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #endif
 
+#include "base/FileTexts.h"
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "leveling/DrawPreview.h"
 #include "leveling/ExposureAdjust.h"
@@ -14,6 +18,7 @@
 #include "leveling/LevelingClose.h"
 #include "leveling/LevelingLaunch.h"
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin::cli {
 namespace {
@@ -57,6 +62,10 @@ class TerminalLevelingView : public LevelingView {
     PreviewFrame frames_[2];
 };
 
+const char* PictureName(int sensor) {
+    return sensor == kMaster ? "master.png" : "slave.png";
+}
+
 // The pictures as the window paints them, red line included; the paths written go to `written`.
 bool WritePictures(const TerminalLevelingView& view, const std::string& directory, CliOutput& out,
                    std::vector<std::string>* written) {
@@ -74,9 +83,24 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
         DrawPreview(info.get(), view.frame(sensor), &picture);
         const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), kPictureWidth,
                            kPictureHeight, kPictureWidth * 4, QImage::Format_RGB32);
-        const std::string path = directory + (sensor == kMaster ? "/master.png" : "/slave.png");
-        if (!image.save(QString::fromStdString(path), "PNG")) {
-            out.Line("cannot write " + path);
+        const std::string path = directory + "/" + PictureName(sensor);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        // The file is opened without waiting: a FIFO put there since the folder was checked must
+        // not keep the device in calibration mode, the close below returns it.
+        RegularFile file;
+        if (image.save(&buffer, "PNG")) {
+            file = OpenRegularFile(path, "wb");
+        }
+        bool saved = file && std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()),
+                                         file.file) == static_cast<size_t>(bytes.size());
+        if (file && std::fclose(file.file) != 0) {
+            saved = false;
+        }
+        if (!saved) {
+            out.Line("cannot write " + path + (file.notAFile ? ": not a regular file" : ""));
+            WriteLog("Picture %s cannot be written (%s)\n", path.c_str(),
+                     RegularFileProblem(file).c_str());
             allWritten = false;
         } else {
             written->push_back(path);
@@ -113,6 +137,18 @@ Result PreparePictureFolder(const Invocation& inv) {
     if (error) {
         return Result::Fail(ResultCode::BadInput, "cannot create the picture folder " + inv.pngDir +
                                                       ": " + ErrorText(error));
+    }
+    // Before the device is put in calibration mode: a FIFO in a picture's place would otherwise
+    // be found only once the pictures are written.
+    for (int sensor : {kMaster, kSlave}) {
+        const std::string path = Utf8FromPath(folder / PictureName(sensor));
+        if (IsThereButNotAFile(path)) {
+            std::string text = Tr(filetext::kNotAFile);
+            if (const size_t at = text.find("%s"); at != std::string::npos) {
+                text.replace(at, 2, path);
+            }
+            return Result::Fail(ResultCode::BadInput, text);
+        }
     }
     return Result::Ok();
 }

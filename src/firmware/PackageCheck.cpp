@@ -1,28 +1,19 @@
 #include "firmware/PackageCheck.h"
 
-#include <filesystem>
-
 #include "base/Log.h"
 #include "firmware/FirmwarePackage.h"
 #include "firmware/FirmwareTexts.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 
 bool ImageFileUsable(const std::string& name, uint64_t* size) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(PathFromUtf8(name), error)) {
+    const RegularFile opened = OpenRegularFile(name, "rb");
+    if (!opened) {
         return false;
     }
-    *size = std::filesystem::file_size(PathFromUtf8(name), error);
-    if (error) {
-        return false;
-    }
-    std::FILE* probe = OpenFile(name, "rb");
-    if (probe == nullptr) {
-        return false;
-    }
-    std::fclose(probe);
+    *size = opened.size;
+    std::fclose(opened.file);
     return true;
 }
 

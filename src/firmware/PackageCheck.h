@@ -6,8 +6,8 @@
 
 namespace tavlin {
 
-// The size the file system reports for a regular file we can open; false for a folder, a
-// missing or an unreadable file.
+// The size the file system reports for a regular file we can open; false for a folder, a FIFO
+// (without waiting for a writer), a missing or an unreadable file.
 bool ImageFileUsable(const std::string& name, uint64_t* size);
 
 // What an update of the package would refuse, found without the device: a package that cannot

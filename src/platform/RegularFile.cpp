@@ -92,6 +92,12 @@ RegularFile OpenRegularFile(const std::string& utf8, const char* modeText) {
         CloseHandle(handle);
         return Refused(true);
     }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle, &size)) {
+        const std::error_code error(static_cast<int>(GetLastError()), std::system_category());
+        CloseHandle(handle);
+        return Refused(false, error);
+    }
     if (mode->truncate && !SetEndOfFile(handle)) {
         const std::error_code error(static_cast<int>(GetLastError()), std::system_category());
         CloseHandle(handle);
@@ -110,6 +116,7 @@ RegularFile OpenRegularFile(const std::string& utf8, const char* modeText) {
         return Refused(false, std::make_error_code(std::errc::too_many_files_open));
     }
     RegularFile opened;
+    opened.size = mode->truncate ? 0 : static_cast<uint64_t>(size.QuadPart);
     opened.file = _fdopen(fd, modeText);
     if (opened.file == nullptr) {
         opened.error = std::error_code(errno, std::generic_category());
@@ -161,6 +168,7 @@ RegularFile OpenRegularFile(const std::string& utf8, const char* modeText) {
         return Refused(false, error);
     }
     RegularFile opened;
+    opened.size = mode->truncate ? 0 : static_cast<uint64_t>(info.st_size);
     opened.file = ::fdopen(fd, modeText);
     if (opened.file == nullptr) {
         opened.error = std::error_code(errno, std::generic_category());

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@ struct RegularFile {
     std::FILE* file = nullptr;  // the open file, or nullptr; the caller closes it
     bool notAFile = false;      // the name is there but is a FIFO, a device, a folder, ...
     std::error_code error;      // why it could not be opened otherwise
+    uint64_t size = 0;          // the file's size when it was opened ("w": 0)
 
     explicit operator bool() const { return file != nullptr; }
 };
