@@ -17,10 +17,11 @@ namespace {
 // holds a whole entry, written through to the file: an empty file is also made on a full disk.
 std::error_code ProbeWrite(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / ".Tavlin_log_probe";
-    errno = 0;
-    std::FILE* file = OpenFile(Utf8FromPath(probe), "wb");
+    const RegularFile opened = OpenRegularFile(Utf8FromPath(probe), "wb");
+    std::FILE* file = opened.file;
     if (file == nullptr) {
-        return std::error_code(errno != 0 ? errno : EACCES, std::generic_category());
+        // A FIFO under the probe's name would have held the start until something read it.
+        return opened.notAFile ? std::make_error_code(std::errc::file_exists) : opened.error;
     }
     const std::string entry(kLogBufferSize - 1, 'x');
     errno = 0;

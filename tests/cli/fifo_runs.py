@@ -34,6 +34,8 @@ CASES = [
      TRACE_NOT_A_FILE.format("rec.trace"), None),
     ("log_dir", ["--simulate", "--log-dir", "logs", "versions"], ["logs/Tavlin_log.txt"], {}, 2,
      LOG_NOT_A_FILE.format("logs/Tavlin_log.txt"), None),
+    ("log_probe", ["--simulate", "--log-dir", "logs", "versions"], ["logs/.Tavlin_log_probe"], {},
+     2, "无法写入日志文件夹 logs", None),
     ("default_log", ["--simulate", "versions"], ["Tavlin_log.txt"], {}, 2,
      LOG_NOT_A_FILE.format("Tavlin_log.txt"), None),
     ("script", ["--simulate", "script", "s.ini"], ["s.ini"], {}, 1,
