@@ -47,25 +47,28 @@ struct Case {
     bool opens;
     bool notAFile;
     const char* contentAfter;  // what the file holds once something was written, or nullptr
+    uint64_t size;             // the size told when it opens
 };
 
 // Every case must end at once: a FIFO opened for reading or writing with nobody at its other
 // end would otherwise wait for ever, and the test with it.
 const Case kCases[] = {
-    {"read a regular file", Kind::Regular, "rb", true, false, nullptr},
-    {"write empties a regular file", Kind::Regular, "wb", true, false, "new"},
-    {"append keeps a regular file", Kind::Regular, "ab", true, false, "oldnew"},
-    {"update a regular file", Kind::Regular, "r+b", true, false, "new"},
-    {"read a missing file", Kind::Missing, "rb", false, false, nullptr},
-    {"write creates a missing file", Kind::Missing, "wb", true, false, "new"},
-    {"append creates a missing file", Kind::Missing, "ab", true, false, "new"},
-    {"read a folder", Kind::Folder, "rb", false, true, nullptr},
-    {"write a folder", Kind::Folder, "wb", false, true, nullptr},
+    {"read a regular file", Kind::Regular, "rb", true, false, nullptr, 3},
+    {"write empties a regular file", Kind::Regular, "wb", true, false, "new", 0},
+    {"append keeps a regular file", Kind::Regular, "ab", true, false, "oldnew", 3},
+    {"update a regular file", Kind::Regular, "r+b", true, false, "new", 3},
+    {"write and read a regular file", Kind::Regular, "w+b", true, false, "new", 0},
+    {"append and read a regular file", Kind::Regular, "a+b", true, false, "oldnew", 3},
+    {"read a missing file", Kind::Missing, "rb", false, false, nullptr, 0},
+    {"write creates a missing file", Kind::Missing, "wb", true, false, "new", 0},
+    {"append creates a missing file", Kind::Missing, "ab", true, false, "new", 0},
+    {"read a folder", Kind::Folder, "rb", false, true, nullptr, 0},
+    {"write a folder", Kind::Folder, "wb", false, true, nullptr, 0},
 #ifndef _WIN32
-    {"read a FIFO", Kind::Fifo, "rb", false, true, nullptr},
-    {"write a FIFO", Kind::Fifo, "wb", false, true, nullptr},
-    {"append to a FIFO", Kind::Fifo, "ab", false, true, nullptr},
-    {"update a FIFO", Kind::Fifo, "r+b", false, true, nullptr},
+    {"read a FIFO", Kind::Fifo, "rb", false, true, nullptr, 0},
+    {"write a FIFO", Kind::Fifo, "wb", false, true, nullptr, 0},
+    {"append to a FIFO", Kind::Fifo, "ab", false, true, nullptr, 0},
+    {"update a FIFO", Kind::Fifo, "r+b", false, true, nullptr, 0},
 #endif
 };
 
@@ -93,6 +96,7 @@ TEST_F(RegularFileTest, OpensOnlyRegularFilesAndNeverWaits) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
         EXPECT_EQ(static_cast<bool>(opened), c.opens);
         EXPECT_EQ(opened.notAFile, c.notAFile);
+        EXPECT_EQ(opened.size, c.size);
         if (!c.opens) {
             EXPECT_EQ(RegularFileProblem(opened) == "not a regular file", c.notAFile);
             EXPECT_TRUE(c.notAFile || opened.error);
