@@ -88,19 +88,21 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
         QBuffer buffer(&bytes);
         // The file is opened without waiting: a FIFO put there since the folder was checked must
         // not keep the device in calibration mode, the close below returns it.
-        RegularFile file;
-        if (image.save(&buffer, "PNG")) {
-            file = OpenRegularFile(path, "wb");
+        std::string why;
+        if (!image.save(&buffer, "PNG")) {
+            why = "the picture could not be encoded";
+        } else if (const RegularFile file = OpenRegularFile(path, "wb"); !file) {
+            why = RegularFileProblem(file);
+        } else {
+            const auto size = static_cast<size_t>(bytes.size());
+            const bool whole = std::fwrite(bytes.constData(), 1, size, file.file) == size;
+            if (std::fclose(file.file) != 0 || !whole) {
+                why = "the file could not be written whole";
+            }
         }
-        bool saved = file && std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()),
-                                         file.file) == static_cast<size_t>(bytes.size());
-        if (file && std::fclose(file.file) != 0) {
-            saved = false;
-        }
-        if (!saved) {
-            out.Line("cannot write " + path + (file.notAFile ? ": not a regular file" : ""));
-            WriteLog("Picture %s cannot be written (%s)\n", path.c_str(),
-                     RegularFileProblem(file).c_str());
+        if (!why.empty()) {
+            out.Line("cannot write " + path + ": " + why);
+            WriteLog("Picture %s cannot be written (%s)\n", path.c_str(), why.c_str());
             allWritten = false;
         } else {
             written->push_back(path);

@@ -38,7 +38,7 @@ class RegularFileTest : public ::testing::Test {
     fs::path dir_;
 };
 
-enum class Kind { Regular, Missing, Folder, Fifo };
+enum class Kind { Regular, Missing, Folder, Fifo, Device };
 
 struct Case {
     const char* label;
@@ -64,6 +64,8 @@ const Case kCases[] = {
     {"append creates a missing file", Kind::Missing, "ab", true, false, "new", 0},
     {"read a folder", Kind::Folder, "rb", false, true, nullptr, 0},
     {"write a folder", Kind::Folder, "wb", false, true, nullptr, 0},
+    {"read the null device", Kind::Device, "rb", false, true, nullptr, 0},
+    {"write the null device", Kind::Device, "wb", false, true, nullptr, 0},
 #ifndef _WIN32
     {"read a FIFO", Kind::Fifo, "rb", false, true, nullptr, 0},
     {"write a FIFO", Kind::Fifo, "wb", false, true, nullptr, 0},
@@ -75,12 +77,17 @@ const Case kCases[] = {
 TEST_F(RegularFileTest, OpensOnlyRegularFilesAndNeverWaits) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.label);
-        const std::string path = Path(c.label);
+#ifdef _WIN32
+        const std::string path = c.kind == Kind::Device ? "NUL" : Path(c.label);
+#else
+        const std::string path = c.kind == Kind::Device ? "/dev/null" : Path(c.label);
+#endif
         switch (c.kind) {
             case Kind::Regular:
                 std::ofstream(path, std::ios::binary) << "old";
                 break;
             case Kind::Missing:
+            case Kind::Device:
                 break;
             case Kind::Folder:
                 fs::create_directory(path);
