@@ -112,10 +112,13 @@ Result ImageUpdateWorker::Update(const std::string& packagePath) {
 Result ImageUpdateWorker::CheckImages(const std::vector<Image>& images) {
     for (const Image& image : images) {
         uint64_t size = 0;
-        if (!ImageFileUsable(image.name, &size)) {
-            WriteLog("Update FW: image file \"%s\" cannot be opened!\n", image.name.c_str());
-            return Fail(fw::kImageOpenFailed,
-                        Result::Fail(ResultCode::BadInput, "cannot open image " + image.name));
+        std::string why;
+        if (!ImageFileUsable(image.name, &size, &why)) {
+            WriteLog("Update FW: image file \"%s\" cannot be opened (%s)!\n", image.name.c_str(),
+                     why.c_str());
+            return Fail(
+                fw::kImageOpenFailed,
+                Result::Fail(ResultCode::BadInput, "cannot open image " + image.name + ": " + why));
         }
     }
     return Result::Ok();

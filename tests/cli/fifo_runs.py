@@ -54,11 +54,13 @@ CASES = [
     ("fpga", ["--simulate", "fpga", "code.bin"], ["code.bin"], {}, 1,
      "FPGA file code.bin cannot be read: not a regular file",
      "FPGA file code.bin cannot be read (not a regular file)"),
-    ("package", ["--simulate", "update", "pkg.ini"], ["pkg.ini"], {}, 1, "cannot read the package pkg.ini",
-     None),
+    ("package", ["--simulate", "update", "pkg.ini"], ["pkg.ini"], {}, 1,
+     "cannot read the package pkg.ini: not a regular file",
+     'Update FW: package file "pkg.ini" cannot be read (not a regular file)!'),
     ("image", ["--simulate", "update", "pkg.ini"], ["h.bin"],
      {"pkg.ini": "[Tavlin HInfo]\nImage_en=1\nImage_version=7\nImage_name=h.bin\n"}, 1,
-     "cannot open image h.bin", None),
+     "cannot open image h.bin: not a regular file",
+     'Update FW: image file "h.bin" cannot be opened (not a regular file)!'),
 ]
 
 
