@@ -462,6 +462,14 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不是普通文件</source>
+        <translation>The log file %s is not a regular file</translation>
+    </message>
+    <message>
+        <source>%s 不是普通文件</source>
+        <translation>%s is not a regular file</translation>
+    </message>
+    <message>
         <source>意外错误，运行已结束：%s</source>
         <translation>unexpected error, the run has ended: %s</translation>
     </message>

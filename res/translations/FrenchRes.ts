@@ -462,6 +462,14 @@ enfin, confirmez pour quitter.
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不是普通文件</source>
+        <translation>Le fichier journal %s n'est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>%s 不是普通文件</source>
+        <translation>%s n'est pas un fichier ordinaire</translation>
+    </message>
+    <message>
         <source>意外错误，运行已结束：%s</source>
         <translation>erreur inattendue, l'exécution est terminée : %s</translation>
     </message>

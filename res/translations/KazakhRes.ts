@@ -462,6 +462,14 @@
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不是普通文件</source>
+        <translation>%s журнал файлы кәдімгі файл емес</translation>
+    </message>
+    <message>
+        <source>%s 不是普通文件</source>
+        <translation>%s кәдімгі файл емес</translation>
+    </message>
+    <message>
         <source>意外错误，运行已结束：%s</source>
         <translation>күтпеген қате, жұмыс аяқталды: %s</translation>
     </message>

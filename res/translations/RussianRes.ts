@@ -462,6 +462,14 @@
 </translation>
     </message>
     <message>
+        <source>日志文件 %s 不是普通文件</source>
+        <translation>Файл журнала %s не является обычным файлом</translation>
+    </message>
+    <message>
+        <source>%s 不是普通文件</source>
+        <translation>%s не является обычным файлом</translation>
+    </message>
+    <message>
         <source>意外错误，运行已结束：%s</source>
         <translation>непредвиденная ошибка, работа завершена: %s</translation>
     </message>

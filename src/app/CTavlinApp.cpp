@@ -78,9 +78,14 @@ int CTavlinApp::Run(int argc, char** argv) {
     }
     // Before the window and its log start: a folder that cannot take the log ends the program
     // rather than letting it run without one.
-    if (!parsed.options.logDir.empty()) {
+    // A log name that is no regular file (a FIFO would hold the window's first entry for ever)
+    // ends it too, in the folder asked for or the current one.
+    {
         std::string refusal;
-        if (!UseLogFolder(parsed.options.logDir, &refusal)) {
+        const Result log = parsed.options.logDir.empty()
+                               ? CheckLogFile(&refusal)
+                               : UseLogFolder(parsed.options.logDir, &refusal);
+        if (!log) {
             std::cerr << "tavlin: " << refusal << std::flush;
             return 2;
         }

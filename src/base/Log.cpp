@@ -9,6 +9,7 @@
 
 #include "platform/FileLock.h"
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -72,7 +73,8 @@ void WriteWhole(const char* mode, const std::string& entry) {
 #ifdef _WIN32
     std::lock_guard appendLock(g_windowsAppendMutex);
 #endif
-    FILE* f = OpenFile(LogFilePath(), mode);
+    // A FIFO under the log's name would hold the entry, and the thread writing it, for ever.
+    FILE* f = OpenRegularFile(LogFilePath(), mode).file;
     if (f == nullptr) {
         g_entryLost = true;
         return;
@@ -99,12 +101,11 @@ std::string SideName(const std::string& path, const std::string& tag) {
     return hasExt ? path.substr(0, dot) + "-" + tag + path.substr(dot) : path + "-" + tag;
 }
 
+// Whatever holds the name, a FIFO or a folder too, takes it: looked at, not opened, since
+// opening a FIFO waits for a writer.
 bool Exists(const std::string& path) {
-    FILE* f = OpenFile(path, "rb");
-    if (f != nullptr) {
-        std::fclose(f);
-    }
-    return f != nullptr;
+    std::error_code error;
+    return std::filesystem::exists(PathFromUtf8(path), error);
 }
 
 // The log reopens its file by name for every entry, so whoever rotates or empties the file
@@ -147,7 +148,7 @@ std::string ChooseLogName() {
 
 void KeepPreviousRuns() {
     const std::string path = LogFilePath();
-    FILE* current = OpenFile(path, "rb");
+    FILE* current = OpenRegularFile(path, "rb").file;
     if (current == nullptr) {
         return;
     }

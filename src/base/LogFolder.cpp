@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <system_error>
 
+#include "base/FileTexts.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -15,10 +17,11 @@ namespace {
 // holds a whole entry, written through to the file: an empty file is also made on a full disk.
 std::error_code ProbeWrite(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / ".Tavlin_log_probe";
-    errno = 0;
-    std::FILE* file = OpenFile(Utf8FromPath(probe), "wb");
+    const RegularFile opened = OpenRegularFile(Utf8FromPath(probe), "wb");
+    std::FILE* file = opened.file;
     if (file == nullptr) {
-        return std::error_code(errno != 0 ? errno : EACCES, std::generic_category());
+        // A FIFO under the probe's name would have held the start until something read it.
+        return opened.notAFile ? std::make_error_code(std::errc::file_exists) : opened.error;
     }
     const std::string entry(kLogBufferSize - 1, 'x');
     errno = 0;
@@ -32,6 +35,20 @@ std::error_code ProbeWrite(const std::filesystem::path& folder) {
         return std::error_code(error != 0 ? error : ENOSPC, std::generic_category());
     }
     return {};
+}
+
+// The log's own name taken by a FIFO, a device or a folder: opening it would wait for a reader
+// for ever, or take no entry.
+Result RefuseLogNotAFile(const std::string& path, std::string* message) {
+    if (!IsThereButNotAFile(path)) {
+        return Result::Ok();
+    }
+    std::string text = Tr(filetext::kLogNotAFile);
+    if (const size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, path);
+    }
+    *message = text + "\n";
+    return Result::Fail(ResultCode::BadInput, "the log file " + path + " is not a regular file");
 }
 
 std::string Refusal(const std::string& folder, const std::error_code& why) {
@@ -67,7 +84,8 @@ Result CheckLogFolder(const std::string& folder, std::string* message) {
         return Result::Fail(ResultCode::BadInput,
                             "the log folder " + folder + " cannot be written: " + ErrorText(error));
     }
-    return Result::Ok();
+    // A FIFO or a folder under the log's own name would hold every entry until something read it.
+    return RefuseLogNotAFile(Utf8FromPath(path / "Tavlin_log.txt"), message);
 }
 
 Result UseLogFolder(const std::string& folder, std::string* message) {
@@ -77,6 +95,10 @@ Result UseLogFolder(const std::string& folder, std::string* message) {
             Utf8FromPath(PathFromUtf8(folder.empty() ? "." : folder) / "Tavlin_log.txt"));
     }
     return checked;
+}
+
+Result CheckLogFile(std::string* message) {
+    return RefuseLogNotAFile(LogFilePath(), message);
 }
 
 }  // namespace tavlin

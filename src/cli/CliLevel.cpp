@@ -4,6 +4,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "base/FileTexts.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "cli/CliDevices.h"
@@ -15,6 +16,7 @@
 #include "leveling/LevelingClose.h"
 #include "leveling/LevelingLaunch.h"
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin::cli {
 namespace {
@@ -58,6 +60,10 @@ class TerminalLevelingView : public LevelingView {
     PreviewFrame frames_[2];
 };
 
+const char* PictureName(int sensor) {
+    return sensor == kMaster ? "master.png" : "slave.png";
+}
+
 // The pictures as the window paints them, red line included; the paths written go to `written`.
 bool WritePictures(const TerminalLevelingView& view, const std::string& directory, CliOutput& out,
                    std::vector<std::string>* written) {
@@ -66,7 +72,7 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
     for (int sensor : {kMaster, kSlave}) {
         PreviewPicture picture;
         DrawPreview(info.get(), view.frame(sensor), &picture);
-        const std::string path = directory + (sensor == kMaster ? "/master.png" : "/slave.png");
+        const std::string path = directory + "/" + PictureName(sensor);
         std::string error;
         if (!WritePngFile(path, kPictureWidth, kPictureHeight, picture.pixels, &error)) {
             WriteLog("Leveling picture not written: %s: %s\n", path.c_str(), error.c_str());
@@ -111,6 +117,18 @@ Result PreparePictureFolder(const Invocation& inv) {
     if (error) {
         return Result::Fail(ResultCode::BadInput, "cannot create the picture folder " + inv.pngDir +
                                                       ": " + ErrorText(error));
+    }
+    // Before the device is put in calibration mode: a FIFO in a picture's place would otherwise
+    // be found only once the pictures are written.
+    for (int sensor : {kMaster, kSlave}) {
+        const std::string path = Utf8FromPath(folder / PictureName(sensor));
+        if (IsThereButNotAFile(path)) {
+            std::string text = Tr(filetext::kNotAFile);
+            if (const size_t at = text.find("%s"); at != std::string::npos) {
+                text.replace(at, 2, path);
+            }
+            return Result::Fail(ResultCode::BadInput, text);
+        }
     }
     return Result::Ok();
 }

@@ -13,6 +13,7 @@
 #endif
 
 #include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin::cli {
 
@@ -83,9 +84,12 @@ bool WritePngFile(const std::string& utf8Path, int width, int height,
     if (!bytes) {
         return false;
     }
-    std::FILE* file = OpenFile(utf8Path, "wb");
+    // Opened without waiting: a FIFO put there since the folder was checked must not keep the
+    // device in calibration mode.
+    const RegularFile opened = OpenRegularFile(utf8Path, "wb");
+    std::FILE* file = opened.file;
     if (file == nullptr) {
-        *error = ErrorText(std::error_code(errno, std::generic_category()));
+        *error = RegularFileProblem(opened);
         return false;
     }
     const bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();

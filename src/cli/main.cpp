@@ -215,10 +215,14 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
 
-    // Before anything runs: a log folder that cannot be written must not cost the run its log.
-    if (!options.logDir.empty()) {
+    // Before anything runs: a log folder that cannot be written, or a log name that is no
+    // regular file, in the folder asked for or the current one, must not cost the run its log.
+    {
         std::string refusal;
-        if (!tavlin::UseLogFolder(options.logDir, &refusal)) {
+        const tavlin::Result log = options.logDir.empty()
+                                       ? tavlin::CheckLogFile(&refusal)
+                                       : tavlin::UseLogFolder(options.logDir, &refusal);
+        if (!log) {
             return RefuseLogFolder(end, std::move(refusal));
         }
     }

@@ -1,9 +1,9 @@
 #include "console/FpgaDownload.h"
 
 #include <cstdio>
-#include <filesystem>
 
 #include "base/ControlIds.h"
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "console/ConsoleTexts.h"
 #include "console/DeviceCheck.h"
@@ -12,7 +12,7 @@
 #include "device/CommandThread.h"
 #include "device/DeviceProtocol.h"
 #include "device/Requests.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -48,13 +48,21 @@ Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
         view_.AppendOutputText(Tr(console::kTransferBusy));
         return Result::Fail(ResultCode::Busy, "another code transfer is running");
     }
-    std::error_code error;
-    const uint64_t size = std::filesystem::file_size(PathFromUtf8(path), error);
-    std::FILE* file = error || size > kMaxFileSize ? nullptr : OpenFile(path, "rb");
+    const RegularFile opened = OpenRegularFile(path, "rb");
+    const uint64_t size = opened.size;
+    std::FILE* file = opened.file;
+    if (file != nullptr && size > kMaxFileSize) {
+        std::fclose(file);
+        file = nullptr;
+    }
     if (file == nullptr) {
         view_.AppendOutputText("FPGA File Open Fail!");
+        WriteLog("FPGA file %s cannot be read (%s)\n", path.c_str(),
+                 RegularFileProblem(opened).c_str());
         state_.g_ImageTransferState = kTransferIdle;
-        return Result::Fail(ResultCode::BadInput, "FPGA file " + path + " cannot be read");
+        return Result::Fail(ResultCode::BadInput,
+                            "FPGA file " + path + " cannot be read" +
+                                (opened.notAFile ? ": not a regular file" : ""));
     }
     const Result result =
         size == 0 ? Result::Fail(ResultCode::BadInput, "FPGA file " + path + " is empty")

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <optional>
+#include <sstream>
 
 #include "base/Log.h"
 #include "base/StringTable.h"
@@ -14,7 +14,7 @@
 #include "console/ScriptTexts.h"
 #include "device/CommandThread.h"
 #include "device/Requests.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -55,25 +55,23 @@ Result ScriptRunner::Run(const std::string& path) {
     firstFailure_ = Result::Ok();
     deviceGone_ = false;
     warnedLines_.clear();
-    // A directory opens as a stream on Linux and reads as an empty script.
-    std::error_code error;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(PathFromUtf8(path), error)) {
-        file.open(PathFromUtf8(path), std::ios::binary);
-    }
-    if (!file.is_open()) {
+    // Read whole before the first line runs: a folder would read as an empty script and a FIFO
+    // would hold the run until somebody writes to it, both are refused.
+    RegularFile refused;
+    const std::optional<std::string> text = ReadRegularFile(path, &refused);
+    if (!text) {
         view_.AppendOutputText("Script Open Fail!");
-        return Result::Fail(ResultCode::BadInput, "script " + path + " cannot be read");
+        const std::string why = RegularFileProblem(refused);
+        WriteLog("Script %s cannot be read: %s\n", path.c_str(), why.c_str());
+        return Result::Fail(ResultCode::BadInput, "script " + path + " cannot be read: " + why);
     }
+    std::istringstream file(*text);
     if (checkFirst_) {
         if (const Result checked = Check(file); !checked) {
             return checked;
         }
         file.clear();
-        if (!file.seekg(0)) {
-            view_.AppendOutputText("Script Open Fail!");
-            return Result::Fail(ResultCode::BadInput, "script " + path + " cannot be read again");
-        }
+        file.seekg(0);
     }
     ScriptParser parser(file);
     bool completed = true;

@@ -7,7 +7,7 @@
 #include "base/Log.h"
 #include "device/CommandContext.h"
 #include "device/DeviceProtocol.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin::command {
 namespace {
@@ -65,13 +65,14 @@ std::FILE* OpenBurstFile(CommandContext& c, const std::string& name, bool forWri
     const bool sameFile = s.g_isBurstFileUsed != 0 && NameOf(s.g_BurstFileName) == name;
     const char* mode = forWriting ? (sameFile ? "ab" : "wb") : "rb";
     const std::string path = c.burstDirectory.empty() ? name : c.burstDirectory + "/" + name;
-    std::FILE* file = OpenFile(path, mode);
+    // A FIFO under the name would hold the command thread, and every request behind it.
+    const RegularFile opened = OpenRegularFile(path, mode);
+    std::FILE* file = opened.file;
     if (file == nullptr) {
-        const int error = errno;
-        WriteLog("Burst file %s cannot be opened (%s)\n", name.c_str(), mode);
+        const std::string why = RegularFileProblem(opened);
+        WriteLog("Burst file %s cannot be opened (%s): %s\n", name.c_str(), mode, why.c_str());
         *failure =
-            Result::Fail(ResultCode::BadInput,
-                         "burst file " + name + " cannot be opened: " + std::strerror(error));
+            Result::Fail(ResultCode::BadInput, "burst file " + name + " cannot be opened: " + why);
         return nullptr;
     }
     std::memset(s.g_BurstFileName, 0, kNameField);

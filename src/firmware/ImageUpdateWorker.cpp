@@ -10,7 +10,7 @@
 #include "firmware/FirmwareTexts.h"
 #include "firmware/PackageCheck.h"
 #include "firmware/VersionInfoRecord.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -112,10 +112,13 @@ Result ImageUpdateWorker::Update(const std::string& packagePath) {
 Result ImageUpdateWorker::CheckImages(const std::vector<Image>& images) {
     for (const Image& image : images) {
         uint64_t size = 0;
-        if (!ImageFileUsable(image.name, &size)) {
-            WriteLog("Update FW: image file \"%s\" cannot be opened!\n", image.name.c_str());
-            return Fail(fw::kImageOpenFailed,
-                        Result::Fail(ResultCode::BadInput, "cannot open image " + image.name));
+        std::string why;
+        if (!ImageFileUsable(image.name, &size, &why)) {
+            WriteLog("Update FW: image file \"%s\" cannot be opened (%s)!\n", image.name.c_str(),
+                     why.c_str());
+            return Fail(
+                fw::kImageOpenFailed,
+                Result::Fail(ResultCode::BadInput, "cannot open image " + image.name + ": " + why));
         }
     }
     return Result::Ok();
@@ -130,9 +133,12 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
     const int sensor = SensorOf(plan.write);
     state_.g_SensorSel = sensor;
     Result result;
-    uint64_t size = 0;
-    std::FILE* file = nullptr;
-    if (!ImageFileUsable(image.name, &size) || (file = OpenFile(image.name, "rb")) == nullptr) {
+    // Opened once and read from that handle: a FIFO put in the image's place meanwhile is
+    // refused, not waited on.
+    const RegularFile opened = OpenRegularFile(image.name, "rb");
+    const uint64_t size = opened.size;
+    std::FILE* file = opened.file;
+    if (file == nullptr) {
         result = Fail(fw::kImageOpenFailed,
                       Result::Fail(ResultCode::BadInput, "cannot open image " + image.name));
     } else {

@@ -1,37 +1,35 @@
 #include "firmware/PackageCheck.h"
 
-#include <filesystem>
-
 #include "base/Log.h"
 #include "firmware/FirmwarePackage.h"
 #include "firmware/FirmwareTexts.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 
-bool ImageFileUsable(const std::string& name, uint64_t* size) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(PathFromUtf8(name), error)) {
+bool ImageFileUsable(const std::string& name, uint64_t* size, std::string* why) {
+    const RegularFile opened = OpenRegularFile(name, "rb");
+    if (!opened) {
+        if (why != nullptr) {
+            *why = RegularFileProblem(opened);
+        }
         return false;
     }
-    *size = std::filesystem::file_size(PathFromUtf8(name), error);
-    if (error) {
-        return false;
-    }
-    std::FILE* probe = OpenFile(name, "rb");
-    if (probe == nullptr) {
-        return false;
-    }
-    std::fclose(probe);
+    *size = opened.size;
+    std::fclose(opened.file);
     return true;
 }
 
 Result CheckPackage(const std::string& packagePath, const char** statusText) {
     uint64_t size = 0;
     // A package that is not there reads as one without sections; say which it is.
-    if (!ImageFileUsable(packagePath, &size)) {
+    std::string why;
+    if (!ImageFileUsable(packagePath, &size, &why)) {
+        WriteLog("Update FW: package file \"%s\" cannot be read (%s)!\n", packagePath.c_str(),
+                 why.c_str());
         *statusText = fw::kPackageRefused;
-        return Result::Fail(ResultCode::BadInput, "cannot read the package " + packagePath);
+        return Result::Fail(ResultCode::BadInput,
+                            "cannot read the package " + packagePath + ": " + why);
     }
     const ImageEnables enables = ReadImageEnables(packagePath);
     switch (JudgePackage(enables)) {
@@ -46,10 +44,11 @@ Result CheckPackage(const std::string& packagePath, const char** statusText) {
     }
     for (PackageSection s : {PackageSection::HInfo, PackageSection::LInfo, PackageSection::RInfo}) {
         const std::string name = ReadImageName(packagePath, s);
-        if (enables.enabled(s) && !ImageFileUsable(name, &size)) {
-            WriteLog("Update FW: image file \"%s\" cannot be opened!\n", name.c_str());
+        if (enables.enabled(s) && !ImageFileUsable(name, &size, &why)) {
+            WriteLog("Update FW: image file \"%s\" cannot be opened (%s)!\n", name.c_str(),
+                     why.c_str());
             *statusText = fw::kImageOpenFailed;
-            return Result::Fail(ResultCode::BadInput, "cannot open image " + name);
+            return Result::Fail(ResultCode::BadInput, "cannot open image " + name + ": " + why);
         }
     }
     return Result::Ok();

@@ -6,9 +6,10 @@
 
 namespace tavlin {
 
-// The size the file system reports for a regular file we can open; false for a folder, a
-// missing or an unreadable file.
-bool ImageFileUsable(const std::string& name, uint64_t* size);
+// The size the file system reports for a regular file we can open; false for a folder, a FIFO
+// (without waiting for a writer), a missing or an unreadable file, with `why` (when given) saying
+// which.
+bool ImageFileUsable(const std::string& name, uint64_t* size, std::string* why = nullptr);
 
 // What an update of the package would refuse, found without the device: a package that cannot
 // be read or has no image section, one with no image enabled, an image file that cannot be

@@ -1,8 +1,10 @@
 #include "language/QmCatalog.h"
 
 #include <cstdint>
-#include <fstream>
-#include <sstream>
+#include <optional>
+
+#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -157,14 +159,13 @@ bool ReadMessage(Reader& r, Message* message) {
 }  // namespace
 
 bool QmCatalog::Load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A FIFO in the language file's place reads as a missing file, not as a wait at start.
+    const std::optional<std::string> bytes = ReadRegularFile(Utf8FromPath(path));
+    if (!bytes) {
         messages_.clear();
         return false;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return LoadBytes(bytes.str());
+    return LoadBytes(*bytes);
 }
 
 bool QmCatalog::LoadBytes(std::string_view bytes) {

@@ -1,10 +1,8 @@
 #include "platform/PrivateProfile.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "platform/LegacyCodePage.h"
@@ -44,11 +42,12 @@ std::string Unquote(const std::string& value) {
 // file is decided at once, as Windows does, so one line cannot be read one way and the next
 // another.
 std::optional<std::string> ReadText(const std::string& path) {
-    std::ifstream file(PathFromUtf8(path), std::ios::binary);
-    if (!file) {
+    // OpenFile.ini and a package are named by the user: a FIFO reads as no file, not as a wait.
+    const std::optional<std::string> read = ReadRegularFile(path);
+    if (!read) {
         return std::nullopt;
     }
-    const std::string raw((std::istreambuf_iterator<char>(file)), {});
+    const std::string& raw = *read;
     const std::string_view bytes(raw);
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         // Broken UTF-8 would name no file, and on Windows no path could even be made of it.

@@ -1,29 +1,21 @@
 #include "trace/TraceReader.h"
 
-#include <filesystem>
-
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 #include "trace/TraceFormat.h"
 
 namespace tavlin {
 
 std::unique_ptr<TraceReader> TraceReader::Open(const std::string& path, TraceProblem* problem) {
-    std::error_code error;
-    const auto status = std::filesystem::status(PathFromUtf8(path), error);
-    if (error || !std::filesystem::exists(status)) {
-        *problem = {TraceProblem::Kind::Unreadable, 0, "cannot open"};
-        return nullptr;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
+    const RegularFile opened = OpenRegularFile(path, "rb");
+    if (opened.notAFile) {
         *problem = {TraceProblem::Kind::NotAFile, 0, "not a regular file"};
         return nullptr;
     }
-    std::FILE* file = OpenFile(path, "rb");
-    if (file == nullptr) {
+    if (!opened) {
         *problem = {TraceProblem::Kind::Unreadable, 0, "cannot open"};
         return nullptr;
     }
-    return FromFile(file, problem);
+    return FromFile(opened.file, problem);
 }
 
 std::unique_ptr<TraceReader> TraceReader::FromFile(std::FILE* file, TraceProblem* problem) {

@@ -6,7 +6,7 @@
 #include "base/Log.h"
 
 #include "base/Unexpected.h"
-#include "platform/FilePath.h"
+#include "platform/RegularFile.h"
 #include "trace/TraceFormat.h"
 
 namespace tavlin {
@@ -19,8 +19,13 @@ constexpr auto kWritePeriod = std::chrono::milliseconds(50);
 }  // namespace
 
 std::unique_ptr<TraceWriter> TraceWriter::Create(const std::string& path,
-                                                 const std::string& toolVersion, size_t maxQueued) {
-    std::FILE* file = OpenFile(path, "wb");
+                                                 const std::string& toolVersion, size_t maxQueued,
+                                                 bool* notAFile) {
+    const RegularFile opened = OpenRegularFile(path, "wb");
+    if (notAFile != nullptr) {
+        *notAFile = opened.notAFile;
+    }
+    std::FILE* file = opened.file;
     if (file == nullptr) {
         return nullptr;
     }

@@ -32,10 +32,13 @@ class TraceWriter {
         std::string reason;  // why not
     };
 
-    // Creates (or truncates) the file and writes the first line; nullptr when it cannot.
+    // Creates (or truncates) the file and writes the first line; nullptr when it cannot, with
+    // `notAFile` (when given) set when the name is a FIFO, a device or a folder, which are
+    // refused without waiting for a reader.
     static std::unique_ptr<TraceWriter> Create(const std::string& path,
                                                const std::string& toolVersion,
-                                               size_t maxQueued = kMaxQueued);
+                                               size_t maxQueued = kMaxQueued,
+                                               bool* notAFile = nullptr);
     ~TraceWriter();
     TraceWriter(const TraceWriter&) = delete;
     TraceWriter& operator=(const TraceWriter&) = delete;

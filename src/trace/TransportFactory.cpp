@@ -236,9 +236,11 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
         created.transport = std::move(created.base);
         return created;
     }
-    created.recording = TraceWriter::Create(options.record, TAVLIN_VERSION);
+    bool notAFile = false;
+    created.recording =
+        TraceWriter::Create(options.record, TAVLIN_VERSION, TraceWriter::kMaxQueued, &notAFile);
     if (!created.recording) {
-        Fail(error, Fill(trace::kCannotCreate, options.record));
+        Fail(error, Fill(notAFile ? trace::kNotAFile : trace::kCannotCreate, options.record));
         return CreatedTransport();
     }
     created.transport = std::make_unique<RecordingTransport>(*created.base, *created.recording);

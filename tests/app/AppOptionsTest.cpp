@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "base/StringTable.h"
 #include "language/Language.h"
 #include "language/QtTranslation.h"
@@ -293,6 +297,48 @@ TEST_F(TavlinProgram, ALogFolderThatCannotBeWrittenEndsTheProgramWithStatus2) {
         << outcome.err;
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("file/sub/Tavlin_log.txt"))));
 }
+
+#ifndef _WIN32
+// A FIFO as the log (in the folder asked for or the current one) or as the recording: opening
+// it would wait for a reader for ever, the window not even shown. The program ends at once with
+// status 2 and says which file it refused.
+TEST_F(TavlinProgram, AFifoAsTheLogOrTheRecordingEndsTheProgramWithStatus2) {
+    struct Case {
+        const char* fifo;
+        QStringList args;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"logs/Tavlin_log.txt", {"--log-dir", "logs"}, "The log file logs/Tavlin_log.txt is not"},
+        {"Tavlin_log.txt", {}, "The log file Tavlin_log.txt is not a regular file"},
+        {"rec.trace", {"--record", "rec.trace"}, "the recording rec.trace is not a regular file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fifo);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("logs")));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QString::fromUtf8(c.fifo))), 0600), 0);
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.start(tavlin_, QStringList{QStringLiteral("--simulate")} + c.args);
+        if (!process.waitForFinished(15000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "still running after 15 s: it waits on the FIFO";
+            continue;
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 2);
+        const std::string err = AsWrittenOnLinux(process.readAllStandardError());
+        EXPECT_TRUE(Contains(err, c.said)) << err;
+    }
+}
+#endif
 
 // The window's log in a folder made for it; SIGTERM closes the window through its exit path,
 // whose end line must land there too.

@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tavlin {
 namespace {
@@ -104,6 +110,50 @@ TEST_F(LogTest, ALogOwnedByAnotherRunIsNeitherRotatedNorEmptied) {
                   "(2026-3-7 09:05:03) Tavlin log start!\n(2026-3-7 09:05:03) Tavlin log end!\n");
     }
 }
+
+#ifndef _WIN32
+// Runs `step` and fails, ending the program, if it still runs after a few seconds: a log that
+// opens a FIFO waits for a reader for ever, and the test could not go on.
+template <typename Step>
+void WithinSeconds(Step step) {
+    auto done = std::async(std::launch::async, step);
+    if (done.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "the log waits on a FIFO";
+        std::_Exit(1);
+    }
+}
+
+// A FIFO under the log's name takes no entry and holds nobody: the entries are lost, and the
+// run can tell.
+TEST_F(LogTest, AFifoUnderTheLogsNameLosesTheEntriesInsteadOfWaiting) {
+    fs::remove(dir_ / "Tavlin_log.txt");
+    ASSERT_EQ(::mkfifo((dir_ / "Tavlin_log.txt").c_str(), 0600), 0);
+    WithinSeconds([] {
+        LogStart();
+        WriteLog("lost\n");
+    });
+    EXPECT_FALSE(LogComplete());
+    EXPECT_FALSE(fs::exists(dir_ / "Tavlin_log.1.txt"));  // not taken for a run to keep
+    EXPECT_TRUE(fs::is_fifo(dir_ / "Tavlin_log.txt"));
+}
+
+// The side name of a run whose log another run owns is taken by a FIFO: the next free name is
+// used, as for a file left by a dead run.
+TEST_F(LogTest, ASideNameTakenByAFifoIsPassedOver) {
+    FileLock other;
+    ASSERT_EQ(other.TryLock((dir_ / "Tavlin_log.txt.lock").string()), FileLock::Outcome::Locked);
+    const std::string pid = std::to_string(::getpid());
+    ASSERT_EQ(::mkfifo((dir_ / ("Tavlin_log-" + pid + ".txt")).c_str(), 0600), 0);
+    WithinSeconds([] {
+        LogStart();
+        LogEnd();
+    });
+    EXPECT_EQ(fs::path(LogFilePath()), dir_ / ("Tavlin_log-" + pid + "-2.txt"));
+    EXPECT_TRUE(LogComplete());
+    EXPECT_EQ(Slurp(LogFilePath()),
+              "(2026-3-7 09:05:03) Tavlin log start!\n(2026-3-7 09:05:03) Tavlin log end!\n");
+}
+#endif
 
 TEST_F(LogTest, OverlongEntryIsCutNotOverrun) {
     const std::string path(600, 'p');

@@ -9,6 +9,9 @@
 #include <fstream>
 #include <future>
 #include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "base/StringTable.h"
 #include "cli/CliSession.h"
@@ -111,6 +114,37 @@ TEST_F(CliLevelTest, PicturesThatNeverArriveWholeEndTheRunWithTheirCause) {
     EXPECT_EQ(run.get(), kExitFailed) << output;
     EXPECT_THAT(output, HasSubstr("tavlin-cli: preview chunk ")) << output;
     EXPECT_EQ(sim.firmware().mode(), 0x22);  // left as the window's Cancel leaves
+}
+
+// A FIFO put in a picture's place after the folder was checked, while the device is in
+// calibration mode: that picture is refused without waiting for a reader, the other is still
+// written, and the run leaves as the window's Cancel does, back in work mode.
+TEST_F(CliLevelTest, APictureThatBecameAFifoIsRefusedAndTheDeviceStillLeavesCalibrationMode) {
+    ASSERT_NE(sim.firmware().mode(), 0xFF);
+    sim.faults().SetLatency(std::chrono::milliseconds(2));  // the pictures come well after
+    const std::filesystem::path master = dir / "master.png";
+    auto fifo = std::async(std::launch::async, [this, &master] {
+        for (int i = 0; i < 20000 && sim.firmware().mode() != 0xFF; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return ::mkfifo(master.c_str(), 0600) == 0;
+    });
+    auto run = std::async(std::launch::async, [this] {
+        return Run({"level", "--frames", "2", "--png", dir.string()});
+    });
+    if (run.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+        ADD_FAILURE() << "tavlin-cli level waits on the FIFO";
+        std::_Exit(1);  // the run cannot be stopped from here
+    }
+    ASSERT_TRUE(fifo.get());
+    EXPECT_EQ(run.get(), kExitFailed) << output;
+    EXPECT_THAT(output, HasSubstr("cannot write " + master.string() + ": not a regular file"));
+    EXPECT_THAT(output, HasSubstr("tavlin-cli: cannot write the pictures to " + dir.string()));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "slave.png"));
+    EXPECT_TRUE(
+        log.Contains("Picture " + master.string() + " cannot be written (not a regular file)"))
+        << log.Text();
+    EXPECT_EQ(sim.firmware().mode(), 0x22);
 }
 
 // The two sensor boxes often say the same: every line says whose it is, blank lines inside a

@@ -103,6 +103,12 @@ TEST_F(FpgaDownloadTest, EmptyOrMissingFileSendsNothingAndEndsIdle) {
     EXPECT_EQ(view.pane(), "");
     Download((dir / "missing.bin").string());
     EXPECT_EQ(view.pane(), "FPGA File Open Fail!");
+    // Above the device's 32-bit size: refused before a packet goes (a sparse file, no disk used).
+    view.ClearPane();
+    const std::string huge = WriteFile("huge.bin", "");
+    std::filesystem::resize_file(huge, 0x80000000u);
+    Download(huge);
+    EXPECT_EQ(view.pane(), "FPGA File Open Fail!");
     EXPECT_TRUE(OutReports().empty());
     EXPECT_TRUE(view.hidden().empty());
 }

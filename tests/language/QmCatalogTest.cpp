@@ -1,8 +1,15 @@
 // The .qm reader the Windows CLI loads its language files with.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <string>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "language/QmCatalog.h"
 
@@ -99,6 +106,24 @@ TEST(QmCatalog, DamagedFilesAreRefusedWithoutReadingPastTheEnd) {
     EXPECT_FALSE(catalog.LoadBytes("<?xml version=\"1.0\"?><TS></TS>"));
     EXPECT_FALSE(catalog.Load("no-such-file.qm"));
 }
+
+#ifndef _WIN32
+// A FIFO in the language file's place is no language file, and is not waited on.
+TEST(QmCatalog, AFifoIsNoLanguageFile) {
+    const auto fifo = std::filesystem::temp_directory_path() /
+                      ("tavlin-qm-" + std::to_string(::getpid()) + ".qm");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    QmCatalog catalog;
+    auto loaded = std::async(std::launch::async, [&] { return catalog.Load(fifo); });
+    if (loaded.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "the catalog waits on the FIFO";
+        std::_Exit(1);
+    }
+    EXPECT_FALSE(loaded.get());
+    std::filesystem::remove(fifo);
+}
+#endif
 
 #ifdef TAVLIN_QM_DIR
 // The files lrelease writes, as the CLI ships them.

@@ -4,9 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -39,11 +46,32 @@ TEST_F(PrivateProfileTest, ImageEnableLowByteRule) {
     EXPECT_EQ(GetPrivateProfileInt("Tavlin RInfo", "Image_en", 255, p) & 0xFF, 255u);
 }
 
+// A missing file, and a name that is no file (a folder; a FIFO, which is read without waiting
+// for a writer), read as a file without the keys.
 TEST_F(PrivateProfileTest, MissingFileReadsAsEveryKeyAbsent) {
-    const std::string p = "/nonexistent/dir/package.ini";
-    EXPECT_EQ(GetPrivateProfileInt("Tavlin HInfo", "Image_en", 255, p), 255u);
-    EXPECT_EQ(GetPrivateProfileInt("Tavlin HInfo", "Image_version", 0, p), 0u);
-    EXPECT_EQ(GetPrivateProfileString("FPGA", "FileDir", "", p, 128), "");
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    std::vector<std::string> paths = {"/nonexistent/dir/package.ini", folder};
+#ifndef _WIN32
+    const std::string fifo = Write("") + ".fifo";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    paths.push_back(fifo);
+#endif
+    for (const std::string& p : paths) {
+        SCOPED_TRACE(p);
+        auto read = std::async(std::launch::async, [&p] {
+            EXPECT_EQ(GetPrivateProfileInt("Tavlin HInfo", "Image_en", 255, p), 255u);
+            EXPECT_EQ(GetPrivateProfileInt("Tavlin HInfo", "Image_version", 0, p), 0u);
+            EXPECT_EQ(GetPrivateProfileString("FPGA", "FileDir", "", p, 128), "");
+        });
+        if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "the profile waits on " << p;
+            std::_Exit(1);
+        }
+    }
+#ifndef _WIN32
+    std::remove(fifo.c_str());
+#endif
 }
 
 TEST_F(PrivateProfileTest, NamesAreCaseInsensitiveAndFirstMatchWins) {

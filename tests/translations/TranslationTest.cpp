@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/OptionTexts.h"
+#include "base/FileTexts.h"
 #include "base/FrontEndTexts.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckTexts.h"
@@ -192,6 +193,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::cli::alltext::kAllTexts) {
         texts.push_back({"cli::alltext::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::filetext::kAllTexts) {
+        texts.push_back({"filetext::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     index = 0;
     for (const char* t : tavlin::frontend::kAllTexts) {
