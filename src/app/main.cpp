@@ -2,6 +2,15 @@
 #include "base/Unexpected.h"
 #include "platform/CommandLine.h"
 
+#ifndef _WIN32
+#include "platform/QuitSignalPipe.h"
+
+// Before any shared library's constructor (Qt's among them): a quit signal that comes while the
+// program loads waits until the window's signal pipe takes it.
+__attribute__((section(".preinit_array"), used)) static void (*const kHoldQuitSignals)(
+    int, char**, char**) = tavlin::HoldQuitSignalsAtStart;
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 

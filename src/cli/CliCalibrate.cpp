@@ -1,4 +1,5 @@
 #include "cli/CliCalibrate.h"
+#include "cli/OutputFlush.h"
 
 #include <unistd.h>
 
@@ -58,7 +59,7 @@ class TerminalCalibrationView : public CalibrationView {
         }
         std::fprintf(stream_, "\r%s", text.c_str());
         lineOpen_ = true;  // ended by the next text, or by Finish
-        std::fflush(stream_);
+        FlushOutput(stream_);
         out_.Keep(text);
     }
     void DrawTarget(int target, int x, int y, Crosshair mode) override {
@@ -78,7 +79,7 @@ class TerminalCalibrationView : public CalibrationView {
     void Finish() {
         std::lock_guard lock(mutex_);
         EndLine();
-        std::fflush(stream_);
+        FlushOutput(stream_);
     }
 
   private:

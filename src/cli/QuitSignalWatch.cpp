@@ -143,8 +143,6 @@ QuitSignalWatch::~QuitSignalWatch() {
 
 #else
 
-#include <pthread.h>
-
 #include <csignal>
 
 namespace tavlin::cli {
@@ -153,24 +151,21 @@ constexpr char kEndWatch = 'e';
 }  // namespace
 
 QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(interruption) {
-    if (!pipe_.Open(QuitSignalPipe::Reading::Blocking)) {
-        return;  // without a pipe the signals keep their default effect
-    }
-    // A launcher may start us with the signals blocked; one sent before we got here waits
-    // as pending and is taken now. Threads started later inherit this mask.
-    sigset_t quit;
-    sigemptyset(&quit);
-    sigaddset(&quit, SIGINT);
-    sigaddset(&quit, SIGTERM);
-    // Taken here, not only through the pipe's thread: a run that needs no device would
-    // otherwise end before that thread has read it.
+    // The program holds the quit signals blocked from its first instant (and a launcher may
+    // start it so); one sent before we got here waits as pending. It is taken here, not only
+    // through the pipe's thread: a run that needs no device would otherwise end before that
+    // thread has read it.
     sigset_t pending;
     sigemptyset(&pending);
     if (sigpending(&pending) == 0 &&
-        (sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1)) {
+        (sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1 ||
+         sigismember(&pending, SIGHUP) == 1)) {
         interruption_.Request();
     }
-    pthread_sigmask(SIG_UNBLOCK, &quit, nullptr);
+    // Unblocks them: threads started later inherit that.
+    if (!pipe_.Open(QuitSignalPipe::Reading::Blocking)) {
+        return;  // without a pipe the signals keep their default effect
+    }
     reader_ = std::thread([this] {
         RunGuarded([this] {
             while (pipe_.Next() == QuitSignalPipe::kSignalled) {

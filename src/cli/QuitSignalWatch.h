@@ -10,10 +10,10 @@
 
 namespace tavlin::cli {
 
-// Turns SIGINT and SIGTERM into Interruption::Request for as long as it lives; on Windows Ctrl+C
-// and Ctrl+Break in the console, and the console window closed, the user logging off and the
-// system shutting down. On Linux a thread of its own reads the signals' pipe and makes the
-// request; on Windows the system calls the console handler on a thread of its own.
+// Turns SIGINT, SIGTERM and SIGHUP into Interruption::Request for as long as it lives; on
+// Windows Ctrl+C and Ctrl+Break in the console, and the console window closed, the user logging
+// off and the system shutting down. On Linux a thread of its own reads the signals' pipe and makes
+// the request; on Windows the system calls the console handler on a thread of its own.
 class QuitSignalWatch {
   public:
     explicit QuitSignalWatch(Interruption& interruption);

@@ -27,6 +27,15 @@
 #include "platform/FilePath.h"
 #include "trace/TransportFactory.h"
 
+#ifndef _WIN32
+#include "platform/QuitSignalPipe.h"
+
+// The loader maps every shared library before main, and a SIGTERM then would end the run
+// before it could take its exit path; this runs before any library's constructor.
+__attribute__((section(".preinit_array"), used)) static void (*const kHoldQuitSignals)(
+    int, char**, char**) = tavlin::HoldQuitSignalsAtStart;
+#endif
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
