@@ -31,6 +31,9 @@ bool FlushOutput(std::FILE* stream) {
     if (flushed && std::ferror(stream) == 0) {
         return true;
     }
+    if (!LogStarted()) {
+        return false;  // a run that writes no log (layout, --help, a usage error) starts none
+    }
     static std::mutex mutex;
     static std::set<int> told;  // the descriptors whose closing the log has told
     const int descriptor = fileno(stream);

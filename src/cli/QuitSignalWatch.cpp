@@ -12,7 +12,9 @@
 #include <mutex>
 #include <string>
 
+#include "platform/ChildProcess.h"
 #include "platform/ConsoleCtrlRoutine.h"
+#include "platform/StringConv.h"
 
 namespace tavlin::cli {
 namespace {
@@ -88,6 +90,31 @@ void StartConsoleEventHook() {
     }).detach();
 }
 
+void RequestStop() {
+    std::lock_guard lock(g_watchMutex);
+    if (g_interruption != nullptr) {
+        g_interruption->Request();
+    }
+}
+
+// The process that started this one as its child (one device's copy of --all), as it left
+// word: its end asks this run to stop. None when this run was started otherwise, or when the
+// word is stale: a handle of that value that is not the named process means something else
+// here. The word is taken away, so that this run's own children hear only of this one.
+HANDLE ParentToWatch() {
+    const std::wstring name = MultiByteToWide(kParentProcessVariable);
+    wchar_t text[64] = {};
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), text, 64);
+    SetEnvironmentVariableW(name.c_str(), nullptr);
+    unsigned long long handle = 0;
+    unsigned long id = 0;
+    if (length == 0 || length >= 64 || std::swscanf(text, L"%llu:%lu", &handle, &id) != 2) {
+        return nullptr;
+    }
+    const HANDLE parent = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(handle));
+    return id != 0 && GetProcessId(parent) == id ? parent : nullptr;
+}
+
 }  // namespace
 
 int QuitSignalWatch::HandleConsoleEvent(unsigned long event, std::chrono::milliseconds endWait) {
@@ -126,6 +153,21 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
     SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
     StartConsoleEventHook();
+    // A parent killed outright would leave this copy running on its own: its end stops the run
+    // through the exit path, as SIGTERM does a Linux copy whose parent died.
+    if (const HANDLE parent = ParentToWatch(); parent != nullptr) {
+        watchEnds_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        const HANDLE stop = watchEnds_;
+        reader_ = std::thread([parent, stop] {
+            RunGuarded([parent, stop] {
+                const HANDLE both[] = {parent, stop};
+                if (WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0) {
+                    RequestStop();
+                }
+            });
+            CloseHandle(parent);
+        });
+    }
 }
 
 void QuitSignalWatch::RunEnded() {
@@ -134,6 +176,11 @@ void QuitSignalWatch::RunEnded() {
 
 QuitSignalWatch::~QuitSignalWatch() {
     RunEnded();  // first: the system may hold its list of handlers while one of ours waits
+    if (reader_.joinable()) {
+        SetEvent(watchEnds_);
+        reader_.join();
+        CloseHandle(watchEnds_);
+    }
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
     std::lock_guard lock(g_watchMutex);
     g_interruption = nullptr;

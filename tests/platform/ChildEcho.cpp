@@ -5,6 +5,8 @@
 //   wait STATUS        after 50 ms its handler, "ready" on stderr, then waits for SIGTERM /
 //                      Ctrl+Break; exit STATUS through the handler, 99 when nothing came
 //                      within 10 s
+//   parent STATUS      (Linux) starts a copy of itself in "wait STATUS" mode, hands its lines on
+//                      to stderr, says "ids PARENT CHILD" on stderr and waits to be killed
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
 
 #ifdef _WIN32
@@ -19,7 +22,11 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <fstream>
 #endif
 
 namespace {
@@ -50,6 +57,7 @@ void WatchQuit() {
     sigaddset(&quit, SIGTERM);
     sigaddset(&quit, SIGINT);
     sigprocmask(SIG_UNBLOCK, &quit, nullptr);  // the launcher starts us with them blocked
+    std::signal(SIGPIPE, SIG_IGN);  // as the CLI: a reader gone is no reason to end
 }
 #endif
 
@@ -97,6 +105,26 @@ int Run(const std::vector<std::string>& args) {
         Write(stdout, "interrupted\n");
         return number;
     }
+#ifndef _WIN32
+    if (mode == "parent") {
+        std::string error;
+        const auto child = tavlin::ChildProcess::Start(
+            tavlin::CurrentProgramPath(), {"wait", args[2]},
+            [](const std::string& line) { Write(stderr, line + "\n"); }, &error);
+        if (!child) {
+            Write(stderr, error + "\n");
+            return 97;
+        }
+        // The children of the thread that started it: the one just started.
+        std::ifstream children("/proc/self/task/" + std::to_string(::syscall(SYS_gettid)) +
+                               "/children");
+        long id = 0;
+        children >> id;
+        Write(stderr, "ids " + std::to_string(::getpid()) + " " + std::to_string(id) + "\n");
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+        return 96;
+    }
+#endif
     Write(stderr, "unknown mode\n");
     return 98;
 }
