@@ -202,11 +202,15 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
     // start it so); one sent before we got here waits as pending. It is taken here, not only
     // through the pipe's thread: a run that needs no device would otherwise end before that
     // thread has read it.
+    // A SIGHUP the program was started ignoring (nohup) waits blocked too, but asks for nothing.
+    struct sigaction hangUp {};
+    const bool hangUpIgnored =
+        sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler == SIG_IGN;
     sigset_t pending;
     sigemptyset(&pending);
     if (sigpending(&pending) == 0 &&
         (sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1 ||
-         sigismember(&pending, SIGHUP) == 1)) {
+         (sigismember(&pending, SIGHUP) == 1 && !hangUpIgnored))) {
         interruption_.Request();
     }
     // Unblocks them: threads started later inherit that.
