@@ -3,12 +3,7 @@
 #include "platform/CommandLine.h"
 
 #ifndef _WIN32
-#include "platform/QuitSignalPipe.h"
-
-// Before any shared library's constructor (Qt's among them): a quit signal that comes while the
-// program loads waits until the window's signal pipe takes it.
-__attribute__((section(".preinit_array"), used)) static void (*const kHoldQuitSignals)(
-    int, char**, char**) = tavlin::HoldQuitSignalsAtStart;
+#include <csignal>
 #endif
 
 #ifdef _WIN32
@@ -38,6 +33,12 @@ void UseParentConsoleForOutput() {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     UseParentConsoleForOutput();
+#else
+    // A reader of our output gone (`tavlin --help | head -n 1`) is a failed write, not the end.
+    // The quit signals keep their default action until the window's signal pipe takes them:
+    // before it nothing is under way that an end would leave half-done, and a signal held back
+    // would leave the missing language file's message box deaf to it.
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
     tavlin::InstallUnexpectedTerminate();
     try {
