@@ -29,11 +29,14 @@
 
 #ifndef _WIN32
 #include "platform/QuitSignalPipe.h"
+#include "platform/StandardStreams.h"
 
-// The loader maps every shared library before main, and a SIGTERM then would end the run
-// before it could take its exit path; this runs before any library's constructor.
-__attribute__((section(".preinit_array"), used)) static void (*const kHoldQuitSignals)(
-    int, char**, char**) = tavlin::HoldQuitSignalsAtStart;
+// Before any shared library's constructor runs, which may open files of its own and takes time:
+// the loader maps every library before main, and a SIGTERM then would end the run before it
+// could take its exit path.
+__attribute__((section(".preinit_array"), used)) static void (*const kAtStart[])(int, char**,
+                                                                                 char**) = {
+    tavlin::OccupyClosedStandardStreams, tavlin::HoldQuitSignalsAtStart};
 #endif
 
 namespace {

@@ -7,13 +7,15 @@ Each case starts tavlin-cli on the simulated device in a folder of its own, read
 script's `| head -n N` would read of one stream, closes it and waits for the end. Every case
 checks the job's own exit status, the log's end line as its last line and, where the closing
 was seen while the log ran, one line that tells it; the session's recording shows where the
-device was left.
+device was left. A last case starts the run with both outputs closed and stops it midway.
 """
 import json
 import os
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 CLI = sys.argv[1]
 PACKAGE = "[Tavlin HInfo]\nImage_en=1\nImage_version=7\nImage_name=h.bin\n"
@@ -120,9 +122,33 @@ def run(name, args, closed, read_lines, told, device_check, env):
             check(name, ok, report)
 
 
+def started_without_outputs():
+    """Started with stdout and stderr closed (`>&- 2>&-`): the files and pipes the run opens must
+    not take their numbers (its texts would go into them, the quit signals' pipe among them), so
+    a SIGTERM in the middle still ends the run through its exit path, and the log tells the
+    closed output."""
+    name = "--json >&- 2>&-, then SIGTERM"
+    with tempfile.TemporaryDirectory() as folder:
+        process = subprocess.Popen(["sh", "-c", 'exec "$0" --simulate --json --sim-faults '
+                                    'latency=300ms versions >&- 2>&-', CLI], cwd=folder,
+                                   stdin=subprocess.DEVNULL)
+        log = os.path.join(folder, "Tavlin_log.txt")
+        for _ in range(200):  # the run has started its log and printed its first line
+            if os.path.exists(log) and "Open hid device" in open(log, errors="replace").read():
+                break
+            time.sleep(0.025)
+        process.send_signal(signal.SIGTERM)
+        status = process.wait(timeout=30)
+        check(name, status == 1, f"exit status {status}, not 1 (stopped)")
+        lines = open(log, encoding="utf-8", errors="replace").read().splitlines()
+        check(name, lines[-1:] and lines[-1].endswith("Tavlin log end!"), f"log ends {lines[-1:]}")
+        check(name, any("Output closed: stderr (" in line for line in lines), lines)
+
+
 for case in CASES:
     run(*case)
+started_without_outputs()
 for failure in failures:
     print("FAILED:", failure)
-print(f"{len(CASES)} cases, {len(failures)} failures")
+print(f"{len(CASES) + 1} cases, {len(failures)} failures")
 sys.exit(1 if failures else 0)
