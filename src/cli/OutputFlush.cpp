@@ -25,14 +25,14 @@ std::string StreamName(int descriptor) {
 
 }  // namespace
 
-bool FlushOutput(std::FILE* stream) {
+void FlushOutput(std::FILE* stream) {
     const bool flushed = std::fflush(stream) == 0;
     const int error = errno;
     if (flushed && std::ferror(stream) == 0) {
-        return true;
+        return;
     }
     if (!LogStarted()) {
-        return false;  // a run that writes no log (layout, --help, a usage error) starts none
+        return;  // a run that writes no log (layout, --help, a usage error) starts none
     }
     static std::mutex mutex;
     static std::set<int> told;  // the descriptors whose closing the log has told
@@ -40,14 +40,13 @@ bool FlushOutput(std::FILE* stream) {
     {
         std::lock_guard lock(mutex);
         if (!told.insert(descriptor).second) {
-            return false;
+            return;
         }
     }
     const std::string reason =
         error != 0 ? ErrorText(std::error_code(error, std::generic_category())) : "write failed";
     WriteLog("Output closed: %s (%s); the run goes on\n", StreamName(descriptor).c_str(),
              reason.c_str());
-    return false;
 }
 
 }  // namespace tavlin::cli

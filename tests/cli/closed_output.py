@@ -122,16 +122,16 @@ def run(name, args, closed, read_lines, told, device_check, env):
             check(name, ok, report)
 
 
-def started_without_outputs():
-    """Started with stdout and stderr closed (`>&- 2>&-`): the files and pipes the run opens must
-    not take their numbers (its texts would go into them, the quit signals' pipe among them), so
-    a SIGTERM in the middle still ends the run through its exit path, and the log tells the
-    closed output."""
-    name = "--json >&- 2>&-, then SIGTERM"
+def started_without_outputs(closing, json_mode, told):
+    """Started with outputs closed (`>&- 2>&-`): the files and pipes the run opens must not take
+    their numbers (its texts would go into them, the quit signals' pipe among them), so a SIGTERM
+    in the middle still ends the run through its exit path, and the log tells the closed output
+    its texts were meant for."""
+    name = f"{json_mode} {closing}, then SIGTERM"
     with tempfile.TemporaryDirectory() as folder:
-        process = subprocess.Popen(["sh", "-c", 'exec "$0" --simulate --json --sim-faults '
-                                    'latency=300ms versions >&- 2>&-', CLI], cwd=folder,
-                                   stdin=subprocess.DEVNULL)
+        command = f'exec "$0" --simulate {json_mode} --sim-faults latency=300ms versions {closing}'
+        process = subprocess.Popen(["sh", "-c", command, CLI], cwd=folder,
+                                   stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         log = os.path.join(folder, "Tavlin_log.txt")
         for _ in range(200):  # the run has started its log and printed its first line
             if os.path.exists(log) and "Open hid device" in open(log, errors="replace").read():
@@ -142,13 +142,15 @@ def started_without_outputs():
         check(name, status == 1, f"exit status {status}, not 1 (stopped)")
         lines = open(log, encoding="utf-8", errors="replace").read().splitlines()
         check(name, lines[-1:] and lines[-1].endswith("Tavlin log end!"), f"log ends {lines[-1:]}")
-        check(name, any("Output closed: stderr (" in line for line in lines), lines)
+        check(name, any(f"Output closed: {told} (" in line for line in lines), lines)
 
 
+WITHOUT_OUTPUTS = [(">&- 2>&-", "--json", "stderr"), (">&-", "", "stdout")]
 for case in CASES:
     run(*case)
-started_without_outputs()
+for closing in WITHOUT_OUTPUTS:
+    started_without_outputs(*closing)
 for failure in failures:
     print("FAILED:", failure)
-print(f"{len(CASES) + 1} cases, {len(failures)} failures")
+print(f"{len(CASES) + len(WITHOUT_OUTPUTS)} cases, {len(failures)} failures")
 sys.exit(1 if failures else 0)
