@@ -10,9 +10,9 @@ class QSocketNotifier;
 
 namespace tavlin {
 
-// Turns SIGINT and SIGTERM (a session logout, a station's supervisor, Ctrl+C in the terminal)
-// into a call on the UI thread, so the window leaves through its normal exit path: workers
-// stopped, "Tavlin log end!" written, device closed.
+// Turns SIGINT, SIGTERM and SIGHUP (a session logout, a station's supervisor, Ctrl+C in the
+// terminal, the terminal closed) into a call on the UI thread, so the window leaves through its
+// normal exit path: workers stopped, "Tavlin log end!" written, device closed.
 class QuitSignals : public QObject {
     Q_OBJECT
   public:

@@ -2,6 +2,10 @@
 #include "base/Unexpected.h"
 #include "platform/CommandLine.h"
 
+#ifndef _WIN32
+#include <csignal>
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -29,6 +33,12 @@ void UseParentConsoleForOutput() {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     UseParentConsoleForOutput();
+#else
+    // A reader of our output gone (`tavlin --help | head -n 1`) is a failed write, not the end.
+    // The quit signals keep their default action until the window's signal pipe takes them:
+    // before it nothing is under way that an end would leave half-done, and a signal held back
+    // would leave the missing language file's message box deaf to it.
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
     tavlin::InstallUnexpectedTerminate();
     try {

@@ -1,4 +1,5 @@
 #include "cli/CliCalibrate.h"
+#include "cli/OutputFlush.h"
 
 #include <unistd.h>
 
@@ -60,7 +61,7 @@ class TerminalCalibrationView : public CalibrationView {
         }
         std::fprintf(stream_, "\r%s", text.c_str());
         lineOpen_ = true;  // ended by the next text, or by Finish
-        std::fflush(stream_);
+        FlushOutput(stream_);
         out_.Keep(text);
     }
     void DrawTarget(int target, int x, int y, Crosshair mode) override {
@@ -80,7 +81,7 @@ class TerminalCalibrationView : public CalibrationView {
     void Finish() {
         std::lock_guard lock(mutex_);
         EndLine();
-        std::fflush(stream_);
+        FlushOutput(stream_);
     }
 
   private:

@@ -1,4 +1,5 @@
 #include "cli/CliOutput.h"
+#include "cli/OutputFlush.h"
 
 namespace tavlin::cli {
 
@@ -8,7 +9,7 @@ void CliOutput::LineTo(std::FILE* to, const std::string& text) {
     if (text.empty() || text.back() != '\n') {
         std::fputc('\n', to);
     }
-    std::fflush(to);
+    FlushOutput(to);
     KeepLocked(text);
 }
 

@@ -80,8 +80,9 @@ class Session {
     void Start() {
         state_.AllocatePreviewBuffers();
         state_.g_bDevExist = 0;
-        host_.SetStatusText(LoadString(IDS_DETECTING));
+        // The log first: a first line that finds nobody listening is told there.
         LogStart();
+        host_.SetStatusText(LoadString(IDS_DETECTING));
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.
         auto onChange = [this] { detector_.OnDeviceChange(); };

@@ -1,4 +1,5 @@
 #include "cli/ProgressBar.h"
+#include "cli/OutputFlush.h"
 
 #include <unistd.h>
 
@@ -28,7 +29,7 @@ void ProgressBar::Update(long done, long total) {
         std::fputc(i < filled ? '#' : '.', out_);
     }
     std::fprintf(out_, lines_ ? "] %3d%% (%ld/%ld)\n" : "] %3d%% (%ld/%ld)", percent, done, total);
-    std::fflush(out_);
+    FlushOutput(out_);
     drawn_ = !lines_;
 }
 
@@ -40,7 +41,7 @@ void ProgressBar::Finish() {
     std::lock_guard lock(mutex_);
     if (drawn_) {
         std::fputc('\n', out_);
-        std::fflush(out_);
+        FlushOutput(out_);
         drawn_ = false;
         lastPercent_ = -1;
     }

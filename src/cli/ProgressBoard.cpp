@@ -1,4 +1,5 @@
 #include "cli/ProgressBoard.h"
+#include "cli/OutputFlush.h"
 
 #include <unistd.h>
 
@@ -126,7 +127,7 @@ void ProgressBoard::Show(size_t device, const std::string& line) {
         shownTenth_[device] = percent / 10;
     }
     std::fprintf(out_, "[%s] %s\n", ports_[device].c_str(), line.c_str());
-    std::fflush(out_);
+    FlushOutput(out_);
 }
 
 void ProgressBoard::DrawLocked() {
@@ -138,7 +139,7 @@ void ProgressBoard::DrawLocked() {
         const std::string text = Fit("[" + ports_[i] + "] " + latest_[i], columns);
         std::fprintf(out_, "\r\x1b[2K%s\n", text.c_str());
     }
-    std::fflush(out_);
+    FlushOutput(out_);
     drawn_ = true;
 }
 

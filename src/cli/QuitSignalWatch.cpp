@@ -7,8 +7,12 @@
 #include <windows.h>
 
 #include <condition_variable>
+#include <cwchar>
 #include <mutex>
 #include <string>
+
+#include "platform/ChildProcess.h"
+#include "platform/StringConv.h"
 
 namespace tavlin::cli {
 namespace {
@@ -50,6 +54,31 @@ bool EndsTheProcess(DWORD event) {
 // What the test build starts with each watch (ConsoleEventHook.cpp); nothing in the product.
 QuitSignalWatch::StartHook g_startHook = nullptr;
 
+void RequestStop() {
+    std::lock_guard lock(g_watchMutex);
+    if (g_interruption != nullptr) {
+        g_interruption->Request();
+    }
+}
+
+// The process that started this one as its child (one device's copy of --all), as it left
+// word: its end asks this run to stop. None when this run was started otherwise, or when the
+// word is stale: a handle of that value that is not the named process means something else
+// here. The word is taken away, so that this run's own children hear only of this one.
+HANDLE ParentToWatch() {
+    const std::wstring name = MultiByteToWide(kParentProcessVariable);
+    wchar_t text[64] = {};
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), text, 64);
+    SetEnvironmentVariableW(name.c_str(), nullptr);
+    unsigned long long handle = 0;
+    unsigned long id = 0;
+    if (length == 0 || length >= 64 || std::swscanf(text, L"%llu:%lu", &handle, &id) != 2) {
+        return nullptr;
+    }
+    const HANDLE parent = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(handle));
+    return id != 0 && GetProcessId(parent) == id ? parent : nullptr;
+}
+
 }  // namespace
 
 int QuitSignalWatch::HandleConsoleEvent(unsigned long event, std::chrono::milliseconds endWait) {
@@ -90,6 +119,21 @@ QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(int
     if (g_startHook != nullptr) {
         g_startHook();
     }
+    // A parent killed outright would leave this copy running on its own: its end stops the run
+    // through the exit path, as SIGTERM does a Linux copy whose parent died.
+    if (const HANDLE parent = ParentToWatch(); parent != nullptr) {
+        watchEnds_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        const HANDLE stop = watchEnds_;
+        reader_ = std::thread([parent, stop] {
+            RunGuarded([parent, stop] {
+                const HANDLE both[] = {parent, stop};
+                if (WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0) {
+                    RequestStop();
+                }
+            });
+            CloseHandle(parent);
+        });
+    }
 }
 
 void QuitSignalWatch::SetStartHook(StartHook hook) {
@@ -102,6 +146,11 @@ void QuitSignalWatch::RunEnded() {
 
 QuitSignalWatch::~QuitSignalWatch() {
     RunEnded();  // first: the system may hold its list of handlers while one of ours waits
+    if (reader_.joinable()) {
+        SetEvent(watchEnds_);
+        reader_.join();
+        CloseHandle(watchEnds_);
+    }
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
     std::lock_guard lock(g_watchMutex);
     g_interruption = nullptr;
@@ -111,8 +160,6 @@ QuitSignalWatch::~QuitSignalWatch() {
 
 #else
 
-#include <pthread.h>
-
 #include <csignal>
 
 namespace tavlin::cli {
@@ -121,24 +168,25 @@ constexpr char kEndWatch = 'e';
 }  // namespace
 
 QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(interruption) {
-    if (!pipe_.Open(QuitSignalPipe::Reading::Blocking)) {
-        return;  // without a pipe the signals keep their default effect
-    }
-    // A launcher may start us with the signals blocked; one sent before we got here waits
-    // as pending and is taken now. Threads started later inherit this mask.
-    sigset_t quit;
-    sigemptyset(&quit);
-    sigaddset(&quit, SIGINT);
-    sigaddset(&quit, SIGTERM);
-    // Taken here, not only through the pipe's thread: a run that needs no device would
-    // otherwise end before that thread has read it.
+    // The program holds the quit signals blocked from its first instant (and a launcher may
+    // start it so); one sent before we got here waits as pending. It is taken here, not only
+    // through the pipe's thread: a run that needs no device would otherwise end before that
+    // thread has read it.
+    // A SIGHUP the program was started ignoring (nohup) waits blocked too, but asks for nothing.
+    struct sigaction hangUp {};
+    const bool hangUpIgnored =
+        sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler == SIG_IGN;
     sigset_t pending;
     sigemptyset(&pending);
     if (sigpending(&pending) == 0 &&
-        (sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1)) {
+        (sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1 ||
+         (sigismember(&pending, SIGHUP) == 1 && !hangUpIgnored))) {
         interruption_.Request();
     }
-    pthread_sigmask(SIG_UNBLOCK, &quit, nullptr);
+    // Unblocks them: threads started later inherit that.
+    if (!pipe_.Open(QuitSignalPipe::Reading::Blocking)) {
+        return;  // without a pipe the signals keep their default effect
+    }
     reader_ = std::thread([this] {
         RunGuarded([this] {
             while (pipe_.Next() == QuitSignalPipe::kSignalled) {

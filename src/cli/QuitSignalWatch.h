@@ -10,10 +10,12 @@
 
 namespace tavlin::cli {
 
-// Turns SIGINT and SIGTERM into Interruption::Request for as long as it lives; on Windows Ctrl+C
-// and Ctrl+Break in the console, and the console window closed, the user logging off and the
-// system shutting down. On Linux a thread of its own reads the signals' pipe and makes the
-// request; on Windows the system calls the console handler on a thread of its own.
+// Turns SIGINT, SIGTERM and SIGHUP into Interruption::Request for as long as it lives; on
+// Windows Ctrl+C and Ctrl+Break in the console, and the console window closed, the user logging
+// off and the system shutting down; and, in a copy started through ChildProcess, the end of the
+// process that started it. On Linux a thread of its own reads the signals' pipe and makes the
+// request; on Windows the system calls the console handler on a thread of its own, and a thread
+// of the watch's waits for the parent's end.
 class QuitSignalWatch {
   public:
     explicit QuitSignalWatch(Interruption& interruption);
@@ -51,7 +53,10 @@ class QuitSignalWatch {
     Interruption& interruption_;
 #ifndef _WIN32
     QuitSignalPipe pipe_;
+#else
+    void* watchEnds_ = nullptr;  // an event (a HANDLE) that ends the wait for the parent
 #endif
+    // The signals' pipe on Linux; the wait for the parent's end on Windows.
     std::thread reader_;
 };
 

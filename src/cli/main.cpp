@@ -28,6 +28,18 @@
 #include "platform/FilePath.h"
 #include "trace/TransportFactory.h"
 
+#ifndef _WIN32
+#include "platform/QuitSignalPipe.h"
+#include "platform/StandardStreams.h"
+
+// Before any shared library's constructor runs, which may open files of its own and takes time:
+// the loader maps every library before main, and a SIGTERM then would end the run before it
+// could take its exit path.
+__attribute__((section(".preinit_array"), used)) static void (*const kAtStart[])(int, char**,
+                                                                                 char**) = {
+    tavlin::OccupyClosedStandardStreams, tavlin::HoldQuitSignalsAtStart};
+#endif
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

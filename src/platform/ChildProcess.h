@@ -26,6 +26,11 @@ class ChildProcess {
     // before it has set up its handling waits for it: a program run this way unblocks them once
     // it is ready (the CLI's quit watch does). On Windows it starts in a process group of its
     // own, with Ctrl+C ignored, as Windows does for such a group.
+    // When this process dies (killed outright, say) the child is asked to stop as Interrupt
+    // asks it: on Linux by SIGTERM (PR_SET_PDEATHSIG, which follows the thread that started the
+    // child: start children from a thread that outlives them); on Windows the child finds this
+    // process in kParentProcessVariable, and a program run this way watches it (the CLI's quit
+    // watch does).
     static std::unique_ptr<ChildProcess> Start(const std::string& program,
                                                const std::vector<std::string>& arguments,
                                                LineSink onErrorLine, std::string* error);
@@ -45,6 +50,13 @@ class ChildProcess {
     // Everything the child wrote to standard output; whole once Wait returned.
     virtual std::string StandardOutput() const = 0;
 };
+
+#ifdef _WIN32
+// "HANDLE:PROCESS-ID" of the process that started this one through ChildProcess: the handle (to
+// wait on) is inherited, the id tells it from a handle of the same value that means something
+// else here.
+inline constexpr const char* kParentProcessVariable = "TAVLIN_PARENT_PROCESS";
+#endif
 
 // The path of the running program, UTF-8, for starting another copy of it.
 std::string CurrentProgramPath();

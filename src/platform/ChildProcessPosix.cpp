@@ -1,8 +1,11 @@
 #include <fcntl.h>
-#include <spawn.h>
+#include <linux/close_range.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -158,21 +161,64 @@ class PosixChildProcess final : public ChildProcess {
     std::string signal_;  // written under waitMutex_
 };
 
-class SpawnSetup {
-  public:
-    SpawnSetup() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attributes);
+// Marks every descriptor from `first` on to close on exec. Between fork and exec: only calls
+// that are safe there (no allocation, no locks).
+void CloseOnExecFrom(int first) {
+    if (::close_range(static_cast<unsigned>(first), ~0U, CLOSE_RANGE_CLOEXEC) == 0) {
+        return;
     }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-    ~SpawnSetup() {
-        posix_spawnattr_destroy(&attributes);
-        posix_spawn_file_actions_destroy(&actions);
+    rlimit limit{};
+    const rlim_t last = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+                            ? std::min<rlim_t>(limit.rlim_cur, 1 << 20)
+                            : 1 << 16;
+    for (int fd = first; static_cast<rlim_t>(fd) < last; ++fd) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-};
+}
+
+// The child's side of the fork, up to its program. Only calls that are safe between fork and
+// exec in a program with threads; a failure is written to `status` as errno, and the child ends.
+[[noreturn]] void BecomeChild(const char* program, char* const* argv, int outputFd, int errorFd,
+                              int statusFd, pid_t parent) {
+    const int input = ::open("/dev/null", O_RDONLY);
+    if (input < 0 || ::dup2(input, STDIN_FILENO) < 0 || ::dup2(outputFd, STDOUT_FILENO) < 0 ||
+        ::dup2(errorFd, STDERR_FILENO) < 0) {
+        const int code = errno;
+        [[maybe_unused]] const ssize_t n = ::write(statusFd, &code, sizeof code);
+        ::_exit(127);
+    }
+    // A descriptor some library opened without O_CLOEXEC would otherwise reach the child too,
+    // and a pipe end held open there keeps our readers from ever seeing its end.
+    CloseOnExecFrom(STDERR_FILENO + 1);
+
+    // The quit signals at their default action but blocked: one sent before the child has set
+    // up its own handling waits as pending and is taken then (as the CLI's quit watch does),
+    // rather than ending it on the spot. SIGPIPE, which this process ignores, is no business of
+    // the child's.
+    struct sigaction defaulted {};
+    defaulted.sa_handler = SIG_DFL;
+    sigemptyset(&defaulted.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGPIPE}) {
+        ::sigaction(signal, &defaulted, nullptr);
+    }
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGINT);
+    sigaddset(&blocked, SIGTERM);
+    ::sigprocmask(SIG_SETMASK, &blocked, nullptr);
+
+    // Our death asks the child to stop through its own exit path. A parent that died before
+    // this took effect left the child to another parent already: it asks itself.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) {
+        ::kill(::getpid(), SIGTERM);
+    }
+
+    ::execve(program, argv, environ);
+    const int code = errno;
+    [[maybe_unused]] const ssize_t n = ::write(statusFd, &code, sizeof code);
+    ::_exit(127);
+}
 
 }  // namespace
 
@@ -187,38 +233,14 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::string& program,
     };
     Pipe output;
     Pipe errors;
-    if (const int code = output.Open(); code != 0) {
-        return fail(code);
+    Pipe status;  // the child's errno when it could not start its program; closed by its exec
+    for (Pipe* pipe : {&output, &errors, &status}) {
+        if (const int code = pipe->Open(); code != 0) {
+            return fail(code);
+        }
     }
-    if (const int code = errors.Open(); code != 0) {
-        return fail(code);
-    }
 
-    SpawnSetup setup;
-    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&setup.actions, output.WriteEnd(), STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&setup.actions, errors.WriteEnd(), STDERR_FILENO);
-    // A descriptor some library opened without O_CLOEXEC would otherwise reach the child too,
-    // and a pipe end held open there keeps our readers from ever seeing its end.
-    posix_spawn_file_actions_addclosefrom_np(&setup.actions, STDERR_FILENO + 1);
-
-    // The child starts with the quit signals at their default action but blocked: one sent
-    // before it has set up its own handling waits as pending and is taken then (as the CLI's
-    // quit watch does), rather than ending it on the spot. What this process ignores or blocks
-    // is no business of the child's.
-    sigset_t blocked;
-    sigemptyset(&blocked);
-    sigaddset(&blocked, SIGINT);
-    sigaddset(&blocked, SIGTERM);
-    sigset_t defaulted;
-    sigemptyset(&defaulted);
-    sigaddset(&defaulted, SIGINT);
-    sigaddset(&defaulted, SIGTERM);
-    sigaddset(&defaulted, SIGPIPE);
-    posix_spawnattr_setsigmask(&setup.attributes, &blocked);
-    posix_spawnattr_setsigdefault(&setup.attributes, &defaulted);
-    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
+    // Everything the child needs is made before the fork: after it, the child may not allocate.
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) {
@@ -226,15 +248,30 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::string& program,
     }
     argv.push_back(nullptr);
 
-    pid_t pid = -1;
-    const int code = ::posix_spawn(&pid, program.c_str(), &setup.actions, &setup.attributes,
-                                   argv.data(), environ);
-    if (code != 0) {
-        return fail(code);
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        return fail(errno);
+    }
+    if (pid == 0) {
+        BecomeChild(program.c_str(), argv.data(), output.WriteEnd(), errors.WriteEnd(),
+                    status.WriteEnd(), parent);
     }
     // Our copies of the child's ends go, so that the pipes end when the child has ended.
     output.CloseWrite();
     errors.CloseWrite();
+    status.CloseWrite();
+    int code = 0;
+    ssize_t n = -1;
+    do {
+        n = ::read(status.ReadEnd(), &code, sizeof code);
+    } while (n < 0 && errno == EINTR);
+    if (n == static_cast<ssize_t>(sizeof code)) {
+        int ignored = 0;
+        while (::waitpid(pid, &ignored, 0) < 0 && errno == EINTR) {
+        }
+        return fail(code);
+    }
     return std::make_unique<PosixChildProcess>(pid, output.TakeReadEnd(), errors.TakeReadEnd(),
                                                std::move(onErrorLine));
 }

@@ -1,11 +1,14 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <mutex>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/ChildProcess.h"
 #include "platform/ChildStreams.h"
@@ -197,6 +200,33 @@ class WinChildProcess final : public ChildProcess {
     std::string signal_;  // written under waitMutex_
 };
 
+// This process's environment with `name` set to `value`, as CreateProcessW takes a block:
+// sorted by name, without regard to case, and ended by an empty string.
+std::wstring EnvironmentWith(const std::wstring& name, const std::wstring& value) {
+    std::vector<std::wstring> entries;
+    if (wchar_t* const strings = GetEnvironmentStringsW(); strings != nullptr) {
+        for (const wchar_t* entry = strings; *entry != L'\0'; entry += std::wcslen(entry) + 1) {
+            const bool same =
+                _wcsnicmp(entry, name.c_str(), name.size()) == 0 && entry[name.size()] == L'=';
+            if (!same) {
+                entries.emplace_back(entry);
+            }
+        }
+        FreeEnvironmentStringsW(strings);
+    }
+    entries.push_back(name + L"=" + value);
+    std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
+        return _wcsicmp(a.c_str(), b.c_str()) < 0;
+    });
+    std::wstring block;
+    for (const std::wstring& entry : entries) {
+        block += entry;
+        block.push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
+}
+
 }  // namespace
 
 std::unique_ptr<ChildProcess> ChildProcess::Start(const std::string& program,
@@ -223,7 +253,18 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::string& program,
     if (input.get() == INVALID_HANDLE_VALUE) {
         return fail(GetLastError());
     }
-    HANDLE inherited[] = {input.get(), outputWrite.get(), errorWrite.get()};
+    // This process, for the child to wait on: our end asks it to stop, as Interrupt would (a job
+    // object would end it outright, in the middle of an update).
+    OwnedHandle self;
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), self.out(),
+                         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
+        return fail(GetLastError());
+    }
+    std::wstring environment =
+        EnvironmentWith(MultiByteToWide(kParentProcessVariable),
+                        std::to_wstring(reinterpret_cast<ULONG_PTR>(self.get())) + L":" +
+                            std::to_wstring(GetCurrentProcessId()));
+    HANDLE inherited[] = {input.get(), outputWrite.get(), errorWrite.get(), self.get()};
     for (const HANDLE handle : inherited) {
         if (!SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) {
             return fail(GetLastError());
@@ -257,15 +298,16 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::string& program,
     // A group of its own, so that Ctrl+Break can be sent to this child alone. A child shares
     // our console; without one of ours, Windows would open a window for each child's own, so
     // it gets one without a window (Interrupt then reaches it without the console).
-    DWORD flags = CREATE_NEW_PROCESS_GROUP | EXTENDED_STARTUPINFO_PRESENT;
+    DWORD flags =
+        CREATE_NEW_PROCESS_GROUP | EXTENDED_STARTUPINFO_PRESENT | CREATE_UNICODE_ENVIRONMENT;
     if (GetConsoleCP() == 0) {
         flags |= CREATE_NO_WINDOW;
     }
     const std::wstring wideProgram = MultiByteToWide(program);
     std::wstring line = CommandLine(wideProgram, arguments);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(wideProgram.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr,
-                        nullptr, &startup.StartupInfo, &started)) {
+    if (!CreateProcessW(wideProgram.c_str(), line.data(), nullptr, nullptr, TRUE, flags,
+                        environment.data(), nullptr, &startup.StartupInfo, &started)) {
         return fail(GetLastError());
     }
     // Our copies of the child's ends go, so that the pipes end when the child has ended.

@@ -1,6 +1,7 @@
 #include "platform/QuitSignalPipe.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@ namespace tavlin {
 namespace {
 
 int g_writeEnd = -1;
+bool g_hangUpIgnored = false;  // SIGHUP was ignored when the pipe opened (nohup)
 
 void OnQuitSignal(int) {
     const int saved = errno;  // the interrupted code may be about to read it
@@ -25,9 +27,32 @@ void SetDisposition(void (*handler)(int)) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    if (!g_hangUpIgnored) {
+        sigaction(SIGHUP, &action, nullptr);
+    }
+}
+
+void UnblockQuitSignals() {
+    const sigset_t quit = QuitSignalSet();
+    pthread_sigmask(SIG_UNBLOCK, &quit, nullptr);
 }
 
 }  // namespace
+
+sigset_t QuitSignalSet() {
+    sigset_t quit;
+    sigemptyset(&quit);
+    sigaddset(&quit, SIGINT);
+    sigaddset(&quit, SIGTERM);
+    sigaddset(&quit, SIGHUP);
+    return quit;
+}
+
+void HoldQuitSignalsAtStart(int, char**, char**) {
+    const sigset_t quit = QuitSignalSet();
+    sigprocmask(SIG_BLOCK, &quit, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
 bool QuitSignalPipe::Open(Reading reading) {
     if (IsOpen() || g_writeEnd >= 0) {
@@ -35,6 +60,7 @@ bool QuitSignalPipe::Open(Reading reading) {
     }
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
+        UnblockQuitSignals();
         return false;
     }
     ::fcntl(ends[1], F_SETFL, O_NONBLOCK);
@@ -43,7 +69,10 @@ bool QuitSignalPipe::Open(Reading reading) {
     }
     readEnd_ = ends[0];
     g_writeEnd = ends[1];
+    struct sigaction hangUp {};
+    g_hangUpIgnored = sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler == SIG_IGN;
     SetDisposition(OnQuitSignal);
+    UnblockQuitSignals();
     return true;
 }
 

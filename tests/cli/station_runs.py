@@ -5,9 +5,10 @@
 
 Each case runs tavlin-cli on three simulated devices (ports sim-1 to sim-3) in a folder of its
 own and checks its exit status and its JSON object: the device list, the refusal to choose, one
-device chosen by its port, and --all with one device failing, with an interruption and with a log
-folder it cannot write.
+device chosen by its port, and --all with one device failing, with an interruption (SIGTERM),
+hung up (SIGHUP), with its parent killed outright and with a log folder it cannot write.
 """
+import ctypes
 import json
 import os
 import signal
@@ -23,12 +24,12 @@ PACKAGE = "[Tavlin HInfo]\nImage_en=1\nImage_version=7\nImage_name=h.bin\n"
 failures = []
 
 
-def run(args, folder, interrupt_after=None):
+def run(args, folder, interrupt_after=None, sent=signal.SIGTERM):
     process = subprocess.Popen([CLI] + STATION + args, cwd=folder, stdin=subprocess.DEVNULL,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     if interrupt_after is not None:
         time.sleep(interrupt_after)
-        process.send_signal(signal.SIGTERM)
+        process.send_signal(sent)
     out, err = process.communicate(timeout=60)
     return process.returncode, out.decode(), err.decode()
 
@@ -38,15 +39,19 @@ def check(name, condition, detail):
         failures.append(f"{name}: {detail}")
 
 
-def case(name, args, status, interrupt_after=None, then=None, prepare=None):
+def make_package(folder):
+    with open(os.path.join(folder, "pkg.ini"), "w") as package:
+        package.write(PACKAGE)
+    with open(os.path.join(folder, "h.bin"), "wb") as image:
+        image.write(bytes(range(256)) * 40)
+
+
+def case(name, args, status, interrupt_after=None, then=None, sent=signal.SIGTERM, prepare=None):
     with tempfile.TemporaryDirectory() as folder:
         if prepare:
             prepare(folder)
-        with open(os.path.join(folder, "pkg.ini"), "w") as package:
-            package.write(PACKAGE)
-        with open(os.path.join(folder, "h.bin"), "wb") as image:
-            image.write(bytes(range(256)) * 40)
-        got, out, err = run(args, folder, interrupt_after)
+        make_package(folder)
+        got, out, err = run(args, folder, interrupt_after, sent)
         check(name, got == status, f"exit status {got}, expected {status}\n{err}")
         if "--json" in args:
             try:
@@ -135,6 +140,59 @@ case("--all only for three commands", ["--all", "detect"], 2)
 case("--all with a device's log folder in the way", ["--all", "versions", "--json", "--log-dir",
                                                       "logs"], 2, then=no_copy_started,
      prepare=file_in_the_way)
+case("--all hung up", ["--all", "update", "pkg.ini", "--json", "--sim-faults", "latency=5ms"], 1,
+     interrupt_after=1.5, then=all_stopped, sent=signal.SIGHUP)
+
+
+def parent_killed(name):
+    """--all's parent killed outright in the middle of an update: each copy is asked to stop
+    and ends through its own exit path (exit status 1, its log's end line), not by a signal
+    and not at the update's end. This script takes the orphaned copies in to see their end."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    check(name, libc.prctl(36, 1, 0, 0, 0) == 0, "no subreaper")  # PR_SET_CHILD_SUBREAPER
+    with tempfile.TemporaryDirectory() as folder:
+        make_package(folder)
+        parent = subprocess.Popen([CLI] + STATION + ["--all", "update", "pkg.ini", "--json",
+                                                     "--log-dir", "logs", "--sim-faults",
+                                                     "latency=5ms"],
+                                  cwd=folder, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE)
+        for line in parent.stderr:  # images going out
+            if b"%" in line:
+                break
+        copies = []
+        for task in os.listdir(f"/proc/{parent.pid}/task"):
+            with open(f"/proc/{parent.pid}/task/{task}/children") as children:
+                copies += [int(pid) for pid in children.read().split()]
+        parent.kill()
+        parent.communicate(timeout=30)
+        check(name, len(copies) == len(PORTS), f"copies {copies}")
+        deadline = time.monotonic() + 15
+        ended = {}
+        while len(ended) < len(copies) and time.monotonic() < deadline:
+            for pid in copies:
+                if pid not in ended:
+                    got, status = os.waitpid(pid, os.WNOHANG)
+                    if got == pid:
+                        ended[pid] = os.waitstatus_to_exitcode(status)
+            time.sleep(0.02)
+        for pid in copies:
+            if pid not in ended:
+                os.kill(pid, signal.SIGKILL)
+                os.waitpid(pid, 0)
+        check(name, sorted(ended.values()) == [1] * len(copies),
+              f"the copies' exit statuses {ended} (1: stopped through the exit path)")
+        for port in PORTS:
+            log = os.path.join(folder, "logs", port, "Tavlin_log.txt")
+            last = ""
+            if os.path.exists(log):
+                with open(log, encoding="utf-8", errors="replace") as text:
+                    last = (text.read().splitlines() or [""])[-1]
+            check(name, last.endswith("Tavlin log end!"), f"{port}: the log ends with {last!r}")
+    libc.prctl(36, 0, 0, 0, 0)
+
+
+parent_killed("--all's parent killed")
 
 for failure in failures:
     print("FAILED:", failure)

@@ -7,6 +7,8 @@
 //                      within 10 s
 //   die                "dying" on stdout, then ends as by a fault: SIGKILL on POSIX, on Windows
 //                      the exit code of an access violation
+//   parent STATUS      (Linux) starts a copy of itself in "wait STATUS" mode, hands its lines on
+//                      to stderr, says "ids PARENT CHILD" on stderr and waits to be killed
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
 
 #ifdef _WIN32
@@ -21,7 +24,11 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <fstream>
 #endif
 
 namespace {
@@ -52,6 +59,7 @@ void WatchQuit() {
     sigaddset(&quit, SIGTERM);
     sigaddset(&quit, SIGINT);
     sigprocmask(SIG_UNBLOCK, &quit, nullptr);  // the launcher starts us with them blocked
+    std::signal(SIGPIPE, SIG_IGN);             // as the CLI: a reader gone is no reason to end
 }
 #endif
 
@@ -108,6 +116,26 @@ int Run(const std::vector<std::string>& args) {
 #endif
         return 97;
     }
+#ifndef _WIN32
+    if (mode == "parent") {
+        std::string error;
+        const auto child = tavlin::ChildProcess::Start(
+            tavlin::CurrentProgramPath(), {"wait", args[2]},
+            [](const std::string& line) { Write(stderr, line + "\n"); }, &error);
+        if (!child) {
+            Write(stderr, error + "\n");
+            return 97;
+        }
+        // The children of the thread that started it: the one just started.
+        std::ifstream children("/proc/self/task/" + std::to_string(::syscall(SYS_gettid)) +
+                               "/children");
+        long id = 0;
+        children >> id;
+        Write(stderr, "ids " + std::to_string(::getpid()) + " " + std::to_string(id) + "\n");
+        std::this_thread::sleep_for(std::chrono::seconds(30));
+        return 96;
+    }
+#endif
     Write(stderr, "unknown mode\n");
     return 98;
 }

@@ -4,6 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <sstream>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -160,6 +168,33 @@ TEST(ChildProcess, AnInterruptBeforeTheChildsHandlerIsReadyWaitsForIt) {
     ASSERT_NE(child, nullptr);
     child->Interrupt();
     EXPECT_EQ(WaitAtMost(child, 10s), 6);
+}
+
+// A parent killed outright: its child is asked to stop as Interrupt would ask it and ends
+// through its own handler, not 10 s later on its own. This process takes the orphan in (a
+// subreaper) to see its exit status.
+TEST(ChildProcess, AParentKilledOutrightAsksItsChildToStop) {
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    Lines lines;
+    auto parent = StartEcho({"parent", "7"}, &lines);
+    ASSERT_NE(parent, nullptr);
+    ASSERT_TRUE(lines.WaitFor("ready", 10s));
+    pid_t parentId = 0;
+    pid_t childId = 0;
+    for (const std::string& line : lines.All()) {
+        if (line.rfind("ids ", 0) == 0) {
+            std::istringstream(line.substr(4)) >> parentId >> childId;
+        }
+    }
+    ASSERT_GT(parentId, 0);
+    ASSERT_GT(childId, 0);
+    ::kill(parentId, SIGKILL);
+    EXPECT_EQ(WaitAtMost(parent, 10s), -1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(childId, &status, 0), childId);
+    ::prctl(PR_SET_CHILD_SUBREAPER, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 7) << "99: the child was never asked";
 }
 #endif
 

@@ -80,13 +80,13 @@ class QuitSignalTest : public QObject, private testing::SimulatedMainWindow {
         return !stuck;
     }
 
-    // Opens a tool by its launcher and signals once its worker runs: the program ends through
-    // its exit path, the worker is gone and the device is back in work mode.
-    void SignalWhileToolRuns(int launcher, std::atomic<void*> SharedState::*worker) {
+    // Opens a tool by its launcher and sends `signal` once its worker runs: the program ends
+    // through its exit path, the worker is gone and the device is back in work mode.
+    void SignalWhileToolRuns(int launcher, std::atomic<void*> SharedState::*worker, int signal) {
         Open();
         QTest::mouseClick(findControl<QAbstractButton>(window_.get(), launcher), Qt::LeftButton);
         QTRY_VERIFY((*state_.*worker).load() != nullptr);
-        ::raise(SIGTERM);
+        ::raise(signal);
         ExpectEndedThroughTheExitPath();
         QCOMPARE((*state_.*worker).load(), nullptr);
         QCOMPARE(LastPayload(*sim_, cmd::kModeSwitch), 0x22);
@@ -126,11 +126,12 @@ class QuitSignalTest : public QObject, private testing::SimulatedMainWindow {
     }
 
     void levelingWindowStopsItsPreviewAndReturnsToWorkMode() {
-        SignalWhileToolRuns(control::kLeveling, &SharedState::g_PreviewThread);
+        SignalWhileToolRuns(control::kLeveling, &SharedState::g_PreviewThread, SIGTERM);
     }
 
+    // A hang-up (the terminal it was started from closed) as well.
     void calibrationWindowStopsItsWorkerAndReturnsToWorkMode() {
-        SignalWhileToolRuns(control::kCalibration, &SharedState::g_CalThread);
+        SignalWhileToolRuns(control::kCalibration, &SharedState::g_CalThread, SIGHUP);
     }
 };
 
