@@ -852,6 +852,10 @@ finally confirm to exit.
 </translation>
     </message>
     <message>
+        <source>记录文件在第 %d 行用完</source>
+        <translation>the recording ran out at line %d</translation>
+    </message>
+    <message>
         <source>无法读取记录文件 %s</source>
         <translation>cannot read the recording %s</translation>
     </message>

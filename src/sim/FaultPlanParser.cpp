@@ -85,9 +85,14 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
         }
         s->replug = Replug{static_cast<uint16_t>(*pid),
                            std::chrono::duration_cast<std::chrono::milliseconds>(*d)};
+    } else if (key == "notices") {
+        if (value != "on" && value != "off") {
+            return "expected on or off";
+        }
+        s->noNotices = value == "off";
     } else {
         return "unknown fault; known: latency, noreply, refuse, noreply-from, refuse-from, "
-               "unplug-at, unplug-after, foreign, replug, throw-at";
+               "unplug-at, unplug-after, foreign, replug, throw-at, notices";
     }
     return std::nullopt;
 }
