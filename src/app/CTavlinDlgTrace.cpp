@@ -16,8 +16,11 @@ namespace tavlin {
 void CTavlinDlg::WatchSessionTrace() {
     DialogBridge* bridge = bridge_.get();
     if (options_.replay != nullptr) {
-        options_.replay->OnRanOut(
-            [bridge](int line) { bridge->SetStatusText(trace::RanOutText(line)); });
+        options_.replay->OnRanOut([bridge](int line) {
+            const std::string text = trace::RanOutText(line);
+            WriteLog("%s\n", text.c_str());
+            bridge->SetStatusText(text);
+        });
     }
     if (options_.recording != nullptr) {
         options_.recording->OnStop([bridge, path = options_.recordPath](const auto& status) {

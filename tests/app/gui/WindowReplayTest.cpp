@@ -158,11 +158,12 @@ class WindowReplayTest : public QObject {
             std::vector<TraceEvent> events;  // empty: record, into a writer that falls behind
             bool press;
             std::string told;
+            size_t logged;  // what happens during the run is logged then, and again at the close
         };
         const Case cases[] = {
-            {"shortfall", recorded, false, ""},
-            {"ran out", cut, true, "记录文件在第 " + std::to_string(ranOutLine) + " 行用完"},
-            {"cut recording", {}, false, "记录文件 cut.trace 不完整：记录在运行结束前中断"},
+            {"shortfall", recorded, false, "", 1},
+            {"ran out", cut, true, "记录文件在第 " + std::to_string(ranOutLine) + " 行用完", 2},
+            {"cut recording", {}, false, "记录文件 cut.trace 不完整：记录在运行结束前中断", 2},
         };
         for (const Case& c : cases) {
             qInfo("%s", c.name);
@@ -199,6 +200,13 @@ class WindowReplayTest : public QObject {
             const size_t at = log.rfind(told);
             QVERIFY2(at != std::string::npos, c.name);
             QVERIFY2(log.find("Tavlin log end!", at) != std::string::npos, c.name);
+            const size_t start = log.rfind("Tavlin log start!");
+            size_t logged = 0;
+            for (size_t i = log.find(told, start); i != std::string::npos;
+                 i = log.find(told, i + 1)) {
+                ++logged;
+            }
+            QCOMPARE(logged, c.logged);
             Close();
             recording.reset();
             writer.reset();
