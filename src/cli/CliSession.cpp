@@ -76,11 +76,11 @@ class Session {
     // environment leaves it as a failed update's exit does; any other goes to work mode, which a
     // device already there takes as well.
     std::optional<RunReport::DeviceIds> ReturnDevice() {
+        // From here the device restarting is no news to a run that ends: no detection starts
+        // for it (the watch is not stopped: this may be its own thread).
         if (returned_.exchange(true) || state_.g_bDevExist == 0 || !device_.handle()) {
             return std::nullopt;
         }
-        // The device restarting now is no news to a run that ends: no detection starts for it.
-        deviceWatch_.reset();
         const bool updating = state_.g_isFwUpdateMode != 0;
         const Result back = updating ? UpdateControl(device_, kLeaveUpdateEnvironment)
                                      : ModeSwitch(device_, ModeSwitcher::kWorkMode);
@@ -121,7 +121,11 @@ class Session {
         LogStart();
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.
-        auto onChange = [this] { detector_.OnDeviceChange(); };
+        auto onChange = [this] {
+            if (!returned_) {
+                detector_.OnDeviceChange();
+            }
+        };
         deviceWatch_ = device_.transport().WatchPresence(std::move(onChange));
         detector_.StartDetect();
         detector_.WaitIdle();
