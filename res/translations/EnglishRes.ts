@@ -1181,6 +1181,10 @@ or ask for the right to open it)
         <translation>--replay-pace needs --replay</translation>
     </message>
     <message>
+        <source>记录文件在第 %d 行用完</source>
+        <translation>the recording ran out at line %d</translation>
+    </message>
+    <message>
         <source>无法读取记录文件 %s</source>
         <translation>cannot read the recording %s</translation>
     </message>

@@ -1186,6 +1186,10 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <translation>--replay-pace exige --replay</translation>
     </message>
     <message>
+        <source>记录文件在第 %d 行用完</source>
+        <translation>l'enregistrement s'est épuisé à la ligne %d</translation>
+    </message>
+    <message>
         <source>无法读取记录文件 %s</source>
         <translation>impossible de lire l'enregistrement %s</translation>
     </message>

@@ -1182,6 +1182,10 @@ result, interrupted, reason, messages, device, log, elapsed_ms, tool_version ж�
         <translation>--replay-pace тек --replay параметрімен бірге қолданылады</translation>
     </message>
     <message>
+        <source>记录文件在第 %d 行用完</source>
+        <translation>жазба %d-жолда таусылды</translation>
+    </message>
+    <message>
         <source>无法读取记录文件 %s</source>
         <translation>%s жазбасын оқу мүмкін емес</translation>
     </message>

@@ -1182,6 +1182,10 @@ udev из пакета, затем переподключите устройст
         <translation>--replay-pace используется только с --replay</translation>
     </message>
     <message>
+        <source>记录文件在第 %d 行用完</source>
+        <translation>запись закончилась на строке %d</translation>
+    </message>
+    <message>
         <source>无法读取记录文件 %s</source>
         <translation>не удаётся прочитать запись %s</translation>
     </message>

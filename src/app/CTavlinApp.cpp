@@ -16,6 +16,7 @@
 #include "language/Language.h"
 #include "language/QtTranslation.h"
 #include "platform/CommandLine.h"
+#include "trace/ReplayTransport.h"
 #include "trace/TransportFactory.h"
 
 namespace tavlin {
@@ -110,11 +111,17 @@ int CTavlinApp::Run(int argc, char** argv) {
 
     // One device of several: the one on the port asked for; else the first, as ever, and the log
     // names the ports seen.
+    // A replay works on the port its recorded run chose.
     MainWindowOptions options;
     std::unique_ptr<PortFilterTransport> chosen;
-    if (!parsed.options.device.empty()) {
-        chosen = std::make_unique<PortFilterTransport>(*transport.transport, parsed.options.device);
-        options.startNote = "Device on port " + parsed.options.device + " only\n";
+    std::string port = parsed.options.device;
+    if (port.empty() && transport.replay) {
+        port = transport.replay->RecordedPort();
+    }
+    if (!port.empty()) {
+        chosen = std::make_unique<PortFilterTransport>(*transport.transport, port);
+        options.startNote = "Device on port " + port + " only\n";
+        trace::RecordPort(transport, port);
     } else if (!transport.replay) {
         HidTransport& listing = transport.base ? *transport.base : *transport.transport;
         if (const auto devices = ListAttachedDevices(listing); devices.size() > 1) {
@@ -124,6 +131,9 @@ int CTavlinApp::Run(int argc, char** argv) {
     SharedState state;
     HidDevice device(chosen ? *chosen : *transport.transport);
     options.engineering = parsed.options.engineering;
+    options.recording = transport.recording.get();
+    options.recordPath = parsed.options.transport.record;
+    options.replay = transport.replay;
     options.checkCalibration = parsed.options.checkCalibration;
     options.checkToleranceMm = parsed.options.checkToleranceMm;
     options.screenWidthMm = parsed.options.screenWidthMm;

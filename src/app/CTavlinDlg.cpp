@@ -140,6 +140,7 @@ void CTavlinDlg::InitDialog() {
     state_.AllocatePreviewBuffers();
 
     state_.g_bDevExist = 0;
+    WatchSessionTrace();
     RegisterForDeviceNotifications();
     QMetaObject::invokeMethod(
         this, [this] { StartDetect(); }, Qt::QueuedConnection);

@@ -21,6 +21,8 @@ namespace tavlin {
 class CommandThread;
 class DeviceDetector;
 class DeviceChangeWatch;
+class ReplayTransport;
+class TraceWriter;
 class RegisterPanel;
 class FpgaDownload;
 class ScriptRunner;
@@ -36,6 +38,12 @@ struct MainWindowOptions {
     // Written to the log once it starts: which devices the window saw at start and which one it
     // works on, when several were attached.
     std::string startNote;
+    // A session recorded (into recordPath) or replayed in the device's place: the window tells
+    // a recording cut short and a replay that ran out as they happen, and a replay's shortfall
+    // as it closes (status line, log, stderr).
+    TraceWriter* recording = nullptr;
+    std::string recordPath;
+    ReplayTransport* replay = nullptr;
 };
 
 // The main window: status line, version line, the tool buttons, the mode toggle, and the
@@ -93,6 +101,9 @@ class CTavlinDlg : public QDialog {
     void BuildCalibrationLaunchers();
     void RegisterForDeviceNotifications();
     void StopPresence();
+    // The session's recording or replay (options_): told as it goes, and at the close.
+    void WatchSessionTrace();
+    void TellSessionTraceAtClose();
     void CreateConsole();
     void LayOut();
     void InitDialog();

@@ -110,6 +110,7 @@ void CTavlinDlg::Shutdown(bool okPath) {
     shutDown_ = true;
     StopPresence();
     StopWorkers(state_, scriptRunner_.get(), fpgaDownload_.get(), commandThread_.get());
+    TellSessionTraceAtClose();  // before the log's end line
     if (okPath) {
         CloseDevice();
         ShutdownCleanup(state_);

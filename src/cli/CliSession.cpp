@@ -1,5 +1,8 @@
 #include "cli/CliSession.h"
 
+#include <atomic>
+#include <mutex>
+
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "cli/CliCalibrate.h"
@@ -15,8 +18,10 @@
 #include "device/CommandThread.h"
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
+#include "device/DeviceProtocol.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
+#include "firmware/FirmwareRequests.h"
 
 namespace tavlin::cli {
 namespace {
@@ -38,6 +43,12 @@ Result RunToEnd(Worker& worker, Event& finished, Event& stop, Interruption& inte
     return worker.outcome();
 }
 
+class Session;
+
+// The session under way, for an unexpected error's end; guarded while it is used or changed.
+std::mutex g_runningMutex;
+Session* g_running = nullptr;
+
 class Session {
   public:
     Session(HidTransport& transport, CliOutput& out, std::FILE* err, int timeoutMs,
@@ -51,6 +62,35 @@ class Session {
         // Nobody watches a station's run line by line: a script that would not do what it says
         // is refused before it touches the unit.
         script_.SetCheckFirst(true);
+        std::lock_guard lock(g_runningMutex);
+        g_running = this;
+    }
+    ~Session() {
+        std::lock_guard lock(g_runningMutex);
+        if (g_running == this) {
+            g_running = nullptr;
+        }
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The device straight through the link, not through the command thread, which may be the
+    // thread that failed (and is then idle, its transfer unwound). A device still in its update
+    // environment leaves it as a failed update's exit does; any other goes to work mode, which a
+    // device already there takes as well.
+    std::optional<RunReport::DeviceIds> ReturnDevice() {
+        // From here the device restarting is no news to a run that ends: no detection starts
+        // for it (the watch is not stopped: this may be its own thread).
+        if (returned_.exchange(true) || state_.g_bDevExist == 0 || !device_.handle()) {
+            return std::nullopt;
+        }
+        const bool updating = state_.g_isFwUpdateMode != 0;
+        const Result back = updating ? UpdateControl(device_, kLeaveUpdateEnvironment)
+                                     : ModeSwitch(device_, ModeSwitcher::kWorkMode);
+        WriteLog("Unexpected error: %s %s\n",
+                 updating ? "leaving the update environment" : "switching to work mode",
+                 back.ok() ? "done" : back.reason().c_str());
+        return RunReport::DeviceIds{kVendorId, state_.deviceProductId};
     }
 
     int Run(const Invocation& inv) {
@@ -85,7 +125,11 @@ class Session {
         host_.SetStatusText(LoadString(IDS_DETECTING));
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.
-        auto onChange = [this] { detector_.OnDeviceChange(); };
+        auto onChange = [this] {
+            if (!returned_) {
+                detector_.OnDeviceChange();
+            }
+        };
         deviceWatch_ = device_.transport().WatchPresence(std::move(onChange));
         detector_.StartDetect();
         detector_.WaitIdle();
@@ -237,9 +281,15 @@ class Session {
     FpgaDownload fpga_{state_, host_};
     ModeSwitcher mode_{state_, host_};
     std::unique_ptr<DeviceChangeWatch> deviceWatch_;  // after the detector it calls: ends first
+    std::atomic<bool> returned_{false};
 };
 
 }  // namespace
+
+std::optional<RunReport::DeviceIds> ReturnDeviceOnUnexpected() {
+    std::lock_guard lock(g_runningMutex);
+    return g_running != nullptr ? g_running->ReturnDevice() : std::nullopt;
+}
 
 int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE* out,
                int transferTimeoutMs, Interruption* interruption, std::FILE* err,

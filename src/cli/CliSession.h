@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <optional>
 
 #include "cli/CliArgs.h"
 #include "cli/CliOutput.h"
@@ -29,5 +30,12 @@ int RunSession(const Invocation& invocation, HidTransport& transport, std::FILE*
 int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput& output,
                int transferTimeoutMs, Interruption* interruption, std::FILE* err,
                RunReport* report);
+
+// For a run that an unexpected error cuts short, on whichever thread failed: the device of the
+// session under way is sent back to work mode where the link still allows - out of its update
+// environment, as a failed update leaves it - instead of staying in the middle of a command.
+// At most once per session; nothing when no session runs. Waits no longer than the transfers do.
+// The ids of the session's device, when it had one open.
+std::optional<RunReport::DeviceIds> ReturnDeviceOnUnexpected();
 
 }  // namespace tavlin::cli

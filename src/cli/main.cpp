@@ -2,7 +2,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,7 @@
 #include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
 #include "platform/FilePath.h"
+#include "trace/ReplayTransport.h"
 #include "trace/TransportFactory.h"
 
 #ifndef _WIN32
@@ -80,18 +83,47 @@ class RunEnd {
     // The run's texts for people, kept for the object.
     tavlin::cli::CliOutput& output() { return output_; }
 
-    // An exception nobody expected, from any thread: the message on stderr, and the object
-    // (with every message printed so far) unless the run has written it already.
+    // An exception nobody expected, from any thread: the message on stderr, the run's device
+    // and recording ended as far as they can be, the log's end line, and the object (with every
+    // message printed so far) unless the run has written it already.
     void Unexpected(const std::string& what) {
         output_.LineTo(stderr, "tavlin-cli: " + tavlin::UnexpectedErrorText(what));
         tavlin::cli::RunReport report;
+        EndDeviceRun(what, &report);
+        const bool logWritten = logStarted_ && tavlin::LogStarted();
+        if (logWritten) {
+            tavlin::LogEnd();
+            report.logComplete = tavlin::LogComplete();
+        }
         report.messages = output_.messages();
         report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, what);
-        Finish(tavlin::cli::kExitFailed, report, logStarted_);
+        Finish(tavlin::cli::kExitFailed, report, logWritten);
     }
 
     // From here on the run writes its log.
     void LogStarts() { logStarted_ = true; }
+
+    // While a device run is under way: its transport (recording included) and the port it
+    // works on, for an unexpected error's end. The run ends it normally by Leave().
+    void Enter(tavlin::trace::CreatedTransport& transport, const std::string& recordPath) {
+        std::lock_guard lock(runMutex_);
+        run_ = &transport;
+        recordPath_ = recordPath;
+    }
+    void SetPort(const std::string& port) {
+        std::lock_guard lock(runMutex_);
+        port_ = port;
+    }
+    // An exception that leaves the run on this thread is ended here, while the transport is
+    // still there: an error on another thread comes through Unexpected() instead.
+    void Leave(bool unwinding) {
+        if (unwinding) {
+            tavlin::cli::RunReport ignored;
+            EndDeviceRun("an exception left the run", &ignored);
+        }
+        std::lock_guard lock(runMutex_);
+        run_ = nullptr;
+    }
 
     int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
         if (options_.json && !written_.exchange(true)) {
@@ -112,12 +144,58 @@ class RunEnd {
     }
 
   private:
+    // Once: the device back to work mode where the link allows, and the recording closed as
+    // one that does not hold the whole run.
+    void EndDeviceRun(const std::string& what, tavlin::cli::RunReport* report) {
+        std::lock_guard lock(runMutex_);
+        report->port = port_;
+        if (run_ == nullptr || deviceRunEnded_) {
+            report->recording = recording_;
+            report->device = device_;
+            return;
+        }
+        deviceRunEnded_ = true;
+        device_ = tavlin::cli::ReturnDeviceOnUnexpected();
+        if (const auto ended = tavlin::trace::EndRecording(
+                *run_, recordPath_, "the run ended on an unexpected error: " + what)) {
+            recording_ = {recordPath_, ended->complete, ended->reason};
+            output_.LineTo(stderr, "tavlin-cli: " + ended->message);
+        }
+        report->recording = recording_;
+        report->device = device_;
+    }
+
     const tavlin::cli::RunOptions& options_;
     const std::string command_;
     const Clock::time_point start_;
     tavlin::cli::CliOutput output_{people()};
     std::atomic<bool> written_{false};  // the object is written once, by whoever comes first
     std::atomic<bool> logStarted_{false};
+    std::mutex runMutex_;  // guards what follows
+    tavlin::trace::CreatedTransport* run_ = nullptr;
+    std::string recordPath_;
+    std::string port_;
+    bool deviceRunEnded_ = false;
+    std::optional<tavlin::cli::RunReport::Recording> recording_;
+    std::optional<tavlin::cli::RunReport::DeviceIds> device_;
+};
+
+// Registers a device run with the run's end while it lives; an exception that unwinds through
+// it ends the run's device and recording on the way out.
+class DeviceRunScope {
+  public:
+    DeviceRunScope(RunEnd& end, tavlin::trace::CreatedTransport& transport,
+                   const std::string& recordPath)
+        : end_(end), exceptions_(std::uncaught_exceptions()) {
+        end_.Enter(transport, recordPath);
+    }
+    ~DeviceRunScope() { end_.Leave(std::uncaught_exceptions() > exceptions_); }
+    DeviceRunScope(const DeviceRunScope&) = delete;
+    DeviceRunScope& operator=(const DeviceRunScope&) = delete;
+
+  private:
+    RunEnd& end_;
+    const int exceptions_;
 };
 
 // While it lives, an unexpected exception is reported through the run's end.
@@ -244,13 +322,18 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         return end.Usage(error);
     }
     // One device of several: the one asked for, or the only one there. A replayed session
-    // holds one device's traffic, and looking at the list would be a look it never recorded.
+    // holds the traffic of the port its run chose (kept to again), and looking at the list would
+    // be a look it never recorded.
+    std::string port = options.device;
+    if (port.empty() && transport.replay) {
+        port = transport.replay->RecordedPort();
+    }
     tavlin::HidTransport* listing = nullptr;
     if (!transport.replay) {
         listing = transport.base ? transport.base.get() : transport.transport.get();
     }
     tavlin::cli::DeviceChoice choice =
-        tavlin::cli::ChooseDevice(*transport.transport, listing, options.device);
+        tavlin::cli::ChooseDevice(*transport.transport, listing, port);
     if (!choice.refusal.empty() && choice.refusalStatus == tavlin::cli::kExitUsage) {
         return end.Usage(choice.refusal);
     }
@@ -260,12 +343,35 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, choice.refusal);
         return end.Finish(choice.refusalStatus, report, false);
     }
-    tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
-    end.LogStarts();
-    int status =
-        tavlin::cli::RunSession(invocation, device, end.output(), tavlin::kTransferTimeoutMs,
-                                &interruption, stderr, &report);
+    const DeviceRunScope deviceRun(end, transport, transportOptions.record);
     report.port = choice.port;
+    if (!choice.port.empty()) {
+        end.SetPort(report.port);
+        tavlin::trace::RecordPort(transport, report.port);
+    }
+    tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
+    // The session stops for a signal, and for a replayed recording that ran out: waiting on
+    // would only wait out the command's own time limits and blame the device.
+    tavlin::cli::Interruption sessionStop;
+    const auto forward = interruption.OnRequest([&sessionStop] { sessionStop.Request(); });
+    if (transport.replay) {
+        transport.replay->OnRanOut([&sessionStop](int) { sessionStop.Request(); });
+    }
+    end.LogStarts();
+    int status = tavlin::cli::RunSession(invocation, device, end.output(),
+                                         tavlin::kTransferTimeoutMs, &sessionStop, stderr, &report);
+    if (transport.replay) {
+        transport.replay->OnRanOut(nullptr);
+    }
+    report.port = choice.port;
+    if (const std::string ranOut = tavlin::trace::ReplayRanOut(transport);
+        !ranOut.empty() && !interruption.requested()) {
+        end.output().LineTo(stderr, "tavlin-cli: " + ranOut);
+        report.messages = end.output().messages();
+        report.interrupted = false;
+        report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, ranOut);
+        status = tavlin::cli::kExitFailed;
+    }
     // A replay that stopped short of the recorded run did not show what the recording holds.
     if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport);
         !shortfall.empty()) {

@@ -37,6 +37,9 @@ struct FaultSettings {
     // The replies to these reports (numbered as above) come after a stray input report of
     // another collection on the vendor node.
     std::set<uint64_t> foreignBefore;
+    // The system gives no device notices (a container, a machine without udev): a watch started
+    // while this is set hears of nothing, and presence follows the program's own detections.
+    bool noNotices = false;
 
     bool operator==(const FaultSettings&) const = default;
 };

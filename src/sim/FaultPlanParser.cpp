@@ -90,9 +90,14 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
             return "expected the port the device comes back on";
         }
         s->movePort = std::string(value);
+    } else if (key == "notices") {
+        if (value != "on" && value != "off") {
+            return "expected on or off";
+        }
+        s->noNotices = value == "off";
     } else {
         return "unknown fault; known: latency, noreply, refuse, noreply-from, refuse-from, "
-               "unplug-at, unplug-after, foreign, replug, throw-at, move-port";
+               "unplug-at, unplug-after, foreign, replug, throw-at, move-port, notices";
     }
     return std::nullopt;
 }

@@ -412,6 +412,9 @@ void SimTransport::Notify(const std::vector<PresenceEvent>& events) {
 }
 
 std::unique_ptr<DeviceChangeWatch> SimTransport::WatchPresence(std::function<void()> onChange) {
+    if (faults_.settings().noNotices) {
+        return nullptr;
+    }
     return std::make_unique<SimPresenceAdapter>(*this, std::move(onChange));
 }
 

@@ -164,4 +164,14 @@ std::optional<std::pair<uint16_t, uint16_t>> RecordingTransport::Attributes(
     return inner().Attributes(static_cast<RecordingConnection&>(connection).inner());
 }
 
+std::unique_ptr<DeviceChangeWatch> RecordingTransport::WatchPresence(
+    std::function<void()> onChange) {
+    return inner().WatchPresence([this, onChange = std::move(onChange)] {
+        TraceEvent event;
+        event.kind = TraceEvent::Kind::Notice;
+        writer_.Add(std::move(event));
+        onChange();
+    });
+}
+
 }  // namespace tavlin

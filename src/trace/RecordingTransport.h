@@ -40,6 +40,9 @@ class RecordingTransport final : public ForwardingTransport {
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path, int* errorCode) override;
     std::optional<std::pair<uint16_t, uint16_t>> Attributes(HidConnection& connection) override;
+    // Each notice the system gives is recorded where it came, before the program hears of it:
+    // a replay gives the program those notices and no others.
+    std::unique_ptr<DeviceChangeWatch> WatchPresence(std::function<void()> onChange) override;
 
   private:
     TraceWriter& writer_;

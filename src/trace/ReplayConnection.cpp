@@ -12,7 +12,25 @@ ReplayConnection::ReplayConnection(ReplayTransport& transport, uint64_t instance
       path_(std::move(path)),
       link_(*this, InputReportFilter::FromDescriptor(descriptor.data(), descriptor.size())) {}
 
+IoResult ReplayConnection::RanOut() const {
+    IoResult result = IoResult::Error(kReplayMismatchError);
+    result.detail = "the recording ran out at line " + std::to_string(transport_.RanOutLine());
+    return result;
+}
+
+IoResult ReplayConnection::Read(uint8_t* report, size_t length, int timeoutMs) {
+    // Waiting for a reply that a recording cut short does not hold would only wait out the
+    // time limit; the run has to hear that the recording ended there.
+    if (transport_.RanOut(instance_, timeoutMs > 0)) {
+        return RanOut();
+    }
+    return link_.Read(report, length, timeoutMs);
+}
+
 IoResult ReplayConnection::Write(const uint8_t* report, size_t length) {
+    if (transport_.RanOut(instance_, false)) {
+        return RanOut();
+    }
     IoResult result = link_.Write(report, length);
     if (!mismatch_.empty()) {
         result = IoResult::Error(kReplayMismatchError);

@@ -27,14 +27,13 @@ class ReplayConnection final : public HidConnection, private RawReportNode {
     uint64_t instance() const { return instance_; }
 
     IoResult Write(const uint8_t* report, size_t length) override;
-    IoResult Read(uint8_t* report, size_t length, int timeoutMs) override {
-        return link_.Read(report, length, timeoutMs);
-    }
+    IoResult Read(uint8_t* report, size_t length, int timeoutMs) override;
     void DiscardPendingInput() override { link_.Drain(); }
     const std::string& Path() const override { return path_; }
     bool Gone() const override;
 
   private:
+    IoResult RanOut() const;  // the failure of a transfer past the end of a cut recording
     int ReadRaw(uint8_t* report, size_t length, int timeoutMs, int* error) override;
     int WriteRaw(const uint8_t* report, size_t length, int* error) override;
 

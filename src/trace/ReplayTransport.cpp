@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
+#include "base/Log.h"
 #include "base/Unexpected.h"
 #include "trace/ReplayConnection.h"
 #include "trace/TraceFormat.h"
@@ -19,6 +21,15 @@ constexpr uint64_t kConsequenceUs = 2000;
 constexpr auto kPresenceWaitLimit = std::chrono::seconds(2);
 // The longest pause kept before a presence change when replies come at once.
 constexpr auto kPresenceSettle = std::chrono::milliseconds(100);
+// How long a notice waits for the program's looks that come before the change its detection
+// found; the notice does not wait for ever for looks that only it would start.
+constexpr auto kNoticeHold = std::chrono::milliseconds(500);
+
+// What the player plays in its order, rather than the program's calls.
+bool Played(const TraceEvent& event) {
+    return event.IsPresence() || event.kind == TraceEvent::Kind::Notice ||
+           event.kind == TraceEvent::Kind::Port;
+}
 
 int WriteErrorOf(const IoResult& outcome) {
     switch (outcome.status) {
@@ -60,9 +71,15 @@ ReplayTransport::ReplayTransport(std::unique_ptr<TraceReader> reader, bool recor
 }
 
 void ReplayTransport::StartLocked() {
-    // What was there when the recording began is there before the program first looks.
-    while (events_.Has(next_) && events_[next_].IsPresence()) {
-        ApplyPresenceLocked(events_[next_]);
+    // What was there when the recording began is there before the program first looks, and
+    // the port the run chose is known before it chooses.
+    while (events_.Has(next_) &&
+           (events_[next_].IsPresence() || events_[next_].kind == TraceEvent::Kind::Port)) {
+        if (events_[next_].kind == TraceEvent::Kind::Port) {
+            port_ = events_[next_].info.port;
+        } else {
+            ApplyPresenceLocked(events_[next_]);
+        }
         ++next_;
     }
     player_ = std::thread([this] { RunGuarded([this] { Play(); }); });
@@ -99,7 +116,7 @@ ReplayTransport::Clock::time_point ReplayTransport::DueLocked(size_t index) cons
     // Replies come at once. A device that comes or goes keeps part of its pause, so what the
     // program did in between (a detection that finds nothing) ends before the next change, as
     // it did when recorded.
-    if (events_[index].IsPresence()) {
+    if (Played(events_[index])) {
         return lastAt_ + std::min<Clock::duration>(gap, kPresenceSettle);
     }
     return lastAt_;
@@ -142,49 +159,161 @@ bool ReplayTransport::WaitsForLookLocked(size_t index) const {
     return look > lastLook_ && looksSince_ < look - lastLook_;
 }
 
-bool ReplayTransport::ApplyBatchLocked() {
-    const uint64_t look = events_[next_].look;
-    bool applied = false;
-    while (events_.Has(next_) && events_[next_].IsPresence() &&
-           (!applied || events_[next_].look == look)) {
-        ApplyPresenceLocked(events_[next_]);
+int ReplayTransport::ApplyBatchLocked() {
+    // One notice at a time, with the changes of one look that came right after it: the
+    // detection that notice starts must find them, as it did when recorded.
+    int notices = 0;
+    bool played = false;
+    bool presence = false;
+    uint64_t look = 0;
+    while (events_.Has(next_)) {
+        const TraceEvent& event = events_[next_];
+        if (event.kind == TraceEvent::Kind::Notice) {
+            if (notices > 0 || presence) {
+                break;
+            }
+            if (ChangeFollowsLocked(next_)) {
+                // The device left as it sent its last reply: the system told of it before the
+                // link had taken the reply. The program hears of it once the reply is taken and
+                // the change made, as its detection found it then.
+                ++deferredNotices_;
+                AdvanceLocked();
+                played = true;
+                break;
+            }
+            ++notices;
+        } else if (event.IsPresence()) {
+            if (presence ? event.look != look : WaitsForLookLocked(next_)) {
+                break;
+            }
+            look = event.look;
+            presence = true;
+            ApplyPresenceLocked(event);
+        } else if (event.kind != TraceEvent::Kind::Port) {
+            break;
+        }
         AdvanceLocked();
-        applied = true;
+        played = true;
     }
-    return applied;
+    if (presence) {
+        notices += std::exchange(deferredNotices_, 0);
+    }
+    return played ? notices : -1;
 }
 
-void ReplayTransport::Notify() {
+bool ReplayTransport::ChangeFollowsLocked(size_t notice) {
+    const uint64_t at = events_[notice].us;
+    for (size_t i = notice + 1;
+         events_.Has(i) && events_[i].us - std::min(events_[i].us, at) < kConsequenceUs; ++i) {
+        if (events_[i].IsPresence()) {
+            return i > notice + 1;
+        }
+        if (events_[i].kind != TraceEvent::Kind::In) {
+            return false;
+        }
+    }
+    return false;
+}
+
+void ReplayTransport::Notify(int notices) {
     std::lock_guard listening(listenerMutex_);
-    if (listener_) {
+    for (int i = 0; i < notices && listener_; ++i) {
         listener_();
     }
 }
 
-bool ReplayTransport::FollowReportLocked() {
-    if (!events_.Has(next_) || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
-        return false;
+int ReplayTransport::FollowReportLocked() {
+    if (!events_.Has(next_) || !Played(events_[next_]) || WaitsForLookLocked(next_)) {
+        return 0;
     }
     const uint64_t gap = events_[next_].us - std::min(events_[next_].us, events_[next_ - 1].us);
-    return gap < kConsequenceUs && ApplyBatchLocked();
+    return gap < kConsequenceUs ? std::max(0, ApplyBatchLocked()) : 0;
+}
+
+bool ReplayTransport::AtEndLocked() {
+    return !events_.Has(next_) || events_[next_].kind == TraceEvent::Kind::End;
+}
+
+bool ReplayTransport::RunsOutLocked() {
+    const bool marked = events_.Has(next_);  // an end line: whole, or cut short on purpose
+    if (ranOutLine_ != 0 || (marked && events_[next_].complete)) {
+        return false;
+    }
+    ranOutLine_ = marked && events_[next_].line > 0 ? events_[next_].line
+                  : marked                          ? events_.endLine() - 1
+                                                    : events_.endLine();
+    WriteLog("Replay: the recording ran out at line %d\n", ranOutLine_);
+    return true;
+}
+
+void ReplayTransport::TellRanOut() {
+    std::function<void(int)> listener;
+    int line = 0;
+    {
+        std::lock_guard lock(mutex_);
+        listener = ranOutListener_;
+        line = ranOutLine_;
+    }
+    if (listener) {
+        listener(line);
+    }
+}
+
+void ReplayTransport::OnRanOut(std::function<void(int line)> listener) {
+    std::lock_guard lock(mutex_);
+    ranOutListener_ = std::move(listener);
+}
+
+bool ReplayTransport::RanOut(uint64_t instance, bool waits) {
+    std::unique_lock lock(mutex_);
+    if (ranOutLine_ != 0) {
+        return true;
+    }
+    // A node that is gone says so itself; only a wait for what the recording no longer holds
+    // finds it run out.
+    if (!waits || goneInstances_.count(instance) != 0 || !AtEndLocked() || !RunsOutLocked()) {
+        return false;
+    }
+    lock.unlock();
+    TellRanOut();
+    return true;
+}
+
+int ReplayTransport::RanOutLine() const {
+    std::lock_guard lock(mutex_);
+    return ranOutLine_;
+}
+
+std::string ReplayTransport::RecordedPort() const {
+    std::lock_guard lock(mutex_);
+    return port_;
 }
 
 void ReplayTransport::Play() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        if (!events_.Has(next_) || !events_[next_].IsPresence() || WaitsForLookLocked(next_)) {
+        if (!events_.Has(next_) || !Played(events_[next_]) || WaitsForLookLocked(next_)) {
             changed_.wait(lock);
             continue;
         }
         const Clock::time_point due = DueLocked(next_);
-        if (Clock::now() < due) {
+        const Clock::time_point now = Clock::now();
+        if (now < due) {
             changed_.wait_until(lock, due);
             continue;
         }
-        ApplyBatchLocked();
+        // A notice came once its change had happened: the change must be there for the
+        // detection it starts, so the looks that came before the change come first.
+        if (events_[next_].kind == TraceEvent::Kind::Notice && now < due + kNoticeHold &&
+            events_.Has(next_ + 1) && events_[next_ + 1].IsPresence() &&
+            WaitsForLookLocked(next_ + 1)) {
+            changed_.wait_until(lock, due + kNoticeHold);
+            continue;
+        }
+        const int notices = ApplyBatchLocked();
         // Told outside the session's lock: the listener looks at the device again.
         lock.unlock();
-        Notify();
+        Notify(notices);
         lock.lock();
     }
 }
@@ -287,9 +416,9 @@ int ReplayTransport::TakeInput(uint64_t instance, uint8_t* report, size_t length
                 const size_t n = std::min(length, bytes.size());
                 std::memcpy(report, bytes.data(), n);
                 AdvanceLocked();
-                if (FollowReportLocked()) {
+                if (const int notices = FollowReportLocked(); notices > 0) {
                     lock.unlock();
-                    Notify();
+                    Notify(notices);
                 }
                 return static_cast<int>(n);
             }
@@ -318,24 +447,32 @@ int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_
             *error = ENODEV;
             return -1;
         }
-        if (!events_.Has(next_)) {
-            return static_cast<int>(length);  // the recording has run out: a silent device
+        if (AtEndLocked()) {
+            // Past a whole recording's end the device is silent; past the end of one cut short
+            // the recording has run out.
+            if (RunsOutLocked()) {
+                lock.unlock();
+                TellRanOut();
+            }
+            return static_cast<int>(length);
         }
         const TraceEvent& event = events_[next_];
         if (event.kind == TraceEvent::Kind::In || event.kind == TraceEvent::Kind::OpenFailed) {
             AdvanceLocked();  // input the program never looked at, an open it did not retry
             continue;
         }
-        if (event.IsPresence()) {
+        if (Played(event)) {
             // It happened before this write: the player applies it, unless it waits for a look
             // at the device list that this program does not take.
             if (changed_.wait_until(lock, presenceLimit) == std::cv_status::timeout &&
-                events_[next_].IsPresence()) {
-                mismatch_ =
-                    "output report " + std::to_string(outputs_ + 1) +
-                    " came before the device's recorded " +
-                    (events_[next_].kind == TraceEvent::Kind::Arrival ? "arrival" : "removal") +
-                    ": sent " + HexBytes(std::vector<uint8_t>(report, report + length));
+                events_.Has(next_) && Played(events_[next_])) {
+                const TraceEvent::Kind kind = events_[next_].kind;
+                mismatch_ = "output report " + std::to_string(outputs_ + 1) +
+                            " came before the device's recorded " +
+                            (kind == TraceEvent::Kind::Arrival   ? "arrival"
+                             : kind == TraceEvent::Kind::Removal ? "removal"
+                                                                 : "notice") +
+                            ": sent " + HexBytes(std::vector<uint8_t>(report, report + length));
             }
             continue;
         }
@@ -349,9 +486,9 @@ int ReplayTransport::MatchOutput(uint64_t instance, const uint8_t* report, size_
         }
         const int failure = WriteErrorOf(event.outcome);
         AdvanceLocked();
-        if (FollowReportLocked()) {
+        if (const int notices = FollowReportLocked(); notices > 0) {
             lock.unlock();
-            Notify();
+            Notify(notices);
         }
         if (failure != 0) {
             *error = failure;

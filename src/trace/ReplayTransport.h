@@ -16,11 +16,13 @@
 namespace tavlin {
 
 // A recorded session in the place of the device. The recording's arrivals and removals happen
-// again in their order, each announced to the presence watch; every output report the program
-// writes must be the recorded one, and the recorded input reports come back in their order.
-// The first output report that differs fails that write, and every later one, with a reason
-// that names it; once the recording has run out the device is silent (writes are taken, reads
-// time out).
+// again in their order, and the presence watch hears exactly the device notices the recorded
+// run heard, where it heard them; every output report the program writes must be the recorded
+// one, and the recorded input reports come back in their order. The first output report that
+// differs fails that write, and every later one, with a reason that names it. After the end of a
+// whole recording the device is silent (writes are taken, reads time out), as it was when the
+// run was recorded; a recording cut short runs out instead: the first write or waiting read
+// past its end tells the run-out listener, and from then on reads give up at once.
 class ReplayTransport final : public HidTransport {
   public:
     using Clock = std::chrono::steady_clock;
@@ -55,6 +57,15 @@ class ReplayTransport final : public HidTransport {
     size_t OutputsLeft() const;
     // How many of the recording's events are in memory now.
     size_t EventsHeld() const;
+    // The port the recorded run chose among several devices; empty when it chose none.
+    std::string RecordedPort() const;
+    // The line where the recording ran out once the program wanted more of it; 0 before that.
+    int RanOutLine() const;
+    // For the replay's connections, before a transfer: whether the recording has run out, or
+    // runs out now because the program waits (`waits`) for more than it holds.
+    bool RanOut(uint64_t instance, bool waits);
+    // Called once, on the thread that found the recording run out, outside the replay's lock.
+    void OnRanOut(std::function<void(int line)> listener);
 
   private:
     class Watch;
@@ -69,11 +80,21 @@ class ReplayTransport final : public HidTransport {
     void ApplyPresenceLocked(const TraceEvent& event);
     void AdvanceLocked();
     bool WaitsForLookLocked(size_t index) const;
-    // Plays the presence events of one look; true when there were any.
-    bool ApplyBatchLocked();
-    // Plays the presence events that followed the report just moved, if they did at once.
-    bool FollowReportLocked();
-    void Notify();  // without mutex_
+    // Plays the presence events of one look with the notices and ports around them; the number
+    // of notices among them, or -1 when nothing was played.
+    int ApplyBatchLocked();
+    // Plays the presence events that followed the report just moved, if they did at once; the
+    // number of notices among them.
+    int FollowReportLocked();
+    // Whether a change of the device follows the notice at `notice` at once, behind input reports.
+    bool ChangeFollowsLocked(size_t notice);
+    // Whether nothing more was recorded for the program to take: the end, or the file's end.
+    bool AtEndLocked();
+    // Past the end of a recording that is not whole: true once it ran out (and the caller must
+    // tell the listener, without the lock).
+    bool RunsOutLocked();
+    void TellRanOut();         // without mutex_
+    void Notify(int notices);  // without mutex_
     void Play();
     void SetListener(std::function<void()> listener);
 
@@ -95,6 +116,10 @@ class ReplayTransport final : public HidTransport {
     bool stopping_ = false;
     uint64_t lastLook_ = 0;    // the recorded look of the last presence event played
     uint64_t looksSince_ = 0;  // the program's looks since then
+    std::string port_;         // the recorded run's choice
+    int deferredNotices_ = 0;  // told with the change that follows them
+    int ranOutLine_ = 0;
+    std::function<void(int)> ranOutListener_;
 
     std::mutex listenerMutex_;  // held while the listener runs, so removing it waits for that
     std::function<void()> listener_;

@@ -3,7 +3,11 @@
 namespace tavlin {
 
 ReplayWindow::ReplayWindow(std::vector<TraceEvent> events)
-    : kept_(std::make_move_iterator(events.begin()), std::make_move_iterator(events.end())) {}
+    : kept_(std::make_move_iterator(events.begin()), std::make_move_iterator(events.end())) {
+    // Events made in memory were read from no line: the header is line 1, each event one more.
+    endLine_ = kept_.empty() || kept_.back().line == 0 ? static_cast<int>(kept_.size()) + 2
+                                                       : kept_.back().line + 1;
+}
 
 ReplayWindow::ReplayWindow(std::unique_ptr<TraceReader> reader) : reader_(std::move(reader)) {}
 
@@ -13,6 +17,7 @@ bool ReplayWindow::ReadOne(TraceEvent* event) {
     }
     TraceProblem problem;
     if (reader_->Next(event, &problem) != TraceReader::Step::Event) {
+        endLine_ = reader_->line();
         reader_.reset();
         return false;
     }

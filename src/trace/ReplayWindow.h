@@ -30,6 +30,8 @@ class ReplayWindow {
     // without keeping it, so it is for the end of a replay only.
     size_t held() const { return kept_.size(); }
     size_t CountFrom(size_t index, const std::function<bool(const TraceEvent&)>& counted);
+    // Once Has() has said no: the line where a further event would have stood.
+    int endLine() const { return endLine_; }
 
   private:
     bool ReadOne(TraceEvent* event);
@@ -37,6 +39,7 @@ class ReplayWindow {
     std::deque<TraceEvent> kept_;
     size_t first_ = 0;  // the index of kept_.front()
     std::unique_ptr<TraceReader> reader_;
+    int endLine_ = 0;
 };
 
 }  // namespace tavlin

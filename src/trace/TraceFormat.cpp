@@ -22,6 +22,12 @@ const char* EventName(TraceEvent::Kind kind) {
             return "removal";
         case TraceEvent::Kind::OpenFailed:
             return "open";
+        case TraceEvent::Kind::Notice:
+            return "notice";
+        case TraceEvent::Kind::Port:
+            return "port";
+        case TraceEvent::Kind::End:
+            return "end";
     }
     return "";
 }
@@ -113,6 +119,23 @@ bool ParseEvent(const json& object, TraceEvent* event) {
         event->denied = denied->get<bool>();
         return Text(object, "path", &event->info.path) &&
                Number(object, "error", UINT32_MAX, &event->openError);
+    }
+    if (name == "notice") {
+        event->kind = TraceEvent::Kind::Notice;
+        return true;
+    }
+    if (name == "port") {
+        event->kind = TraceEvent::Kind::Port;
+        return Text(object, "port", &event->info.port) && !event->info.port.empty();
+    }
+    if (name == "end") {
+        event->kind = TraceEvent::Kind::End;
+        const auto complete = object.find("complete");
+        if (complete == object.end() || !complete->is_boolean()) {
+            return false;
+        }
+        event->complete = complete->get<bool>();
+        return !object.contains("reason") || Text(object, "reason", &event->reason);
     }
     if (object.contains("look") && !Number(object, "look", UINT64_MAX, &event->look)) {
         return false;
@@ -225,6 +248,17 @@ std::string TraceEventLine(const TraceEvent& event) {
             line["path"] = event.info.path;
             line["error"] = event.openError;
             line["denied"] = event.denied;
+            break;
+        case TraceEvent::Kind::Notice:
+            break;
+        case TraceEvent::Kind::Port:
+            line["port"] = event.info.port;
+            break;
+        case TraceEvent::Kind::End:
+            line["complete"] = event.complete;
+            if (!event.complete) {
+                line["reason"] = event.reason;
+            }
             break;
     }
     // A path or version is not always valid UTF-8 (a node name is bytes): replace, never throw.

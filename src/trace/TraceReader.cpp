@@ -86,6 +86,7 @@ TraceReader::Step TraceReader::Next(TraceEvent* event, TraceProblem* problem) {
         *problem = {TraceProblem::Kind::BadLine, line_, "not an event"};
         return Step::Problem;
     }
+    event->line = line_;
     return Step::Event;
 }
 

@@ -34,6 +34,9 @@ class TraceReader {
     Step Next(TraceEvent* event, TraceProblem* problem);
     // After the end: the last line was cut short, and left out.
     bool cutShort() const { return cutShort_; }
+    // The line read last, counted from 1: after the end, the line where a further event would
+    // have stood (the cut-short one, when the last was cut short).
+    int line() const { return line_; }
 
   private:
     explicit TraceReader(std::FILE* file) : file_(file) {}

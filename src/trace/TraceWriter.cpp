@@ -74,6 +74,21 @@ void TraceWriter::StopLocked(std::string reason) {
     }
     status_ = {false, std::move(reason)};
     WriteLog("Recording ends early: %s\n", status_.reason.c_str());
+    if (onStop_) {
+        onStop_(status_);
+    }
+}
+
+void TraceWriter::MarkIncomplete(const std::string& reason) {
+    std::lock_guard lock(mutex_);
+    if (!closing_) {
+        StopLocked(reason);
+    }
+}
+
+void TraceWriter::OnStop(std::function<void(const Status&)> listener) {
+    std::lock_guard lock(mutex_);
+    onStop_ = std::move(listener);
 }
 
 void TraceWriter::Close() {
@@ -86,7 +101,14 @@ void TraceWriter::Close() {
         closed_ = true;
     }
     wake_.notify_one();
+    // The writer's own thread closing it (an unexpected error there) cannot wait for itself;
+    // what it queued stays unwritten, and so does the end line.
+    if (thread_.get_id() == std::this_thread::get_id()) {
+        thread_.detach();
+        return;
+    }
     thread_.join();
+    WriteEnd();
     if (std::fclose(file_) != 0) {
         const int error = errno;
         std::lock_guard lock(mutex_);
@@ -109,6 +131,19 @@ void TraceWriter::Run() {
         }
         lock.lock();
     }
+}
+
+void TraceWriter::WriteEnd() {
+    TraceEvent end;
+    end.kind = TraceEvent::Kind::End;
+    {
+        std::lock_guard lock(mutex_);
+        end.complete = status_.complete;
+        end.reason = status_.reason;
+        end.us = static_cast<uint64_t>(
+            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start_).count());
+    }
+    WriteBatch({end});
 }
 
 void TraceWriter::WriteBatch(const std::vector<TraceEvent>& batch) {

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -45,14 +46,22 @@ class TraceWriter {
 
     // Stamps the event with the time since the recording started and queues it.
     void Add(TraceEvent event);
-    // Writes what is queued and ends the writer's thread; later events are dropped.
+    // Ends the recording where it is, as a failed write would: the run that it records did not
+    // end as it should (an unexpected error), so the file must not pass for a whole run.
+    void MarkIncomplete(const std::string& reason);
+    // Writes what is queued and the end line (whole or not, and why), then ends the writer's
+    // thread; later events are dropped. A recording without its end line was cut short.
     void Close();
     Status status() const;
+    // Called once, when the recording stops taking events before its close (with the reason);
+    // on the thread that stopped it, which may hold the writer's lock: it must not call back.
+    void OnStop(std::function<void(const Status&)> listener);
 
   private:
     TraceWriter(std::FILE* file, size_t maxQueued);
     void Run();
     void WriteBatch(const std::vector<TraceEvent>& batch);
+    void WriteEnd();  // after the writer's thread has ended
     // Ends the recording where it is, once; with mutex_ held.
     void StopLocked(std::string reason);
 
@@ -66,6 +75,7 @@ class TraceWriter {
     std::vector<TraceEvent> queued_;
     bool closing_ = false;
     bool closed_ = false;
+    std::function<void(const Status&)> onStop_;
     std::thread thread_;  // last: runs over the members above
 };
 

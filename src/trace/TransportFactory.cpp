@@ -11,6 +11,7 @@
 #include "sim/SimTransport.h"
 #include "trace/OptionValueTexts.h"
 #include "trace/RecordingTransport.h"
+#include "trace/ReplayTexts.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceFormat.h"
 #include "trace/TraceReader.h"
@@ -247,23 +248,53 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
     return created;
 }
 
+std::string ShortfallText(size_t left) {
+    return Fill(trace::kOutputsLeft, "", static_cast<int>(left));
+}
+
+std::string RanOutText(int line) {
+    return Fill(replay::kRanOut, "", line);
+}
+
+std::string IncompleteText(const std::string& path, const std::string& reason) {
+    return Fill(trace::kIncomplete, path) + " (" + reason + ")";
+}
+
 std::string ReplayShortfall(const CreatedTransport& created) {
     if (created.replay == nullptr) {
         return {};
     }
     const size_t left = created.replay->OutputsLeft();
-    return left == 0 ? std::string() : Fill(trace::kOutputsLeft, "", static_cast<int>(left));
+    return left == 0 ? std::string() : ShortfallText(left);
 }
 
-std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path) {
+std::string ReplayRanOut(const CreatedTransport& created) {
+    const int line = created.replay == nullptr ? 0 : created.replay->RanOutLine();
+    return line == 0 ? std::string() : RanOutText(line);
+}
+
+void RecordPort(CreatedTransport& created, const std::string& port) {
+    if (created.recording && !port.empty()) {
+        TraceEvent event;
+        event.kind = TraceEvent::Kind::Port;
+        event.info.port = port;
+        created.recording->Add(std::move(event));
+    }
+}
+
+std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path,
+                                         const std::string& cutReason) {
     if (!created.recording) {
         return std::nullopt;
+    }
+    if (!cutReason.empty()) {
+        created.recording->MarkIncomplete(cutReason);
     }
     created.recording->Close();
     const TraceWriter::Status status = created.recording->status();
     RecordingEnd end{status.complete, status.reason, {}};
     if (!status.complete) {
-        end.message = Fill(trace::kIncomplete, path) + " (" + status.reason + ")";
+        end.message = IncompleteText(path, status.reason);
     }
     return end;
 }

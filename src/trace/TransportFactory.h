@@ -71,7 +71,21 @@ struct RecordingEnd {
 // reports the program never sent (it stopped short of the recorded run); else empty.
 std::string ReplayShortfall(const CreatedTransport& created);
 
-// Closes the run's recording, everything queued written; nothing without --record.
-std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path);
+// With --replay, once the recording has run out (see ReplayTransport): the message; else empty.
+std::string ReplayRanOut(const CreatedTransport& created);
+
+// The messages above, in the user's language: `left` recorded output reports never sent; the
+// recording ran out at `line`; the recording `path` was cut short for `reason`.
+std::string ShortfallText(size_t left);
+std::string RanOutText(int line);
+std::string IncompleteText(const std::string& path, const std::string& reason);
+
+// With --record: the port the run works on among several devices, for its replay to choose.
+void RecordPort(CreatedTransport& created, const std::string& port);
+
+// Closes the run's recording, everything queued written; nothing without --record. With a
+// reason, the recording is marked as not holding the whole run (the run did not end as it should).
+std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path,
+                                         const std::string& cutReason = {});
 
 }  // namespace tavlin::trace

@@ -90,7 +90,7 @@ TEST(FaultPlanText, ReadsEveryItem) {
     const auto s = ParseFaultPlan(
         "latency=1ms,noreply=0x0E,noreply=6,refuse=0x06,unplug-at=0x2F,unplug-after=100,"
         "replug=0x42@500ms,refuse-from=7,noreply-from=9,foreign=1,foreign=0x10,throw-at=0x2d,"
-        "move-port=sim-7",
+        "move-port=sim-7,notices=off",
         &error);
     ASSERT_TRUE(s) << error;
     EXPECT_EQ(s->latency, 1000us);
@@ -105,6 +105,8 @@ TEST(FaultPlanText, ReadsEveryItem) {
     EXPECT_EQ(s->foreignBefore, (std::set<uint64_t>{1, 16}));
     EXPECT_EQ(s->throwAt, 0x2D);
     EXPECT_EQ(s->movePort, "sim-7");
+    EXPECT_TRUE(s->noNotices);
+    EXPECT_FALSE(ParseFaultPlan("notices=on", &error)->noNotices);
     EXPECT_EQ(ParseFaultPlan("latency=250us", &error)->latency, 250us);
     EXPECT_EQ(ParseFaultPlan("latency=2", &error)->latency, 2000us);
     EXPECT_EQ(ParseFaultPlan("", &error), FaultSettings{});
@@ -113,7 +115,7 @@ TEST(FaultPlanText, ReadsEveryItem) {
 TEST(FaultPlanText, NamesTheBadItem) {
     for (const char* bad : {"latency=fast", "noreply=0x100", "refuse", "unplug-after=-1",
                             "replug=0x42", "replug=0x42@soon", "explode=1", "noreply-from=0",
-                            "foreign=0", "foreign=x", "move-port="}) {
+                            "foreign=0", "foreign=x", "move-port=", "notices=no"}) {
         std::string error;
         EXPECT_FALSE(ParseFaultPlan(std::string("latency=1ms,") + bad, &error)) << bad;
         EXPECT_THAT(error, HasSubstr(std::string("'") + bad + "'")) << bad;

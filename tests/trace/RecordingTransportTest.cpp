@@ -123,8 +123,9 @@ TEST_F(RecordingTest, ARePlugIsRecordedAsTheProgramSawIt) {
         seen.emplace_back(e.kind, e.look);
     }
     const std::vector<std::pair<Kind, uint64_t>> expected = {
-        {Kind::Arrival, 1}, {Kind::Arrival, 1}, {Kind::Removal, 2}, {Kind::Removal, 2},
-        {Kind::Arrival, 2}, {Kind::Arrival, 2}, {Kind::Removal, 3}, {Kind::Removal, 3}};
+        {Kind::Arrival, 1}, {Kind::Arrival, 1}, {Kind::Removal, 2},
+        {Kind::Removal, 2}, {Kind::Arrival, 2}, {Kind::Arrival, 2},
+        {Kind::Removal, 3}, {Kind::Removal, 3}, {Kind::End, 0}};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(events[4].info.productId, kProductIdUpdate);
     EXPECT_NE(events[4].info.path, events[0].info.path);
@@ -191,7 +192,33 @@ TEST_F(RecordingTest, AReplyIsWrittenBeforeTheRemovalItCausedThoughItsThreadWasH
     for (const TraceEvent& e : Recorded(path_)) {
         kinds.push_back(e.kind);
     }
-    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Arrival, Kind::In, Kind::Removal}));
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Arrival, Kind::In, Kind::Removal, Kind::End}));
+}
+
+// The system's notices are recorded where they came, before the program heard of them, and
+// only while the program listens.
+TEST_F(RecordingTest, ANoticeIsRecordedWhereItCameBeforeTheProgramHearsOfIt) {
+    std::vector<size_t> heardAfter;  // the events recorded when the program heard a notice
+    {
+        auto writer = TraceWriter::Create(path_, "test");
+        RecordingTransport recording(*sim_, *writer);
+        recording.Enumerate();
+        {
+            auto watch = recording.WatchPresence([&] { heardAfter.push_back(0); });
+            ASSERT_NE(watch, nullptr);
+            sim_->Detach();
+            recording.Enumerate();
+        }
+        sim_->Attach(kProductIdWork);  // nobody listens: no notice
+        recording.Enumerate();
+    }
+    std::vector<Kind> kinds;
+    for (const TraceEvent& e : Recorded(path_)) {
+        kinds.push_back(e.kind);
+    }
+    EXPECT_EQ(heardAfter.size(), 1u);
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Arrival, Kind::Arrival, Kind::Notice, Kind::Removal,
+                                        Kind::Removal, Kind::Arrival, Kind::Arrival, Kind::End}));
 }
 
 // A node this user may not open: the recording keeps the failed open, and the replay fails the

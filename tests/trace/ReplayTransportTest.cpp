@@ -8,9 +8,11 @@
 
 #include <filesystem>
 
+#include <atomic>
 #include <condition_variable>
 #include <future>
 #include <mutex>
+#include <thread>
 
 #include "device/HidDevice.h"
 #include "sim/SimReportDescriptor.h"
@@ -159,18 +161,84 @@ TEST(ReplayWindowTest, AReplayFromAFileHoldsOnlyAFewEventsAtATime) {
     std::filesystem::remove(path);
 }
 
-TEST_F(ReplayTest, ARecordingThatRunsOutLeavesASilentDeviceThatTimesOut) {
-    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x06, 1)),
-           Event(Kind::In, 11, Reply(0x06, 0x41))});
-    uint8_t value = 0;
-    ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
-    auto later = std::async(std::launch::async, [&] {
-        uint8_t ignored = 0;
-        return Exchange(*device_, 0x06, 1, &ignored).code();
-    });
-    ASSERT_EQ(later.wait_for(std::chrono::seconds(10)), std::future_status::ready)
-        << "the replay hangs where a silent device times out";
-    EXPECT_EQ(later.get(), ResultCode::Timeout);
+// Past the end of a whole recording the device is as silent as it was when recorded; a
+// recording cut short (no end line, or one that says so) runs out at once, with its line.
+TEST_F(ReplayTest, PastItsEndAWholeRecordingIsSilentAndOneCutShortRunsOutAtOnce) {
+    TraceEvent whole = Event(Kind::End, 12);
+    TraceEvent cut = whole;
+    cut.complete = false;
+    cut.reason = "the run ended on an unexpected error";
+    struct Case {
+        const char* name;
+        std::vector<TraceEvent> end;
+        int ranOutLine;  // 0: silent
+    };
+    const Case cases[] = {
+        {"whole", {whole}, 0},
+        {"no end line", {}, 5},
+        {"end line of a cut", {cut}, 5},
+        // The report went out, and the recording ends before its reply: the wait for it runs out.
+        {"cut after a report", {Event(Kind::Out, 20, Command(0x06, 1))}, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<TraceEvent> events = {Arrival(kNode, kProductIdWork, 1),
+                                          Event(Kind::Out, 10, Command(0x06, 1)),
+                                          Event(Kind::In, 11, Reply(0x06, 0x41))};
+        events.insert(events.end(), c.end.begin(), c.end.end());
+        Start(events);
+        device_->setTimeoutMs(1000);
+        std::atomic<int> told{0};
+        std::atomic<int> toldLine{0};
+        replay_->OnRanOut([&](int line) {
+            ++told;
+            toldLine = line;
+        });
+        uint8_t value = 0;
+        ASSERT_TRUE(Exchange(*device_, 0x06, 1, &value));
+        EXPECT_EQ(replay_->RanOutLine(), 0);
+        const auto start = Clock::now();
+        auto later = std::async(std::launch::async, [&] {
+            uint8_t ignored = 0;
+            return Exchange(*device_, 0x06, 1, &ignored);
+        });
+        ASSERT_EQ(later.wait_for(std::chrono::seconds(10)), std::future_status::ready)
+            << "the replay hangs where a silent device times out";
+        const Result result = later.get();
+        const auto took = Clock::now() - start;
+        EXPECT_EQ(replay_->RanOutLine(), c.ranOutLine);
+        EXPECT_EQ(told, c.ranOutLine == 0 ? 0 : 1);
+        EXPECT_EQ(toldLine, c.ranOutLine);
+        if (c.ranOutLine == 0) {
+            EXPECT_EQ(result.code(), ResultCode::Timeout);
+            EXPECT_GE(took, std::chrono::milliseconds(900)) << "a silent device answers nothing";
+        } else {
+            EXPECT_EQ(result.code(), ResultCode::IoError);
+            EXPECT_NE(result.reason().find("the recording ran out at line " +
+                                           std::to_string(c.ranOutLine)),
+                      std::string::npos)
+                << result.reason();
+            EXPECT_LT(took, std::chrono::milliseconds(500)) << "a run-out recording waits";
+        }
+        device_.reset();
+        replay_.reset();
+    }
+}
+
+// The port the recorded run chose comes before its first look; a recording that chose none
+// names none.
+TEST_F(ReplayTest, TheRecordedRunsPortIsKnownBeforeTheProgramLooks) {
+    TraceEvent port = Event(Kind::Port, 0);
+    port.info.port = "sim-2";
+    for (const bool chosen : {true, false}) {
+        std::vector<TraceEvent> events = {Arrival(kNode, kProductIdWork, 1)};
+        if (chosen) {
+            events.insert(events.begin(), port);
+        }
+        ReplayTransport replay(events, false);
+        EXPECT_EQ(replay.RecordedPort(), chosen ? "sim-2" : "") << chosen;
+        EXPECT_EQ(replay.OutputsLeft(), 0u);
+    }
 }
 
 TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
@@ -182,8 +250,8 @@ TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
     removal.info.path = kNode;
     removal.look = 2;
     Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
-           Event(Kind::In, 11, Reply(0x38, 0)), removal,
-           Arrival(updateNode, kProductIdUpdate, 3, 13)});
+           Event(Kind::In, 11, Reply(0x38, 0)), Event(Kind::Notice, 12), removal,
+           Event(Kind::Notice, 13), Arrival(updateNode, kProductIdUpdate, 3, 13)});
     auto watch = replay_->WatchPresence([&] {
         std::lock_guard lock(mutex);
         ++notices;
@@ -215,6 +283,59 @@ TEST_F(ReplayTest, ArrivalsAndRemovalsHappenAgainInTheirOrder) {
     EXPECT_EQ(productId, kProductIdUpdate);
 }
 
+// A run recorded where the system gave no notices: the device still leaves and comes back as it
+// did, but the program hears of it only by looking, as it did then.
+TEST_F(ReplayTest, ARunThatHeardNoNoticesHearsNoneOnReplay) {
+    std::atomic<int> notices{0};
+    TraceEvent removal = Event(Kind::Removal, 12);
+    removal.info.path = kNode;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
+           Event(Kind::In, 11, Reply(0x38, 0)), removal,
+           Arrival("/dev/hidraw8", kProductIdUpdate, 3, 13)});
+    auto watch = replay_->WatchPresence([&] { ++notices; });
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x38, 0x42, &value));
+    EXPECT_TRUE(device_->handle()->Gone());
+    EXPECT_TRUE(replay_->Enumerate().empty());
+    const auto until = Clock::now() + std::chrono::seconds(10);
+    while (replay_->Enumerate().empty() && Clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(replay_->Enumerate().size(), 1u) << "the arrival did not come back";
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(notices, 0);
+}
+
+// The device left as it replied, and the system told of it before the link had taken the reply:
+// the program hears the notice once the reply is in and the device gone, as its detection found
+// it then. The notice of its return keeps the pause before it (at most 100 ms at this pace).
+TEST_F(ReplayTest, ANoticeComesWithTheChangeItToldOfAndKeepsItsPause) {
+    std::mutex mutex;
+    std::condition_variable told;
+    std::vector<std::pair<bool, Clock::time_point>> heard;  // the device listed, when
+    TraceEvent removal = Event(Kind::Removal, 14);
+    removal.info.path = kNode;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
+           Event(Kind::Notice, 11), Event(Kind::In, 12, Reply(0x38, 0)), removal,
+           Event(Kind::Notice, 300000), Arrival("/dev/hidraw8", kProductIdUpdate, 3, 300001)});
+    auto watch = replay_->WatchPresence([&] {
+        const bool listed = !replay_->Enumerate().empty();  // the detection the notice starts
+        std::lock_guard lock(mutex);
+        heard.emplace_back(listed, Clock::now());
+        told.notify_all();
+    });
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x38, 0x42, &value));
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(told.wait_for(lock, std::chrono::seconds(10), [&] { return heard.size() >= 2; }));
+    EXPECT_FALSE(heard[0].first) << "the notice came before the device had left";
+    EXPECT_TRUE(heard[1].first) << "the notice came before the device was back";
+    EXPECT_GE(heard[1].second - heard[0].second, std::chrono::milliseconds(80))
+        << "the return did not keep its pause";
+}
+
 // When recorded, the detection looked twice while the device was away (it printed its status
 // twice): the replayed arrival waits for both looks, not only the first.
 TEST_F(ReplayTest, ADetectionThatLookedTwiceWhileTheDeviceWasAwayLooksTwiceAgain) {
@@ -225,8 +346,8 @@ TEST_F(ReplayTest, ADetectionThatLookedTwiceWhileTheDeviceWasAwayLooksTwiceAgain
     removal.info.path = kNode;
     removal.look = 2;
     Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
-           Event(Kind::In, 11, Reply(0x38, 0)), removal,
-           Arrival("/dev/hidraw8", kProductIdUpdate, 4, 13)});
+           Event(Kind::In, 11, Reply(0x38, 0)), Event(Kind::Notice, 12), removal,
+           Event(Kind::Notice, 13), Arrival("/dev/hidraw8", kProductIdUpdate, 4, 13)});
     auto watch = replay_->WatchPresence([&] {
         std::lock_guard lock(mutex);
         ++notices;

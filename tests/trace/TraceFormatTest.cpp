@@ -65,6 +65,10 @@ TEST_F(TraceFileTest, EveryKindOfEventReadsBackAsWritten) {
     removal.info.path = "/dev/hidraw3";
     removal.look = 5;
     written.push_back(removal);
+    written.push_back(Report(TraceEvent::Kind::Notice, {}));
+    TraceEvent port = Report(TraceEvent::Kind::Port, {});
+    port.info.port = "1-1.4";
+    written.push_back(port);
     {
         auto writer = TraceWriter::Create(path_, "9.9");
         ASSERT_NE(writer, nullptr);
@@ -82,7 +86,10 @@ TEST_F(TraceFileTest, EveryKindOfEventReadsBackAsWritten) {
     TraceProblem problem;
     const auto read = ReadTrace(path_, &problem);
     ASSERT_TRUE(read.has_value()) << problem.detail;
-    ASSERT_EQ(read->size(), written.size());
+    // Closing adds the end line: the recording holds the whole run.
+    ASSERT_EQ(read->size(), written.size() + 1);
+    EXPECT_EQ(read->back().kind, TraceEvent::Kind::End);
+    EXPECT_TRUE(read->back().complete);
     uint64_t previous = 0;
     for (size_t i = 0; i < written.size(); ++i) {
         const TraceEvent& a = written[i];
@@ -94,6 +101,8 @@ TEST_F(TraceFileTest, EveryKindOfEventReadsBackAsWritten) {
         EXPECT_EQ(b.info.path, a.info.path) << i;
         EXPECT_EQ(b.info.productId, a.info.productId) << i;
         EXPECT_EQ(b.info.usagePage, a.info.usagePage) << i;
+        EXPECT_EQ(b.info.port, a.info.port) << i;
+        EXPECT_EQ(b.line, static_cast<int>(i) + 2) << i;
         EXPECT_EQ(b.look, a.look) << i;
         EXPECT_GE(b.us, previous) << "times run backwards at " << i;
         previous = b.us;
@@ -118,7 +127,8 @@ TEST_F(TraceFileTest, ClosingWritesEverythingQueuedFromEveryThread) {
     TraceProblem problem;
     const auto read = ReadTrace(path_, &problem);
     ASSERT_TRUE(read.has_value()) << problem.detail;
-    EXPECT_EQ(read->size(), 2u * kPerThread);
+    ASSERT_EQ(read->size(), 2u * kPerThread + 1);
+    EXPECT_EQ(read->back().kind, TraceEvent::Kind::End);
 }
 
 #ifndef _WIN32
@@ -135,10 +145,11 @@ TEST_F(TraceFileTest, ARecordingCutShortSaysWhyAndReadsBackUpToWhereItEnded) {
         rlim_t fileLimit;  // bytes; RLIM_INFINITY: none
         size_t maxQueued;
         const char* reason;
+        bool endLine;  // a file that can still be written says at its end that it is cut short
     };
     const Case cases[] = {
-        {"file full", 16 * 1024, TraceWriter::kMaxQueued, "writing the file failed"},
-        {"queue full", RLIM_INFINITY, 100, "the writer fell behind"},
+        {"file full", 16 * 1024, TraceWriter::kMaxQueued, "writing the file failed", false},
+        {"queue full", RLIM_INFINITY, 100, "the writer fell behind", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,9 +175,15 @@ TEST_F(TraceFileTest, ARecordingCutShortSaysWhyAndReadsBackUpToWhereItEnded) {
         TraceProblem problem;
         const auto read = ReadTrace(path_, &problem);
         ASSERT_TRUE(read.has_value()) << problem.detail << " at line " << problem.line;
-        EXPECT_GT(read->size(), 0u);
+        ASSERT_GT(read->size(), 1u);
         EXPECT_LT(read->size(), 2000u);
-        for (size_t i = 0; i < read->size(); ++i) {
+        const bool ended = read->back().kind == TraceEvent::Kind::End;
+        EXPECT_EQ(ended, c.endLine);
+        if (ended) {
+            EXPECT_FALSE(read->back().complete);
+            EXPECT_NE(read->back().reason.find(c.reason), std::string::npos);
+        }
+        for (size_t i = 0; i + (ended ? 1 : 0) < read->size(); ++i) {
             ASSERT_EQ((*read)[i].bytes, std::vector<uint8_t>(64, uint8_t(i))) << i;
         }
     }

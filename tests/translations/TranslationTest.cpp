@@ -28,6 +28,7 @@
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "trace/OptionValueTexts.h"
+#include "trace/ReplayTexts.h"
 #include "trace/TraceTexts.h"
 #include "ui/UiTexts.h"
 
@@ -205,6 +206,10 @@ std::vector<Text> AllProgramTexts() {
     index = 0;
     for (const char* t : tavlin::trace::kAllTexts) {
         texts.push_back({"trace::kAllTexts[" + std::to_string(index++) + "]", t});
+    }
+    index = 0;
+    for (const char* t : tavlin::replay::kAllTexts) {
+        texts.push_back({"replay::kAllTexts[" + std::to_string(index++) + "]", t});
     }
     index = 0;
     for (const char* t : tavlin::caltext::kAllTexts) {

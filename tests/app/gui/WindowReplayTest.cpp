@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <memory>
@@ -60,11 +61,10 @@ class WindowReplayTest : public QObject {
     }
     QString Status() const { return findControl<QLabel>(window_.get(), 1060)->text(); }
 
-    void Open(HidTransport& transport) {
+    void Open(HidTransport& transport, MainWindowOptions options = {}) {
         state_ = std::make_unique<SharedState>();
         device_ = std::make_unique<HidDevice>(transport);
         device_->setTimeoutMs(100);
-        MainWindowOptions options;
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
         window_->show();
     }
@@ -137,6 +137,80 @@ class WindowReplayTest : public QObject {
         // The write itself was refused (EPROTO), not answered with another command's reply.
         QTRY_VERIFY(Log().find("GetOverlappedResult_Tav failed! ret=" + std::to_string(EPROTO)) !=
                     std::string::npos);
+    }
+
+    // As the CLI does: a replay that stopped short of its recording, one that ran out, and a
+    // recording that could not hold the run are told on the status line and in the log, before
+    // its end line.
+    void aShortfallARunOutAndACutRecordingAreTold() {
+        const std::vector<TraceEvent> recorded = Recording();  // made by the first test
+        QVERIFY(!recorded.empty());
+        // Up to the mode switch's first report, without an end line: the press runs out.
+        const auto press =
+            std::find_if(recorded.rbegin(), recorded.rend(), [](const TraceEvent& e) {
+                return e.kind == TraceEvent::Kind::Out && e.bytes.at(1) == 0x0E;
+            });
+        QVERIFY(press != recorded.rend());
+        const std::vector<TraceEvent> cut(recorded.begin(), press.base() - 1);
+        const int ranOutLine = static_cast<int>(cut.size()) + 2;
+        struct Case {
+            const char* name;
+            std::vector<TraceEvent> events;  // empty: record, into a writer that falls behind
+            bool press;
+            std::string told;
+            size_t logged;  // what happens during the run is logged then, and again at the close
+        };
+        const Case cases[] = {
+            {"shortfall", recorded, false, "", 1},
+            {"ran out", cut, true, "记录文件在第 " + std::to_string(ranOutLine) + " 行用完", 2},
+            {"cut recording", {}, false, "记录文件 cut.trace 不完整：记录在运行结束前中断", 2},
+        };
+        for (const Case& c : cases) {
+            qInfo("%s", c.name);
+            sim::SimTransport sim;
+            std::unique_ptr<TraceWriter> writer;
+            std::unique_ptr<RecordingTransport> recording;
+            MainWindowOptions options;
+            if (c.events.empty()) {
+                writer = TraceWriter::Create(dir_.filePath("cut.trace").toStdString(), "test", 1);
+                QVERIFY(writer != nullptr);
+                recording = std::make_unique<RecordingTransport>(sim, *writer);
+                options.recording = writer.get();
+                options.recordPath = "cut.trace";
+                Open(*recording, options);
+            } else {
+                replay_ = std::make_unique<ReplayTransport>(c.events, false);
+                options.replay = replay_.get();
+                Open(*replay_, options);
+            }
+            QTRY_COMPARE(Status(), Utf8("设备检测完成。\n"));
+            // What the press would have sent is left.
+            const std::string told = !c.told.empty() ? c.told
+                                                     : "回放未完成：记录中还有 " +
+                                                           std::to_string(replay_->OutputsLeft()) +
+                                                           " 个输出报告未发送";
+            if (c.press) {
+                QTest::mouseClick(findControl<QPushButton>(window_.get(), 1065), Qt::LeftButton);
+                QTRY_VERIFY(replay_->RanOutLine() != 0);
+            }
+            window_->reject();
+            QVERIFY2(Status().startsWith(QString::fromStdString(told)),
+                     qPrintable(Status() + " / " + QString::fromStdString(told)));
+            const std::string log = Log();
+            const size_t at = log.rfind(told);
+            QVERIFY2(at != std::string::npos, c.name);
+            QVERIFY2(log.find("Tavlin log end!", at) != std::string::npos, c.name);
+            const size_t start = log.rfind("Tavlin log start!");
+            size_t logged = 0;
+            for (size_t i = log.find(told, start); i != std::string::npos;
+                 i = log.find(told, i + 1)) {
+                ++logged;
+            }
+            QCOMPARE(logged, c.logged);
+            Close();
+            recording.reset();
+            writer.reset();
+        }
     }
 };
 
