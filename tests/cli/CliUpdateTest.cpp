@@ -84,7 +84,7 @@ TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
     sim::FaultSettings moving;
     moving.movePort = "sim-7";
     sim.faults().Set(moving);
-    const DeviceChoice lone = ChooseDevice(sim, sim, "");
+    const DeviceChoice lone = ChooseDevice(sim, &sim, "");
     EXPECT_EQ(lone.port, "sim-1");
     EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}, nullptr, lone.transport.get()),
               kExitSuccess)
@@ -98,8 +98,8 @@ TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
     sim::SimStation station(2);
     station.device(0).setReenumerationDelay(20ms);
     station.device(0).faults().Set(moving);
-    EXPECT_FALSE(ChooseDevice(station, station, "").refusal.empty());
-    const DeviceChoice chosen = ChooseDevice(station, station, "sim-1");
+    EXPECT_FALSE(ChooseDevice(station, &station, "").refusal.empty());
+    const DeviceChoice chosen = ChooseDevice(station, &station, "sim-1");
     ASSERT_NE(chosen.transport, nullptr);
     EXPECT_EQ(chosen.port, "sim-1");
     EXPECT_EQ(Run({"update", Package(1), "--replug-timeout", "1"}, nullptr, chosen.transport.get()),
