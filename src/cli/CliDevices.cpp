@@ -54,6 +54,7 @@ DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const st
     if (listing == nullptr) {
         if (!port.empty()) {
             choice.transport = std::make_unique<PortFilterTransport>(session, port);
+            choice.port = port;
         }
         return choice;
     }

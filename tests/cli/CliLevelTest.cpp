@@ -138,11 +138,11 @@ TEST_F(CliLevelTest, APictureThatBecameAFifoIsRefusedAndTheDeviceStillLeavesCali
     }
     ASSERT_TRUE(fifo.get());
     EXPECT_EQ(run.get(), kExitFailed) << output;
-    EXPECT_THAT(output, HasSubstr("cannot write " + master.string() + ": not a regular file"));
+    EXPECT_THAT(output, HasSubstr("无法写入 " + master.string() + "：not a regular file"));
     EXPECT_THAT(output, HasSubstr("tavlin-cli: cannot write the pictures to " + dir.string()));
     EXPECT_TRUE(std::filesystem::is_regular_file(dir / "slave.png"));
     EXPECT_TRUE(
-        log.Contains("Picture " + master.string() + " cannot be written (not a regular file)"))
+        log.Contains("Leveling picture not written: " + master.string() + ": not a regular file"))
         << log.Text();
     EXPECT_EQ(sim.firmware().mode(), 0x22);
 }
@@ -196,7 +196,8 @@ TEST_F(CliLevelTest, ThePictureFolderIsMadeFirstOrTheRunRefusedAtOnce) {
 // A picture that cannot be written fails the run with the file named and a log line; the other
 // picture is still written.
 TEST_F(CliLevelTest, APictureThatCannotBeWrittenFailsTheRunAndSaysWhich) {
-    std::filesystem::create_directory(dir / "master.png");
+    // A link to a folder that is not there passes the look before the run and fails the write.
+    std::filesystem::create_symlink(dir / "missing" / "master.png", dir / "master.png");
     EXPECT_EQ(Run({"level", "--png", dir.string()}), kExitFailed) << output;
     const std::string master = (dir / "master.png").string();
     EXPECT_THAT(output, HasSubstr("无法写入 " + master + "：")) << output;

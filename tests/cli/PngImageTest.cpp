@@ -103,8 +103,10 @@ TEST(PngImageTest, WritesTheFileWhollyOrSaysWhyNot) {
         std::string path;
         std::string reason;
     } refused[] = {
-        {(dir / "a-folder").string(), std::make_error_code(std::errc::is_a_directory).message()},
-        {"/dev/full", std::make_error_code(std::errc::no_space_on_device).message()},
+        {(dir / "a-folder").string(), "not a regular file"},
+        {"/dev/full", "not a regular file"},
+        {(dir / "missing" / "x.png").string(),
+         std::make_error_code(std::errc::no_such_file_or_directory).message()},
     };
     for (const auto& r : refused) {
         error.clear();
