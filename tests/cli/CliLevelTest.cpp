@@ -11,7 +11,9 @@
 #include <sstream>
 #include <thread>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "base/StringTable.h"
 #include "cli/CliSession.h"
@@ -116,6 +118,7 @@ TEST_F(CliLevelTest, PicturesThatNeverArriveWholeEndTheRunWithTheirCause) {
     EXPECT_EQ(sim.firmware().mode(), 0x22);  // left as the window's Cancel leaves
 }
 
+#ifndef _WIN32
 // A FIFO put in a picture's place after the folder was checked, while the device is in
 // calibration mode: that picture is refused without waiting for a reader, the other is still
 // written, and the run leaves as the window's Cancel does, back in work mode.
@@ -146,6 +149,8 @@ TEST_F(CliLevelTest, APictureThatBecameAFifoIsRefusedAndTheDeviceStillLeavesCali
         << log.Text();
     EXPECT_EQ(sim.firmware().mode(), 0x22);
 }
+
+#endif
 
 // The two sensor boxes often say the same: every line says whose it is, blank lines inside a
 // text stay blank, and the names are the string table's (translated with the rest).
@@ -193,6 +198,8 @@ TEST_F(CliLevelTest, ThePictureFolderIsMadeFirstOrTheRunRefusedAtOnce) {
     EXPECT_EQ(log.Text(), logBefore) << "the session must not start";
 }
 
+// Links and FIFOs are POSIX files.
+#ifndef _WIN32
 // A picture that cannot be written fails the run with the file named and a log line; the other
 // picture is still written.
 TEST_F(CliLevelTest, APictureThatCannotBeWrittenFailsTheRunAndSaysWhich) {
@@ -204,6 +211,8 @@ TEST_F(CliLevelTest, APictureThatCannotBeWrittenFailsTheRunAndSaysWhich) {
     EXPECT_THAT(log.Text(), HasSubstr("Leveling picture not written: " + master + ": "));
     EXPECT_GT(std::filesystem::file_size(dir / "slave.png"), 0u);
 }
+
+#endif
 
 TEST_F(CliLevelTest, NoDeviceAndBadOptions) {
     sim.Detach();
