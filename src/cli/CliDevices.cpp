@@ -52,7 +52,7 @@ int RunList(HidTransport& transport, CliOutput& output, RunReport* report) {
 DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const std::string& port) {
     DeviceChoice choice;
     if (listing == nullptr) {
-        if (port.empty()) {
+        if (!port.empty()) {
             choice.transport = std::make_unique<PortFilterTransport>(session, port);
             choice.port = port;
         }
