@@ -96,8 +96,11 @@ TEST(PngImageTest, WritesTheFileWhollyOrSaysWhyNot) {
 
     const std::string file = (dir / "one.png").string();
     ASSERT_TRUE(WritePngFile(file, 1, 1, pixel, &error)) << error;
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}), *bytes);
+    {
+        // Closed before the folder goes: Windows keeps an open file from being removed.
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}), *bytes);
+    }
 
     const struct {
         std::string path;
@@ -105,14 +108,17 @@ TEST(PngImageTest, WritesTheFileWhollyOrSaysWhyNot) {
     } refused[] = {
         {(dir / "a-folder").string(), "not a regular file"},
         {"/dev/full", "not a regular file"},
-        {(dir / "missing" / "x.png").string(),
-         std::make_error_code(std::errc::no_such_file_or_directory).message()},
+
     };
     for (const auto& r : refused) {
         error.clear();
         EXPECT_FALSE(WritePngFile(r.path, 1, 1, pixel, &error)) << r.path;
         EXPECT_EQ(error, r.reason) << r.path;
     }
+    // A folder that is not there: the system's own words, whatever they are there.
+    error.clear();
+    EXPECT_FALSE(WritePngFile((dir / "missing" / "x.png").string(), 1, 1, pixel, &error));
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(WritePngFile(file, 2, 1, pixel, &error)) << "a size that does not fit";
     std::filesystem::remove_all(dir);
 }
