@@ -38,9 +38,15 @@
 // Before any shared library's constructor runs, which may open files of its own and takes time:
 // the loader maps every library before main, and a SIGTERM then would end the run before it
 // could take its exit path.
-__attribute__((section(".preinit_array"), used)) static void (*const kAtStart[])(int, char**,
-                                                                                 char**) = {
-    tavlin::OccupyClosedStandardStreams, tavlin::HoldQuitSignalsAtStart};
+static void AtStart(int argc, char** argv, char** envp) {
+    tavlin::OccupyClosedStandardStreams(argc, argv, envp);
+    tavlin::HoldQuitSignalsAtStart(argc, argv, envp);
+}
+
+// One pointer, not an array: the compiler aligns an array of two to 16 bytes, and behind a
+// sanitizer's own entry that leaves an empty slot the loader calls as address zero.
+__attribute__((section(".preinit_array"), used)) static void (*const kAtStart)(int, char**,
+                                                                               char**) = AtStart;
 #endif
 
 namespace {
@@ -475,6 +481,7 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+    tavlin::IgnoreClosedOutputSignal();
     return Main([&] { return tavlin::Utf8Arguments(argc, argv); });
 }
 #endif
