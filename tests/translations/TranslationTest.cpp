@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -163,77 +164,35 @@ std::vector<Text> AllProgramTexts() {
     for (size_t i = 0; i < count; ++i) {
         texts.push_back({"id " + std::to_string(ids[i]), tavlin::BuiltInString(ids[i])});
     }
-    size_t index = 0;
-    for (const char* t : tavlin::ui::kAllTexts) {
-        texts.push_back({"kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::fw::kAllTexts) {
-        texts.push_back({"fw::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::leveling::text::kAllTexts) {
-        texts.push_back({"leveling kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::options::kAllTexts) {
-        texts.push_back({"options::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::console::kAllTexts) {
-        texts.push_back({"console::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::cli::kAllTexts) {
-        texts.push_back({"cli::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::cli::picture::kAllTexts) {
-        texts.push_back({"cli::picture::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::cli::alltext::kAllTexts) {
-        texts.push_back({"cli::alltext::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::filetext::kAllTexts) {
-        texts.push_back({"filetext::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::frontend::kAllTexts) {
-        texts.push_back({"frontend::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::trace::kAllTexts) {
-        texts.push_back({"trace::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::replay::kAllTexts) {
-        texts.push_back({"replay::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::caltext::kAllTexts) {
-        texts.push_back({"caltext::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::checktext::kAllTexts) {
-        texts.push_back({"checktext::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::scripttext::kAllTexts) {
-        texts.push_back({"scripttext::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::checksizetext::kAllTexts) {
-        texts.push_back({"checksizetext::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::cli::usage::kAllTexts) {
-        texts.push_back({"usage::kAllTexts[" + std::to_string(index++) + "]", t});
-    }
-    index = 0;
-    for (const char* t : tavlin::optiontext::kAllTexts) {
-        texts.push_back({"optiontext::kAllTexts[" + std::to_string(index++) + "]", t});
+    // Every table of texts a front end shows, each named for the failure message.
+    const struct {
+        const char* name;
+        std::span<const char* const> texts;
+    } tables[] = {
+        {"kAllTexts", tavlin::ui::kAllTexts},
+        {"fw::kAllTexts", tavlin::fw::kAllTexts},
+        {"leveling kAllTexts", tavlin::leveling::text::kAllTexts},
+        {"options::kAllTexts", tavlin::options::kAllTexts},
+        {"console::kAllTexts", tavlin::console::kAllTexts},
+        {"cli::kAllTexts", tavlin::cli::kAllTexts},
+        {"cli::picture::kAllTexts", tavlin::cli::picture::kAllTexts},
+        {"cli::alltext::kAllTexts", tavlin::cli::alltext::kAllTexts},
+        {"filetext::kAllTexts", tavlin::filetext::kAllTexts},
+        {"frontend::kAllTexts", tavlin::frontend::kAllTexts},
+        {"trace::kAllTexts", tavlin::trace::kAllTexts},
+        {"replay::kAllTexts", tavlin::replay::kAllTexts},
+        {"caltext::kAllTexts", tavlin::caltext::kAllTexts},
+        {"checktext::kAllTexts", tavlin::checktext::kAllTexts},
+        {"scripttext::kAllTexts", tavlin::scripttext::kAllTexts},
+        {"checksizetext::kAllTexts", tavlin::checksizetext::kAllTexts},
+        {"usage::kAllTexts", tavlin::cli::usage::kAllTexts},
+        {"optiontext::kAllTexts", tavlin::optiontext::kAllTexts},
+    };
+    for (const auto& table : tables) {
+        for (size_t i = 0; i < table.texts.size(); ++i) {
+            texts.push_back(
+                {std::string(table.name) + "[" + std::to_string(i) + "]", table.texts[i]});
+        }
     }
     return texts;
 }
