@@ -10,9 +10,6 @@
 
 namespace tavlin::cli {
 
-// A text in the user's language with its %s and %d filled in, in order.
-std::string Say(const char* builtIn, const std::vector<std::string>& values);
-
 // list: one line per attached device of ours (port, product id, what it runs, path); exit 0
 // when there is one at least, else the no-device text and exit 3.
 int RunList(HidTransport& transport, CliOutput& output, RunReport* report);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/FillText.h"
 #include "base/Log.h"
 #include "base/LogFolder.h"
 #include "base/StringTable.h"
@@ -395,10 +396,8 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.logComplete = tavlin::LogComplete();
     }
     if (logWritten && !*report.logComplete) {
-        std::string text = tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE);
-        if (const size_t at = text.find("%s"); at != std::string::npos) {
-            text.replace(at, 2, tavlin::LogFilePath());
-        }
+        const std::string text = tavlin::FillText(tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE),
+                                                  {tavlin::LogFilePath()});
         std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
     }
     if (const auto ended = tavlin::trace::EndRecording(transport, transportOptions.record)) {
@@ -440,11 +439,12 @@ int Run(tavlin::Utf8Arguments& arguments) {
     try {
         tavlin::cli::Invocation invocation;
         if (!transportError.empty()) {
-            return end.Usage(tavlin::cli::Say(tavlin::cli::usage::kSeeHelp, {transportError}));
+            return end.Usage(
+                tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {transportError}));
         }
         if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error) ||
             !tavlin::trace::CheckTransportOptions(transportOptions, &error)) {
-            return end.Usage(tavlin::cli::Say(tavlin::cli::usage::kSeeHelp, {error}));
+            return end.Usage(tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {error}));
         }
         const int status =
             RunCommand(end, invocation, transportOptions, options, interruption, originalArguments);
