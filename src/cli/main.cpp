@@ -26,9 +26,9 @@
 #include "cli/StationTexts.h"
 #include "cli/UsageTexts.h"
 #include "device/HidDevice.h"
-#include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
 #include "platform/FilePath.h"
+#include "platform/ProgramPath.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TransportFactory.h"
 

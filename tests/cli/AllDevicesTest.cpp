@@ -25,8 +25,8 @@
 #include "cli/CliSession.h"
 #include "cli/ProgressBoard.h"
 #include "cli/StationTexts.h"
-#include "platform/ChildProcess.h"
 #include "platform/FilePath.h"
+#include "platform/ProgramPath.h"
 
 namespace tavlin::cli {
 namespace {
