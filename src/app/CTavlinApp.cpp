@@ -10,7 +10,7 @@
 #include "app/QuitSignals.h"
 #include "base/LogFolder.h"
 #include "base/Unexpected.h"
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "language/Language.h"

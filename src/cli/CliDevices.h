@@ -6,7 +6,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "cli/RunReport.h"
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 
 namespace tavlin::cli {
 

@@ -422,7 +422,7 @@ int Run(tavlin::Utf8Arguments& arguments) {
         originalArguments.emplace_back(arguments.argv()[i]);
     }
     // The language before the options: a refused option is told in it.
-    tavlin::cli::CliLanguage language(arguments.argv());
+    tavlin::cli::InstallCliLanguage(arguments.argv());
     std::string transportError;
     const auto transportOptions = tavlin::trace::ConsumeTransportOptions(
         &arguments.argc(), arguments.argv(), &transportError);

@@ -1,4 +1,4 @@
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 
 #include <algorithm>
 #include <chrono>
