@@ -109,9 +109,8 @@ int CTavlinApp::Run(int argc, char** argv) {
         return 2;
     }
 
-    // One device of several: the one on the port asked for; else the first, as ever, and the log
-    // names the ports seen.
-    // A replay works on the port its recorded run chose.
+    // One device of several: the one on the port asked for; else the first the system lists, and
+    // the log names the ports seen. A replay works on the port its recorded run chose.
     MainWindowOptions options;
     std::unique_ptr<PortFilterTransport> chosen;
     std::string port = parsed.options.device;

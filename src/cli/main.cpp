@@ -328,9 +328,9 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (!transport) {
         return end.Usage(error);
     }
-    // One device of several: the one asked for, or the only one there. A replayed session
-    // holds the traffic of the port its run chose (kept to again), and looking at the list would
-    // be a look it never recorded.
+    // One device of several: the one asked for, or the only one there. A replay keeps to the port
+    // its recorded run chose, and takes no look at the attached devices: the recorded run's look
+    // went past the recording, and an extra look would pace the recorded arrivals and removals.
     std::string port = options.device;
     if (port.empty() && transport.replay) {
         port = transport.replay->RecordedPort();
