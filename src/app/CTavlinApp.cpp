@@ -134,9 +134,8 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.recordPath = parsed.options.transport.record;
     options.replay = transport.replay;
     options.checkCalibration = parsed.options.checkCalibration;
-    options.checkToleranceMm = parsed.options.checkToleranceMm;
-    options.screenWidthMm = parsed.options.screenWidthMm;
-    options.screenHeightMm = parsed.options.screenHeightMm;
+    options.check = {parsed.options.checkToleranceMm, parsed.options.screenWidthMm,
+                     parsed.options.screenHeightMm};
     // Listening before the window exists: a SIGTERM during start-up (the detection already
     // runs in the window's constructor) waits in the pipe and closes the window once it runs.
     CTavlinDlg* window = nullptr;
