@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/OptionTexts.h"
+#include "base/FillText.h"
 #include "base/StringTable.h"
 #include "calibration/CheckScreenSize.h"
 #include "calibration/CheckSizeTexts.h"
@@ -22,8 +23,7 @@ QString Text(const char* builtIn) {
 }
 
 QString Fill(const char* builtIn, const QString& value) {
-    QString text = Text(builtIn);
-    return text.replace(QStringLiteral("%s"), value);
+    return QString::fromStdString(FillText(Tr(builtIn), {value.toStdString()}));
 }
 
 struct OptionLine {

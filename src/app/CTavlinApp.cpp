@@ -10,7 +10,7 @@
 #include "app/QuitSignals.h"
 #include "base/LogFolder.h"
 #include "base/Unexpected.h"
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "language/Language.h"
@@ -109,9 +109,8 @@ int CTavlinApp::Run(int argc, char** argv) {
         return 2;
     }
 
-    // One device of several: the one on the port asked for; else the first, as ever, and the log
-    // names the ports seen.
-    // A replay works on the port its recorded run chose.
+    // One device of several: the one on the port asked for; else the first the system lists, and
+    // the log names the ports seen. A replay works on the port its recorded run chose.
     MainWindowOptions options;
     std::unique_ptr<PortFilterTransport> chosen;
     std::string port = parsed.options.device;
@@ -135,9 +134,8 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.recordPath = parsed.options.transport.record;
     options.replay = transport.replay;
     options.checkCalibration = parsed.options.checkCalibration;
-    options.checkToleranceMm = parsed.options.checkToleranceMm;
-    options.screenWidthMm = parsed.options.screenWidthMm;
-    options.screenHeightMm = parsed.options.screenHeightMm;
+    options.check = {parsed.options.checkToleranceMm, parsed.options.screenWidthMm,
+                     parsed.options.screenHeightMm};
     // Listening before the window exists: a SIGTERM during start-up (the detection already
     // runs in the window's constructor) waits in the pipe and closes the window once it runs.
     CTavlinDlg* window = nullptr;

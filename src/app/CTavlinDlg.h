@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/DialogBridge.h"
+#include "calibration/CalibrationCheck.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 
@@ -31,10 +32,7 @@ struct MainWindowOptions {
     bool engineering = false;       // show the engineering console (--engineering)
     bool watchDevices = true;       // follow the transport's arrivals and removals
     bool checkCalibration = false;  // open the calibration check once the window runs
-    double checkToleranceMm = 2.0;  // the calibration check's tolerance (--check-tolerance)
-    // The screen's size in millimetres for the calibration check (--screen-size); 0: none.
-    double screenWidthMm = 0;
-    double screenHeightMm = 0;
+    CheckOptions check;             // the calibration check's tolerance and screen size
     // Written to the log once it starts: which devices the window saw at start and which one it
     // works on, when several were attached.
     std::string startNote;

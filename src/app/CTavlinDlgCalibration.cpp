@@ -47,8 +47,7 @@ void CTavlinDlg::OnCalibration() {
             return accepted;
         },
         this);
-    dialog->SetCheckOptions(options_.checkToleranceMm, CalibrateAgain());
-    dialog->SetScreenSizeMm(options_.screenWidthMm, options_.screenHeightMm);
+    dialog->SetCheckOptions(options_.check, CalibrateAgain());
     dialog->Open(screen());
 }
 
@@ -61,8 +60,7 @@ std::function<void()> CTavlinDlg::CalibrateAgain() {
 }
 
 void CTavlinDlg::OpenCalibrationCheck() {
-    auto* dialog = new CcalibrationcheckDlg(options_.checkToleranceMm, CalibrateAgain(), this);
-    dialog->SetScreenSizeMm(options_.screenWidthMm, options_.screenHeightMm);
+    auto* dialog = new CcalibrationcheckDlg(options_.check, CalibrateAgain(), this);
     dialog->Open(screen());
 }
 
@@ -72,8 +70,7 @@ void CTavlinDlg::OnClientCalibration() {
         return;
     }
     auto* dialog = new CcalibrationclientDlg(this);
-    dialog->SetCheckTolerance(options_.checkToleranceMm);
-    dialog->SetScreenSizeMm(options_.screenWidthMm, options_.screenHeightMm);
+    dialog->SetCheckOptions(options_.check);
     dialog->Open(screen());
     SetControlText(control::kStatusLine, LoadString(IDS_DETECT_DONE));
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/FileTexts.h"
+#include "base/FillText.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "platform/FilePath.h"
@@ -43,28 +44,13 @@ Result RefuseLogNotAFile(const std::string& path, std::string* message) {
     if (!IsThereButNotAFile(path)) {
         return Result::Ok();
     }
-    std::string text = Tr(filetext::kLogNotAFile);
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, path);
-    }
-    *message = text + "\n";
+    *message = FillText(Tr(filetext::kLogNotAFile), {path}) + "\n";
     return Result::Fail(ResultCode::BadInput, "the log file " + path + " is not a regular file");
 }
 
 std::string Refusal(const std::string& folder, const std::error_code& why) {
-    std::string text = Tr(BuiltInString(IDS_LOG_DIR_REFUSED));
-    // Each %s is looked for after what was put in before: a folder named with "%s" in it must
-    // not take the reason's place.
-    size_t from = 0;
-    for (const std::string& value : {folder, ErrorText(why)}) {
-        const size_t at = text.find("%s", from);
-        if (at == std::string::npos) {
-            break;
-        }
-        text.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return text;
+    // A folder named with "%s" in it must not take the reason's place: FillText sees to that.
+    return FillText(Tr(BuiltInString(IDS_LOG_DIR_REFUSED)), {folder, ErrorText(why)});
 }
 
 }  // namespace

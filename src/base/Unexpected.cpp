@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "base/FillText.h"
 #include "base/FrontEndTexts.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
@@ -55,11 +56,7 @@ std::string CurrentExceptionText() {
 }
 
 std::string UnexpectedErrorText(const std::string& what) {
-    std::string text = Tr(frontend::kUnexpectedError);
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, what);
-    }
-    return text;
+    return FillText(Tr(frontend::kUnexpectedError), {what});
 }
 
 void SetUnexpectedReport(UnexpectedReport report) {

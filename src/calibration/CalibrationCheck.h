@@ -31,6 +31,15 @@ struct CheckPoint {
 
 inline constexpr int kCheckPointCount = 5;
 inline constexpr double kDefaultCheckToleranceMm = 2.0;
+
+// What the command line tells the calibration check, the same in every window that offers it.
+struct CheckOptions {
+    double toleranceMm = kDefaultCheckToleranceMm;  // --check-tolerance
+    // The screen's size in millimetres (--screen-size); it takes the monitor's place. 0 x 0: none.
+    double screenWidthMm = 0;
+    double screenHeightMm = 0;
+};
+
 // Check points keep this far from the screen's edges, and from the calibration targets.
 inline constexpr double kCheckMarginMm = 10.0;
 // A touch this many tolerances away from its point was meant for something else.

@@ -87,11 +87,6 @@ void CalibrationCheckPanel::LayOut() {
     result_->LayOut(width(), height());
 }
 
-void CalibrationCheckPanel::SetScreenSizeMm(double widthMm, double heightMm) {
-    optionWidthMm_ = widthMm;
-    optionHeightMm_ = heightMm;
-}
-
 bool CalibrationCheckPanel::AskingForSize() const {
     return asking_;
 }
@@ -100,9 +95,9 @@ void CalibrationCheckPanel::Start(const CheckScreen& screen) {
     if (parentWidget() != nullptr) {
         setGeometry(parentWidget()->rect());
     }
-    if (optionWidthMm_ > 0 && optionHeightMm_ > 0) {
-        StartCheck(
-            WithGivenSize(screen, optionWidthMm_, optionHeightMm_, ScreenSizeSource::Option));
+    if (options_.screenWidthMm > 0 && options_.screenHeightMm > 0) {
+        StartCheck(WithGivenSize(screen, options_.screenWidthMm, options_.screenHeightMm,
+                                 ScreenSizeSource::Option));
         return;
     }
     if (screen.HasPhysicalSize()) {
@@ -162,7 +157,7 @@ void CalibrationCheckPanel::StartCheck(const CheckScreen& screen) {
     if (screen.HasPhysicalSize()) {
         LogCheckScreen(screen);  // an unknown size was logged when it was asked for
     }
-    check_ = std::make_unique<CalibrationCheck>(screen, toleranceMm_);
+    check_ = std::make_unique<CalibrationCheck>(screen, options_.toleranceMm);
     contact_ = -1;
     result_->hide();
     show();

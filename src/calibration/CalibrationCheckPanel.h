@@ -22,7 +22,7 @@ CheckScreen CheckScreenOf(const QScreen* screen);
 // them (the first contact's position when it lifts) and mouse clicks (marked as such), and then
 // shows the result. The window it sits on decides what its buttons do.
 //
-// Its millimetres come from --screen-size (SetScreenSizeMm) before the monitor's. Where neither
+// Its millimetres come from --screen-size (SetOptions) before the monitor's. Where neither
 // gives a real size the panel asks for it in a field first: a verdict in millimetres must not
 // rest on a size the system made up. Enter with a size starts the check with it; Enter alone
 // starts a check in pixels only (no verdict).
@@ -34,9 +34,8 @@ class CalibrationCheckPanel : public QWidget {
 
     // Covers the parent and starts a check on `screen`, or asks for its size first.
     void Start(const CheckScreen& screen);
-    // The size in millimetres from the command line, for the checks started from now on; it
-    // takes the monitor's place. 0 x 0: none.
-    void SetScreenSizeMm(double widthMm, double heightMm);
+    // The command line's tolerance and screen size, for the checks started from now on.
+    void SetOptions(const CheckOptions& options) { options_ = options; }
     // Waiting for the size to be typed.
     bool AskingForSize() const;
     // The window is closing: a check left part way says so in the log.
@@ -46,8 +45,6 @@ class CalibrationCheckPanel : public QWidget {
     bool ShowingResult() const;
     const CalibrationCheck* check() const { return check_.get(); }
     void SetCanCalibrateAgain(bool can);
-    // For the checks started from now on.
-    void SetToleranceMm(double mm) { toleranceMm_ = mm; }
 
   signals:
     void accepted();
@@ -66,9 +63,7 @@ class CalibrationCheckPanel : public QWidget {
     void Take(QPointF at, CheckInput input);
     void ShowPoint(const char* text);
 
-    double toleranceMm_ = kDefaultCheckToleranceMm;
-    double optionWidthMm_ = 0;
-    double optionHeightMm_ = 0;
+    CheckOptions options_;
     CheckScreen asked_;  // the screen whose size the field asks for
     bool asking_ = false;
     std::unique_ptr<CalibrationCheck> check_;

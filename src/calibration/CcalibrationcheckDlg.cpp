@@ -11,13 +11,13 @@
 
 namespace tavlin {
 
-CcalibrationcheckDlg::CcalibrationcheckDlg(double toleranceMm, std::function<void()> calibrateAgain,
-                                           QWidget* parent)
+CcalibrationcheckDlg::CcalibrationcheckDlg(const CheckOptions& options,
+                                           std::function<void()> calibrateAgain, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
       calibrateAgain_(std::move(calibrateAgain)) {
     setWindowTitle(QString::fromStdString(Tr(caltext::kWindowCaption)));
     check_ = new CalibrationCheckPanel(this);
-    check_->SetToleranceMm(toleranceMm);
+    check_->SetOptions(options);
     check_->SetCanCalibrateAgain(static_cast<bool>(calibrateAgain_));
     connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationcheckDlg::reject);
     connect(check_, &CalibrationCheckPanel::calibrateAgain, this, [this] {
@@ -27,10 +27,6 @@ CcalibrationcheckDlg::CcalibrationcheckDlg(double toleranceMm, std::function<voi
             calibrateAgain();
         }
     });
-}
-
-void CcalibrationcheckDlg::SetScreenSizeMm(double widthMm, double heightMm) {
-    check_->SetScreenSizeMm(widthMm, heightMm);
 }
 
 void CcalibrationcheckDlg::Open(QScreen* screen) {

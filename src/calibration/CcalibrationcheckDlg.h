@@ -2,6 +2,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "calibration/CalibrationCheck.h"
+
 class QScreen;
 
 namespace tavlin {
@@ -16,11 +18,9 @@ class CcalibrationcheckDlg : public QDialog {
     Q_OBJECT
   public:
     // Without `calibrateAgain` that button is hidden.
-    CcalibrationcheckDlg(double toleranceMm, std::function<void()> calibrateAgain,
+    CcalibrationcheckDlg(const CheckOptions& options, std::function<void()> calibrateAgain,
                          QWidget* parent = nullptr);
     void Open(QScreen* screen);
-    // --screen-size, for the check (0 x 0: none).
-    void SetScreenSizeMm(double widthMm, double heightMm);
 
   public slots:
     void accept() override;

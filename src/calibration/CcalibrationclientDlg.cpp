@@ -34,12 +34,8 @@ CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
     connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationclientDlg::reject);
 }
 
-void CcalibrationclientDlg::SetScreenSizeMm(double widthMm, double heightMm) {
-    check_->SetScreenSizeMm(widthMm, heightMm);
-}
-
-void CcalibrationclientDlg::SetCheckTolerance(double toleranceMm) {
-    check_->SetToleranceMm(toleranceMm);
+void CcalibrationclientDlg::SetCheckOptions(const CheckOptions& options) {
+    check_->SetOptions(options);
 }
 
 void CcalibrationclientDlg::Open(QScreen* screen) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 
+#include "calibration/CalibrationCheck.h"
+
 class QLabel;
 class QScreen;
 
@@ -16,9 +18,8 @@ class CcalibrationclientDlg : public QDialog {
   public:
     explicit CcalibrationclientDlg(QWidget* parent = nullptr);
     void Open(QScreen* screen);
-    void SetCheckTolerance(double toleranceMm);
-    // --screen-size, for the check (0 x 0: none).
-    void SetScreenSizeMm(double widthMm, double heightMm);
+    // For the check it offers.
+    void SetCheckOptions(const CheckOptions& options);
 
   public slots:
     void accept() override;

@@ -61,12 +61,9 @@ CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, ReturnToWorkMode return
     });
 }
 
-void CcalibrationmpDlg::SetScreenSizeMm(double widthMm, double heightMm) {
-    check_->SetScreenSizeMm(widthMm, heightMm);
-}
-
-void CcalibrationmpDlg::SetCheckOptions(double toleranceMm, std::function<void()> calibrateAgain) {
-    check_->SetToleranceMm(toleranceMm);
+void CcalibrationmpDlg::SetCheckOptions(const CheckOptions& options,
+                                        std::function<void()> calibrateAgain) {
+    check_->SetOptions(options);
     calibrateAgain_ = std::move(calibrateAgain);
     check_->SetCanCalibrateAgain(static_cast<bool>(calibrateAgain_));
 }

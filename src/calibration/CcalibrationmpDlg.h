@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "calibration/CalibrationCheck.h"
 #include "calibration/CalibrationDataThread.h"
 #include "calibration/CalibrationView.h"
 #include "device/SharedState.h"
@@ -49,11 +50,9 @@ class CcalibrationmpDlg : public QDialog {
     // end closes the window.
     void WorkerEnded();
 
-    // The check's tolerance, and what its "calibrate again" does (the launcher's way; without
+    // The check's options, and what its "calibrate again" does (the launcher's way; without
     // it the button is hidden). The window closes first.
-    void SetCheckOptions(double toleranceMm, std::function<void()> calibrateAgain);
-    // --screen-size, for the check (0 x 0: none).
-    void SetScreenSizeMm(double widthMm, double heightMm);
+    void SetCheckOptions(const CheckOptions& options, std::function<void()> calibrateAgain);
     // Space while the check is offered.
     void StartCheck();
     bool CheckOffered() const { return checkOffered_; }

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "base/FillText.h"
 #include "base/LogFolder.h"
 #include "base/Result.h"
 #include "base/StringTable.h"
@@ -70,13 +71,14 @@ json DeviceObject(const std::string& port, const std::string& out, int status,
         if (object.is_null()) {
             object = json::object();
         }
-        SetOutcome(object, kExitFailed, Say(alltext::kChildKilled, {signal}));
+        SetOutcome(object, kExitFailed, FillText(Tr(alltext::kChildKilled), {signal}));
         object["signal"] = signal;
     } else if (object.is_null()) {
         object = json::object();
-        SetOutcome(object, failed, Say(kChildNoReport, {std::to_string(status)}));
+        SetOutcome(object, failed, FillText(Tr(kChildNoReport), {std::to_string(status)}));
     } else if (object["exit"].get<int>() == kExitSuccess && status != kExitSuccess) {
-        SetOutcome(object, failed, Say(alltext::kChildStatusDisagrees, {std::to_string(status)}));
+        SetOutcome(object, failed,
+                   FillText(Tr(alltext::kChildStatusDisagrees), {std::to_string(status)}));
     }
     object["port"] = port;
     return object;
@@ -166,7 +168,7 @@ int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& po
             run.program, DeviceRunArguments(run.arguments, ports[i], run.logDir, ports.size() > 1),
             [&board, i](const std::string& line) { board.Show(i, line); }, &error);
         if (!runs[i].process) {
-            runs[i].notStarted = Say(kChildNotStarted, {ports[i], error});
+            runs[i].notStarted = FillText(Tr(kChildNotStarted), {ports[i], error});
         }
     }
     // Each copy stops through its own exit path; this run waits for all of them.
@@ -194,22 +196,22 @@ int RunOnAllDevices(const AllDevicesRun& run, const std::vector<std::string>& po
                          device.status, device.signal, device.notStarted);
         report->deviceRuns.push_back(object.dump(-1, ' ', false, json::error_handler_t::replace));
         if (object["exit"].get<int>() == kExitSuccess) {
-            output.Line(Say(kDeviceSucceeded, {device.port}));
+            output.Line(FillText(Tr(kDeviceSucceeded), {device.port}));
             continue;
         }
         ++failed;
         const std::string reason = object.contains("reason") && object["reason"].is_string()
                                        ? object["reason"].get<std::string>()
                                        : std::string(ExitWord(object["exit"].get<int>()));
-        output.Line(Say(kDeviceFailed, {device.port, reason}));
+        output.Line(FillText(Tr(kDeviceFailed), {device.port, reason}));
         reasons += (reasons.empty() ? "" : "; ") + device.port + ": " + reason;
     }
     if (failed == 0) {
-        output.Line(Say(kAllSucceeded, {std::to_string(runs.size())}));
+        output.Line(FillText(Tr(kAllSucceeded), {std::to_string(runs.size())}));
         report->result = Result::Ok();
         return kExitSuccess;
     }
-    output.Line(Say(kSomeFailed, {std::to_string(runs.size()), std::to_string(failed)}));
+    output.Line(FillText(Tr(kSomeFailed), {std::to_string(runs.size()), std::to_string(failed)}));
     report->result = Result::Fail(ResultCode::Failed, reasons);
     return kExitFailed;
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "base/FillText.h"
 #include "base/StringTable.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliDevices.h"
@@ -66,7 +67,7 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
         } else if (out->file.empty() && rest[i].rfind("--", 0) != 0) {
             out->file = rest[i];
         } else {
-            *error = Say(usage::kUpdateArgument, {rest[i]});
+            *error = FillText(Tr(usage::kUpdateArgument), {rest[i]});
             return false;
         }
     }
@@ -87,14 +88,14 @@ bool ParseLevelOptions(const std::vector<std::string>& rest, Invocation* out, st
             const std::string& n = rest[++i];
             if (n.empty() || n.size() > 6 ||
                 n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1) {
-                *error = Say(usage::kFrames, {n});
+                *error = FillText(Tr(usage::kFrames), {n});
                 return false;
             }
             out->frames = std::stoi(n);
         } else if (option == "--png" && hasValue) {
             out->pngDir = rest[++i];
         } else {
-            *error = Say(usage::kLevelOption, {option});
+            *error = FillText(Tr(usage::kLevelOption), {option});
             return false;
         }
     }
@@ -122,7 +123,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
             const char* text = n == 0   ? usage::kTakesNoArgument
                                : n == 1 ? usage::kTakesOneArgument
                                         : usage::kTakesArguments;
-            *error = Say(text, {name, std::to_string(n)});
+            *error = FillText(Tr(text), {name, std::to_string(n)});
             return false;
         }
         return true;
@@ -143,8 +144,8 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
             const bool value = before != nullptr &&
                                std::find(std::begin(kValuedSubOptions), std::end(kValuedSubOptions),
                                          *before) != std::end(kValuedSubOptions);
-            *error = value ? Say(optiontext::kEmptyValue, {*before})
-                           : Say(usage::kEmptyArgument, {name});
+            *error = value ? FillText(Tr(optiontext::kEmptyValue), {*before})
+                           : FillText(Tr(usage::kEmptyArgument), {name});
             return false;
         }
         before = &word;
@@ -166,7 +167,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         } else if (rest[0] == "calibration") {
             out->command = Command::ModeCalibration;
         } else {
-            *error = Say(usage::kModeWord, {rest[0]});
+            *error = FillText(Tr(usage::kModeWord), {rest[0]});
             return false;
         }
         return true;
@@ -182,7 +183,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
         // mistyped address must not get register 0's value.
         uint32_t address = 0;
         if (!StrToIntEx(out->address, &address)) {
-            *error = Say(usage::kNotAnAddress, {out->address});
+            *error = FillText(Tr(usage::kNotAnAddress), {out->address});
             return false;
         }
         return true;
@@ -215,7 +216,7 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     if (name == "layout" || name == "calibrate") {
         return ParseCalibrationCommand(name, rest, out, error);
     }
-    *error = Say(usage::kUnknownCommand, {name});
+    *error = FillText(Tr(usage::kUnknownCommand), {name});
     return false;
 }
 

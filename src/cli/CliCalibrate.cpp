@@ -6,6 +6,7 @@
 #include <charconv>
 #include <mutex>
 
+#include "base/FillText.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationLayout.h"
 #include "calibration/CalibrationTexts.h"
@@ -138,7 +139,7 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
                 std::from_chars(text.data(), text.data() + text.size(), seconds);
             if (failure != std::errc() || end != text.data() + text.size() || seconds < 1 ||
                 seconds > 3600) {
-                *error = Say(usage::kSeconds, {text});
+                *error = FillText(Tr(usage::kSeconds), {text});
                 return false;
             }
             out->targetLimitMs = static_cast<uint32_t>(seconds) * 1000;
@@ -148,7 +149,7 @@ bool ParseCalibrationCommand(const std::string& name, const std::vector<std::str
         }
     }
     if (!ParseScreenSize(size, &out->screenWidth, &out->screenHeight)) {
-        *error = Say(usage::kScreenSize, {size});
+        *error = FillText(Tr(usage::kScreenSize), {size});
         return false;
     }
     return true;

@@ -3,30 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/FillText.h"
 #include "base/StringTable.h"
 #include "cli/CliSession.h"
 #include "cli/StationTexts.h"
 #include "cli/UsageTexts.h"
 
 namespace tavlin::cli {
-
-std::string Say(const char* builtIn, const std::vector<std::string>& values) {
-    std::string text = Tr(builtIn);
-    size_t from = 0;
-    for (const std::string& value : values) {
-        size_t at = text.find('%', from);
-        while (at != std::string::npos && at + 1 < text.size() && text[at + 1] != 's' &&
-               text[at + 1] != 'd') {
-            at = text.find('%', at + 1);
-        }
-        if (at == std::string::npos || at + 1 >= text.size()) {
-            break;
-        }
-        text.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return text;
-}
 
 int RunList(HidTransport& transport, CliOutput& output, RunReport* report) {
     const std::vector<AttachedDevice> devices = ListAttachedDevices(transport);
@@ -63,7 +46,7 @@ DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const st
         const bool there = std::any_of(devices.begin(), devices.end(),
                                        [&port](const AttachedDevice& d) { return d.port == port; });
         if (!there && !devices.empty()) {
-            choice.refusal = Say(usage::kNoDeviceOnPort, {port, PortList(devices)});
+            choice.refusal = FillText(Tr(usage::kNoDeviceOnPort), {port, PortList(devices)});
             choice.refusalStatus = kExitNoDevice;
             return choice;
         }
@@ -72,7 +55,7 @@ DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const st
         return choice;
     }
     if (devices.size() > 1) {
-        choice.refusal = Say(kSeveralDevices, {PortList(devices)});
+        choice.refusal = FillText(Tr(kSeveralDevices), {PortList(devices)});
     } else if (devices.size() == 1) {
         choice.port = devices[0].port;
     }

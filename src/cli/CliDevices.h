@@ -6,12 +6,9 @@
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "cli/RunReport.h"
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 
 namespace tavlin::cli {
-
-// A text in the user's language with its %s and %d filled in, in order.
-std::string Say(const char* builtIn, const std::vector<std::string>& values);
 
 // list: one line per attached device of ours (port, product id, what it runs, path); exit 0
 // when there is one at least, else the no-device text and exit 3.

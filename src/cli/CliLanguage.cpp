@@ -9,7 +9,7 @@
 
 namespace tavlin::cli {
 
-CliLanguage::CliLanguage(char** argv) {
+void InstallCliLanguage(char** argv) {
     const PrimaryLanguage language = PrimaryLanguageOfLocale(UserLocaleName());
     UseCodePageOfLanguage(language);
     const std::string file = LanguageFileFor(language);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/FileTexts.h"
+#include "base/FillText.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "cli/CliDevices.h"
@@ -76,7 +77,7 @@ bool WritePictures(const TerminalLevelingView& view, const std::string& director
         std::string error;
         if (!WritePngFile(path, kPictureWidth, kPictureHeight, picture.pixels, &error)) {
             WriteLog("Leveling picture not written: %s: %s\n", path.c_str(), error.c_str());
-            out.Line(Say(picture::kNotWritten, {path, error}));
+            out.Line(FillText(Tr(picture::kNotWritten), {path, error}));
             allWritten = false;
         } else {
             written->push_back(path);
@@ -123,11 +124,7 @@ Result PreparePictureFolder(const Invocation& inv) {
     for (int sensor : {kMaster, kSlave}) {
         const std::string path = Utf8FromPath(folder / PictureName(sensor));
         if (IsThereButNotAFile(path)) {
-            std::string text = Tr(filetext::kNotAFile);
-            if (const size_t at = text.find("%s"); at != std::string::npos) {
-                text.replace(at, 2, path);
-            }
-            return Result::Fail(ResultCode::BadInput, text);
+            return Result::Fail(ResultCode::BadInput, FillText(Tr(filetext::kNotAFile), {path}));
         }
     }
     return Result::Ok();

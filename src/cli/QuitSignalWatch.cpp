@@ -24,7 +24,7 @@ Interruption* g_interruption = nullptr;
 
 // Whether the run has written everything. It lives as long as the process: the handler may
 // still be returning from its wait while the watch that said so is gone.
-struct RunEnd {
+struct RunEndedFlag {
     std::mutex mutex;
     std::condition_variable changed;
     bool ended = false;
@@ -42,9 +42,9 @@ struct RunEnd {
     }
 };
 
-RunEnd& TheRunEnd() {
-    static RunEnd* const runEnd = new RunEnd;
-    return *runEnd;
+RunEndedFlag& TheRunEndedFlag() {
+    static RunEndedFlag* const flag = new RunEndedFlag;
+    return *flag;
 }
 
 bool EndsTheProcess(DWORD event) {
@@ -96,7 +96,7 @@ int QuitSignalWatch::HandleConsoleEvent(unsigned long event, std::chrono::millis
     if (ends) {
         // The command stops through its own path and the run through the exit path; Windows
         // would end the process the moment this returns.
-        TheRunEnd().Wait(endWait);
+        TheRunEndedFlag().Wait(endWait);
     }
     return TRUE;
 }
@@ -106,7 +106,7 @@ int __stdcall QuitSignalWatch::OnConsoleEvent(unsigned long event) {
 }
 
 QuitSignalWatch::QuitSignalWatch(Interruption& interruption) : interruption_(interruption) {
-    TheRunEnd().Set(false);
+    TheRunEndedFlag().Set(false);
     {
         std::lock_guard lock(g_watchMutex);
         g_interruption = &interruption_;
@@ -141,7 +141,7 @@ void QuitSignalWatch::SetStartHook(StartHook hook) {
 }
 
 void QuitSignalWatch::RunEnded() {
-    TheRunEnd().Set(true);
+    TheRunEndedFlag().Set(true);
 }
 
 QuitSignalWatch::~QuitSignalWatch() {

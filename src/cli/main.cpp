@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/FillText.h"
 #include "base/Log.h"
 #include "base/LogFolder.h"
 #include "base/StringTable.h"
@@ -25,9 +26,9 @@
 #include "cli/StationTexts.h"
 #include "cli/UsageTexts.h"
 #include "device/HidDevice.h"
-#include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
 #include "platform/FilePath.h"
+#include "platform/ProgramPath.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TransportFactory.h"
 
@@ -327,9 +328,9 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (!transport) {
         return end.Usage(error);
     }
-    // One device of several: the one asked for, or the only one there. A replayed session
-    // holds the traffic of the port its run chose (kept to again), and looking at the list would
-    // be a look it never recorded.
+    // One device of several: the one asked for, or the only one there. A replay keeps to the port
+    // its recorded run chose, and takes no look at the attached devices: the recorded run's look
+    // went past the recording, and an extra look would pace the recorded arrivals and removals.
     std::string port = options.device;
     if (port.empty() && transport.replay) {
         port = transport.replay->RecordedPort();
@@ -395,10 +396,8 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.logComplete = tavlin::LogComplete();
     }
     if (logWritten && !*report.logComplete) {
-        std::string text = tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE);
-        if (const size_t at = text.find("%s"); at != std::string::npos) {
-            text.replace(at, 2, tavlin::LogFilePath());
-        }
+        const std::string text = tavlin::FillText(tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE),
+                                                  {tavlin::LogFilePath()});
         std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
     }
     if (const auto ended = tavlin::trace::EndRecording(transport, transportOptions.record)) {
@@ -423,7 +422,7 @@ int Run(tavlin::Utf8Arguments& arguments) {
         originalArguments.emplace_back(arguments.argv()[i]);
     }
     // The language before the options: a refused option is told in it.
-    tavlin::cli::CliLanguage language(arguments.argv());
+    tavlin::cli::InstallCliLanguage(arguments.argv());
     std::string transportError;
     const auto transportOptions = tavlin::trace::ConsumeTransportOptions(
         &arguments.argc(), arguments.argv(), &transportError);
@@ -440,11 +439,12 @@ int Run(tavlin::Utf8Arguments& arguments) {
     try {
         tavlin::cli::Invocation invocation;
         if (!transportError.empty()) {
-            return end.Usage(tavlin::cli::Say(tavlin::cli::usage::kSeeHelp, {transportError}));
+            return end.Usage(
+                tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {transportError}));
         }
         if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error) ||
             !tavlin::trace::CheckTransportOptions(transportOptions, &error)) {
-            return end.Usage(tavlin::cli::Say(tavlin::cli::usage::kSeeHelp, {error}));
+            return end.Usage(tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {error}));
         }
         const int status =
             RunCommand(end, invocation, transportOptions, options, interruption, originalArguments);

@@ -107,7 +107,7 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
             (!onlyPort.empty() && info.port != onlyPort)) {
             continue;
         }
-        if (info.usagePage != kVendorUsagePage || info.usage != kVendorUsage) {
+        if (!IsVendorCollection(info.usagePage, info.usage)) {
             // Another collection of our device (its touch collection): it is seen, so its
             // product id is remembered, but it is not the one we talk to.
             *productId = info.productId;

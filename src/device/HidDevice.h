@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/Result.h"
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 #include "device/HidTransport.h"
 
 namespace tavlin {

@@ -27,6 +27,12 @@ inline bool IsOurProduct(uint16_t productId) {
            productId == kProductIdUpdate;
 }
 
+// The collection the device answers commands on; its other collections (the touch digitizer's)
+// carry no replies of ours.
+inline constexpr bool IsVendorCollection(uint32_t usagePage, uint32_t usage) {
+    return usagePage == kVendorUsagePage && usage == kVendorUsage;
+}
+
 // Error codes as the log lines print them.
 inline constexpr uint32_t kErrorAccessDenied = 5;
 inline constexpr uint32_t kErrorInvalidHandle = 6;

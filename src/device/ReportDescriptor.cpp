@@ -87,7 +87,7 @@ Scan ScanDescriptor(const uint8_t* d, size_t length) {
                 if (depth == 0) {
                     const uint32_t page = firstUsageExtended ? firstUsage >> 16 : globals.usagePage;
                     const uint32_t usage = firstUsage & 0xFFFF;
-                    inVendor = haveUsage && page == kVendorUsagePage && usage == kVendorUsage;
+                    inVendor = haveUsage && IsVendorCollection(page, usage);
                 }
                 ++depth;
             } else if (tag == kMainEndCollection) {

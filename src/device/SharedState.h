@@ -78,7 +78,10 @@ struct SharedState {
     std::atomic<uint16_t> g_ScreenWidth{0};
     std::atomic<uint16_t> g_ScreenHeight{0};
 
-    // Request selections set by the poster.
+    // The selections the workers post under: the sensor, and where the code transfer stands (one
+    // transfer claims it from idle, so only one runs). A poster copies them into its request
+    // (RequestMeaning); the command thread reads the request, never these, which other threads
+    // may change at any time.
     std::atomic<int> g_SensorSel{0};
     std::atomic<uint8_t> g_ImageTransferState{0};
 

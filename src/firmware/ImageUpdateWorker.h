@@ -17,9 +17,9 @@ namespace tavlin {
 // of at most 62 bytes through the command thread, then its version record, and reports progress
 // and status texts to its view. At most one runs; g_ImageUpdateThread is non-null meanwhile.
 //
-// Where it goes beyond the bare procedure, on purpose:
+// On purpose:
 //  - every enabled image file is opened and sized before the first packet, so a missing LInfo
-//    or RInfo file can no longer leave the two sensors with mixed firmware;
+//    or RInfo file cannot leave the two sensors with mixed firmware;
 //  - a code packet the device refuses ends the update at once with the failure text and no
 //    version record, as the FPGA download does, instead of a "success" over a broken image;
 //  - it claims g_ImageTransferState with the same atomic claim the FPGA download uses, so the

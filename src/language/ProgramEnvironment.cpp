@@ -3,7 +3,9 @@
 #include <system_error>
 
 #include "language/Language.h"
+#include "platform/FilePath.h"
 #include "platform/LegacyCodePage.h"
+#include "platform/ProgramPath.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,30 +14,12 @@
 namespace tavlin {
 
 std::filesystem::path ExecutableFolder(const char* argv0) {
-#ifdef _WIN32
-    // Under Wine /proc/self/exe exists too, but names Wine's own loader.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) {
-            break;
-        }
-        if (n < path.size()) {
-            path.resize(n);
-            return std::filesystem::path(path).parent_path();
-        }
-        path.resize(path.size() * 2);
+    if (const std::string self = CurrentProgramPath(); !self.empty()) {
+        return PathFromUtf8(self).parent_path();
     }
-#else
     std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        return self.parent_path();
-    }
-#endif
-    std::error_code error2;
-    const auto absolute = std::filesystem::absolute(argv0 != nullptr ? argv0 : "", error2);
-    return error2 ? std::filesystem::path() : absolute.parent_path();
+    const auto absolute = std::filesystem::absolute(argv0 != nullptr ? argv0 : "", error);
+    return error ? std::filesystem::path() : absolute.parent_path();
 }
 
 std::vector<std::filesystem::path> LanguageFolders(const std::filesystem::path& programFolder) {

@@ -58,7 +58,4 @@ class ChildProcess {
 inline constexpr const char* kParentProcessVariable = "TAVLIN_PARENT_PROCESS";
 #endif
 
-// The path of the running program, UTF-8, for starting another copy of it.
-std::string CurrentProgramPath();
-
 }  // namespace tavlin

@@ -276,19 +276,4 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::string& program,
                                                std::move(onErrorLine));
 }
 
-std::string CurrentProgramPath() {
-    std::string path(256, '\0');
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
-        if (n < 0) {
-            return {};
-        }
-        if (static_cast<size_t>(n) < path.size()) {
-            path.resize(static_cast<size_t>(n));
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 }  // namespace tavlin

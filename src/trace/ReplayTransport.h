@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "device/HidTransport.h"
-#include "trace/ReplayWindow.h"
+#include "trace/ReplayCursor.h"
 #include "trace/TraceEvent.h"
 
 namespace tavlin {
@@ -30,7 +30,7 @@ class ReplayTransport final : public HidTransport {
     // recordedPace: each event keeps its distance from the one before it; else replies and
     // presence changes come at once.
     ReplayTransport(std::vector<TraceEvent> events, bool recordedPace);
-    // Reads the recording as it goes (a bounded window of it in memory); the reader must have
+    // Reads the recording as it goes (a few events of it in memory); the reader must have
     // been checked to its end.
     ReplayTransport(std::unique_ptr<TraceReader> reader, bool recordedPace);
     ~ReplayTransport() override;
@@ -100,7 +100,7 @@ class ReplayTransport final : public HidTransport {
 
     void StartLocked();  // what the constructors share
 
-    mutable ReplayWindow events_;
+    mutable ReplayCursor events_;
     const bool recordedPace_;
 
     mutable std::mutex mutex_;

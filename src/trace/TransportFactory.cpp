@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/FillText.h"
 #include "base/StringTable.h"
 #include "device/SystemTransport.h"
 #include "sim/FaultPlanParser.h"
@@ -41,18 +42,6 @@ constexpr ValueOption kValueOptions[] = {
     {"--replay-pace", &TransportOptions::replayPace},
 };
 
-// The text in the user's language with its %s (then %d) filled in.
-std::string Fill(const char* builtIn, const std::string& text, int number = 0) {
-    std::string out = Tr(builtIn);
-    if (const size_t at = out.find("%s"); at != std::string::npos) {
-        out.replace(at, 2, text);
-    }
-    if (const size_t at = out.find("%d"); at != std::string::npos) {
-        out.replace(at, 2, std::to_string(number));
-    }
-    return out;
-}
-
 bool Fail(std::string* error, std::string message) {
     if (error != nullptr) {
         *error = std::move(message);
@@ -84,15 +73,16 @@ bool CreateReplay(const TransportOptions& options, CreatedTransport* created, st
     if (!reader) {
         switch (problem.kind) {
             case TraceProblem::Kind::Unreadable:
-                return Fail(error, Fill(trace::kCannotRead, options.replay));
+                return Fail(error, FillText(Tr(trace::kCannotRead), {options.replay}));
             case TraceProblem::Kind::NotAFile:
-                return Fail(error, Fill(trace::kNotAFile, options.replay));
+                return Fail(error, FillText(Tr(trace::kNotAFile), {options.replay}));
             case TraceProblem::Kind::UnknownFormat:
-                return Fail(error, Fill(trace::kUnknownFormat, options.replay));
+                return Fail(error, FillText(Tr(trace::kUnknownFormat), {options.replay}));
             case TraceProblem::Kind::BadLine:
                 break;
         }
-        return Fail(error, Fill(trace::kBadLine, options.replay, problem.line));
+        return Fail(error,
+                    FillText(Tr(trace::kBadLine), {options.replay, std::to_string(problem.line)}));
     }
     auto replay =
         std::make_unique<ReplayTransport>(std::move(reader), options.replayPace == "recorded");
@@ -166,13 +156,13 @@ TransportOptions ConsumeTransportOptions(int* argc, char** argv, std::string* er
                 taken = true;
             } else if (arg == option.name) {
                 if (i + 1 >= *argc && problem.empty()) {
-                    problem = Fill(optiontext::kNoValue, std::string(option.name));
+                    problem = FillText(Tr(optiontext::kNoValue), {option.name});
                 }
                 options.*option.field = i + 1 < *argc ? argv[++i] : "";
                 taken = true;
             }
             if (taken && (options.*option.field).empty() && problem.empty()) {
-                problem = Fill(optiontext::kEmptyValue, std::string(option.name));
+                problem = FillText(Tr(optiontext::kEmptyValue), {option.name});
             }
         }
         if (!taken) {
@@ -208,8 +198,8 @@ bool CheckTransportOptions(const TransportOptions& options, std::string* error) 
         return Fail(error, Tr(optiontext::kSimDevicesNeedSimulate));
     }
     if (!options.simDevices.empty() && !SimDeviceCount(options.simDevices)) {
-        return Fail(error,
-                    Fill(optiontext::kSimDevicesCount, "", static_cast<int>(kMaxSimDevices)));
+        return Fail(error, FillText(Tr(optiontext::kSimDevicesCount),
+                                    {std::to_string(static_cast<int>(kMaxSimDevices))}));
     }
     return true;
 }
@@ -241,7 +231,8 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
     created.recording =
         TraceWriter::Create(options.record, TAVLIN_VERSION, TraceWriter::kMaxQueued, &notAFile);
     if (!created.recording) {
-        Fail(error, Fill(notAFile ? trace::kNotAFile : trace::kCannotCreate, options.record));
+        Fail(error,
+             FillText(Tr(notAFile ? trace::kNotAFile : trace::kCannotCreate), {options.record}));
         return CreatedTransport();
     }
     created.transport = std::make_unique<RecordingTransport>(*created.base, *created.recording);
@@ -249,15 +240,15 @@ CreatedTransport CreateTransport(const TransportOptions& options, std::string* e
 }
 
 std::string ShortfallText(size_t left) {
-    return Fill(trace::kOutputsLeft, "", static_cast<int>(left));
+    return FillText(Tr(trace::kOutputsLeft), {std::to_string(static_cast<int>(left))});
 }
 
 std::string RanOutText(int line) {
-    return Fill(replay::kRanOut, "", line);
+    return FillText(Tr(replay::kRanOut), {std::to_string(line)});
 }
 
 std::string IncompleteText(const std::string& path, const std::string& reason) {
-    return Fill(trace::kIncomplete, path) + " (" + reason + ")";
+    return FillText(Tr(trace::kIncomplete), {path}) + " (" + reason + ")";
 }
 
 std::string ReplayShortfall(const CreatedTransport& created) {

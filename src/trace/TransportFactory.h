@@ -48,8 +48,9 @@ struct CreatedTransport {
     std::unique_ptr<HidTransport> base;       // what runs under a recording
     std::unique_ptr<TraceWriter> recording;   // with --record
     std::unique_ptr<HidTransport> transport;  // null when the options were refused
-    SimTransport* sim = nullptr;              // the simulated device: presence events
-    ReplayTransport* replay = nullptr;        // with --replay
+    // With --simulate: the simulated device (of a station's several, the first); else null.
+    SimTransport* sim = nullptr;
+    ReplayTransport* replay = nullptr;  // with --replay
     explicit operator bool() const { return transport != nullptr; }
 };
 

@@ -5,7 +5,7 @@
 namespace tavlin {
 
 // Enter is OK and Esc is Cancel in every window of the program, whichever control has the focus,
-// as the factory staff know it from the device's other tools. Returns false for any other key.
+// so a window can be confirmed or left from the keyboard alone. Returns false for any other key.
 inline bool HandleDialogKey(QDialog& dialog, const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:

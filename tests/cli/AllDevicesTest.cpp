@@ -17,6 +17,7 @@
 #include <unistd.h>
 #endif
 
+#include "base/FillText.h"
 #include "base/StringTable.h"
 #include "cli/AllDevices.h"
 #include "cli/AllDevicesTexts.h"
@@ -24,8 +25,8 @@
 #include "cli/CliSession.h"
 #include "cli/ProgressBoard.h"
 #include "cli/StationTexts.h"
-#include "platform/ChildProcess.h"
 #include "platform/FilePath.h"
+#include "platform/ProgramPath.h"
 
 namespace tavlin::cli {
 namespace {
@@ -225,10 +226,10 @@ TEST(AllDevices, ADeviceSucceedsOnlyWhenItsObjectAndItsProcessBothSaySo) {
     const std::map<std::string, Case> cases = {
         {"p1", {"ok", 0, ""}},
         {"p2", {"failed", 1, "as told"}},
-        {"p3", {"silent", 1, Say(kChildNoReport, {"0"})}},
-        {"p4", {"silent-3", 3, Say(kChildNoReport, {"3"})}},
-        {"p5", {"liar", 3, Say(alltext::kChildStatusDisagrees, {"3"})}},
-        {"p6", {"killed", 1, Say(alltext::kChildKilled, {fault})}},
+        {"p3", {"silent", 1, FillText(Tr(kChildNoReport), {"0"})}},
+        {"p4", {"silent-3", 3, FillText(Tr(kChildNoReport), {"3"})}},
+        {"p5", {"liar", 3, FillText(Tr(alltext::kChildStatusDisagrees), {"3"})}},
+        {"p6", {"killed", 1, FillText(Tr(alltext::kChildKilled), {fault})}},
         // One of several whose port is not told is not started: any copy could take it.
         {"", {"unstarted", 1, tavlin::Tr(kPortUnknown)}},
     };
@@ -267,7 +268,7 @@ TEST(AllDevices, ADeviceSucceedsOnlyWhenItsObjectAndItsProcessBothSaySo) {
         EXPECT_EQ(object.value("signal", ""), std::string(c.how) == "killed" ? fault : "");
     }
     EXPECT_THAT(report.result.reason(), Not(HasSubstr("p1")));
-    EXPECT_THAT(text, HasSubstr(Say(kDeviceSucceeded, {"p1"}) + "\n"));
+    EXPECT_THAT(text, HasSubstr(FillText(Tr(kDeviceSucceeded), {"p1"}) + "\n"));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
+#include "platform/ProgramPath.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

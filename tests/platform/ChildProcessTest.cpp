@@ -1,6 +1,7 @@
 // Runs child_echo (ChildEcho.cpp), built beside this test, as the CLI runs a copy of itself per
 // device: arguments, both pipes, the exit status, the interruption, a program that is not there.
 #include "platform/ChildProcess.h"
+#include "platform/ProgramPath.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "../device/FakeTransport.h"
 #include "../device/LogCapture.h"
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 #include "device/HidDevice.h"
 #include "sim/SimStation.h"
 

@@ -128,10 +128,10 @@ TEST(ReplayMatch, AReportThatDiffersInAnyOneByteIsNotTheRecordedOne) {
 }
 
 // A recording read from its file is held a few events at a time, however long it is.
-TEST(ReplayWindowTest, AReplayFromAFileHoldsOnlyAFewEventsAtATime) {
+TEST(ReplayCursorTest, AReplayFromAFileHoldsOnlyAFewEventsAtATime) {
     const std::string path =
         (std::filesystem::temp_directory_path() /
-         ("replay-window-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
+         ("replay-cursor-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
             .string();
     constexpr int kExchanges = 2000;
     {

@@ -58,10 +58,8 @@ class CalibrationCheckFlowTest : public QObject {
         MainWindowOptions options;
         options.engineering = engineering;
         options.checkCalibration = checkCalibration;
-        options.checkToleranceMm = 1.5;
         // As --screen-size gives it: the offscreen screen's own size is Qt's guess.
-        options.screenWidthMm = 1920 * 0.254;
-        options.screenHeightMm = 1080 * 0.254;
+        options.check = {1.5, 1920 * 0.254, 1080 * 0.254};
         main_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
         main_->show();
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);

@@ -64,10 +64,12 @@ class CalibrationCheckWindowTest : public QObject {
 
     // Without `givenSize` the check has only what the system reports.
     QPointer<CcalibrationcheckDlg> OpenCheck(bool givenSize = true) {
-        auto* dialog = new CcalibrationcheckDlg(2.0, [this] { ++calibrateAgain_; });
+        CheckOptions options;
         if (givenSize) {
-            dialog->SetScreenSizeMm(1920 * 0.254, 1080 * 0.254);
+            options.screenWidthMm = 1920 * 0.254;
+            options.screenHeightMm = 1080 * 0.254;
         }
+        auto* dialog = new CcalibrationcheckDlg(options, [this] { ++calibrateAgain_; });
         dialog->Open(QGuiApplication::primaryScreen());
         return dialog;
     }

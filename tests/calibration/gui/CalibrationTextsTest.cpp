@@ -106,7 +106,7 @@ class CalibrationTextsTest : public QObject {
         QFETCH(QByteArray, locale);
         testing::ScopedLanguage language(locale);
         QVERIFY(language.installed());
-        QPointer<CcalibrationcheckDlg> dialog = new CcalibrationcheckDlg(2.0, [] {});
+        QPointer<CcalibrationcheckDlg> dialog = new CcalibrationcheckDlg(CheckOptions{}, [] {});
         QScreen* screen = QGuiApplication::primaryScreen();
         dialog->Open(screen);
         QTRY_COMPARE(dialog->geometry(), screen->geometry());

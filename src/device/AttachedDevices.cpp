@@ -1,4 +1,4 @@
-#include "device/DeviceChoice.h"
+#include "device/AttachedDevices.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,7 +10,7 @@ std::vector<AttachedDevice> ListAttachedDevices(HidTransport& transport) {
     std::vector<AttachedDevice> devices;
     for (const HidInterfaceInfo& info : transport.Enumerate()) {
         if (info.vendorId != kVendorId || !IsOurProduct(info.productId) ||
-            info.usagePage != kVendorUsagePage || info.usage != kVendorUsage) {
+            !IsVendorCollection(info.usagePage, info.usage)) {
             continue;
         }
         devices.push_back({info.port, info.vendorId, info.productId, info.path});

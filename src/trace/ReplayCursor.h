@@ -14,11 +14,11 @@ namespace tavlin {
 // let go once played, so a replay holds a few events, not the recording (which may be larger
 // than the memory of the machine that replays it). Indexes count from the recording's first
 // event. Not thread-safe: the replay's lock guards it.
-class ReplayWindow {
+class ReplayCursor {
   public:
-    explicit ReplayWindow(std::vector<TraceEvent> events);
+    explicit ReplayCursor(std::vector<TraceEvent> events);
     // The reader must have been checked to the end already: a line that fails now ends it.
-    explicit ReplayWindow(std::unique_ptr<TraceReader> reader);
+    explicit ReplayCursor(std::unique_ptr<TraceReader> reader);
 
     // Whether the recording has an event at `index` (read up to it when needed).
     bool Has(size_t index);
@@ -26,9 +26,10 @@ class ReplayWindow {
     const TraceEvent& operator[](size_t index) const { return kept_[index - first_]; }
     // Lets the events before `index` go.
     void DropBefore(size_t index);
+    // How many events are held now.
+    size_t held() const { return kept_.size(); }
     // How many events from `index` on satisfy `counted`; reads the rest of the recording
     // without keeping it, so it is for the end of a replay only.
-    size_t held() const { return kept_.size(); }
     size_t CountFrom(size_t index, const std::function<bool(const TraceEvent&)>& counted);
     // Once Has() has said no: the line where a further event would have stood.
     int endLine() const { return endLine_; }

@@ -1,17 +1,17 @@
-#include "trace/ReplayWindow.h"
+#include "trace/ReplayCursor.h"
 
 namespace tavlin {
 
-ReplayWindow::ReplayWindow(std::vector<TraceEvent> events)
+ReplayCursor::ReplayCursor(std::vector<TraceEvent> events)
     : kept_(std::make_move_iterator(events.begin()), std::make_move_iterator(events.end())) {
     // Events made in memory were read from no line: the header is line 1, each event one more.
     endLine_ = kept_.empty() || kept_.back().line == 0 ? static_cast<int>(kept_.size()) + 2
                                                        : kept_.back().line + 1;
 }
 
-ReplayWindow::ReplayWindow(std::unique_ptr<TraceReader> reader) : reader_(std::move(reader)) {}
+ReplayCursor::ReplayCursor(std::unique_ptr<TraceReader> reader) : reader_(std::move(reader)) {}
 
-bool ReplayWindow::ReadOne(TraceEvent* event) {
+bool ReplayCursor::ReadOne(TraceEvent* event) {
     if (!reader_) {
         return false;
     }
@@ -24,7 +24,7 @@ bool ReplayWindow::ReadOne(TraceEvent* event) {
     return true;
 }
 
-bool ReplayWindow::Has(size_t index) {
+bool ReplayCursor::Has(size_t index) {
     while (index >= first_ + kept_.size()) {
         TraceEvent event;
         if (!ReadOne(&event)) {
@@ -35,14 +35,14 @@ bool ReplayWindow::Has(size_t index) {
     return index >= first_;
 }
 
-void ReplayWindow::DropBefore(size_t index) {
+void ReplayCursor::DropBefore(size_t index) {
     while (first_ < index && !kept_.empty()) {
         kept_.pop_front();
         ++first_;
     }
 }
 
-size_t ReplayWindow::CountFrom(size_t index,
+size_t ReplayCursor::CountFrom(size_t index,
                                const std::function<bool(const TraceEvent&)>& counted) {
     size_t count = 0;
     for (size_t i = index; i < first_ + kept_.size(); ++i) {
