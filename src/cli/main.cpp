@@ -1,10 +1,5 @@
 // tavlin-cli: the headless front end for production lines and service scripts.
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <exception>
-#include <filesystem>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +17,7 @@
 #include "cli/CliSession.h"
 #include "cli/JsonReport.h"
 #include "cli/QuitSignalWatch.h"
+#include "cli/RunEnd.h"
 #include "cli/RunOptions.h"
 #include "cli/StationTexts.h"
 #include "cli/UsageTexts.h"
@@ -52,169 +48,7 @@ __attribute__((section(".preinit_array"), used)) static void (*const kAtStart)(i
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-void SayUnexpected(const std::string& what) {
-    std::fprintf(stderr, "tavlin-cli: %s\n", tavlin::UnexpectedErrorText(what).c_str());
-}
-
-// The end of every run: with --json the one object on stdout, then the exit status.
-class RunEnd {
-  public:
-    RunEnd(const tavlin::cli::RunOptions& options, std::string command)
-        : options_(options), command_(std::move(command)), start_(Clock::now()) {}
-
-    // Texts for people: stdout, unless stdout carries the JSON object.
-    std::FILE* people() const { return options_.json ? stderr : stdout; }
-
-    // A usage error: one line on stderr, exit status 2.
-    int Usage(const std::string& text) {
-        std::fprintf(stderr, "tavlin-cli: %s\n", text.c_str());
-        tavlin::cli::RunReport report;
-        report.result = tavlin::Result::Fail(tavlin::ResultCode::BadInput, text);
-        report.messages.push_back("tavlin-cli: " + text);
-        return Finish(tavlin::cli::kExitUsage, report, false);
-    }
-
-    // A run without a device that a signal reached: stopped, whatever it got done.
-    static int Stopped(const tavlin::cli::Interruption& interruption, int status,
-                       tavlin::cli::RunReport* report) {
-        if (!interruption.requested()) {
-            return status;
-        }
-        report->interrupted = true;
-        report->result = tavlin::Result::Fail(tavlin::ResultCode::Stopped, "interrupted");
-        return tavlin::cli::kExitFailed;
-    }
-
-    // The run's texts for people, kept for the object.
-    tavlin::cli::CliOutput& output() { return output_; }
-
-    // An exception nobody expected, from any thread: the message on stderr, the run's device
-    // and recording ended as far as they can be, the log's end line, and the object (with every
-    // message printed so far) unless the run has written it already.
-    void Unexpected(const std::string& what) {
-        output_.LineTo(stderr, "tavlin-cli: " + tavlin::UnexpectedErrorText(what));
-        tavlin::cli::RunReport report;
-        EndDeviceRun(what, &report);
-        const bool logWritten = logStarted_ && tavlin::LogStarted();
-        if (logWritten) {
-            tavlin::LogEnd();
-            report.logComplete = tavlin::LogComplete();
-        }
-        report.messages = output_.messages();
-        report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, what);
-        Finish(tavlin::cli::kExitFailed, report, logWritten);
-    }
-
-    // From here on the run writes its log.
-    void LogStarts() { logStarted_ = true; }
-
-    // While a device run is under way: its transport (recording included) and the port it
-    // works on, for an unexpected error's end. The run ends it normally by Leave().
-    void Enter(tavlin::trace::CreatedTransport& transport, const std::string& recordPath) {
-        std::lock_guard lock(runMutex_);
-        run_ = &transport;
-        recordPath_ = recordPath;
-    }
-    void SetPort(const std::string& port) {
-        std::lock_guard lock(runMutex_);
-        port_ = port;
-    }
-    // An exception that leaves the run on this thread is ended here, while the transport is
-    // still there: an error on another thread comes through Unexpected() instead.
-    void Leave(bool unwinding) {
-        if (unwinding) {
-            tavlin::cli::RunReport ignored;
-            EndDeviceRun("an exception left the run", &ignored);
-        }
-        std::lock_guard lock(runMutex_);
-        run_ = nullptr;
-    }
-
-    int Finish(int status, const tavlin::cli::RunReport& report, bool logWritten) {
-        if (options_.json && !written_.exchange(true)) {
-            std::string log;
-            if (logWritten) {
-                std::error_code ignored;
-                log = tavlin::Utf8FromPath(std::filesystem::absolute(
-                    tavlin::PathFromUtf8(tavlin::LogFilePath()), ignored));
-            }
-            const auto elapsed =
-                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_);
-            const std::string object =
-                tavlin::cli::JsonReport(command_, status, report, log, elapsed.count());
-            std::fputs(object.c_str(), stdout);
-            std::fflush(stdout);
-        }
-        return status;
-    }
-
-  private:
-    // Once: the device back to work mode where the link allows, and the recording closed as
-    // one that does not hold the whole run.
-    void EndDeviceRun(const std::string& what, tavlin::cli::RunReport* report) {
-        std::lock_guard lock(runMutex_);
-        report->port = port_;
-        if (run_ == nullptr || deviceRunEnded_) {
-            report->recording = recording_;
-            report->device = device_;
-            return;
-        }
-        deviceRunEnded_ = true;
-        device_ = tavlin::cli::ReturnDeviceOnUnexpected();
-        if (const auto ended = tavlin::trace::EndRecording(
-                *run_, recordPath_, "the run ended on an unexpected error: " + what)) {
-            recording_ = {recordPath_, ended->complete, ended->reason};
-            output_.LineTo(stderr, "tavlin-cli: " + ended->message);
-        }
-        report->recording = recording_;
-        report->device = device_;
-    }
-
-    const tavlin::cli::RunOptions& options_;
-    const std::string command_;
-    const Clock::time_point start_;
-    tavlin::cli::CliOutput output_{people()};
-    std::atomic<bool> written_{false};  // the object is written once, by whoever comes first
-    std::atomic<bool> logStarted_{false};
-    std::mutex runMutex_;  // guards what follows
-    tavlin::trace::CreatedTransport* run_ = nullptr;
-    std::string recordPath_;
-    std::string port_;
-    bool deviceRunEnded_ = false;
-    std::optional<tavlin::cli::RunReport::Recording> recording_;
-    std::optional<tavlin::cli::RunReport::DeviceIds> device_;
-};
-
-// Registers a device run with the run's end while it lives; an exception that unwinds through
-// it ends the run's device and recording on the way out.
-class DeviceRunScope {
-  public:
-    DeviceRunScope(RunEnd& end, tavlin::trace::CreatedTransport& transport,
-                   const std::string& recordPath)
-        : end_(end), exceptions_(std::uncaught_exceptions()) {
-        end_.Enter(transport, recordPath);
-    }
-    ~DeviceRunScope() { end_.Leave(std::uncaught_exceptions() > exceptions_); }
-    DeviceRunScope(const DeviceRunScope&) = delete;
-    DeviceRunScope& operator=(const DeviceRunScope&) = delete;
-
-  private:
-    RunEnd& end_;
-    const int exceptions_;
-};
-
-// While it lives, an unexpected exception is reported through the run's end.
-class UnexpectedThroughRunEnd {
-  public:
-    explicit UnexpectedThroughRunEnd(RunEnd& end) {
-        tavlin::SetUnexpectedReport([&end](const std::string& what) { end.Unexpected(what); });
-    }
-    ~UnexpectedThroughRunEnd() { tavlin::SetUnexpectedReport(SayUnexpected); }
-    UnexpectedThroughRunEnd(const UnexpectedThroughRunEnd&) = delete;
-    UnexpectedThroughRunEnd& operator=(const UnexpectedThroughRunEnd&) = delete;
-};
+using tavlin::cli::RunEnd;
 
 // A log folder that cannot be written is a usage error: the run does not start without its log.
 int RefuseLogFolder(RunEnd& end, std::string refusal) {
@@ -258,11 +92,13 @@ int RunAll(RunEnd& end, tavlin::HidTransport& transport,
     return end.Finish(status, report, false);
 }
 
-// The device, the run and its end.
-int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
-               const tavlin::trace::TransportOptions& transportOptions,
-               const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption,
-               const std::vector<std::string>& originalArguments) {
+// What needs no device of its own: the texts, the layout, the list, and --all (whose copies
+// each take one); nothing when the run is one on a device.
+std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
+                                    const tavlin::trace::TransportOptions& transportOptions,
+                                    const tavlin::cli::RunOptions& options,
+                                    tavlin::cli::Interruption& interruption,
+                                    const std::vector<std::string>& originalArguments) {
     tavlin::cli::RunReport report;
     // Before anything answers: --all with a command it cannot run is refused, --help and
     // --version included, rather than quietly doing something else than all devices.
@@ -311,7 +147,15 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.messages = end.output().messages();
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
+    return std::nullopt;
+}
 
+// One device: the log, the transport, the device chosen, the session, and what it tells at
+// its end.
+int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
+                const tavlin::trace::TransportOptions& transportOptions,
+                const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
+    tavlin::cli::RunReport report;
     // Before anything runs: a log folder that cannot be written, or a log name that is no
     // regular file, in the folder asked for or the current one, must not cost the run its log.
     {
@@ -350,7 +194,7 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, choice.refusal);
         return end.Finish(choice.refusalStatus, report, false);
     }
-    const DeviceRunScope deviceRun(end, transport, transportOptions.record);
+    const tavlin::cli::DeviceRunScope deviceRun(end, transport, transportOptions.record);
     report.port = choice.port;
     if (!choice.port.empty()) {
         end.SetPort(report.port);
@@ -371,42 +215,19 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
         transport.replay->OnRanOut(nullptr);
     }
     report.port = choice.port;
-    if (const std::string ranOut = tavlin::trace::ReplayRanOut(transport);
-        !ranOut.empty() && !interruption.requested()) {
-        end.output().LineTo(stderr, "tavlin-cli: " + ranOut);
-        report.messages = end.output().messages();
-        report.interrupted = false;
-        report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, ranOut);
-        status = tavlin::cli::kExitFailed;
+    return tavlin::cli::FinishDeviceRun(end, transport, transportOptions.record, interruption,
+                                        status, &report);
+}
+
+int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
+               const tavlin::trace::TransportOptions& transportOptions,
+               const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption,
+               const std::vector<std::string>& originalArguments) {
+    if (const auto status = RunWithoutDevice(end, invocation, transportOptions, options,
+                                             interruption, originalArguments)) {
+        return *status;
     }
-    // A replay that stopped short of the recorded run did not show what the recording holds.
-    if (const std::string shortfall = tavlin::trace::ReplayShortfall(transport);
-        !shortfall.empty()) {
-        std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
-        report.messages.push_back("tavlin-cli: " + shortfall);
-        if (status == tavlin::cli::kExitSuccess) {
-            report.result = tavlin::Result::Fail(tavlin::ResultCode::Failed, shortfall);
-            status = tavlin::cli::kExitFailed;
-        }
-    }
-    // A log or a recording cut short is told, but the job's exit status stays the job's: stopping
-    // a firmware update midway for either would be worse.
-    const bool logWritten = tavlin::LogStarted();
-    if (logWritten) {
-        report.logComplete = tavlin::LogComplete();
-    }
-    if (logWritten && !*report.logComplete) {
-        const std::string text = tavlin::FillText(tavlin::LoadString(tavlin::IDS_LOG_INCOMPLETE),
-                                                  {tavlin::LogFilePath()});
-        std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
-    }
-    if (const auto ended = tavlin::trace::EndRecording(transport, transportOptions.record)) {
-        report.recording = {transportOptions.record, ended->complete, ended->reason};
-        if (!ended->complete) {
-            std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());
-        }
-    }
-    return end.Finish(status, report, logWritten);
+    return RunOnDevice(end, invocation, transportOptions, options, interruption);
 }
 
 int Run(tavlin::Utf8Arguments& arguments) {
@@ -435,7 +256,7 @@ int Run(tavlin::Utf8Arguments& arguments) {
     std::string error;
     const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
     RunEnd end(options, args.empty() ? std::string() : args[0]);
-    const UnexpectedThroughRunEnd unexpected(end);
+    const tavlin::cli::UnexpectedThroughRunEnd unexpected(end);
     try {
         tavlin::cli::Invocation invocation;
         if (!transportError.empty()) {
@@ -461,7 +282,7 @@ int Run(tavlin::Utf8Arguments& arguments) {
 template <typename MakeArguments>
 int Main(MakeArguments makeArguments) {
     tavlin::InstallUnexpectedTerminate();
-    tavlin::SetUnexpectedReport(SayUnexpected);
+    tavlin::SetUnexpectedReport(tavlin::cli::SayUnexpected);
     tavlin::UseUtf8ConsoleOutput();  // the texts are UTF-8, Chinese among them
     try {
         tavlin::Utf8Arguments arguments = makeArguments();
