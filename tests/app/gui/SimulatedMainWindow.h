@@ -12,6 +12,8 @@ namespace tavlin::testing {
 struct SimulatedWindowOptions {
     bool attached = true;
     bool engineering = false;
+    bool checkCalibration = false;  // the calibration check opens once the window runs
+    CheckOptions check{};
     // How long the simulated device stays away when it re-enumerates; its own default if unset.
     std::chrono::milliseconds reenumeration{-1};
 };
@@ -26,7 +28,10 @@ class SimulatedMainWindow {
     std::unique_ptr<CTavlinDlg> window_;
 
     void OpenWindow(bool attached, bool engineering) {
-        OpenWindow(SimulatedWindowOptions{.attached = attached, .engineering = engineering});
+        SimulatedWindowOptions how;
+        how.attached = attached;
+        how.engineering = engineering;
+        OpenWindow(how);
     }
     void OpenWindow(const SimulatedWindowOptions& how) {
         state_ = std::make_unique<SharedState>();
@@ -41,6 +46,8 @@ class SimulatedMainWindow {
         device_->setTimeoutMs(100);
         MainWindowOptions windowOptions;
         windowOptions.engineering = how.engineering;
+        windowOptions.checkCalibration = how.checkCalibration;
+        windowOptions.check = how.check;
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
         window_->show();
     }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/CTavlinDlg.h"
+#include "app/gui/SimulatedMainWindow.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckPanel.h"
@@ -38,30 +39,19 @@ CalibrationCheckPanel* Panel(QWidget* window) {
 
 }  // namespace
 
-class CalibrationCheckFlowTest : public QObject {
+class CalibrationCheckFlowTest : public QObject, private testing::SimulatedMainWindow {
     Q_OBJECT
 
   private:
     QTemporaryDir dir_;
     QPointingDevice* touchScreen_ = nullptr;
-    std::unique_ptr<SharedState> state_;
-    std::unique_ptr<sim::SimTransport> sim_;
-    std::unique_ptr<HidDevice> device_;
-    std::unique_ptr<CTavlinDlg> main_;
-
     void OpenMainWindow(bool checkCalibration, bool engineering = false) {
-        state_ = std::make_unique<SharedState>();
-        sim_ = std::make_unique<sim::SimTransport>(sim::SimTransport::Options{});
-        sim_->recorder().SetEnabled(true);
-        device_ = std::make_unique<HidDevice>(*sim_);
-        device_->setTimeoutMs(100);
-        MainWindowOptions options;
-        options.engineering = engineering;
-        options.checkCalibration = checkCalibration;
         // As --screen-size gives it: the offscreen screen's own size is Qt's guess.
-        options.check = {1.5, 1920 * 0.254, 1080 * 0.254};
-        main_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
-        main_->show();
+        testing::SimulatedWindowOptions how;
+        how.engineering = engineering;
+        how.checkCalibration = checkCalibration;
+        how.check = {1.5, 1920 * 0.254, 1080 * 0.254};
+        OpenWindow(how);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
     }
     // Every point touched `offset` away from it.
@@ -77,7 +67,7 @@ class CalibrationCheckFlowTest : public QObject {
     }
     template <typename T>
     QPointer<T> Only() {
-        const auto found = main_->findChildren<T*>();
+        const auto found = window_->findChildren<T*>();
         return found.size() == 1 ? found.front() : nullptr;
     }
 
@@ -90,18 +80,16 @@ class CalibrationCheckFlowTest : public QObject {
     // The test made the device, so it ends it (which also takes it off the system's list).
     void cleanupTestCase() { delete touchScreen_; }
     void cleanup() {
-        main_.reset();
+        window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        device_.reset();
-        sim_.reset();
-        state_.reset();
+        CloseWindow();
     }
 
     // Launcher, calibration on the simulated stylus, back to work mode, Space, the check; then
     // "calibrate again" opens a new calibration the launcher's way.
     void calibrationFollowedByTheCheck() {
         OpenMainWindow(false);
-        QTest::mouseClick(findControl<QPushButton>(main_.get(), 1023), Qt::LeftButton);
+        QTest::mouseClick(findControl<QPushButton>(window_.get(), 1023), Qt::LeftButton);
         QPointer<CcalibrationmpDlg> dialog = Only<CcalibrationmpDlg>();
         QVERIFY(dialog != nullptr);
         QTest::keyClick(dialog, Qt::Key_Space);  // not offered while calibrating
@@ -136,8 +124,8 @@ class CalibrationCheckFlowTest : public QObject {
         OpenMainWindow(true);
         QPointer<CcalibrationcheckDlg> check;
         QTRY_VERIFY((check = Only<CcalibrationcheckDlg>()) != nullptr);
-        QCOMPARE(check->screen(), main_->screen());
-        QTRY_COMPARE(check->geometry(), main_->screen()->geometry());
+        QCOMPARE(check->screen(), window_->screen());
+        QTRY_COMPARE(check->geometry(), window_->screen()->geometry());
         QVERIFY(Panel(check)->Touching());
         TouchAll(check, QPoint(0, 7));  // 1.78 mm: beyond the 1.5 given
         QCOMPARE(findControl<QLabel>(check, control::kCheckVerdict)->text(),
@@ -154,7 +142,7 @@ class CalibrationCheckFlowTest : public QObject {
 
     void clientWindowOffersTheCheck() {
         OpenMainWindow(false, true);
-        QTest::mouseClick(findControl<QPushButton>(main_.get(), 1025), Qt::LeftButton);
+        QTest::mouseClick(findControl<QPushButton>(window_.get(), 1025), Qt::LeftButton);
         QPointer<CcalibrationclientDlg> client = Only<CcalibrationclientDlg>();
         QVERIFY(client != nullptr);
         QCOMPARE(findControl<QLabel>(client, control::kClientCheckOffer)->text(),
