@@ -73,8 +73,8 @@ int RunEnd::Finish(int status, const RunReport& report, bool logWritten) {
             std::error_code ignored;
             log = Utf8FromPath(std::filesystem::absolute(PathFromUtf8(LogFilePath()), ignored));
         }
-        const auto elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start_);
         const std::string object = JsonReport(command_, status, report, log, elapsed.count());
         std::fputs(object.c_str(), stdout);
         std::fflush(stdout);
