@@ -302,7 +302,6 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
-    tavlin::IgnoreClosedOutputSignal();
     return Main([&] { return tavlin::Utf8Arguments(argc, argv); });
 }
 #endif

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -50,15 +49,8 @@ sigset_t QuitSignalSet() {
 }
 
 void HoldQuitSignalsAtStart(int, char**, char**) {
-    // The system call itself: this runs before a sanitizer's runtime has set up the libc
-    // functions it stands in for (sigprocmask, sigaddset), and calling one of those then jumps
-    // to address zero. The kernel's signal set is one word, bit N-1 for signal N.
-    const unsigned long quit =
-        (1UL << (SIGINT - 1)) | (1UL << (SIGTERM - 1)) | (1UL << (SIGHUP - 1));
-    ::syscall(SYS_rt_sigprocmask, SIG_BLOCK, &quit, nullptr, sizeof quit);
-}
-
-void IgnoreClosedOutputSignal() {
+    const sigset_t quit = QuitSignalSet();
+    sigprocmask(SIG_BLOCK, &quit, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 

@@ -9,13 +9,10 @@ sigset_t QuitSignalSet();
 
 // For a program's very first instant (called from its .preinit_array, before any shared
 // library's constructor runs): holds the quit signals blocked, so that one sent while the
-// program loads waits as pending until its pipe opens. Arguments as the loader gives them; none
-// is used.
+// program loads waits as pending until its pipe opens, and ignores SIGPIPE, so that output
+// nobody reads any more is a failed write the program can tell, not the end of the run.
+// Arguments as the loader gives them; none is used.
 void HoldQuitSignalsAtStart(int argc, char** argv, char** envp);
-
-// Ignores SIGPIPE, so that output nobody reads any more is a failed write the program can tell,
-// not the end of the run. First thing in main: nothing is written before.
-void IgnoreClosedOutputSignal();
 
 // The quit signals handed on through a pipe (POSIX only): the handler writes one byte, the
 // only async-signal-safe way to pass the news on; whoever watches the read end does the rest
