@@ -117,6 +117,10 @@ class CalibrationWindowTest : public QObject {
         mainWindow_ = std::make_unique<CTavlinDlg>(*state_, *device_, options);
         mainWindow_->show();
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        // The device is marked present before the detection's own status line reaches the
+        // window; a click before that would have its status overwritten.
+        QTRY_COMPARE(mainWindow_->StatusText(), std::string(LoadString(IDS_DETECT_DONE)));
+        QTRY_COMPARE(state_->g_DetectThread.load(), nullptr);
     }
     void Click(QWidget* parent, int id) {
         QTest::mouseClick(findControl<QAbstractButton>(parent, id), Qt::LeftButton);
