@@ -334,134 +334,6 @@ finally confirm to exit.
         <translation>INI files (*.ini)|*.ini|All files (*.*)|*.*||</translation>
     </message>
     <message>
-        <source>用法: %s [选项]
-</source>
-        <translation>Usage: %s [options]
-</translation>
-    </message>
-    <message>
-        <source>选项:
-</source>
-        <translation>Options:
-</translation>
-    </message>
-    <message>
-        <source>显示此帮助并退出</source>
-        <translation>show this help and exit</translation>
-    </message>
-    <message>
-        <source>显示版本号并退出</source>
-        <translation>show the version and exit</translation>
-    </message>
-    <message>
-        <source>使用内置的模拟设备代替 USB 设备</source>
-        <translation>use the built-in simulated device instead of the USB device</translation>
-    </message>
-    <message>
-        <source>计划</source>
-        <translation>plan</translation>
-    </message>
-    <message>
-        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
-        <translation>fault plan of the simulated device (only with --simulate)</translation>
-    </message>
-    <message>
-        <source>数量</source>
-        <translation>count</translation>
-    </message>
-    <message>
-        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
-        <translation>simulate several devices, on ports sim-1 to sim-N (with --simulate only)</translation>
-    </message>
-    <message>
-        <source>端口</source>
-        <translation>port</translation>
-    </message>
-    <message>
-        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
-        <translation>work on the device on that USB port only (see tavlin-cli list for the ports)</translation>
-    </message>
-    <message>
-        <source>显示工程控制台</source>
-        <translation>show the engineering console</translation>
-    </message>
-    <message>
-        <source>文件夹</source>
-        <translation>folder</translation>
-    </message>
-    <message>
-        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
-        <translation>folder for the log file (default: the current directory; created if missing)</translation>
-    </message>
-    <message>
-        <source>文件</source>
-        <translation>FILE</translation>
-    </message>
-    <message>
-        <source>节奏</source>
-        <translation>PACE</translation>
-    </message>
-    <message>
-        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
-        <translation>record every report to and from the device, and its arrivals and removals, to a file</translation>
-    </message>
-    <message>
-        <source>用记录的会话代替设备</source>
-        <translation>replay a recorded session in place of the device</translation>
-    </message>
-    <message>
-        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
-        <translation>recorded: keep the recorded timing; immediate (the default): answer at once</translation>
-    </message>
-    <message>
-        <source>打开标定检查，检查之前标定过的设备</source>
-        <translation>open the calibration check, for a unit calibrated earlier</translation>
-    </message>
-    <message>
-        <source>毫米</source>
-        <translation>MM</translation>
-    </message>
-    <message>
-        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
-        <translation>the calibration check's tolerance in millimetres (default 2.0)</translation>
-    </message>
-    <message>
-        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
-</source>
-        <translation>option --check-tolerance needs a number of millimetres above 0 and at most 50: %s
-</translation>
-    </message>
-    <message>
-        <source>未知选项: %s
-</source>
-        <translation>unknown option: %s
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 需要一个值
-</source>
-        <translation>option %s needs a value
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 不接受值
-</source>
-        <translation>option %s takes no value
-</translation>
-    </message>
-    <message>
-        <source>多余的参数: %s
-</source>
-        <translation>unexpected argument: %s
-</translation>
-    </message>
-    <message>
-        <source>可用的选项请见 --help。
-</source>
-        <translation>See --help for the options.
-</translation>
-    </message>
-    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>The log file %s is not a regular file</translation>
     </message>
@@ -744,25 +616,6 @@ Tavlin_log.txt）执行一项设备操作。
                            （退出状态 1），设备断开时也结束，即使它又回来了
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
---simulate 使用内置的模拟设备代替 USB 设备；
---sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
---device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
-没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
---all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
-各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
-只有每台设备都成功时退出状态才为 0。
---json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
-interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
-的结果）；给人看的文字则输出到 stderr。
---log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
-结束运行）。
---record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
---replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
---replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
---version 打印程序的版本并结束。
-选项的值不能为空。
-
-退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
         <translation>Runs one device operation with the same workers, command thread, presence and log
 (Tavlin_log.txt in the current directory) as the Tavlin window.
@@ -808,26 +661,14 @@ commands:
                            as does a device that went away, even if it came back
 
 --i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.
---simulate uses the built-in simulated device instead of the USB device;
---sim-devices N simulates N devices on ports sim-1 to sim-N.
---device PORT works on the device on that USB port only (see list), and follows it
-through its restarts on that port. Without it, a run refuses to choose when
-several devices are attached (exit 2).
---all runs versions, mode or update on every attached device at once, one process
-per device, each logging into its own folder DIR/PORT (DIR from --log-dir, else
-the current folder); exit 0 only when every device succeeded.
---json ends the run with one JSON object on one line on stdout (command, exit,
-result, interrupted, reason, messages, device, log, elapsed_ms, tool_version, and
-what the command produced); the texts for people then go to stderr.
---log-dir DIR writes the log into DIR (created when missing; a folder that cannot
-be written ends the run at once with exit status 2).
---record FILE writes every report to and from the device, and its arrivals and
-removals, to FILE (JSON lines, see the README).
---replay FILE plays such a recording back in the device's place; the first output
-report that differs from the recorded one fails the command. --replay-pace recorded
-keeps the recorded timing (default: replies at once); it needs --replay.
---version prints the program's version and ends.
-An option's value may not be empty.
+</translation>
+    </message>
+    <message>
+        <source>选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>An option's value may not be empty.
 
 exit status: 0 success, 1 the operation failed, 2 usage error, 3 no device,
 </translation>
@@ -917,14 +758,6 @@ or ask for the right to open it)
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' is not a screen size such as 1920x1080</translation>
-    </message>
-    <message>
-        <source>--log-dir 需要一个文件夹</source>
-        <translation>--log-dir takes a folder</translation>
-    </message>
-    <message>
-        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
-        <translation>--device takes a USB port (see tavlin-cli list)</translation>
     </message>
     <message>
         <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
@@ -1154,6 +987,213 @@ or ask for the right to open it)
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>The preview image buffers are not available; the leveling window cannot open.
+</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Usage: %s [options]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Options:
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>show this help and exit</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>show the version and exit</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>use the built-in simulated device instead of the USB device</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>plan</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>fault plan of the simulated device (only with --simulate)</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>count</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>simulate several devices, on ports sim-1 to sim-N (with --simulate only)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>work on the device on that USB port only (see tavlin-cli list for the ports)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>show the engineering console</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>folder for the log file (default: the current directory; created if missing)</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>PACE</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>record every report to and from the device, and its arrivals and removals, to a file</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>replay a recorded session in place of the device</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded: keep the recorded timing; immediate (the default): answer at once</translation>
+    </message>
+    <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>open the calibration check, for a unit calibrated earlier</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>the calibration check's tolerance in millimetres (default 2.0)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>option --check-tolerance needs a number of millimetres above 0 and at most 50: %s
+</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>unknown option: %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>option %s needs a value
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>option %s takes no value
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>unexpected argument: %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>See --help for the options.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir takes a folder</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device takes a USB port (see tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>--simulate 使用内置的模拟设备代替 USB 设备；
+</source>
+        <translation>--simulate uses the built-in simulated device instead of the USB device;
+</translation>
+    </message>
+    <message>
+        <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+</source>
+        <translation>--sim-devices N simulates N devices on ports sim-1 to sim-N.
+</translation>
+    </message>
+    <message>
+        <source>--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+</source>
+        <translation>--device PORT works on the device on that USB port only (see list), and follows it
+through its restarts on that port. Without it, a run refuses to choose when
+several devices are attached (exit 2).
+</translation>
+    </message>
+    <message>
+        <source>--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+</source>
+        <translation>--all runs versions, mode or update on every attached device at once, one process
+per device, each logging into its own folder DIR/PORT (DIR from --log-dir, else
+the current folder); exit 0 only when every device succeeded.
+</translation>
+    </message>
+    <message>
+        <source>--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+</source>
+        <translation>--json ends the run with one JSON object on one line on stdout (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version, and
+what the command produced); the texts for people then go to stderr.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+</source>
+        <translation>--log-dir DIR writes the log into DIR (created when missing; a folder that cannot
+be written ends the run at once with exit status 2).
+</translation>
+    </message>
+    <message>
+        <source>--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+</source>
+        <translation>--record FILE writes every report to and from the device, and its arrivals and
+removals, to FILE (JSON lines, see the README).
+</translation>
+    </message>
+    <message>
+        <source>--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+</source>
+        <translation>--replay FILE plays such a recording back in the device's place; the first output
+report that differs from the recorded one fails the command. --replay-pace recorded
+keeps the recorded timing (default: replies at once); it needs --replay.
+</translation>
+    </message>
+    <message>
+        <source>--version 打印程序的版本并结束。
+</source>
+        <translation>--version prints the program's version and ends.
 </translation>
     </message>
     <message>

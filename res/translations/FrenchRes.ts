@@ -334,134 +334,6 @@ enfin, confirmez pour quitter.
         <translation>Fichiers INI (*.ini)|*.ini|Tous les fichiers (*.*)|*.*||</translation>
     </message>
     <message>
-        <source>用法: %s [选项]
-</source>
-        <translation>Utilisation : %s [options]
-</translation>
-    </message>
-    <message>
-        <source>选项:
-</source>
-        <translation>Options :
-</translation>
-    </message>
-    <message>
-        <source>显示此帮助并退出</source>
-        <translation>afficher cette aide et quitter</translation>
-    </message>
-    <message>
-        <source>显示版本号并退出</source>
-        <translation>afficher la version et quitter</translation>
-    </message>
-    <message>
-        <source>使用内置的模拟设备代替 USB 设备</source>
-        <translation>utiliser le périphérique simulé intégré au lieu du périphérique USB</translation>
-    </message>
-    <message>
-        <source>计划</source>
-        <translation>plan</translation>
-    </message>
-    <message>
-        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
-        <translation>plan de pannes du périphérique simulé (uniquement avec --simulate)</translation>
-    </message>
-    <message>
-        <source>数量</source>
-        <translation>nombre</translation>
-    </message>
-    <message>
-        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
-        <translation>simuler plusieurs appareils, sur les ports sim-1 à sim-N (avec --simulate uniquement)</translation>
-    </message>
-    <message>
-        <source>端口</source>
-        <translation>port</translation>
-    </message>
-    <message>
-        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
-        <translation>travailler uniquement avec l'appareil sur ce port USB (voir tavlin-cli list pour les ports)</translation>
-    </message>
-    <message>
-        <source>显示工程控制台</source>
-        <translation>afficher la console d'ingénierie</translation>
-    </message>
-    <message>
-        <source>文件夹</source>
-        <translation>dossier</translation>
-    </message>
-    <message>
-        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
-        <translation>dossier du fichier journal (par défaut : le dossier courant ; créé s'il manque)</translation>
-    </message>
-    <message>
-        <source>文件</source>
-        <translation>FICHIER</translation>
-    </message>
-    <message>
-        <source>节奏</source>
-        <translation>RYTHME</translation>
-    </message>
-    <message>
-        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
-        <translation>enregistrer dans un fichier chaque rapport échangé avec le périphérique, ainsi que ses branchements et débranchements</translation>
-    </message>
-    <message>
-        <source>用记录的会话代替设备</source>
-        <translation>rejouer une session enregistrée à la place du périphérique</translation>
-    </message>
-    <message>
-        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
-        <translation>recorded : garder le rythme enregistré ; immediate (par défaut) : répondre aussitôt</translation>
-    </message>
-    <message>
-        <source>打开标定检查，检查之前标定过的设备</source>
-        <translation>ouvrir la vérification de l'étalonnage, pour une unité étalonnée auparavant</translation>
-    </message>
-    <message>
-        <source>毫米</source>
-        <translation>MM</translation>
-    </message>
-    <message>
-        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
-        <translation>tolérance de la vérification de l'étalonnage, en millimètres (2.0 par défaut)</translation>
-    </message>
-    <message>
-        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
-</source>
-        <translation>l'option --check-tolerance demande un nombre de millimètres supérieur à 0 et au plus 50 : %s
-</translation>
-    </message>
-    <message>
-        <source>未知选项: %s
-</source>
-        <translation>option inconnue : %s
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 需要一个值
-</source>
-        <translation>l'option %s demande une valeur
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 不接受值
-</source>
-        <translation>l'option %s n'accepte pas de valeur
-</translation>
-    </message>
-    <message>
-        <source>多余的参数: %s
-</source>
-        <translation>argument inattendu : %s
-</translation>
-    </message>
-    <message>
-        <source>可用的选项请见 --help。
-</source>
-        <translation>Voir --help pour les options.
-</translation>
-    </message>
-    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>Le fichier journal %s n'est pas un fichier ordinaire</translation>
     </message>
@@ -744,25 +616,6 @@ Tavlin_log.txt）执行一项设备操作。
                            （退出状态 1），设备断开时也结束，即使它又回来了
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
---simulate 使用内置的模拟设备代替 USB 设备；
---sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
---device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
-没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
---all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
-各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
-只有每台设备都成功时退出状态才为 0。
---json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
-interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
-的结果）；给人看的文字则输出到 stderr。
---log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
-结束运行）。
---record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
---replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
---replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
---version 打印程序的版本并结束。
-选项的值不能为空。
-
-退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
         <translation>Exécute une opération sur l'appareil avec les mêmes tâches, le même fil de commandes,
 la même détection et le même journal (Tavlin_log.txt dans le dossier courant) que la
@@ -813,26 +666,14 @@ commandes :
                            (code 1), de même qu'un appareil parti, même revenu
 
 --i2c envoie la requête du capteur (I2C) au lieu de celle du FPGA, comme la case Sensor.
---simulate utilise l'appareil simulé intégré au lieu de l'appareil USB ;
---sim-devices N simule N appareils sur les ports sim-1 à sim-N.
---device PORT ne travaille qu'avec l'appareil de ce port USB (voir list), et le suit
-lors de ses redémarrages sur ce port. Sans lui, une exécution refuse de choisir quand
-plusieurs appareils sont branchés (code 2).
---all exécute versions, mode ou update sur tous les appareils branchés à la fois, un
-processus par appareil, chacun écrivant son journal dans son propre dossier DIR/PORT
-(DIR de --log-dir, sinon le dossier courant) ; code 0 seulement si tous ont réussi.
---json termine l'exécution par un objet JSON sur une ligne sur stdout (command, exit,
-result, interrupted, reason, messages, device, log, elapsed_ms, tool_version, et ce
-que la commande a produit) ; les textes pour les personnes vont alors sur stderr.
---log-dir DIR écrit le journal dans DIR (créé s'il manque ; un dossier où l'on ne peut
-pas écrire termine aussitôt l'exécution avec le code 2).
---record FILE écrit chaque rapport vers et depuis l'appareil, ainsi que ses arrivées et
-départs, dans FILE (lignes JSON, voir le README).
---replay FILE rejoue un tel enregistrement à la place de l'appareil ; le premier rapport
-de sortie différent de l'enregistré fait échouer la commande. --replay-pace recorded
-garde le rythme enregistré (par défaut : réponses immédiates) ; il exige --replay.
---version affiche la version du programme et termine.
-La valeur d'une option ne peut pas être vide.
+</translation>
+    </message>
+    <message>
+        <source>选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>La valeur d'une option ne peut pas être vide.
 
 codes de sortie : 0 succès, 1 l'opération a échoué, 2 erreur d'utilisation, 3 aucun appareil,
 </translation>
@@ -922,14 +763,6 @@ l'utilise, ou demandez le droit de l'ouvrir)
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' n'est pas une taille d'écran comme 1920x1080</translation>
-    </message>
-    <message>
-        <source>--log-dir 需要一个文件夹</source>
-        <translation>--log-dir attend un dossier</translation>
-    </message>
-    <message>
-        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
-        <translation>--device attend un port USB (voir tavlin-cli list)</translation>
     </message>
     <message>
         <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
@@ -1159,6 +992,213 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Les tampons d'image d'aperçu ne sont pas disponibles ; la fenêtre de nivellement ne peut pas s'ouvrir.
+</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Utilisation : %s [options]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Options :
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>afficher cette aide et quitter</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>afficher la version et quitter</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>utiliser le périphérique simulé intégré au lieu du périphérique USB</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>plan</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>plan de pannes du périphérique simulé (uniquement avec --simulate)</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>nombre</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>simuler plusieurs appareils, sur les ports sim-1 à sim-N (avec --simulate uniquement)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>travailler uniquement avec l'appareil sur ce port USB (voir tavlin-cli list pour les ports)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>afficher la console d'ingénierie</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>dossier</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>dossier du fichier journal (par défaut : le dossier courant ; créé s'il manque)</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>FICHIER</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>RYTHME</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>enregistrer dans un fichier chaque rapport échangé avec le périphérique, ainsi que ses branchements et débranchements</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>rejouer une session enregistrée à la place du périphérique</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded : garder le rythme enregistré ; immediate (par défaut) : répondre aussitôt</translation>
+    </message>
+    <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>ouvrir la vérification de l'étalonnage, pour une unité étalonnée auparavant</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>tolérance de la vérification de l'étalonnage, en millimètres (2.0 par défaut)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>l'option --check-tolerance demande un nombre de millimètres supérieur à 0 et au plus 50 : %s
+</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>option inconnue : %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>l'option %s demande une valeur
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>l'option %s n'accepte pas de valeur
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>argument inattendu : %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>Voir --help pour les options.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir attend un dossier</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device attend un port USB (voir tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>--simulate 使用内置的模拟设备代替 USB 设备；
+</source>
+        <translation>--simulate utilise l'appareil simulé intégré au lieu de l'appareil USB ;
+</translation>
+    </message>
+    <message>
+        <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+</source>
+        <translation>--sim-devices N simule N appareils sur les ports sim-1 à sim-N.
+</translation>
+    </message>
+    <message>
+        <source>--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+</source>
+        <translation>--device PORT ne travaille qu'avec l'appareil de ce port USB (voir list), et le suit
+lors de ses redémarrages sur ce port. Sans lui, une exécution refuse de choisir quand
+plusieurs appareils sont branchés (code 2).
+</translation>
+    </message>
+    <message>
+        <source>--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+</source>
+        <translation>--all exécute versions, mode ou update sur tous les appareils branchés à la fois, un
+processus par appareil, chacun écrivant son journal dans son propre dossier DIR/PORT
+(DIR de --log-dir, sinon le dossier courant) ; code 0 seulement si tous ont réussi.
+</translation>
+    </message>
+    <message>
+        <source>--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+</source>
+        <translation>--json termine l'exécution par un objet JSON sur une ligne sur stdout (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version, et ce
+que la commande a produit) ; les textes pour les personnes vont alors sur stderr.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+</source>
+        <translation>--log-dir DIR écrit le journal dans DIR (créé s'il manque ; un dossier où l'on ne peut
+pas écrire termine aussitôt l'exécution avec le code 2).
+</translation>
+    </message>
+    <message>
+        <source>--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+</source>
+        <translation>--record FILE écrit chaque rapport vers et depuis l'appareil, ainsi que ses arrivées et
+départs, dans FILE (lignes JSON, voir le README).
+</translation>
+    </message>
+    <message>
+        <source>--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+</source>
+        <translation>--replay FILE rejoue un tel enregistrement à la place de l'appareil ; le premier rapport
+de sortie différent de l'enregistré fait échouer la commande. --replay-pace recorded
+garde le rythme enregistré (par défaut : réponses immédiates) ; il exige --replay.
+</translation>
+    </message>
+    <message>
+        <source>--version 打印程序的版本并结束。
+</source>
+        <translation>--version affiche la version du programme et termine.
 </translation>
     </message>
     <message>

@@ -334,134 +334,6 @@
         <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
     </message>
     <message>
-        <source>用法: %s [选项]
-</source>
-        <translation>Қолданылуы: %s [параметрлер]
-</translation>
-    </message>
-    <message>
-        <source>选项:
-</source>
-        <translation>Параметрлер:
-</translation>
-    </message>
-    <message>
-        <source>显示此帮助并退出</source>
-        <translation>осы анықтаманы көрсетіп, шығу</translation>
-    </message>
-    <message>
-        <source>显示版本号并退出</source>
-        <translation>нұсқаны көрсетіп, шығу</translation>
-    </message>
-    <message>
-        <source>使用内置的模拟设备代替 USB 设备</source>
-        <translation>USB құрылғысының орнына кірістірілген үлгі құрылғыны пайдалану</translation>
-    </message>
-    <message>
-        <source>计划</source>
-        <translation>жоспар</translation>
-    </message>
-    <message>
-        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
-        <translation>үлгі құрылғының ақаулар жоспары (тек --simulate бірге)</translation>
-    </message>
-    <message>
-        <source>数量</source>
-        <translation>саны</translation>
-    </message>
-    <message>
-        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
-        <translation>sim-1 … sim-N порттарында бірнеше құрылғыны имитациялау (тек --simulate бірге)</translation>
-    </message>
-    <message>
-        <source>端口</source>
-        <translation>порт</translation>
-    </message>
-    <message>
-        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
-        <translation>тек осы USB портындағы құрылғымен жұмыс істеу (порттар: tavlin-cli list)</translation>
-    </message>
-    <message>
-        <source>显示工程控制台</source>
-        <translation>инженерлік консольді көрсету</translation>
-    </message>
-    <message>
-        <source>文件夹</source>
-        <translation>қалта</translation>
-    </message>
-    <message>
-        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
-        <translation>журнал файлының қалтасы (әдепкі бойынша ағымдағы қалта; жоқ болса, жасалады)</translation>
-    </message>
-    <message>
-        <source>文件</source>
-        <translation>ФАЙЛ</translation>
-    </message>
-    <message>
-        <source>节奏</source>
-        <translation>ҚАРҚЫН</translation>
-    </message>
-    <message>
-        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
-        <translation>құрылғымен алмасқан әр есепті және оның қосылуы мен ажыратылуын файлға жазу</translation>
-    </message>
-    <message>
-        <source>用记录的会话代替设备</source>
-        <translation>құрылғының орнына жазылған сеансты ойнату</translation>
-    </message>
-    <message>
-        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
-        <translation>recorded: жазылған уақытты сақтау; immediate (әдепкі): бірден жауап беру</translation>
-    </message>
-    <message>
-        <source>打开标定检查，检查之前标定过的设备</source>
-        <translation>бұрын калибрленген құрылғы үшін калибрлеу тексерісін ашу</translation>
-    </message>
-    <message>
-        <source>毫米</source>
-        <translation>ММ</translation>
-    </message>
-    <message>
-        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
-        <translation>калибрлеу тексерісінің рұқсат етілген қатесі, миллиметрмен (әдепкі 2.0)</translation>
-    </message>
-    <message>
-        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
-</source>
-        <translation>--check-tolerance параметріне 0-ден үлкен және 50-ден аспайтын миллиметр саны керек: %s
-</translation>
-    </message>
-    <message>
-        <source>未知选项: %s
-</source>
-        <translation>белгісіз параметр: %s
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 需要一个值
-</source>
-        <translation>%s параметріне мән керек
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 不接受值
-</source>
-        <translation>%s параметрі мән қабылдамайды
-</translation>
-    </message>
-    <message>
-        <source>多余的参数: %s
-</source>
-        <translation>артық аргумент: %s
-</translation>
-    </message>
-    <message>
-        <source>可用的选项请见 --help。
-</source>
-        <translation>Параметрлер тізімі: --help.
-</translation>
-    </message>
-    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>%s журнал файлы кәдімгі файл емес</translation>
     </message>
@@ -744,25 +616,6 @@ Tavlin_log.txt）执行一项设备操作。
                            （退出状态 1），设备断开时也结束，即使它又回来了
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
---simulate 使用内置的模拟设备代替 USB 设备；
---sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
---device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
-没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
---all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
-各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
-只有每台设备都成功时退出状态才为 0。
---json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
-interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
-的结果）；给人看的文字则输出到 stderr。
---log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
-结束运行）。
---record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
---replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
---replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
---version 打印程序的版本并结束。
-选项的值不能为空。
-
-退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
         <translation>Құрылғымен бір операцияны Tavlin терезесімен бірдей жұмыс ағындарымен, командалар
 ағынымен, анықтаумен және журналмен (ағымдағы қалтадағы Tavlin_log.txt) орындайды.
@@ -809,26 +662,14 @@ interrupted、reason、messages、device、log、elapsed_ms、tool_version 以�
                            құрылғы да, тіпті ол қайта оралса да
 
 --i2c FPGA сұрауының орнына датчиктің (I2C) сұрауын жібереді, Sensor өрісі сияқты.
---simulate USB құрылғысының орнына кірістірілген модельденген құрылғыны қолданады;
---sim-devices N sim-1 … sim-N порттарында N құрылғыны модельдейді.
---device PORT тек сол USB портындағы құрылғымен жұмыс істейді (list қараңыз) және
-сол порттағы қайта іске қосылуларында оның соңынан ереді. Онсыз бірнеше құрылғы
-қосылғанда іске қосу таңдаудан бас тартады (код 2).
---all versions, mode немесе update командасын барлық қосылған құрылғыларда бірден
-орындайды, әр құрылғыға бір процесс, әрқайсысы журналын өз DIR/PORT қалтасына жазады
-(DIR --log-dir-ден, әйтпесе ағымдағы қалта); код 0 тек барлығы сәтті болғанда.
---json іске қосуды stdout-қа бір жолдағы бір JSON нысанымен аяқтайды (command, exit,
-result, interrupted, reason, messages, device, log, elapsed_ms, tool_version және
-команда берген нәтиже); адамдарға арналған мәтіндер онда stderr-ге шығады.
---log-dir DIR журналды DIR-ге жазады (жоқ болса жасалады; жазуға болмайтын қалта іске
-қосуды бірден 2 кодымен аяқтайды).
---record FILE құрылғыға және одан келген әр есепті, оның қосылуы мен ажыратылуын FILE
-файлына жазады (JSON жолдары, README қараңыз).
---replay FILE мұндай жазбаны құрылғының орнына ойнатады; жазылғаннан өзгеше бірінші
-шығыс есебі команданы сәтсіз етеді. --replay-pace recorded жазылған уақытты сақтайды
-(әдепкі: бірден жауап береді); ол --replay-ді қажет етеді.
---version бағдарламаның нұсқасын басып шығарып, аяқталады.
-Параметрдің мәні бос бола алмайды.
+</translation>
+    </message>
+    <message>
+        <source>选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>Параметрдің мәні бос бола алмайды.
 
 шығу кодтары: 0 сәтті, 1 операция сәтсіз, 2 қолдану қатесі, 3 құрылғы жоқ,
 </translation>
@@ -918,14 +759,6 @@ result, interrupted, reason, messages, device, log, elapsed_ms, tool_version ж�
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' 1920x1080 сияқты экран өлшемі емес</translation>
-    </message>
-    <message>
-        <source>--log-dir 需要一个文件夹</source>
-        <translation>--log-dir қалтаны қажет етеді</translation>
-    </message>
-    <message>
-        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
-        <translation>--device USB портын қажет етеді (tavlin-cli list қараңыз)</translation>
     </message>
     <message>
         <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
@@ -1155,6 +988,213 @@ result, interrupted, reason, messages, device, log, elapsed_ms, tool_version ж�
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
+</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Қолданылуы: %s [параметрлер]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Параметрлер:
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>осы анықтаманы көрсетіп, шығу</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>нұсқаны көрсетіп, шығу</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>USB құрылғысының орнына кірістірілген үлгі құрылғыны пайдалану</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>жоспар</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>үлгі құрылғының ақаулар жоспары (тек --simulate бірге)</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>саны</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>sim-1 … sim-N порттарында бірнеше құрылғыны имитациялау (тек --simulate бірге)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>порт</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>тек осы USB портындағы құрылғымен жұмыс істеу (порттар: tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>инженерлік консольді көрсету</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>қалта</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>журнал файлының қалтасы (әдепкі бойынша ағымдағы қалта; жоқ болса, жасалады)</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>ҚАРҚЫН</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>құрылғымен алмасқан әр есепті және оның қосылуы мен ажыратылуын файлға жазу</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>құрылғының орнына жазылған сеансты ойнату</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded: жазылған уақытты сақтау; immediate (әдепкі): бірден жауап беру</translation>
+    </message>
+    <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>бұрын калибрленген құрылғы үшін калибрлеу тексерісін ашу</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>ММ</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>калибрлеу тексерісінің рұқсат етілген қатесі, миллиметрмен (әдепкі 2.0)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>--check-tolerance параметріне 0-ден үлкен және 50-ден аспайтын миллиметр саны керек: %s
+</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>белгісіз параметр: %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>%s параметріне мән керек
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>%s параметрі мән қабылдамайды
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>артық аргумент: %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>Параметрлер тізімі: --help.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir қалтаны қажет етеді</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device USB портын қажет етеді (tavlin-cli list қараңыз)</translation>
+    </message>
+    <message>
+        <source>--simulate 使用内置的模拟设备代替 USB 设备；
+</source>
+        <translation>--simulate USB құрылғысының орнына кірістірілген модельденген құрылғыны қолданады;
+</translation>
+    </message>
+    <message>
+        <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+</source>
+        <translation>--sim-devices N sim-1 … sim-N порттарында N құрылғыны модельдейді.
+</translation>
+    </message>
+    <message>
+        <source>--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+</source>
+        <translation>--device PORT тек сол USB портындағы құрылғымен жұмыс істейді (list қараңыз) және
+сол порттағы қайта іске қосылуларында оның соңынан ереді. Онсыз бірнеше құрылғы
+қосылғанда іске қосу таңдаудан бас тартады (код 2).
+</translation>
+    </message>
+    <message>
+        <source>--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+</source>
+        <translation>--all versions, mode немесе update командасын барлық қосылған құрылғыларда бірден
+орындайды, әр құрылғыға бір процесс, әрқайсысы журналын өз DIR/PORT қалтасына жазады
+(DIR --log-dir-ден, әйтпесе ағымдағы қалта); код 0 тек барлығы сәтті болғанда.
+</translation>
+    </message>
+    <message>
+        <source>--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+</source>
+        <translation>--json іске қосуды stdout-қа бір жолдағы бір JSON нысанымен аяқтайды (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version және
+команда берген нәтиже); адамдарға арналған мәтіндер онда stderr-ге шығады.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+</source>
+        <translation>--log-dir DIR журналды DIR-ге жазады (жоқ болса жасалады; жазуға болмайтын қалта іске
+қосуды бірден 2 кодымен аяқтайды).
+</translation>
+    </message>
+    <message>
+        <source>--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+</source>
+        <translation>--record FILE құрылғыға және одан келген әр есепті, оның қосылуы мен ажыратылуын FILE
+файлына жазады (JSON жолдары, README қараңыз).
+</translation>
+    </message>
+    <message>
+        <source>--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+</source>
+        <translation>--replay FILE мұндай жазбаны құрылғының орнына ойнатады; жазылғаннан өзгеше бірінші
+шығыс есебі команданы сәтсіз етеді. --replay-pace recorded жазылған уақытты сақтайды
+(әдепкі: бірден жауап береді); ол --replay-ді қажет етеді.
+</translation>
+    </message>
+    <message>
+        <source>--version 打印程序的版本并结束。
+</source>
+        <translation>--version бағдарламаның нұсқасын басып шығарып, аяқталады.
 </translation>
     </message>
     <message>

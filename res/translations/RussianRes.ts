@@ -334,134 +334,6 @@
         <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
     </message>
     <message>
-        <source>用法: %s [选项]
-</source>
-        <translation>Использование: %s [параметры]
-</translation>
-    </message>
-    <message>
-        <source>选项:
-</source>
-        <translation>Параметры:
-</translation>
-    </message>
-    <message>
-        <source>显示此帮助并退出</source>
-        <translation>показать эту справку и выйти</translation>
-    </message>
-    <message>
-        <source>显示版本号并退出</source>
-        <translation>показать версию и выйти</translation>
-    </message>
-    <message>
-        <source>使用内置的模拟设备代替 USB 设备</source>
-        <translation>использовать встроенное имитируемое устройство вместо USB-устройства</translation>
-    </message>
-    <message>
-        <source>计划</source>
-        <translation>план</translation>
-    </message>
-    <message>
-        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
-        <translation>план сбоев имитируемого устройства (только вместе с --simulate)</translation>
-    </message>
-    <message>
-        <source>数量</source>
-        <translation>число</translation>
-    </message>
-    <message>
-        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
-        <translation>имитировать несколько устройств на портах sim-1 … sim-N (только с --simulate)</translation>
-    </message>
-    <message>
-        <source>端口</source>
-        <translation>порт</translation>
-    </message>
-    <message>
-        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
-        <translation>работать только с устройством на этом USB-порту (порты: tavlin-cli list)</translation>
-    </message>
-    <message>
-        <source>显示工程控制台</source>
-        <translation>показать инженерную консоль</translation>
-    </message>
-    <message>
-        <source>文件夹</source>
-        <translation>папка</translation>
-    </message>
-    <message>
-        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
-        <translation>папка файла журнала (по умолчанию текущая; создаётся, если её нет)</translation>
-    </message>
-    <message>
-        <source>文件</source>
-        <translation>ФАЙЛ</translation>
-    </message>
-    <message>
-        <source>节奏</source>
-        <translation>ТЕМП</translation>
-    </message>
-    <message>
-        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
-        <translation>записать в файл каждый отчёт обмена с устройством, а также его подключения и отключения</translation>
-    </message>
-    <message>
-        <source>用记录的会话代替设备</source>
-        <translation>воспроизвести записанный сеанс вместо устройства</translation>
-    </message>
-    <message>
-        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
-        <translation>recorded: сохранять записанные интервалы; immediate (по умолчанию): отвечать сразу</translation>
-    </message>
-    <message>
-        <source>打开标定检查，检查之前标定过的设备</source>
-        <translation>открыть проверку калибровки для устройства, откалиброванного ранее</translation>
-    </message>
-    <message>
-        <source>毫米</source>
-        <translation>ММ</translation>
-    </message>
-    <message>
-        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
-        <translation>допуск проверки калибровки в миллиметрах (по умолчанию 2.0)</translation>
-    </message>
-    <message>
-        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
-</source>
-        <translation>параметру --check-tolerance нужно число миллиметров больше 0 и не больше 50: %s
-</translation>
-    </message>
-    <message>
-        <source>未知选项: %s
-</source>
-        <translation>неизвестный параметр: %s
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 需要一个值
-</source>
-        <translation>параметру %s нужно значение
-</translation>
-    </message>
-    <message>
-        <source>选项 %s 不接受值
-</source>
-        <translation>параметр %s не принимает значения
-</translation>
-    </message>
-    <message>
-        <source>多余的参数: %s
-</source>
-        <translation>лишний аргумент: %s
-</translation>
-    </message>
-    <message>
-        <source>可用的选项请见 --help。
-</source>
-        <translation>Список параметров: --help.
-</translation>
-    </message>
-    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>Файл журнала %s не является обычным файлом</translation>
     </message>
@@ -744,25 +616,6 @@ Tavlin_log.txt）执行一项设备操作。
                            （退出状态 1），设备断开时也结束，即使它又回来了
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
---simulate 使用内置的模拟设备代替 USB 设备；
---sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
---device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
-没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
---all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
-各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
-只有每台设备都成功时退出状态才为 0。
---json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
-interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
-的结果）；给人看的文字则输出到 stderr。
---log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
-结束运行）。
---record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
---replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
---replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
---version 打印程序的版本并结束。
-选项的值不能为空。
-
-退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
 </source>
         <translation>Выполняет одну операцию с устройством теми же рабочими потоками, потоком команд,
 обнаружением и журналом (Tavlin_log.txt в текущей папке), что и окно Tavlin.
@@ -809,26 +662,14 @@ interrupted、reason、messages、device、log、elapsed_ms、tool_version 以�
                            даже если оно вернулось
 
 --i2c отправляет запрос датчика (I2C) вместо запроса FPGA, как поле Sensor.
---simulate использует встроенное имитируемое устройство вместо USB-устройства;
---sim-devices N имитирует N устройств на портах sim-1 … sim-N.
---device PORT работает только с устройством на этом USB-порту (см. list) и следует за
-ним при перезапусках на этом порту. Без него запуск отказывается выбирать, когда
-подключено несколько устройств (код 2).
---all выполняет versions, mode или update на всех подключённых устройствах сразу, по
-процессу на устройство, каждый пишет журнал в свою папку DIR/PORT (DIR из --log-dir,
-иначе текущая папка); код 0 только если все устройства завершились успешно.
---json завершает запуск одним JSON-объектом в одной строке на stdout (command, exit,
-result, interrupted, reason, messages, device, log, elapsed_ms, tool_version и то, что
-выдала команда); тексты для людей тогда идут в stderr.
---log-dir DIR пишет журнал в DIR (создаётся, если нет; папка, в которую нельзя писать,
-сразу завершает запуск с кодом 2).
---record FILE записывает каждый отчёт к устройству и от него, а также его подключения и
-отключения, в FILE (строки JSON, см. README).
---replay FILE воспроизводит такую запись вместо устройства; первый выходной отчёт,
-отличный от записанного, приводит к ошибке команды. --replay-pace recorded сохраняет
-записанные интервалы (по умолчанию: ответ сразу); требует --replay.
---version печатает версию программы и завершает работу.
-Значение параметра не может быть пустым.
+</translation>
+    </message>
+    <message>
+        <source>选项的值不能为空。
+
+退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
+</source>
+        <translation>Значение параметра не может быть пустым.
 
 коды выхода: 0 успех, 1 операция не удалась, 2 ошибка использования, 3 нет устройства,
 </translation>
@@ -918,14 +759,6 @@ udev из пакета, затем переподключите устройст
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' — не размер экрана вида 1920x1080</translation>
-    </message>
-    <message>
-        <source>--log-dir 需要一个文件夹</source>
-        <translation>--log-dir требует папку</translation>
-    </message>
-    <message>
-        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
-        <translation>--device требует USB-порт (см. tavlin-cli list)</translation>
     </message>
     <message>
         <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
@@ -1155,6 +988,213 @@ udev из пакета, затем переподключите устройст
         <source>预览图像缓冲区不可用，无法打开调平窗口。
 </source>
         <translation>Буферы изображения предпросмотра недоступны; окно выравнивания не может открыться.
+</translation>
+    </message>
+    <message>
+        <source>用法: %s [选项]
+</source>
+        <translation>Использование: %s [параметры]
+</translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>Параметры:
+</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>показать эту справку и выйти</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>показать версию и выйти</translation>
+    </message>
+    <message>
+        <source>使用内置的模拟设备代替 USB 设备</source>
+        <translation>использовать встроенное имитируемое устройство вместо USB-устройства</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>план</translation>
+    </message>
+    <message>
+        <source>模拟设备的故障计划（仅与 --simulate 一起使用）</source>
+        <translation>план сбоев имитируемого устройства (только вместе с --simulate)</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>число</translation>
+    </message>
+    <message>
+        <source>模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）</source>
+        <translation>имитировать несколько устройств на портах sim-1 … sim-N (только с --simulate)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>порт</translation>
+    </message>
+    <message>
+        <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
+        <translation>работать только с устройством на этом USB-порту (порты: tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>显示工程控制台</source>
+        <translation>показать инженерную консоль</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>日志文件所在的文件夹（默认为当前目录；不存在时自动创建）</source>
+        <translation>папка файла журнала (по умолчанию текущая; создаётся, если её нет)</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>ФАЙЛ</translation>
+    </message>
+    <message>
+        <source>节奏</source>
+        <translation>ТЕМП</translation>
+    </message>
+    <message>
+        <source>把与设备之间的每个报告和设备的插拔记录到文件</source>
+        <translation>записать в файл каждый отчёт обмена с устройством, а также его подключения и отключения</translation>
+    </message>
+    <message>
+        <source>用记录的会话代替设备</source>
+        <translation>воспроизвести записанный сеанс вместо устройства</translation>
+    </message>
+    <message>
+        <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>
+        <translation>recorded: сохранять записанные интервалы; immediate (по умолчанию): отвечать сразу</translation>
+    </message>
+    <message>
+        <source>打开标定检查，检查之前标定过的设备</source>
+        <translation>открыть проверку калибровки для устройства, откалиброванного ранее</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>ММ</translation>
+    </message>
+    <message>
+        <source>标定检查的允许误差，单位毫米（默认 2.0）</source>
+        <translation>допуск проверки калибровки в миллиметрах (по умолчанию 2.0)</translation>
+    </message>
+    <message>
+        <source>选项 --check-tolerance 需要一个大于 0 且不超过 50 的毫米数: %s
+</source>
+        <translation>параметру --check-tolerance нужно число миллиметров больше 0 и не больше 50: %s
+</translation>
+    </message>
+    <message>
+        <source>未知选项: %s
+</source>
+        <translation>неизвестный параметр: %s
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 需要一个值
+</source>
+        <translation>параметру %s нужно значение
+</translation>
+    </message>
+    <message>
+        <source>选项 %s 不接受值
+</source>
+        <translation>параметр %s не принимает значения
+</translation>
+    </message>
+    <message>
+        <source>多余的参数: %s
+</source>
+        <translation>лишний аргумент: %s
+</translation>
+    </message>
+    <message>
+        <source>可用的选项请见 --help。
+</source>
+        <translation>Список параметров: --help.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir 需要一个文件夹</source>
+        <translation>--log-dir требует папку</translation>
+    </message>
+    <message>
+        <source>--device 需要一个 USB 端口（见 tavlin-cli list）</source>
+        <translation>--device требует USB-порт (см. tavlin-cli list)</translation>
+    </message>
+    <message>
+        <source>--simulate 使用内置的模拟设备代替 USB 设备；
+</source>
+        <translation>--simulate использует встроенное имитируемое устройство вместо USB-устройства;
+</translation>
+    </message>
+    <message>
+        <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
+</source>
+        <translation>--sim-devices N имитирует N устройств на портах sim-1 … sim-N.
+</translation>
+    </message>
+    <message>
+        <source>--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。
+没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。
+</source>
+        <translation>--device PORT работает только с устройством на этом USB-порту (см. list) и следует за
+ним при перезапусках на этом порту. Без него запуск отказывается выбирать, когда
+подключено несколько устройств (код 2).
+</translation>
+    </message>
+    <message>
+        <source>--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，
+各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；
+只有每台设备都成功时退出状态才为 0。
+</source>
+        <translation>--all выполняет versions, mode или update на всех подключённых устройствах сразу, по
+процессу на устройство, каждый пишет журнал в свою папку DIR/PORT (DIR из --log-dir,
+иначе текущая папка); код 0 только если все устройства завершились успешно.
+</translation>
+    </message>
+    <message>
+        <source>--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、
+interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令
+的结果）；给人看的文字则输出到 stderr。
+</source>
+        <translation>--json завершает запуск одним JSON-объектом в одной строке на stdout (command, exit,
+result, interrupted, reason, messages, device, log, elapsed_ms, tool_version и то, что
+выдала команда); тексты для людей тогда идут в stderr.
+</translation>
+    </message>
+    <message>
+        <source>--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2
+结束运行）。
+</source>
+        <translation>--log-dir DIR пишет журнал в DIR (создаётся, если нет; папка, в которую нельзя писать,
+сразу завершает запуск с кодом 2).
+</translation>
+    </message>
+    <message>
+        <source>--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。
+</source>
+        <translation>--record FILE записывает каждый отчёт к устройству и от него, а также его подключения и
+отключения, в FILE (строки JSON, см. README).
+</translation>
+    </message>
+    <message>
+        <source>--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。
+--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。
+</source>
+        <translation>--replay FILE воспроизводит такую запись вместо устройства; первый выходной отчёт,
+отличный от записанного, приводит к ошибке команды. --replay-pace recorded сохраняет
+записанные интервалы (по умолчанию: ответ сразу); требует --replay.
+</translation>
+    </message>
+    <message>
+        <source>--version 打印程序的版本并结束。
+</source>
+        <translation>--version печатает версию программы и завершает работу.
 </translation>
     </message>
     <message>

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "calibration/CalibrationCheck.h"
-#include "trace/TransportFactory.h"
+#include "station/Transports.h"
 
 namespace tavlin {
 
@@ -17,7 +17,7 @@ struct AppOptions {
     double screenWidthMm = 0;
     double screenHeightMm = 0;
     std::string device;  // --device: the USB port of the one device to work on
-    trace::TransportOptions transport;
+    station::TransportOptions transport;
 };
 
 enum class OptionsOutcome { Run, Help, Version, Error };

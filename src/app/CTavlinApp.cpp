@@ -17,7 +17,7 @@
 #include "language/QtTranslation.h"
 #include "platform/CommandLine.h"
 #include "trace/ReplayTransport.h"
-#include "trace/TransportFactory.h"
+#include "station/Transports.h"
 
 namespace tavlin {
 namespace {
@@ -103,7 +103,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     InstallQtTranslations(qtTranslator);
 
     std::string error;
-    trace::CreatedTransport transport = trace::CreateTransport(parsed.options.transport, &error);
+    station::CreatedTransport transport = station::CreateTransport(parsed.options.transport, &error);
     if (!transport) {
         std::cerr << "tavlin: " << error << "\n";
         return 2;
@@ -120,7 +120,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     if (!port.empty()) {
         chosen = std::make_unique<PortFilterTransport>(*transport.transport, port);
         options.startNote = "Device on port " + port + " only\n";
-        trace::RecordPort(transport, port);
+        station::RecordPort(transport, port);
     } else if (!transport.replay) {
         HidTransport& listing = transport.base ? *transport.base : *transport.transport;
         if (const auto devices = ListAttachedDevices(listing); devices.size() > 1) {

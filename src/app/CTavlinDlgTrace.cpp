@@ -9,7 +9,7 @@
 #include "base/Log.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceWriter.h"
-#include "trace/TransportFactory.h"
+#include "station/Transports.h"
 
 namespace tavlin {
 
@@ -17,14 +17,14 @@ void CTavlinDlg::WatchSessionTrace() {
     DialogBridge* bridge = bridge_.get();
     if (options_.replay != nullptr) {
         options_.replay->OnRanOut([bridge](int line) {
-            const std::string text = trace::RanOutText(line);
+            const std::string text = station::RanOutText(line);
             WriteLog("%s\n", text.c_str());
             bridge->SetStatusText(text);
         });
     }
     if (options_.recording != nullptr) {
         options_.recording->OnStop([bridge, path = options_.recordPath](const auto& status) {
-            const std::string text = trace::IncompleteText(path, status.reason);
+            const std::string text = station::IncompleteText(path, status.reason);
             WriteLog("%s\n", text.c_str());
             bridge->SetStatusText(text);
         });
@@ -36,15 +36,15 @@ void CTavlinDlg::TellSessionTraceAtClose() {
     if (options_.replay != nullptr) {
         options_.replay->OnRanOut(nullptr);
         if (const int line = options_.replay->RanOutLine(); line != 0) {
-            text = trace::RanOutText(line);
+            text = station::RanOutText(line);
         } else if (const size_t left = options_.replay->OutputsLeft(); left != 0) {
-            text = trace::ShortfallText(left);
+            text = station::ShortfallText(left);
         }
     }
     if (options_.recording != nullptr) {
         options_.recording->OnStop(nullptr);
         if (const TraceWriter::Status status = options_.recording->status(); !status.complete) {
-            text = trace::IncompleteText(options_.recordPath, status.reason);
+            text = station::IncompleteText(options_.recordPath, status.reason);
         }
     }
     if (text.empty()) {

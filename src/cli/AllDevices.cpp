@@ -128,19 +128,7 @@ Result CheckDeviceLogFolders(const std::string& logDir, const std::vector<std::s
 std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
                                             const std::string& port, const std::string& logDir,
                                             bool several) {
-    std::vector<std::string> out;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& arg = arguments[i];
-        if (arg == "--all" || arg == "--json" || arg.rfind("--log-dir=", 0) == 0 ||
-            arg.rfind("--device=", 0) == 0) {
-            continue;
-        }
-        if (arg == "--log-dir" || arg == "--device") {
-            ++i;  // and its value
-            continue;
-        }
-        out.push_back(arg);
-    }
+    std::vector<std::string> out = arguments;
     // A device whose port the system does not tell is run only as the one device there, which
     // its copy keeps to by itself, as it does with a lone device.
     if (several && !port.empty()) {

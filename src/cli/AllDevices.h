@@ -14,13 +14,14 @@ namespace tavlin::cli {
 // with its `--device` and its own log folder. The copies stay independent: one device's fault
 // never stops another's run. An interruption reaches every copy through its own exit path.
 struct AllDevicesRun {
-    std::string program;                 // this program
-    std::vector<std::string> arguments;  // the command and the options every copy takes
-    std::string logDir;                  // each copy logs into logDir/PORT ("" = here)
+    std::string program;  // this program
+    // The options every copy takes (RunOptions::handedToCopies), then the command.
+    std::vector<std::string> arguments;
+    std::string logDir;  // each copy logs into logDir/PORT ("" = here)
 };
 
-// The arguments of one device's copy: `arguments` without --all, --json, --log-dir and --device
-// (each copy gets its own), then the copy's own. The copy is kept to its device's port only
+// The arguments of one device's copy: `arguments`, then the copy's own --device, --json and
+// --log-dir. The copy is kept to its device's port only
 // when `several` devices are attached: a lone one is followed wherever its restart brings it.
 std::vector<std::string> DeviceRunArguments(const std::vector<std::string>& arguments,
                                             const std::string& port, const std::string& logDir,

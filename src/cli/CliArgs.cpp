@@ -10,7 +10,8 @@
 #include "cli/CliDevices.h"
 #include "cli/UsageTexts.h"
 #include "console/NumberText.h"
-#include "trace/OptionValueTexts.h"
+#include "station/OptionTable.h"
+#include "station/OptionValueTexts.h"
 
 namespace tavlin::cli {
 
@@ -33,7 +34,13 @@ std::string UsageText() {
 #else
     const char* noAccess = usage::kExitNoAccess;
 #endif
-    return Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage) + Tr(noAccess);
+    std::string text = Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage);
+    for (const station::OptionSpec& option : station::OptionTable()) {
+        if ((option.frontEnds & station::kCli) != 0 && option.cliHelp != nullptr) {
+            text += Tr(option.cliHelp);
+        }
+    }
+    return text + Tr(usage::kUsageEnd) + Tr(noAccess);
 }
 
 namespace {

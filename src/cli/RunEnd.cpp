@@ -46,7 +46,7 @@ void RunEnd::Unexpected(const std::string& what) {
     Finish(kExitFailed, report, logWritten);
 }
 
-void RunEnd::Enter(trace::CreatedTransport& transport, const std::string& recordPath) {
+void RunEnd::Enter(station::CreatedTransport& transport, const std::string& recordPath) {
     std::lock_guard lock(runMutex_);
     run_ = &transport;
     recordPath_ = recordPath;
@@ -92,7 +92,7 @@ void RunEnd::EndDeviceRun(const std::string& what, RunReport* report) {
     }
     deviceRunEnded_ = true;
     device_ = ReturnDeviceOnUnexpected();
-    if (const auto ended = trace::EndRecording(*run_, recordPath_,
+    if (const auto ended = station::EndRecording(*run_, recordPath_,
                                                "the run ended on an unexpected error: " + what)) {
         recording_ = {recordPath_, ended->complete, ended->reason};
         output_.LineTo(stderr, "tavlin-cli: " + ended->message);
@@ -101,9 +101,9 @@ void RunEnd::EndDeviceRun(const std::string& what, RunReport* report) {
     report->device = device_;
 }
 
-int FinishDeviceRun(RunEnd& end, trace::CreatedTransport& transport, const std::string& recordPath,
+int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport, const std::string& recordPath,
                     const Interruption& interruption, int status, RunReport* report) {
-    if (const std::string ranOut = trace::ReplayRanOut(transport);
+    if (const std::string ranOut = station::ReplayRanOut(transport);
         !ranOut.empty() && !interruption.requested()) {
         end.output().LineTo(stderr, "tavlin-cli: " + ranOut);
         report->messages = end.output().messages();
@@ -112,7 +112,7 @@ int FinishDeviceRun(RunEnd& end, trace::CreatedTransport& transport, const std::
         status = kExitFailed;
     }
     // A replay that stopped short of the recorded run did not show what the recording holds.
-    if (const std::string shortfall = trace::ReplayShortfall(transport); !shortfall.empty()) {
+    if (const std::string shortfall = station::ReplayShortfall(transport); !shortfall.empty()) {
         std::fprintf(stderr, "tavlin-cli: %s\n", shortfall.c_str());
         report->messages.push_back("tavlin-cli: " + shortfall);
         if (status == kExitSuccess) {
@@ -130,7 +130,7 @@ int FinishDeviceRun(RunEnd& end, trace::CreatedTransport& transport, const std::
         const std::string text = FillText(LoadString(IDS_LOG_INCOMPLETE), {LogFilePath()});
         std::fprintf(stderr, "tavlin-cli: %s", text.c_str());
     }
-    if (const auto ended = trace::EndRecording(transport, recordPath)) {
+    if (const auto ended = station::EndRecording(transport, recordPath)) {
         report->recording = {recordPath, ended->complete, ended->reason};
         if (!ended->complete) {
             std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());

@@ -12,7 +12,7 @@
 #include "cli/Interruption.h"
 #include "cli/JsonReport.h"
 #include "cli/RunOptions.h"
-#include "trace/TransportFactory.h"
+#include "station/Transports.h"
 
 namespace tavlin::cli {
 
@@ -49,7 +49,7 @@ class RunEnd {
 
     // While a device run is under way: its transport (recording included) and the port it
     // works on, for an unexpected error's end. The run ends it normally by Leave().
-    void Enter(trace::CreatedTransport& transport, const std::string& recordPath);
+    void Enter(station::CreatedTransport& transport, const std::string& recordPath);
     void SetPort(const std::string& port);
     // An exception that leaves the run on this thread is ended here, while the transport is
     // still there: an error on another thread comes through Unexpected() instead.
@@ -69,7 +69,7 @@ class RunEnd {
     std::atomic<bool> written_{false};  // the object is written once, by whoever comes first
     std::atomic<bool> logStarted_{false};
     std::mutex runMutex_;  // guards what follows
-    trace::CreatedTransport* run_ = nullptr;
+    station::CreatedTransport* run_ = nullptr;
     std::string recordPath_;
     std::string port_;
     bool deviceRunEnded_ = false;
@@ -81,7 +81,7 @@ class RunEnd {
 // it ends the run's device and recording on the way out.
 class DeviceRunScope {
   public:
-    DeviceRunScope(RunEnd& end, trace::CreatedTransport& transport, const std::string& recordPath)
+    DeviceRunScope(RunEnd& end, station::CreatedTransport& transport, const std::string& recordPath)
         : end_(end), exceptions_(std::uncaught_exceptions()) {
         end_.Enter(transport, recordPath);
     }
@@ -107,7 +107,7 @@ class UnexpectedThroughRunEnd {
 
 // What a run on a device tells at its end, after its session: a replay that ran out or fell
 // short of the recorded run, a log or a recording cut short; then the object and the status.
-int FinishDeviceRun(RunEnd& end, trace::CreatedTransport& transport, const std::string& recordPath,
+int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport, const std::string& recordPath,
                     const Interruption& interruption, int status, RunReport* report);
 
 }  // namespace tavlin::cli

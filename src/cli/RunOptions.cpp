@@ -1,62 +1,49 @@
 #include "cli/RunOptions.h"
 
+#include "base/FillText.h"
 #include "base/StringTable.h"
-#include "cli/UsageTexts.h"
+#include "station/GivenOptions.h"
+#include "station/OptionValueTexts.h"
 
 namespace tavlin::cli {
 namespace {
 
-// The options that take a value, where it goes, and what a missing value is called.
-struct ValueOption {
-    const char* name;
-    std::string RunOptions::*field;
-    const char* missing;
-};
-constexpr ValueOption kValueOptions[] = {
-    {"--log-dir", &RunOptions::logDir, usage::kLogDirTakesFolder},
-    {"--device", &RunOptions::device, usage::kDeviceTakesPort},
-};
+using station::OptionId;
+using station::OptionProblem;
+
+std::string ProblemText(const OptionProblem& problem) {
+    const std::string name(problem.option->name);
+    if (problem.kind == OptionProblem::Kind::BadValue) {
+        return FillText(Tr(problem.option->badValue), {problem.word});
+    }
+    if (problem.option->cliNoValue != nullptr) {
+        return Tr(problem.option->cliNoValue);
+    }
+    return FillText(Tr(problem.kind == OptionProblem::Kind::NoValue ? optiontext::kNoValue
+                                                                    : optiontext::kEmptyValue),
+                    {name});
+}
 
 }  // namespace
 
-bool ConsumeRunOptions(std::vector<std::string>* args, RunOptions* out, std::string* error) {
-    std::vector<std::string> rest;
-    bool ok = true;
-    for (size_t i = 0; i < args->size(); ++i) {
-        const std::string& arg = (*args)[i];
-        if (arg == "--json") {
-            out->json = true;
-            continue;
-        }
-        if (arg == "--all") {
-            out->all = true;
-            continue;
-        }
-        bool taken = false;
-        for (const ValueOption& option : kValueOptions) {
-            const std::string name = option.name;
-            const std::string equals = name + "=";
-            if (arg != name && arg.rfind(equals, 0) != 0) {
-                continue;
-            }
-            std::string& value = out->*option.field;
-            if (arg == name) {
-                value = i + 1 < args->size() ? (*args)[++i] : std::string();
-            } else {
-                value = arg.substr(equals.size());
-            }
-            if (value.empty() && ok) {
-                *error = Tr(option.missing);
-                ok = false;
-            }
-            taken = true;
-        }
-        if (!taken) {
-            rest.push_back(arg);
-        }
+bool ReadRunOptions(const std::vector<std::string>& args, RunOptions* out,
+                    std::vector<std::string>* command, std::string* error) {
+    station::GivenOptions given;
+    const std::vector<OptionProblem> problems = station::TakeOptions(args, station::kCli, &given);
+    out->json = given.has(OptionId::Json);
+    out->all = given.has(OptionId::All);
+    out->help = given.has(OptionId::Help);
+    out->version = given.has(OptionId::Version);
+    out->logDir = given.value(OptionId::LogDir);
+    out->device = given.value(OptionId::Device);
+    out->transport = station::TransportOptionsFrom(given);
+    out->handedToCopies = given.HandedToCopies();
+    *command = given.rest();
+    if (!problems.empty()) {
+        *error = ProblemText(problems.front());
+        return false;
     }
-    *args = std::move(rest);
-    return ok;
+    return true;
 }
 
 }  // namespace tavlin::cli

@@ -2,20 +2,30 @@
 #include <string>
 #include <vector>
 
+#include "station/Transports.h"
+
 namespace tavlin::cli {
 
-// How the run reports, rather than what it does: taken out of the arguments before the command
-// is read, wherever they stand (as --simulate is).
+// The CLI's options (see station/OptionTable.cpp), taken out of the arguments wherever they
+// stand; what is left is the command with its own arguments and options.
 struct RunOptions {
     bool json = false;   // --json: one JSON object on stdout, texts for people on stderr
     std::string logDir;  // --log-dir DIR: where the log goes (empty: the current directory)
     std::string device;  // --device PORT: work on the device on that USB port only
     bool all = false;    // --all: run the command on every attached device at once
+    bool help = false;   // --help, -h
+    bool version = false;
+    station::TransportOptions transport;
+    // What --all hands to each device's copy besides the command (--simulate and the others
+    // that say how a device is reached).
+    std::vector<std::string> handedToCopies;
 };
 
-// Removes --json, --all, --log-dir DIR and --device PORT (also as --name=VALUE) from `args`.
-// False with a message when --log-dir has no folder or --device no port, be it missing or empty;
-// what was recognised before that is kept in `out`.
-bool ConsumeRunOptions(std::vector<std::string>* args, RunOptions* out, std::string* error);
+// Reads the options out of `args` (the arguments after the program's name) into `out`, and the
+// rest, in order, into `command`. False with the first problem's message when an option's value
+// is missing or empty; every option is read all the same, so --json still asks for the object
+// that tells it.
+bool ReadRunOptions(const std::vector<std::string>& args, RunOptions* out,
+                    std::vector<std::string>* command, std::string* error);
 
 }  // namespace tavlin::cli

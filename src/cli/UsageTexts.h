@@ -6,7 +6,7 @@ namespace tavlin::cli::usage {
 
 // The word before the command line's forms, which are the same in every language.
 inline constexpr const char* kUsageHeading = "用法:\n";
-// What follows the forms.
+// What follows the forms: the commands, then their own options.
 inline constexpr const char* kUsage =
     "以与 Tavlin 窗口相同的工作线程、命令线程、设备检测和日志（当前目录下的\n"
     "Tavlin_log.txt）执行一项设备操作。\n"
@@ -45,23 +45,9 @@ inline constexpr const char* kUsage =
     "                           标定点 SECONDS 秒（默认 30）内没有有效采样即结束\n"
     "                           （退出状态 1），设备断开时也结束，即使它又回来了\n"
     "\n"
-    "--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。\n"
-    "--simulate 使用内置的模拟设备代替 USB 设备；\n"
-    "--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。\n"
-    "--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。\n"
-    "没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。\n"
-    "--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，\n"
-    "各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；\n"
-    "只有每台设备都成功时退出状态才为 0。\n"
-    "--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、\n"
-    "interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令\n"
-    "的结果）；给人看的文字则输出到 stderr。\n"
-    "--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2\n"
-    "结束运行）。\n"
-    "--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。\n"
-    "--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。\n"
-    "--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。\n"
-    "--version 打印程序的版本并结束。\n"
+    "--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。\n";
+// After the options' paragraphs (see station/OptionTable.cpp).
+inline constexpr const char* kUsageEnd =
     "选项的值不能为空。\n"
     "\n"
     "退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，\n";
@@ -92,35 +78,16 @@ inline constexpr const char* kCalibrateOptions =
     "'calibrate' 只接受 --screen WxH 和 --target-limit SECONDS";
 inline constexpr const char* kSeconds = "'%s' 不是 1 到 3600 的秒数";
 inline constexpr const char* kScreenSize = "'%s' 不是屏幕尺寸（例如 1920x1080）";
-inline constexpr const char* kLogDirTakesFolder = "--log-dir 需要一个文件夹";
-inline constexpr const char* kDeviceTakesPort = "--device 需要一个 USB 端口（见 tavlin-cli list）";
 // --device with a port no attached device sits on: the port, then the attached ones.
 inline constexpr const char* kNoDeviceOnPort = "端口 %s 上没有设备（已连接的设备在端口：%s）";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kUsage,
-                                            kExitNoAccess,
-                                            kExitNoAccessWindows,
-                                            kSeeHelp,
-                                            kNoCommand,
-                                            kUnknownCommand,
-                                            kEmptyArgument,
-                                            kTakesNoArgument,
-                                            kTakesOneArgument,
-                                            kTakesArguments,
-                                            kModeWord,
-                                            kNotAnAddress,
-                                            kReplugTimeout,
-                                            kUpdateArgument,
-                                            kUpdateNeedsPackage,
-                                            kFrames,
-                                            kLevelOption,
-                                            kLayoutArgument,
-                                            kCalibrateOptions,
-                                            kSeconds,
-                                            kScreenSize,
-                                            kLogDirTakesFolder,
-                                            kDeviceTakesPort,
-                                            kNoDeviceOnPort};
+inline constexpr const char* kAllTexts[] = {
+    kUsage,           kUsageEnd,         kExitNoAccess,   kExitNoAccessWindows,
+    kSeeHelp,         kNoCommand,        kUnknownCommand, kEmptyArgument,
+    kTakesNoArgument, kTakesOneArgument, kTakesArguments, kModeWord,
+    kNotAnAddress,    kReplugTimeout,    kUpdateArgument, kUpdateNeedsPackage,
+    kFrames,          kLevelOption,      kLayoutArgument, kCalibrateOptions,
+    kSeconds,         kScreenSize,       kNoDeviceOnPort};
 
 }  // namespace tavlin::cli::usage

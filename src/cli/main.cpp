@@ -25,8 +25,8 @@
 #include "platform/CommandLine.h"
 #include "platform/FilePath.h"
 #include "platform/ProgramPath.h"
+#include "station/Transports.h"
 #include "trace/ReplayTransport.h"
-#include "trace/TransportFactory.h"
 
 #ifndef _WIN32
 #include "platform/QuitSignalPipe.h"
@@ -65,8 +65,7 @@ bool RunsOnAllDevices(tavlin::cli::Command command) {
 }
 
 // --all: every attached device at once, each in a copy of this program.
-int RunAll(RunEnd& end, tavlin::HidTransport& transport,
-           const std::vector<std::string>& originalArguments,
+int RunAll(RunEnd& end, tavlin::HidTransport& transport, const std::vector<std::string>& command,
            const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
     tavlin::cli::RunReport report;
     std::vector<std::string> ports;
@@ -84,8 +83,9 @@ int RunAll(RunEnd& end, tavlin::HidTransport& transport,
         !tavlin::cli::CheckDeviceLogFolders(options.logDir, ports, &refusal).ok()) {
         return RefuseLogFolder(end, std::move(refusal));
     }
-    const tavlin::cli::AllDevicesRun run{tavlin::CurrentProgramPath(), originalArguments,
-                                         options.logDir};
+    std::vector<std::string> arguments = options.handedToCopies;
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    const tavlin::cli::AllDevicesRun run{tavlin::CurrentProgramPath(), arguments, options.logDir};
     int status = tavlin::cli::RunOnAllDevices(run, ports, end.output(), interruption, &report);
     report.messages = end.output().messages();
     status = end.Stopped(interruption, status, &report);
@@ -95,10 +95,9 @@ int RunAll(RunEnd& end, tavlin::HidTransport& transport,
 // What needs no device of its own: the texts, the layout, the list, and --all (whose copies
 // each take one); nothing when the run is one on a device.
 std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
-                                    const tavlin::trace::TransportOptions& transportOptions,
+                                    const std::vector<std::string>& command,
                                     const tavlin::cli::RunOptions& options,
-                                    tavlin::cli::Interruption& interruption,
-                                    const std::vector<std::string>& originalArguments) {
+                                    tavlin::cli::Interruption& interruption) {
     tavlin::cli::RunReport report;
     // Before anything answers: --all with a command it cannot run is refused, --help and
     // --version included, rather than quietly doing something else than all devices.
@@ -125,21 +124,21 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
     }
 
     if (options.all) {
-        if (!options.device.empty() || !transportOptions.record.empty() ||
-            !transportOptions.replay.empty()) {
+        if (!options.device.empty() || !options.transport.record.empty() ||
+            !options.transport.replay.empty()) {
             return end.Usage(tavlin::Tr(tavlin::cli::kAllAlone));
         }
         std::string error;
-        auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
+        auto transport = tavlin::station::CreateTransport(options.transport, &error);
         if (!transport) {
             return end.Usage(error);
         }
-        return RunAll(end, *transport.transport, originalArguments, options, interruption);
+        return RunAll(end, *transport.transport, command, options, interruption);
     }
 
     if (invocation.command == tavlin::cli::Command::List) {
         std::string error;
-        auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
+        auto transport = tavlin::station::CreateTransport(options.transport, &error);
         if (!transport) {
             return end.Usage(error);
         }
@@ -153,7 +152,6 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
 // One device: the log, the transport, the device chosen, the session, and what it tells at
 // its end.
 int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
-                const tavlin::trace::TransportOptions& transportOptions,
                 const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
     tavlin::cli::RunReport report;
     // Before anything runs: a log folder that cannot be written, or a log name that is no
@@ -168,7 +166,7 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         }
     }
     std::string error;
-    auto transport = tavlin::trace::CreateTransport(transportOptions, &error);
+    auto transport = tavlin::station::CreateTransport(options.transport, &error);
     if (!transport) {
         return end.Usage(error);
     }
@@ -194,11 +192,11 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, choice.refusal);
         return end.Finish(choice.refusalStatus, report, false);
     }
-    const tavlin::cli::DeviceRunScope deviceRun(end, transport, transportOptions.record);
+    const tavlin::cli::DeviceRunScope deviceRun(end, transport, options.transport.record);
     report.port = choice.port;
     if (!choice.port.empty()) {
         end.SetPort(report.port);
-        tavlin::trace::RecordPort(transport, report.port);
+        tavlin::station::RecordPort(transport, report.port);
     }
     tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
     // The session stops for a signal, and for a replayed recording that ran out: waiting on
@@ -215,19 +213,17 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         transport.replay->OnRanOut(nullptr);
     }
     report.port = choice.port;
-    return tavlin::cli::FinishDeviceRun(end, transport, transportOptions.record, interruption,
+    return tavlin::cli::FinishDeviceRun(end, transport, options.transport.record, interruption,
                                         status, &report);
 }
 
 int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
-               const tavlin::trace::TransportOptions& transportOptions,
-               const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption,
-               const std::vector<std::string>& originalArguments) {
-    if (const auto status = RunWithoutDevice(end, invocation, transportOptions, options,
-                                             interruption, originalArguments)) {
+               const tavlin::cli::RunOptions& options, const std::vector<std::string>& command,
+               tavlin::cli::Interruption& interruption) {
+    if (const auto status = RunWithoutDevice(end, invocation, command, options, interruption)) {
         return *status;
     }
-    return RunOnDevice(end, invocation, transportOptions, options, interruption);
+    return RunOnDevice(end, invocation, options, interruption);
 }
 
 int Run(tavlin::Utf8Arguments& arguments) {
@@ -237,38 +233,32 @@ int Run(tavlin::Utf8Arguments& arguments) {
     // process whose console closes as soon as the watch lets it.
     tavlin::cli::Interruption interruption;
     tavlin::cli::QuitSignalWatch quitSignals(interruption);
-    // As given, for the copies --all starts.
-    std::vector<std::string> originalArguments;
-    for (int i = 1; i < arguments.argc(); ++i) {
-        originalArguments.emplace_back(arguments.argv()[i]);
-    }
     // The language before the options: a refused option is told in it.
     tavlin::cli::InstallCliLanguage(arguments.argv());
-    std::string transportError;
-    const auto transportOptions = tavlin::trace::ConsumeTransportOptions(
-        &arguments.argc(), arguments.argv(), &transportError);
-    std::vector<std::string> args;
+    std::vector<std::string> words;
     for (int i = 1; i < arguments.argc(); ++i) {
-        args.emplace_back(arguments.argv()[i]);
+        words.emplace_back(arguments.argv()[i]);
     }
-
     tavlin::cli::RunOptions options;
+    std::vector<std::string> args;
     std::string error;
-    const bool optionsOk = tavlin::cli::ConsumeRunOptions(&args, &options, &error);
-    RunEnd end(options, args.empty() ? std::string() : args[0]);
+    const bool optionsOk = tavlin::cli::ReadRunOptions(words, &options, &args, &error);
+    std::string commandName = args.empty() ? std::string() : args[0];
+    if (options.help || options.version) {
+        commandName = options.help ? "--help" : "--version";
+    }
+    RunEnd end(options, commandName);
     const tavlin::cli::UnexpectedThroughRunEnd unexpected(end);
     try {
         tavlin::cli::Invocation invocation;
-        if (!transportError.empty()) {
-            return end.Usage(
-                tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {transportError}));
-        }
-        if (!optionsOk || !tavlin::cli::ParseInvocation(args, &invocation, &error) ||
-            !tavlin::trace::CheckTransportOptions(transportOptions, &error)) {
+        invocation.command =
+            options.help ? tavlin::cli::Command::Help : tavlin::cli::Command::Version;
+        const bool parsed = optionsOk && (options.help || options.version ||
+                                          tavlin::cli::ParseInvocation(args, &invocation, &error));
+        if (!parsed || !tavlin::station::CheckTransportOptions(options.transport, &error)) {
             return end.Usage(tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {error}));
         }
-        const int status =
-            RunCommand(end, invocation, transportOptions, options, interruption, originalArguments);
+        const int status = RunCommand(end, invocation, options, args, interruption);
         quitSignals.RunEnded();
         return status;
     } catch (...) {

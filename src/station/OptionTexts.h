@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the window program's command line (--help and its errors), in the program's own
-// language like every other text; the translation files map them.
+// Texts of both programs' command lines (their --help and the window's errors), in the program's
+// own language like every other text; the translation files map them.
 
 namespace tavlin::options {
 
@@ -35,16 +35,74 @@ inline constexpr const char* kTakesNoValue = "选项 %s 不接受值\n";
 inline constexpr const char* kUnexpectedArgument = "多余的参数: %s\n";
 inline constexpr const char* kSeeHelp = "可用的选项请见 --help。\n";
 
+// The CLI's refusal of --log-dir or --device without its value.
+inline constexpr const char* kLogDirTakesFolder = "--log-dir 需要一个文件夹";
+inline constexpr const char* kDeviceTakesPort = "--device 需要一个 USB 端口（见 tavlin-cli list）";
+
+// The CLI's --help: one paragraph per option, in the order of the option table.
+inline constexpr const char* kCliSimulate = "--simulate 使用内置的模拟设备代替 USB 设备；\n";
+inline constexpr const char* kCliSimDevices =
+    "--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。\n";
+inline constexpr const char* kCliDevice =
+    "--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。\n"
+    "没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。\n";
+inline constexpr const char* kCliAll =
+    "--all 同时在每台连接的设备上执行 versions、mode 或 update，每台设备一个进程，\n"
+    "各自把日志写入自己的文件夹 DIR/PORT（DIR 来自 --log-dir，否则为当前文件夹）；\n"
+    "只有每台设备都成功时退出状态才为 0。\n";
+inline constexpr const char* kCliJson =
+    "--json 在运行结束时在 stdout 上输出一行 JSON 对象（command、exit、result、\n"
+    "interrupted、reason、messages、device、log、elapsed_ms、tool_version 以及命令\n"
+    "的结果）；给人看的文字则输出到 stderr。\n";
+inline constexpr const char* kCliLogDir =
+    "--log-dir DIR 把日志写入 DIR（不存在时创建；无法写入的文件夹立即以退出状态 2\n"
+    "结束运行）。\n";
+inline constexpr const char* kCliRecord =
+    "--record FILE 把与设备之间的每个报告以及设备的插拔写入 FILE（JSON 行，见 README）。\n";
+inline constexpr const char* kCliReplay =
+    "--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。\n"
+    "--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。\n";
+inline constexpr const char* kCliVersion = "--version 打印程序的版本并结束。\n";
+
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kUsage,        kOptionsHeading, kHelp,
-                                            kVersion,      kSimulate,       kPlan,
-                                            kSimFaults,    kEngineering,    kUnknownOption,
-                                            kMissingValue, kTakesNoValue,   kUnexpectedArgument,
-                                            kSeeHelp,      kFolder,         kLogDir,
-                                            kFile,         kPace,           kRecord,
-                                            kReplay,       kReplayPace,     kCheckCalibration,
-                                            kMm,           kCheckTolerance, kBadTolerance,
-                                            kCount,        kSimDevices,     kPort,
-                                            kDevice};
+inline constexpr const char* kAllTexts[] = {kUsage,
+                                            kOptionsHeading,
+                                            kHelp,
+                                            kVersion,
+                                            kSimulate,
+                                            kPlan,
+                                            kSimFaults,
+                                            kEngineering,
+                                            kUnknownOption,
+                                            kMissingValue,
+                                            kTakesNoValue,
+                                            kUnexpectedArgument,
+                                            kSeeHelp,
+                                            kFolder,
+                                            kLogDir,
+                                            kFile,
+                                            kPace,
+                                            kRecord,
+                                            kReplay,
+                                            kReplayPace,
+                                            kCheckCalibration,
+                                            kMm,
+                                            kCheckTolerance,
+                                            kBadTolerance,
+                                            kCount,
+                                            kSimDevices,
+                                            kPort,
+                                            kDevice,
+                                            kCliSimulate,
+                                            kCliSimDevices,
+                                            kCliDevice,
+                                            kCliAll,
+                                            kCliJson,
+                                            kCliLogDir,
+                                            kCliRecord,
+                                            kCliReplay,
+                                            kCliVersion,
+                                            kLogDirTakesFolder,
+                                            kDeviceTakesPort};
 
 }  // namespace tavlin::options

@@ -1,4 +1,4 @@
-#include "trace/TransportFactory.h"
+#include "station/Transports.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -10,7 +10,8 @@
 #include "sim/FaultPlanParser.h"
 #include "sim/SimStation.h"
 #include "sim/SimTransport.h"
-#include "trace/OptionValueTexts.h"
+#include "station/GivenOptions.h"
+#include "station/OptionValueTexts.h"
 #include "trace/RecordingTransport.h"
 #include "trace/ReplayTexts.h"
 #include "trace/ReplayTransport.h"
@@ -19,28 +20,14 @@
 #include "trace/TraceTexts.h"
 #include "trace/TraceWriter.h"
 
-namespace tavlin::trace {
+namespace tavlin::station {
 
 using sim::ParseFaultPlan;
 
 namespace {
 
-constexpr std::string_view kSimulate = "--simulate";
 // More than a hub's worth of devices, fewer than would swamp one PC.
 constexpr unsigned long kMaxSimDevices = 64;
-
-// The options that take a value, and where it goes.
-struct ValueOption {
-    std::string_view name;
-    std::string TransportOptions::*field;
-};
-constexpr ValueOption kValueOptions[] = {
-    {"--sim-faults", &TransportOptions::simFaults},
-    {"--sim-devices", &TransportOptions::simDevices},
-    {"--record", &TransportOptions::record},
-    {"--replay", &TransportOptions::replay},
-    {"--replay-pace", &TransportOptions::replayPace},
-};
 
 bool Fail(std::string* error, std::string message) {
     if (error != nullptr) {
@@ -134,48 +121,14 @@ bool CreateDevice(const TransportOptions& options, CreatedTransport* created, st
 
 }  // namespace
 
-TransportOptions ConsumeTransportOptions(int* argc, char** argv, std::string* error) {
+TransportOptions TransportOptionsFrom(const GivenOptions& given) {
     TransportOptions options;
-    std::string problem;                              // the first option given without a value
-    int kept = argc != nullptr && *argc > 0 ? 1 : 0;  // argv[0], the program
-    for (int i = kept; i < *argc; ++i) {
-        const std::string_view arg = argv[i];
-        bool taken = false;
-        if (arg == kSimulate) {
-            options.simulate = true;
-            taken = true;
-        }
-        for (const ValueOption& option : kValueOptions) {
-            if (taken) {
-                break;
-            }
-            if (arg.size() > option.name.size() &&
-                arg.substr(0, option.name.size()) == option.name &&
-                arg[option.name.size()] == '=') {
-                options.*option.field = std::string(arg.substr(option.name.size() + 1));
-                taken = true;
-            } else if (arg == option.name) {
-                if (i + 1 >= *argc && problem.empty()) {
-                    problem = FillText(Tr(optiontext::kNoValue), {option.name});
-                }
-                options.*option.field = i + 1 < *argc ? argv[++i] : "";
-                taken = true;
-            }
-            if (taken && (options.*option.field).empty() && problem.empty()) {
-                problem = FillText(Tr(optiontext::kEmptyValue), {option.name});
-            }
-        }
-        if (!taken) {
-            argv[kept++] = argv[i];
-        }
-    }
-    if (argc != nullptr) {
-        *argc = kept;
-        argv[kept] = nullptr;
-    }
-    if (!problem.empty() && error != nullptr) {
-        *error = problem;
-    }
+    options.simulate = given.has(OptionId::Simulate);
+    options.simFaults = given.value(OptionId::SimFaults);
+    options.simDevices = given.value(OptionId::SimDevices);
+    options.record = given.value(OptionId::Record);
+    options.replay = given.value(OptionId::Replay);
+    options.replayPace = given.value(OptionId::ReplayPace);
     return options;
 }
 
@@ -290,4 +243,4 @@ std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::s
     return end;
 }
 
-}  // namespace tavlin::trace
+}  // namespace tavlin::station

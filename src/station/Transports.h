@@ -14,7 +14,7 @@ namespace tavlin::sim {
 class SimTransport;
 }
 
-namespace tavlin::trace {
+namespace tavlin::station {
 
 using sim::SimTransport;
 
@@ -27,11 +27,10 @@ struct TransportOptions {
     std::string replayPace;  // --replay-pace: "recorded" or "immediate" (the default)
 };
 
-// Takes --simulate, --sim-faults, --sim-devices, --record, --replay and --replay-pace (each VALUE
-// given as --name=VALUE or --name VALUE) out of the command line, leaving the other arguments in
-// order for the program's own parsing; argv[argc] stays null. An option given an empty value, or
-// standing last without one, sets *error (the first such option only) and is taken all the same.
-TransportOptions ConsumeTransportOptions(int* argc, char** argv, std::string* error);
+class GivenOptions;
+// --simulate, --sim-faults, --sim-devices, --record, --replay and --replay-pace as a command line
+// gave them.
+TransportOptions TransportOptionsFrom(const GivenOptions& given);
 
 // The options' values and combinations, checked before anything runs (CreateTransport checks
 // them again): a pace other than recorded or immediate, a pace without a replay, faults or
@@ -89,4 +88,4 @@ void RecordPort(CreatedTransport& created, const std::string& port);
 std::optional<RecordingEnd> EndRecording(CreatedTransport& created, const std::string& path,
                                          const std::string& cutReason = {});
 
-}  // namespace tavlin::trace
+}  // namespace tavlin::station

@@ -24,6 +24,7 @@
 #include "cli/CliDevices.h"
 #include "cli/CliSession.h"
 #include "cli/ProgressBoard.h"
+#include "cli/RunOptions.h"
 #include "cli/StationTexts.h"
 #include "platform/FilePath.h"
 #include "platform/ProgramPath.h"
@@ -51,16 +52,29 @@ std::string Joined(const std::string& folder, const std::string& name) {
 }
 
 TEST(AllDevices, EachCopyGetsItsOwnDeviceLogFolderAndObject) {
-    const std::vector<std::string> given{"--simulate", "--all",     "update",   "--log-dir=old",
-                                         "pkg.ini",    "--json",    "--device", "x",
-                                         "--verify",   "--log-dir", "older"};
-    EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station", true),
-                ElementsAre("--simulate", "update", "pkg.ini", "--verify", "--device", "1-1.2",
-                            "--json", "--log-dir", Joined("station", "1-1.2")));
+    // What a copy is handed comes from the options as read, whatever their order and form; the
+    // parent's own (--all, --json, --log-dir, --device) are replaced by the copy's.
+    const std::vector<std::string> given{"--simulate",    "--all",
+                                         "update",        "--log-dir=old",
+                                         "pkg.ini",       "--json",
+                                         "--device",      "x",
+                                         "--sim-devices", "2",
+                                         "--verify",      "--log-dir",
+                                         "older",         "--sim-faults=device=sim-2:refuse=6"};
+    RunOptions options;
+    std::vector<std::string> command;
+    std::string error;
+    ASSERT_TRUE(ReadRunOptions(given, &options, &command, &error)) << error;
+    EXPECT_EQ(options.logDir, "older");
+    std::vector<std::string> arguments = options.handedToCopies;
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    EXPECT_THAT(DeviceRunArguments(arguments, "1-1.2", "station", true),
+                ElementsAre("--simulate", "--sim-faults=device=sim-2:refuse=6", "--sim-devices=2",
+                            "update", "pkg.ini", "--verify", "--device", "1-1.2", "--json",
+                            "--log-dir", Joined("station", "1-1.2")));
     // A lone device: its copy follows it wherever it comes back, but logs under its port.
-    EXPECT_THAT(DeviceRunArguments(given, "1-1.2", "station", false),
-                ElementsAre("--simulate", "update", "pkg.ini", "--verify", "--json", "--log-dir",
-                            Joined("station", "1-1.2")));
+    EXPECT_THAT(DeviceRunArguments({"update"}, "1-1.2", "station", false),
+                ElementsAre("update", "--json", "--log-dir", Joined("station", "1-1.2")));
     // A port the system does not tell: the copy keeps to the one device there by itself.
     EXPECT_THAT(DeviceRunArguments({"versions"}, "", "", true),
                 ElementsAre("versions", "--json", "--log-dir", Joined(".", "_")));

@@ -7,7 +7,7 @@
 #include "cli/CliDevices.h"
 #include "cli/UsageTexts.h"
 #include "sim/SimStation.h"
-#include "trace/OptionValueTexts.h"
+#include "station/OptionValueTexts.h"
 
 namespace tavlin::cli {
 namespace {
@@ -88,9 +88,9 @@ TEST(CliArguments, UsageErrorsComeFromTheTextTable) {
     const std::string text = UsageText();
     EXPECT_EQ(text.rfind(std::string(usage::kUsageHeading) + "  tavlin-cli [--simulate", 0), 0u);
 #ifdef _WIN32
-    const std::string end = std::string(usage::kUsage) + usage::kExitNoAccessWindows;
+    const std::string end = std::string(usage::kUsageEnd) + usage::kExitNoAccessWindows;
 #else
-    const std::string end = std::string(usage::kUsage) + usage::kExitNoAccess;
+    const std::string end = std::string(usage::kUsageEnd) + usage::kExitNoAccess;
 #endif
     ASSERT_GE(text.size(), end.size());
     EXPECT_EQ(text.substr(text.size() - end.size()), end);

@@ -1,4 +1,4 @@
-// --json and --log-dir: taken out of the arguments wherever they stand, and a log folder that is
+// The CLI's options: taken out of the arguments wherever they stand, and a log folder that is
 // made when missing and refused when it cannot be written.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,48 +17,82 @@
 #include "base/Log.h"
 #include "base/LogFolder.h"
 #include "cli/RunOptions.h"
+#include "station/OptionTexts.h"
 
 namespace tavlin::cli {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::Not;
 
 TEST(RunOptions, AreTakenOutWhereverTheyStand) {
-    std::vector<std::string> args{"--json", "read", "--log-dir", "logs", "0x10"};
-    RunOptions options;
-    std::string error;
-    ASSERT_TRUE(ConsumeRunOptions(&args, &options, &error)) << error;
-    EXPECT_TRUE(options.json);
-    EXPECT_EQ(options.logDir, "logs");
-    EXPECT_THAT(args, ElementsAre("read", "0x10"));
+    struct Case {
+        std::vector<std::string> args;
+        bool json;
+        bool all;
+        std::string logDir;
+        std::string device;
+        std::vector<std::string> command;
+    };
+    const Case cases[] = {
+        {{"--json", "read", "--log-dir", "logs", "0x10"},
+         true,
+         false,
+         "logs",
+         "",
+         {"read", "0x10"}},
+        {{"versions", "--log-dir=/var/log/station"},
+         false,
+         false,
+         "/var/log/station",
+         "",
+         {"versions"}},
+        {{"--all", "update", "--device=1-1.4", "pkg.ini"},
+         false,
+         true,
+         "",
+         "1-1.4",
+         {"update", "pkg.ini"}},
+        // A command's own options, and words that only look like options, are the command's.
+        {{"level", "--frames", "3", "-x", "--json=1"},
+         false,
+         false,
+         "",
+         "",
+         {"level", "--frames", "3", "-x", "--json=1"}},
+    };
+    for (const Case& c : cases) {
+        RunOptions options;
+        std::vector<std::string> command;
+        std::string error;
+        ASSERT_TRUE(ReadRunOptions(c.args, &options, &command, &error)) << error;
+        EXPECT_EQ(options.json, c.json) << c.args[0];
+        EXPECT_EQ(options.all, c.all) << c.args[0];
+        EXPECT_EQ(options.logDir, c.logDir) << c.args[0];
+        EXPECT_EQ(options.device, c.device) << c.args[0];
+        EXPECT_EQ(command, c.command) << c.args[0];
+    }
 
-    args = {"versions", "--log-dir=/var/log/station"};
-    options = {};
-    ASSERT_TRUE(ConsumeRunOptions(&args, &options, &error));
-    EXPECT_FALSE(options.json);
-    EXPECT_EQ(options.logDir, "/var/log/station");
-    EXPECT_THAT(args, ElementsAre("versions"));
-
-    args = {"--all", "update", "--device=1-1.4", "pkg.ini"};
-    options = {};
-    ASSERT_TRUE(ConsumeRunOptions(&args, &options, &error));
-    EXPECT_TRUE(options.all);
-    EXPECT_EQ(options.device, "1-1.4");
-    EXPECT_THAT(args, ElementsAre("update", "pkg.ini"));
-
-    // A folder-less --log-dir is a usage error, and --json is still known for its object.
-    for (std::vector<std::string> bad : {std::vector<std::string>{"--json", "detect", "--log-dir"},
-                                         std::vector<std::string>{"--json", "--log-dir="},
-                                         std::vector<std::string>{"--json", "--device"},
-                                         std::vector<std::string>{"--json", "--device", ""}}) {
-        options = {};
-        const std::string& last = bad.back().empty() ? bad[bad.size() - 2] : bad.back();
-        const std::string option = last.substr(0, last.find('='));
-        EXPECT_FALSE(ConsumeRunOptions(&bad, &options, &error));
+    // A folder-less --log-dir or a port-less --device is a usage error in its own words, and
+    // --json is still known for its object; the transport's options name themselves.
+    struct Bad {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Bad bad[] = {
+        {{"--json", "detect", "--log-dir"}, options::kLogDirTakesFolder},
+        {{"--json", "--log-dir="}, options::kLogDirTakesFolder},
+        {{"--json", "--device"}, options::kDeviceTakesPort},
+        {{"--json", "--device", ""}, options::kDeviceTakesPort},
+        {{"--json", "versions", "--replay"}, "选项 --replay 缺少值"},
+        {{"--json", "--record=", "--replay="}, "选项 --record 的值为空"},
+    };
+    for (const Bad& b : bad) {
+        RunOptions options;
+        std::vector<std::string> command;
+        std::string error;
+        EXPECT_FALSE(ReadRunOptions(b.args, &options, &command, &error));
         EXPECT_TRUE(options.json);
-        EXPECT_THAT(error, HasSubstr(option));
+        EXPECT_EQ(error, b.error);
     }
 }
 

@@ -3,29 +3,37 @@
 #include <gmock/gmock.h>
 
 #include "sim/SimTransport.h"
-#include "trace/OptionValueTexts.h"
+#include "station/GivenOptions.h"
+#include "station/OptionValueTexts.h"
+#include "station/Transports.h"
 #include "trace/TraceTexts.h"
-#include "trace/TransportFactory.h"
 
-namespace tavlin::trace {
+namespace tavlin::station {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using trace::kPaceValue;
+using trace::kReplayAlone;
+
+// The transport's options as the CLI reads them (see GivenOptionsTest for the window).
+TransportOptions Read(const std::vector<std::string>& words, std::vector<std::string>* rest,
+                      std::vector<OptionProblem>* problems = nullptr) {
+    GivenOptions given;
+    std::vector<OptionProblem> found = TakeOptions(words, kCli, &given);
+    *rest = given.rest();
+    if (problems != nullptr) {
+        *problems = std::move(found);
+    }
+    return TransportOptionsFrom(given);
+}
 
 TEST(TransportSwitch, TakesItsOwnArgumentsAndLeavesTheRest) {
-    char a0[] = "tavlin", a1[] = "--simulate", a2[] = "-x", a3[] = "--sim-faults=refuse=6",
-         a4[] = "file";
-    char* argv[] = {a0, a1, a2, a3, a4, nullptr};
-    int argc = 5;
-    std::string problem;
-    const TransportOptions o = ConsumeTransportOptions(&argc, argv, &problem);
-    EXPECT_EQ(problem, "");
+    std::vector<std::string> rest;
+    const TransportOptions o = Read({"--simulate", "-x", "--sim-faults=refuse=6", "file"}, &rest);
     EXPECT_TRUE(o.simulate);
     EXPECT_EQ(o.simFaults, "refuse=6");
-    ASSERT_EQ(argc, 3);
-    EXPECT_STREQ(argv[1], "-x");
-    EXPECT_STREQ(argv[2], "file");
-    EXPECT_EQ(argv[3], nullptr);
+    EXPECT_THAT(rest, ElementsAre("-x", "file"));
 
     std::string error;
     CreatedTransport t = CreateTransport(o, &error);
@@ -48,18 +56,14 @@ TEST(TransportSwitch, TakesItsOwnArgumentsAndLeavesTheRest) {
 // A session to record or replay is taken from the command line with the other transport
 // options; what cannot run is refused before anything does.
 TEST(TransportOptions, SessionRecordingsAreTakenAndCheckedBeforeAnythingRuns) {
-    char a0[] = "tavlin-cli", a1[] = "--record=out.trace", a2[] = "--replay", a3[] = "in.trace",
-         a4[] = "--replay-pace", a5[] = "recorded", a6[] = "versions";
-    char* argv[] = {a0, a1, a2, a3, a4, a5, a6, nullptr};
-    int argc = 7;
-    std::string problem;
-    const TransportOptions o = ConsumeTransportOptions(&argc, argv, &problem);
-    EXPECT_EQ(problem, "");
+    std::vector<std::string> rest;
+    const TransportOptions o = Read(
+        {"--record=out.trace", "--replay", "in.trace", "--replay-pace", "recorded", "versions"},
+        &rest);
     EXPECT_EQ(o.record, "out.trace");
     EXPECT_EQ(o.replay, "in.trace");
     EXPECT_EQ(o.replayPace, "recorded");
-    ASSERT_EQ(argc, 2);
-    EXPECT_STREQ(argv[1], "versions");
+    EXPECT_THAT(rest, ElementsAre("versions"));
 
     std::string error;
     TransportOptions both;
@@ -102,27 +106,21 @@ TEST(TransportOptions, AnEmptyOrMissingValueIsRefused) {
         {{"--simulate", "--sim-devices", "2", "--record", "r.trace", "versions"}, nullptr},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> words = c.args;
-        words.insert(words.begin(), "tavlin-cli");
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        int argc = static_cast<int>(words.size());
-        std::string problem;
-        ConsumeTransportOptions(&argc, argv.data(), &problem);
+        std::vector<std::string> rest;
+        std::vector<OptionProblem> problems;
+        Read(c.args, &rest, &problems);
         if (c.named == nullptr) {
-            EXPECT_EQ(problem, "") << c.args.front();
+            EXPECT_TRUE(problems.empty()) << c.args.front();
             continue;
         }
-        std::string expected =
-            c.args.back() == "--replay" ? optiontext::kNoValue : optiontext::kEmptyValue;
-        expected.replace(expected.find("%s"), 2, c.named);
-        EXPECT_EQ(problem, expected) << c.args.front();
+        ASSERT_FALSE(problems.empty()) << c.args.front();
+        EXPECT_EQ(problems.front().option->name, c.named) << c.args.front();
+        EXPECT_EQ(problems.front().kind, c.args.back() == "--replay"
+                                             ? OptionProblem::Kind::NoValue
+                                             : OptionProblem::Kind::EmptyValue);
         // Taken all the same: the option's word is never left for a command to read.
-        for (int i = 1; i < argc; ++i) {
-            EXPECT_NE(std::string(argv[i]).rfind(c.named, 0), 0u) << argv[i];
+        for (const std::string& word : rest) {
+            EXPECT_NE(word.rfind(c.named, 0), 0u) << word;
         }
     }
 }
@@ -201,4 +199,4 @@ TEST(TransportOptions, CombinationsAreCheckedBeforeAnythingRuns) {
 }
 
 }  // namespace
-}  // namespace tavlin::trace
+}  // namespace tavlin::station

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OptionTexts.h"
+#include "station/OptionTexts.h"
 #include "base/FileTexts.h"
 #include "base/FrontEndTexts.h"
 #include "base/StringTable.h"
@@ -28,7 +28,7 @@
 #include "console/ScriptTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
-#include "trace/OptionValueTexts.h"
+#include "station/OptionValueTexts.h"
 #include "trace/ReplayTexts.h"
 #include "trace/TraceTexts.h"
 #include "ui/UiTexts.h"
