@@ -103,13 +103,17 @@ class LinkTiming : public SimDeviceTest {
 TEST_F(LinkTiming, ManyExchangesTakeTheirPhysicalTimeWithoutDrift) {
     constexpr int kExchanges = 100;
     const auto bound = kExchanges * 2 * kPeriod;
-    // The best of three runs: a busy machine may stall one run, a drift shows in every run.
+    // The best of three runs for the upper bound, the worst for the lower: a busy machine may
+    // stall one run (and a stall forgiven as the simulation's lateness shortens that run by as
+    // much), while a drift or a burst shows in every run.
     Clock::duration best = Clock::duration::max();
+    Clock::duration worst = Clock::duration::zero();
     for (int run = 0; run < 3; ++run) {
         const auto took = TimeOf(kExchanges);
-        EXPECT_GE(took, bound - 20 * kPeriod);  // lateness forgiven at the start, at most
         best = std::min(best, took);
+        worst = std::max(worst, took);
     }
+    EXPECT_GE(worst, bound - 20 * kPeriod);  // lateness forgiven at the start, at most
     // Every timed wait here wakes some tens of microseconds late; were that added up, the
     // exchanges would take 6 % or more over their bound even on an idle machine.
     EXPECT_LE(best, bound * 103 / 100) << std::chrono::duration<double, std::milli>(best).count()
