@@ -116,13 +116,16 @@ int ReplayTransport::ApplyBatchLocked() {
 }
 
 bool ReplayTransport::ChangeFollowsLocked(size_t notice) {
+    // The replies taken right after the notice were on their way as it came; the change itself
+    // is recorded whenever the system got to it, which on a busy machine is some milliseconds
+    // later. Nothing the program sent stands between them.
     const uint64_t at = events_[notice].us;
-    for (size_t i = notice + 1;
-         events_.Has(i) && events_[i].us - std::min(events_[i].us, at) < kConsequenceUs; ++i) {
+    for (size_t i = notice + 1; events_.Has(i); ++i) {
         if (events_[i].IsPresence()) {
             return i > notice + 1;
         }
-        if (events_[i].kind != TraceEvent::Kind::In) {
+        if (events_[i].kind != TraceEvent::Kind::In ||
+            events_[i].us - std::min(events_[i].us, at) >= kConsequenceUs) {
             return false;
         }
     }
