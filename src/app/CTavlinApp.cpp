@@ -112,13 +112,11 @@ int CTavlinApp::Run(int argc, char** argv) {
     // One device of several: the one on the port asked for; else the first the system lists, and
     // the log names the ports seen. A replay works on the port its recorded run chose.
     MainWindowOptions options;
-    std::unique_ptr<PortFilterTransport> chosen;
     std::string port = parsed.options.device;
     if (port.empty() && transport.replay) {
         port = transport.replay->RecordedPort();
     }
     if (!port.empty()) {
-        chosen = std::make_unique<PortFilterTransport>(*transport.transport, port);
         options.startNote = "Device on port " + port + " only\n";
         station::RecordPort(transport, port);
     } else if (!transport.replay) {
@@ -128,7 +126,8 @@ int CTavlinApp::Run(int argc, char** argv) {
         }
     }
     SharedState state;
-    HidDevice device(chosen ? *chosen : *transport.transport);
+    HidDevice device(*transport.transport);
+    device.setKeptPort(port);
     options.engineering = parsed.options.engineering;
     options.recording = transport.recording.get();
     options.recordPath = parsed.options.transport.record;

@@ -37,6 +37,8 @@ struct Invocation {
     int screenWidth = 1920;         // layout, calibrate
     int screenHeight = 1080;
     uint32_t targetLimitMs = 30000;  // calibrate: how long a target may go without a valid sample
+    // Not an argument of the command: the port the run keeps to (DeviceChoice); empty, any.
+    std::string keptPort;
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

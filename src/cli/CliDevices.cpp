@@ -32,13 +32,11 @@ int RunList(HidTransport& transport, CliOutput& output, RunReport* report) {
     return kExitSuccess;
 }
 
-DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const std::string& port) {
+DeviceChoice ChooseDevice(HidTransport* listing, const std::string& port) {
     DeviceChoice choice;
     if (listing == nullptr) {
-        if (!port.empty()) {
-            choice.transport = std::make_unique<PortFilterTransport>(session, port);
-            choice.port = port;
-        }
+        choice.keptPort = port;
+        choice.port = port;
         return choice;
     }
     const std::vector<AttachedDevice> devices = ListAttachedDevices(*listing);
@@ -50,7 +48,7 @@ DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const st
             choice.refusalStatus = kExitNoDevice;
             return choice;
         }
-        choice.transport = std::make_unique<PortFilterTransport>(session, port);
+        choice.keptPort = port;
         choice.port = port;
         return choice;
     }

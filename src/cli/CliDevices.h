@@ -1,5 +1,4 @@
 #pragma once
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,20 +13,20 @@ namespace tavlin::cli {
 // when there is one at least, else the no-device text and exit 3.
 int RunList(HidTransport& transport, CliOutput& output, RunReport* report);
 
-// Which device a run works on. With a port asked for, only that port's, pinned to it: its
+// Which device a run works on. With a port asked for, only that port's, kept to it: its
 // restart is followed there and nowhere else; refused (exit 3) when devices are attached but none
-// on that port, naming their ports. Without one, the one device attached, not pinned: a lone
-// device is followed wherever its restart brings it back (a hub may give it another port; the
-// system may tell no port at all). With several attached, none - then the refusal (exit 2) names
-// their ports. No device attached: no choice yet, the run's own detection tells. Without
+// on that port, naming their ports. Without one, the one device attached, not kept to its port: a
+// lone device is followed wherever its restart brings it back (a hub may give it another port;
+// the system may tell no port at all). With several attached, none - then the refusal (exit 2)
+// names their ports. No device attached: no choice yet, the run's own detection tells. Without
 // `listing` (a replay, whose recording holds no such look) nothing is looked at: only the port
 // asked for is kept to.
 struct DeviceChoice {
-    std::unique_ptr<PortFilterTransport> transport;  // null: every device
-    std::string port;  // where the chosen device is (asked for, or the lone one's at the start)
+    std::string keptPort;  // the run's HidDevice keeps to it (Invocation::keptPort); empty: any
+    std::string port;      // where the chosen device is (asked for, or the lone one's at the start)
     std::string refusal;
     int refusalStatus = kExitUsage;
 };
-DeviceChoice ChooseDevice(HidTransport& session, HidTransport* listing, const std::string& port);
+DeviceChoice ChooseDevice(HidTransport* listing, const std::string& port);
 
 }  // namespace tavlin::cli

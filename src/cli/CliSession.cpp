@@ -51,14 +51,15 @@ Session* g_running = nullptr;
 
 class Session {
   public:
-    Session(HidTransport& transport, CliOutput& out, std::FILE* err, int timeoutMs,
-            Interruption& interruption)
+    Session(HidTransport& transport, const std::string& keptPort, CliOutput& out, std::FILE* err,
+            int timeoutMs, Interruption& interruption)
         : out_(out),
           interruption_(interruption),
           device_(transport),
           progress_(out.stream()),
           host_(out, &progress_, err) {
         device_.setTimeoutMs(timeoutMs);
+        device_.setKeptPort(keptPort);
         // Nobody watches a station's run line by line: a script that would not do what it says
         // is refused before it touches the unit.
         script_.SetCheckFirst(true);
@@ -310,7 +311,7 @@ int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput&
         return kExitFailed;
     }
     Interruption none;
-    Session session(transport, output, err, transferTimeoutMs,
+    Session session(transport, invocation.keptPort, output, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
     const int status = session.Run(invocation);
     if (report != nullptr) {

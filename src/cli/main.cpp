@@ -181,8 +181,7 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (!transport.replay) {
         listing = transport.base ? transport.base.get() : transport.transport.get();
     }
-    tavlin::cli::DeviceChoice choice =
-        tavlin::cli::ChooseDevice(*transport.transport, listing, port);
+    tavlin::cli::DeviceChoice choice = tavlin::cli::ChooseDevice(listing, port);
     if (!choice.refusal.empty() && choice.refusalStatus == tavlin::cli::kExitUsage) {
         return end.Usage(choice.refusal);
     }
@@ -198,7 +197,6 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         end.SetPort(report.port);
         tavlin::station::RecordPort(transport, report.port);
     }
-    tavlin::HidTransport& device = choice.transport ? *choice.transport : *transport.transport;
     // The session stops for a signal, and for a replayed recording that ran out: waiting on
     // would only wait out the command's own time limits and blame the device.
     tavlin::cli::Interruption sessionStop;
@@ -207,7 +205,9 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         transport.replay->OnRanOut([&sessionStop](int) { sessionStop.Request(); });
     }
     end.LogStarts();
-    int status = tavlin::cli::RunSession(invocation, device, end.output(),
+    tavlin::cli::Invocation onDevice = invocation;
+    onDevice.keptPort = choice.keptPort;
+    int status = tavlin::cli::RunSession(onDevice, *transport.transport, end.output(),
                                          tavlin::kTransferTimeoutMs, &sessionStop, stderr, &report);
     if (transport.replay) {
         transport.replay->OnRanOut(nullptr);

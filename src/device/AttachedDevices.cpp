@@ -26,12 +26,6 @@ std::string PortList(const std::vector<AttachedDevice>& devices) {
     return text;
 }
 
-std::vector<HidInterfaceInfo> PortFilterTransport::Enumerate() {
-    std::vector<HidInterfaceInfo> mine = inner().Enumerate();
-    std::erase_if(mine, [this](const HidInterfaceInfo& info) { return info.port != port_; });
-    return mine;
-}
-
 void ArrivalGrace::Look(const std::vector<HidInterfaceInfo>& interfaces) {
     std::vector<std::string> now;
     for (const HidInterfaceInfo& info : interfaces) {

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "device/ForwardingTransport.h"
 #include "device/HidTransport.h"
 
 namespace tavlin {
@@ -22,22 +21,6 @@ struct AttachedDevice {
 std::vector<AttachedDevice> ListAttachedDevices(HidTransport& transport);
 // Their ports for a message or a log line: "1-1.2, 1-1.3" ("?" for one whose port is unknown).
 std::string PortList(const std::vector<AttachedDevice>& devices);
-
-// The system as a program that works on one device sees it: only the interfaces on `port`. A
-// device on another port is never found or opened, and never taken for the device coming back
-// after a restart; the notices of every device still reach it (a detection then finds nothing
-// new on its port).
-class PortFilterTransport final : public ForwardingTransport {
-  public:
-    PortFilterTransport(HidTransport& inner, std::string port)
-        : ForwardingTransport(inner), port_(std::move(port)) {}
-
-    const std::string& port() const { return port_; }
-    std::vector<HidInterfaceInfo> Enumerate() override;
-
-  private:
-    const std::string port_;
-};
 
 // Keeps the paths of the interfaces seen at the previous look, so an open that fails on one
 // that has just arrived can be told apart: right after an arrival the system may not be ready to

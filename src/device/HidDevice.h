@@ -40,7 +40,10 @@ class HidDevice {
     // touch it.
     ArrivalGrace arrivals;
 
-    // While not empty, detections open only a device on this port (see KeepingToPort).
+    // While not empty, detections open only a device on this port: a device on another port is
+    // never opened, nor taken for this one coming back after a restart, while this one is
+    // followed through its restarts on the port (into its update environment and back). Set for
+    // a whole run when a port was asked for, or for a while by KeepingToPort.
     std::string keptPort() const;
     void setKeptPort(std::string port);
     // The port of the device the last detection opened; empty before one, or where the system
@@ -75,9 +78,10 @@ std::unique_ptr<HidConnection> FindHidDevice(HidTransport& transport, uint16_t* 
 
 // While it lives, detections keep to the port of the device that was open when it was made:
 // a tool that makes the device restart follows that unit, not whichever of several devices
-// comes back first. With that device alone, it keeps to nothing: a lone device is followed
+// comes back first. With that device alone, it adds nothing: a lone device is followed
 // wherever it comes back (a hub may give its restart another port), and the detection logs the
-// move. Without an open device, or where the system tells no port, it keeps to nothing either.
+// move. Without an open device, or where the system tells no port, it adds nothing either. The
+// port kept before (the one a run was started on) holds again once it ends.
 class KeepingToPort {
   public:
     explicit KeepingToPort(HidDevice& device);

@@ -34,11 +34,13 @@ class CliUpdateTest : public ::testing::Test {
     }
     ~CliUpdateTest() override { std::filesystem::remove_all(dir); }
 
+    // On `transport` (the simulated device when null), kept to `keptPort` when one is given.
     int Run(std::vector<std::string> args, Interruption* interruption = nullptr,
-            HidTransport* transport = nullptr) {
+            HidTransport* transport = nullptr, const std::string& keptPort = {}) {
         Invocation inv;
         std::string error;
         EXPECT_TRUE(ParseInvocation(args, &inv, &error)) << error;
+        inv.keptPort = keptPort;
         std::FILE* out = std::tmpfile();
         const int status =
             RunSession(inv, transport != nullptr ? *transport : sim, out, 100, interruption);
@@ -84,9 +86,10 @@ TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
     sim::FaultSettings moving;
     moving.movePort = "sim-7";
     sim.faults().Set(moving);
-    const DeviceChoice lone = ChooseDevice(sim, &sim, "");
+    const DeviceChoice lone = ChooseDevice(&sim, "");
     EXPECT_EQ(lone.port, "sim-1");
-    EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}, nullptr, lone.transport.get()),
+    EXPECT_EQ(lone.keptPort, "");
+    EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}, nullptr, &sim, lone.keptPort),
               kExitSuccess)
         << output;
     EXPECT_EQ(sim.port(), "sim-7");
@@ -98,12 +101,13 @@ TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
     sim::SimStation station(2);
     station.device(0).setReenumerationDelay(20ms);
     station.device(0).faults().Set(moving);
-    EXPECT_FALSE(ChooseDevice(station, &station, "").refusal.empty());
-    const DeviceChoice chosen = ChooseDevice(station, &station, "sim-1");
-    ASSERT_NE(chosen.transport, nullptr);
+    EXPECT_FALSE(ChooseDevice(&station, "").refusal.empty());
+    const DeviceChoice chosen = ChooseDevice(&station, "sim-1");
+    EXPECT_EQ(chosen.keptPort, "sim-1");
     EXPECT_EQ(chosen.port, "sim-1");
-    EXPECT_EQ(Run({"update", Package(1), "--replug-timeout", "1"}, nullptr, chosen.transport.get()),
-              kExitFailed);
+    EXPECT_EQ(
+        Run({"update", Package(1), "--replug-timeout", "1"}, nullptr, &station, chosen.keptPort),
+        kExitFailed);
     EXPECT_THAT(output, HasSubstr("设备未准备好，请先更新固件.\n"));
     EXPECT_EQ(station.device(0).port(), "sim-7");
     EXPECT_EQ(station.device(0).productId(), kProductIdUpdate) << "it restarted, elsewhere";

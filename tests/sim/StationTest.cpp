@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(Station, ListsEachDeviceOnItsPortAndAFilterSeesOnlyOne) {
+TEST(Station, ListsEachDeviceOnItsPortAndAKeptPortOpensOnlyThatOne) {
     SimStation station(3);
     station.device(2).Detach();
     station.device(2).Attach(kProductIdUpdate);
@@ -27,24 +27,26 @@ TEST(Station, ListsEachDeviceOnItsPortAndAFilterSeesOnlyOne) {
     EXPECT_FALSE(devices[0].inUpdateEnvironment());
     EXPECT_TRUE(devices[2].inUpdateEnvironment());
 
-    PortFilterTransport second(station, "sim-2");
-    const std::vector<AttachedDevice> seen = ListAttachedDevices(second);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].port, "sim-2");
-    HidDevice device(second);
+    HidDevice device(station);
+    device.setKeptPort("sim-2");
     uint16_t productId = 0;
     ASSERT_EQ(OpenHidDevice(device, &productId), 1);
     EXPECT_EQ(device.handle()->Path().rfind("sim-2:", 0), 0u);
-    EXPECT_TRUE(
-        ListAttachedDevices(*std::make_unique<PortFilterTransport>(station, "sim-9")).empty());
+    EXPECT_EQ(device.openedPort(), "sim-2");
+
+    HidDevice nowhere(station);
+    nowhere.setKeptPort("sim-9");
+    Result why;
+    EXPECT_EQ(OpenHidDevice(nowhere, &productId, &why), 0);
+    EXPECT_EQ(why.code(), ResultCode::NoDevice);
 }
 
 // The device being updated restarts on its port while another device restarts into its update
 // environment and a third is pulled: only the same port's device counts as the one back.
 TEST(Station, ARestartIsFollowedOnTheSamePortOnly) {
     SimStation station(3);
-    PortFilterTransport first(station, "sim-1");
-    HidDevice device(first);
+    HidDevice device(station);
+    device.setKeptPort("sim-1");
     uint16_t productId = 0;
     ASSERT_EQ(OpenHidDevice(device, &productId), 1);
 
@@ -79,6 +81,22 @@ TEST(Station, AToolsRestartKeepsToTheUnitItStartedWith) {
         EXPECT_EQ(device.handle()->Path().rfind("sim-2:", 0), 0u);
     }
     EXPECT_EQ(device.keptPort(), "");
+}
+
+// A window started on one port keeps to it through its firmware tool and after it.
+TEST(Station, AToolLeavesThePortTheRunWasStartedOn) {
+    SimStation station(2);
+    HidDevice device(station);
+    device.setKeptPort("sim-2");
+    uint16_t productId = 0;
+    ASSERT_EQ(OpenHidDevice(device, &productId), 1);
+    {
+        const KeepingToPort keep(device);
+        EXPECT_EQ(device.keptPort(), "sim-2");
+    }
+    EXPECT_EQ(device.keptPort(), "sim-2");
+    station.device(1).Detach();
+    EXPECT_EQ(OpenHidDevice(device, &productId), 0) << "sim-1 taken after the tool ended";
 }
 
 // A lone device is not kept to its port: its restart may bring it back on another (a hub's
