@@ -532,10 +532,6 @@ finally confirm to exit.
         <translation>update</translation>
     </message>
     <message>
-        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
-        <translation>Several devices are attached (ports: %s); choose one with --device</translation>
-    </message>
-    <message>
         <source>--all 只能用于 versions、mode 和 update</source>
         <translation>--all works with versions, mode and update only</translation>
     </message>
@@ -758,10 +754,6 @@ or ask for the right to open it)
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' is not a screen size such as 1920x1080</translation>
-    </message>
-    <message>
-        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
-        <translation>no device on port %s (attached devices are on ports %s)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！
@@ -988,6 +980,14 @@ or ask for the right to open it)
 </source>
         <translation>The preview image buffers are not available; the leveling window cannot open.
 </translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Several devices are attached (ports: %s); choose one with --device</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>no device on port %s (attached devices are on ports %s)</translation>
     </message>
     <message>
         <source>用法: %s [选项]

@@ -532,10 +532,6 @@ enfin, confirmez pour quitter.
         <translation>mise à jour</translation>
     </message>
     <message>
-        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
-        <translation>Plusieurs appareils sont connectés (ports : %s) ; choisissez-en un avec --device</translation>
-    </message>
-    <message>
         <source>--all 只能用于 versions、mode 和 update</source>
         <translation>--all ne fonctionne qu'avec versions, mode et update</translation>
     </message>
@@ -765,10 +761,6 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <translation>'%s' n'est pas une taille d'écran comme 1920x1080</translation>
     </message>
     <message>
-        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
-        <translation>aucun appareil sur le port %s (appareils branchés sur les ports %s)</translation>
-    </message>
-    <message>
         <source>寄存器地址不是数字！
 </source>
         <translation>L'adresse du registre n'est pas un nombre !
@@ -993,6 +985,14 @@ l'utilise, ou demandez le droit de l'ouvrir)
 </source>
         <translation>Les tampons d'image d'aperçu ne sont pas disponibles ; la fenêtre de nivellement ne peut pas s'ouvrir.
 </translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Plusieurs appareils sont connectés (ports : %s) ; choisissez-en un avec --device</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>aucun appareil sur le port %s (appareils branchés sur les ports %s)</translation>
     </message>
     <message>
         <source>用法: %s [选项]

@@ -532,10 +532,6 @@
         <translation>жаңарту</translation>
     </message>
     <message>
-        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
-        <translation>Бірнеше құрылғы қосылған (порттар: %s); біреуін --device арқылы таңдаңыз</translation>
-    </message>
-    <message>
         <source>--all 只能用于 versions、mode 和 update</source>
         <translation>--all тек versions, mode және update командаларымен жұмыс істейді</translation>
     </message>
@@ -759,10 +755,6 @@ Tavlin_log.txt）执行一项设备操作。
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' 1920x1080 сияқты экран өлшемі емес</translation>
-    </message>
-    <message>
-        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
-        <translation>%s портында құрылғы жоқ (қосылған құрылғылар порттарда: %s)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！
@@ -989,6 +981,14 @@ Tavlin_log.txt）执行一项设备操作。
 </source>
         <translation>Алдын ала қарау кескінінің буферлері қолжетімсіз; деңгейлеу терезесі ашылмайды.
 </translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Бірнеше құрылғы қосылған (порттар: %s); біреуін --device арқылы таңдаңыз</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>%s портында құрылғы жоқ (қосылған құрылғылар порттарда: %s)</translation>
     </message>
     <message>
         <source>用法: %s [选项]

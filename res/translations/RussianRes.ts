@@ -532,10 +532,6 @@
         <translation>обновление</translation>
     </message>
     <message>
-        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
-        <translation>Подключено несколько устройств (порты: %s); выберите одно с помощью --device</translation>
-    </message>
-    <message>
         <source>--all 只能用于 versions、mode 和 update</source>
         <translation>--all работает только с versions, mode и update</translation>
     </message>
@@ -759,10 +755,6 @@ udev из пакета, затем переподключите устройст
     <message>
         <source>'%s' 不是屏幕尺寸（例如 1920x1080）</source>
         <translation>'%s' — не размер экрана вида 1920x1080</translation>
-    </message>
-    <message>
-        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
-        <translation>на порту %s нет устройства (подключённые устройства на портах %s)</translation>
     </message>
     <message>
         <source>寄存器地址不是数字！
@@ -989,6 +981,14 @@ udev из пакета, затем переподключите устройст
 </source>
         <translation>Буферы изображения предпросмотра недоступны; окно выравнивания не может открыться.
 </translation>
+    </message>
+    <message>
+        <source>连接了多台设备（端口：%s），请用 --device 指定其中一台</source>
+        <translation>Подключено несколько устройств (порты: %s); выберите одно с помощью --device</translation>
+    </message>
+    <message>
+        <source>端口 %s 上没有设备（已连接的设备在端口：%s）</source>
+        <translation>на порту %s нет устройства (подключённые устройства на портах %s)</translation>
     </message>
     <message>
         <source>用法: %s [选项]

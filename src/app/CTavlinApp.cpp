@@ -8,16 +8,13 @@
 #include "app/AppOptions.h"
 #include "app/CTavlinDlg.h"
 #include "app/QuitSignals.h"
-#include "base/LogFolder.h"
 #include "base/Unexpected.h"
-#include "device/AttachedDevices.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 #include "language/Language.h"
 #include "language/QtTranslation.h"
 #include "platform/CommandLine.h"
-#include "trace/ReplayTransport.h"
-#include "station/Transports.h"
+#include "station/Station.h"
 
 namespace tavlin {
 namespace {
@@ -81,15 +78,9 @@ int CTavlinApp::Run(int argc, char** argv) {
     // rather than letting it run without one.
     // A log name that is no regular file (a FIFO would hold the window's first entry for ever)
     // ends it too, in the folder asked for or the current one.
-    {
-        std::string refusal;
-        const Result log = parsed.options.logDir.empty()
-                               ? CheckLogFile(&refusal)
-                               : UseLogFolder(parsed.options.logDir, &refusal);
-        if (!log) {
-            std::cerr << "tavlin: " << refusal << std::flush;
-            return 2;
-        }
+    if (std::string refusal; !station::PrepareRunLog(parsed.options.logDir, &refusal)) {
+        std::cerr << "tavlin: " << refusal << std::flush;
+        return 2;
     }
 
     Application app(argc, argv);
@@ -102,32 +93,21 @@ int CTavlinApp::Run(int argc, char** argv) {
     QTranslator qtTranslator;
     InstallQtTranslations(qtTranslator);
 
-    std::string error;
-    station::CreatedTransport transport = station::CreateTransport(parsed.options.transport, &error);
-    if (!transport) {
+    // One device of several: the one on the port asked for (or the one a replay's recorded run
+    // chose); else the first the system lists, and the log names the ports seen.
+    station::Station station;
+    if (std::string error;
+        !station::OpenStation(parsed.options.transport, parsed.options.device,
+                              station::SeveralDevices::TakeFirst, &station, &error)) {
         std::cerr << "tavlin: " << error << "\n";
         return 2;
     }
-
-    // One device of several: the one on the port asked for; else the first the system lists, and
-    // the log names the ports seen. A replay works on the port its recorded run chose.
+    station::CreatedTransport& transport = station.transport;
     MainWindowOptions options;
-    std::string port = parsed.options.device;
-    if (port.empty() && transport.replay) {
-        port = transport.replay->RecordedPort();
-    }
-    if (!port.empty()) {
-        options.startNote = "Device on port " + port + " only\n";
-        station::RecordPort(transport, port);
-    } else if (!transport.replay) {
-        HidTransport& listing = transport.base ? *transport.base : *transport.transport;
-        if (const auto devices = ListAttachedDevices(listing); devices.size() > 1) {
-            options.startNote = "Devices on ports " + PortList(devices) + "; taking the first\n";
-        }
-    }
+    options.startNote = station.device.startNote;
     SharedState state;
     HidDevice device(*transport.transport);
-    device.setKeptPort(port);
+    device.setKeptPort(station.device.keptPort);
     options.engineering = parsed.options.engineering;
     options.recording = transport.recording.get();
     options.recordPath = parsed.options.transport.record;

@@ -37,7 +37,7 @@ struct Invocation {
     int screenWidth = 1920;         // layout, calibrate
     int screenHeight = 1080;
     uint32_t targetLimitMs = 30000;  // calibrate: how long a target may go without a valid sample
-    // Not an argument of the command: the port the run keeps to (DeviceChoice); empty, any.
+    // Not an argument of the command: the port the run keeps to (station::DeviceChoice); empty: any.
     std::string keptPort;
 };
 

@@ -32,32 +32,4 @@ int RunList(HidTransport& transport, CliOutput& output, RunReport* report) {
     return kExitSuccess;
 }
 
-DeviceChoice ChooseDevice(HidTransport* listing, const std::string& port) {
-    DeviceChoice choice;
-    if (listing == nullptr) {
-        choice.keptPort = port;
-        choice.port = port;
-        return choice;
-    }
-    const std::vector<AttachedDevice> devices = ListAttachedDevices(*listing);
-    if (!port.empty()) {
-        const bool there = std::any_of(devices.begin(), devices.end(),
-                                       [&port](const AttachedDevice& d) { return d.port == port; });
-        if (!there && !devices.empty()) {
-            choice.refusal = FillText(Tr(usage::kNoDeviceOnPort), {port, PortList(devices)});
-            choice.refusalStatus = kExitNoDevice;
-            return choice;
-        }
-        choice.keptPort = port;
-        choice.port = port;
-        return choice;
-    }
-    if (devices.size() > 1) {
-        choice.refusal = FillText(Tr(kSeveralDevices), {PortList(devices)});
-    } else if (devices.size() == 1) {
-        choice.port = devices[0].port;
-    }
-    return choice;
-}
-
 }  // namespace tavlin::cli

@@ -7,9 +7,6 @@ namespace tavlin::cli {
 // list: what the device runs.
 inline constexpr const char* kModeApplication = "应用固件";
 inline constexpr const char* kModeUpdate = "更新环境";
-// Several devices and no --device: the ports found.
-inline constexpr const char* kSeveralDevices =
-    "连接了多台设备（端口：%s），请用 --device 指定其中一台";
 inline constexpr const char* kAllCommands = "--all 只能用于 versions、mode 和 update";
 inline constexpr const char* kAllAlone = "--all 不能与 --device、--record 或 --replay 一起使用";
 // --all: one device's outcome (its port, then its reason).
@@ -24,7 +21,7 @@ inline constexpr const char* kChildNoReport = "进程结束时没有给出结果
 inline constexpr const char* kPortUnknown = "系统未给出该设备的 USB 端口，无法单独选择它";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kModeApplication, kModeUpdate,    kSeveralDevices,
+inline constexpr const char* kAllTexts[] = {kModeApplication, kModeUpdate,
                                             kAllCommands,     kAllAlone,      kDeviceSucceeded,
                                             kDeviceFailed,    kAllSucceeded,  kSomeFailed,
                                             kChildNotStarted, kChildNoReport, kPortUnknown};

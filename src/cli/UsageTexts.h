@@ -78,8 +78,6 @@ inline constexpr const char* kCalibrateOptions =
     "'calibrate' 只接受 --screen WxH 和 --target-limit SECONDS";
 inline constexpr const char* kSeconds = "'%s' 不是 1 到 3600 的秒数";
 inline constexpr const char* kScreenSize = "'%s' 不是屏幕尺寸（例如 1920x1080）";
-// --device with a port no attached device sits on: the port, then the attached ones.
-inline constexpr const char* kNoDeviceOnPort = "端口 %s 上没有设备（已连接的设备在端口：%s）";
 
 // Every text above, for the translation completeness check.
 inline constexpr const char* kAllTexts[] = {
@@ -88,6 +86,6 @@ inline constexpr const char* kAllTexts[] = {
     kTakesNoArgument, kTakesOneArgument, kTakesArguments, kModeWord,
     kNotAnAddress,    kReplugTimeout,    kUpdateArgument, kUpdateNeedsPackage,
     kFrames,          kLevelOption,      kLayoutArgument, kCalibrateOptions,
-    kSeconds,         kScreenSize,       kNoDeviceOnPort};
+    kSeconds,         kScreenSize};
 
 }  // namespace tavlin::cli::usage

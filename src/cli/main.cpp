@@ -25,6 +25,7 @@
 #include "platform/CommandLine.h"
 #include "platform/FilePath.h"
 #include "platform/ProgramPath.h"
+#include "station/Station.h"
 #include "station/Transports.h"
 #include "trace/ReplayTransport.h"
 
@@ -156,46 +157,28 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     tavlin::cli::RunReport report;
     // Before anything runs: a log folder that cannot be written, or a log name that is no
     // regular file, in the folder asked for or the current one, must not cost the run its log.
-    {
-        std::string refusal;
-        const tavlin::Result log = options.logDir.empty()
-                                       ? tavlin::CheckLogFile(&refusal)
-                                       : tavlin::UseLogFolder(options.logDir, &refusal);
-        if (!log) {
-            return RefuseLogFolder(end, std::move(refusal));
-        }
+    if (std::string refusal; !tavlin::station::PrepareRunLog(options.logDir, &refusal)) {
+        return RefuseLogFolder(end, std::move(refusal));
     }
-    std::string error;
-    auto transport = tavlin::station::CreateTransport(options.transport, &error);
-    if (!transport) {
-        return end.Usage(error);
+    tavlin::station::Station station;
+    std::string refusal;
+    const tavlin::Result opened =
+        tavlin::station::OpenStation(options.transport, options.device,
+                                     tavlin::station::SeveralDevices::Refuse, &station, &refusal);
+    if (opened.code() == tavlin::ResultCode::BadInput) {
+        return end.Usage(refusal);
     }
-    // One device of several: the one asked for, or the only one there. A replay keeps to the port
-    // its recorded run chose, and takes no look at the attached devices: the recorded run's look
-    // went past the recording, and an extra look would pace the recorded arrivals and removals.
-    std::string port = options.device;
-    if (port.empty() && transport.replay) {
-        port = transport.replay->RecordedPort();
+    if (!opened) {
+        std::fprintf(stderr, "tavlin-cli: %s\n", refusal.c_str());
+        report.messages.push_back("tavlin-cli: " + refusal);
+        report.result = opened;
+        return end.Finish(tavlin::cli::kExitNoDevice, report, false);
     }
-    tavlin::HidTransport* listing = nullptr;
-    if (!transport.replay) {
-        listing = transport.base ? transport.base.get() : transport.transport.get();
-    }
-    tavlin::cli::DeviceChoice choice = tavlin::cli::ChooseDevice(listing, port);
-    if (!choice.refusal.empty() && choice.refusalStatus == tavlin::cli::kExitUsage) {
-        return end.Usage(choice.refusal);
-    }
-    if (!choice.refusal.empty()) {
-        std::fprintf(stderr, "tavlin-cli: %s\n", choice.refusal.c_str());
-        report.messages.push_back("tavlin-cli: " + choice.refusal);
-        report.result = tavlin::Result::Fail(tavlin::ResultCode::NoDevice, choice.refusal);
-        return end.Finish(choice.refusalStatus, report, false);
-    }
+    tavlin::station::CreatedTransport& transport = station.transport;
     const tavlin::cli::DeviceRunScope deviceRun(end, transport, options.transport.record);
-    report.port = choice.port;
-    if (!choice.port.empty()) {
+    report.port = station.device.port;
+    if (!station.device.port.empty()) {
         end.SetPort(report.port);
-        tavlin::station::RecordPort(transport, report.port);
     }
     // The session stops for a signal, and for a replayed recording that ran out: waiting on
     // would only wait out the command's own time limits and blame the device.
@@ -206,13 +189,13 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     }
     end.LogStarts();
     tavlin::cli::Invocation onDevice = invocation;
-    onDevice.keptPort = choice.keptPort;
+    onDevice.keptPort = station.device.keptPort;
     int status = tavlin::cli::RunSession(onDevice, *transport.transport, end.output(),
                                          tavlin::kTransferTimeoutMs, &sessionStop, stderr, &report);
     if (transport.replay) {
         transport.replay->OnRanOut(nullptr);
     }
-    report.port = choice.port;
+    report.port = station.device.port;
     return tavlin::cli::FinishDeviceRun(end, transport, options.transport.record, interruption,
                                         status, &report);
 }

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliArgs.h"
-#include "cli/CliDevices.h"
 #include "cli/UsageTexts.h"
-#include "sim/SimStation.h"
 #include "station/OptionValueTexts.h"
 
 namespace tavlin::cli {
@@ -94,37 +92,6 @@ TEST(CliArguments, UsageErrorsComeFromTheTextTable) {
 #endif
     ASSERT_GE(text.size(), end.size());
     EXPECT_EQ(text.substr(text.size() - end.size()), end);
-}
-
-// A port asked for where no device sits, while others are attached: refused as no device, the
-// attached ports named. A replay (nothing to list) keeps to the port asked for without a look.
-TEST(CliDeviceChoice, APortWithoutADeviceNamesTheAttachedPorts) {
-    sim::SimStation station(3);
-    DeviceChoice missing = ChooseDevice(&station, "sim-7");
-    EXPECT_EQ(missing.keptPort, "");
-    EXPECT_EQ(missing.refusalStatus, kExitNoDevice);
-    EXPECT_EQ(missing.refusal, "端口 sim-7 上没有设备（已连接的设备在端口：sim-1, sim-2, sim-3）");
-
-    DeviceChoice there = ChooseDevice(&station, "sim-2");
-    EXPECT_EQ(there.refusal, "");
-    EXPECT_EQ(there.keptPort, "sim-2");
-
-    DeviceChoice unlisted = ChooseDevice(nullptr, "sim-7");
-    EXPECT_EQ(unlisted.refusal, "");
-    EXPECT_EQ(unlisted.keptPort, "sim-7");
-    EXPECT_EQ(ChooseDevice(nullptr, "").keptPort, "");
-
-    DeviceChoice several = ChooseDevice(&station, "");
-    EXPECT_EQ(several.keptPort, "");
-    EXPECT_EQ(several.refusalStatus, kExitUsage);
-    EXPECT_THAT(several.refusal, ::testing::HasSubstr("sim-1, sim-2, sim-3"));
-
-    // None attached: the run's own detection tells, on the port asked for.
-    sim::SimStation empty(1);
-    empty.device(0).Detach();
-    DeviceChoice none = ChooseDevice(&empty, "sim-7");
-    EXPECT_EQ(none.refusal, "");
-    EXPECT_EQ(none.keptPort, "sim-7");
 }
 
 }  // namespace

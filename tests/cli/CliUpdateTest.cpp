@@ -15,6 +15,7 @@
 #include "firmware/FirmwareTexts.h"
 #include "sim/SimStation.h"
 #include "sim/SimTransport.h"
+#include "station/Station.h"
 
 namespace tavlin::cli {
 namespace {
@@ -22,6 +23,9 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 using namespace std::chrono_literals;
+using station::ChooseDevice;
+using station::DeviceChoice;
+constexpr auto kRefuse = station::SeveralDevices::Refuse;
 
 class CliUpdateTest : public ::testing::Test {
   protected:
@@ -86,7 +90,9 @@ TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
     sim::FaultSettings moving;
     moving.movePort = "sim-7";
     sim.faults().Set(moving);
-    const DeviceChoice lone = ChooseDevice(&sim, "");
+    DeviceChoice lone;
+    std::string refusal;
+    ASSERT_TRUE(ChooseDevice(&sim, "", kRefuse, &lone, &refusal));
     EXPECT_EQ(lone.port, "sim-1");
     EXPECT_EQ(lone.keptPort, "");
     EXPECT_EQ(Run({"update", Package(0x12345678), "--verify"}, nullptr, &sim, lone.keptPort),
@@ -101,8 +107,9 @@ TEST_F(CliUpdateTest, ALoneDeviceIsFollowedToAnotherPortAndAChosenPortIsKept) {
     sim::SimStation station(2);
     station.device(0).setReenumerationDelay(20ms);
     station.device(0).faults().Set(moving);
-    EXPECT_FALSE(ChooseDevice(&station, "").refusal.empty());
-    const DeviceChoice chosen = ChooseDevice(&station, "sim-1");
+    DeviceChoice chosen;
+    EXPECT_FALSE(ChooseDevice(&station, "", kRefuse, &chosen, &refusal));
+    ASSERT_TRUE(ChooseDevice(&station, "sim-1", kRefuse, &chosen, &refusal));
     EXPECT_EQ(chosen.keptPort, "sim-1");
     EXPECT_EQ(chosen.port, "sim-1");
     EXPECT_EQ(

@@ -28,6 +28,7 @@
 #include "console/ScriptTexts.h"
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
+#include "station/DeviceChoiceTexts.h"
 #include "station/OptionValueTexts.h"
 #include "trace/ReplayTexts.h"
 #include "trace/TraceTexts.h"
@@ -187,6 +188,7 @@ std::vector<Text> AllProgramTexts() {
         {"checksizetext::kAllTexts", tavlin::checksizetext::kAllTexts},
         {"usage::kAllTexts", tavlin::cli::usage::kAllTexts},
         {"optiontext::kAllTexts", tavlin::optiontext::kAllTexts},
+        {"choicetext::kAllTexts", tavlin::station::choicetext::kAllTexts},
     };
     for (const auto& table : tables) {
         for (size_t i = 0; i < table.texts.size(); ++i) {
