@@ -65,7 +65,6 @@ struct SharedState {
 
     // Leveling window and its preview worker.
     std::atomic<int> g_isSearchDone{0};
-    std::atomic<int> g_isWaitPreviewExit{0};
     std::atomic<int> g_isExposureAdjusted{0};
 
     // Main window.
@@ -144,13 +143,16 @@ struct SharedState {
     Event g_WriteVersionInfoEvent;
     Event g_ScriptRequestEvent;
 
-    // Worker stop and end events.
+    // Worker stop and end events. The script's, the FPGA download's, the preview's and the
+    // calibration's end event is their worker slot's finished event (manual-reset, set as the
+    // worker's last act, after its handle went): whoever sees the handle set waits for it and
+    // cannot miss it (WorkerSlot).
     Event g_ScriptStopEvent;
     Event g_ScriptFinishedEvent{Event::Kind::ManualReset};
     Event g_FpgaStopEvent;
     Event g_FpgaFinishedEvent{Event::Kind::ManualReset};
     Event g_PreviewStopEvent;
-    Event g_PreviewExitEvent;
+    Event g_PreviewExitEvent{Event::Kind::ManualReset};
     Event g_CalStopEvent;
     Event g_CalExitEvent{Event::Kind::ManualReset};
     Event g_ImageUpdateStopEvent;

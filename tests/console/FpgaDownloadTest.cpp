@@ -5,6 +5,7 @@
 #include "console/ConsoleFixture.h"
 #include "console/ConsoleTexts.h"
 #include "console/FpgaScrambler.h"
+#include "console/WorkerSlot.h"
 #include "sim/FpgaScrambling.h"
 
 namespace tavlin::testing {
@@ -173,15 +174,13 @@ TEST_F(FpgaDownloadTest, AnotherCodeTransferIsNotJoined) {
 }
 
 TEST_F(FpgaDownloadTest, RunningPreviewIsStoppedFirst) {
+    // A stand-in for the preview worker in its slot: it runs until it is stopped.
     int previewTag = 0;
-    state.g_PreviewThread = &previewTag;
-    std::thread preview([&] {
-        state.g_PreviewStopEvent.Wait(INFINITE);
-        state.g_PreviewThread = nullptr;
-        state.g_PreviewExitEvent.Set();
-    });
+    WorkerSlot preview(state.g_PreviewThread, state.g_PreviewStopEvent, state.g_PreviewExitEvent);
+    ASSERT_TRUE(preview.Start(&previewTag, [&] { state.g_PreviewStopEvent.Wait(INFINITE); }));
     Download(WriteFile("a.bin", Pattern(62)));
-    preview.join();
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
+    preview.Stop();
     EXPECT_EQ(view.caption(control::kLeveling), "Preview");
     EXPECT_NE(view.pane().find("Success!\n"), std::string::npos);
 }
