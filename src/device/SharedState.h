@@ -77,10 +77,11 @@ struct SharedState {
     std::atomic<uint16_t> g_ScreenWidth{0};
     std::atomic<uint16_t> g_ScreenHeight{0};
 
-    // The selections the workers post under: the sensor, and where the code transfer stands (one
-    // transfer claims it from idle, so only one runs). A poster copies them into its request
-    // (RequestMeaning); the command thread reads the request, never these, which other threads
-    // may change at any time.
+    // The selections: the sensor (the one a press takes when it does not choose the side itself:
+    // the FPGA download, the version buttons) and where the code transfer stands (one transfer
+    // claims it from idle, so only one runs). A poster takes them once, as it is pressed or
+    // decides, into its requests (RequestMeaning). No command server reads them: other threads
+    // may change them at any time.
     std::atomic<int> g_SensorSel{0};
     std::atomic<uint8_t> g_ImageTransferState{0};
 

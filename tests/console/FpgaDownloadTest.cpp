@@ -173,6 +173,18 @@ TEST_F(FpgaDownloadTest, AnotherCodeTransferIsNotJoined) {
     EXPECT_TRUE(OutReports().empty());
 }
 
+// The sensor is taken once, as the download is pressed: the leveling window selecting the other
+// sensor while the packets go out does not split the transfer.
+TEST_F(FpgaDownloadTest, TheSensorSelectedAtThePressTakesTheWholeDownload) {
+    const std::string code = Pattern(62 * 5);
+    state.g_SensorSel = kSlave;
+    Download(WriteFile("a.bin", code), [&](int, int) { state.g_SensorSel = kMaster; });
+    const auto transfer = firmware().completedTransfer(kSlave, sim::CodeTarget::Packet);
+    EXPECT_EQ(transfer.packets, 5);
+    EXPECT_EQ(firmware().completedTransferCount(kMaster, sim::CodeTarget::Packet), 0);
+    EXPECT_EQ(Sent(kPacket), 0);
+}
+
 TEST_F(FpgaDownloadTest, RunningPreviewIsStoppedFirst) {
     // A stand-in for the preview worker in its slot: it runs until it is stopped.
     int previewTag = 0;
