@@ -37,12 +37,16 @@ Result FpgaDownload::Start(const std::string& path, Progress progress) {
         view_.AppendOutputText("is running,waiting....\n");
         return Result::Fail(ResultCode::Busy, "a download is running");
     }
-    slot_.Start(this,
-                [this, path, progress = std::move(progress)] { outcome_ = Run(path, progress); });
+    // The download does not choose the side: it goes whole to the sensor selected as it is
+    // pressed, whatever is selected while it runs.
+    const int sensor = state_.g_SensorSel;
+    slot_.Start(this, [this, path, sensor, progress = std::move(progress)] {
+        outcome_ = Run(path, sensor, progress);
+    });
     return Result::Ok();
 }
 
-Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
+Result FpgaDownload::Run(const std::string& path, int sensor, const Progress& progress) {
     uint8_t expected = kTransferIdle;
     if (!state_.g_ImageTransferState.compare_exchange_strong(expected, kTransferFirst)) {
         view_.AppendOutputText(Tr(console::kTransferBusy));
@@ -66,13 +70,14 @@ Result FpgaDownload::Run(const std::string& path, const Progress& progress) {
     }
     const Result result =
         size == 0 ? Result::Fail(ResultCode::BadInput, "FPGA file " + path + " is empty")
-                  : SendChunks(file, size, progress);
+                  : SendChunks(file, size, sensor, progress);
     std::fclose(file);
     state_.g_ImageTransferState = kTransferIdle;
     return result;
 }
 
-Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& progress) {
+Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, int sensor,
+                                const Progress& progress) {
     const int total = static_cast<int>((size + kMaxCodePacket - 1) / kMaxCodePacket);
     FpgaScrambler scrambler;
     uint8_t chunk[kMaxCodePacket];
@@ -94,9 +99,8 @@ Result FpgaDownload::SendChunks(std::FILE* file, uint64_t size, const Progress& 
         if (sent == 0) {
             view_.AppendOutputText("The FPGA script begins to burn!\n");
         }
-        // The download does not choose the side: the packet goes to the selected sensor.
         RequestMeaning meaning;
-        meaning.sensor = state_.g_SensorSel;
+        meaning.sensor = sensor;
         meaning.transferPhase = CodePacketPhase(sent == 0, last);
         const RequestHandle request = PostRequest(state_, WM_CODE_PACKET, meaning, chunk, length,
                                                   static_cast<uint32_t>(length));

@@ -28,7 +28,7 @@ class FpgaDownload {
     FpgaDownload& operator=(const FpgaDownload&) = delete;
 
     // The download button. `path` is UTF-8 and is opened as given (not cut to a narrow buffer,
-    // which could name another file).
+    // which could name another file). Every packet goes to the sensor g_SensorSel selects now.
     // Fails when the download was not started (its text is shown); otherwise the worker runs
     // and outcome() follows.
     Result Start(const std::string& path, Progress progress = {});
@@ -40,8 +40,8 @@ class FpgaDownload {
     const Result& outcome() const { return outcome_; }
 
   private:
-    Result Run(const std::string& path, const Progress& progress);
-    Result SendChunks(std::FILE* file, uint64_t size, const Progress& progress);
+    Result Run(const std::string& path, int sensor, const Progress& progress);
+    Result SendChunks(std::FILE* file, uint64_t size, int sensor, const Progress& progress);
 
     SharedState& state_;
     ConsoleView& view_;

@@ -1,7 +1,5 @@
 #include "console/PreviewStopper.h"
 
-#include <chrono>
-
 #include "base/ControlIds.h"
 
 namespace tavlin {
@@ -18,19 +16,10 @@ bool StopPreviewWorker(SharedState& state, ConsoleView& view, uint32_t limitMs) 
 }
 
 bool WaitPreviewWorkerGone(SharedState& state, uint32_t limitMs) {
-    constexpr uint32_t kSliceMs = 20;
-    const auto start = std::chrono::steady_clock::now();
-    bool signalled = false;
-    while (state.g_PreviewThread != nullptr) {
-        if (limitMs != INFINITE &&
-            std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(limitMs)) {
-            return false;
-        }
-        // Once the signal came, the handle goes in a moment: look again soon.
-        signalled =
-            state.g_PreviewExitEvent.Wait(signalled ? 1 : kSliceMs) == WAIT_OBJECT_0 || signalled;
-    }
-    return true;
+    // The slot resets the event before it publishes the handle and sets it after it cleared it,
+    // so a handle seen set is followed by a signal this wait cannot miss.
+    return state.g_PreviewThread == nullptr ||
+           state.g_PreviewExitEvent.Wait(limitMs) == WAIT_OBJECT_0;
 }
 
 }  // namespace tavlin

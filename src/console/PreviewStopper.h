@@ -17,10 +17,9 @@ inline constexpr uint32_t kPreviewStopLimitMs = 10000;
 bool StopPreviewWorker(SharedState& state, ConsoleView& view,
                        uint32_t limitMs = kPreviewStopLimitMs);
 
-// Waits until the preview worker is gone: its handle is null, which the worker clears as its
-// last act, after any end signal it gives. g_PreviewExitEvent only ends the wait sooner; alone
-// it would not do, as the worker signals it only for a window that asked, and another waiter
-// may have taken the signal. `limitMs` may be INFINITE. False when the worker still runs then.
+// Waits until the preview worker is gone: its slot's finished event (g_PreviewExitEvent), set
+// after the handle went, as for every slot worker. A null handle needs no wait. `limitMs` may be
+// INFINITE. False when the worker still runs then.
 bool WaitPreviewWorkerGone(SharedState& state, uint32_t limitMs);
 
 }  // namespace tavlin

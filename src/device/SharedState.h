@@ -65,7 +65,6 @@ struct SharedState {
 
     // Leveling window and its preview worker.
     std::atomic<int> g_isSearchDone{0};
-    std::atomic<int> g_isWaitPreviewExit{0};
     std::atomic<int> g_isExposureAdjusted{0};
 
     // Main window.
@@ -78,10 +77,11 @@ struct SharedState {
     std::atomic<uint16_t> g_ScreenWidth{0};
     std::atomic<uint16_t> g_ScreenHeight{0};
 
-    // The selections the workers post under: the sensor, and where the code transfer stands (one
-    // transfer claims it from idle, so only one runs). A poster copies them into its request
-    // (RequestMeaning); the command thread reads the request, never these, which other threads
-    // may change at any time.
+    // The selections: the sensor (the one a press takes when it does not choose the side itself:
+    // the FPGA download, the version buttons) and where the code transfer stands (one transfer
+    // claims it from idle, so only one runs). A poster takes them once, as it is pressed or
+    // decides, into its requests (RequestMeaning). No command server reads them: other threads
+    // may change them at any time.
     std::atomic<int> g_SensorSel{0};
     std::atomic<uint8_t> g_ImageTransferState{0};
 
@@ -144,13 +144,16 @@ struct SharedState {
     Event g_WriteVersionInfoEvent;
     Event g_ScriptRequestEvent;
 
-    // Worker stop and end events.
+    // Worker stop and end events. The script's, the FPGA download's, the preview's and the
+    // calibration's end event is their worker slot's finished event (manual-reset, set as the
+    // worker's last act, after its handle went): whoever sees the handle set waits for it and
+    // cannot miss it (WorkerSlot).
     Event g_ScriptStopEvent;
     Event g_ScriptFinishedEvent{Event::Kind::ManualReset};
     Event g_FpgaStopEvent;
     Event g_FpgaFinishedEvent{Event::Kind::ManualReset};
     Event g_PreviewStopEvent;
-    Event g_PreviewExitEvent;
+    Event g_PreviewExitEvent{Event::Kind::ManualReset};
     Event g_CalStopEvent;
     Event g_CalExitEvent{Event::Kind::ManualReset};
     Event g_ImageUpdateStopEvent;

@@ -7,8 +7,8 @@
 namespace tavlin {
 
 // The firmware window's four engineering buttons: one fixed request each to the sensor that
-// g_SensorSel selects. Only a missing device or an unanswered request is reported; values read
-// land in the process-wide version records.
+// g_SensorSel selects at the press, carried in the request. Only a missing device or an unanswered
+// request is reported; values read land in the process-wide version records.
 class VersionInfoButtons {
   public:
     static constexpr int kReadImageVersion = 1074;

@@ -12,14 +12,21 @@ bool ImagePreviewThread::Start() {
     if (slot_.Running()) {
         return false;  // a worker runs: its stop and end signals are its own
     }
-    // No worker runs, so nobody else touches these now. An end signal nobody took must not reach
-    // this worker; the slot clears a stop that came too late for the earlier one. Both before
-    // the handle is published: a stop or a wait asked once it is set is never lost.
-    state_.g_PreviewExitEvent.Reset();
-    state_.g_isWaitPreviewExit = 0;
+    // No worker runs, so nobody else touches these now. The slot clears a stop that came too
+    // late for the earlier worker and its finished event before it publishes the handle.
     cycles_ = 0;
     brokenInARow_ = 0;
+    limitReached_ = false;
+    settled_.Reset();
     return slot_.Start(this, [this] { Body(); });
+}
+
+void ImagePreviewThread::WaitSettled() {
+    settled_.Wait(INFINITE);
+    if (!limitReached_) {
+        // It ended: until its handle is gone too, so Running() says so.
+        state_.g_PreviewExitEvent.Wait(INFINITE);
+    }
 }
 
 Result ImagePreviewThread::result() const {
@@ -68,6 +75,7 @@ void ImagePreviewThread::Body() {
         }
         if (cycleLimit_ != 0 &&
             (cycles_ >= cycleLimit_ || brokenInARow_ >= kMaxBrokenPicturesInARow)) {
+            limitReached_ = true;
             settled_.Set();
             slot_.WaitForStop(INFINITE);
             break;
@@ -107,15 +115,11 @@ void ImagePreviewThread::End(const Result& outcome) {
     s.g_OptimumLineFlag = 0;
     s.g_PreviewSucFlag = 0;
     s.g_isDeviceCommunicate = 1;
-    // A window that set the waiting flag before this point gets the signal. The slot clears the
-    // handle after this: a closer that sees it null knows this worker will signal nothing more,
-    // so it may reset the events without leaving a stale signal for the next worker.
-    if (s.g_isWaitPreviewExit.exchange(0) != 0) {
-        if (endingHook_) {
-            endingHook_();
-        }
-        s.g_PreviewExitEvent.Set();
+    if (endingHook_) {
+        endingHook_();
     }
+    // The slot clears the handle and sets the finished event after this.
+    settled_.Set();
 }
 
 Result ImagePreviewThread::PreviewCycle() {

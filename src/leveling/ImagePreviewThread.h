@@ -17,10 +17,10 @@ namespace tavlin {
 // drawn) until it is stopped, the device goes or a step fails. It talks to its window only
 // through the view, whose calls never wait for the UI thread.
 //
-// g_PreviewThread holds this object while the worker runs (it is the worker's slot handle, with
-// g_PreviewStopEvent as its stop). As it ends the worker signals g_PreviewExitEvent if a window
-// waits (g_isWaitPreviewExit); the slot then clears the handle as the last act on the shared
-// state: a null handle means the worker is gone.
+// The worker runs in a WorkerSlot, as the FPGA download and the script runner do: g_PreviewThread
+// holds this object while it runs, g_PreviewStopEvent is its stop, and g_PreviewExitEvent its
+// finished event, set after the handle went. Whoever sees the handle set and wants the worker
+// gone waits for that event (WaitPreviewWorkerGone).
 class ImagePreviewThread {
   public:
     ImagePreviewThread(SharedState& state, LevelingView& view) : state_(state), view_(view) {}
@@ -37,11 +37,10 @@ class ImagePreviewThread {
     // cycling forever. The window has no limit and keeps cycling.
     void SetCycleLimit(int cycles) { cycleLimit_ = cycles; }
     static constexpr int kMaxBrokenPicturesInARow = 3;
-    // Waits until the cycle limit was reached or the worker ended.
-    void WaitSettled() { settled_.Wait(INFINITE); }
-    // Called on the worker's thread as it ends, between taking a waiting window's flag and
-    // signalling its end: tests hold the worker there to meet a closing window. Set before
-    // Start().
+    // Waits until the cycle limit was reached or the worker is gone.
+    void WaitSettled();
+    // Called on the worker's thread as the last step of its ending, before its handle goes:
+    // tests hold the worker there to meet a closing window. Set before Start().
     void SetEndingHook(std::function<void()> hook) { endingHook_ = std::move(hook); }
     bool Running() const { return state_.g_PreviewThread.load() == this; }
     // Cycles whose every chunk arrived (a picture with chunks missing is drawn all the same).
@@ -74,15 +73,15 @@ class ImagePreviewThread {
     std::atomic<int> cycleLimit_{0};  // 0: no limit
     std::atomic<int> cycles_{0};
     int brokenInARow_ = 0;  // the worker's own thread only
-    // The slot's finished event, so it is set once the handle is gone; a run that reaches its
-    // cycle limit sets it early too, as WaitSettled() wants. The slot only uses it to bound its
-    // wait before the join.
+    // Set when the run reaches its cycle limit (limitReached_ then) or its ending: it only
+    // wakes WaitSettled(), which waits for the end itself on the slot's finished event.
     Event settled_{Event::Kind::ManualReset};
+    std::atomic<bool> limitReached_{false};
     mutable std::mutex resultMutex_;
     Result result_;
     Result picture_;
     // Last: it joins the thread before the members the worker uses go.
-    WorkerSlot slot_{state_.g_PreviewThread, state_.g_PreviewStopEvent, settled_};
+    WorkerSlot slot_{state_.g_PreviewThread, state_.g_PreviewStopEvent, state_.g_PreviewExitEvent};
 };
 
 }  // namespace tavlin

@@ -17,19 +17,14 @@ bool MayLeaveWithOk(SharedState& state, LevelingView& view) {
 }
 
 void StopPreviewForClose(SharedState& state) {
-    if (state.g_PreviewThread != nullptr) {
-        state.g_isMidwayExit = 1;
-        state.g_isWaitPreviewExit = 1;
-        state.g_PreviewStopEvent.Set();
-        // Not only the exit event: the worker is gone, so nothing of it can still signal after
-        // the resets below.
-        WaitPreviewWorkerGone(state, INFINITE);
-        // The worker clears the waiting flag when it signals; a worker that ended before it
-        // saw the flag leaves it set, and the next worker must not find it.
-        state.g_isWaitPreviewExit = 0;
+    if (state.g_PreviewThread == nullptr) {
+        return;  // a stop left on its event is cleared by the next worker's start
     }
-    state.g_PreviewExitEvent.Reset();
-    state.g_PreviewStopEvent.Reset();
+    state.g_isMidwayExit = 1;
+    state.g_PreviewStopEvent.Set();
+    if (!WaitPreviewWorkerGone(state, kRequestWaitLimitMs)) {
+        WriteLog("A worker did not stop within %u ms\n", kRequestWaitLimitMs);
+    }
 }
 
 Result SwitchModeOnClose(SharedState& state, ConsoleView& mainWindow, bool ok) {

@@ -11,9 +11,9 @@ namespace tavlin {
 bool MayLeaveWithOk(SharedState& state, LevelingView& view);
 
 // The first step of closing: stops the preview worker if one runs and waits until it is gone
-// (its handle null, its last act), then clears the stop and end signals. The worker never waits
-// for the window (its view calls are queued), and it ends once its current request is done, so
-// this wait ends.
+// (WaitPreviewWorkerGone). The worker never waits for the window (its view calls are queued),
+// and it ends once its current request is done; the wait is bounded all the same, as a worker
+// slot's stop is (kRequestWaitLimitMs, logged when it runs out).
 void StopPreviewForClose(SharedState& state);
 
 // The last step of closing, after the window is gone: the device leaves calibration mode (0xEE

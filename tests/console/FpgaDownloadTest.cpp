@@ -5,6 +5,7 @@
 #include "console/ConsoleFixture.h"
 #include "console/ConsoleTexts.h"
 #include "console/FpgaScrambler.h"
+#include "console/WorkerSlot.h"
 #include "sim/FpgaScrambling.h"
 
 namespace tavlin::testing {
@@ -172,16 +173,26 @@ TEST_F(FpgaDownloadTest, AnotherCodeTransferIsNotJoined) {
     EXPECT_TRUE(OutReports().empty());
 }
 
+// The sensor is taken once, as the download is pressed: the leveling window selecting the other
+// sensor while the packets go out does not split the transfer.
+TEST_F(FpgaDownloadTest, TheSensorSelectedAtThePressTakesTheWholeDownload) {
+    const std::string code = Pattern(62 * 5);
+    state.g_SensorSel = kSlave;
+    Download(WriteFile("a.bin", code), [&](int, int) { state.g_SensorSel = kMaster; });
+    const auto transfer = firmware().completedTransfer(kSlave, sim::CodeTarget::Packet);
+    EXPECT_EQ(transfer.packets, 5);
+    EXPECT_EQ(firmware().completedTransferCount(kMaster, sim::CodeTarget::Packet), 0);
+    EXPECT_EQ(Sent(kPacket), 0);
+}
+
 TEST_F(FpgaDownloadTest, RunningPreviewIsStoppedFirst) {
+    // A stand-in for the preview worker in its slot: it runs until it is stopped.
     int previewTag = 0;
-    state.g_PreviewThread = &previewTag;
-    std::thread preview([&] {
-        state.g_PreviewStopEvent.Wait(INFINITE);
-        state.g_PreviewThread = nullptr;
-        state.g_PreviewExitEvent.Set();
-    });
+    WorkerSlot preview(state.g_PreviewThread, state.g_PreviewStopEvent, state.g_PreviewExitEvent);
+    ASSERT_TRUE(preview.Start(&previewTag, [&] { state.g_PreviewStopEvent.Wait(INFINITE); }));
     Download(WriteFile("a.bin", Pattern(62)));
-    preview.join();
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
+    preview.Stop();
     EXPECT_EQ(view.caption(control::kLeveling), "Preview");
     EXPECT_NE(view.pane().find("Success!\n"), std::string::npos);
 }

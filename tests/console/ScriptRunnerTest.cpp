@@ -8,6 +8,7 @@
 #include "console/ConsoleFixture.h"
 #include "console/RegisterPanel.h"
 #include "console/ScriptTexts.h"
+#include "console/WorkerSlot.h"
 
 namespace tavlin::testing {
 namespace {
@@ -281,15 +282,14 @@ TEST_F(ScriptRunnerTest, ADirectoryIsNoScript) {
 }
 
 TEST_F(ScriptRunnerTest, SensorWriteStopsThePreviewFirst) {
+    // A stand-in for the preview worker in its slot: it runs until it is stopped.
     int previewTag = 0;
-    state.g_PreviewThread = &previewTag;
-    std::thread preview([&] {
-        state.g_PreviewStopEvent.Wait(INFINITE);
-        state.g_PreviewThread = nullptr;
-    });
+    WorkerSlot preview(state.g_PreviewThread, state.g_PreviewStopEvent, state.g_PreviewExitEvent);
+    ASSERT_TRUE(preview.Start(&previewTag, [&] { state.g_PreviewStopEvent.Wait(INFINITE); }));
     EXPECT_EQ(Run("1 i2cwd 1000030 1 9\n"),
               "Master: I2CWrite Addr: 0x0030  value: 0x09\nSuccess!\n");
-    preview.join();
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
+    preview.Stop();
     EXPECT_EQ(view.caption(control::kLeveling), "Preview");
 }
 

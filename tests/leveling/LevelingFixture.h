@@ -116,7 +116,7 @@ class LevelingTest : public ConsoleTest {
         ASSERT_TRUE(worker->Start());
     }
     bool WorkerEnded(std::chrono::milliseconds limit = 5s) {
-        return Eventually([&] { return state.g_PreviewThread == nullptr; }, limit);
+        return state.g_PreviewExitEvent.Wait(static_cast<uint32_t>(limit.count())) == WAIT_OBJECT_0;
     }
     void SetScene(int sensor, const std::function<void(sim::SceneSettings&)>& change) {
         sim::SceneSettings scene = firmware().scene(sensor);

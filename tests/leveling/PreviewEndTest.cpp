@@ -4,6 +4,7 @@
 
 #include "base/StringTable.h"
 #include "console/PreviewStopper.h"
+#include "console/WorkerSlot.h"
 #include "leveling/LevelingFixture.h"
 
 namespace tavlin::testing {
@@ -24,42 +25,45 @@ class PreviewEndTest : public LevelingTest {
     }
 };
 
-// The window closes and the worker ends at the same moment. The worker has taken the window's
-// waiting flag but not signalled yet; a close that took the worker for gone then would reset
-// the events before the signal, and the signal would stay for the next worker's close. The
-// worker is held there for as long as such a close could still return.
+// The window closes while the worker takes its last steps. The worker is held at its ending for
+// as long as a close that took it for gone too early could return meanwhile.
 TEST_F(PreviewEndTest, ACloseMeetingTheWorkersLastStepsWaitsUntilItIsGone) {
-    Event closed(Event::Kind::ManualReset);
+    std::atomic<bool> closed{false};
+    std::atomic<bool> closedBeforeItsEnd{false};
     StartHookedWorker([&] {
-        if (state.g_PreviewThread == nullptr) {
-            closed.Wait(INFINITE);
-        }
+        std::this_thread::sleep_for(50ms);
+        closedBeforeItsEnd = closed.load();
     });
-    std::async(std::launch::async, [&] {
-        StopPreviewForClose(state);
-        closed.Set();
-    }).get();
+    StopPreviewForClose(state);
+    closed = true;
+    EXPECT_FALSE(closedBeforeItsEnd);
     EXPECT_EQ(state.g_PreviewThread, nullptr);
     worker.reset();  // joined: nothing of it is left to run
-    EXPECT_FALSE(state.g_PreviewExitEvent.IsSignalled());
-    EXPECT_EQ(state.g_isWaitPreviewExit, 0);
 
-    // The next window's close waits for its own worker.
+    // The next window's close waits for its own worker: the end of the first one is not its end.
     StartHookedWorker(nullptr);
+    EXPECT_FALSE(state.g_PreviewExitEvent.IsSignalled());
     StopPreviewForClose(state);
     EXPECT_EQ(state.g_PreviewThread, nullptr);
     EXPECT_TRUE(worker->result().ok());
 }
 
-// The end signal is given just before the handle goes, and another waiter may have taken it: only
-// the handle tells that the worker is gone.
-TEST_F(PreviewEndTest, AnEndSignalAloneIsNotTheWorkerGone) {
+// The console's stopper and a closing window may wait at the same time: the end is one signal
+// that every waiter sees, none takes it from another.
+TEST_F(PreviewEndTest, EveryWaiterSeesTheWorkerGone) {
     int running = 0;
-    state.g_PreviewThread = &running;
-    state.g_PreviewExitEvent.Set();
-    EXPECT_FALSE(WaitPreviewWorkerGone(state, 30));
-    state.g_PreviewThread = nullptr;
-    EXPECT_TRUE(WaitPreviewWorkerGone(state, 0));
+    Event release;
+    WorkerSlot slot(state.g_PreviewThread, state.g_PreviewStopEvent, state.g_PreviewExitEvent);
+    ASSERT_TRUE(slot.Start(&running, [&] { release.Wait(INFINITE); }));
+    EXPECT_FALSE(WaitPreviewWorkerGone(state, 30));  // it runs
+    auto first = std::async(std::launch::async, [&] { return WaitPreviewWorkerGone(state, 5000); });
+    auto second =
+        std::async(std::launch::async, [&] { return WaitPreviewWorkerGone(state, 5000); });
+    std::this_thread::sleep_for(50ms);  // both are waiting
+    release.Set();
+    EXPECT_TRUE(first.get());
+    EXPECT_TRUE(second.get());
+    EXPECT_EQ(state.g_PreviewThread, nullptr);
 }
 
 // An FPGA download stops the preview just as the worker ends on its own (a failed search, which

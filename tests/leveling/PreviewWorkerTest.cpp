@@ -2,6 +2,7 @@
 #include <future>
 
 #include "base/StringTable.h"
+#include "console/WorkerSlot.h"
 #include "leveling/LevelingFixture.h"
 #include "leveling/StatusText.h"
 
@@ -203,25 +204,25 @@ TEST_F(LevelingTest, CloseWhileSearchingRunsTheSearchToItsEndSilently) {
     EXPECT_EQ(Sent(kLineOptimize), 0);                 // the cycle saw the stop
     EXPECT_EQ(levelingView.statuses(kMaster), std::vector<std::string>{kSearching});
     EXPECT_TRUE(worker->result().ok());
-    EXPECT_EQ(state.g_isWaitPreviewExit, 0);
 }
 
 TEST_F(LevelingTest, TheCloseWaitNeverMissesAWorkerThatEndsAsItStarts) {
-    // The worker's last moments as they interleave with the window's close: it clears its
-    // handle and finds no waiting flag yet, so it signals nothing; the window saw the handle
-    // set just before. The wait must still end.
+    // The worker's last moments as they interleave with the window's close: it ends on its own,
+    // never seeing the stop, just after the window saw its handle set. The wait must still end.
     int dummy = 0;
-    state.g_PreviewThread = &dummy;
-    std::thread ending([&] {
-        std::this_thread::sleep_for(50ms);
-        state.g_PreviewThread = nullptr;
-    });
-    auto closing = std::async(std::launch::async, [&] { StopPreviewForClose(state); });
-    const bool returned = closing.wait_for(3s) == std::future_status::ready;
-    ending.join();
-    ASSERT_TRUE(returned);
-    EXPECT_EQ(state.g_isWaitPreviewExit, 0);  // the next worker must not find the flag
-    EXPECT_EQ(state.g_PreviewExitEvent.Wait(0), static_cast<uint32_t>(WAIT_TIMEOUT));
+    {
+        WorkerSlot ending(state.g_PreviewThread, state.g_PreviewStopEvent,
+                          state.g_PreviewExitEvent);
+        ASSERT_TRUE(ending.Start(&dummy, [] { std::this_thread::sleep_for(50ms); }));
+        auto closing = std::async(std::launch::async, [&] { StopPreviewForClose(state); });
+        ASSERT_EQ(closing.wait_for(3s), std::future_status::ready);
+        EXPECT_EQ(state.g_PreviewThread, nullptr);
+    }
+    // Neither its end nor the stop it never saw reaches the next worker.
+    StartWorker(1);
+    worker->WaitSettled();
+    EXPECT_TRUE(worker->Running());
+    EXPECT_FALSE(state.g_PreviewExitEvent.IsSignalled());
 }
 
 TEST_F(LevelingTest, TwoWindowsShareOneWorkerAndEitherCloseStopsIt) {
