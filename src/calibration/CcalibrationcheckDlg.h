@@ -1,38 +1,24 @@
 #pragma once
-#include <QDialog>
 #include <functional>
 
 #include "calibration/CalibrationCheck.h"
+#include "calibration/CalibrationWindow.h"
 
 class QScreen;
 
 namespace tavlin {
 
-class CalibrationCheckPanel;
-
 // The calibration check on a window of its own (tavlin --check-calibration), for a unit
 // calibrated earlier: full screen without a caption, the check starts at once. It sends nothing
 // to the device. Esc, Enter and "accept" close it; "calibrate again" closes it and then starts
 // the calibration the launcher's way. It deletes itself once closed.
-class CcalibrationcheckDlg : public QDialog {
+class CcalibrationcheckDlg : public CalibrationWindow {
     Q_OBJECT
   public:
     // Without `calibrateAgain` that button is hidden.
     CcalibrationcheckDlg(const CheckOptions& options, std::function<void()> calibrateAgain,
                          QWidget* parent = nullptr);
     void Open(QScreen* screen);
-
-  public slots:
-    void accept() override;
-    void reject() override;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    CalibrationCheckPanel* check_ = nullptr;
-    std::function<void()> calibrateAgain_;
-    bool leaving_ = false;
 };
 
 }  // namespace tavlin

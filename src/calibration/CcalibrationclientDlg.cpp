@@ -1,6 +1,5 @@
 #include "calibration/CcalibrationclientDlg.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QWindow>
@@ -13,13 +12,10 @@
 #include "calibration/CalibrationTexts.h"
 #include "calibration/CalibrationWindowLayout.h"
 #include "ui/ControlLookup.h"
-#include "ui/DialogKeys.h"
 
 namespace tavlin {
 
-CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setWindowTitle(QString::fromStdString(Tr(caltext::kWindowCaption)));
+CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent) : CalibrationWindow(parent) {
     text_ = new QLabel(this);
     SetControlId(text_, control::kClientCalText);
     text_->setFont(CalibrationTextFont());
@@ -30,12 +26,11 @@ CcalibrationclientDlg::CcalibrationclientDlg(QWidget* parent)
     offer_->setFont(CalibrationTextFont());
     offer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     offer_->setWordWrap(true);
-    check_ = new CalibrationCheckPanel(this);
-    connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationclientDlg::reject);
+    MakeCheckPanel();
 }
 
 void CcalibrationclientDlg::SetCheckOptions(const CheckOptions& options) {
-    check_->SetOptions(options);
+    checkPanel()->SetOptions(options);
 }
 
 void CcalibrationclientDlg::Open(QScreen* screen) {
@@ -54,28 +49,12 @@ void CcalibrationclientDlg::Open(QScreen* screen) {
     showFullScreen();
 }
 
-void CcalibrationclientDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space && !check_->isVisible()) {
-        check_->Start(CheckScreenOf(screen()));
-        return;
+bool CcalibrationclientDlg::SpacePressed() {
+    if (checkPanel()->isVisible()) {
+        return false;
     }
-    if (!HandleDialogKey(*this, *event)) {
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void CcalibrationclientDlg::accept() {
-    reject();
-}
-
-void CcalibrationclientDlg::reject() {
-    if (leaving_) {
-        return;
-    }
-    leaving_ = true;
-    check_->Stop();
-    hide();
-    deleteLater();
+    checkPanel()->Start(CheckScreenOf(screen()));
+    return true;
 }
 
 }  // namespace tavlin

@@ -1,7 +1,6 @@
 #include "calibration/CcalibrationmpDlg.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -17,7 +16,6 @@
 #include "calibration/CalibrationWindowLayout.h"
 #include "calibration/CrosshairControl.h"
 #include "ui/ControlLookup.h"
-#include "ui/DialogKeys.h"
 #include "ui/UiTexts.h"
 
 namespace tavlin {
@@ -31,12 +29,11 @@ void Place(QWidget* widget, const ControlRect& r) {
 
 CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, ReturnToWorkMode returnToWorkMode,
                                      QWidget* parent, CalibrationDataThread::Timing timing)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
+    : CalibrationWindow(parent),
       state_(state),
       returnToWorkMode_(std::move(returnToWorkMode)),
       bridge_(std::make_unique<CalibrationWindowBridge>(this)),
       worker_(std::make_unique<CalibrationDataThread>(state, *bridge_, timing)) {
-    setWindowTitle(QString::fromStdString(Tr(caltext::kWindowCaption)));
     instruction_ = new QLabel(this);
     SetControlId(instruction_, control::kCalInstruction);
     instruction_->setFont(CalibrationTextFont());
@@ -50,26 +47,17 @@ CcalibrationmpDlg::CcalibrationmpDlg(SharedState& state, ReturnToWorkMode return
     exitButton_->setAutoDefault(false);
     exitButton_->hide();
     connect(exitButton_, &QPushButton::clicked, this, &CcalibrationmpDlg::reject);
-    check_ = new CalibrationCheckPanel(this);
-    connect(check_, &CalibrationCheckPanel::accepted, this, &CcalibrationmpDlg::reject);
-    connect(check_, &CalibrationCheckPanel::calibrateAgain, this, [this] {
-        const auto calibrateAgain = calibrateAgain_;
-        Leave();
-        if (calibrateAgain) {
-            calibrateAgain();
-        }
-    });
+    MakeCheckPanel();
 }
 
 void CcalibrationmpDlg::SetCheckOptions(const CheckOptions& options,
                                         std::function<void()> calibrateAgain) {
-    check_->SetOptions(options);
-    calibrateAgain_ = std::move(calibrateAgain);
-    check_->SetCanCalibrateAgain(static_cast<bool>(calibrateAgain_));
+    checkPanel()->SetOptions(options);
+    SetCalibrateAgain(std::move(calibrateAgain));
 }
 
 CcalibrationmpDlg::~CcalibrationmpDlg() {
-    // Destroyed with its parent without passing through Leave(): still stop the worker before
+    // Destroyed with its parent without passing through its way out: still stop the worker before
     // the bridge it talks to goes, and let nothing it still posts reach this window.
     bridge_->Detach();
     state_.g_isMidwayExit = 1;
@@ -126,7 +114,7 @@ std::string CcalibrationmpDlg::InstructionText() const {
 }
 
 void CcalibrationmpDlg::DrawTarget(int, int x, int y, CalibrationView::Crosshair mode) {
-    if (leaving_) {
+    if (leaving()) {
         return;
     }
     const ControlRect r = CrosshairRect(x, y);
@@ -140,7 +128,7 @@ void CcalibrationmpDlg::DrawTarget(int, int x, int y, CalibrationView::Crosshair
 }
 
 void CcalibrationmpDlg::WorkerEnded() {
-    if (leaving_) {
+    if (leaving()) {
         return;  // the operator left first
     }
     worker_->Stop();  // it has ended: this only joins it
@@ -159,49 +147,35 @@ void CcalibrationmpDlg::WorkerEnded() {
 }
 
 void CcalibrationmpDlg::StartCheck() {
-    if (!checkOffered_ || leaving_ || check_->isVisible()) {
+    if (!checkOffered_ || leaving() || checkPanel()->isVisible()) {
         return;
     }
     crosshair_->hide();
-    check_->Start(CheckScreenOf(screen()));
-}
-
-void CcalibrationmpDlg::accept() {
-    Leave();
-}
-
-void CcalibrationmpDlg::reject() {
-    Leave();
+    checkPanel()->Start(CheckScreenOf(screen()));
 }
 
 void CcalibrationmpDlg::closeEvent(QCloseEvent* event) {
-    if (!leaving_) {
+    if (!leaving()) {
         event->ignore();
-        Leave();
+        reject();
     }
 }
 
-void CcalibrationmpDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space && checkOffered_ && !check_->isVisible()) {
-        StartCheck();
-        return;
+bool CcalibrationmpDlg::SpacePressed() {
+    if (!checkOffered_ || checkPanel()->isVisible()) {
+        return false;
     }
-    if (!HandleDialogKey(*this, *event)) {
-        QDialog::keyPressEvent(event);
-    }
+    StartCheck();
+    return true;
 }
 
-void CcalibrationmpDlg::Leave() {
-    if (leaving_) {
-        return;  // the worker's close request after the operator already left
-    }
-    leaving_ = true;
+void CcalibrationmpDlg::StopWork() {
     state_.g_isMidwayExit = 1;
     // Bounded: the worker leaves any wait for the device as soon as it sees the stop.
     worker_->Stop();
-    check_->Stop();
-    hide();
-    deleteLater();
+}
+
+void CcalibrationmpDlg::Left() {
     const auto returnToWorkMode = returnToWorkMode_;
     if (returnToWorkMode && !backInWorkMode_) {
         returnToWorkMode();

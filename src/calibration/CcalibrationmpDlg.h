@@ -1,5 +1,4 @@
 #pragma once
-#include <QDialog>
 #include <functional>
 #include <memory>
 #include <string>
@@ -7,6 +6,7 @@
 #include "calibration/CalibrationCheck.h"
 #include "calibration/CalibrationDataThread.h"
 #include "calibration/CalibrationView.h"
+#include "calibration/CalibrationWindow.h"
 #include "device/SharedState.h"
 
 class QLabel;
@@ -15,7 +15,6 @@ class QScreen;
 
 namespace tavlin {
 
-class CalibrationCheckPanel;
 class CalibrationWindowBridge;
 class CrosshairControl;
 
@@ -25,7 +24,7 @@ class CrosshairControl;
 // stopped, the window goes and the device is returned to work mode. A calibration that
 // completed returns the device to work mode at once and, once the device has taken it, offers
 // the calibration check on the same window (Space) before the operator leaves.
-class CcalibrationmpDlg : public QDialog {
+class CcalibrationmpDlg : public CalibrationWindow {
     Q_OBJECT
   public:
     // Returns the device to work mode; true when the device took it.
@@ -57,29 +56,23 @@ class CcalibrationmpDlg : public QDialog {
     void StartCheck();
     bool CheckOffered() const { return checkOffered_; }
 
-  public slots:
-    void accept() override;  // Enter
-    void reject() override;  // Esc, the exit button, and the worker's close request
-
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool SpacePressed() override;
+    void StopWork() override;
+    void Left() override;
 
   private:
     void LayOut(const QRect& screenGeometry);
     void StartCalibration();
-    void Leave();
 
     SharedState& state_;
     ReturnToWorkMode returnToWorkMode_;
-    std::function<void()> calibrateAgain_;
     std::unique_ptr<CalibrationWindowBridge> bridge_;
     std::unique_ptr<CalibrationDataThread> worker_;
     QLabel* instruction_ = nullptr;
     CrosshairControl* crosshair_ = nullptr;
     QPushButton* exitButton_ = nullptr;
-    CalibrationCheckPanel* check_ = nullptr;
-    bool leaving_ = false;
     bool backInWorkMode_ = false;  // the return to work mode was made already
     bool checkOffered_ = false;
 };

@@ -4,8 +4,10 @@
 
 namespace tavlin {
 
-// Enter is OK and Esc is Cancel in every window of the program, whichever control has the focus,
-// so a window can be confirmed or left from the keyboard alone. Returns false for any other key.
+// Enter (either key) accepts the dialog and Esc rejects it, with or without modifiers, and true is
+// returned; any other key gives false, for the caller to pass on. Called from a dialog's
+// keyPressEvent, it sees only the keys the control with the focus did not take. Enter accepts
+// even where no button is the default, which QDialog's own handling would not do.
 inline bool HandleDialogKey(QDialog& dialog, const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:

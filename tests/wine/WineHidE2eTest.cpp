@@ -18,8 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "UmockdevFixture.h"
-#include "WineSession.h"
+#include "WineBedTest.h"
 #include "base/StringTable.h"
 #include "device/HidTransport.h"
 
@@ -27,7 +26,6 @@ namespace tavlin::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
 
 // The machine is slow and shared: generous limits, each one bounded.
 constexpr auto kRunLimit = 120s;
@@ -38,32 +36,11 @@ std::string Describe(const WineRun& run) {
            "\nstdout:\n" + run.out + "\nstderr:\n" + run.err;
 }
 
-class WineHidE2eTest : public ::testing::Test {
+class WineHidE2eTest : public WineBedTest {
   protected:
-    void SetUp() override {
-        // This program exists to run these cases: a bed that cannot run them fails.
-        if (const std::string why = MockEnvironmentMissing(); !why.empty()) {
-            FAIL() << "umockdev not available: " << why;
-        }
-        if (const std::string why = settings.Missing(); !why.empty()) {
-            FAIL() << why;
-        }
+    std::string FolderName() const override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("tavlin-wine-hid-" + std::to_string(getpid()) + "-" + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        bed = std::make_unique<UmockdevBed>();
-        bed->ServeWine(true);
-        session = std::make_unique<WineSession>(settings.prefix);
-    }
-    void TearDown() override {
-        // Wine's device host reads the bed's node: it goes before the bed does.
-        session.reset();
-        bed.reset();
-        if (!dir.empty() && !HasFailure()) {
-            fs::remove_all(dir);
-        }
+        return "tavlin-wine-hid-" + std::to_string(getpid()) + "-" + info->name();
     }
 
     WineRun Cli(const std::vector<std::string>& args) {
@@ -90,11 +67,6 @@ class WineHidE2eTest : public ::testing::Test {
     }
 
     std::string Log() const { return ReadText(dir / "Tavlin_log.txt"); }
-
-    WineBedSettings settings = WineBedSettings::FromEnvironment();
-    fs::path dir;
-    std::unique_ptr<UmockdevBed> bed;
-    std::unique_ptr<WineSession> session;
 };
 
 TEST_F(WineHidE2eTest, DetectVersionsReadAndWriteGoThroughWinesHidStack) {

@@ -9,10 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <thread>
 
-#include "UmockdevFixture.h"
-#include "WineSession.h"
+#include "WineBedTest.h"
 #include "base/StringTable.h"
 #include "device/HidTransport.h"
 
@@ -20,18 +18,8 @@ namespace tavlin::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 constexpr auto kStepLimit = 90s;
-
-size_t CountOf(const std::string& text, const std::string& needle) {
-    size_t n = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
-        ++n;
-    }
-    return n;
-}
 
 // A status line as the program prints it: line ends inside the text become spaces.
 std::string StatusLine(int id) {
@@ -42,48 +30,18 @@ std::string StatusLine(int id) {
     return "status: " + text + "\n";
 }
 
-class WinePresenceE2eTest : public ::testing::Test {
+class WinePresenceE2eTest : public WineBedTest {
   protected:
-    void SetUp() override {
-        if (const std::string why = MockEnvironmentMissing(); !why.empty()) {
-            FAIL() << "umockdev not available: " << why;
-        }
-        if (const std::string why = settings.Missing(); !why.empty()) {
-            FAIL() << why;
-        }
-        dir = fs::temp_directory_path() / ("tavlin-wine-presence-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        bed = std::make_unique<UmockdevBed>();
-        bed->ServeWine(true);
-        session = std::make_unique<WineSession>(settings.prefix);
-    }
-    void TearDown() override {
-        session.reset();
-        bed.reset();
-        if (!dir.empty() && !HasFailure()) {
-            fs::remove_all(dir);
-        }
+    std::string FolderName() const override {
+        return "tavlin-wine-presence-" + std::to_string(getpid());
     }
 
     std::string Out() const { return ReadText(dir / "out.txt"); }
 
     // Waits until `line` was printed `count` times.
     bool WaitForLines(const std::string& line, size_t count) {
-        const auto deadline = Clock::now() + kStepLimit;
-        while (CountOf(Out(), line) < count) {
-            if (Clock::now() > deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(100ms);
-        }
-        return true;
+        return e2e::WaitForLines([this] { return Out(); }, line, count, 100ms, kStepLimit);
     }
-
-    WineBedSettings settings = WineBedSettings::FromEnvironment();
-    fs::path dir;
-    std::unique_ptr<UmockdevBed> bed;
-    std::unique_ptr<WineSession> session;
 };
 
 // The device is there when the session starts: in this bed, a device of ours that arrives

@@ -13,8 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "UmockdevFixture.h"
-#include "WineSession.h"
+#include "WineBedTest.h"
 #include "device/HidTransport.h"
 
 namespace tavlin::e2e {
@@ -31,54 +30,29 @@ constexpr const char* kCaption = "Tavlin 0.98";
 constexpr const char* kBandTop = "105";
 constexpr const char* kBandHeight = "44";
 
-size_t CountOf(const std::string& text, const std::string& needle) {
-    size_t n = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
-        ++n;
-    }
-    return n;
-}
-
-class WineWindowE2eTest : public ::testing::Test {
+class WineWindowE2eTest : public WineBedTest {
   protected:
     void SetUp() override {
-        if (const std::string why = MockEnvironmentMissing(); !why.empty()) {
-            FAIL() << "umockdev not available: " << why;
+        WineBedTest::SetUp();
+        if (!dir.empty()) {
+            fs::create_directories(dir / "probe");
         }
-        if (const std::string why = settings.Missing(); !why.empty()) {
-            FAIL() << why;
-        }
+    }
+    std::string FolderName() const override {
+        return "tavlin-wine-window-" + std::to_string(getpid());
+    }
+    void CheckMore() override {
         if (settings.windowExe.empty() || settings.bandProbeExe.empty()) {
             GTEST_SKIP() << "the window is not built in this tree";
         }
         ASSERT_NE(std::getenv("DISPLAY"), nullptr)
             << "the window needs an X display (scripts/test-windows starts a virtual one)";
-        dir = fs::temp_directory_path() / ("tavlin-wine-window-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "probe");
-        bed = std::make_unique<UmockdevBed>();
-        bed->ServeWine(true);
-        session = std::make_unique<WineSession>(settings.prefix);
-    }
-    void TearDown() override {
-        session.reset();  // ends the window with the rest of the session
-        bed.reset();
-        if (!dir.empty() && !HasFailure()) {
-            fs::remove_all(dir);
-        }
     }
 
     std::string Log() const { return ReadText(dir / "Tavlin_log.txt"); }
 
     bool WaitForLogLines(const std::string& line, size_t count) {
-        const auto deadline = Clock::now() + kStepLimit;
-        while (CountOf(Log(), line) < count) {
-            if (Clock::now() > deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(200ms);
-        }
-        return true;
+        return WaitForLines([this] { return Log(); }, line, count, 200ms, kStepLimit);
     }
 
     // The status line's pixels as the probe digests them; empty while the window is not shown.
@@ -107,11 +81,6 @@ class WineWindowE2eTest : public ::testing::Test {
         }
         return {};
     }
-
-    WineBedSettings settings = WineBedSettings::FromEnvironment();
-    fs::path dir;
-    std::unique_ptr<UmockdevBed> bed;
-    std::unique_ptr<WineSession> session;
 };
 
 // The device is there when the session starts (see WinePresenceE2eTest for why).

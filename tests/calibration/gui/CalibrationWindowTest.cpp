@@ -16,6 +16,7 @@
 #include "base/StringTable.h"
 #include "calibration/CalibrationCheckTexts.h"
 #include "calibration/CalibrationTexts.h"
+#include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
 #include "calibration/CrosshairControl.h"
@@ -154,6 +155,56 @@ class CalibrationWindowTest : public QObject {
         device_.reset();
         sim_.reset();
         state_.reset();
+    }
+
+    // Enter (either key) and Esc leave each calibration window, once: it hides and deletes
+    // itself, and the production window's way back to work mode runs once, a second way out
+    // (the worker's close request) notwithstanding. Space offers nothing here: it stays.
+    void everyWindowLeavesOnceOnEnterOrEsc_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("key");
+        const char* names[] = {"production", "client", "check"};
+        const std::pair<Qt::Key, const char*> keys[] = {
+            {Qt::Key_Return, "Return"}, {Qt::Key_Enter, "Enter"}, {Qt::Key_Escape, "Esc"}};
+        for (int window = 0; window < 3; ++window) {
+            for (const auto& [key, keyName] : keys) {
+                QTest::addRow("%s %s", names[window], keyName) << window << static_cast<int>(key);
+            }
+        }
+    }
+    void everyWindowLeavesOnceOnEnterOrEsc() {
+        QFETCH(int, window);
+        QFETCH(int, key);
+        state_ = std::make_unique<SharedState>();  // no device: the production window waits
+        int returns = 0;
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QPointer<QDialog> dialog;
+        if (window == 0) {
+            auto* production = new CcalibrationmpDlg(*state_, [&returns] { return ++returns > 0; });
+            production->Open(screen);
+            dialog = production;
+        } else if (window == 1) {
+            auto* client = new CcalibrationclientDlg;
+            client->Open(screen);
+            dialog = client;
+        } else {
+            CheckOptions sized;
+            sized.screenWidthMm = 1920 * 0.254;
+            sized.screenHeightMm = 1080 * 0.254;
+            auto* check = new CcalibrationcheckDlg(sized, {});
+            check->Open(screen);
+            dialog = check;
+        }
+        QVERIFY(dialog->isVisible());
+        if (window != 1) {
+            QTest::keyClick(dialog, Qt::Key_Space);
+            QVERIFY(dialog->isVisible());
+        }
+        QTest::keyClick(dialog, static_cast<Qt::Key>(key));
+        QVERIFY(!dialog->isVisible());
+        dialog->reject();
+        QCOMPARE(returns, window == 0 ? 1 : 0);
+        QTRY_VERIFY(dialog.isNull());
     }
 
     void coversTheScreenWithItsControlsInPlace() {
