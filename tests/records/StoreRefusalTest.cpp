@@ -1,5 +1,7 @@
 // Files that are not station databases of ours, and ones this build may not write, are refused
 // and left exactly as they were.
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,6 +147,46 @@ TEST(StoreRefusalTest, ReadOnlyFileIsRefused) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(FileBytes(path), bytes);
+}
+
+// A disk that fills up during the writes (here a file size limit, which SQLite meets the same
+// way): the write fails with a reason, the process goes on, and what was committed stays whole.
+TEST(StoreRefusalTest, FullDiskFailsTheWriteWithoutHarm) {
+    TempFolder folder;
+    const std::string path = folder.File("Tavlin_results.sqlite");
+    MakeStore(path, 1);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{256 * 1024, 256 * 1024};
+        std::unique_ptr<RecordStore> store;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || !RecordStore::Open(path, &store).ok()) {
+            ::_exit(2);
+        }
+        for (int i = 0; i < 10000; ++i) {
+            RunRecord run = test::SampleRun(i, "1-1");
+            run.reason = std::string(8192, 'r');
+            Result written = store->BeginRun(run);
+            if (written) {
+                run.outcome = RunOutcome::Passed;
+                written = store->CompleteRun(run);
+            }
+            if (!written) {
+                const bool told = written.code() == ResultCode::IoError &&
+                                  written.reason().find(path) != std::string::npos;
+                ::_exit(told ? 0 : 3);
+            }
+        }
+        ::_exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    RawDb raw(path);
+    EXPECT_EQ(raw.Text("PRAGMA integrity_check"), "ok");
+    EXPECT_GT(raw.Int("SELECT count(*) FROM run WHERE outcome = 'passed'"), 1);
 }
 
 }  // namespace
