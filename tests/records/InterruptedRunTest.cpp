@@ -47,20 +47,6 @@ RunOutcome OutcomeOf(RecordStore& store, const std::string& uuid) {
     return run.outcome;
 }
 
-TEST(ProcessIdentityTest, StableWhileRunningAndGoneAfter) {
-    const std::string own = ProcessStartIdentity(CurrentProcessId());
-    EXPECT_FALSE(own.empty());
-    EXPECT_EQ(ProcessStartIdentity(CurrentProcessId()), own);
-    WaitingChild child;
-    const std::string identity = ProcessStartIdentity(child.pid());
-    EXPECT_FALSE(identity.empty());
-    EXPECT_NE(identity, own);
-    child.End();
-    EXPECT_EQ(ProcessStartIdentity(child.pid()), "");
-    EXPECT_EQ(ProcessStartIdentity(0), "");
-    EXPECT_FALSE(HostName().empty());
-}
-
 TEST(InterruptedRunTest, OnlyRunsOfEndedProcessesOfThisHostAreMarked) {
     TempFolder folder;
     const std::string path = folder.File("records.sqlite");
