@@ -1,0 +1,90 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavlin {
+
+// One run of the tool against one unit, as the station keeps it: the same object is written to
+// the database, read back from it and exported, so every output says the same thing.
+// Times are milliseconds since 1970-01-01 UTC (the database stores them so; the exports add
+// ISO-8601 text). Numbers stay numbers: limits are doubles, absent ones are empty.
+
+// How a run ended, stored as its lower-case name.
+enum class RunOutcome { Running, Passed, Failed, Interrupted, Stopped };
+const char* RunOutcomeName(RunOutcome outcome);
+std::optional<RunOutcome> RunOutcomeFromName(const std::string& name);
+
+struct StationInfo {
+    std::string host;  // empty: this computer's name
+    std::string toolVersion;
+};
+
+struct UnitInfo {
+    std::string port;  // the USB port path the unit is on
+    std::optional<std::int64_t> productId;
+    std::optional<std::int64_t> mode;
+    std::string versionsBefore;  // as the tool prints them
+    std::string versionsAfter;
+};
+
+struct StepRecord {
+    std::string name;
+    std::int64_t startedMs = 0;
+    std::int64_t endedMs = 0;
+    std::string outcome;  // "passed", "failed", "skipped", …
+};
+
+struct MeasurementRecord {
+    std::string name;
+    double value = 0;
+    std::string unit;
+    std::optional<double> low;
+    std::optional<double> high;
+    std::string outcome;
+};
+
+// A file the run produced (log, recording, picture). sha256 is the caller's lower-case hex text.
+struct ArtefactRecord {
+    std::string kind;
+    std::string path;
+    std::string sha256;
+    std::int64_t size = 0;
+};
+
+// An image written to the device by a firmware update.
+struct ImageRecord {
+    std::string section;
+    std::int64_t sensor = 0;
+    std::int64_t size = 0;
+    std::string sha256;
+    std::string versionWritten;
+    std::string verifyResult;  // "passed", "failed", "skipped"
+};
+
+struct RunRecord {
+    std::string uuid;  // given by RecordStore::BeginRun
+    StationInfo station;
+    std::string command;                 // "update", "calibrate", …
+    std::vector<std::string> arguments;  // the command line, one entry per argument
+    std::int64_t startedMs = 0;          // 0: BeginRun takes the clock's
+    std::optional<std::int64_t> endedMs;
+    RunOutcome outcome = RunOutcome::Running;
+    std::optional<int> exitStatus;
+    std::string reason;
+    std::string operatorName;
+    std::string lot;
+    // The writing process, so another can tell a run that was killed from one still going.
+    // 0 and empty: BeginRun takes this process's.
+    std::int64_t processId = 0;
+    std::string processStart;
+
+    UnitInfo unit;
+    std::vector<StepRecord> steps;
+    std::vector<MeasurementRecord> measurements;
+    std::vector<ArtefactRecord> artefacts;
+    std::vector<ImageRecord> images;
+};
+
+}  // namespace tavlin
