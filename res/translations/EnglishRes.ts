@@ -524,6 +524,42 @@ finally confirm to exit.
         <translation>Cannot write %s: %s</translation>
     </message>
     <message>
+        <source>运行记录未能保存到 %s：%s</source>
+        <translation>the run's record could not be kept in %s: %s</translation>
+    </message>
+    <message>
+        <source>results：未知或不完整的选项 '%s'</source>
+        <translation>results: unknown or incomplete option '%s'</translation>
+    </message>
+    <message>
+        <source>--last 只接受从 1 开始的数量，而不是 '%s'</source>
+        <translation>--last takes a count from 1, not '%s'</translation>
+    </message>
+    <message>
+        <source>--since 需要日期（YYYY-MM-DD），而不是 '%s'</source>
+        <translation>--since needs a date (YYYY-MM-DD), not '%s'</translation>
+    </message>
+    <message>
+        <source>已导出 %d 条运行记录到 %s</source>
+        <translation>exported %d run records to %s</translation>
+    </message>
+    <message>
+        <source>无法写入 %s</source>
+        <translation>cannot write %s</translation>
+    </message>
+    <message>
+        <source>运行记录已关闭（--results none）</source>
+        <translation>run records are off (--results none)</translation>
+    </message>
+    <message>
+        <source>没有运行记录数据库 %s</source>
+        <translation>there is no run record database %s</translation>
+    </message>
+    <message>
+        <source>此版本不保存运行记录</source>
+        <translation>this build keeps no run records</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>
@@ -610,6 +646,10 @@ Tavlin_log.txt）执行一项设备操作。
                            一次（在终端上在同一行刷新）；完成后退出状态 0；某个
                            标定点 SECONDS 秒（默认 30）内没有有效采样即结束
                            （退出状态 1），设备断开时也结束，即使它又回来了
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           列出运行记录数据库中最近的运行（默认 20 次），每次一行
+  results export [--csv] FILE
+                           把运行记录导出为 JSON 文件（--csv：每个测量值一行的 CSV）
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
 </source>
@@ -655,6 +695,12 @@ commands:
                            on a terminal); exit 0 once completed; a target without
                            a valid sample for SECONDS (default 30) ends it (exit 1),
                            as does a device that went away, even if it came back
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           list the last runs of the run record database (20 by
+                           default), one line each
+  results export [--csv] FILE
+                           export the run records as a JSON file (--csv: CSV, one
+                           row per measurement)
 
 --i2c posts the sensor (I2C) request instead of the FPGA one, as the Sensor box does.
 </translation>
@@ -1195,6 +1241,37 @@ keeps the recorded timing (default: replies at once); it needs --replay.
 </source>
         <translation>--version prints the program's version and ends.
 </translation>
+    </message>
+    <message>
+        <source>--results FILE 把每次设备运行的记录写入 SQLite 数据库 FILE（默认：日志文件夹中的
+Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之前写入。
+</source>
+        <translation>--results FILE keeps each device run's record in the SQLite database FILE (default:
+Tavlin_results.sqlite in the log folder; none keeps no record); the record is
+written before the run tells its result.
+</translation>
+    </message>
+    <message>
+        <source>--operator NAME 把操作员写入运行记录。
+</source>
+        <translation>--operator NAME puts the operator into the run's record.
+</translation>
+    </message>
+    <message>
+        <source>--lot LOT 把批次写入运行记录。
+</source>
+        <translation>--lot LOT puts the lot into the run's record.
+</translation>
+    </message>
+    <message>
+        <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
+</source>
+        <translation>--require-record ends a run whose record could not be kept with exit status 1.
+</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>value</translation>
     </message>
     <message>
         <source>选项 %s 的值为空</source>

@@ -524,6 +524,42 @@ enfin, confirmez pour quitter.
         <translation>Impossible d'écrire %s : %s</translation>
     </message>
     <message>
+        <source>运行记录未能保存到 %s：%s</source>
+        <translation>l'enregistrement de l'exécution n'a pas pu être conservé dans %s : %s</translation>
+    </message>
+    <message>
+        <source>results：未知或不完整的选项 '%s'</source>
+        <translation>results : option inconnue ou incomplète '%s'</translation>
+    </message>
+    <message>
+        <source>--last 只接受从 1 开始的数量，而不是 '%s'</source>
+        <translation>--last attend un nombre à partir de 1, pas '%s'</translation>
+    </message>
+    <message>
+        <source>--since 需要日期（YYYY-MM-DD），而不是 '%s'</source>
+        <translation>--since attend une date (YYYY-MM-DD), pas '%s'</translation>
+    </message>
+    <message>
+        <source>已导出 %d 条运行记录到 %s</source>
+        <translation>%d enregistrements d'exécution exportés vers %s</translation>
+    </message>
+    <message>
+        <source>无法写入 %s</source>
+        <translation>impossible d'écrire %s</translation>
+    </message>
+    <message>
+        <source>运行记录已关闭（--results none）</source>
+        <translation>les enregistrements d'exécution sont désactivés (--results none)</translation>
+    </message>
+    <message>
+        <source>没有运行记录数据库 %s</source>
+        <translation>il n'y a pas de base d'enregistrements d'exécution %s</translation>
+    </message>
+    <message>
+        <source>此版本不保存运行记录</source>
+        <translation>cette version ne conserve pas d'enregistrements d'exécution</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>
@@ -610,6 +646,10 @@ Tavlin_log.txt）执行一项设备操作。
                            一次（在终端上在同一行刷新）；完成后退出状态 0；某个
                            标定点 SECONDS 秒（默认 30）内没有有效采样即结束
                            （退出状态 1），设备断开时也结束，即使它又回来了
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           列出运行记录数据库中最近的运行（默认 20 次），每次一行
+  results export [--csv] FILE
+                           把运行记录导出为 JSON 文件（--csv：每个测量值一行的 CSV）
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
 </source>
@@ -660,6 +700,12 @@ commandes :
                            un terminal) ; code 0 une fois terminé ; une cible sans
                            mesure valide pendant SECONDS (30 par défaut) y met fin
                            (code 1), de même qu'un appareil parti, même revenu
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           liste les dernières exécutions de la base d'enregistrements
+                           (20 par défaut), une ligne chacune
+  results export [--csv] FILE
+                           exporte les enregistrements dans un fichier JSON (--csv : CSV,
+                           une ligne par mesure)
 
 --i2c envoie la requête du capteur (I2C) au lieu de celle du FPGA, comme la case Sensor.
 </translation>
@@ -1200,6 +1246,38 @@ garde le rythme enregistré (par défaut : réponses immédiates) ; il exige --r
 </source>
         <translation>--version affiche la version du programme et termine.
 </translation>
+    </message>
+    <message>
+        <source>--results FILE 把每次设备运行的记录写入 SQLite 数据库 FILE（默认：日志文件夹中的
+Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之前写入。
+</source>
+        <translation>--results FILE conserve l'enregistrement de chaque exécution sur un appareil dans la
+base SQLite FILE (par défaut : Tavlin_results.sqlite dans le dossier du journal ; none
+n'en conserve aucun) ; l'enregistrement est écrit avant que le résultat soit donné.
+</translation>
+    </message>
+    <message>
+        <source>--operator NAME 把操作员写入运行记录。
+</source>
+        <translation>--operator NAME inscrit l'opérateur dans l'enregistrement de l'exécution.
+</translation>
+    </message>
+    <message>
+        <source>--lot LOT 把批次写入运行记录。
+</source>
+        <translation>--lot LOT inscrit le lot dans l'enregistrement de l'exécution.
+</translation>
+    </message>
+    <message>
+        <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
+</source>
+        <translation>--require-record termine avec le code 1 une exécution dont l'enregistrement n'a pas pu
+être conservé.
+</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>valeur</translation>
     </message>
     <message>
         <source>选项 %s 的值为空</source>

@@ -524,6 +524,42 @@
         <translation>%s жазу мүмкін болмады: %s</translation>
     </message>
     <message>
+        <source>运行记录未能保存到 %s：%s</source>
+        <translation>іске қосу жазбасын %s ішінде сақтау мүмкін болмады: %s</translation>
+    </message>
+    <message>
+        <source>results：未知或不完整的选项 '%s'</source>
+        <translation>results: белгісіз немесе толық емес параметр '%s'</translation>
+    </message>
+    <message>
+        <source>--last 只接受从 1 开始的数量，而不是 '%s'</source>
+        <translation>--last 1-ден бастап санды қабылдайды, '%s' емес</translation>
+    </message>
+    <message>
+        <source>--since 需要日期（YYYY-MM-DD），而不是 '%s'</source>
+        <translation>--since күнді қажет етеді (YYYY-MM-DD), '%s' емес</translation>
+    </message>
+    <message>
+        <source>已导出 %d 条运行记录到 %s</source>
+        <translation>%d іске қосу жазбасы %s ішіне экспортталды</translation>
+    </message>
+    <message>
+        <source>无法写入 %s</source>
+        <translation>%s жазу мүмкін емес</translation>
+    </message>
+    <message>
+        <source>运行记录已关闭（--results none）</source>
+        <translation>іске қосу жазбалары өшірулі (--results none)</translation>
+    </message>
+    <message>
+        <source>没有运行记录数据库 %s</source>
+        <translation>%s іске қосу жазбаларының дерекқоры жоқ</translation>
+    </message>
+    <message>
+        <source>此版本不保存运行记录</source>
+        <translation>бұл нұсқа іске қосу жазбаларын сақтамайды</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>қолданба</translation>
     </message>
@@ -610,6 +646,10 @@ Tavlin_log.txt）执行一项设备操作。
                            一次（在终端上在同一行刷新）；完成后退出状态 0；某个
                            标定点 SECONDS 秒（默认 30）内没有有效采样即结束
                            （退出状态 1），设备断开时也结束，即使它又回来了
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           列出运行记录数据库中最近的运行（默认 20 次），每次一行
+  results export [--csv] FILE
+                           把运行记录导出为 JSON 文件（--csv：每个测量值一行的 CSV）
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
 </source>
@@ -656,6 +696,12 @@ Tavlin_log.txt）执行一项设备操作。
                            аяқталғанда код 0; SECONDS ішінде (әдепкі 30) дұрыс
                            өлшемі жоқ нүкте оны аяқтайды (код 1), ажыратылған
                            құрылғы да, тіпті ол қайта оралса да
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           жазбалар дерекқорындағы соңғы іске қосуларды тізеді (әдепкі
+                           20), әрқайсысы бір жол
+  results export [--csv] FILE
+                           жазбаларды JSON файлына экспорттайды (--csv: CSV, әр өлшемге
+                           бір жол)
 
 --i2c FPGA сұрауының орнына датчиктің (I2C) сұрауын жібереді, Sensor өрісі сияқты.
 </translation>
@@ -1196,6 +1242,37 @@ result, interrupted, reason, messages, device, log, elapsed_ms, tool_version ж�
 </source>
         <translation>--version бағдарламаның нұсқасын басып шығарып, аяқталады.
 </translation>
+    </message>
+    <message>
+        <source>--results FILE 把每次设备运行的记录写入 SQLite 数据库 FILE（默认：日志文件夹中的
+Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之前写入。
+</source>
+        <translation>--results FILE құрылғыдағы әр іске қосудың жазбасын SQLite дерекқоры FILE ішінде
+сақтайды (әдепкі: журнал қалтасындағы Tavlin_results.sqlite; none — жазбасыз);
+жазба нәтиже айтылмас бұрын жазылады.
+</translation>
+    </message>
+    <message>
+        <source>--operator NAME 把操作员写入运行记录。
+</source>
+        <translation>--operator NAME операторды іске қосу жазбасына енгізеді.
+</translation>
+    </message>
+    <message>
+        <source>--lot LOT 把批次写入运行记录。
+</source>
+        <translation>--lot LOT топтаманы іске қосу жазбасына енгізеді.
+</translation>
+    </message>
+    <message>
+        <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
+</source>
+        <translation>--require-record жазбасы сақталмаған іске қосуды 1 кодымен аяқтайды.
+</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>мән</translation>
     </message>
     <message>
         <source>选项 %s 的值为空</source>

@@ -524,6 +524,42 @@
         <translation>Не удалось записать %s: %s</translation>
     </message>
     <message>
+        <source>运行记录未能保存到 %s：%s</source>
+        <translation>запись о запуске не удалось сохранить в %s: %s</translation>
+    </message>
+    <message>
+        <source>results：未知或不完整的选项 '%s'</source>
+        <translation>results: неизвестный или неполный параметр '%s'</translation>
+    </message>
+    <message>
+        <source>--last 只接受从 1 开始的数量，而不是 '%s'</source>
+        <translation>--last принимает количество от 1, а не '%s'</translation>
+    </message>
+    <message>
+        <source>--since 需要日期（YYYY-MM-DD），而不是 '%s'</source>
+        <translation>--since требует дату (YYYY-MM-DD), а не '%s'</translation>
+    </message>
+    <message>
+        <source>已导出 %d 条运行记录到 %s</source>
+        <translation>экспортировано записей о запусках: %d, в %s</translation>
+    </message>
+    <message>
+        <source>无法写入 %s</source>
+        <translation>невозможно записать %s</translation>
+    </message>
+    <message>
+        <source>运行记录已关闭（--results none）</source>
+        <translation>записи о запусках отключены (--results none)</translation>
+    </message>
+    <message>
+        <source>没有运行记录数据库 %s</source>
+        <translation>нет базы записей о запусках %s</translation>
+    </message>
+    <message>
+        <source>此版本不保存运行记录</source>
+        <translation>эта сборка не сохраняет записи о запусках</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>приложение</translation>
     </message>
@@ -610,6 +646,10 @@ Tavlin_log.txt）执行一项设备操作。
                            一次（在终端上在同一行刷新）；完成后退出状态 0；某个
                            标定点 SECONDS 秒（默认 30）内没有有效采样即结束
                            （退出状态 1），设备断开时也结束，即使它又回来了
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           列出运行记录数据库中最近的运行（默认 20 次），每次一行
+  results export [--csv] FILE
+                           把运行记录导出为 JSON 文件（--csv：每个测量值一行的 CSV）
 
 --i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。
 </source>
@@ -656,6 +696,12 @@ Tavlin_log.txt）执行一项设备操作。
                            без верного замера в течение SECONDS (по умолчанию 30)
                            завершает её (код 1), как и отключившееся устройство,
                            даже если оно вернулось
+  results [--last N] [--port PORT] [--since YYYY-MM-DD]
+                           перечисляет последние запуски из базы записей (по умолчанию
+                           20), по строке на запуск
+  results export [--csv] FILE
+                           экспортирует записи в файл JSON (--csv: CSV, по строке на
+                           измерение)
 
 --i2c отправляет запрос датчика (I2C) вместо запроса FPGA, как поле Sensor.
 </translation>
@@ -1196,6 +1242,37 @@ result, interrupted, reason, messages, device, log, elapsed_ms, tool_version и 
 </source>
         <translation>--version печатает версию программы и завершает работу.
 </translation>
+    </message>
+    <message>
+        <source>--results FILE 把每次设备运行的记录写入 SQLite 数据库 FILE（默认：日志文件夹中的
+Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之前写入。
+</source>
+        <translation>--results FILE сохраняет запись каждого запуска на устройстве в базе SQLite FILE
+(по умолчанию: Tavlin_results.sqlite в папке журнала; none — без записи); запись
+сохраняется до того, как запуск сообщит результат.
+</translation>
+    </message>
+    <message>
+        <source>--operator NAME 把操作员写入运行记录。
+</source>
+        <translation>--operator NAME вносит оператора в запись о запуске.
+</translation>
+    </message>
+    <message>
+        <source>--lot LOT 把批次写入运行记录。
+</source>
+        <translation>--lot LOT вносит партию в запись о запуске.
+</translation>
+    </message>
+    <message>
+        <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
+</source>
+        <translation>--require-record завершает с кодом 1 запуск, запись о котором не удалось сохранить.
+</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>значение</translation>
     </message>
     <message>
         <source>选项 %s 的值为空</source>

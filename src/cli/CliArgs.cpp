@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 #include "base/StringTable.h"
 #include "cli/CliCalibrate.h"
 #include "cli/CliDevices.h"
+#include "cli/RecordTexts.h"
 #include "cli/UsageTexts.h"
 #include "console/NumberText.h"
 #include "station/OptionTable.h"
@@ -22,6 +24,8 @@ constexpr const char* kForms =
     "  tavlin-cli [--simulate [--sim-devices N] [--sim-faults=PLAN]] [--json]\n"
     "             [--log-dir DIR] [--device PORT | --all]\n"
     "             [--record FILE | --replay FILE [--replay-pace recorded]]\n"
+    "             [--results FILE | --results none] [--operator NAME] [--lot LOT]\n"
+    "             [--require-record]\n"
     "             COMMAND [ARGS...]\n"
     "  tavlin-cli --version | --help\n"
     "\n";
@@ -46,8 +50,67 @@ std::string UsageText() {
 namespace {
 
 // The commands' options that take a value (the word after them).
-constexpr std::string_view kValuedSubOptions[] = {"--replug-timeout", "--frames", "--png",
-                                                  "--screen", "--target-limit"};
+constexpr std::string_view kValuedSubOptions[] = {"--replug-timeout", "--frames",       "--png",
+                                                  "--screen",         "--target-limit", "--last",
+                                                  "--port",           "--since",        "--csv"};
+
+// YYYY-MM-DD, the month and day in their ranges.
+bool IsDate(const std::string& text) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    char rest = 0;
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+           std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &rest) == 3 &&
+           text.find_first_not_of("0123456789-") == std::string::npos && month >= 1 &&
+           month <= 12 && day >= 1 && day <= 31;
+}
+
+// results [--last N] [--port P] [--since DATE], or results export (--csv FILE | FILE).
+bool ParseResults(const std::vector<std::string>& rest, Invocation* out, std::string* error) {
+    out->command = Command::Results;
+    size_t i = 0;
+    if (!rest.empty() && rest[0] == "export") {
+        out->command = Command::ResultsExport;
+        i = 1;
+    }
+    for (; i < rest.size(); ++i) {
+        const std::string& option = rest[i];
+        const bool hasValue = i + 1 < rest.size();
+        if (out->command == Command::ResultsExport && option == "--csv" && hasValue &&
+            out->file.empty()) {
+            out->csv = true;
+            out->file = rest[++i];
+        } else if (out->command == Command::ResultsExport && option.rfind("--", 0) != 0 &&
+                   out->file.empty()) {
+            out->file = option;
+        } else if (option == "--last" && hasValue) {
+            const std::string& n = rest[++i];
+            if (n.size() > 7 || n.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(n) < 1) {
+                *error = FillText(Tr(recordtext::kResultsLast), {n});
+                return false;
+            }
+            out->lastRuns = std::stoi(n);
+        } else if (option == "--port" && hasValue) {
+            out->resultsPort = rest[++i];
+        } else if (option == "--since" && hasValue) {
+            out->resultsSince = rest[++i];
+            if (!IsDate(out->resultsSince)) {
+                *error = FillText(Tr(recordtext::kResultsSince), {out->resultsSince});
+                return false;
+            }
+        } else {
+            *error = FillText(Tr(recordtext::kResultsOption), {option});
+            return false;
+        }
+    }
+    if (out->command == Command::ResultsExport && out->file.empty()) {
+        *error = FillText(Tr(recordtext::kResultsOption), {"export"});
+        return false;
+    }
+    return true;
+}
 
 bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* error) {
     out->command = Command::Update;
@@ -219,6 +282,9 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     if (name == "level") {
         out->command = Command::Level;
         return ParseLevelOptions(rest, out, error);
+    }
+    if (name == "results") {
+        return ParseResults(rest, out, error);
     }
     if (name == "layout" || name == "calibrate") {
         return ParseCalibrationCommand(name, rest, out, error);

@@ -19,6 +19,8 @@ enum class Command {
     Level,
     Layout,
     Calibrate,
+    Results,
+    ResultsExport,
     Help,
     Version
 };
@@ -37,7 +39,12 @@ struct Invocation {
     int screenWidth = 1920;         // layout, calibrate
     int screenHeight = 1080;
     uint32_t targetLimitMs = 30000;  // calibrate: how long a target may go without a valid sample
-    // Not an argument of the command: the port the run keeps to (station::DeviceChoice); empty: any.
+    int lastRuns = 20;               // results: how many runs
+    std::string resultsPort;         // results: one port's runs only
+    std::string resultsSince;        // results: runs started on or after this date (YYYY-MM-DD)
+    bool csv = false;                // results export: CSV rather than JSON (into `file`)
+    // Not an argument of the command: the port the run keeps to (station::DeviceChoice); empty:
+    // any.
     std::string keptPort;
 };
 

@@ -80,6 +80,13 @@ void AddCommandMembers(const RunReport& r, json* out) {
         }
         o["devices"] = std::move(devices);
     }
+    if (r.runs) {
+        json runs = json::array();
+        for (const std::string& run : *r.runs) {
+            runs.push_back(json::parse(run));
+        }
+        o["runs"] = std::move(runs);
+    }
     if (!r.deviceRuns.empty()) {
         json devices = json::array();
         for (const std::string& run : r.deviceRuns) {
@@ -89,6 +96,14 @@ void AddCommandMembers(const RunReport& r, json* out) {
     }
     if (!r.port.empty()) {
         o["port"] = r.port;
+    }
+    if (r.record) {
+        o["record"] = {{"path", r.record->path},
+                       {"run", r.record->run.empty() ? json(nullptr) : json(r.record->run)},
+                       {"complete", r.record->complete}};
+        if (!r.record->complete) {
+            o["record"]["reason"] = r.record->reason;
+        }
     }
     if (r.recording) {
         o["recording"] = {{"path", r.recording->path},

@@ -93,7 +93,7 @@ void RunEnd::EndDeviceRun(const std::string& what, RunReport* report) {
     deviceRunEnded_ = true;
     device_ = ReturnDeviceOnUnexpected();
     if (const auto ended = station::EndRecording(*run_, recordPath_,
-                                               "the run ended on an unexpected error: " + what)) {
+                                                 "the run ended on an unexpected error: " + what)) {
         recording_ = {recordPath_, ended->complete, ended->reason};
         output_.LineTo(stderr, "tavlin-cli: " + ended->message);
     }
@@ -101,8 +101,9 @@ void RunEnd::EndDeviceRun(const std::string& what, RunReport* report) {
     report->device = device_;
 }
 
-int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport, const std::string& recordPath,
-                    const Interruption& interruption, int status, RunReport* report) {
+int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport,
+                    const std::string& recordPath, const Interruption& interruption, int status,
+                    RunReport* report, UnitRecord* record, bool requireRecord) {
     if (const std::string ranOut = station::ReplayRanOut(transport);
         !ranOut.empty() && !interruption.requested()) {
         end.output().LineTo(stderr, "tavlin-cli: " + ranOut);
@@ -135,6 +136,11 @@ int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport, const std
         if (!ended->complete) {
             std::fprintf(stderr, "tavlin-cli: %s\n", ended->message.c_str());
         }
+    }
+    if (!record->Complete(status, report) && requireRecord && status == kExitSuccess) {
+        report->result = Result::Fail(ResultCode::Failed,
+                                      "the run's record was not kept: " + report->record->reason);
+        status = kExitFailed;
     }
     return end.Finish(status, *report, logWritten);
 }

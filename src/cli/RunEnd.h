@@ -12,6 +12,7 @@
 #include "cli/Interruption.h"
 #include "cli/JsonReport.h"
 #include "cli/RunOptions.h"
+#include "cli/UnitRecord.h"
 #include "station/Transports.h"
 
 namespace tavlin::cli {
@@ -107,7 +108,10 @@ class UnexpectedThroughRunEnd {
 
 // What a run on a device tells at its end, after its session: a replay that ran out or fell
 // short of the recorded run, a log or a recording cut short; then the object and the status.
-int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport, const std::string& recordPath,
-                    const Interruption& interruption, int status, RunReport* report);
+// The run's record is completed last, before the object: a record that could not be kept fails
+// the run only with `requireRecord`.
+int FinishDeviceRun(RunEnd& end, station::CreatedTransport& transport,
+                    const std::string& recordPath, const Interruption& interruption, int status,
+                    RunReport* report, UnitRecord* record, bool requireRecord);
 
 }  // namespace tavlin::cli

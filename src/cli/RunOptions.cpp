@@ -34,6 +34,10 @@ bool ReadRunOptions(const std::vector<std::string>& args, RunOptions* out,
     out->all = given.has(OptionId::All);
     out->help = given.has(OptionId::Help);
     out->version = given.has(OptionId::Version);
+    out->results = given.value(OptionId::Results);
+    out->operatorName = given.value(OptionId::Operator);
+    out->lot = given.value(OptionId::Lot);
+    out->requireRecord = given.has(OptionId::RequireRecord);
     out->logDir = given.value(OptionId::LogDir);
     out->device = given.value(OptionId::Device);
     out->transport = station::TransportOptionsFrom(given);

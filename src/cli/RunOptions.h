@@ -15,6 +15,10 @@ struct RunOptions {
     bool all = false;    // --all: run the command on every attached device at once
     bool help = false;   // --help, -h
     bool version = false;
+    std::string results;         // --results FILE, or "none"; empty: the default database
+    std::string operatorName;    // --operator NAME, into the run's record
+    std::string lot;             // --lot LOT, into the run's record
+    bool requireRecord = false;  // --require-record: a run whose record was not kept fails
     station::TransportOptions transport;
     // What --all hands to each device's copy besides the command (--simulate and the others
     // that say how a device is reached).

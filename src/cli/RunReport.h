@@ -76,10 +76,19 @@ struct RunReport {
         std::string reason;  // why it ended early
     };
     std::optional<Recording> recording;
+    // The run's record in the station database: where, its run id, and whether it was kept.
+    struct Record {
+        std::string path;
+        std::string run;
+        bool complete = true;
+        std::string reason;  // why it was not kept
+    };
+    std::optional<Record> record;
     std::optional<bool> logComplete;  // with a log: whether every entry reached its file
     std::optional<std::vector<Attached>> attached;  // list
     std::string port;  // the USB port of the device the run was for, when one was chosen
-    std::vector<std::string> deviceRuns;  // --all: each device's own object (JSON text)
+    std::vector<std::string> deviceRuns;           // --all: each device's own object (JSON text)
+    std::optional<std::vector<std::string>> runs;  // results: each run's record (JSON text)
 };
 
 }  // namespace tavlin::cli

@@ -21,9 +21,9 @@ inline constexpr const char* kChildNoReport = "进程结束时没有给出结果
 inline constexpr const char* kPortUnknown = "系统未给出该设备的 USB 端口，无法单独选择它";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {kModeApplication, kModeUpdate,
-                                            kAllCommands,     kAllAlone,      kDeviceSucceeded,
-                                            kDeviceFailed,    kAllSucceeded,  kSomeFailed,
-                                            kChildNotStarted, kChildNoReport, kPortUnknown};
+inline constexpr const char* kAllTexts[] = {kModeApplication, kModeUpdate,      kAllCommands,
+                                            kAllAlone,        kDeviceSucceeded, kDeviceFailed,
+                                            kAllSucceeded,    kSomeFailed,      kChildNotStarted,
+                                            kChildNoReport,   kPortUnknown};
 
 }  // namespace tavlin::cli

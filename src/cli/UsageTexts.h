@@ -44,6 +44,10 @@ inline constexpr const char* kUsage =
     "                           一次（在终端上在同一行刷新）；完成后退出状态 0；某个\n"
     "                           标定点 SECONDS 秒（默认 30）内没有有效采样即结束\n"
     "                           （退出状态 1），设备断开时也结束，即使它又回来了\n"
+    "  results [--last N] [--port PORT] [--since YYYY-MM-DD]\n"
+    "                           列出运行记录数据库中最近的运行（默认 20 次），每次一行\n"
+    "  results export [--csv] FILE\n"
+    "                           把运行记录导出为 JSON 文件（--csv：每个测量值一行的 CSV）\n"
     "\n"
     "--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。\n";
 // After the options' paragraphs (see station/OptionTable.cpp).

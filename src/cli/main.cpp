@@ -1,5 +1,6 @@
 // tavlin-cli: the headless front end for production lines and service scripts.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,12 +15,14 @@
 #include "cli/CliCalibrate.h"
 #include "cli/CliDevices.h"
 #include "cli/CliLanguage.h"
+#include "cli/CliResults.h"
 #include "cli/CliSession.h"
 #include "cli/JsonReport.h"
 #include "cli/QuitSignalWatch.h"
 #include "cli/RunEnd.h"
 #include "cli/RunOptions.h"
 #include "cli/StationTexts.h"
+#include "cli/UnitRecord.h"
 #include "cli/UsageTexts.h"
 #include "device/HidDevice.h"
 #include "platform/CommandLine.h"
@@ -85,6 +88,15 @@ int RunAll(RunEnd& end, tavlin::HidTransport& transport, const std::vector<std::
         return RefuseLogFolder(end, std::move(refusal));
     }
     std::vector<std::string> arguments = options.handedToCopies;
+    // The copies keep their records in the one database this run would have used, not one in
+    // each device's log folder.
+    if (options.results.empty() && !tavlin::cli::RecordPathFor(options).empty()) {
+        std::error_code ignored;
+        arguments.push_back(
+            "--results=" +
+            tavlin::Utf8FromPath(std::filesystem::absolute(
+                tavlin::PathFromUtf8(tavlin::cli::RecordPathFor(options)), ignored)));
+    }
     arguments.insert(arguments.end(), command.begin(), command.end());
     const tavlin::cli::AllDevicesRun run{tavlin::CurrentProgramPath(), arguments, options.logDir};
     int status = tavlin::cli::RunOnAllDevices(run, ports, end.output(), interruption, &report);
@@ -116,6 +128,11 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
                           false);
     }
 
+    if (invocation.command == tavlin::cli::Command::Results ||
+        invocation.command == tavlin::cli::Command::ResultsExport) {
+        const int status = tavlin::cli::RunResults(invocation, options, end.output(), &report);
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
+    }
     if (invocation.command == tavlin::cli::Command::Layout) {
         tavlin::cli::CliOutput output(end.people());
         const int status =
@@ -153,7 +170,8 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
 // One device: the log, the transport, the device chosen, the session, and what it tells at
 // its end.
 int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
-                const tavlin::cli::RunOptions& options, tavlin::cli::Interruption& interruption) {
+                const std::vector<std::string>& command, const tavlin::cli::RunOptions& options,
+                tavlin::cli::Interruption& interruption) {
     tavlin::cli::RunReport report;
     // Before anything runs: a log folder that cannot be written, or a log name that is no
     // regular file, in the folder asked for or the current one, must not cost the run its log.
@@ -188,6 +206,11 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         transport.replay->OnRanOut([&sessionStop](int) { sessionStop.Request(); });
     }
     end.LogStarts();
+    // Written as running before the session starts, so a run cut off stays visible.
+    tavlin::cli::UnitRecord record(
+        options, command.empty() ? std::string() : command[0],
+        std::vector<std::string>(command.begin() + (command.empty() ? 0 : 1), command.end()));
+    record.Begin(station.device.port);
     tavlin::cli::Invocation onDevice = invocation;
     onDevice.keptPort = station.device.keptPort;
     int status = tavlin::cli::RunSession(onDevice, *transport.transport, end.output(),
@@ -197,7 +220,7 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     }
     report.port = station.device.port;
     return tavlin::cli::FinishDeviceRun(end, transport, options.transport.record, interruption,
-                                        status, &report);
+                                        status, &report, &record, options.requireRecord);
 }
 
 int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
@@ -206,7 +229,7 @@ int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (const auto status = RunWithoutDevice(end, invocation, command, options, interruption)) {
         return *status;
     }
-    return RunOnDevice(end, invocation, options, interruption);
+    return RunOnDevice(end, invocation, command, options, interruption);
 }
 
 int Run(tavlin::Utf8Arguments& arguments) {

@@ -63,6 +63,15 @@ inline constexpr const char* kCliReplay =
     "--replay FILE 用这样的记录代替设备回放；第一个与记录不同的输出报告使命令失败。\n"
     "--replay-pace recorded 保持记录的时间（默认：立即应答），只能与 --replay 一起使用。\n";
 inline constexpr const char* kCliVersion = "--version 打印程序的版本并结束。\n";
+inline constexpr const char* kCliResults =
+    "--results FILE 把每次设备运行的记录写入 SQLite 数据库 FILE（默认：日志文件夹中的\n"
+    "Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之前写入。\n";
+inline constexpr const char* kCliOperator = "--operator NAME 把操作员写入运行记录。\n";
+inline constexpr const char* kCliLot = "--lot LOT 把批次写入运行记录。\n";
+inline constexpr const char* kCliRequireRecord =
+    "--require-record 运行记录未能保存时，运行以退出状态 1 结束。\n";
+// The value of an option in general, where no better word names it.
+inline constexpr const char* kValue = "值";
 
 // Every text above, for the translation completeness check.
 inline constexpr const char* kAllTexts[] = {kUsage,
@@ -102,6 +111,11 @@ inline constexpr const char* kAllTexts[] = {kUsage,
                                             kCliRecord,
                                             kCliReplay,
                                             kCliVersion,
+                                            kCliResults,
+                                            kCliOperator,
+                                            kCliLot,
+                                            kCliRequireRecord,
+                                            kValue,
                                             kLogDirTakesFolder,
                                             kDeviceTakesPort};
 

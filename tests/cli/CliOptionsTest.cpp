@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliArgs.h"
+#include "cli/RecordTexts.h"
 #include "cli/UsageTexts.h"
 #include "station/OptionValueTexts.h"
 
@@ -70,6 +71,13 @@ TEST(CliArguments, UsageErrorsComeFromTheTextTable) {
         {{"layout", "1920by1080"}, Filled(usage::kScreenSize, "1920by1080")},
         {{"calibrate", "--screen"}, usage::kCalibrateOptions},
         {{"calibrate", "--target-limit", "0"}, Filled(usage::kSeconds, "0")},
+        {{"results", "--last", "0"}, Filled(recordtext::kResultsLast, "0")},
+        {{"results", "--since", "2026-13-01"}, Filled(recordtext::kResultsSince, "2026-13-01")},
+        {{"results", "--since", "yesterday"}, Filled(recordtext::kResultsSince, "yesterday")},
+        {{"results", "--last"}, Filled(recordtext::kResultsOption, "--last")},
+        {{"results", "export"}, Filled(recordtext::kResultsOption, "export")},
+        {{"results", "export", "a.json", "b.json"}, Filled(recordtext::kResultsOption, "b.json")},
+        {{"results", "--csv", "x.csv"}, Filled(recordtext::kResultsOption, "--csv")},
     };
     for (const Case& c : cases) {
         Invocation invocation;

@@ -22,6 +22,7 @@
 #include "calibration/CheckSizeTexts.h"
 #include "cli/AllDevicesTexts.h"
 #include "cli/PictureTexts.h"
+#include "cli/RecordTexts.h"
 #include "cli/StationTexts.h"
 #include "cli/UsageTexts.h"
 #include "console/ConsoleTexts.h"
@@ -189,6 +190,7 @@ std::vector<Text> AllProgramTexts() {
         {"usage::kAllTexts", tavlin::cli::usage::kAllTexts},
         {"optiontext::kAllTexts", tavlin::optiontext::kAllTexts},
         {"choicetext::kAllTexts", tavlin::station::choicetext::kAllTexts},
+        {"recordtext::kAllTexts", tavlin::cli::recordtext::kAllTexts},
     };
     for (const auto& table : tables) {
         for (size_t i = 0; i < table.texts.size(); ++i) {

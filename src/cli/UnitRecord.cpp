@@ -1,0 +1,205 @@
+#include "cli/UnitRecord.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "base/FillText.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "cli/CliSession.h"
+#include "cli/JsonReport.h"
+#include "cli/RecordTexts.h"
+#include "platform/FilePath.h"
+
+#ifdef TAVLIN_RECORDS
+#include "records/RecordStore.h"
+#endif
+#include "records/RunRecord.h"
+
+namespace tavlin::cli {
+namespace {
+
+constexpr const char* kOff = "none";
+
+#ifdef TAVLIN_RECORDS
+std::string Hex8(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08x", value);
+    return text;
+}
+
+std::int64_t FileSize(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(PathFromUtf8(path), error);
+    return error ? 0 : static_cast<std::int64_t>(size);
+}
+
+void AddArtefact(RunRecord& record, const char* kind, const std::string& path) {
+    std::error_code ignored;
+    const std::string whole = Utf8FromPath(std::filesystem::absolute(PathFromUtf8(path), ignored));
+    record.artefacts.push_back({kind, whole, "", FileSize(path)});
+}
+
+void AddMeasurement(RunRecord& record, std::string name, double value, const char* unit) {
+    record.measurements.push_back({std::move(name), value, unit, std::nullopt, std::nullopt, ""});
+}
+
+// What the run found out, in the record's terms.
+void Fill(const RunReport& report, RunRecord& record) {
+    record.unit.port = report.port;
+    if (report.device) {
+        record.unit.productId = report.device->productId;
+    }
+    if (report.versions) {
+        record.unit.versionsAfter =
+            "M--" + Hex8(report.versions->master) + ", S--" + Hex8(report.versions->slave);
+    }
+    const char* verify = !report.verified ? "skipped" : *report.verified ? "passed" : "failed";
+    for (const RunReport::Image& image : report.images.value_or(std::vector<RunReport::Image>{})) {
+        record.images.push_back({image.image, image.sensor == "slave" ? 1 : 0,
+                                 static_cast<std::int64_t>(image.bytes), "", "", verify});
+    }
+    if (report.value) {
+        AddMeasurement(record, "register 0x" + Hex8(report.value->address), report.value->value,
+                       "");
+    }
+    if (report.sensors) {
+        for (const auto& [name, sensor] :
+             {std::pair{"master", report.sensors->master}, {"slave", report.sensors->slave}}) {
+            const std::string prefix = std::string(name) + ".";
+            AddMeasurement(record, prefix + "start_line", sensor.startLine, "line");
+            AddMeasurement(record, prefix + "start_column", sensor.startColumn, "column");
+            AddMeasurement(record, prefix + "end_column", sensor.endColumn, "column");
+            if (sensor.exposure) {
+                AddMeasurement(record, prefix + "exposure_1", sensor.exposure->first, "");
+                AddMeasurement(record, prefix + "exposure_2", sensor.exposure->second, "");
+            }
+        }
+    }
+    for (const RunReport::Target& target :
+         report.targets.value_or(std::vector<RunReport::Target>{})) {
+        const std::string name = "target " + std::to_string(target.number);
+        AddMeasurement(record, name + ".x", target.x, "px");
+        AddMeasurement(record, name + ".y", target.y, "px");
+    }
+    if (LogStarted()) {
+        AddArtefact(record, "log", LogFilePath());
+    }
+    if (report.recording) {
+        AddArtefact(record, "recording", report.recording->path);
+    }
+    for (const std::string& picture : report.pictures) {
+        AddArtefact(record, "picture", picture);
+    }
+}
+
+RunOutcome OutcomeOf(int status, const RunReport& report) {
+    if (report.interrupted) {
+        return RunOutcome::Stopped;
+    }
+    return status == kExitSuccess ? RunOutcome::Passed : RunOutcome::Failed;
+}
+#endif
+
+}  // namespace
+
+std::string RecordPathFor(const RunOptions& options) {
+#ifdef TAVLIN_RECORDS
+    if (options.results == kOff) {
+        return {};
+    }
+    if (!options.results.empty()) {
+        return options.results;
+    }
+    if (options.logDir.empty()) {
+        return RecordStore::kDefaultFileName;
+    }
+    return Utf8FromPath(PathFromUtf8(options.logDir) / RecordStore::kDefaultFileName);
+#else
+    (void)options;
+    return {};
+#endif
+}
+
+UnitRecord::UnitRecord(const RunOptions& options, std::string command,
+                       std::vector<std::string> arguments)
+    : path_(RecordPathFor(options)), record_(std::make_unique<RunRecord>()) {
+    if (!path_.empty()) {
+        std::error_code ignored;
+        path_ = Utf8FromPath(
+            std::filesystem::absolute(PathFromUtf8(path_), ignored).lexically_normal());
+    }
+    record_->command = std::move(command);
+    record_->arguments = std::move(arguments);
+    record_->station.toolVersion = ToolVersion();
+    record_->operatorName = options.operatorName;
+    record_->lot = options.lot;
+#ifndef TAVLIN_RECORDS
+    if (!options.results.empty() && options.results != kOff) {
+        path_ = options.results;
+        lost_ = Tr(recordtext::kNoRecordsInThisBuild);
+    }
+#endif
+    if (options.results == kOff) {
+        WriteLog("Run records are off (--results none)\n");
+    }
+}
+
+UnitRecord::~UnitRecord() = default;
+
+void UnitRecord::Lose(const std::string& reason) {
+    if (lost_.empty()) {
+        lost_ = reason;
+    }
+    store_.reset();
+}
+
+void UnitRecord::Begin(const std::string& port) {
+#ifdef TAVLIN_RECORDS
+    if (path_.empty() || !lost_.empty()) {
+        return;
+    }
+    record_->unit.port = port;
+    if (Result opened = RecordStore::Open(path_, &store_); !opened) {
+        Lose(opened.reason());
+        return;
+    }
+    if (Result begun = store_->BeginRun(*record_); !begun) {
+        Lose(begun.reason());
+    }
+#else
+    (void)port;
+#endif
+}
+
+bool UnitRecord::Complete(int status, RunReport* report) {
+    if (path_.empty()) {
+        return true;
+    }
+#ifdef TAVLIN_RECORDS
+    if (store_ != nullptr) {
+        Fill(*report, *record_);
+        record_->outcome = OutcomeOf(status, *report);
+        record_->exitStatus = status;
+        record_->reason = report->result.reason();
+        if (Result completed = store_->CompleteRun(*record_); !completed) {
+            Lose(completed.reason());
+        }
+    }
+#else
+    (void)status;
+#endif
+    report->record = RunReport::Record{path_, record_->uuid, lost_.empty(), lost_};
+    if (!lost_.empty()) {
+        const std::string text = FillText(Tr(recordtext::kNotKept), {path_, lost_});
+        std::fprintf(stderr, "tavlin-cli: %s\n", text.c_str());
+        report->messages.push_back("tavlin-cli: " + text);
+        // The session's log has had its end line by now; the line still belongs to this run.
+        WriteLogSized(path_.size() + lost_.size() + 64, "Run record not kept in %s: %s\n",
+                      path_.c_str(), lost_.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tavlin::cli

@@ -1,0 +1,46 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/RunOptions.h"
+#include "cli/RunReport.h"
+
+namespace tavlin {
+class RecordStore;
+struct RunRecord;
+}  // namespace tavlin
+
+namespace tavlin::cli {
+
+// The station database a run keeps its record in: --results FILE, else Tavlin_results.sqlite in
+// the log folder (--log-dir, else the current folder); empty with --results none, and in a build
+// without SQLite.
+std::string RecordPathFor(const RunOptions& options);
+
+// One device run's record: written as running before the session starts, completed with what
+// the run found out before the run tells its verdict. A record that cannot be kept costs the run
+// nothing but the record: it is told on stderr, in the log and in the report.
+class UnitRecord {
+  public:
+    UnitRecord(const RunOptions& options, std::string command, std::vector<std::string> arguments);
+    ~UnitRecord();
+    UnitRecord(const UnitRecord&) = delete;
+    UnitRecord& operator=(const UnitRecord&) = delete;
+
+    // The run starts on the device at `port` (empty: not known yet).
+    void Begin(const std::string& port);
+    // The run ended with `status`: the record is completed and report->record tells where it
+    // went, or why it was not kept. False when a record was asked for and not kept.
+    bool Complete(int status, RunReport* report);
+
+  private:
+    void Lose(const std::string& reason);
+
+    std::string path_;
+    std::unique_ptr<RunRecord> record_;
+    std::unique_ptr<RecordStore> store_;
+    std::string lost_;  // why the record is not kept; empty while it is
+};
+
+}  // namespace tavlin::cli
