@@ -11,10 +11,15 @@
 #include "cli/RecordTexts.h"
 #include "platform/FilePath.h"
 
+#include "records/RunRecord.h"
 #ifdef TAVLIN_RECORDS
 #include "records/RecordStore.h"
+#else
+namespace tavlin {
+// A build without SQLite (Windows, for now) never opens a store.
+class RecordStore {};
+}  // namespace tavlin
 #endif
-#include "records/RunRecord.h"
 
 namespace tavlin::cli {
 namespace {
