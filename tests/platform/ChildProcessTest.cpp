@@ -1,6 +1,7 @@
 // Runs child_echo (ChildEcho.cpp), built beside this test, as the CLI runs a copy of itself per
 // device: arguments, both pipes, the exit status, the interruption, a program that is not there.
 #include "platform/ChildProcess.h"
+#include "platform/FilePath.h"
 #include "platform/ProgramPath.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <future>
 #include <mutex>
 #include <optional>
@@ -39,6 +41,16 @@ std::string Beside(const std::string& name) {
     std::string path = CurrentProgramPath();
     path.erase(path.find_last_of("/\\") + 1);
     return path + name + kExtension;
+}
+
+// The running program's own file, whole: a name carrying what is left of the buffer it was
+// read into still starts a copy (exec stops at the NUL), but is no file name to show or compare.
+TEST(ProgramPath, IsTheProgramsOwnFile) {
+    const std::string path = CurrentProgramPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.find('\0'), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_regular_file(PathFromUtf8(path))) << path;
+    EXPECT_EQ(PathFromUtf8(path).stem().string(), "platform_tests") << path;
 }
 
 // The stderr lines as they come, for a test to wait for one.
