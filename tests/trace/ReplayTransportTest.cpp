@@ -342,6 +342,30 @@ TEST_F(ReplayTest, ANoticeComesWithTheChangeItToldOfAndKeepsItsPause) {
     }
 }
 
+// A reply that came well after the notice was no reply on its way as the notice came: the
+// notice is told when it came, before the change, and the detection finds the device there.
+TEST_F(ReplayTest, ANoticeBeforeALateReplyIsNotHeldForTheChange) {
+    std::mutex mutex;
+    std::condition_variable told;
+    std::vector<bool> listed;
+    TraceEvent removal = Event(Kind::Removal, 9000);
+    removal.info.path = kNode;
+    removal.look = 2;
+    Start({Arrival(kNode, kProductIdWork, 1), Event(Kind::Out, 10, Command(0x38, 0x42)),
+           Event(Kind::Notice, 11), Event(Kind::In, 5000, Reply(0x38, 0)), removal});
+    auto watch = replay_->WatchPresence([&] {
+        const bool there = !replay_->Enumerate().empty();
+        std::lock_guard lock(mutex);
+        listed.push_back(there);
+        told.notify_all();
+    });
+    uint8_t value = 0;
+    ASSERT_TRUE(Exchange(*device_, 0x38, 0x42, &value));
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(told.wait_for(lock, std::chrono::seconds(10), [&] { return !listed.empty(); }));
+    EXPECT_TRUE(listed[0]) << "the notice was held for a change it did not tell of";
+}
+
 // When recorded, the detection looked twice while the device was away (it printed its status
 // twice): the replayed arrival waits for both looks, not only the first.
 TEST_F(ReplayTest, ADetectionThatLookedTwiceWhileTheDeviceWasAwayLooksTwiceAgain) {
