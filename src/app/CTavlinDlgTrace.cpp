@@ -7,9 +7,9 @@
 #include "app/CTavlinDlg.h"
 #include "app/DialogBridge.h"
 #include "base/Log.h"
+#include "station/Transports.h"
 #include "trace/ReplayTransport.h"
 #include "trace/TraceWriter.h"
-#include "station/Transports.h"
 
 namespace tavlin {
 

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "station/OptionTexts.h"
 #include "base/FileTexts.h"
 #include "base/FrontEndTexts.h"
 #include "base/StringTable.h"
@@ -30,6 +29,7 @@
 #include "firmware/FirmwareTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "station/DeviceChoiceTexts.h"
+#include "station/OptionTexts.h"
 #include "station/OptionValueTexts.h"
 #include "trace/ReplayTexts.h"
 #include "trace/TraceTexts.h"
