@@ -33,7 +33,7 @@ using station::OptionProblem;
 std::string HelpText(const QString& program) {
     QString out =
         Fill(options::kUsage, program) + QLatin1Char('\n') + Text(options::kOptionsHeading);
-    for (const station::OptionSpec& option : station::OptionTable()) {
+    for (const station::OptionRow& option : station::OptionTable()) {
         if ((option.frontEnds & station::kWindow) == 0) {
             continue;
         }

@@ -39,7 +39,7 @@ std::string UsageText() {
     const char* noAccess = usage::kExitNoAccess;
 #endif
     std::string text = Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage);
-    for (const station::OptionSpec& option : station::OptionTable()) {
+    for (const station::OptionRow& option : station::OptionTable()) {
         if ((option.frontEnds & station::kCli) != 0 && option.cliHelp != nullptr) {
             text += Tr(option.cliHelp);
         }

@@ -1,4 +1,5 @@
 // How a run's record ends: completed by its own process, or marked interrupted by another.
+#include <tuple>
 #include <vector>
 
 #include "platform/ProcessIdentity.h"
@@ -8,69 +9,61 @@
 
 namespace tavlin {
 
-int RecordStore::WriteDetails(std::int64_t runId, const RunRecord& record) {
-    SqliteStatement step(db_,
-                         "INSERT INTO step (run_id, name, started_ms, ended_ms, outcome) "
-                         "VALUES (?1, ?2, ?3, ?4, ?5)");
-    for (const StepRecord& s : record.steps) {
-        step.Reset();
-        step.Bind(1, runId);
-        step.Bind(2, s.name);
-        step.Bind(3, s.startedMs);
-        step.Bind(4, s.endedMs);
-        step.Bind(5, s.outcome);
-        if (const int rc = step.Step(); rc != SQLITE_DONE) {
-            return rc;
-        }
-    }
-    SqliteStatement measurement(
-        db_,
-        "INSERT INTO measurement (run_id, name, value, unit, low, high, outcome) "
-        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-    for (const MeasurementRecord& m : record.measurements) {
-        measurement.Reset();
-        measurement.Bind(1, runId);
-        measurement.Bind(2, m.name);
-        measurement.Bind(3, m.value);
-        measurement.Bind(4, m.unit);
-        measurement.Bind(5, m.low);
-        measurement.Bind(6, m.high);
-        measurement.Bind(7, m.outcome);
-        if (const int rc = measurement.Step(); rc != SQLITE_DONE) {
-            return rc;
-        }
-    }
-    SqliteStatement artefact(db_,
-                             "INSERT INTO artefact (run_id, kind, path, sha256, size) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5)");
-    for (const ArtefactRecord& a : record.artefacts) {
-        artefact.Reset();
-        artefact.Bind(1, runId);
-        artefact.Bind(2, a.kind);
-        artefact.Bind(3, a.path);
-        artefact.Bind(4, a.sha256);
-        artefact.Bind(5, a.size);
-        if (const int rc = artefact.Step(); rc != SQLITE_DONE) {
-            return rc;
-        }
-    }
-    SqliteStatement image(db_,
-                          "INSERT INTO image (run_id, section, sensor, size, sha256, "
-                          "version_written, verify_result) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-    for (const ImageRecord& i : record.images) {
-        image.Reset();
-        image.Bind(1, runId);
-        image.Bind(2, i.section);
-        image.Bind(3, i.sensor);
-        image.Bind(4, i.size);
-        image.Bind(5, i.sha256);
-        image.Bind(6, i.versionWritten);
-        image.Bind(7, i.verifyResult);
-        if (const int rc = image.Step(); rc != SQLITE_DONE) {
+namespace {
+
+// One row per item: the run's id, then the item's fields in the statement's order.
+template <typename Item, typename Fields>
+int InsertEach(sqlite3* db, const char* sql, std::int64_t runId, const std::vector<Item>& items,
+               Fields fields) {
+    SqliteStatement statement(db, sql);
+    for (const Item& item : items) {
+        statement.Reset();
+        statement.Bind(1, runId);
+        int column = 2;
+        std::apply([&](const auto&... value) { (statement.Bind(column++, value), ...); },
+                   fields(item));
+        if (const int rc = statement.Step(); rc != SQLITE_DONE) {
             return rc;
         }
     }
     return SQLITE_OK;
+}
+
+}  // namespace
+
+int RecordStore::WriteDetails(std::int64_t runId, const RunRecord& record) {
+    int rc = InsertEach(db_,
+                        "INSERT INTO step (run_id, name, started_ms, ended_ms, outcome) "
+                        "VALUES (?1, ?2, ?3, ?4, ?5)",
+                        runId, record.steps, [](const StepRecord& s) {
+                            return std::tie(s.name, s.startedMs, s.endedMs, s.outcome);
+                        });
+    if (rc == SQLITE_OK) {
+        rc = InsertEach(db_,
+                        "INSERT INTO measurement (run_id, name, value, unit, low, high, outcome) "
+                        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
+                        runId, record.measurements, [](const MeasurementRecord& m) {
+                            return std::tie(m.name, m.value, m.unit, m.low, m.high, m.outcome);
+                        });
+    }
+    if (rc == SQLITE_OK) {
+        rc = InsertEach(db_,
+                        "INSERT INTO artefact (run_id, kind, path, sha256, size) "
+                        "VALUES (?1, ?2, ?3, ?4, ?5)",
+                        runId, record.artefacts, [](const ArtefactRecord& a) {
+                            return std::tie(a.kind, a.path, a.sha256, a.size);
+                        });
+    }
+    if (rc == SQLITE_OK) {
+        rc = InsertEach(db_,
+                        "INSERT INTO image (run_id, section, sensor, size, sha256, "
+                        "version_written, verify_result) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
+                        runId, record.images, [](const ImageRecord& i) {
+                            return std::tie(i.section, i.sensor, i.size, i.sha256, i.versionWritten,
+                                            i.verifyResult);
+                        });
+    }
+    return rc;
 }
 
 Result RecordStore::CompleteRun(RunRecord& record) {

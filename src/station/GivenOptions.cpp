@@ -16,7 +16,7 @@ const std::string& GivenOptions::value(OptionId id) const {
     return found == given_.end() ? kNone : found->second;
 }
 
-void GivenOptions::Set(const OptionSpec& option, std::string value) {
+void GivenOptions::Set(const OptionRow& option, std::string value) {
     const auto found = std::find_if(given_.begin(), given_.end(),
                                     [&](const auto& given) { return given.first == &option; });
     if (found != given_.end()) {
@@ -24,7 +24,7 @@ void GivenOptions::Set(const OptionSpec& option, std::string value) {
         return;
     }
     given_.emplace_back(&option, std::move(value));
-    const auto tableIndex = [](const OptionSpec* spec) { return spec - OptionTable().data(); };
+    const auto tableIndex = [](const OptionRow* row) { return row - OptionTable().data(); };
     std::sort(given_.begin(), given_.end(), [&](const auto& a, const auto& b) {
         return tableIndex(a.first) < tableIndex(b.first);
     });
@@ -50,9 +50,9 @@ std::vector<OptionProblem> TakeOptions(const std::vector<std::string>& words, un
         const std::string& word = words[i];
         const size_t equals = word.find('=');
         const std::string name = word.substr(0, equals);
-        const OptionSpec* option = word.size() > 1 && word[0] == '-' && word != "--"
-                                       ? FindOption(name, frontEnd)
-                                       : nullptr;
+        const OptionRow* option = word.size() > 1 && word[0] == '-' && word != "--"
+                                      ? FindOption(name, frontEnd)
+                                      : nullptr;
         if (option == nullptr || (!option->takesValue() && equals != std::string::npos)) {
             if (refuseStrangers && word.size() > 1 && word[0] == '-') {
                 const auto kind = option == nullptr ? OptionProblem::Kind::Unknown

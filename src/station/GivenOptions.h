@@ -17,8 +17,8 @@ struct OptionProblem {
         BadValue,      // a value the option's check turns down
     };
     Kind kind;
-    const OptionSpec* option;  // null for Unknown
-    std::string word;          // Unknown and TakesNoValue: the name given; BadValue: the value
+    const OptionRow* option;  // null for Unknown
+    std::string word;         // Unknown and TakesNoValue: the name given; BadValue: the value
 };
 
 // The options one command line gave, by the option table.
@@ -30,16 +30,16 @@ class GivenOptions {
     // The words no option took, in their order: the CLI's command with its own arguments and
     // options; the window's stray arguments.
     const std::vector<std::string>& rest() const { return rest_; }
-    // The options --all hands to each copy (see OptionSpec::handedToCopies), as --name or
+    // The options --all hands to each copy (see OptionRow::handedToCopies), as --name or
     // --name=VALUE: a value that starts with a dash stays the option's.
     std::vector<std::string> HandedToCopies() const;
 
   private:
     friend std::vector<OptionProblem> TakeOptions(const std::vector<std::string>&, unsigned,
                                                   GivenOptions*);
-    void Set(const OptionSpec& option, std::string value);
+    void Set(const OptionRow& option, std::string value);
 
-    std::vector<std::pair<const OptionSpec*, std::string>> given_;  // in the table's order
+    std::vector<std::pair<const OptionRow*, std::string>> given_;  // in the table's order
     std::vector<std::string> rest_;
 };
 

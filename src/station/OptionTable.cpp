@@ -23,7 +23,7 @@ bool IsScreenSize(const std::string& value) {
 using namespace options;
 
 // clang-format off
-constexpr OptionSpec kTable[] = {
+constexpr OptionRow kTable[] = {
     // id, name, short name, value's name, front ends, window's help, CLI's paragraph, CLI's missing value,
     // value check, its refusal, handed to --all's copies
     {OptionId::Help, "--help", "-h", nullptr, kBothFrontEnds, kHelp, nullptr, nullptr, nullptr, nullptr, false},
@@ -51,21 +51,21 @@ constexpr OptionSpec kTable[] = {
 
 }  // namespace
 
-std::span<const OptionSpec> OptionTable() {
+std::span<const OptionRow> OptionTable() {
     return kTable;
 }
 
-const OptionSpec* FindOption(std::string_view name, unsigned frontEnd) {
-    const auto found = std::find_if(std::begin(kTable), std::end(kTable), [&](const OptionSpec& o) {
+const OptionRow* FindOption(std::string_view name, unsigned frontEnd) {
+    const auto found = std::find_if(std::begin(kTable), std::end(kTable), [&](const OptionRow& o) {
         return (o.name == name || (!o.shortName.empty() && o.shortName == name)) &&
                (o.frontEnds & frontEnd) != 0;
     });
     return found == std::end(kTable) ? nullptr : found;
 }
 
-const OptionSpec& Option(OptionId id) {
+const OptionRow& Option(OptionId id) {
     return *std::find_if(std::begin(kTable), std::end(kTable),
-                         [id](const OptionSpec& o) { return o.id == id; });
+                         [id](const OptionRow& o) { return o.id == id; });
 }
 
 }  // namespace tavlin::station

@@ -32,7 +32,7 @@ enum class OptionId {
 };
 
 // One option of the command lines. The texts are built-in texts, translated where they are shown.
-struct OptionSpec {
+struct OptionRow {
     OptionId id;
     std::string_view name;       // "--log-dir"
     std::string_view shortName;  // "-h"; empty: none
@@ -58,10 +58,10 @@ struct OptionSpec {
 };
 
 // Every option, in the order both --help texts list them.
-std::span<const OptionSpec> OptionTable();
+std::span<const OptionRow> OptionTable();
 
 // The option of `frontEnd` named `name` (without "=value"); nullptr: none.
-const OptionSpec* FindOption(std::string_view name, unsigned frontEnd);
-const OptionSpec& Option(OptionId id);
+const OptionRow* FindOption(std::string_view name, unsigned frontEnd);
+const OptionRow& Option(OptionId id);
 
 }  // namespace tavlin::station

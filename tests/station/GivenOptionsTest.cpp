@@ -99,7 +99,7 @@ TEST(GivenOptions, WhatCopiesAreHanded) {
 // Each help text belongs to its own option: a paragraph handed to the wrong row would tell the
 // user about another option.
 TEST(OptionTable, EachCliParagraphTellsItsOwnOption) {
-    for (const OptionSpec& option : OptionTable()) {
+    for (const OptionRow& option : OptionTable()) {
         if (option.cliHelp != nullptr) {
             EXPECT_EQ(std::string(option.cliHelp).rfind(std::string(option.name) + " ", 0), 0u)
                 << option.name;
