@@ -13,6 +13,7 @@
 
 #include "records/RunRecord.h"
 #ifdef TAVLIN_RECORDS
+#include "records/ArtefactFile.h"
 #include "records/RecordStore.h"
 #else
 namespace tavlin {
@@ -33,16 +34,8 @@ std::string Hex8(uint32_t value) {
     return text;
 }
 
-std::int64_t FileSize(const std::string& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(PathFromUtf8(path), error);
-    return error ? 0 : static_cast<std::int64_t>(size);
-}
-
 void AddArtefact(RunRecord& record, const char* kind, const std::string& path) {
-    std::error_code ignored;
-    const std::string whole = Utf8FromPath(std::filesystem::absolute(PathFromUtf8(path), ignored));
-    record.artefacts.push_back({kind, whole, "", FileSize(path)});
+    record.artefacts.push_back(ArtefactOfFile(kind, path));
 }
 
 void AddMeasurement(RunRecord& record, std::string name, double value, const char* unit) {

@@ -9,6 +9,7 @@ written before the JSON object names it; a file that is no station database left
 the run told of it (failing only with --require-record); --results none; --all's copies writing
 one database; and a run killed outright, shown as interrupted once a later run opens the file.
 """
+import hashlib
 import json
 import os
 import signal
@@ -64,6 +65,19 @@ def update_is_recorded_before_its_verdict(folder):
     check("results", status == 0 and out == "", out)
 
 
+def pictures_are_kept_with_their_hashes(folder):
+    status, out, err = run(["--simulate", "level", "--frames", "3", "--png", "pic.png"], folder)
+    check("pictures", status == 0, f"exit {status}: {err}")
+    database = os.path.join(folder, "Tavlin_results.sqlite")
+    kept = rows(database, "SELECT kind, path, sha256, size FROM artefact WHERE kind = 'picture'")
+    check("pictures", len(kept) >= 1, kept)
+    for kind, path, sha256, size in kept:
+        with open(path, "rb") as picture:
+            data = picture.read()
+        check("pictures", (sha256, size) == (hashlib.sha256(data).hexdigest(), len(data)),
+              f"{path}: {sha256} {size}")
+
+
 def a_foreign_file_is_left_alone(folder):
     path = os.path.join(folder, "notes.sqlite")
     with open(path, "wb") as foreign:
@@ -117,7 +131,8 @@ def a_killed_run_is_found_interrupted(folder):
     check("killed", outcomes == [("level", "interrupted"), ("versions", "passed")], outcomes)
 
 
-for case in [update_is_recorded_before_its_verdict, a_foreign_file_is_left_alone,
+for case in [update_is_recorded_before_its_verdict, pictures_are_kept_with_their_hashes,
+             a_foreign_file_is_left_alone,
              records_can_be_turned_off, all_copies_write_one_database,
              a_killed_run_is_found_interrupted]:
     with tempfile.TemporaryDirectory() as folder:
