@@ -74,6 +74,19 @@ bool WaitForDevice(UpdateContext& c, const std::function<bool()>& arrived,
     return true;
 }
 
+int64_t WallClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// Notes a phase of the update in the report, from `startedMs` until now.
+void AddStep(UpdateContext& c, const char* name, int64_t startedMs, bool passed) {
+    if (c.report != nullptr) {
+        c.report->steps.push_back({name, startedMs, WallClockMs(), passed});
+    }
+}
+
 Result Interrupted() {
     return Result::Fail(ResultCode::Stopped, "interrupted");
 }
@@ -159,6 +172,7 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
         c.host.SetFirmwareStatusText(Tr(refusal));
         return package;
     }
+    const int64_t startedMs = WallClockMs();
     TerminalFirmwareView view(c.host, c.progress, c.report);
     FirmwareSession session(s, view, c.host, c.modes);
     const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
@@ -171,9 +185,11 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     s.g_FwPackagePath = inv.file;
     session.Open();
     const auto replugLimit = std::chrono::seconds(inv.replugTimeoutSeconds);
-    if (!WaitForDevice(
-            c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode != 0; },
-            Clock::now() + replugLimit)) {
+    const bool entered = WaitForDevice(
+        c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode != 0; },
+        Clock::now() + replugLimit);
+    AddStep(c, "enter update environment", startedMs, entered);
+    if (!entered) {
         // The window's failed state: string 147, then its exit returns the device to work mode
         // (or takes it out of its update environment, should it have arrived just now). An
         // interruption takes the same way out, without claiming the deadline passed.
@@ -189,20 +205,30 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
                             "the device did not come back in its update environment in time");
     }
     bool cancelled = false;
+    const int64_t writingMs = WallClockMs();
     const Result updated = RunWorker(session, c, &cancelled);
+    AddStep(c, "write images", writingMs, updated.ok());
+    const int64_t leavingMs = WallClockMs();
     if (!cancelled) {
         session.Ok(c.host.firmwareStatus());
     }
     if (!updated.ok()) {
         return updated;
     }
+    AddStep(c, "leave update environment", leavingMs, session.lastLeave().ok());
     if (!session.lastLeave().ok()) {
         return session.lastLeave();
     }
     if (c.interruption.requested()) {
         return Interrupted();
     }
-    return inv.verify ? VerifyVersions(inv, c, replugLimit) : Result::Ok();
+    if (!inv.verify) {
+        return Result::Ok();
+    }
+    const int64_t verifyingMs = WallClockMs();
+    Result verified = VerifyVersions(inv, c, replugLimit);
+    AddStep(c, "verify", verifyingMs, verified.ok());
+    return verified;
 }
 
 }  // namespace tavlin::cli

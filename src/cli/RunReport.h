@@ -68,6 +68,14 @@ struct RunReport {
     std::optional<std::vector<Target>> targets;
     std::optional<std::pair<int, int>> screen;  // width, height
     std::optional<std::vector<Image>> images;
+    // The phases of a run that has several (an update's restart, writes, return and verify).
+    struct Step {
+        std::string name;
+        int64_t startedMs = 0;  // milliseconds since 1970 UTC
+        int64_t endedMs = 0;
+        bool passed = false;
+    };
+    std::vector<Step> steps;
     std::optional<bool> verified;
     // With --record: the file, and whether it holds the whole run.
     struct Recording {

@@ -57,6 +57,10 @@ void Fill(const RunReport& report, RunRecord& record) {
         record.images.push_back({image.image, image.sensor == "slave" ? 1 : 0,
                                  static_cast<std::int64_t>(image.bytes), "", "", verify});
     }
+    for (const RunReport::Step& step : report.steps) {
+        record.steps.push_back(
+            {step.name, step.startedMs, step.endedMs, step.passed ? "passed" : "failed"});
+    }
     if (report.value) {
         AddMeasurement(record, "register 0x" + Hex8(report.value->address), report.value->value,
                        "");
@@ -150,6 +154,15 @@ void UnitRecord::Lose(const std::string& reason) {
         lost_ = reason;
     }
     store_.reset();
+}
+
+void UnitRecord::KeepInput(const char* kind, const std::string& path) {
+#ifdef TAVLIN_RECORDS
+    record_->artefacts.push_back(ArtefactOfFile(kind, path));
+#else
+    (void)kind;
+    (void)path;
+#endif
 }
 
 void UnitRecord::Begin(const std::string& port) {

@@ -30,6 +30,9 @@ class UnitRecord {
 
     // The run starts on the device at `port` (empty: not known yet).
     void Begin(const std::string& port);
+    // The run reads `path` (a register script, an FPGA file): its record keeps the file's hash
+    // and size as read now, under `kind`.
+    void KeepInput(const char* kind, const std::string& path);
     // The run ended with `status`: the record is completed and report->record tells where it
     // went, or why it was not kept. False when a record was asked for and not kept.
     bool Complete(int status, RunReport* report);

@@ -210,6 +210,11 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     tavlin::cli::UnitRecord record(
         options, command.empty() ? std::string() : command[0],
         std::vector<std::string>(command.begin() + (command.empty() ? 0 : 1), command.end()));
+    if (invocation.command == tavlin::cli::Command::Script ||
+        invocation.command == tavlin::cli::Command::Fpga) {
+        record.KeepInput(invocation.command == tavlin::cli::Command::Script ? "script" : "fpga",
+                         invocation.file);
+    }
     record.Begin(station.device.port);
     tavlin::cli::Invocation onDevice = invocation;
     onDevice.keptPort = station.device.keptPort;

@@ -57,6 +57,9 @@ def update_is_recorded_before_its_verdict(folder):
     check("update", images == [("LInfo", 300, "passed")], images)
     unit = rows(database, "SELECT port, product_id, versions_after FROM unit")
     check("update", unit and unit[0][0] == "sim-1" and "12345678" in unit[0][2], unit)
+    steps = rows(database, "SELECT name, outcome FROM step ORDER BY id")
+    check("update", steps == [("enter update environment", "passed"), ("write images", "passed"),
+                              ("leave update environment", "passed"), ("verify", "passed")], steps)
     check("update", rows(database, "PRAGMA integrity_check") == [("ok",)], "integrity")
     status, out, err = run(["--json", "results", "--port", "sim-1"], folder)
     listed = json.loads(out)["runs"]
@@ -65,17 +68,21 @@ def update_is_recorded_before_its_verdict(folder):
     check("results", status == 0 and out == "", out)
 
 
-def pictures_are_kept_with_their_hashes(folder):
-    status, out, err = run(["--simulate", "level", "--frames", "3", "--png", "pic.png"], folder)
-    check("pictures", status == 0, f"exit {status}: {err}")
-    database = os.path.join(folder, "Tavlin_results.sqlite")
-    kept = rows(database, "SELECT kind, path, sha256, size FROM artefact WHERE kind = 'picture'")
-    check("pictures", len(kept) >= 1, kept)
-    for kind, path, sha256, size in kept:
-        with open(path, "rb") as picture:
-            data = picture.read()
-        check("pictures", (sha256, size) == (hashlib.sha256(data).hexdigest(), len(data)),
-              f"{path}: {sha256} {size}")
+def files_are_kept_with_their_hashes(folder):
+    with open(os.path.join(folder, "s.ini"), "w") as script:
+        script.write("1 pwd 10 1 5A\n1 srd 10\n")
+    for args, kind in [(["level", "--frames", "3", "--png", "pic.png"], "picture"),
+                       (["script", "s.ini"], "script")]:
+        status, out, err = run(["--simulate"] + args, folder)
+        check(kind, status == 0, f"exit {status}: {err}")
+        database = os.path.join(folder, "Tavlin_results.sqlite")
+        kept = rows(database, f"SELECT path, sha256, size FROM artefact WHERE kind = '{kind}'")
+        check(kind, len(kept) >= 1, kept)
+        for path, sha256, size in kept:
+            with open(path, "rb") as kept_file:
+                data = kept_file.read()
+            check(kind, (sha256, size) == (hashlib.sha256(data).hexdigest(), len(data)),
+                  f"{path}: {sha256} {size}")
 
 
 def a_foreign_file_is_left_alone(folder):
@@ -131,7 +138,7 @@ def a_killed_run_is_found_interrupted(folder):
     check("killed", outcomes == [("level", "interrupted"), ("versions", "passed")], outcomes)
 
 
-for case in [update_is_recorded_before_its_verdict, pictures_are_kept_with_their_hashes,
+for case in [update_is_recorded_before_its_verdict, files_are_kept_with_their_hashes,
              a_foreign_file_is_left_alone,
              records_can_be_turned_off, all_copies_write_one_database,
              a_killed_run_is_found_interrupted]:
