@@ -182,6 +182,11 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     if (launch == FirmwareLaunch::Refused) {
         return Result::Fail(ResultCode::Refused, "the device did not restart for the update");
     }
+    // The launch read and showed the unit's versions before asking it to restart: what it had
+    // before. (Should the restart's unplug have been seen already, they are not known.)
+    if (c.report != nullptr && s.g_isVersionsShown != 0) {
+        c.report->versionsBefore = RunReport::Versions{s.g_ImageVersionM, s.g_ImageVersionS};
+    }
     s.g_FwPackagePath = inv.file;
     session.Open();
     const auto replugLimit = std::chrono::seconds(inv.replugTimeoutSeconds);

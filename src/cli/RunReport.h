@@ -62,6 +62,7 @@ struct RunReport {
     std::vector<std::string> messages;
     std::optional<DeviceIds> device;
     std::optional<Versions> versions;
+    std::optional<Versions> versionsBefore;  // update: the versions the unit had
     std::optional<RegisterValue> value;
     std::optional<Sensors> sensors;
     std::vector<std::string> pictures;

@@ -34,6 +34,10 @@ std::string Hex8(uint32_t value) {
     return text;
 }
 
+std::string VersionsText(const RunReport::Versions& versions) {
+    return "M--" + Hex8(versions.master) + ", S--" + Hex8(versions.slave);
+}
+
 void AddArtefact(RunRecord& record, const char* kind, const std::string& path) {
     record.artefacts.push_back(ArtefactOfFile(kind, path));
 }
@@ -48,9 +52,11 @@ void Fill(const RunReport& report, RunRecord& record) {
     if (report.device) {
         record.unit.productId = report.device->productId;
     }
+    if (report.versionsBefore) {
+        record.unit.versionsBefore = VersionsText(*report.versionsBefore);
+    }
     if (report.versions) {
-        record.unit.versionsAfter =
-            "M--" + Hex8(report.versions->master) + ", S--" + Hex8(report.versions->slave);
+        record.unit.versionsAfter = VersionsText(*report.versions);
     }
     const char* verify = !report.verified ? "skipped" : *report.verified ? "passed" : "failed";
     for (const RunReport::Image& image : report.images.value_or(std::vector<RunReport::Image>{})) {

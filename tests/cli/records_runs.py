@@ -55,8 +55,9 @@ def update_is_recorded_before_its_verdict(folder):
     check("update", runs == [(record["run"], "update", "passed", 0, "ann", "L7")], runs)
     images = rows(database, "SELECT section, size, verify_result FROM image")
     check("update", images == [("LInfo", 300, "passed")], images)
-    unit = rows(database, "SELECT port, product_id, versions_after FROM unit")
-    check("update", unit and unit[0][0] == "sim-1" and "12345678" in unit[0][2], unit)
+    unit = rows(database, "SELECT port, product_id, versions_before, versions_after FROM unit")
+    check("update", unit == [("sim-1", unit[0][1], "M--00010203, S--00010204",
+                              "M--12345678, S--00010204")], unit)
     steps = rows(database, "SELECT name, outcome FROM step ORDER BY id")
     check("update", steps == [("enter update environment", "passed"), ("write images", "passed"),
                               ("leave update environment", "passed"), ("verify", "passed")], steps)
