@@ -13,6 +13,7 @@
 
 #include "records/RunRecord.h"
 #ifdef TAVLIN_RECORDS
+#include "records/RecordContent.h"
 #include "records/RecordStore.h"
 #else
 namespace tavlin {
@@ -27,28 +28,6 @@ namespace {
 constexpr const char* kOff = "none";
 
 #ifdef TAVLIN_RECORDS
-std::string Hex8(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%08x", value);
-    return text;
-}
-
-std::int64_t FileSize(const std::string& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(PathFromUtf8(path), error);
-    return error ? 0 : static_cast<std::int64_t>(size);
-}
-
-void AddArtefact(RunRecord& record, const char* kind, const std::string& path) {
-    std::error_code ignored;
-    const std::string whole = Utf8FromPath(std::filesystem::absolute(PathFromUtf8(path), ignored));
-    record.artefacts.push_back({kind, whole, "", FileSize(path)});
-}
-
-void AddMeasurement(RunRecord& record, std::string name, double value, const char* unit) {
-    record.measurements.push_back({std::move(name), value, unit, std::nullopt, std::nullopt, ""});
-}
-
 // What the run found out, in the record's terms.
 void Fill(const RunReport& report, RunRecord& record) {
     record.unit.port = report.port;
@@ -56,8 +35,7 @@ void Fill(const RunReport& report, RunRecord& record) {
         record.unit.productId = report.device->productId;
     }
     if (report.versions) {
-        record.unit.versionsAfter =
-            "M--" + Hex8(report.versions->master) + ", S--" + Hex8(report.versions->slave);
+        record.unit.versionsAfter = VersionsText(report.versions->master, report.versions->slave);
     }
     const char* verify = !report.verified ? "skipped" : *report.verified ? "passed" : "failed";
     for (const RunReport::Image& image : report.images.value_or(std::vector<RunReport::Image>{})) {
@@ -65,31 +43,20 @@ void Fill(const RunReport& report, RunRecord& record) {
                                  static_cast<std::int64_t>(image.bytes), "", "", verify});
     }
     if (report.value) {
-        AddMeasurement(record, "register 0x" + Hex8(report.value->address), report.value->value,
-                       "");
+        AddRegister(record, report.value->address, report.value->value);
     }
     if (report.sensors) {
         for (const auto& [name, sensor] :
              {std::pair{"master", report.sensors->master}, {"slave", report.sensors->slave}}) {
-            const std::string prefix = std::string(name) + ".";
-            AddMeasurement(record, prefix + "start_line", sensor.startLine, "line");
-            AddMeasurement(record, prefix + "start_column", sensor.startColumn, "column");
-            AddMeasurement(record, prefix + "end_column", sensor.endColumn, "column");
-            if (sensor.exposure) {
-                AddMeasurement(record, prefix + "exposure_1", sensor.exposure->first, "");
-                AddMeasurement(record, prefix + "exposure_2", sensor.exposure->second, "");
-            }
+            AddSensor(record, name,
+                      {sensor.startLine, sensor.startColumn, sensor.endColumn, sensor.exposure});
         }
     }
     for (const RunReport::Target& target :
          report.targets.value_or(std::vector<RunReport::Target>{})) {
-        const std::string name = "target " + std::to_string(target.number);
-        AddMeasurement(record, name + ".x", target.x, "px");
-        AddMeasurement(record, name + ".y", target.y, "px");
+        AddTarget(record, target.number, target.x, target.y);
     }
-    if (LogStarted()) {
-        AddArtefact(record, "log", LogFilePath());
-    }
+    AddLogArtefact(record);
     if (report.recording) {
         AddArtefact(record, "recording", report.recording->path);
     }
@@ -110,16 +77,7 @@ RunOutcome OutcomeOf(int status, const RunReport& report) {
 
 std::string RecordPathFor(const RunOptions& options) {
 #ifdef TAVLIN_RECORDS
-    if (options.results == kOff) {
-        return {};
-    }
-    if (!options.results.empty()) {
-        return options.results;
-    }
-    if (options.logDir.empty()) {
-        return RecordStore::kDefaultFileName;
-    }
-    return Utf8FromPath(PathFromUtf8(options.logDir) / RecordStore::kDefaultFileName);
+    return StationRecordPath(options.results, options.logDir);
 #else
     (void)options;
     return {};
