@@ -29,10 +29,12 @@ namespace {
 
 constexpr const char* kOff = "none";
 
+#ifdef TAVLIN_RECORDS
 std::string Absolute(const std::string& path) {
     std::error_code ignored;
     return Utf8FromPath(std::filesystem::absolute(PathFromUtf8(path), ignored).lexically_normal());
 }
+#endif
 
 }  // namespace
 
