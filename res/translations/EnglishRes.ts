@@ -334,6 +334,58 @@ finally confirm to exit.
         <translation>INI files (*.ini)|*.ini|All files (*.*)|*.*||</translation>
     </message>
     <message>
+        <source>运行记录</source>
+        <translation>Run records</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>全部端口</source>
+        <translation>All ports</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>退出状态</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>操作员</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>批次</source>
+        <translation>Lot</translation>
+    </message>
+    <message>
+        <source>运行后的版本</source>
+        <translation>Versions after</translation>
+    </message>
+    <message>
+        <source>无法读取运行记录数据库 %s：%s</source>
+        <translation>cannot read the run records database %s: %s</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>The log file %s is not a regular file</translation>
     </message>
@@ -1076,10 +1128,6 @@ or ask for the right to open it)
         <translation>simulate several devices, on ports sim-1 to sim-N (with --simulate only)</translation>
     </message>
     <message>
-        <source>端口</source>
-        <translation>port</translation>
-    </message>
-    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>work on the device on that USB port only (see tavlin-cli list for the ports)</translation>
     </message>
@@ -1110,6 +1158,18 @@ or ask for the right to open it)
     <message>
         <source>用记录的会话代替设备</source>
         <translation>replay a recorded session in place of the device</translation>
+    </message>
+    <message>
+        <source>每次设备运行的记录写入该 SQLite 数据库（默认：日志文件夹中的 Tavlin_results.sqlite；none：不保存）</source>
+        <translation>keep each device run's record in this SQLite database (default: Tavlin_results.sqlite in the log folder; none: keep none)</translation>
+    </message>
+    <message>
+        <source>把操作员写入运行记录</source>
+        <translation>put the operator into the run records</translation>
+    </message>
+    <message>
+        <source>把批次写入运行记录</source>
+        <translation>put the lot into the run records</translation>
     </message>
     <message>
         <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>

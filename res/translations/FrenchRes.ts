@@ -334,6 +334,58 @@ enfin, confirmez pour quitter.
         <translation>Fichiers INI (*.ini)|*.ini|Tous les fichiers (*.*)|*.*||</translation>
     </message>
     <message>
+        <source>运行记录</source>
+        <translation>Enregistrements</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>全部端口</source>
+        <translation>Tous les ports</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Commande</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>退出状态</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>操作员</source>
+        <translation>Opérateur</translation>
+    </message>
+    <message>
+        <source>批次</source>
+        <translation>Lot</translation>
+    </message>
+    <message>
+        <source>运行后的版本</source>
+        <translation>Versions après</translation>
+    </message>
+    <message>
+        <source>无法读取运行记录数据库 %s：%s</source>
+        <translation>impossible de lire la base des enregistrements %s : %s</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>Le fichier journal %s n'est pas un fichier ordinaire</translation>
     </message>
@@ -1081,10 +1133,6 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <translation>simuler plusieurs appareils, sur les ports sim-1 à sim-N (avec --simulate uniquement)</translation>
     </message>
     <message>
-        <source>端口</source>
-        <translation>port</translation>
-    </message>
-    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>travailler uniquement avec l'appareil sur ce port USB (voir tavlin-cli list pour les ports)</translation>
     </message>
@@ -1115,6 +1163,18 @@ l'utilise, ou demandez le droit de l'ouvrir)
     <message>
         <source>用记录的会话代替设备</source>
         <translation>rejouer une session enregistrée à la place du périphérique</translation>
+    </message>
+    <message>
+        <source>每次设备运行的记录写入该 SQLite 数据库（默认：日志文件夹中的 Tavlin_results.sqlite；none：不保存）</source>
+        <translation>conserver l'enregistrement de chaque exécution sur l'appareil dans cette base SQLite (par défaut : Tavlin_results.sqlite dans le dossier du journal ; none : aucun)</translation>
+    </message>
+    <message>
+        <source>把操作员写入运行记录</source>
+        <translation>inscrire l'opérateur dans les enregistrements d'exécution</translation>
+    </message>
+    <message>
+        <source>把批次写入运行记录</source>
+        <translation>inscrire le lot dans les enregistrements d'exécution</translation>
     </message>
     <message>
         <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>

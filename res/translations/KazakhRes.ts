@@ -334,6 +334,58 @@
         <translation>INI файлдары (*.ini)|*.ini|Барлық файлдар (*.*)|*.*||</translation>
     </message>
     <message>
+        <source>运行记录</source>
+        <translation>Іске қосу жазбалары</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Порт:</translation>
+    </message>
+    <message>
+        <source>全部端口</source>
+        <translation>Барлық порттар</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Уақыт</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>порт</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Команда</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Нәтиже</translation>
+    </message>
+    <message>
+        <source>退出状态</source>
+        <translation>Шығу коды</translation>
+    </message>
+    <message>
+        <source>操作员</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>批次</source>
+        <translation>Партия</translation>
+    </message>
+    <message>
+        <source>运行后的版本</source>
+        <translation>Кейінгі нұсқалар</translation>
+    </message>
+    <message>
+        <source>无法读取运行记录数据库 %s：%s</source>
+        <translation>іске қосу жазбаларының дерекқорын %s оқу мүмкін емес: %s</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Жабу</translation>
+    </message>
+    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>%s журнал файлы кәдімгі файл емес</translation>
     </message>
@@ -1077,10 +1129,6 @@ Tavlin_log.txt）执行一项设备操作。
         <translation>sim-1 … sim-N порттарында бірнеше құрылғыны имитациялау (тек --simulate бірге)</translation>
     </message>
     <message>
-        <source>端口</source>
-        <translation>порт</translation>
-    </message>
-    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>тек осы USB портындағы құрылғымен жұмыс істеу (порттар: tavlin-cli list)</translation>
     </message>
@@ -1111,6 +1159,18 @@ Tavlin_log.txt）执行一项设备操作。
     <message>
         <source>用记录的会话代替设备</source>
         <translation>құрылғының орнына жазылған сеансты ойнату</translation>
+    </message>
+    <message>
+        <source>每次设备运行的记录写入该 SQLite 数据库（默认：日志文件夹中的 Tavlin_results.sqlite；none：不保存）</source>
+        <translation>құрылғыдағы әр іске қосудың жазбасын осы SQLite дерекқорында сақтау (әдепкі: журнал қалтасындағы Tavlin_results.sqlite; none: сақтамау)</translation>
+    </message>
+    <message>
+        <source>把操作员写入运行记录</source>
+        <translation>операторды іске қосу жазбаларына жазу</translation>
+    </message>
+    <message>
+        <source>把批次写入运行记录</source>
+        <translation>партияны іске қосу жазбаларына жазу</translation>
     </message>
     <message>
         <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>

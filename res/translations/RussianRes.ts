@@ -334,6 +334,58 @@
         <translation>Файлы INI (*.ini)|*.ini|Все файлы (*.*)|*.*||</translation>
     </message>
     <message>
+        <source>运行记录</source>
+        <translation>Записи запусков</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Порт:</translation>
+    </message>
+    <message>
+        <source>全部端口</source>
+        <translation>Все порты</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>порт</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Команда</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Итог</translation>
+    </message>
+    <message>
+        <source>退出状态</source>
+        <translation>Код выхода</translation>
+    </message>
+    <message>
+        <source>操作员</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>批次</source>
+        <translation>Партия</translation>
+    </message>
+    <message>
+        <source>运行后的版本</source>
+        <translation>Версии после</translation>
+    </message>
+    <message>
+        <source>无法读取运行记录数据库 %s：%s</source>
+        <translation>не удалось прочитать базу записей о запусках %s: %s</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
         <source>日志文件 %s 不是普通文件</source>
         <translation>Файл журнала %s не является обычным файлом</translation>
     </message>
@@ -1077,10 +1129,6 @@ udev из пакета, затем переподключите устройст
         <translation>имитировать несколько устройств на портах sim-1 … sim-N (только с --simulate)</translation>
     </message>
     <message>
-        <source>端口</source>
-        <translation>порт</translation>
-    </message>
-    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>работать только с устройством на этом USB-порту (порты: tavlin-cli list)</translation>
     </message>
@@ -1111,6 +1159,18 @@ udev из пакета, затем переподключите устройст
     <message>
         <source>用记录的会话代替设备</source>
         <translation>воспроизвести записанный сеанс вместо устройства</translation>
+    </message>
+    <message>
+        <source>每次设备运行的记录写入该 SQLite 数据库（默认：日志文件夹中的 Tavlin_results.sqlite；none：不保存）</source>
+        <translation>хранить запись о каждом запуске на устройстве в этой базе SQLite (по умолчанию: Tavlin_results.sqlite в папке журнала; none: не хранить)</translation>
+    </message>
+    <message>
+        <source>把操作员写入运行记录</source>
+        <translation>записывать оператора в записи о запусках</translation>
+    </message>
+    <message>
+        <source>把批次写入运行记录</source>
+        <translation>записывать партию в записи о запусках</translation>
     </message>
     <message>
         <source>recorded：保持记录的时间；immediate（默认）：立即应答</source>

@@ -153,6 +153,9 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.screenWidthMm = screenWidthMm;
     parsed.options.screenHeightMm = screenHeightMm;
     parsed.options.device = given.value(OptionId::Device);
+    parsed.options.results = given.value(OptionId::Results);
+    parsed.options.operatorName = given.value(OptionId::Operator);
+    parsed.options.lot = given.value(OptionId::Lot);
     parsed.options.transport = transport;
     return parsed;
 }

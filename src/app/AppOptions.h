@@ -17,6 +17,11 @@ struct AppOptions {
     double screenWidthMm = 0;
     double screenHeightMm = 0;
     std::string device;  // --device: the USB port of the one device to work on
+    // The runs' records: --results (a file, "none", or empty: the log folder's database),
+    // --operator and --lot.
+    std::string results;
+    std::string operatorName;
+    std::string lot;
     station::TransportOptions transport;
 };
 

@@ -27,6 +27,7 @@
 #include "app/WindowFit.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "calibration/CcalibrationcheckDlg.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
 #include "console/RegisterPanel.h"
@@ -61,6 +62,8 @@ CTavlinDlg::CTavlinDlg(SharedState& state, HidDevice& device, MainWindowOptions 
     BuildControls();
     CreateConsole();
     InitDialog();
+    // Once the log has started: --results none says so in it.
+    records_ = std::make_unique<WindowRecords>(options_.records);
 }
 
 CTavlinDlg::~CTavlinDlg() {
@@ -68,7 +71,14 @@ CTavlinDlg::~CTavlinDlg() {
     // stops its threads before the objects they use go away. Calls still coming from them are
     // dropped from here on.
     bridge_->Detach();
+    // A check still open is left: its record is kept as stopped while the records still run.
+    for (auto* check : findChildren<CcalibrationcheckDlg*>()) {
+        delete check;
+    }
     Shutdown(false);
+    // The workers have ended: a record still being written (a request's end it awaited is
+    // settled by now) is finished before the window goes.
+    records_.reset();
 }
 
 void CTavlinDlg::BuildControls() {
@@ -107,6 +117,7 @@ void CTavlinDlg::BuildControls() {
     BuildEngineeringControls();
     BuildLevelingButtons();
     BuildCalibrationLaunchers();
+    BuildRecordControls();
     for (auto* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);  // Enter is the window's OK, never a focused button
     }
@@ -168,10 +179,10 @@ void CTavlinDlg::LayOut() {
     const int W = std::min(width(), kMainAreaWidth);
     const int H = height();
     std::map<int, Size> sizes;
-    for (int id :
-         {control::kStatusLine, control::kVersionLine, control::kLeveling, control::kCalibration,
-          control::kClientAdjust, control::kClientCalibration, control::kUpdateFirmware,
-          control::kExit, control::kModeToggle, control::kModeLabel}) {
+    for (int id : {control::kStatusLine, control::kVersionLine, control::kLeveling,
+                   control::kCalibration, control::kClientAdjust, control::kClientCalibration,
+                   control::kUpdateFirmware, control::kExit, control::kModeToggle,
+                   control::kModeLabel, control::kHistory, control::kRecordWarning}) {
         if (QWidget* w = findControl(this, id)) {
             sizes[id] = {w->width(), w->height()};
         }

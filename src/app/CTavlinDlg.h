@@ -2,11 +2,15 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/DialogBridge.h"
+#include "app/WindowRecords.h"
+#include "base/Result.h"
 #include "calibration/CalibrationCheck.h"
+#include "device/CommandThread.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
 
@@ -42,6 +46,9 @@ struct MainWindowOptions {
     TraceWriter* recording = nullptr;
     std::string recordPath;
     ReplayTransport* replay = nullptr;
+    // Where the window's runs keep their records, and for whom; none kept without it (the
+    // program always gives it; a test gives it when records are what it is about).
+    std::optional<WindowRecordOptions> records;
 };
 
 // The main window: status line, version line, the tool buttons, the mode toggle, and the
@@ -118,6 +125,9 @@ class CTavlinDlg : public QDialog {
     void OnRunScript();
     void OnRegisterWrite();
     void OnRegisterRead();
+    // A request of the engineering console, posted by `post`, kept as a run of `command`.
+    void RunRecordedRequest(std::string command, std::vector<std::string> arguments,
+                            const std::function<Result(RequestHandle*)>& post);
     void OnSlaveClicked();
     void OnModeToggle();
     void OnVersionButton();
@@ -132,6 +142,24 @@ class CTavlinDlg : public QDialog {
     void OpenCalibrationCheck();
     std::function<void()> CalibrateAgain();
     QString ChooseFile(const char* iniSection, const char* filter);
+
+    // The runs' records (CTavlinDlgRecords.cpp). A run that talks to the device begins its
+    // record before it starts; its result is shown by `show` only once the record is completed,
+    // and a record that was not kept is told beside it.
+    void BuildRecordControls();
+    std::shared_ptr<WindowRecords::Run> BeginRecord(std::string command,
+                                                    std::vector<std::string> arguments);
+    void CompleteRecord(const std::shared_ptr<WindowRecords::Run>& run, const Result& outcome,
+                        std::function<void(RunRecord&)> fill, std::function<void()> show);
+    // As CompleteRecord for a run whose end is awaited off the window's thread in `ended`;
+    // `finish` then runs on the records' thread and returns the run's result.
+    void CompleteRecordAfter(const std::shared_ptr<WindowRecords::Run>& run,
+                             std::function<void()> ended, std::function<Result(RunRecord&)> finish,
+                             std::function<void()> show);
+    // What the window knows of the unit: product id and the versions last read.
+    std::function<void(RunRecord&)> UnitFill() const;
+    void ShowRecordWarning(const std::string& warning);
+    void OnHistory();
 
     SharedState& state_;
     HidDevice& device_;
@@ -150,6 +178,7 @@ class CTavlinDlg : public QDialog {
     QLabel* version_ = nullptr;
     QPushButton* modeToggle_ = nullptr;
     QPlainTextEdit* output_ = nullptr;
+    QLabel* recordWarning_ = nullptr;
     QWidget* engineeringPanel_ = nullptr;
 
     std::unique_ptr<CommandThread> commandThread_;
@@ -160,6 +189,8 @@ class CTavlinDlg : public QDialog {
     std::unique_ptr<ScriptRunner> scriptRunner_;
     std::unique_ptr<ModeSwitcher> modeControl_;
     std::unique_ptr<class PresenceBridge> presenceBridge_;
+    // Last of the workers to end: a record completed at the close is still written.
+    std::unique_ptr<WindowRecords> records_;
     std::function<void(const std::string&)> firmwareStatusSink_;
     bool shutDown_ = false;
 };

@@ -15,8 +15,48 @@
 #include "device/DeviceDetector.h"
 #include "ui/ControlLookup.h"
 #include "ui/UiTexts.h"
+#ifdef TAVLIN_RECORDS
+#include "records/RecordContent.h"
+#endif
 
 namespace tavlin {
+namespace {
+
+Result CheckOutcome(const CalibrationCheck& check) {
+    switch (check.verdict()) {
+        case CheckVerdict::Pass:
+            return Result::Ok();
+        case CheckVerdict::Fail:
+            return Result::Fail(ResultCode::Failed, "a point is out of the tolerance");
+        case CheckVerdict::PixelsOnly:
+            break;
+    }
+    return Result::Fail(ResultCode::Failed, "no screen size in millimetres: no verdict");
+}
+
+// Each point's error: in millimetres with the tolerance as its high limit, in pixels where the
+// screen's size is unknown.
+std::function<void(RunRecord&)> CheckFill(const CalibrationCheck& check) {
+    const std::vector<CheckPointResult> results = check.results();
+    const double tolerance = check.toleranceMm();
+    return [results, tolerance](RunRecord& record) {
+#ifdef TAVLIN_RECORDS
+        for (size_t i = 0; i < results.size(); ++i) {
+            const int number = static_cast<int>(i) + 1;
+            if (results[i].errorMm) {
+                AddCheckPoint(record, number, *results[i].errorMm, tolerance, results[i].within);
+            } else {
+                AddMeasurement(record, "point " + std::to_string(number) + ".error",
+                               results[i].errorPx, "px");
+            }
+        }
+#else
+        (void)record;
+#endif
+    };
+}
+
+}  // namespace
 
 void CTavlinDlg::BuildCalibrationLaunchers() {
     auto* calibration = new QPushButton(QString::fromStdString(Tr(ui::kCalibration)), this);
@@ -61,6 +101,21 @@ std::function<void()> CTavlinDlg::CalibrateAgain() {
 
 void CTavlinDlg::OpenCalibrationCheck() {
     auto* dialog = new CcalibrationcheckDlg(options_.check, CalibrateAgain(), this);
+    // The check's record is begun as it opens and completed before its verdict shows; a check
+    // closed before its end is kept as stopped.
+    auto run = BeginRecord("check", {"--check-tolerance=" +
+                                     QString::number(options_.check.toleranceMm).toStdString()});
+    auto completed = std::make_shared<bool>(false);
+    dialog->SetVerdictGate(
+        [this, run, completed](const CalibrationCheck& check, std::function<void()> show) {
+            *completed = true;
+            CompleteRecord(run, CheckOutcome(check), CheckFill(check), std::move(show));
+        });
+    connect(dialog, &QObject::destroyed, this, [this, run, completed] {
+        if (!*completed) {
+            CompleteRecord(run, Result::Fail(ResultCode::Stopped, "the check was left"), {}, [] {});
+        }
+    });
     dialog->Open(screen());
 }
 

@@ -9,7 +9,29 @@ DialogBridge::DialogBridge(CTavlinDlg* dialog, const SharedState& state)
     : calls_(dialog), state_(state) {}
 
 void DialogBridge::Queue(std::function<void(CTavlinDlg&)> fn) {
+    const std::lock_guard<std::mutex> lock(heldMutex_);
+    if (holds_ > 0) {
+        held_.push_back(std::move(fn));
+        return;
+    }
     calls_.Post(std::move(fn));
+}
+
+void DialogBridge::Hold() {
+    const std::lock_guard<std::mutex> lock(heldMutex_);
+    ++holds_;
+}
+
+void DialogBridge::Release() {
+    // Posted under the lock, so a call that comes meanwhile queues behind the held ones.
+    const std::lock_guard<std::mutex> lock(heldMutex_);
+    if (holds_ == 0 || --holds_ > 0) {
+        return;
+    }
+    for (auto& fn : held_) {
+        calls_.Post(std::move(fn));
+    }
+    held_.clear();
 }
 
 void DialogBridge::Detach() {

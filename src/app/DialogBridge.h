@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,19 @@ class DialogBridge : public CommandThreadHost, public ConsoleView {
 
     // Runs fn on the window's thread.
     void Queue(std::function<void(CTavlinDlg&)> fn);
+    // Any thread: from Hold until its Release, calls are kept back, then queued in the order
+    // they came. A run that the command thread reports on holds them until its record is
+    // committed; holds nest.
+    void Hold();
+    void Release();
     // The window's thread: from now on every call is dropped.
     void Detach();
 
   private:
     QueuedCalls<CTavlinDlg> calls_;
+    std::mutex heldMutex_;
+    int holds_ = 0;  // under heldMutex_
+    std::vector<std::function<void(CTavlinDlg&)>> held_;
     const SharedState& state_;
 };
 

@@ -39,6 +39,12 @@ std::map<int, Point> MainWindowLayout(int W, int H, const std::map<int, Size>& s
     at[control::kModeToggle] = {W - kMargin - toggle.w, kMargin};
     at[control::kModeLabel] = {at[control::kModeToggle].x - kLabelGap - label.w,
                                kMargin + (toggle.h - label.h) / 2};
+    // The history window's button in the other top corner; a record's warning right under the
+    // lines it is about.
+    at[control::kHistory] = {kMargin, kMargin};
+    at[control::kRecordWarning] = {
+        W / 2 - size(control::kRecordWarning).w / 2,
+        at[control::kVersionLine].y + size(control::kVersionLine).h + kLineGap};
     return at;
 }
 

@@ -18,7 +18,8 @@ struct Point {
 // sit at the top right corner so an operator can reach them. No control covers another: the
 // version line moves below a status line that reaches past a third of the height, and the
 // engineering view's client buttons (1024, 1025) take a third row under the left and right
-// columns.
+// columns. The history button (1110) takes the top left corner, a record's warning (1111) the
+// space under the version line.
 std::map<int, Point> MainWindowLayout(int clientWidth, int clientHeight,
                                       const std::map<int, Size>& controlSizes);
 

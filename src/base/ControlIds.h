@@ -48,5 +48,8 @@ inline constexpr int kStatusLine = 1060;
 inline constexpr int kVersionLine = 1061;
 inline constexpr int kModeToggle = 1065;
 inline constexpr int kModeLabel = 1066;
+// The runs' records: the history window's button, and the warning of a record not kept.
+inline constexpr int kHistory = 1110;
+inline constexpr int kRecordWarning = 1111;
 
 }  // namespace tavlin::control

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPointingDevice>
 #include <QScreen>
 #include <QTouchEvent>
@@ -251,6 +252,21 @@ void CalibrationCheckPanel::Take(QPointF at, CheckInput input) {
     LogCheckResult(*check_);
     crosshair_->hide();
     instruction_->clear();
+    if (!gate_) {
+        ShowResult();
+        return;
+    }
+    // The check that is shown is the one that finished, even if another has started since.
+    QPointer<CalibrationCheckPanel> panel(this);
+    const CalibrationCheck* finished = check_.get();
+    gate_(*check_, [panel, finished] {
+        if (panel != nullptr && panel->check_.get() == finished) {
+            panel->ShowResult();
+        }
+    });
+}
+
+void CalibrationCheckPanel::ShowResult() {
     result_->Show(*check_);
     result_->show();
     result_->raise();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "calibration/CalibrationCheck.h"
@@ -45,6 +46,12 @@ class CalibrationCheckPanel : public QWidget {
     bool ShowingResult() const;
     const CalibrationCheck* check() const { return check_.get(); }
     void SetCanCalibrateAgain(bool can);
+    // Called with a finished check instead of showing its result at once: the result shows
+    // when the gate calls `show` (the window keeps the check's record first). `show` may be
+    // called after the panel is gone; it then does nothing.
+    using VerdictGate =
+        std::function<void(const CalibrationCheck& check, std::function<void()> show)>;
+    void SetVerdictGate(VerdictGate gate) { gate_ = std::move(gate); }
 
   signals:
     void accepted();
@@ -62,6 +69,7 @@ class CalibrationCheckPanel : public QWidget {
     void SizeEntered();
     void Take(QPointF at, CheckInput input);
     void ShowPoint(const char* text);
+    void ShowResult();
 
     CheckOptions options_;
     CheckScreen asked_;  // the screen whose size the field asks for
@@ -72,6 +80,7 @@ class CalibrationCheckPanel : public QWidget {
     CrosshairControl* crosshair_ = nullptr;
     CalibrationCheckResultView* result_ = nullptr;
     int contact_ = -1;  // the id of the touch being followed, -1 for none
+    VerdictGate gate_;
 };
 
 }  // namespace tavlin

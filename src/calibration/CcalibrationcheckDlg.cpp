@@ -3,8 +3,6 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "calibration/CalibrationCheckPanel.h"
-
 namespace tavlin {
 
 CcalibrationcheckDlg::CcalibrationcheckDlg(const CheckOptions& options,
@@ -12,6 +10,10 @@ CcalibrationcheckDlg::CcalibrationcheckDlg(const CheckOptions& options,
     : CalibrationWindow(parent) {
     MakeCheckPanel()->SetOptions(options);
     SetCalibrateAgain(std::move(calibrateAgain));
+}
+
+void CcalibrationcheckDlg::SetVerdictGate(CalibrationCheckPanel::VerdictGate gate) {
+    checkPanel()->SetVerdictGate(std::move(gate));
 }
 
 void CcalibrationcheckDlg::Open(QScreen* screen) {

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "calibration/CalibrationCheck.h"
+#include "calibration/CalibrationCheckPanel.h"
 #include "calibration/CalibrationWindow.h"
 
 class QScreen;
@@ -19,6 +20,8 @@ class CcalibrationcheckDlg : public CalibrationWindow {
     CcalibrationcheckDlg(const CheckOptions& options, std::function<void()> calibrateAgain,
                          QWidget* parent = nullptr);
     void Open(QScreen* screen);
+    // See CalibrationCheckPanel::SetVerdictGate.
+    void SetVerdictGate(CalibrationCheckPanel::VerdictGate gate);
 };
 
 }  // namespace tavlin

@@ -14,6 +14,7 @@
 #include "records/RunRecord.h"
 #ifdef TAVLIN_RECORDS
 #include "records/ArtefactFile.h"
+#include "records/RecordContent.h"
 #include "records/RecordStore.h"
 #else
 namespace tavlin {
@@ -28,24 +29,6 @@ namespace {
 constexpr const char* kOff = "none";
 
 #ifdef TAVLIN_RECORDS
-std::string Hex8(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%08x", value);
-    return text;
-}
-
-std::string VersionsText(const RunReport::Versions& versions) {
-    return "M--" + Hex8(versions.master) + ", S--" + Hex8(versions.slave);
-}
-
-void AddArtefact(RunRecord& record, const char* kind, const std::string& path) {
-    record.artefacts.push_back(ArtefactOfFile(kind, path));
-}
-
-void AddMeasurement(RunRecord& record, std::string name, double value, const char* unit) {
-    record.measurements.push_back({std::move(name), value, unit, std::nullopt, std::nullopt, ""});
-}
-
 // What the run found out, in the record's terms.
 void Fill(const RunReport& report, RunRecord& record) {
     record.unit.port = report.port;
@@ -53,10 +36,11 @@ void Fill(const RunReport& report, RunRecord& record) {
         record.unit.productId = report.device->productId;
     }
     if (report.versionsBefore) {
-        record.unit.versionsBefore = VersionsText(*report.versionsBefore);
+        record.unit.versionsBefore =
+            VersionsText(report.versionsBefore->master, report.versionsBefore->slave);
     }
     if (report.versions) {
-        record.unit.versionsAfter = VersionsText(*report.versions);
+        record.unit.versionsAfter = VersionsText(report.versions->master, report.versions->slave);
     }
     const char* verify = !report.verified ? "skipped" : *report.verified ? "passed" : "failed";
     for (const RunReport::Image& image : report.images.value_or(std::vector<RunReport::Image>{})) {
@@ -68,31 +52,20 @@ void Fill(const RunReport& report, RunRecord& record) {
             {step.name, step.startedMs, step.endedMs, step.passed ? "passed" : "failed"});
     }
     if (report.value) {
-        AddMeasurement(record, "register 0x" + Hex8(report.value->address), report.value->value,
-                       "");
+        AddRegister(record, report.value->address, report.value->value);
     }
     if (report.sensors) {
         for (const auto& [name, sensor] :
              {std::pair{"master", report.sensors->master}, {"slave", report.sensors->slave}}) {
-            const std::string prefix = std::string(name) + ".";
-            AddMeasurement(record, prefix + "start_line", sensor.startLine, "line");
-            AddMeasurement(record, prefix + "start_column", sensor.startColumn, "column");
-            AddMeasurement(record, prefix + "end_column", sensor.endColumn, "column");
-            if (sensor.exposure) {
-                AddMeasurement(record, prefix + "exposure_1", sensor.exposure->first, "");
-                AddMeasurement(record, prefix + "exposure_2", sensor.exposure->second, "");
-            }
+            AddSensor(record, name,
+                      {sensor.startLine, sensor.startColumn, sensor.endColumn, sensor.exposure});
         }
     }
     for (const RunReport::Target& target :
          report.targets.value_or(std::vector<RunReport::Target>{})) {
-        const std::string name = "target " + std::to_string(target.number);
-        AddMeasurement(record, name + ".x", target.x, "px");
-        AddMeasurement(record, name + ".y", target.y, "px");
+        AddTarget(record, target.number, target.x, target.y);
     }
-    if (LogStarted()) {
-        AddArtefact(record, "log", LogFilePath());
-    }
+    AddLogArtefact(record);
     if (report.recording) {
         AddArtefact(record, "recording", report.recording->path);
     }
@@ -113,16 +86,7 @@ RunOutcome OutcomeOf(int status, const RunReport& report) {
 
 std::string RecordPathFor(const RunOptions& options) {
 #ifdef TAVLIN_RECORDS
-    if (options.results == kOff) {
-        return {};
-    }
-    if (!options.results.empty()) {
-        return options.results;
-    }
-    if (options.logDir.empty()) {
-        return RecordStore::kDefaultFileName;
-    }
-    return Utf8FromPath(PathFromUtf8(options.logDir) / RecordStore::kDefaultFileName);
+    return StationRecordPath(options.results, options.logDir);
 #else
     (void)options;
     return {};

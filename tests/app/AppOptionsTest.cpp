@@ -68,6 +68,19 @@ TEST(AppOptions, RunOptionsAreTaken) {
     EXPECT_TRUE(none.options.logDir.empty());
     EXPECT_FALSE(none.options.transport.simulate);
     EXPECT_FALSE(none.options.engineering);
+    EXPECT_TRUE(none.options.results.empty());
+}
+
+// The runs' records: where, and for whom, as the CLI takes them.
+TEST(AppOptions, RecordOptions) {
+    const ParsedOptions given =
+        Parse({"--results", "station.sqlite", "--operator=Ana", "--lot", "L-7"});
+    ASSERT_EQ(given.outcome, OptionsOutcome::Run) << given.text;
+    EXPECT_EQ(given.options.results, "station.sqlite");
+    EXPECT_EQ(given.options.operatorName, "Ana");
+    EXPECT_EQ(given.options.lot, "L-7");
+    EXPECT_EQ(Parse({"--results=none"}).options.results, "none");
+    EXPECT_EQ(Parse({"--results="}).outcome, OptionsOutcome::Error);
 }
 
 TEST(AppOptions, HelpListsEveryOption) {
@@ -75,10 +88,11 @@ TEST(AppOptions, HelpListsEveryOption) {
         const ParsedOptions parsed = Parse({flag, "--engineering"});
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
-        for (const char* option : {"--help", "--version", "--simulate",
-                                   "--sim-faults=", "--sim-devices=", "--device=", "--engineering",
-                                   "--log-dir=", "--record=", "--replay=", "--replay-pace=",
-                                   "--check-calibration", "--check-tolerance=", "--screen-size="}) {
+        for (const char* option :
+             {"--help", "--version", "--simulate",
+              "--sim-faults=", "--sim-devices=", "--device=", "--engineering",
+              "--log-dir=", "--record=", "--replay=", "--replay-pace=", "--check-calibration",
+              "--check-tolerance=", "--screen-size=", "--results=", "--operator=", "--lot="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/HistoryTexts.h"
 #include "base/FileTexts.h"
 #include "base/FrontEndTexts.h"
 #include "base/StringTable.h"
@@ -191,6 +192,7 @@ std::vector<Text> AllProgramTexts() {
         {"optiontext::kAllTexts", tavlin::optiontext::kAllTexts},
         {"choicetext::kAllTexts", tavlin::station::choicetext::kAllTexts},
         {"recordtext::kAllTexts", tavlin::cli::recordtext::kAllTexts},
+        {"historytext::kAllTexts", tavlin::historytext::kAllTexts},
     };
     for (const auto& table : tables) {
         for (size_t i = 0; i < table.texts.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <memory>
+#include <optional>
 
 #include "app/CTavlinDlg.h"
 #include "device/HidDevice.h"
@@ -16,6 +17,8 @@ struct SimulatedWindowOptions {
     CheckOptions check{};
     // How long the simulated device stays away when it re-enumerates; its own default if unset.
     std::chrono::milliseconds reenumeration{-1};
+    // The runs' records; none kept without them.
+    std::optional<WindowRecordOptions> records = std::nullopt;
 };
 
 // The main window as the window tests run it: on its own simulated device with a short transfer
@@ -48,6 +51,7 @@ class SimulatedMainWindow {
         windowOptions.engineering = how.engineering;
         windowOptions.checkCalibration = how.checkCalibration;
         windowOptions.check = how.check;
+        windowOptions.records = how.records;
         window_ = std::make_unique<CTavlinDlg>(*state_, *device_, windowOptions);
         window_->show();
     }

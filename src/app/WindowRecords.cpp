@@ -1,0 +1,197 @@
+#include "app/WindowRecords.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <filesystem>
+#include <system_error>
+
+#include "base/FillText.h"
+#include "base/Log.h"
+#include "base/StringTable.h"
+#include "cli/RecordTexts.h"
+#include "platform/FilePath.h"
+#ifdef TAVLIN_RECORDS
+#include "records/RecordContent.h"
+#include "records/RecordStore.h"
+#endif
+
+namespace tavlin {
+
+struct WindowRecords::Run {
+    RunRecord record;
+#ifdef TAVLIN_RECORDS
+    std::unique_ptr<RecordStore> store;
+#endif
+    std::string lost;  // why the record is not kept; empty while it is
+};
+
+namespace {
+
+constexpr const char* kOff = "none";
+
+#ifdef TAVLIN_RECORDS
+std::string Absolute(const std::string& path) {
+    std::error_code ignored;
+    return Utf8FromPath(std::filesystem::absolute(PathFromUtf8(path), ignored).lexically_normal());
+}
+#endif
+
+}  // namespace
+
+WindowRecords::WindowRecords(const std::optional<WindowRecordOptions>& given) {
+    if (given) {
+        Configure(*given);
+    }
+    thread_ = std::thread([this] { Serve(); });
+}
+
+void WindowRecords::Configure(const WindowRecordOptions& options) {
+    operatorName_ = options.operatorName;
+    lot_ = options.lot;
+#ifdef TAVLIN_RECORDS
+    const std::string path = StationRecordPath(options.results, options.logDir);
+    if (!path.empty()) {
+        path_ = Absolute(path);
+    }
+#else
+    if (!options.results.empty() && options.results != kOff) {
+        path_ = options.results;
+        unavailable_ = Tr(cli::recordtext::kNoRecordsInThisBuild);
+    }
+#endif
+    if (options.results == kOff) {
+        WriteLog("Run records are off (--results none)\n");
+    }
+}
+
+WindowRecords::~WindowRecords() {
+    // The waiters first: each posts its run's completion, which the thread still writes.
+    std::vector<Waiter> waiters;
+    {
+        const std::lock_guard<std::mutex> lock(waitersMutex_);
+        waiters.swap(waiters_);
+    }
+    for (Waiter& waiter : waiters) {
+        waiter.thread.join();
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ending_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void WindowRecords::Post(std::function<void()> job) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.push_back(std::move(job));
+    }
+    wake_.notify_one();
+}
+
+void WindowRecords::Serve() {
+    for (;;) {
+        std::function<void()> job;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [this] { return ending_ || !jobs_.empty(); });
+            if (jobs_.empty()) {
+                return;
+            }
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        job();
+    }
+}
+
+std::shared_ptr<WindowRecords::Run> WindowRecords::Begin(std::string command,
+                                                         std::vector<std::string> arguments,
+                                                         std::string port) {
+    auto run = std::make_shared<Run>();
+    run->record.command = std::move(command);
+    run->record.arguments = std::move(arguments);
+    run->record.station.toolVersion = TAVLIN_VERSION;
+    run->record.operatorName = operatorName_;
+    run->record.lot = lot_;
+    run->record.unit.port = std::move(port);
+    run->lost = unavailable_;
+    if (path_.empty() || !run->lost.empty()) {
+        return run;
+    }
+#ifdef TAVLIN_RECORDS
+    Post([run, path = path_] {
+        if (Result opened = RecordStore::Open(path, &run->store); !opened) {
+            run->lost = opened.reason();
+            return;
+        }
+        if (Result begun = run->store->BeginRun(run->record); !begun) {
+            run->lost = begun.reason();
+            run->store.reset();
+        }
+    });
+#endif
+    return run;
+}
+
+void WindowRecords::Complete(const std::shared_ptr<Run>& run, std::function<void()> ended,
+                             std::function<Result(RunRecord&)> finish, QObject* context,
+                             std::function<void(const std::string& warning)> show) {
+    auto tell = [context, show = std::move(show), path = path_](const std::string& lost) {
+        std::string warning;
+        if (!lost.empty()) {
+            warning = FillText(Tr(cli::recordtext::kNotKept), {path, lost});
+            WriteLogSized(path.size() + lost.size() + 64, "Run record not kept in %s: %s\n",
+                          path.c_str(), lost.c_str());
+        }
+        // Queued to the context: dropped with it if it is gone before the call is delivered.
+        QMetaObject::invokeMethod(
+            context, [show, warning] { show(warning); }, Qt::QueuedConnection);
+    };
+    // Also without a record: the run's end may be a wait, which the window's thread never does.
+    std::function<void()> complete = [run, finish = std::move(finish), tell = std::move(tell)] {
+        RunRecord& record = run->record;
+        const Result result = finish(record);
+#ifdef TAVLIN_RECORDS
+        if (run->store != nullptr) {
+            AddLogArtefact(record);
+            record.outcome = result.ok()                            ? RunOutcome::Passed
+                             : result.code() == ResultCode::Stopped ? RunOutcome::Stopped
+                                                                    : RunOutcome::Failed;
+            record.exitStatus = result.ok() ? 0 : 1;
+            record.reason = result.reason();
+            if (Result completed = run->store->CompleteRun(record); !completed) {
+                run->lost = completed.reason();
+            }
+            run->store.reset();
+        }
+#else
+        static_cast<void>(result);
+#endif
+        tell(run->lost);
+    };
+    if (!ended) {
+        Post(std::move(complete));
+        return;
+    }
+    const std::lock_guard<std::mutex> lock(waitersMutex_);
+    std::erase_if(waiters_, [](Waiter& waiter) {
+        if (!waiter.done->load()) {
+            return false;
+        }
+        waiter.thread.join();  // it has posted its completion and is returning
+        return true;
+    });
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([this, done, ended = std::move(ended), complete = std::move(complete)] {
+        ended();
+        Post(complete);
+        done->store(true);
+    });
+    waiters_.push_back({std::move(thread), std::move(done)});
+}
+
+}  // namespace tavlin

@@ -1,0 +1,85 @@
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/Result.h"
+#include "records/RunRecord.h"
+
+class QObject;
+
+namespace tavlin {
+
+// Where and for whom the window keeps its runs' records (--results, --log-dir, --operator,
+// --lot).
+struct WindowRecordOptions {
+    std::string results;  // --results: a file, "none", or empty for the log folder's database
+    std::string logDir;
+    std::string operatorName;
+    std::string lot;
+};
+
+// The window's runs on the device, each kept as a record in the station database. Every SQLite
+// write happens on this object's own thread: the database's busy time-out may hold a write for
+// seconds, and neither the UI thread nor the command thread may wait for that. A run's result is
+// shown only once its record is committed (or known lost): Complete hands the showing back to
+// the window's thread after the commit.
+class WindowRecords {
+  public:
+    struct Run;
+
+    // Without options the window keeps no records and says nothing of it.
+    explicit WindowRecords(const std::optional<WindowRecordOptions>& options);
+    ~WindowRecords();  // writes what is queued, then ends the thread
+    WindowRecords(const WindowRecords&) = delete;
+    WindowRecords& operator=(const WindowRecords&) = delete;
+
+    // The database, absolute; empty when the window keeps no records (--results none, or a
+    // build without SQLite).
+    const std::string& path() const { return path_; }
+
+    // A run of `command` starts on the device at `port`: its row is written as running.
+    std::shared_ptr<Run> Begin(std::string command, std::vector<std::string> arguments,
+                               std::string port);
+    // The run ends: `finish` runs on the records' thread (so it must carry values, not the
+    // window's objects; it may wait for the command thread, bounded), adds what the run found
+    // out and returns the run's result; the row is completed, and then `show` runs on
+    // `context`'s thread with the warning to put beside the result (empty: the record is kept,
+    // or none was asked for). `context` must outlive this object (the window owns it); `show`
+    // is dropped if the context is being destroyed by the time it would run.
+    // With `ended`, a thread of its own waits in it for the run's end first (it must return,
+    // even if late: the exit path ends every worker), so a long run holds up no other record.
+    void Complete(const std::shared_ptr<Run>& run, std::function<void()> ended,
+                  std::function<Result(RunRecord&)> finish, QObject* context,
+                  std::function<void(const std::string& warning)> show);
+
+  private:
+    void Configure(const WindowRecordOptions& options);
+    void Post(std::function<void()> job);
+    void Serve();
+
+    std::string path_;
+    std::string operatorName_;
+    std::string lot_;
+    std::string unavailable_;  // why no record can be kept at all (a build without SQLite)
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> jobs_;
+    bool ending_ = false;
+    std::thread thread_;
+    struct Waiter {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::mutex waitersMutex_;
+    std::vector<Waiter> waiters_;  // under waitersMutex_; the ended ones are joined as new come
+};
+
+}  // namespace tavlin
