@@ -39,6 +39,7 @@ constexpr OptionRow kTable[] = {
     {OptionId::ReplayPace, "--replay-pace", {}, kPace, kBothFrontEnds, kReplayPace, nullptr, nullptr, nullptr, nullptr, true},
     {OptionId::Version, "--version", {}, nullptr, kBothFrontEnds, kVersion, kCliVersion, nullptr, nullptr, nullptr, false},
     {OptionId::Results, "--results", {}, kFile, kCli, nullptr, kCliResults, nullptr, nullptr, nullptr, true},
+    {OptionId::ResultsServer, "--results-server", {}, kValue, kCli, nullptr, kCliResultsServer, nullptr, nullptr, nullptr, true},
     {OptionId::Operator, "--operator", {}, kValue, kCli, nullptr, kCliOperator, nullptr, nullptr, nullptr, true},
     {OptionId::Lot, "--lot", {}, kValue, kCli, nullptr, kCliLot, nullptr, nullptr, nullptr, true},
     {OptionId::RequireRecord, "--require-record", {}, nullptr, kCli, nullptr, kCliRequireRecord, nullptr, nullptr, nullptr, true},
