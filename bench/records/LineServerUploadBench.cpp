@@ -38,7 +38,6 @@ RunRecord UpdateRun(int n) {
     run.artefacts = {{"log", "/var/log/tavlin/run.log", std::string(64, 'a'), 4096}};
     run.images = {{"code", 0, 65536, std::string(64, 'b'), "1.1", "passed"},
                   {"code", 1, 65536, std::string(64, 'c'), "1.1", "passed"}};
-    run.outcome = RunOutcome::Passed;
     run.exitStatus = 0;
     return run;
 }
@@ -63,6 +62,7 @@ void BM_UploadTenThousandWaiting(benchmark::State& state) {
         for (int n = 0; n < kWaiting; ++n) {
             RunRecord run = UpdateRun(n);
             (void)store->BeginRun(run);
+            run.outcome = RunOutcome::Passed;
             (void)store->CompleteRun(run);
         }
         lineserver::UploadSettings settings;
