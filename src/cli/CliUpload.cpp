@@ -22,6 +22,7 @@
 namespace tavlin::cli {
 namespace {
 
+#ifdef TAVLIN_LINE_SERVER
 // After a run: the station is waiting for its next unit.
 constexpr std::chrono::milliseconds kAfterRunLimit{3000};
 // results upload: a station's whole backlog may be behind it.
@@ -34,7 +35,6 @@ struct Upload {
     std::string server;  // for people: without the password
 };
 
-#ifdef TAVLIN_LINE_SERVER
 Upload UploadOutbox(const RunOptions& options, std::chrono::milliseconds limit) {
     Upload upload;
     upload.server = lineserver::ServerForPeople(options.resultsServer);
@@ -61,12 +61,12 @@ Upload UploadOutbox(const RunOptions& options, std::chrono::milliseconds limit) 
     upload.waiting = summary.waiting;
     return upload;
 }
-#endif
 
 std::string NotUploaded(const Upload& upload) {
     return FillText(Tr(recordtext::kNotUploaded),
                     {upload.server, upload.result.reason(), std::to_string(upload.waiting)});
 }
+#endif
 
 }  // namespace
 

@@ -100,6 +100,12 @@ def a_run_lands_on_the_server_after_its_object(cluster, folder):
     check("after run", cluster.sql("after_run", "SELECT uuid, command, outcome FROM tavlin.run")
           == f"{uuid}|versions|passed", "not on the server")
     no_password("after run", folder, out, err)
+    # The option wins over the variable.
+    status, out, err = run(["--simulate", "--json", "--results-server", cluster.uri("after_run"),
+                            "versions"], folder, server="host=/nonexistent dbname=none")
+    check("option first", status == 0 and "tavlin-cli:" not in err, f"exit {status}: {err}")
+    check("option first", cluster.sql("after_run", "SELECT count(*) FROM tavlin.run") == "2",
+          "the second run is not on the server")
 
 
 def a_server_that_is_down_costs_the_run_nothing(cluster, folder):
