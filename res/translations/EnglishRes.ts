@@ -612,6 +612,30 @@ finally confirm to exit.
         <translation>this build keeps no run records</translation>
     </message>
     <message>
+        <source>运行记录未能上传到 %s：%s（%d 条记录等待下次上传）</source>
+        <translation>the run records could not be uploaded to %s: %s (%d records wait for the next upload)</translation>
+    </message>
+    <message>
+        <source>已上传 %d 条运行记录到 %s</source>
+        <translation>uploaded %d run records to %s</translation>
+    </message>
+    <message>
+        <source>没有等待上传的运行记录</source>
+        <translation>no run records are waiting for the upload</translation>
+    </message>
+    <message>
+        <source>没有给出产线服务器（--results-server URL 或环境变量 TAVLIN_RESULTS_SERVER）</source>
+        <translation>no line server given (--results-server URL or the environment variable TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
+        <source>无法读取产线服务器的地址（libpq 连接字符串或 URI）</source>
+        <translation>the line server's address cannot be read (a libpq connection string or URI)</translation>
+    </message>
+    <message>
+        <source>此版本不上传运行记录</source>
+        <translation>this build does not upload run records</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>
@@ -1309,6 +1333,19 @@ Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之
         <translation>--results FILE keeps each device run's record in the SQLite database FILE (default:
 Tavlin_results.sqlite in the log folder; none keeps no record); the record is
 written before the run tells its result.
+</translation>
+    </message>
+    <message>
+        <source>--results-server URL 把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串或
+URI；未给出时读取环境变量 TAVLIN_RESULTS_SERVER；密码来自 libpq 的密码文件或
+PGPASSWORD）：每次设备运行输出结果后最多尝试几秒，不影响退出状态；
+results upload 发送所有等待上传的记录（全部发送：退出状态 0）。
+</source>
+        <translation>--results-server URL uploads the run records to the line's PostgreSQL server (a libpq
+connection string or URI; without it, the environment variable TAVLIN_RESULTS_SERVER;
+the password comes from libpq's password file or PGPASSWORD): after each device run
+has told its result, for a few seconds at most, never changing the exit status;
+results upload sends every record waiting (exit status 0 when all went out).
 </translation>
     </message>
     <message>

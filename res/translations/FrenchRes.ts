@@ -612,6 +612,30 @@ enfin, confirmez pour quitter.
         <translation>cette version ne conserve pas d'enregistrements d'exécution</translation>
     </message>
     <message>
+        <source>运行记录未能上传到 %s：%s（%d 条记录等待下次上传）</source>
+        <translation>les enregistrements d'exécution n'ont pas pu être envoyés à %s : %s (%d enregistrements attendent le prochain envoi)</translation>
+    </message>
+    <message>
+        <source>已上传 %d 条运行记录到 %s</source>
+        <translation>%d enregistrements d'exécution envoyés à %s</translation>
+    </message>
+    <message>
+        <source>没有等待上传的运行记录</source>
+        <translation>aucun enregistrement d'exécution n'attend d'être envoyé</translation>
+    </message>
+    <message>
+        <source>没有给出产线服务器（--results-server URL 或环境变量 TAVLIN_RESULTS_SERVER）</source>
+        <translation>aucun serveur de ligne indiqué (--results-server URL ou la variable d'environnement TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
+        <source>无法读取产线服务器的地址（libpq 连接字符串或 URI）</source>
+        <translation>l'adresse du serveur de ligne est illisible (chaîne de connexion libpq ou URI)</translation>
+    </message>
+    <message>
+        <source>此版本不上传运行记录</source>
+        <translation>cette version n'envoie pas les enregistrements d'exécution</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>
@@ -1314,6 +1338,20 @@ Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之
         <translation>--results FILE conserve l'enregistrement de chaque exécution sur un appareil dans la
 base SQLite FILE (par défaut : Tavlin_results.sqlite dans le dossier du journal ; none
 n'en conserve aucun) ; l'enregistrement est écrit avant que le résultat soit donné.
+</translation>
+    </message>
+    <message>
+        <source>--results-server URL 把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串或
+URI；未给出时读取环境变量 TAVLIN_RESULTS_SERVER；密码来自 libpq 的密码文件或
+PGPASSWORD）：每次设备运行输出结果后最多尝试几秒，不影响退出状态；
+results upload 发送所有等待上传的记录（全部发送：退出状态 0）。
+</source>
+        <translation>--results-server URL envoie les enregistrements d'exécution au serveur PostgreSQL de la
+ligne (chaîne de connexion libpq ou URI ; sans elle, la variable d'environnement
+TAVLIN_RESULTS_SERVER ; le mot de passe vient du fichier de mots de passe de libpq ou de
+PGPASSWORD) : après le résultat de chaque exécution sur un appareil, quelques secondes
+au plus, sans jamais changer le code de sortie ; results upload envoie tous les
+enregistrements en attente (code de sortie 0 quand tous sont partis).
 </translation>
     </message>
     <message>

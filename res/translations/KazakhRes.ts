@@ -612,6 +612,30 @@
         <translation>бұл нұсқа іске қосу жазбаларын сақтамайды</translation>
     </message>
     <message>
+        <source>运行记录未能上传到 %s：%s（%d 条记录等待下次上传）</source>
+        <translation>іске қосу жазбаларын %s серверіне жіберу мүмкін болмады: %s (%d жазба келесі жіберуді күтеді)</translation>
+    </message>
+    <message>
+        <source>已上传 %d 条运行记录到 %s</source>
+        <translation>%d іске қосу жазбасы %s серверіне жіберілді</translation>
+    </message>
+    <message>
+        <source>没有等待上传的运行记录</source>
+        <translation>жіберуді күтетін іске қосу жазбалары жоқ</translation>
+    </message>
+    <message>
+        <source>没有给出产线服务器（--results-server URL 或环境变量 TAVLIN_RESULTS_SERVER）</source>
+        <translation>желі сервері берілмеген (--results-server URL немесе TAVLIN_RESULTS_SERVER орта айнымалысы)</translation>
+    </message>
+    <message>
+        <source>无法读取产线服务器的地址（libpq 连接字符串或 URI）</source>
+        <translation>желі серверінің мекенжайын оқу мүмкін емес (libpq қосылым жолы немесе URI)</translation>
+    </message>
+    <message>
+        <source>此版本不上传运行记录</source>
+        <translation>бұл нұсқа іске қосу жазбаларын жібермейді</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>қолданба</translation>
     </message>
@@ -1310,6 +1334,19 @@ Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之
         <translation>--results FILE құрылғыдағы әр іске қосудың жазбасын SQLite дерекқоры FILE ішінде
 сақтайды (әдепкі: журнал қалтасындағы Tavlin_results.sqlite; none — жазбасыз);
 жазба нәтиже айтылмас бұрын жазылады.
+</translation>
+    </message>
+    <message>
+        <source>--results-server URL 把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串或
+URI；未给出时读取环境变量 TAVLIN_RESULTS_SERVER；密码来自 libpq 的密码文件或
+PGPASSWORD）：每次设备运行输出结果后最多尝试几秒，不影响退出状态；
+results upload 发送所有等待上传的记录（全部发送：退出状态 0）。
+</source>
+        <translation>--results-server URL іске қосу жазбаларын желінің PostgreSQL серверіне жібереді (libpq
+қосылым жолы немесе URI; ол болмаса — TAVLIN_RESULTS_SERVER орта айнымалысы; құпия сөз
+libpq құпия сөздер файлынан немесе PGPASSWORD-тан алынады): әр құрылғы іске қосылуы
+нәтижесін айтқаннан кейін, ең көбі бірнеше секунд, шығу күйін ешқашан өзгертпей;
+results upload күтіп тұрған барлық жазбаларды жібереді (бәрі кеткенде шығу күйі 0).
 </translation>
     </message>
     <message>

@@ -612,6 +612,30 @@
         <translation>эта сборка не сохраняет записи о запусках</translation>
     </message>
     <message>
+        <source>运行记录未能上传到 %s：%s（%d 条记录等待下次上传）</source>
+        <translation>записи о запусках не удалось отправить на %s: %s (%d записей ждут следующей отправки)</translation>
+    </message>
+    <message>
+        <source>已上传 %d 条运行记录到 %s</source>
+        <translation>отправлено записей о запусках: %d, на %s</translation>
+    </message>
+    <message>
+        <source>没有等待上传的运行记录</source>
+        <translation>нет записей о запусках, ожидающих отправки</translation>
+    </message>
+    <message>
+        <source>没有给出产线服务器（--results-server URL 或环境变量 TAVLIN_RESULTS_SERVER）</source>
+        <translation>сервер линии не задан (--results-server URL или переменная окружения TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
+        <source>无法读取产线服务器的地址（libpq 连接字符串或 URI）</source>
+        <translation>не удаётся прочитать адрес сервера линии (строка подключения libpq или URI)</translation>
+    </message>
+    <message>
+        <source>此版本不上传运行记录</source>
+        <translation>эта сборка не отправляет записи о запусках</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>приложение</translation>
     </message>
@@ -1310,6 +1334,19 @@ Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之
         <translation>--results FILE сохраняет запись каждого запуска на устройстве в базе SQLite FILE
 (по умолчанию: Tavlin_results.sqlite в папке журнала; none — без записи); запись
 сохраняется до того, как запуск сообщит результат.
+</translation>
+    </message>
+    <message>
+        <source>--results-server URL 把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串或
+URI；未给出时读取环境变量 TAVLIN_RESULTS_SERVER；密码来自 libpq 的密码文件或
+PGPASSWORD）：每次设备运行输出结果后最多尝试几秒，不影响退出状态；
+results upload 发送所有等待上传的记录（全部发送：退出状态 0）。
+</source>
+        <translation>--results-server URL отправляет записи о запусках на сервер PostgreSQL линии (строка
+подключения libpq или URI; без него — переменная окружения TAVLIN_RESULTS_SERVER;
+пароль берётся из файла паролей libpq или PGPASSWORD): после того как запуск на
+устройстве сообщил результат, не дольше нескольких секунд, никогда не меняя код
+выхода; results upload отправляет все ожидающие записи (код выхода 0, когда ушли все).
 </translation>
     </message>
     <message>

@@ -66,10 +66,19 @@ bool IsDate(const std::string& text) {
            month <= 12 && day >= 1 && day <= 31;
 }
 
-// results [--last N] [--port P] [--since DATE], or results export (--csv FILE | FILE).
+// results [--last N] [--port P] [--since DATE], results export (--csv FILE | FILE), or
+// results upload.
 bool ParseResults(const std::vector<std::string>& rest, Invocation* out, std::string* error) {
     out->command = Command::Results;
     size_t i = 0;
+    if (!rest.empty() && rest[0] == "upload") {
+        out->command = Command::ResultsUpload;
+        if (rest.size() > 1) {
+            *error = FillText(Tr(recordtext::kResultsOption), {rest[1]});
+            return false;
+        }
+        return true;
+    }
     if (!rest.empty() && rest[0] == "export") {
         out->command = Command::ResultsExport;
         i = 1;

@@ -21,6 +21,7 @@ enum class Command {
     Calibrate,
     Results,
     ResultsExport,
+    ResultsUpload,
     Help,
     Version
 };

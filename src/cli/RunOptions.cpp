@@ -1,5 +1,7 @@
 #include "cli/RunOptions.h"
 
+#include <cstdlib>
+
 #include "base/FillText.h"
 #include "base/StringTable.h"
 #include "station/GivenOptions.h"
@@ -35,6 +37,11 @@ bool ReadRunOptions(const std::vector<std::string>& args, RunOptions* out,
     out->help = given.has(OptionId::Help);
     out->version = given.has(OptionId::Version);
     out->results = given.value(OptionId::Results);
+    out->resultsServer = given.value(OptionId::ResultsServer);
+    if (!given.has(OptionId::ResultsServer)) {
+        const char* server = std::getenv(kResultsServerVariable);
+        out->resultsServer = server == nullptr ? "" : server;
+    }
     out->operatorName = given.value(OptionId::Operator);
     out->lot = given.value(OptionId::Lot);
     out->requireRecord = given.has(OptionId::RequireRecord);

@@ -15,7 +15,10 @@ struct RunOptions {
     bool all = false;    // --all: run the command on every attached device at once
     bool help = false;   // --help, -h
     bool version = false;
-    std::string results;         // --results FILE, or "none"; empty: the default database
+    std::string results;  // --results FILE, or "none"; empty: the default database
+    // --results-server URL, else TAVLIN_RESULTS_SERVER: the line's PostgreSQL server the
+    // records go to; empty: they stay on the station.
+    std::string resultsServer;
     std::string operatorName;    // --operator NAME, into the run's record
     std::string lot;             // --lot LOT, into the run's record
     bool requireRecord = false;  // --require-record: a run whose record was not kept fails
@@ -29,6 +32,9 @@ struct RunOptions {
 // rest, in order, into `command`. False with the first problem's message when an option's value
 // is missing or empty; every option is read all the same, so --json still asks for the object
 // that tells it.
+// The environment variable a station's server may come from instead of --results-server.
+inline constexpr const char* kResultsServerVariable = "TAVLIN_RESULTS_SERVER";
+
 bool ReadRunOptions(const std::vector<std::string>& args, RunOptions* out,
                     std::vector<std::string>* command, std::string* error);
 

@@ -17,6 +17,7 @@
 #include "cli/CliLanguage.h"
 #include "cli/CliResults.h"
 #include "cli/CliSession.h"
+#include "cli/CliUpload.h"
 #include "cli/JsonReport.h"
 #include "cli/QuitSignalWatch.h"
 #include "cli/RunEnd.h"
@@ -133,6 +134,10 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
         const int status = tavlin::cli::RunResults(invocation, options, end.output(), &report);
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
+    if (invocation.command == tavlin::cli::Command::ResultsUpload) {
+        const int status = tavlin::cli::RunResultsUpload(options, end.output(), &report);
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
+    }
     if (invocation.command == tavlin::cli::Command::Layout) {
         tavlin::cli::CliOutput output(end.people());
         const int status =
@@ -224,8 +229,11 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         transport.replay->OnRanOut(nullptr);
     }
     report.port = station.device.port;
-    return tavlin::cli::FinishDeviceRun(end, transport, options.transport.record, interruption,
-                                        status, &report, &record, options.requireRecord);
+    status = tavlin::cli::FinishDeviceRun(end, transport, options.transport.record, interruption,
+                                          status, &report, &record, options.requireRecord);
+    // Once the station has the run's verdict: the server is no part of it.
+    tavlin::cli::UploadAfterRun(options);
+    return status;
 }
 
 int RunCommand(RunEnd& end, const tavlin::cli::Invocation& invocation,

@@ -79,6 +79,11 @@ class RecordStore {
     // Completed runs not yet taken by the line's server, oldest first.
     Result PendingUploads(int limit, std::vector<OutboxEntry>* entries);
     Result RemoveFromOutbox(const std::string& runUuid);
+    // A batch the server has taken, in one transaction: a thousand single removals would each
+    // wait for their own sync.
+    Result RemoveFromOutbox(const std::vector<std::string>& runUuids);
+    // How many completed runs wait for the server.
+    Result OutboxSize(std::int64_t* size);
 
     const std::string& path() const { return path_; }
 

@@ -187,4 +187,32 @@ Result RecordStore::RemoveFromOutbox(const std::string& runUuid) {
     });
 }
 
+Result RecordStore::RemoveFromOutbox(const std::vector<std::string>& runUuids) {
+    if (runUuids.empty()) {
+        return Result::Ok();
+    }
+    return Write("emptying the outbox", [&] {
+        SqliteStatement remove(db_, "DELETE FROM outbox WHERE run_uuid = ?1");
+        for (const std::string& uuid : runUuids) {
+            remove.Reset();
+            remove.Bind(1, uuid);
+            if (const int rc = remove.Step(); rc != SQLITE_DONE) {
+                return rc;
+            }
+        }
+        return SQLITE_OK;
+    });
+}
+
+Result RecordStore::OutboxSize(std::int64_t* size) {
+    *size = 0;
+    SqliteStatement count(db_, "SELECT count(*) FROM outbox");
+    const int rc = count.Step();
+    if (rc != SQLITE_ROW) {
+        return Failure("reading the outbox", rc);
+    }
+    *size = count.Int(0);
+    return Result::Ok();
+}
+
 }  // namespace tavlin

@@ -22,6 +22,7 @@ enum class OptionId {
     ReplayPace,
     Version,
     Results,
+    ResultsServer,
     Operator,
     Lot,
     RequireRecord,

@@ -70,6 +70,11 @@ inline constexpr const char* kCliVersion = "--version 打印程序的版本并�
 inline constexpr const char* kCliResults =
     "--results FILE 把每次设备运行的记录写入 SQLite 数据库 FILE（默认：日志文件夹中的\n"
     "Tavlin_results.sqlite；none 表示不保存记录）；记录在输出结果之前写入。\n";
+inline constexpr const char* kCliResultsServer =
+    "--results-server URL 把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串或\n"
+    "URI；未给出时读取环境变量 TAVLIN_RESULTS_SERVER；密码来自 libpq 的密码文件或\n"
+    "PGPASSWORD）：每次设备运行输出结果后最多尝试几秒，不影响退出状态；\n"
+    "results upload 发送所有等待上传的记录（全部发送：退出状态 0）。\n";
 inline constexpr const char* kCliOperator = "--operator NAME 把操作员写入运行记录。\n";
 inline constexpr const char* kCliLot = "--lot LOT 把批次写入运行记录。\n";
 inline constexpr const char* kCliRequireRecord =
@@ -116,6 +121,7 @@ inline constexpr const char* kAllTexts[] = {kUsage,
                                             kCliReplay,
                                             kCliVersion,
                                             kCliResults,
+                                            kCliResultsServer,
                                             kCliOperator,
                                             kCliLot,
                                             kCliRequireRecord,
