@@ -75,10 +75,11 @@ TEST(AppOptions, HelpListsEveryOption) {
         const ParsedOptions parsed = Parse({flag, "--engineering"});
         ASSERT_EQ(parsed.outcome, OptionsOutcome::Help) << flag;
         EXPECT_EQ(parsed.exitCode, 0);
-        for (const char* option : {"--help", "--version", "--simulate",
-                                   "--sim-faults=", "--sim-devices=", "--device=", "--engineering",
-                                   "--log-dir=", "--record=", "--replay=", "--replay-pace=",
-                                   "--check-calibration", "--check-tolerance=", "--screen-size="}) {
+        for (const char* option :
+             {"--help", "--version", "--simulate",
+              "--sim-faults=", "--sim-devices=", "--sim-state=", "--device=", "--engineering",
+              "--log-dir=", "--record=", "--replay=", "--replay-pace=", "--check-calibration",
+              "--check-tolerance=", "--screen-size="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;
         }
         EXPECT_TRUE(Contains(parsed.text, "tavlin")) << "the usage line names the program";
