@@ -1152,6 +1152,10 @@ or ask for the right to open it)
         <translation>simulate several devices, on ports sim-1 to sim-N (with --simulate only)</translation>
     </message>
     <message>
+        <source>把模拟设备的闪存（映像、版本、模式）保存在文件中，供以后的运行使用（仅与 --simulate 一起使用）</source>
+        <translation>keep the simulated device's flash (images, versions, mode) in a file for later runs (with --simulate only)</translation>
+    </message>
+    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>work on the device on that USB port only (see tavlin-cli list for the ports)</translation>
     </message>
@@ -1265,6 +1269,14 @@ or ask for the right to open it)
         <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
 </source>
         <translation>--sim-devices N simulates N devices on ports sim-1 to sim-N.
+</translation>
+    </message>
+    <message>
+        <source>--sim-state FILE 把模拟设备的闪存（映像、版本、模式）保存在 FILE 中，供以后的运行使用；
+不是这种文件或已损坏的 FILE 会被拒绝（退出状态 2）并保持原样。
+</source>
+        <translation>--sim-state FILE keeps the simulated device's flash (images, versions, mode) in FILE for
+later runs; a FILE that is no such file, or is damaged, is refused (exit 2) and left as it is.
 </translation>
     </message>
     <message>
@@ -1393,6 +1405,34 @@ results upload sends every record waiting (exit status 0 when all went out).
     <message>
         <source>--replay-pace 只能与 --replay 一起使用</source>
         <translation>--replay-pace needs --replay</translation>
+    </message>
+    <message>
+        <source>--sim-state 需要 --simulate</source>
+        <translation>--sim-state needs --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-state 只能用于一台模拟设备</source>
+        <translation>--sim-state works with one simulated device only</translation>
+    </message>
+    <message>
+        <source>%s 不是模拟设备的状态文件，已保持原样</source>
+        <translation>%s is not a state file of the simulated device; it was left as it is</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 已损坏（%s），已保持原样</source>
+        <translation>the simulated device's state file %s is damaged (%s); it was left as it is</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 是较新的程序写的（%s），已保持原样</source>
+        <translation>the simulated device's state file %s was written by a newer program (%s); it was left as it is</translation>
+    </message>
+    <message>
+        <source>无法读取模拟设备的状态文件 %s（%s）</source>
+        <translation>cannot read the simulated device's state file %s (%s)</translation>
+    </message>
+    <message>
+        <source>无法写入模拟设备的状态文件 %s（%s）</source>
+        <translation>cannot write the simulated device's state file %s (%s)</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

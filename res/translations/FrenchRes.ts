@@ -1157,6 +1157,10 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <translation>simuler plusieurs appareils, sur les ports sim-1 à sim-N (avec --simulate uniquement)</translation>
     </message>
     <message>
+        <source>把模拟设备的闪存（映像、版本、模式）保存在文件中，供以后的运行使用（仅与 --simulate 一起使用）</source>
+        <translation>garder la mémoire flash de l'appareil simulé (images, versions, mode) dans un fichier pour les exécutions suivantes (avec --simulate seulement)</translation>
+    </message>
+    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>travailler uniquement avec l'appareil sur ce port USB (voir tavlin-cli list pour les ports)</translation>
     </message>
@@ -1270,6 +1274,15 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
 </source>
         <translation>--sim-devices N simule N appareils sur les ports sim-1 à sim-N.
+</translation>
+    </message>
+    <message>
+        <source>--sim-state FILE 把模拟设备的闪存（映像、版本、模式）保存在 FILE 中，供以后的运行使用；
+不是这种文件或已损坏的 FILE 会被拒绝（退出状态 2）并保持原样。
+</source>
+        <translation>--sim-state FILE garde la mémoire flash de l'appareil simulé (images, versions, mode) dans
+FILE pour les exécutions suivantes ; un FILE qui n'en est pas un, ou qui est endommagé, est
+refusé (code 2) et laissé tel quel.
 </translation>
     </message>
     <message>
@@ -1400,6 +1413,34 @@ enregistrements en attente (code de sortie 0 quand tous sont partis).
     <message>
         <source>--replay-pace 只能与 --replay 一起使用</source>
         <translation>--replay-pace exige --replay</translation>
+    </message>
+    <message>
+        <source>--sim-state 需要 --simulate</source>
+        <translation>--sim-state exige --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-state 只能用于一台模拟设备</source>
+        <translation>--sim-state ne fonctionne qu'avec un seul appareil simulé</translation>
+    </message>
+    <message>
+        <source>%s 不是模拟设备的状态文件，已保持原样</source>
+        <translation>%s n'est pas un fichier d'état de l'appareil simulé ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 已损坏（%s），已保持原样</source>
+        <translation>le fichier d'état de l'appareil simulé %s est endommagé (%s) ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 是较新的程序写的（%s），已保持原样</source>
+        <translation>le fichier d'état de l'appareil simulé %s a été écrit par un programme plus récent (%s) ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>无法读取模拟设备的状态文件 %s（%s）</source>
+        <translation>impossible de lire le fichier d'état de l'appareil simulé %s (%s)</translation>
+    </message>
+    <message>
+        <source>无法写入模拟设备的状态文件 %s（%s）</source>
+        <translation>impossible d'écrire le fichier d'état de l'appareil simulé %s (%s)</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

@@ -1153,6 +1153,10 @@ Tavlin_log.txt）执行一项设备操作。
         <translation>sim-1 … sim-N порттарында бірнеше құрылғыны имитациялау (тек --simulate бірге)</translation>
     </message>
     <message>
+        <source>把模拟设备的闪存（映像、版本、模式）保存在文件中，供以后的运行使用（仅与 --simulate 一起使用）</source>
+        <translation>модельденген құрылғының флеш жадын (бейнелер, нұсқалар, режим) келесі іске қосулар үшін файлда сақтау (тек --simulate-пен)</translation>
+    </message>
+    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>тек осы USB портындағы құрылғымен жұмыс істеу (порттар: tavlin-cli list)</translation>
     </message>
@@ -1266,6 +1270,15 @@ Tavlin_log.txt）执行一项设备操作。
         <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
 </source>
         <translation>--sim-devices N sim-1 … sim-N порттарында N құрылғыны модельдейді.
+</translation>
+    </message>
+    <message>
+        <source>--sim-state FILE 把模拟设备的闪存（映像、版本、模式）保存在 FILE 中，供以后的运行使用；
+不是这种文件或已损坏的 FILE 会被拒绝（退出状态 2）并保持原样。
+</source>
+        <translation>--sim-state FILE модельденген құрылғының флеш жадын (бейнелер, нұсқалар, режим) келесі
+іске қосулар үшін FILE ішінде сақтайды; ондай файл емес немесе бүлінген FILE қабылданбайды
+(код 2) және өзгеріссіз қалады.
 </translation>
     </message>
     <message>
@@ -1394,6 +1407,34 @@ results upload күтіп тұрған барлық жазбаларды жіб�
     <message>
         <source>--replay-pace 只能与 --replay 一起使用</source>
         <translation>--replay-pace тек --replay параметрімен бірге қолданылады</translation>
+    </message>
+    <message>
+        <source>--sim-state 需要 --simulate</source>
+        <translation>--sim-state үшін --simulate керек</translation>
+    </message>
+    <message>
+        <source>--sim-state 只能用于一台模拟设备</source>
+        <translation>--sim-state тек бір модельденген құрылғымен жұмыс істейді</translation>
+    </message>
+    <message>
+        <source>%s 不是模拟设备的状态文件，已保持原样</source>
+        <translation>%s модельденген құрылғының күй файлы емес; ол өзгеріссіз қалдырылды</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 已损坏（%s），已保持原样</source>
+        <translation>модельденген құрылғының %s күй файлы бүлінген (%s); ол өзгеріссіз қалдырылды</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 是较新的程序写的（%s），已保持原样</source>
+        <translation>модельденген құрылғының %s күй файлын жаңарақ бағдарлама жазған (%s); ол өзгеріссіз қалдырылды</translation>
+    </message>
+    <message>
+        <source>无法读取模拟设备的状态文件 %s（%s）</source>
+        <translation>модельденген құрылғының %s күй файлын оқу мүмкін емес (%s)</translation>
+    </message>
+    <message>
+        <source>无法写入模拟设备的状态文件 %s（%s）</source>
+        <translation>модельденген құрылғының %s күй файлын жазу мүмкін емес (%s)</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

@@ -1153,6 +1153,10 @@ udev из пакета, затем переподключите устройст
         <translation>имитировать несколько устройств на портах sim-1 … sim-N (только с --simulate)</translation>
     </message>
     <message>
+        <source>把模拟设备的闪存（映像、版本、模式）保存在文件中，供以后的运行使用（仅与 --simulate 一起使用）</source>
+        <translation>хранить флеш-память имитируемого устройства (образы, версии, режим) в файле для следующих запусков (только с --simulate)</translation>
+    </message>
+    <message>
         <source>只使用该 USB 端口上的设备（端口见 tavlin-cli list）</source>
         <translation>работать только с устройством на этом USB-порту (порты: tavlin-cli list)</translation>
     </message>
@@ -1266,6 +1270,15 @@ udev из пакета, затем переподключите устройст
         <source>--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。
 </source>
         <translation>--sim-devices N имитирует N устройств на портах sim-1 … sim-N.
+</translation>
+    </message>
+    <message>
+        <source>--sim-state FILE 把模拟设备的闪存（映像、版本、模式）保存在 FILE 中，供以后的运行使用；
+不是这种文件或已损坏的 FILE 会被拒绝（退出状态 2）并保持原样。
+</source>
+        <translation>--sim-state FILE хранит флеш-память имитируемого устройства (образы, версии, режим) в FILE
+для следующих запусков; FILE, который не является таким файлом или повреждён, отклоняется
+(код 2) и остаётся как есть.
 </translation>
     </message>
     <message>
@@ -1394,6 +1407,34 @@ results upload 发送所有等待上传的记录（全部发送：退出状态 0
     <message>
         <source>--replay-pace 只能与 --replay 一起使用</source>
         <translation>--replay-pace используется только с --replay</translation>
+    </message>
+    <message>
+        <source>--sim-state 需要 --simulate</source>
+        <translation>--sim-state требует --simulate</translation>
+    </message>
+    <message>
+        <source>--sim-state 只能用于一台模拟设备</source>
+        <translation>--sim-state работает только с одним имитируемым устройством</translation>
+    </message>
+    <message>
+        <source>%s 不是模拟设备的状态文件，已保持原样</source>
+        <translation>%s не является файлом состояния имитируемого устройства; он оставлен как есть</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 已损坏（%s），已保持原样</source>
+        <translation>файл состояния имитируемого устройства %s повреждён (%s); он оставлен как есть</translation>
+    </message>
+    <message>
+        <source>模拟设备的状态文件 %s 是较新的程序写的（%s），已保持原样</source>
+        <translation>файл состояния имитируемого устройства %s записан более новой программой (%s); он оставлен как есть</translation>
+    </message>
+    <message>
+        <source>无法读取模拟设备的状态文件 %s（%s）</source>
+        <translation>не удаётся прочитать файл состояния имитируемого устройства %s (%s)</translation>
+    </message>
+    <message>
+        <source>无法写入模拟设备的状态文件 %s（%s）</source>
+        <translation>не удаётся записать файл состояния имитируемого устройства %s (%s)</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

@@ -53,10 +53,21 @@ void CliHost::SetNoAccessStatus(const std::string& text) {
     }
 }
 
+// How a versions line starts, as the version query writes it (never translated).
+constexpr char kVersionsShown[] = "IMAGE Version: M--";
+
 void CliHost::SetVersionText(const std::string& text) {
     std::lock_guard lock(mutex_);
     version_ = text;
+    if (firstVersions_.empty() && text.rfind(kVersionsShown, 0) == 0) {
+        firstVersions_ = text;
+    }
     Print(text);
+}
+
+std::string CliHost::firstVersionsShown() const {
+    std::lock_guard lock(mutex_);
+    return firstVersions_;
 }
 
 void CliHost::SetControlCaption(int, const std::string&) {}

@@ -41,6 +41,9 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string lastPaneText() const;
     std::string readValue() const;
     std::string versionText() const;
+    // The first versions line the run showed ("IMAGE Version: M--…"): read before anything was
+    // written, and kept when a later unplug blanks the line.
+    std::string firstVersionsShown() const;
     // The firmware window's status line as it stands (the last text written to it).
     std::string firmwareStatus() const;
 
@@ -57,6 +60,7 @@ class CliHost : public CommandThreadHost, public ConsoleView, public PresenceVie
     std::string lastPane_;
     std::string readValue_;
     std::string version_;
+    std::string firstVersions_;
     std::string status_;
     std::string firmwareStatus_;
 };

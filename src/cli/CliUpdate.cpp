@@ -1,6 +1,7 @@
 #include "cli/CliUpdate.h"
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -183,9 +184,12 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
         return Result::Fail(ResultCode::Refused, "the device did not restart for the update");
     }
     // The launch read and showed the unit's versions before asking it to restart: what it had
-    // before. (Should the restart's unplug have been seen already, they are not known.)
-    if (c.report != nullptr && s.g_isVersionsShown != 0) {
-        c.report->versionsBefore = RunReport::Versions{s.g_ImageVersionM, s.g_ImageVersionS};
+    // before. The line is taken as shown, since the restart's unplug may have blanked it.
+    unsigned master = 0;
+    unsigned slave = 0;
+    if (c.report != nullptr && std::sscanf(c.host.firstVersionsShown().c_str(),
+                                           "IMAGE Version: M--%x, S--%x", &master, &slave) == 2) {
+        c.report->versionsBefore = RunReport::Versions{master, slave};
     }
     s.g_FwPackagePath = inv.file;
     session.Open();

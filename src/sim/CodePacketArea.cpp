@@ -1,5 +1,7 @@
 #include "sim/CodePacketArea.h"
 
+#include <utility>
+
 namespace tavlin::sim {
 
 CodePacketArea::Irregularity CodePacketArea::Take(const uint8_t* packet, size_t length, bool first,
@@ -27,6 +29,16 @@ CodePacketArea::Irregularity CodePacketArea::Take(const uint8_t* packet, size_t 
         ++completedCount_;
     }
     return irregularity;
+}
+
+void CodePacketArea::Abandon() {
+    open_ = false;
+    current_ = {};
+}
+
+void CodePacketArea::Restore(Transfer completed) {
+    Abandon();
+    completed_ = std::move(completed);
 }
 
 }  // namespace tavlin::sim

@@ -21,6 +21,11 @@ class CodePacketArea {
     // Takes one packet; reports what was irregular about its place in the transfer.
     Irregularity Take(const uint8_t* packet, size_t length, bool first, bool last);
 
+    // The power went: a transfer under way is lost.
+    void Abandon();
+    // The flash kept this transfer as the last one completed.
+    void Restore(Transfer completed);
+
     bool open() const { return open_; }
     const Transfer& current() const { return current_; }
     // The transfer that ended last with a last-flagged packet.

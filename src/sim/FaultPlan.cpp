@@ -1,6 +1,48 @@
 #include "sim/FaultPlan.h"
 
+#include "device/AddressWord.h"
+#include "device/DeviceProtocol.h"
+
 namespace tavlin::sim {
+namespace {
+
+namespace c = tavlin::cmd;
+
+// The image a firmware-write packet belongs to; -1 for every other report.
+int ImageOfPacket(uint8_t command) {
+    switch (command & 0x3F) {
+        case c::kCodePacketMaster:
+            return 0;
+        case c::kCodePacketSlave:
+            return 1;
+        case c::kCodePacket2Master:
+            return 2;
+        case c::kCodePacket2Slave:
+            return 3;
+        default:
+            return -1;
+    }
+}
+
+// The image whose version record a report writes; -1 for every other report. The HInfo images
+// keep theirs in the version info records, LInfo and RInfo in the image versions (whose
+// Master write with no bytes is the read of both).
+int ImageOfVersionWrite(const uint8_t* report) {
+    switch (report[1]) {
+        case c::kVersionInfoWriteMaster:
+            return 0;
+        case c::kVersionInfoWriteSlave:
+            return 1;
+        case c::kImageVersionWriteMaster:
+            return report[5] != 0 ? 2 : -1;
+        case c::kImageVersionWriteSlave:
+            return 3;
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
 
 FaultSettings FaultPlan::settings() const {
     std::lock_guard lock(mutex_);
@@ -12,6 +54,9 @@ void FaultPlan::Set(const FaultSettings& settings) {
     settings_ = settings;
     reports_ = 0;
     unplugFired_ = false;
+    powerCutFired_ = false;
+    codePackets_ = 0;
+    imagePackets_ = {};
 }
 
 void FaultPlan::SetLatency(std::chrono::microseconds latency) {
@@ -45,6 +90,59 @@ void FaultPlan::UnplugAfter(uint64_t reports, std::optional<Replug> replug) {
 
 FaultDecision FaultPlan::OnOutputReport(uint8_t command) {
     std::lock_guard lock(mutex_);
+    return Decide(command);
+}
+
+FaultDecision FaultPlan::OnOutputReport(const uint8_t* report) {
+    std::lock_guard lock(mutex_);
+    FaultDecision d = Decide(report[1]);
+    if (d.action != FaultDecision::Action::Throw && PowerCutDue(report)) {
+        d.action = FaultDecision::Action::PowerCut;
+        d.replug.reset();
+        d.powerOff = settings_.powerCut->off;
+    }
+    return d;
+}
+
+bool FaultPlan::PowerCutDue(const uint8_t* report) {
+    const uint8_t command = report[1];
+    const int packetOf = ImageOfPacket(command);
+    const bool isPacket = packetOf >= 0;
+    uint64_t index = 0;  // of this packet in its image's transfer, from 1
+    if (isPacket) {
+        index = (command & kFirstPacketFlag) != 0 ? 1 : imagePackets_[packetOf] + 1;
+    }
+    bool due = false;
+    if (settings_.powerCut && !powerCutFired_) {
+        const PowerCut& cut = *settings_.powerCut;
+        switch (cut.at) {
+            case PowerCut::At::PacketCount:
+                due = isPacket && codePackets_ == cut.packets;
+                break;
+            case PowerCut::At::Packet:
+                due = isPacket && packetOf == cut.image && index == cut.packets;
+                break;
+            case PowerCut::At::VersionWrite:
+                due = ImageOfVersionWrite(report) == cut.image;
+                break;
+            case PowerCut::At::RestartIn:
+            case PowerCut::At::RestartOut:
+                due = command == c::kUpdateControl &&
+                      report[2] == (cut.at == PowerCut::At::RestartIn ? 0x42 : 0x55);
+                break;
+        }
+    }
+    if (due) {
+        powerCutFired_ = true;
+        imagePackets_ = {};
+    } else if (isPacket) {
+        ++codePackets_;
+        imagePackets_[packetOf] = index;
+    }
+    return due;
+}
+
+FaultDecision FaultPlan::Decide(uint8_t command) {
     const uint64_t n = ++reports_;
     FaultDecision d;
     d.latency = settings_.latency;

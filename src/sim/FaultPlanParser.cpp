@@ -37,6 +37,77 @@ std::optional<std::chrono::microseconds> Duration(std::string_view s) {
     return std::chrono::microseconds(*n * scale);
 }
 
+std::string Lower(std::string_view s) {
+    std::string lower(s);
+    for (char& ch : lower) {
+        if (ch >= 'A' && ch <= 'Z') {
+            ch = static_cast<char>(ch - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+// An image by its number in the update (1 to 4) or its name; -1 when neither.
+int ImageNamed(std::string_view s) {
+    const std::string name = Lower(s);
+    const std::pair<const char*, int> names[] = {
+        {"hinfo", 0}, {"hinfo-l", 0}, {"hinfo-r", 1}, {"linfo", 2}, {"rinfo", 3}};
+    for (const auto& [n, image] : names) {
+        if (name == n) {
+            return image;
+        }
+    }
+    const auto number = Number(s, kImageCount);
+    return number && *number >= 1 ? static_cast<int>(*number - 1) : -1;
+}
+
+// powercut-after=N[@DUR] and powercut-at=WHERE[@DUR].
+std::optional<std::string> ApplyPowerCut(std::string_view key, std::string_view value,
+                                         FaultSettings* s) {
+    if (s->powerCut) {
+        return "one power cut per plan";
+    }
+    PowerCut cut;
+    const size_t at = value.find('@');
+    if (at != std::string_view::npos) {
+        const auto off = Duration(value.substr(at + 1));
+        if (!off) {
+            return "expected the time the power stays off after @, for example @1s";
+        }
+        cut.off = std::chrono::duration_cast<std::chrono::milliseconds>(*off);
+        value = value.substr(0, at);
+    }
+    if (key == "powercut-after") {
+        const auto n = Number(value, UINT64_MAX);
+        if (!n) {
+            return "expected a count of firmware-write packets";
+        }
+        cut.at = PowerCut::At::PacketCount;
+        cut.packets = *n;
+    } else if (Lower(value) == "restart-in" || Lower(value) == "restart-out") {
+        cut.at = Lower(value) == "restart-in" ? PowerCut::At::RestartIn : PowerCut::At::RestartOut;
+    } else {
+        const size_t colon = value.find(':');
+        const int image = colon == std::string_view::npos ? -1 : ImageNamed(value.substr(0, colon));
+        const std::string_view what =
+            colon == std::string_view::npos ? std::string_view() : value.substr(colon + 1);
+        const auto packet = Number(what, UINT64_MAX);
+        if (image < 0 || (Lower(what) != "version" && (!packet || *packet == 0))) {
+            return "expected IMAGE:PACKET, IMAGE:version, restart-in or restart-out (IMAGE: 1 to "
+                   "4, HInfo, HInfo-R, LInfo or RInfo; PACKET from 1)";
+        }
+        cut.image = image;
+        if (packet) {
+            cut.at = PowerCut::At::Packet;
+            cut.packets = *packet;
+        } else {
+            cut.at = PowerCut::At::VersionWrite;
+        }
+    }
+    s->powerCut = cut;
+    return std::nullopt;
+}
+
 // Applies one key=value item; returns the reason when it is bad.
 std::optional<std::string> Apply(std::string_view key, std::string_view value, FaultSettings* s) {
     const auto code = [&]() { return Number(value, 0xFF); };
@@ -95,9 +166,12 @@ std::optional<std::string> Apply(std::string_view key, std::string_view value, F
             return "expected on or off";
         }
         s->noNotices = value == "off";
+    } else if (key == "powercut-after" || key == "powercut-at") {
+        return ApplyPowerCut(key, value, s);
     } else {
         return "unknown fault; known: latency, noreply, refuse, noreply-from, refuse-from, "
-               "unplug-at, unplug-after, foreign, replug, throw-at, move-port, notices";
+               "unplug-at, unplug-after, foreign, replug, throw-at, move-port, notices, "
+               "powercut-after, powercut-at";
     }
     return std::nullopt;
 }

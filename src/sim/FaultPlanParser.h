@@ -21,6 +21,18 @@ namespace tavlin::sim {
 //                        collection (a touch) on the vendor node
 //   replug=PID@DUR       after an unplug, the device comes back with product id PID after DUR
 //   throw-at=CODE        the link throws an exception when it takes that report
+//   powercut-after=N     the device's power goes after N firmware-write packets of the update
+//                        (counted across all its images), as the next one arrives
+//   powercut-at=IMAGE:P  ... as packet P (from 1) of IMAGE arrives
+//   powercut-at=IMAGE:version   ... as the version record of IMAGE arrives
+//   powercut-at=restart-in      ... as the update control into the update environment arrives
+//   powercut-at=restart-out     ... as the update control back to the work firmware arrives
+//                        Each may end in @DUR, how long the power stays off (default 1s). The
+//                        report at the cut never reaches the device; an image begun and not
+//                        finished with its version record is lost, and the device comes back
+//                        in its update environment (product id 0x0042), else as it was. IMAGE
+//                        is 1 to 4 in the order the update writes them, or its name: HInfo (or
+//                        HInfo-L) to the Left sensor, HInfo-R, LInfo, RInfo.
 //
 // CODE, N and PID are decimal or 0x-prefixed hexadecimal. Example:
 //   latency=1ms,noreply=0x0E,refuse=0x06,unplug-at=0x2F,replug=0x42@500ms

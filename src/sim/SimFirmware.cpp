@@ -30,7 +30,7 @@ FirmwareOutcome SimFirmware::Process(const uint8_t* out) {
         Note(out[1], "report id is not 0x03");
         return outcome;  // not a report of ours: nothing answers it
     }
-    outcome.reply = Dispatch(out[1], out + 2, &outcome.reenumerateAs);
+    outcome.reply = Dispatch(out[1], out + 2, &outcome);
     return outcome;
 }
 
@@ -46,8 +46,7 @@ Report SimFirmware::Refuse(uint8_t command, std::string what) {
     return ReplyBuilder(command).Status(kStatusRefused).report();
 }
 
-Report SimFirmware::Dispatch(uint8_t command, const uint8_t* p,
-                             std::optional<uint16_t>* reenumerateAs) {
+Report SimFirmware::Dispatch(uint8_t command, const uint8_t* p, FirmwareOutcome* outcome) {
     const uint8_t flags = command & (kFirstPacketFlag | kLastPacketFlag);
     const uint8_t base = command & 0x3F;
     if (flags != 0 || base == c::kCodePacketMaster || base == c::kCodePacketSlave ||
@@ -57,7 +56,7 @@ Report SimFirmware::Dispatch(uint8_t command, const uint8_t* p,
         }
         if (base == c::kCodePacketMaster || base == c::kCodePacketSlave ||
             base == c::kCodePacket2Master || base == c::kCodePacket2Slave) {
-            return CodePacket(command, p);
+            return CodePacket(command, p, &outcome->flashChanged);
         }
         return Refuse(command, "unknown command");
     }
@@ -92,7 +91,7 @@ Report SimFirmware::Dispatch(uint8_t command, const uint8_t* p,
         case c::kVersionInfoReadSlave:
         case c::kVersionInfoWriteMaster:
         case c::kVersionInfoWriteSlave:
-            return Areas(command, p);
+            return Areas(command, p, &outcome->flashChanged);
         case c::kCalInit:
         case c::kCalPoint:
         case c::kCalParam:
@@ -102,12 +101,15 @@ Report SimFirmware::Dispatch(uint8_t command, const uint8_t* p,
                 return Refuse(command, "unknown mode byte");
             }
             mode_ = p[0];
+            outcome->flashChanged = true;
             return ReplyBuilder(command).report();
         case c::kUpdateControl:
             if (p[0] != 0x42 && p[0] != 0x55) {
                 return Refuse(command, "unknown update control code");
             }
-            *reenumerateAs = p[0] == 0x42 ? kProductIdUpdate : kProductIdWork;
+            outcome->reenumerateAs = p[0] == 0x42 ? kProductIdUpdate : kProductIdWork;
+            bootProductId_ = *outcome->reenumerateAs;
+            outcome->flashChanged = true;
             return ReplyBuilder(command).report();
         default:
             return Refuse(command, "unknown command");

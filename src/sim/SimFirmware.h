@@ -8,6 +8,7 @@
 #include "sim/CodePacketArea.h"
 #include "sim/FpgaRegisterFile.h"
 #include "sim/OpticalScene.h"
+#include "sim/SimFlash.h"
 #include "sim/SimTypes.h"
 #include "sim/TouchStylus.h"
 
@@ -19,6 +20,7 @@ enum class CodeTarget : int { Packet = 0, Packet2 = 1 };  // areas 0x004000 and 
 struct FirmwareOutcome {
     std::optional<Report> reply;            // nullopt: the device does not answer
     std::optional<uint16_t> reenumerateAs;  // the device leaves the bus and comes back as this
+    bool flashChanged = false;              // something its flash keeps changed
 };
 
 // The device's firmware behind the 64-byte reports, independent of any transport. Every
@@ -60,6 +62,14 @@ class SimFirmware {
     bool calibrationInitialised() const;
     std::pair<uint16_t, uint16_t> screenSize() const;
 
+    // Whether the image at a code target counts as written (see SimFlash::State).
+    SimFlash::State imageState(int sensor, CodeTarget target) const;
+    // What survives a power cut, and putting it back as the device starts.
+    SimFlash flash() const;
+    void RestoreFlash(const SimFlash& flash);
+    // The power goes: an image transfer under way is lost (the image stays unwritten).
+    void PowerCut();
+
     std::vector<SimAnomaly> anomalies() const;
     void clearAnomalies();
 
@@ -71,13 +81,14 @@ class SimFirmware {
         uint32_t imageVersion = 0;
         VersionInfo versionInfo{};
         std::array<CodePacketArea, 2> code;
+        std::array<SimFlash::State, 2> image{};
     };
 
-    Report Dispatch(uint8_t command, const uint8_t* p, std::optional<uint16_t>* reenumerateAs);
+    Report Dispatch(uint8_t command, const uint8_t* p, FirmwareOutcome* outcome);
     Report Registers(uint8_t command, const uint8_t* p);
     Report Leveling(uint8_t command, const uint8_t* p);
-    Report Areas(uint8_t command, const uint8_t* p);
-    Report CodePacket(uint8_t command, const uint8_t* p);
+    Report Areas(uint8_t command, const uint8_t* p, bool* flashChanged);
+    Report CodePacket(uint8_t command, const uint8_t* p, bool* flashChanged);
     Report Preview(uint8_t command, const uint8_t* p);
     Report Calibration(uint8_t command, const uint8_t* p);
     Report Refuse(uint8_t command, std::string what);
@@ -86,6 +97,7 @@ class SimFirmware {
     mutable std::mutex mutex_;
     std::array<Sensor, kSensorCount> sensors_;
     uint8_t mode_ = 0x22;
+    uint16_t bootProductId_ = kProductIdWork;
     TouchStylus stylus_;
     bool calibrationInitialised_ = false;
     uint16_t screenA_ = 0;

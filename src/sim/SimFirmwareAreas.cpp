@@ -2,6 +2,7 @@
 #include <cstring>
 #include <utility>
 
+#include "device/AddressWord.h"
 #include "device/DeviceProtocol.h"
 #include "sim/ReplyBuilder.h"
 #include "sim/SimFirmware.h"
@@ -19,9 +20,15 @@ bool IsArea(const uint8_t* p, const uint8_t (&area)[3]) {
     return std::memcmp(p, area, 3) == 0;
 }
 
+void RecordVersion(SimFlash::State* image) {
+    if (*image == SimFlash::State::AwaitingVersion) {
+        *image = SimFlash::State::Whole;
+    }
+}
+
 }  // namespace
 
-Report SimFirmware::Areas(uint8_t command, const uint8_t* p) {
+Report SimFirmware::Areas(uint8_t command, const uint8_t* p, bool* flashChanged) {
     const bool imageVersion =
         command == c::kImageVersionReadMaster || command == c::kImageVersionReadSlave ||
         command == c::kImageVersionReadBoth || command == c::kImageVersionWriteSlave;
@@ -51,10 +58,14 @@ Report SimFirmware::Areas(uint8_t command, const uint8_t* p) {
             if (n > 4) {
                 return Refuse(command, "image version longer than 4 bytes");
             }
-            uint32_t& v = sensors_[command == c::kImageVersionWriteSlave].imageVersion;
+            Sensor& sensor = sensors_[command == c::kImageVersionWriteSlave];
+            uint32_t& v = sensor.imageVersion;
             for (uint8_t i = 0; i < n; ++i) {
                 v = (v & ~(0xFFu << (8 * i))) | (uint32_t(p[4 + i]) << (8 * i));
             }
+            // The version record completes the image written before it.
+            RecordVersion(&sensor.image[1]);
+            *flashChanged = true;
             break;
         }
         case c::kVersionInfoReadMaster:
@@ -67,19 +78,32 @@ Report SimFirmware::Areas(uint8_t command, const uint8_t* p) {
             if (n > kVersionInfoSize) {
                 return Refuse(command, "version info longer than 38 bytes");
             }
-            VersionInfo& info = sensors_[command == c::kVersionInfoWriteSlave].versionInfo;
-            std::memcpy(info.data(), p + 4, n);
+            Sensor& sensor = sensors_[command == c::kVersionInfoWriteSlave];
+            std::memcpy(sensor.versionInfo.data(), p + 4, n);
+            RecordVersion(&sensor.image[0]);
+            *flashChanged = true;
             break;
         }
     }
     return reply.report();
 }
 
-Report SimFirmware::CodePacket(uint8_t command, const uint8_t* p) {
+Report SimFirmware::CodePacket(uint8_t command, const uint8_t* p, bool* flashChanged) {
     const uint8_t base = command & 0x3F;
     const bool slave = base == c::kCodePacketSlave || base == c::kCodePacket2Slave;
     const bool second = base == c::kCodePacket2Master || base == c::kCodePacket2Slave;
-    CodePacketArea& area = sensors_[slave ? kSlave : kMaster].code[second ? 1 : 0];
+    Sensor& sensor = sensors_[slave ? kSlave : kMaster];
+    CodePacketArea& area = sensor.code[second ? 1 : 0];
+    // A transfer's first packet erases the image; its last one leaves the bytes in the flash.
+    SimFlash::State& state = sensor.image[second ? 1 : 0];
+    if ((command & kFirstPacketFlag) != 0 || !area.open()) {
+        state = SimFlash::State::Erased;
+        *flashChanged = true;
+    }
+    if ((command & kLastPacketFlag) != 0) {
+        state = SimFlash::State::AwaitingVersion;
+        *flashChanged = true;
+    }
     switch (area.Take(p, kMaxCodePacket, command & kFirstPacketFlag, command & kLastPacketFlag)) {
         case CodePacketArea::Irregularity::FirstWhileOpen:
             Note(command, "first packet while a transfer was open");
@@ -204,6 +228,65 @@ bool SimFirmware::calibrationInitialised() const {
 std::pair<uint16_t, uint16_t> SimFirmware::screenSize() const {
     std::lock_guard lock(mutex_);
     return {screenA_, screenB_};
+}
+
+SimFlash::State SimFirmware::imageState(int sensor, CodeTarget target) const {
+    std::lock_guard lock(mutex_);
+    return sensors_.at(sensor).image[static_cast<int>(target)];
+}
+
+SimFlash SimFirmware::flash() const {
+    std::lock_guard lock(mutex_);
+    SimFlash flash;
+    flash.bootProductId = bootProductId_;
+    flash.mode = mode_;
+    for (int k = 0; k < kSensorCount; ++k) {
+        const Sensor& from = sensors_[k];
+        SimFlash::Sensor& to = flash.sensors[k];
+        to.imageVersion = from.imageVersion;
+        to.versionInfo = from.versionInfo;
+        for (int a = 0; a < 2; ++a) {
+            const CodePacketArea::Transfer& t = from.code[a].completed();
+            to.images[a] = {t.bytes, t.packets, from.image[a]};
+        }
+    }
+    return flash;
+}
+
+void SimFirmware::RestoreFlash(const SimFlash& flash) {
+    std::lock_guard lock(mutex_);
+    bootProductId_ = flash.bootProductId;
+    mode_ = flash.mode;
+    for (int k = 0; k < kSensorCount; ++k) {
+        Sensor& to = sensors_[k];
+        const SimFlash::Sensor& from = flash.sensors[k];
+        to.imageVersion = from.imageVersion;
+        to.versionInfo = from.versionInfo;
+        for (int a = 0; a < 2; ++a) {
+            to.code[a].Restore({from.images[a].bytes, from.images[a].packets});
+            to.image[a] = from.images[a].state;
+        }
+    }
+}
+
+void SimFirmware::PowerCut() {
+    std::lock_guard lock(mutex_);
+    for (Sensor& sensor : sensors_) {
+        for (CodePacketArea& area : sensor.code) {
+            area.Abandon();
+        }
+    }
+}
+
+uint16_t SimFlash::PowerOnProductId() const {
+    for (const Sensor& sensor : sensors) {
+        for (const Image& image : sensor.images) {
+            if (image.state != State::Whole) {
+                return kProductIdUpdate;
+            }
+        }
+    }
+    return bootProductId;
 }
 
 std::vector<SimAnomaly> SimFirmware::anomalies() const {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "base/Log.h"
 #include "sim/ReplyBuilder.h"
 #include "sim/SimConnection.h"
 #include "sim/SimReportDescriptor.h"
@@ -106,7 +107,7 @@ std::vector<uint8_t> SimTransport::ReportDescriptor(const std::string& path) {
 
 IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report) {
     const std::shared_ptr<SimDeviceInstance>& device = connection.instance();
-    const FaultDecision fault = faults_.OnOutputReport(report[1]);
+    const FaultDecision fault = faults_.OnOutputReport(report);
     if (fault.action == FaultDecision::Action::Throw) {
         char what[64];
         std::snprintf(what, sizeof what, "the simulated link failed at command 0x%02x", report[1]);
@@ -114,6 +115,10 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
     }
     if (fault.action == FaultDecision::Action::UnplugBefore) {
         Unplug(device->serial, fault.replug);
+        return IoResult::Gone();
+    }
+    if (fault.action == FaultDecision::Action::PowerCut) {
+        CutPower(device->serial, fault.powerOff);
         return IoResult::Gone();
     }
     SimConnection::Clock::time_point arrived;
@@ -146,6 +151,9 @@ IoResult SimTransport::Exchange(SimConnection& connection, const uint8_t* report
         default:
             outcome = firmware_.Process(report);
             break;
+    }
+    if (outcome.flashChanged) {
+        KeepFlash();
     }
     if (!outcome.reply) {
         return IoResult::Ok();
@@ -221,6 +229,38 @@ void SimTransport::QueueTouchReports(size_t count) {
     for (size_t i = 0; i < count; ++i) {
         DeliverTouch(*device, now);
     }
+}
+
+void SimTransport::CutPower(uint64_t serial, std::chrono::milliseconds off) {
+    firmware_.PowerCut();
+    // Kept at every change already; written again so the file holds the moment of the cut.
+    KeepFlash();
+    Unplug(serial, Replug{firmware_.flash().PowerOnProductId(), off});
+}
+
+bool SimTransport::KeepFlashIn(const std::string& path, SimStateProblem* problem) {
+    std::lock_guard lock(flashFileMutex_);
+    if (!WriteSimState(path, firmware_.flash(), problem)) {
+        return false;
+    }
+    flashFile_ = path;
+    flashFileFailed_ = false;
+    return true;
+}
+
+void SimTransport::KeepFlash() {
+    std::lock_guard lock(flashFileMutex_);
+    if (flashFile_.empty()) {
+        return;
+    }
+    SimStateProblem problem;
+    const bool written = WriteSimState(flashFile_, firmware_.flash(), &problem);
+    if (!written && !flashFileFailed_) {
+        // Once per run of failures: a full disk must not flood the log.
+        WriteLog("Simulated device: state file \"%s\" not written (%s)\n", flashFile_.c_str(),
+                 problem.detail.c_str());
+    }
+    flashFileFailed_ = !written;
 }
 
 void SimTransport::StreamTouches(bool on) {

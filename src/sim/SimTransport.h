@@ -16,6 +16,7 @@
 #include "sim/SimDeviceInstance.h"
 #include "sim/SimFirmware.h"
 #include "sim/SimScheduler.h"
+#include "sim/SimStateFile.h"
 
 namespace tavlin::sim {
 
@@ -82,6 +83,11 @@ class SimTransport final : public HidTransport {
     bool WaitForAttached(uint16_t productId, std::chrono::milliseconds timeout);
     bool WaitForDetached(std::chrono::milliseconds timeout);
 
+    // Keeps the firmware's flash in a file from now on (see SimStateFile.h): written now and at
+    // every change a real flash keeps, so the device outlives the program. False, with the
+    // problem, when the file cannot be written.
+    bool KeepFlashIn(const std::string& path, SimStateProblem* problem);
+
     // How long the device stays away after an update control before it comes back.
     void setReenumerationDelay(std::chrono::milliseconds delay);
 
@@ -117,6 +123,8 @@ class SimTransport final : public HidTransport {
     void Notify(const std::vector<PresenceEvent>& events);
     std::string PathOf(uint64_t serial, bool vendor) const;
     void DeliverTouch(SimDeviceInstance& device, SimConnection::Clock::time_point ready);
+    void CutPower(uint64_t serial, std::chrono::milliseconds off);
+    void KeepFlash();
 
     SimFirmware firmware_;
     FaultPlan faults_;
@@ -138,6 +146,9 @@ class SimTransport final : public HidTransport {
     int notifying_ = 0;  // notifications under way (guarded by mutex_)
     std::condition_variable notifyDone_;
     int nextListener_ = 1;
+    std::mutex flashFileMutex_;  // one write of the state file at a time
+    std::string flashFile_;      // guarded by flashFileMutex_; empty: the flash is not kept
+    bool flashFileFailed_ = false;
 
     SimScheduler scheduler_;  // last: its jobs use the members above
 };

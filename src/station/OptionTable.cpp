@@ -30,6 +30,7 @@ constexpr OptionRow kTable[] = {
     {OptionId::Simulate, "--simulate", {}, nullptr, kBothFrontEnds, kSimulate, kCliSimulate, nullptr, nullptr, nullptr, true},
     {OptionId::SimFaults, "--sim-faults", {}, kPlan, kBothFrontEnds, kSimFaults, nullptr, nullptr, nullptr, nullptr, true},
     {OptionId::SimDevices, "--sim-devices", {}, kCount, kBothFrontEnds, kSimDevices, kCliSimDevices, nullptr, nullptr, nullptr, true},
+    {OptionId::SimState, "--sim-state", {}, kFile, kBothFrontEnds, kSimState, kCliSimState, nullptr, nullptr, nullptr, true},
     {OptionId::Device, "--device", {}, kPort, kBothFrontEnds, kDevice, kCliDevice, kDeviceTakesPort, nullptr, nullptr, false},
     {OptionId::All, "--all", {}, nullptr, kCli, nullptr, kCliAll, nullptr, nullptr, nullptr, false},
     {OptionId::Json, "--json", {}, nullptr, kCli, nullptr, kCliJson, nullptr, nullptr, nullptr, false},

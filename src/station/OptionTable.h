@@ -13,6 +13,7 @@ enum class OptionId {
     Simulate,
     SimFaults,
     SimDevices,
+    SimState,
     Device,
     All,
     Json,

@@ -14,6 +14,9 @@ inline constexpr const char* kSimFaults = "模拟设备的故障计划（仅与 
 inline constexpr const char* kCount = "数量";
 inline constexpr const char* kSimDevices =
     "模拟多台设备，端口为 sim-1 到 sim-N（仅与 --simulate 一起使用）";
+inline constexpr const char* kSimState =
+    "把模拟设备的闪存（映像、版本、模式）保存在文件中，供以后的运行使用（仅与 --simulate "
+    "一起使用）";
 inline constexpr const char* kPort = "端口";
 inline constexpr const char* kDevice = "只使用该 USB 端口上的设备（端口见 tavlin-cli list）";
 inline constexpr const char* kEngineering = "显示工程控制台";
@@ -47,6 +50,9 @@ inline constexpr const char* kDeviceTakesPort = "--device 需要一个 USB 端�
 inline constexpr const char* kCliSimulate = "--simulate 使用内置的模拟设备代替 USB 设备；\n";
 inline constexpr const char* kCliSimDevices =
     "--sim-devices N 在端口 sim-1 到 sim-N 上模拟 N 台设备。\n";
+inline constexpr const char* kCliSimState =
+    "--sim-state FILE 把模拟设备的闪存（映像、版本、模式）保存在 FILE 中，供以后的运行使用；\n"
+    "不是这种文件或已损坏的 FILE 会被拒绝（退出状态 2）并保持原样。\n";
 inline constexpr const char* kCliDevice =
     "--device PORT 只使用该 USB 端口上的设备（见 list），并在该端口上跟随它的重启。\n"
     "没有此选项时，连接了多台设备的运行会拒绝选择（退出状态 2）。\n";
@@ -130,6 +136,8 @@ inline constexpr const char* kAllTexts[] = {kUsage,
                                             kLot,
                                             kValue,
                                             kLogDirTakesFolder,
-                                            kDeviceTakesPort};
+                                            kDeviceTakesPort,
+                                            kSimState,
+                                            kCliSimState};
 
 }  // namespace tavlin::options

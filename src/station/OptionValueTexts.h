@@ -15,10 +15,21 @@ inline constexpr const char* kSimDevicesNeedSimulate = "--sim-devices 需要 --s
 // The largest number of simulated devices.
 inline constexpr const char* kSimDevicesCount = "--sim-devices 只接受 1 到 %d 的设备数量";
 inline constexpr const char* kPaceWithoutReplay = "--replay-pace 只能与 --replay 一起使用";
+inline constexpr const char* kSimStateNeedSimulate = "--sim-state 需要 --simulate";
+inline constexpr const char* kSimStateOneDevice = "--sim-state 只能用于一台模拟设备";
+// A state file refused before anything runs; it is never written over.
+inline constexpr const char* kSimStateForeign = "%s 不是模拟设备的状态文件，已保持原样";
+inline constexpr const char* kSimStateDamaged = "模拟设备的状态文件 %s 已损坏（%s），已保持原样";
+inline constexpr const char* kSimStateNewer =
+    "模拟设备的状态文件 %s 是较新的程序写的（%s），已保持原样";
+inline constexpr const char* kSimStateUnreadable = "无法读取模拟设备的状态文件 %s（%s）";
+inline constexpr const char* kSimStateUnwritable = "无法写入模拟设备的状态文件 %s（%s）";
 
 // Every text above, for the translation completeness check.
 inline constexpr const char* kAllTexts[] = {
-    kEmptyValue,      kNoValue,          kSimFaultsNeedSimulate, kSimDevicesNeedSimulate,
-    kSimDevicesCount, kPaceWithoutReplay};
+    kEmptyValue,        kNoValue,           kSimFaultsNeedSimulate, kSimDevicesNeedSimulate,
+    kSimDevicesCount,   kPaceWithoutReplay, kSimStateNeedSimulate,  kSimStateOneDevice,
+    kSimStateForeign,   kSimStateDamaged,   kSimStateNewer,         kSimStateUnreadable,
+    kSimStateUnwritable};
 
 }  // namespace tavlin::optiontext

@@ -5,9 +5,11 @@
 #include <string_view>
 
 #include "base/FillText.h"
+#include "base/Log.h"
 #include "base/StringTable.h"
 #include "device/SystemTransport.h"
 #include "sim/FaultPlanParser.h"
+#include "sim/SimStateFile.h"
 #include "sim/SimStation.h"
 #include "sim/SimTransport.h"
 #include "station/GivenOptions.h"
@@ -99,6 +101,48 @@ bool CreateStation(const TransportOptions& options, size_t count, CreatedTranspo
     return true;
 }
 
+// The simulated device as the state file left it (a new one when there is no file yet), kept in
+// that file from now on.
+std::unique_ptr<SimTransport> KeptDevice(const std::string& path, std::string* error) {
+    using Kind = sim::SimStateProblem::Kind;
+    sim::SimStateProblem problem;
+    const std::optional<sim::SimFlash> flash = sim::ReadSimState(path, &problem);
+    SimTransport::Options options;
+    std::unique_ptr<SimTransport> device;
+    if (flash || problem.kind == Kind::Absent) {
+        options.productId = flash ? flash->PowerOnProductId() : kProductIdWork;
+        device = std::make_unique<SimTransport>(options);
+        if (flash) {
+            device->firmware().RestoreFlash(*flash);
+        }
+        if (device->KeepFlashIn(path, &problem)) {
+            return device;
+        }
+    }
+    const char* text = optiontext::kSimStateUnreadable;
+    switch (problem.kind) {
+        case Kind::Foreign:
+        case Kind::NotAFile:
+            text = optiontext::kSimStateForeign;
+            break;
+        case Kind::Damaged:
+            text = optiontext::kSimStateDamaged;
+            break;
+        case Kind::Newer:
+            text = optiontext::kSimStateNewer;
+            break;
+        case Kind::Unwritable:
+            text = optiontext::kSimStateUnwritable;
+            break;
+        default:
+            break;
+    }
+    WriteLog("Simulated device state file \"%s\" refused: %s\n", path.c_str(),
+             problem.detail.c_str());
+    Fail(error, FillText(Tr(text), {path, problem.detail}));
+    return nullptr;
+}
+
 bool CreateDevice(const TransportOptions& options, CreatedTransport* created, std::string* error) {
     if (!options.simulate) {
         created->base = CreateSystemTransport();
@@ -112,7 +156,11 @@ bool CreateDevice(const TransportOptions& options, CreatedTransport* created, st
     if (!faults) {
         return false;
     }
-    auto sim = std::make_unique<SimTransport>();
+    auto sim = options.simState.empty() ? std::make_unique<SimTransport>()
+                                        : KeptDevice(options.simState, error);
+    if (!sim) {
+        return false;
+    }
     sim->faults().Set(*faults);
     created->sim = sim.get();
     created->base = std::move(sim);
@@ -126,6 +174,7 @@ TransportOptions TransportOptionsFrom(const GivenOptions& given) {
     options.simulate = given.has(OptionId::Simulate);
     options.simFaults = given.value(OptionId::SimFaults);
     options.simDevices = given.value(OptionId::SimDevices);
+    options.simState = given.value(OptionId::SimState);
     options.record = given.value(OptionId::Record);
     options.replay = given.value(OptionId::Replay);
     options.replayPace = given.value(OptionId::ReplayPace);
@@ -140,8 +189,9 @@ bool CheckTransportOptions(const TransportOptions& options, std::string* error) 
     if (!options.replayPace.empty() && options.replay.empty()) {
         return Fail(error, Tr(optiontext::kPaceWithoutReplay));
     }
-    if (!options.replay.empty() && (options.simulate || !options.simFaults.empty() ||
-                                    !options.simDevices.empty() || !options.record.empty())) {
+    if (!options.replay.empty() &&
+        (options.simulate || !options.simFaults.empty() || !options.simDevices.empty() ||
+         !options.simState.empty() || !options.record.empty())) {
         return Fail(error, Tr(trace::kReplayAlone));
     }
     if (!options.simulate && !options.simFaults.empty()) {
@@ -153,6 +203,14 @@ bool CheckTransportOptions(const TransportOptions& options, std::string* error) 
     if (!options.simDevices.empty() && !SimDeviceCount(options.simDevices)) {
         return Fail(error, FillText(Tr(optiontext::kSimDevicesCount),
                                     {std::to_string(static_cast<int>(kMaxSimDevices))}));
+    }
+    if (!options.simulate && !options.simState.empty()) {
+        return Fail(error, Tr(optiontext::kSimStateNeedSimulate));
+    }
+    if (!options.simState.empty() &&
+        ((!options.simDevices.empty() && *SimDeviceCount(options.simDevices) > 1) ||
+         options.simFaults.find("device=") != std::string::npos)) {
+        return Fail(error, Tr(optiontext::kSimStateOneDevice));
     }
     return true;
 }

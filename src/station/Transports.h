@@ -22,20 +22,21 @@ struct TransportOptions {
     bool simulate = false;
     std::string simFaults;   // the --sim-faults value (see FaultPlanParser.h)
     std::string simDevices;  // --sim-devices N: that many simulated devices, ports sim-1..sim-N
+    std::string simState;    // --sim-state FILE: the simulated device's flash, kept between runs
     std::string record;      // --record FILE: the session's reports and presence go there
     std::string replay;      // --replay FILE: a recorded session takes the device's place
     std::string replayPace;  // --replay-pace: "recorded" or "immediate" (the default)
 };
 
 class GivenOptions;
-// --simulate, --sim-faults, --sim-devices, --record, --replay and --replay-pace as a command line
-// gave them.
+// --simulate, --sim-faults, --sim-devices, --sim-state, --record, --replay and --replay-pace as a
+// command line gave them.
 TransportOptions TransportOptionsFrom(const GivenOptions& given);
 
 // The options' values and combinations, checked before anything runs (CreateTransport checks
 // them again): a pace other than recorded or immediate, a pace without a replay, faults or
-// devices without --simulate, a device count that is not a number from 1 to 64, a replay
-// together with --simulate or --record.
+// devices without --simulate, a device count that is not a number from 1 to 64, a state file
+// without --simulate or for several devices, a replay together with --simulate or --record.
 bool CheckTransportOptions(const TransportOptions& options, std::string* error);
 
 struct CreatedTransport {
@@ -56,8 +57,9 @@ struct CreatedTransport {
 // The real devices (see SystemTransport.h), the simulated device (attached, product id 0x0055)
 // with its fault plan, or several of them on a simulated station (see SimStation.h), or a recorded
 // session; any of the first two recorded with --record. Fails with a message for a fault plan that
-// does not parse, faults asked without --simulate, or a recording that cannot be read or written -
-// before anything runs.
+// does not parse, faults asked without --simulate, a recording that cannot be read or written,
+// or a state file (--sim-state) that is not one, is damaged or cannot be written - before anything
+// runs. A state file refused is left as it was, and the log says why.
 CreatedTransport CreateTransport(const TransportOptions& options, std::string* error);
 
 // How a recording ended: whole, or cut short (a write failed, the writer fell behind) with the

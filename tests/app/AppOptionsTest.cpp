@@ -90,7 +90,7 @@ TEST(AppOptions, HelpListsEveryOption) {
         EXPECT_EQ(parsed.exitCode, 0);
         for (const char* option :
              {"--help", "--version", "--simulate",
-              "--sim-faults=", "--sim-devices=", "--device=", "--engineering",
+              "--sim-faults=", "--sim-devices=", "--sim-state=", "--device=", "--engineering",
               "--log-dir=", "--record=", "--replay=", "--replay-pace=", "--check-calibration",
               "--check-tolerance=", "--screen-size=", "--results=", "--operator=", "--lot="}) {
             EXPECT_TRUE(Contains(parsed.text, option)) << option << " missing in:\n" << parsed.text;

@@ -9,12 +9,18 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CliChild.h"
 #include "UmockdevFixture.h"
 #include "device/DeviceProtocol.h"
+#include "device/HidDevice.h"
+#include "device/HidapiTransport.h"
+#include "sim/FaultPlanParser.h"
+#include "sim/ImageWrites.h"
 
 namespace tavlin::e2e {
 namespace {
@@ -86,6 +92,61 @@ TEST_F(FirmwareUpdateE2eTest, AnUpdateFollowsTheDeviceIntoItsUpdateEnvironmentAn
     EXPECT_EQ(received(1, sim::CodeTarget::Packet, h.size()), h);
     EXPECT_EQ(received(0, sim::CodeTarget::Packet2, l.size()), l);
     EXPECT_EQ(received(1, sim::CodeTarget::Packet2, r.size()), r);
+}
+
+// The product ids of our devices as hidapi lists them (each collection lists its device).
+std::vector<uint16_t> Listed(HidapiTransport& transport) {
+    std::set<uint16_t> ids;
+    for (const HidInterfaceInfo& info : transport.Enumerate()) {
+        if (info.vendorId == kVendorId) {
+            ids.insert(info.productId);
+        }
+    }
+    return {ids.begin(), ids.end()};
+}
+
+bool ListedWithin(HidapiTransport& transport, const std::vector<uint16_t>& ids,
+                  std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (Listed(transport) != ids) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// A power cut in the middle of an image: hidapi and udev see the device leave at once and come
+// back after its time off in its update environment, on a new node.
+TEST_F(FirmwareUpdateE2eTest, APowerCutIsSeenAsAnUnplugAndAReplugInTheUpdateEnvironment) {
+    std::string error;
+    const auto plan = sim::ParseFaultPlan("powercut-at=HInfo:2@400ms", &error);
+    ASSERT_TRUE(plan) << error;
+    bed->CutPowerAs(*plan);
+    bed->PlugOurs(kProductIdWork);
+    HidapiTransport transport;
+    ASSERT_TRUE(ListedWithin(transport, {kProductIdWork}, 2s));
+
+    HidDevice device(transport);
+    device.setTimeoutMs(300);
+    uint16_t pid = 0;
+    ASSERT_EQ(OpenHidDevice(device, &pid), 1);
+    EXPECT_FALSE(sim::testing::WriteImage(device, 0));
+    EXPECT_TRUE(ListedWithin(transport, {}, 2s)) << "the device stayed on the bus";
+    const auto gone = std::chrono::steady_clock::now();
+    EXPECT_TRUE(ListedWithin(transport, {kProductIdUpdate}, 3s)) << "it did not come back";
+    EXPECT_GE(std::chrono::steady_clock::now() - gone, 250ms) << "back before its time off";
+    EXPECT_EQ(bed->PluggedProductIds(), (std::vector<uint16_t>{kProductIdWork, kProductIdUpdate}));
+    EXPECT_EQ(bed->firmware().imageState(0, sim::CodeTarget::Packet), sim::SimFlash::State::Erased);
+
+    // The device that came back takes the image in full.
+    CloseHidDevice(device);
+    ASSERT_EQ(OpenHidDevice(device, &pid), 1);
+    EXPECT_EQ(pid, kProductIdUpdate);
+    EXPECT_TRUE(sim::testing::WriteImage(device, 0));
+    EXPECT_TRUE(sim::testing::WriteVersion(device, 0));
+    EXPECT_TRUE(sim::testing::Written(bed->firmware(), 0));
 }
 
 }  // namespace

@@ -490,10 +490,11 @@ std::vector<uint16_t> UmockdevBed::PluggedProductIds() const {
     return ids;
 }
 
-void UmockdevBed::RequestReplug(PluggedDevice* plug, uint16_t productId) {
+void UmockdevBed::RequestReplug(PluggedDevice* plug, uint16_t productId,
+                                std::chrono::milliseconds before, std::chrono::milliseconds away) {
     {
         std::lock_guard lock(replugMutex_);
-        replugs_.emplace_back(plug, productId);
+        replugs_.push_back({plug, productId, before, away});
         if (!replugger_.joinable()) {
             replugger_ = std::thread([this] { RunReplugs(); });
         }
@@ -509,14 +510,14 @@ void UmockdevBed::RunReplugs() {
         if (replugStop_) {
             return;
         }
-        const auto [plug, productId] = replugs_.front();
+        const auto [plug, productId, before, away] = replugs_.front();
         replugs_.erase(replugs_.begin());
         lock.unlock();
         // A restarting device comes back on its own socket.
         const std::string port = plug->port;
         sim::SimFirmware* firmware = plug->firmware;
         // The reply is on its way first; then the device restarts and enumerates anew.
-        std::this_thread::sleep_for(100ms);
+        std::this_thread::sleep_for(before);
         int index = -1;
         {
             std::lock_guard plugsLock(plugsMutex_);
@@ -527,7 +528,7 @@ void UmockdevBed::RunReplugs() {
             }
         }
         Unplug(index);
-        std::this_thread::sleep_for(200ms);
+        std::this_thread::sleep_for(away);
         Plug(0x1FC9, productId, true, false, port, firmware);
         lock.lock();
     }
@@ -575,6 +576,13 @@ void UmockdevBed::Serve(PluggedDevice& plug) {
         receivedChanged_.notify_all();
         if (!answering_) {
             continue;
+        }
+        if (const sim::FaultDecision fault = faults_.OnOutputReport(report);
+            fault.action == sim::FaultDecision::Action::PowerCut) {
+            plug.firmware->PowerCut();
+            RequestReplug(&plug, plug.firmware->flash().PowerOnProductId(),
+                          std::chrono::milliseconds(0), fault.powerOff);
+            return;  // no power: the report is never taken
         }
         if (Refused(plug, report[1])) {
             uint8_t refusal[64] = {plug.inputReportId, report[1], 0xEE};

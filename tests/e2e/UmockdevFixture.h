@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "sim/FaultPlan.h"
 #include "sim/SimFirmware.h"
 
 typedef struct _UMockdevTestbed UMockdevTestbed;
@@ -85,6 +86,11 @@ class UmockdevBed {
     void FollowUpdateControl(bool on) { followUpdateControl_ = on; }
     // The product ids of our plugs so far, in order.
     std::vector<uint16_t> PluggedProductIds() const;
+    // The power cut of `faults` (see FaultPlan.h; its other faults are not acted on here): the
+    // device drops off the bus as the report arrives, its firmware loses what a power cut
+    // loses, and it comes back on its socket after the time off, in its update environment
+    // when an image was left unwritten. Reports are counted from this call.
+    void CutPowerAs(const sim::FaultSettings& faults) { faults_.Set(faults); }
 
     // When false, the device swallows reports without answering.
     void SetAnswering(bool answering) { answering_ = answering; }
@@ -105,7 +111,9 @@ class UmockdevBed {
     int Plug(uint16_t vendorId, uint16_t productId, bool ours, bool touchOnly,
              const std::string& port = {}, sim::SimFirmware* firmware = nullptr);
     PluggedDevice& PlugAt(int index) const;
-    void RequestReplug(PluggedDevice* plug, uint16_t productId);
+    void RequestReplug(PluggedDevice* plug, uint16_t productId,
+                       std::chrono::milliseconds before = std::chrono::milliseconds(100),
+                       std::chrono::milliseconds away = std::chrono::milliseconds(200));
     void RunReplugs();
 
     UMockdevTestbed* testbed_ = nullptr;
@@ -126,7 +134,14 @@ class UmockdevBed {
     // Re-plugs run on their own thread: a plug's server cannot remove itself.
     std::mutex replugMutex_;
     std::condition_variable replugChanged_;
-    std::vector<std::pair<PluggedDevice*, uint16_t>> replugs_;
+    struct Replug {
+        PluggedDevice* plug;
+        uint16_t productId;
+        std::chrono::milliseconds before;  // from the request to the unplug
+        std::chrono::milliseconds away;    // from the unplug to the plug
+    };
+    std::vector<Replug> replugs_;
+    sim::FaultPlan faults_;
     bool replugStop_ = false;
     std::thread replugger_;
     mutable std::mutex receivedMutex_;

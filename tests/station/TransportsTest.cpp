@@ -158,6 +158,15 @@ TEST(TransportOptions, CombinationsAreCheckedBeforeAnythingRuns) {
     replayFaults.simFaults = "refuse=6";
     TransportOptions replayDevices = replay("in.trace", "");
     replayDevices.simDevices = "2";
+    TransportOptions replayState = replay("in.trace", "");
+    replayState.simState = "flash.state";
+    TransportOptions stateAlone;
+    stateAlone.simState = "flash.state";
+    auto kept = [&sim](std::string devices, std::string faults = "") {
+        TransportOptions o = sim(std::move(devices), std::move(faults));
+        o.simState = "flash.state";
+        return o;
+    };
     const Case cases[] = {
         {replay("", "recorded"), optiontext::kPaceWithoutReplay},
         {replay("", "immediate"), optiontext::kPaceWithoutReplay},
@@ -167,6 +176,11 @@ TEST(TransportOptions, CombinationsAreCheckedBeforeAnythingRuns) {
         {replaySimulated, kReplayAlone},
         {replayFaults, kReplayAlone},
         {replayDevices, kReplayAlone},
+        {replayState, kReplayAlone},
+        {stateAlone, optiontext::kSimStateNeedSimulate},
+        {kept("2"), optiontext::kSimStateOneDevice},
+        {kept("", "device=sim-1,refuse=6"), optiontext::kSimStateOneDevice},
+        {kept("1", "refuse=6"), nullptr},
         {faultsAlone, optiontext::kSimFaultsNeedSimulate},
         {devicesAlone, optiontext::kSimDevicesNeedSimulate},
         {sim("1"), nullptr},
