@@ -1,7 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace tavlin {
+struct LoadedPackage;
+}
 
 namespace tavlin::cli {
 
@@ -21,6 +26,8 @@ enum class Command {
     Calibrate,
     Results,
     ResultsExport,
+    PackageManifest,
+    PackageVerify,
     Help,
     Version
 };
@@ -46,6 +53,9 @@ struct Invocation {
     // Not an argument of the command: the port the run keeps to (station::DeviceChoice); empty:
     // any.
     std::string keptPort;
+    // Not an argument either: update's package as read and checked before the device was
+    // opened; null: the update reads it itself.
+    std::shared_ptr<const LoadedPackage> package;
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

@@ -313,6 +313,11 @@ int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput&
     Interruption none;
     Session session(transport, invocation.keptPort, output, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
+    if (report != nullptr) {
+        // What the front end found out of the package before the device was opened.
+        session.report().trust = report->trust;
+        session.report().packageFiles = report->packageFiles;
+    }
     const int status = session.Run(invocation);
     if (report != nullptr) {
         *report = std::move(session.report());

@@ -12,7 +12,7 @@
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareTexts.h"
-#include "firmware/PackageCheck.h"
+#include "firmware/LoadedPackage.h"
 
 namespace tavlin::cli {
 namespace {
@@ -40,7 +40,14 @@ class TerminalFirmwareView : public FirmwareView {
         const char* image = write == ImageWrite::LInfo   ? "LInfo"
                             : write == ImageWrite::RInfo ? "RInfo"
                                                          : "HInfo";
-        report_->images->push_back({name, bytes, packets, image, master ? "master" : "slave"});
+        std::string sha256;
+        for (const RunReport::PackageFile& file : report_->packageFiles) {
+            if (file.path == name) {
+                sha256 = file.sha256;
+            }
+        }
+        report_->images->push_back(
+            {name, bytes, packets, image, master ? "master" : "slave", sha256});
     }
 
   private:
@@ -100,7 +107,7 @@ Result RunWorker(FirmwareSession& session, UpdateContext& c, bool* cancelled) {
     return *cancelled && result.ok() ? Interrupted() : result;
 }
 
-Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration replugLimit) {
+Result VerifyVersions(const LoadedPackage& package, UpdateContext& c, Clock::duration replugLimit) {
     SharedState& s = c.state;
     const bool back = WaitForDevice(
         c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode == 0; },
@@ -127,11 +134,11 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
     char line[96];
     std::snprintf(line, sizeof line, "IMAGE Version: M--%08x, S--%08x\n", m, sv);
     c.host.SetVersionText(line);
-    const ImageEnables enables = ReadImageEnables(inv.file);
+    const ImageEnables& enables = package.enables;
     const bool mOk = !enables.enabled(PackageSection::LInfo) ||
-                     ReadImageVersion(inv.file, PackageSection::LInfo) == m;
+                     ImageVersionOf(package.iniBytes, PackageSection::LInfo) == m;
     const bool sOk = !enables.enabled(PackageSection::RInfo) ||
-                     ReadImageVersion(inv.file, PackageSection::RInfo) == sv;
+                     ImageVersionOf(package.iniBytes, PackageSection::RInfo) == sv;
     if (c.report != nullptr) {
         c.report->verified = mOk && sOk;
     }
@@ -154,13 +161,21 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     }
     // Before the device is asked to restart: a typo in a package name must never cost a unit
     // its working firmware for the length of an update that cannot happen.
-    const char* refusal = nullptr;
-    if (Result package = CheckPackage(inv.file, &refusal); !package.ok()) {
-        c.host.SetFirmwareStatusText(Tr(refusal));
-        return package;
+    // Read once here, when the front end has not read (and checked) it already: the update
+    // writes exactly these bytes.
+    std::shared_ptr<const LoadedPackage> package = inv.package;
+    if (package == nullptr) {
+        auto loaded = std::make_shared<LoadedPackage>();
+        const char* refusal = nullptr;
+        if (Result read = LoadPackage(inv.file, loaded.get(), &refusal); !read.ok()) {
+            c.host.SetFirmwareStatusText(Tr(refusal));
+            return read;
+        }
+        package = std::move(loaded);
     }
     TerminalFirmwareView view(c.host, c.progress, c.report);
     FirmwareSession session(s, view, c.host, c.modes);
+    session.UsePackage(package);
     const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
     if (launch == FirmwareLaunch::NoDevice) {
         return Result::Fail(ResultCode::NoDevice, "no device");
@@ -202,7 +217,7 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     if (c.interruption.requested()) {
         return Interrupted();
     }
-    return inv.verify ? VerifyVersions(inv, c, replugLimit) : Result::Ok();
+    return inv.verify ? VerifyVersions(*package, c, replugLimit) : Result::Ok();
 }
 
 }  // namespace tavlin::cli

@@ -15,6 +15,7 @@
 #include "cli/CliCalibrate.h"
 #include "cli/CliDevices.h"
 #include "cli/CliLanguage.h"
+#include "cli/CliPackage.h"
 #include "cli/CliResults.h"
 #include "cli/CliSession.h"
 #include "cli/JsonReport.h"
@@ -133,6 +134,11 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
         const int status = tavlin::cli::RunResults(invocation, options, end.output(), &report);
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
+    if (invocation.command == tavlin::cli::Command::PackageManifest ||
+        invocation.command == tavlin::cli::Command::PackageVerify) {
+        const int status = tavlin::cli::RunPackage(invocation, options, end.output(), &report);
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
+    }
     if (invocation.command == tavlin::cli::Command::Layout) {
         tavlin::cli::CliOutput output(end.people());
         const int status =
@@ -178,6 +184,18 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (std::string refusal; !tavlin::station::PrepareRunLog(options.logDir, &refusal)) {
         return RefuseLogFolder(end, std::move(refusal));
     }
+    // A package is read and checked before any device is opened: one that fails its check
+    // never costs a unit anything.
+    tavlin::cli::Invocation onDevice = invocation;
+    if (invocation.command == tavlin::cli::Command::Update) {
+        const tavlin::Result checked = tavlin::cli::CheckUpdatePackage(
+            invocation, options, end.output(), &report, &onDevice.package);
+        if (!checked.ok()) {
+            report.messages = end.output().messages();
+            report.result = checked;
+            return end.Finish(tavlin::cli::kExitFailed, report, true);
+        }
+    }
     tavlin::station::Station station;
     std::string refusal;
     const tavlin::Result opened =
@@ -211,7 +229,6 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         options, command.empty() ? std::string() : command[0],
         std::vector<std::string>(command.begin() + (command.empty() ? 0 : 1), command.end()));
     record.Begin(station.device.port);
-    tavlin::cli::Invocation onDevice = invocation;
     onDevice.keptPort = station.device.keptPort;
     int status = tavlin::cli::RunSession(onDevice, *transport.transport, end.output(),
                                          tavlin::kTransferTimeoutMs, &sessionStop, stderr, &report);
