@@ -53,8 +53,11 @@ struct Invocation {
     // Not an argument of the command: the port the run keeps to (station::DeviceChoice); empty:
     // any.
     std::string keptPort;
+    // From the options (--trusted-key, --require-signed): whom update and package verify trust.
+    std::vector<std::string> trustedKeys;
+    bool requireSigned = false;
     // Not an argument either: update's package as read and checked before the device was
-    // opened; null: the update reads it itself.
+    // opened; null: the session reads and checks it before it opens the device.
     std::shared_ptr<const LoadedPackage> package;
 };
 

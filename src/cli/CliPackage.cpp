@@ -20,21 +20,21 @@ namespace {
 void TellRefusal(CliOutput& output, const char* statusText, const Result& refused) {
     const char* text = statusText != nullptr ? statusText : pkg::kPackageNotTrusted;
     if (std::strstr(text, "%s") != nullptr) {
-        output.LineTo(stderr, "tavlin-cli: " + FillText(Tr(text), {refused.reason()}));
+        output.Line("tavlin-cli: " + FillText(Tr(text), {refused.reason()}));
         return;
     }
-    output.LineTo(stderr, Tr(text));
-    output.LineTo(stderr, "tavlin-cli: " + refused.reason());
+    output.Line(Tr(text));
+    output.Line("tavlin-cli: " + refused.reason());
 }
 
 #ifdef TAVLIN_SIGNED_PACKAGES
-TrustSettings SettingsFor(const RunOptions& options) {
-    return TrustSettings{options.trustedKeys, TrustedKeyFolder(), options.requireSigned};
+TrustSettings SettingsFor(const Invocation& invocation) {
+    return TrustSettings{invocation.trustedKeys, TrustedKeyFolder(), invocation.requireSigned};
 }
 
 void Report(const CheckedPackage& checked, RunReport* report) {
-    report->trust =
-        RunReport::Trust{checked.trust.isSigned, checked.trust.keyId, checked.trust.comment};
+    const PackageTrust& trust = checked.package.trust;
+    report->trust = RunReport::Trust{trust.isSigned, trust.keyId, trust.comment};
     report->packageFiles.clear();
     for (const CheckedFile& file : checked.files) {
         report->packageFiles.push_back({file.path, file.sha256, file.size});
@@ -44,14 +44,13 @@ void Report(const CheckedPackage& checked, RunReport* report) {
 
 }  // namespace
 
-Result CheckUpdatePackage(const Invocation& invocation, const RunOptions& options,
-                          CliOutput& output, RunReport* report,
+Result CheckUpdatePackage(const Invocation& invocation, CliOutput& output, RunReport* report,
                           std::shared_ptr<const LoadedPackage>* package) {
     const char* statusText = nullptr;
 #ifdef TAVLIN_SIGNED_PACKAGES
     CheckedPackage checked;
     if (Result result =
-            CheckPackageTrust(invocation.file, SettingsFor(options), &checked, &statusText);
+            CheckPackageTrust(invocation.file, SettingsFor(invocation), &checked, &statusText);
         !result.ok()) {
         TellRefusal(output, statusText, result);
         return result;
@@ -64,7 +63,7 @@ Result CheckUpdatePackage(const Invocation& invocation, const RunOptions& option
     return Result::Ok();
 #else
     // This build cannot check a signature: where one is required, nothing is taken.
-    if (options.requireSigned) {
+    if (invocation.requireSigned) {
         const Result refused =
             Result::Fail(ResultCode::BadInput, "this build cannot check package signatures");
         TellRefusal(output, pkg::kUnsignedRefused, refused);
@@ -82,8 +81,7 @@ Result CheckUpdatePackage(const Invocation& invocation, const RunOptions& option
 #endif
 }
 
-int RunPackage(const Invocation& invocation, const RunOptions& options, CliOutput& output,
-               RunReport* report) {
+int RunPackage(const Invocation& invocation, CliOutput& output, RunReport* report) {
 #ifdef TAVLIN_SIGNED_PACKAGES
     if (invocation.command == Command::PackageManifest) {
         std::string written;
@@ -99,10 +97,10 @@ int RunPackage(const Invocation& invocation, const RunOptions& options, CliOutpu
     }
     // A package checked here is one about to be shipped: without a signature there is nothing
     // to vouch for it.
-    RunOptions signedOnly = options;
+    Invocation signedOnly = invocation;
     signedOnly.requireSigned = true;
     std::shared_ptr<const LoadedPackage> package;
-    report->result = CheckUpdatePackage(invocation, signedOnly, output, report, &package);
+    report->result = CheckUpdatePackage(signedOnly, output, report, &package);
     if (report->result.ok() && report->trust->isSigned) {
         output.Line(FillText(Tr(pkg::kVerified), {report->trust->keyId, report->trust->comment}));
     }
@@ -110,7 +108,6 @@ int RunPackage(const Invocation& invocation, const RunOptions& options, CliOutpu
     return report->result.ok() ? kExitSuccess : kExitFailed;
 #else
     (void)invocation;
-    (void)options;
     report->result = Result::Fail(ResultCode::Failed, "this build cannot check package signatures");
     output.LineTo(stderr, "tavlin-cli: " + report->result.reason());
     report->messages = output.messages();

@@ -8,6 +8,7 @@
 #include "cli/CliCalibrate.h"
 #include "cli/CliHost.h"
 #include "cli/CliLevel.h"
+#include "cli/CliPackage.h"
 #include "cli/CliUpdate.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
@@ -310,15 +311,31 @@ int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput&
         }
         return kExitFailed;
     }
+    // A package is read and checked before the device is opened, unless the front end did that
+    // already: one that fails its check never costs a unit anything.
+    Invocation checked = invocation;
+    RunReport packageReport;
+    if (invocation.command == Command::Update && invocation.package == nullptr) {
+        if (Result package =
+                CheckUpdatePackage(invocation, output, &packageReport, &checked.package);
+            !package.ok()) {
+            if (report != nullptr) {
+                report->result = package;
+                report->messages = output.messages();
+            }
+            return kExitFailed;
+        }
+    } else if (report != nullptr) {
+        packageReport.trust = report->trust;
+        packageReport.packageFiles = report->packageFiles;
+    }
     Interruption none;
     Session session(transport, invocation.keptPort, output, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
-    if (report != nullptr) {
-        // What the front end found out of the package before the device was opened.
-        session.report().trust = report->trust;
-        session.report().packageFiles = report->packageFiles;
-    }
-    const int status = session.Run(invocation);
+    // What was found out of the package before the device was opened.
+    session.report().trust = packageReport.trust;
+    session.report().packageFiles = packageReport.packageFiles;
+    const int status = session.Run(checked);
     if (report != nullptr) {
         *report = std::move(session.report());
         report->messages = output.messages();

@@ -136,7 +136,7 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
     }
     if (invocation.command == tavlin::cli::Command::PackageManifest ||
         invocation.command == tavlin::cli::Command::PackageVerify) {
-        const int status = tavlin::cli::RunPackage(invocation, options, end.output(), &report);
+        const int status = tavlin::cli::RunPackage(invocation, end.output(), &report);
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
     if (invocation.command == tavlin::cli::Command::Layout) {
@@ -188,8 +188,8 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     // never costs a unit anything.
     tavlin::cli::Invocation onDevice = invocation;
     if (invocation.command == tavlin::cli::Command::Update) {
-        const tavlin::Result checked = tavlin::cli::CheckUpdatePackage(
-            invocation, options, end.output(), &report, &onDevice.package);
+        const tavlin::Result checked =
+            tavlin::cli::CheckUpdatePackage(invocation, end.output(), &report, &onDevice.package);
         if (!checked.ok()) {
             report.messages = end.output().messages();
             report.result = checked;
@@ -281,6 +281,8 @@ int Run(tavlin::Utf8Arguments& arguments) {
         if (!parsed || !tavlin::station::CheckTransportOptions(options.transport, &error)) {
             return end.Usage(tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {error}));
         }
+        invocation.trustedKeys = options.trustedKeys;
+        invocation.requireSigned = options.requireSigned;
         const int status = RunCommand(end, invocation, options, args, interruption);
         quitSignals.RunEnded();
         return status;

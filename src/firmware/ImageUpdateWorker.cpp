@@ -85,6 +85,16 @@ void ImageUpdateWorker::Run(const std::string& packagePath,
 
 Result ImageUpdateWorker::Update(const LoadedPackage& package) {
     Progress(0);
+    // Who vouched for what goes to the device, in the run's own log.
+    if (package.trust.isSigned) {
+        WriteLogSized(package.path.size() + package.trust.comment.size() + 96,
+                      "Update FW: package \"%s\" signed by key %s, trusted comment: %s\n",
+                      package.path.c_str(), package.trust.keyId.c_str(),
+                      package.trust.comment.c_str());
+    } else {
+        WriteLogSized(package.path.size() + 64, "Update FW: package \"%s\" is not signed!\n",
+                      package.path.c_str());
+    }
     for (const PlannedWrite& plan : PlanUpdate(package.enables)) {
         for (const LoadedImage& image : package.images) {
             if (image.section != SectionOf(plan.write)) {

@@ -15,6 +15,14 @@ struct LoadedImage {
     std::string bytes;
 };
 
+// Who vouched for a package: the signing key's id (as the signing tool prints it) and the
+// signature's trusted comment; nobody when it was not signed (or not checked).
+struct PackageTrust {
+    bool isSigned = false;
+    std::string keyId;
+    std::string comment;
+};
+
 // A package read whole into memory: the package file and every image it enables, each file
 // read once. What is checked (hashes, signature) and what is written to the device are these
 // same bytes, so a file changed on disk after the check never reaches the device.
@@ -23,6 +31,7 @@ struct LoadedPackage {
     std::string iniBytes;  // its bytes; enables, names and versions are read from them
     ImageEnables enables;
     std::vector<LoadedImage> images;  // the enabled ones, in section order
+    PackageTrust trust;               // set by the check (PackageTrust.h)
 };
 
 // Reads the package at `path` and its enabled images. Refused (BadInput) as the update would

@@ -190,15 +190,14 @@ Result CheckPackageTrust(const std::string& path, const TrustSettings& settings,
     std::error_code ignored;
     if (!fs::exists(PathFromUtf8(signaturePath), ignored)) {
         if (SignaturesRequired(settings)) {
-            WriteLog(
-                "Update FW: package \"%s\" is not signed, and this station takes signed "
-                "packages only!\n",
-                path.c_str());
+            WriteLogSized(path.size() + 96,
+                          "Update FW: package \"%s\" is not signed, and this station takes "
+                          "signed packages only!\n",
+                          path.c_str());
             *statusText = pkg::kUnsignedRefused;
             return Refuse(path + " is not signed (no " + signaturePath +
                           "), and this station takes signed packages only");
         }
-        WriteLog("Update FW: package \"%s\" is not signed!\n", path.c_str());
         ListFiles(out);
         return Result::Ok();
     }
@@ -211,7 +210,8 @@ Result CheckPackageTrust(const std::string& path, const TrustSettings& settings,
     if (Result read = ReadSmallFile(manifestPath, kMaxManifestBytes, &manifest); !read.ok()) {
         return read;
     }
-    Result checked = VerifySignature(manifest, signature, signaturePath, settings, &out->trust);
+    Result checked =
+        VerifySignature(manifest, signature, signaturePath, settings, &out->package.trust);
     std::vector<ManifestEntry> entries;
     if (checked.ok()) {
         if (Result parsed = ParseManifest(manifest, &entries); !parsed.ok()) {
@@ -222,13 +222,12 @@ Result CheckPackageTrust(const std::string& path, const TrustSettings& settings,
         checked = CheckManifest(entries, manifestPath, out->package);
     }
     if (!checked.ok()) {
-        out->trust = PackageTrust{};
-        WriteLog("Update FW: package \"%s\" refused: %s!\n", path.c_str(),
-                 checked.reason().c_str());
+        out->package.trust = PackageTrust{};
+        WriteLogSized(path.size() + checked.reason().size() + 64,
+                      "Update FW: package \"%s\" refused: %s!\n", path.c_str(),
+                      checked.reason().c_str());
         return checked;
     }
-    WriteLog("Update FW: package \"%s\" signed by key %s, trusted comment: %s\n", path.c_str(),
-             out->trust.keyId.c_str(), out->trust.comment.c_str());
     ListFiles(out);
     return Result::Ok();
 }

@@ -24,14 +24,6 @@ struct TrustSettings {
     bool requireSigned = false;         // --require-signed
 };
 
-// Who vouched for a package: the signing key's id (as the signing tool prints it) and the
-// signature's trusted comment; nobody when it was not signed.
-struct PackageTrust {
-    bool isSigned = false;
-    std::string keyId;
-    std::string comment;
-};
-
 // One file of a checked package: the bytes hashed are the bytes the update writes.
 struct CheckedFile {
     std::string path;  // as named (the package file, or the name the package gives an image)
@@ -40,8 +32,7 @@ struct CheckedFile {
 };
 
 struct CheckedPackage {
-    LoadedPackage package;
-    PackageTrust trust;
+    LoadedPackage package;           // with the signer found (package.trust)
     std::vector<CheckedFile> files;  // the package file, then its enabled images
 };
 
@@ -51,7 +42,8 @@ bool SignaturesRequired(const TrustSettings& settings);
 // Reads the package and its enabled images once (LoadPackage) and checks them before any device
 // is asked for anything. Signed: the signature must be valid and by a trusted key, every file of
 // the manifest must be there with its hash, and the package file and every enabled image must be
-// among them. Unsigned: refused when signatures are required, otherwise taken with a log line.
+// among them. Unsigned: refused when signatures are required, otherwise taken (the update logs
+// it).
 // Refused with BadInput and a reason that names the file and what is wrong with it; *statusText
 // is then the firmware window's text for it (untranslated; a "%s" in it takes the reason).
 Result CheckPackageTrust(const std::string& path, const TrustSettings& settings,
