@@ -153,6 +153,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.screenWidthMm = screenWidthMm;
     parsed.options.screenHeightMm = screenHeightMm;
     parsed.options.device = given.value(OptionId::Device);
+    parsed.options.packages = {given.values(OptionId::TrustedKey),
+                               given.has(OptionId::RequireSigned)};
     parsed.options.transport = transport;
     return parsed;
 }

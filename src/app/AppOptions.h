@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calibration/CalibrationCheck.h"
+#include "firmware/PackagePolicy.h"
 #include "station/Transports.h"
 
 namespace tavlin {
@@ -16,7 +17,8 @@ struct AppOptions {
     // --screen-size: the screen's millimetres for the calibration check; 0: none given.
     double screenWidthMm = 0;
     double screenHeightMm = 0;
-    std::string device;  // --device: the USB port of the one device to work on
+    std::string device;      // --device: the USB port of the one device to work on
+    PackagePolicy packages;  // --trusted-key, --require-signed
     station::TransportOptions transport;
 };
 

@@ -113,6 +113,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.recordPath = parsed.options.transport.record;
     options.replay = transport.replay;
     options.checkCalibration = parsed.options.checkCalibration;
+    options.packages = parsed.options.packages;
     options.check = {parsed.options.checkToleranceMm, parsed.options.screenWidthMm,
                      parsed.options.screenHeightMm};
     // Listening before the window exists: a SIGTERM during start-up (the detection already

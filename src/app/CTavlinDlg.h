@@ -9,6 +9,7 @@
 #include "calibration/CalibrationCheck.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
+#include "firmware/PackagePolicy.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -33,6 +34,7 @@ struct MainWindowOptions {
     bool watchDevices = true;       // follow the transport's arrivals and removals
     bool checkCalibration = false;  // open the calibration check once the window runs
     CheckOptions check;             // the calibration check's tolerance and screen size
+    PackagePolicy packages;         // whom the firmware window trusts for packages
     // Written to the log once it starts: which devices the window saw at start and which one it
     // works on, when several were attached.
     std::string startNote;

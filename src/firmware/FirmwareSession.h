@@ -38,7 +38,16 @@ class FirmwareSession {
     void OneKeyUpdate();  // button 1070
     // The package as read (and checked) by the front end, for the next one-key update of the
     // package at its path: exactly its bytes are written. Null: the worker reads the package.
-    void UsePackage(std::shared_ptr<const LoadedPackage> package) { package_ = std::move(package); }
+    void UsePackage(std::shared_ptr<const LoadedPackage> package) {
+        package_ = std::move(package);
+        refusal_.clear();
+    }
+    // The package at `path` failed its check: a one-key update of it shows `statusText` instead.
+    void RefusePackage(const std::string& path, std::string statusText) {
+        package_.reset();
+        refusedPath_ = path;
+        refusal_ = std::move(statusText);
+    }
     void SwitchBackToApplication();                                   // button 1065
     void VersionButton(int controlId) { buttons_.Press(controlId); }  // 1074 to 1077
     // The cancel handler (exit button, Esc, close box) and the OK handler (Enter), given the
@@ -71,6 +80,8 @@ class FirmwareSession {
     VersionInfoButtons buttons_;
     Result lastLeave_ = Result::Fail(ResultCode::Failed, "not left yet");
     std::shared_ptr<const LoadedPackage> package_;
+    std::string refusedPath_;
+    std::string refusal_;
 };
 
 }  // namespace tavlin

@@ -50,7 +50,8 @@ Result CheckPackageTrust(const std::string& path, const TrustSettings& settings,
                          CheckedPackage* out, const char** statusText);
 
 // Writes PKG.ini.sha256 for the package at `path`: its own hash and those of the images it names
-// (every section's Image_name, enabled or not), paths relative to its folder. Written to a
+// (every section's Image_name, enabled or not; a file named by a section that is off and is not
+// there is left out), paths relative to its folder. Written to a
 // temporary file and renamed, so a reader never sees half of it. Refused when the package or an
 // image cannot be read, or an image lies outside the package's folder.
 Result WritePackageManifest(const std::string& path, std::string* manifestPath);
