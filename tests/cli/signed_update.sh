@@ -27,11 +27,22 @@ id=$(sed -n '1s/.* //p' line.pub)
 grep -q "$id" verify.txt || fail "the key id $id in: $(cat verify.txt)"
 grep -q "end to end" verify.txt || fail "the trusted comment in: $(cat verify.txt)"
 
-"$cli" --simulate --results none --json update pkg.ini --verify > ok.json 2> ok.err
+"$cli" --simulate --results runs.sqlite --json update pkg.ini --verify > ok.json 2> ok.err
 status=$?
 test $status -eq 0 || fail "signed update exit $status: $(cat ok.err)"
 grep -q "\"key_id\":\"$id\"" ok.json || fail "trust in $(cat ok.json)"
 grep -q '"verified":true' ok.json || fail "versions read back"
+# The run's record: the package's files as checked, who signed it, each image's hash.
+"$cli" --results runs.sqlite results export runs.json >/dev/null || fail "results export"
+h_sum=$(sha256sum h.bin | cut -d' ' -f1)
+python3 - "$id" "$h_sum" <<'PY' || fail "record: $(cat runs.json)"
+import json, sys
+run = json.load(open("runs.json"))[-1]
+kinds = [(a["kind"], a["path"]) for a in run["artefacts"]]
+assert ("package", "h.bin") in kinds and ("package", "pkg.ini") in kinds, kinds
+assert ("package-trust", "key %s: end to end" % sys.argv[1]) in kinds, kinds
+assert [i["sha256"] for i in run["images"]][:2] == [sys.argv[2]] * 2, run["images"]
+PY
 
 printf 'L' | dd of=l.bin bs=1 seek=5 conv=notrunc 2>/dev/null
 "$cli" --simulate --results none --record rec.jsonl --json update pkg.ini > bad.json 2> bad.err
