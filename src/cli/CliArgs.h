@@ -59,6 +59,8 @@ struct Invocation {
     // Not an argument either: update's package as read and checked before the device was
     // opened; null: the session reads and checks it before it opens the device.
     std::shared_ptr<const LoadedPackage> package;
+    // The front end started the run's log already (to log the package's check in it).
+    bool logStarted = false;
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

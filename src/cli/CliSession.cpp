@@ -96,7 +96,7 @@ class Session {
     }
 
     int Run(const Invocation& inv) {
-        Start();
+        Start(inv.logStarted);
         int status = kExitFailed;
         if (interruption_.requested()) {
             report_.result = Interrupted();
@@ -119,11 +119,13 @@ class Session {
     RunReport& report() { return report_; }
 
   private:
-    void Start() {
+    void Start(bool logStarted) {
         state_.AllocatePreviewBuffers();
         state_.g_bDevExist = 0;
         // The log first: a first line that finds nobody listening is told there.
-        LogStart();
+        if (!logStarted) {
+            LogStart();
+        }
         host_.SetStatusText(LoadString(IDS_DETECTING));
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.

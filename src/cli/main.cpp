@@ -188,9 +188,15 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     // never costs a unit anything.
     tavlin::cli::Invocation onDevice = invocation;
     if (invocation.command == tavlin::cli::Command::Update) {
+        // The check goes in the run's own log, which a refusal then ends.
+        tavlin::LogStart();
+        end.LogStarts();
+        onDevice.logStarted = true;
         const tavlin::Result checked =
             tavlin::cli::CheckUpdatePackage(invocation, end.output(), &report, &onDevice.package);
         if (!checked.ok()) {
+            tavlin::LogEnd();
+            report.logComplete = tavlin::LogComplete();
             report.messages = end.output().messages();
             report.result = checked;
             return end.Finish(tavlin::cli::kExitFailed, report, true);
@@ -201,6 +207,9 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     const tavlin::Result opened =
         tavlin::station::OpenStation(options.transport, options.device,
                                      tavlin::station::SeveralDevices::Refuse, &station, &refusal);
+    if (!opened && onDevice.logStarted) {
+        tavlin::LogEnd();  // the package's check started it
+    }
     if (opened.code() == tavlin::ResultCode::BadInput) {
         return end.Usage(refusal);
     }
