@@ -782,6 +782,26 @@ commands:
 </translation>
     </message>
     <message>
+        <source>
+固件包（不需要设备）:
+  package manifest PACKAGE 写入 PACKAGE.sha256：固件包文件及其列出的镜像的
+                           SHA-256（供 minisign -Sm PACKAGE.sha256 签名）
+  package verify PACKAGE   检查固件包的签名和哈希，打印签名密钥和可信注释
+                           （失败：退出状态 1）
+</source>
+        <translation>
+Packages (no device needed):
+  package manifest PACKAGE write PACKAGE.sha256: the SHA-256 of the package file and of
+                           the images it names (to sign with minisign -Sm PACKAGE.sha256)
+  package verify PACKAGE   check the package's signature and hashes, print the signing
+                           key and the trusted comment (failure: exit status 1)
+</translation>
+    </message>
+    <message>
+        <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>
+        <translation>'package' needs manifest or verify and a package file</translation>
+    </message>
+    <message>
         <source>选项的值不能为空。
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
@@ -1052,6 +1072,44 @@ or ask for the right to open it)
     <message>
         <source>更新FPGA版本信息</source>
         <translation>Update FPGA version info</translation>
+    </message>
+    <message>
+        <source>固件包校验失败: %s
+</source>
+        <translation>The package failed its check: %s
+</translation>
+    </message>
+    <message>
+        <source>本工位只接受签名的固件包: %s
+</source>
+        <translation>This station takes signed packages only: %s
+</translation>
+    </message>
+    <message>
+        <source>警告: 固件包 %s 没有签名
+</source>
+        <translation>Warning: the package %s is not signed
+</translation>
+    </message>
+    <message>
+        <source>签名密钥 %s: %s</source>
+        <translation>Signed by key %s: %s</translation>
+    </message>
+    <message>
+        <source>未签名</source>
+        <translation>unsigned</translation>
+    </message>
+    <message>
+        <source>固件包校验通过: 签名密钥 %s, 可信注释: %s
+</source>
+        <translation>Package verified: signed by key %s, trusted comment: %s
+</translation>
+    </message>
+    <message>
+        <source>已写入 %s
+</source>
+        <translation>Wrote %s
+</translation>
     </message>
     <message>
         <source>起始行</source>
@@ -1376,6 +1434,28 @@ results upload sends every record waiting (exit status 0 when all went out).
         <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
 </source>
         <translation>--require-record ends a run whose record could not be kept with exit status 1.
+</translation>
+    </message>
+    <message>
+        <source>信任该公钥文件的密钥签名的固件包（可多次给出）</source>
+        <translation>trust packages signed by the key in this public-key file (may be given more than once)</translation>
+    </message>
+    <message>
+        <source>拒绝没有签名的固件包</source>
+        <translation>refuse packages that are not signed</translation>
+    </message>
+    <message>
+        <source>--trusted-key FILE 信任 FILE（minisign 公钥文件）的密钥签名的固件包；可多次给出。
+密钥文件夹中的每个 *.pub 也受信任（见 README）。
+</source>
+        <translation>--trusted-key FILE trusts packages signed by the key in FILE (a minisign public-key file);
+may be given more than once. Every *.pub in the key folder is trusted too (see the README).
+</translation>
+    </message>
+    <message>
+        <source>--require-signed 拒绝没有签名的固件包（密钥文件夹中有 require-signed 文件时也如此）。
+</source>
+        <translation>--require-signed refuses packages that are not signed (as does a require-signed file in the key folder).
 </translation>
     </message>
     <message>

@@ -787,6 +787,26 @@ commandes :
 </translation>
     </message>
     <message>
+        <source>
+固件包（不需要设备）:
+  package manifest PACKAGE 写入 PACKAGE.sha256：固件包文件及其列出的镜像的
+                           SHA-256（供 minisign -Sm PACKAGE.sha256 签名）
+  package verify PACKAGE   检查固件包的签名和哈希，打印签名密钥和可信注释
+                           （失败：退出状态 1）
+</source>
+        <translation>
+Paquets (sans appareil) :
+  package manifest PACKAGE écrit PACKAGE.sha256 : le SHA-256 du fichier de paquet et des
+                           images qu'il nomme (à signer avec minisign -Sm PACKAGE.sha256)
+  package verify PACKAGE   vérifie la signature et les hachages du paquet, affiche la clé
+                           de signature et le commentaire de confiance (échec : code 1)
+</translation>
+    </message>
+    <message>
+        <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>
+        <translation>'package' attend manifest ou verify et un fichier de paquet</translation>
+    </message>
+    <message>
         <source>选项的值不能为空。
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
@@ -1057,6 +1077,44 @@ l'utilise, ou demandez le droit de l'ouvrir)
     <message>
         <source>更新FPGA版本信息</source>
         <translation>Mettre à jour les infos de version FPGA</translation>
+    </message>
+    <message>
+        <source>固件包校验失败: %s
+</source>
+        <translation>Le paquet n'a pas passé la vérification : %s
+</translation>
+    </message>
+    <message>
+        <source>本工位只接受签名的固件包: %s
+</source>
+        <translation>Ce poste n'accepte que des paquets signés : %s
+</translation>
+    </message>
+    <message>
+        <source>警告: 固件包 %s 没有签名
+</source>
+        <translation>Avertissement : le paquet %s n'est pas signé
+</translation>
+    </message>
+    <message>
+        <source>签名密钥 %s: %s</source>
+        <translation>Signé par la clé %s : %s</translation>
+    </message>
+    <message>
+        <source>未签名</source>
+        <translation>non signé</translation>
+    </message>
+    <message>
+        <source>固件包校验通过: 签名密钥 %s, 可信注释: %s
+</source>
+        <translation>Paquet vérifié : signé par la clé %s, commentaire de confiance : %s
+</translation>
+    </message>
+    <message>
+        <source>已写入 %s
+</source>
+        <translation>%s écrit
+</translation>
     </message>
     <message>
         <source>起始行</source>
@@ -1384,6 +1442,28 @@ enregistrements en attente (code de sortie 0 quand tous sont partis).
 </source>
         <translation>--require-record termine avec le code 1 une exécution dont l'enregistrement n'a pas pu
 être conservé.
+</translation>
+    </message>
+    <message>
+        <source>信任该公钥文件的密钥签名的固件包（可多次给出）</source>
+        <translation>faire confiance aux paquets signés par la clé de ce fichier de clé publique (peut être répété)</translation>
+    </message>
+    <message>
+        <source>拒绝没有签名的固件包</source>
+        <translation>refuser les paquets non signés</translation>
+    </message>
+    <message>
+        <source>--trusted-key FILE 信任 FILE（minisign 公钥文件）的密钥签名的固件包；可多次给出。
+密钥文件夹中的每个 *.pub 也受信任（见 README）。
+</source>
+        <translation>--trusted-key FILE fait confiance aux paquets signés par la clé de FILE (fichier de clé
+publique minisign) ; peut être répété. Chaque *.pub du dossier des clés l'est aussi (voir le README).
+</translation>
+    </message>
+    <message>
+        <source>--require-signed 拒绝没有签名的固件包（密钥文件夹中有 require-signed 文件时也如此）。
+</source>
+        <translation>--require-signed refuse les paquets non signés (de même qu'un fichier require-signed dans le dossier des clés).
 </translation>
     </message>
     <message>

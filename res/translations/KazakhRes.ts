@@ -783,6 +783,26 @@ Tavlin_log.txt）执行一项设备操作。
 </translation>
     </message>
     <message>
+        <source>
+固件包（不需要设备）:
+  package manifest PACKAGE 写入 PACKAGE.sha256：固件包文件及其列出的镜像的
+                           SHA-256（供 minisign -Sm PACKAGE.sha256 签名）
+  package verify PACKAGE   检查固件包的签名和哈希，打印签名密钥和可信注释
+                           （失败：退出状态 1）
+</source>
+        <translation>
+Бумалар (құрылғы қажет емес):
+  package manifest PACKAGE PACKAGE.sha256 жазу: бума файлының және ол атаған бейнелердің
+                           SHA-256 мәні (minisign -Sm PACKAGE.sha256 арқылы қол қою үшін)
+  package verify PACKAGE   буманың қолтаңбасы мен хештерін тексеру, қол қою кілті мен
+                           сенімді түсініктемені шығару (қате: шығу күйі 1)
+</translation>
+    </message>
+    <message>
+        <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>
+        <translation>'package' үшін manifest немесе verify және бума файлы қажет</translation>
+    </message>
+    <message>
         <source>选项的值不能为空。
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
@@ -1053,6 +1073,44 @@ Tavlin_log.txt）执行一项设备操作。
     <message>
         <source>更新FPGA版本信息</source>
         <translation>FPGA нұсқасын жаңарту</translation>
+    </message>
+    <message>
+        <source>固件包校验失败: %s
+</source>
+        <translation>Бума тексеруден өтпеді: %s
+</translation>
+    </message>
+    <message>
+        <source>本工位只接受签名的固件包: %s
+</source>
+        <translation>Бұл жұмыс орны тек қол қойылған бумаларды қабылдайды: %s
+</translation>
+    </message>
+    <message>
+        <source>警告: 固件包 %s 没有签名
+</source>
+        <translation>Ескерту: %s бумасына қол қойылмаған
+</translation>
+    </message>
+    <message>
+        <source>签名密钥 %s: %s</source>
+        <translation>%s кілтімен қол қойылған: %s</translation>
+    </message>
+    <message>
+        <source>未签名</source>
+        <translation>қол қойылмаған</translation>
+    </message>
+    <message>
+        <source>固件包校验通过: 签名密钥 %s, 可信注释: %s
+</source>
+        <translation>Бума тексерілді: %s кілтімен қол қойылған, сенімді түсініктеме: %s
+</translation>
+    </message>
+    <message>
+        <source>已写入 %s
+</source>
+        <translation>%s жазылды
+</translation>
     </message>
     <message>
         <source>起始行</source>
@@ -1378,6 +1436,28 @@ results upload күтіп тұрған барлық жазбаларды жіб�
         <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
 </source>
         <translation>--require-record жазбасы сақталмаған іске қосуды 1 кодымен аяқтайды.
+</translation>
+    </message>
+    <message>
+        <source>信任该公钥文件的密钥签名的固件包（可多次给出）</source>
+        <translation>осы ашық кілт файлындағы кілтпен қол қойылған бумаларға сену (бірнеше рет берілуі мүмкін)</translation>
+    </message>
+    <message>
+        <source>拒绝没有签名的固件包</source>
+        <translation>қол қойылмаған бумаларды қабылдамау</translation>
+    </message>
+    <message>
+        <source>--trusted-key FILE 信任 FILE（minisign 公钥文件）的密钥签名的固件包；可多次给出。
+密钥文件夹中的每个 *.pub 也受信任（见 README）。
+</source>
+        <translation>--trusted-key FILE FILE ішіндегі кілтпен (minisign ашық кілт файлы) қол қойылған бумаларға сенеді;
+бірнеше рет берілуі мүмкін. Кілттер қалтасындағы әр *.pub файлына да сенеді (README қараңыз).
+</translation>
+    </message>
+    <message>
+        <source>--require-signed 拒绝没有签名的固件包（密钥文件夹中有 require-signed 文件时也如此）。
+</source>
+        <translation>--require-signed қол қойылмаған бумаларды қабылдамайды (кілттер қалтасындағы require-signed файлы да солай етеді).
 </translation>
     </message>
     <message>

@@ -783,6 +783,26 @@ Tavlin_log.txt）执行一项设备操作。
 </translation>
     </message>
     <message>
+        <source>
+固件包（不需要设备）:
+  package manifest PACKAGE 写入 PACKAGE.sha256：固件包文件及其列出的镜像的
+                           SHA-256（供 minisign -Sm PACKAGE.sha256 签名）
+  package verify PACKAGE   检查固件包的签名和哈希，打印签名密钥和可信注释
+                           （失败：退出状态 1）
+</source>
+        <translation>
+Пакеты (устройство не нужно):
+  package manifest PACKAGE записать PACKAGE.sha256: SHA-256 файла пакета и образов,
+                           которые он называет (для подписи minisign -Sm PACKAGE.sha256)
+  package verify PACKAGE   проверить подпись и хеши пакета, вывести ключ подписи и
+                           доверенный комментарий (ошибка: код выхода 1)
+</translation>
+    </message>
+    <message>
+        <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>
+        <translation>'package' требует manifest или verify и файл пакета</translation>
+    </message>
+    <message>
         <source>选项的值不能为空。
 
 退出状态: 0 成功，1 操作失败，2 用法错误，3 没有设备，
@@ -1053,6 +1073,44 @@ udev из пакета, затем переподключите устройст
     <message>
         <source>更新FPGA版本信息</source>
         <translation>Обновить версию FPGA</translation>
+    </message>
+    <message>
+        <source>固件包校验失败: %s
+</source>
+        <translation>Пакет не прошёл проверку: %s
+</translation>
+    </message>
+    <message>
+        <source>本工位只接受签名的固件包: %s
+</source>
+        <translation>Это рабочее место принимает только подписанные пакеты: %s
+</translation>
+    </message>
+    <message>
+        <source>警告: 固件包 %s 没有签名
+</source>
+        <translation>Предупреждение: пакет %s не подписан
+</translation>
+    </message>
+    <message>
+        <source>签名密钥 %s: %s</source>
+        <translation>Подписан ключом %s: %s</translation>
+    </message>
+    <message>
+        <source>未签名</source>
+        <translation>не подписан</translation>
+    </message>
+    <message>
+        <source>固件包校验通过: 签名密钥 %s, 可信注释: %s
+</source>
+        <translation>Пакет проверен: подписан ключом %s, доверенный комментарий: %s
+</translation>
+    </message>
+    <message>
+        <source>已写入 %s
+</source>
+        <translation>Записан %s
+</translation>
     </message>
     <message>
         <source>起始行</source>
@@ -1378,6 +1436,28 @@ results upload 发送所有等待上传的记录（全部发送：退出状态 0
         <source>--require-record 运行记录未能保存时，运行以退出状态 1 结束。
 </source>
         <translation>--require-record завершает с кодом 1 запуск, запись о котором не удалось сохранить.
+</translation>
+    </message>
+    <message>
+        <source>信任该公钥文件的密钥签名的固件包（可多次给出）</source>
+        <translation>доверять пакетам, подписанным ключом из этого файла открытого ключа (можно указать несколько раз)</translation>
+    </message>
+    <message>
+        <source>拒绝没有签名的固件包</source>
+        <translation>отклонять неподписанные пакеты</translation>
+    </message>
+    <message>
+        <source>--trusted-key FILE 信任 FILE（minisign 公钥文件）的密钥签名的固件包；可多次给出。
+密钥文件夹中的每个 *.pub 也受信任（见 README）。
+</source>
+        <translation>--trusted-key FILE доверяет пакетам, подписанным ключом из FILE (файл открытого ключа minisign);
+можно указать несколько раз. Каждому *.pub в папке ключей тоже доверяется (см. README).
+</translation>
+    </message>
+    <message>
+        <source>--require-signed 拒绝没有签名的固件包（密钥文件夹中有 require-signed 文件时也如此）。
+</source>
+        <translation>--require-signed отклоняет неподписанные пакеты (так же, как файл require-signed в папке ключей).
 </translation>
     </message>
     <message>

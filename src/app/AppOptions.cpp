@@ -156,6 +156,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.results = given.value(OptionId::Results);
     parsed.options.operatorName = given.value(OptionId::Operator);
     parsed.options.lot = given.value(OptionId::Lot);
+    parsed.options.packages = {given.values(OptionId::TrustedKey),
+                               given.has(OptionId::RequireSigned)};
     parsed.options.transport = transport;
     return parsed;
 }

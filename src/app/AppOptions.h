@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calibration/CalibrationCheck.h"
+#include "firmware/PackagePolicy.h"
 #include "station/Transports.h"
 
 namespace tavlin {
@@ -22,6 +23,7 @@ struct AppOptions {
     std::string results;
     std::string operatorName;
     std::string lot;
+    PackagePolicy packages;  // --trusted-key, --require-signed
     station::TransportOptions transport;
 };
 

@@ -115,6 +115,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.checkCalibration = parsed.options.checkCalibration;
     options.records = {parsed.options.results, parsed.options.logDir, parsed.options.operatorName,
                        parsed.options.lot};
+    options.packages = parsed.options.packages;
     options.check = {parsed.options.checkToleranceMm, parsed.options.screenWidthMm,
                      parsed.options.screenHeightMm};
     // Listening before the window exists: a SIGTERM during start-up (the detection already

@@ -13,6 +13,7 @@
 #include "device/CommandThread.h"
 #include "device/HidDevice.h"
 #include "device/SharedState.h"
+#include "firmware/PackagePolicy.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -37,6 +38,7 @@ struct MainWindowOptions {
     bool watchDevices = true;       // follow the transport's arrivals and removals
     bool checkCalibration = false;  // open the calibration check once the window runs
     CheckOptions check;             // the calibration check's tolerance and screen size
+    PackagePolicy packages;         // whom the firmware window trusts for packages
     // Written to the log once it starts: which devices the window saw at start and which one it
     // works on, when several were attached.
     std::string startNote;

@@ -29,6 +29,7 @@ void CTavlinDlg::OnUpdateFirmware() {
         return;
     }
     CfirmwareUpdateDlg dialog(state_, *bridge_, *modeControl_, options_.engineering, this);
+    dialog.SetPackagePolicy(options_.packages);
     SetFirmwareStatusSink([&dialog](const std::string& text) { dialog.ShowStatus(text); });
     dialog.exec();
     SetFirmwareStatusSink({});

@@ -38,7 +38,8 @@ std::string UsageText() {
 #else
     const char* noAccess = usage::kExitNoAccess;
 #endif
-    std::string text = Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage);
+    std::string text =
+        Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage) + Tr(usage::kUsagePackage);
     for (const station::OptionRow& option : station::OptionTable()) {
         if ((option.frontEnds & station::kCli) != 0 && option.cliHelp != nullptr) {
             text += Tr(option.cliHelp);
@@ -294,6 +295,15 @@ bool ParseInvocation(const std::vector<std::string>& args, Invocation* out, std:
     }
     if (name == "results") {
         return ParseResults(rest, out, error);
+    }
+    if (name == "package") {
+        if (rest.size() != 2 || (rest[0] != "manifest" && rest[0] != "verify")) {
+            *error = Tr(usage::kPackageArguments);
+            return false;
+        }
+        out->command = rest[0] == "manifest" ? Command::PackageManifest : Command::PackageVerify;
+        out->file = rest[1];
+        return true;
     }
     if (name == "layout" || name == "calibrate") {
         return ParseCalibrationCommand(name, rest, out, error);

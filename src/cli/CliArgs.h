@@ -1,7 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace tavlin {
+struct LoadedPackage;
+}
 
 namespace tavlin::cli {
 
@@ -22,6 +27,8 @@ enum class Command {
     Results,
     ResultsExport,
     ResultsUpload,
+    PackageManifest,
+    PackageVerify,
     Help,
     Version
 };
@@ -47,6 +54,14 @@ struct Invocation {
     // Not an argument of the command: the port the run keeps to (station::DeviceChoice); empty:
     // any.
     std::string keptPort;
+    // From the options (--trusted-key, --require-signed): whom update and package verify trust.
+    std::vector<std::string> trustedKeys;
+    bool requireSigned = false;
+    // Not an argument either: update's package as read and checked before the device was
+    // opened; null: the session reads and checks it before it opens the device.
+    std::shared_ptr<const LoadedPackage> package;
+    // The front end started the run's log already (to log the package's check in it).
+    bool logStarted = false;
 };
 
 // Parses the arguments after the program name (the transport options already taken out).

@@ -8,6 +8,7 @@
 #include "cli/CliCalibrate.h"
 #include "cli/CliHost.h"
 #include "cli/CliLevel.h"
+#include "cli/CliPackage.h"
 #include "cli/CliUpdate.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
@@ -95,7 +96,7 @@ class Session {
     }
 
     int Run(const Invocation& inv) {
-        Start();
+        Start(inv.logStarted);
         int status = kExitFailed;
         if (interruption_.requested()) {
             report_.result = Interrupted();
@@ -118,11 +119,13 @@ class Session {
     RunReport& report() { return report_; }
 
   private:
-    void Start() {
+    void Start(bool logStarted) {
         state_.AllocatePreviewBuffers();
         state_.g_bDevExist = 0;
         // The log first: a first line that finds nobody listening is told there.
-        LogStart();
+        if (!logStarted) {
+            LogStart();
+        }
         host_.SetStatusText(LoadString(IDS_DETECTING));
         commandThread_.Start();
         // A device unplugged or re-plugged during a command is noticed as in the window.
@@ -310,10 +313,31 @@ int RunSession(const Invocation& invocation, HidTransport& transport, CliOutput&
         }
         return kExitFailed;
     }
+    // A package is read and checked before the device is opened, unless the front end did that
+    // already: one that fails its check never costs a unit anything.
+    Invocation checked = invocation;
+    RunReport packageReport;
+    if (invocation.command == Command::Update && invocation.package == nullptr) {
+        if (Result package =
+                CheckUpdatePackage(invocation, output, &packageReport, &checked.package);
+            !package.ok()) {
+            if (report != nullptr) {
+                report->result = package;
+                report->messages = output.messages();
+            }
+            return kExitFailed;
+        }
+    } else if (report != nullptr) {
+        packageReport.trust = report->trust;
+        packageReport.packageFiles = report->packageFiles;
+    }
     Interruption none;
     Session session(transport, invocation.keptPort, output, err, transferTimeoutMs,
                     interruption != nullptr ? *interruption : none);
-    const int status = session.Run(invocation);
+    // What was found out of the package before the device was opened.
+    session.report().trust = packageReport.trust;
+    session.report().packageFiles = packageReport.packageFiles;
+    const int status = session.Run(checked);
     if (report != nullptr) {
         *report = std::move(session.report());
         report->messages = output.messages();

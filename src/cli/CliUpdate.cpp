@@ -13,7 +13,7 @@
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareTexts.h"
-#include "firmware/PackageCheck.h"
+#include "firmware/LoadedPackage.h"
 
 namespace tavlin::cli {
 namespace {
@@ -41,7 +41,14 @@ class TerminalFirmwareView : public FirmwareView {
         const char* image = write == ImageWrite::LInfo   ? "LInfo"
                             : write == ImageWrite::RInfo ? "RInfo"
                                                          : "HInfo";
-        report_->images->push_back({name, bytes, packets, image, master ? "master" : "slave"});
+        std::string sha256;
+        for (const RunReport::PackageFile& file : report_->packageFiles) {
+            if (file.path == name) {
+                sha256 = file.sha256;
+            }
+        }
+        report_->images->push_back(
+            {name, bytes, packets, image, master ? "master" : "slave", sha256});
     }
 
   private:
@@ -114,7 +121,7 @@ Result RunWorker(FirmwareSession& session, UpdateContext& c, bool* cancelled) {
     return *cancelled && result.ok() ? Interrupted() : result;
 }
 
-Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration replugLimit) {
+Result VerifyVersions(const LoadedPackage& package, UpdateContext& c, Clock::duration replugLimit) {
     SharedState& s = c.state;
     const bool back = WaitForDevice(
         c, [&] { return s.g_bDevExist != 0 && s.g_isFwUpdateMode == 0; },
@@ -141,11 +148,11 @@ Result VerifyVersions(const Invocation& inv, UpdateContext& c, Clock::duration r
     char line[96];
     std::snprintf(line, sizeof line, "IMAGE Version: M--%08x, S--%08x\n", m, sv);
     c.host.SetVersionText(line);
-    const ImageEnables enables = ReadImageEnables(inv.file);
+    const ImageEnables& enables = package.enables;
     const bool mOk = !enables.enabled(PackageSection::LInfo) ||
-                     ReadImageVersion(inv.file, PackageSection::LInfo) == m;
+                     ImageVersionOf(package.iniBytes, PackageSection::LInfo) == m;
     const bool sOk = !enables.enabled(PackageSection::RInfo) ||
-                     ReadImageVersion(inv.file, PackageSection::RInfo) == sv;
+                     ImageVersionOf(package.iniBytes, PackageSection::RInfo) == sv;
     if (c.report != nullptr) {
         c.report->verified = mOk && sOk;
     }
@@ -168,14 +175,22 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     }
     // Before the device is asked to restart: a typo in a package name must never cost a unit
     // its working firmware for the length of an update that cannot happen.
-    const char* refusal = nullptr;
-    if (Result package = CheckPackage(inv.file, &refusal); !package.ok()) {
-        c.host.SetFirmwareStatusText(Tr(refusal));
-        return package;
+    // Read once here, when the front end has not read (and checked) it already: the update
+    // writes exactly these bytes.
+    std::shared_ptr<const LoadedPackage> package = inv.package;
+    if (package == nullptr) {
+        auto loaded = std::make_shared<LoadedPackage>();
+        const char* refusal = nullptr;
+        if (Result read = LoadPackage(inv.file, loaded.get(), &refusal); !read.ok()) {
+            c.host.SetFirmwareStatusText(Tr(refusal));
+            return read;
+        }
+        package = std::move(loaded);
     }
     const int64_t startedMs = WallClockMs();
     TerminalFirmwareView view(c.host, c.progress, c.report);
     FirmwareSession session(s, view, c.host, c.modes);
+    session.UsePackage(package);
     const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
     if (launch == FirmwareLaunch::NoDevice) {
         return Result::Fail(ResultCode::NoDevice, "no device");
@@ -235,7 +250,7 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
         return Result::Ok();
     }
     const int64_t verifyingMs = WallClockMs();
-    Result verified = VerifyVersions(inv, c, replugLimit);
+    Result verified = VerifyVersions(*package, c, replugLimit);
     AddStep(c, "verify", verifyingMs, verified.ok());
     return verified;
 }

@@ -55,16 +55,32 @@ void AddCommandMembers(const RunReport& r, json* out) {
     if (r.images) {
         json images = json::array();
         for (const RunReport::Image& image : *r.images) {
-            images.push_back({{"name", image.name},
-                              {"bytes", image.bytes},
-                              {"packets", image.packets},
-                              {"image", image.image},
-                              {"sensor", image.sensor}});
+            json row = {{"name", image.name},
+                        {"bytes", image.bytes},
+                        {"packets", image.packets},
+                        {"image", image.image},
+                        {"sensor", image.sensor}};
+            if (!image.sha256.empty()) {
+                row["sha256"] = image.sha256;
+            }
+            images.push_back(std::move(row));
         }
         o["images"] = std::move(images);
     }
     if (r.verified) {
         o["verified"] = *r.verified;
+    }
+    if (r.trust) {
+        o["trust"] = r.trust->isSigned
+                         ? json{{"key_id", r.trust->keyId}, {"comment", r.trust->comment}}
+                         : json("none");
+    }
+    if (!r.packageFiles.empty()) {
+        json files = json::array();
+        for (const RunReport::PackageFile& file : r.packageFiles) {
+            files.push_back({{"path", file.path}, {"sha256", file.sha256}, {"bytes", file.size}});
+        }
+        o["package_files"] = std::move(files);
     }
     if (r.logComplete) {
         o["log_complete"] = *r.logComplete;

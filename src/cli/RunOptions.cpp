@@ -45,6 +45,8 @@ bool ReadRunOptions(const std::vector<std::string>& args, RunOptions* out,
     out->operatorName = given.value(OptionId::Operator);
     out->lot = given.value(OptionId::Lot);
     out->requireRecord = given.has(OptionId::RequireRecord);
+    out->trustedKeys = given.values(OptionId::TrustedKey);
+    out->requireSigned = given.has(OptionId::RequireSigned);
     out->logDir = given.value(OptionId::LogDir);
     out->device = given.value(OptionId::Device);
     out->transport = station::TransportOptionsFrom(given);

@@ -22,6 +22,8 @@ struct RunOptions {
     std::string operatorName;    // --operator NAME, into the run's record
     std::string lot;             // --lot LOT, into the run's record
     bool requireRecord = false;  // --require-record: a run whose record was not kept fails
+    std::vector<std::string> trustedKeys;  // --trusted-key FILE, each one given
+    bool requireSigned = false;            // --require-signed: unsigned packages are refused
     station::TransportOptions transport;
     // What --all hands to each device's copy besides the command (--simulate and the others
     // that say how a device is reached).

@@ -46,6 +46,18 @@ struct RunReport {
         int packets = 0;
         std::string image;   // "HInfo", "LInfo" or "RInfo"
         std::string sensor;  // "master" or "slave"
+        std::string sha256;  // of the bytes written, when the package was read before the run
+    };
+    // update, package verify: who vouched for the package, and its files as checked.
+    struct Trust {
+        bool isSigned = false;
+        std::string keyId;
+        std::string comment;
+    };
+    struct PackageFile {
+        std::string path;
+        std::string sha256;
+        uint64_t size = 0;
     };
 
     // list: one attached device.
@@ -78,6 +90,8 @@ struct RunReport {
     };
     std::vector<Step> steps;
     std::optional<bool> verified;
+    std::optional<Trust> trust;
+    std::vector<PackageFile> packageFiles;
     // With --record: the file, and whether it holds the whole run.
     struct Recording {
         std::string path;

@@ -45,7 +45,21 @@ void Fill(const RunReport& report, RunRecord& record) {
     const char* verify = !report.verified ? "skipped" : *report.verified ? "passed" : "failed";
     for (const RunReport::Image& image : report.images.value_or(std::vector<RunReport::Image>{})) {
         record.images.push_back({image.image, image.sensor == "slave" ? 1 : 0,
-                                 static_cast<std::int64_t>(image.bytes), "", "", verify});
+                                 static_cast<std::int64_t>(image.bytes), image.sha256, "", verify});
+    }
+    // The package as checked before the device was asked for anything: the hashes are those of
+    // the bytes written. Who vouched for it is an artefact of its own, so the record's tables
+    // stay as they are.
+    for (const RunReport::PackageFile& file : report.packageFiles) {
+        record.artefacts.push_back(
+            {"package", file.path, file.sha256, static_cast<std::int64_t>(file.size)});
+    }
+    if (report.trust) {
+        record.artefacts.push_back(
+            {"package-trust",
+             report.trust->isSigned ? "key " + report.trust->keyId + ": " + report.trust->comment
+                                    : "none",
+             "", 0});
     }
     for (const RunReport::Step& step : report.steps) {
         record.steps.push_back(

@@ -50,6 +50,16 @@ inline constexpr const char* kUsage =
     "                           把运行记录导出为 JSON 文件（--csv：每个测量值一行的 CSV）\n"
     "\n"
     "--i2c 发送传感器（I2C）请求而不是 FPGA 请求，与 Sensor 选择框相同。\n";
+// After the commands: the package commands, which need no device.
+inline constexpr const char* kUsagePackage =
+    "\n"
+    "固件包（不需要设备）:\n"
+    "  package manifest PACKAGE 写入 PACKAGE.sha256：固件包文件及其列出的镜像的\n"
+    "                           SHA-256（供 minisign -Sm PACKAGE.sha256 签名）\n"
+    "  package verify PACKAGE   检查固件包的签名和哈希，打印签名密钥和可信注释\n"
+    "                           （失败：退出状态 1）\n";
+inline constexpr const char* kPackageArguments =
+    "'package' 需要 manifest 或 verify 以及一个固件包文件";
 // After the options' paragraphs (see station/OptionTable.cpp).
 inline constexpr const char* kUsageEnd =
     "选项的值不能为空。\n"
@@ -90,6 +100,6 @@ inline constexpr const char* kAllTexts[] = {
     kTakesNoArgument, kTakesOneArgument, kTakesArguments, kModeWord,
     kNotAnAddress,    kReplugTimeout,    kUpdateArgument, kUpdateNeedsPackage,
     kFrames,          kLevelOption,      kLayoutArgument, kCalibrateOptions,
-    kSeconds,         kScreenSize};
+    kSeconds,         kScreenSize,       kUsagePackage,   kPackageArguments};
 
 }  // namespace tavlin::cli::usage

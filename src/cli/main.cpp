@@ -15,6 +15,7 @@
 #include "cli/CliCalibrate.h"
 #include "cli/CliDevices.h"
 #include "cli/CliLanguage.h"
+#include "cli/CliPackage.h"
 #include "cli/CliResults.h"
 #include "cli/CliSession.h"
 #include "cli/CliUpload.h"
@@ -138,6 +139,11 @@ std::optional<int> RunWithoutDevice(RunEnd& end, const tavlin::cli::Invocation& 
         const int status = tavlin::cli::RunResultsUpload(options, end.output(), &report);
         return end.Finish(end.Stopped(interruption, status, &report), report, false);
     }
+    if (invocation.command == tavlin::cli::Command::PackageManifest ||
+        invocation.command == tavlin::cli::Command::PackageVerify) {
+        const int status = tavlin::cli::RunPackage(invocation, end.output(), &report);
+        return end.Finish(end.Stopped(interruption, status, &report), report, false);
+    }
     if (invocation.command == tavlin::cli::Command::Layout) {
         tavlin::cli::CliOutput output(end.people());
         const int status =
@@ -183,11 +189,32 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     if (std::string refusal; !tavlin::station::PrepareRunLog(options.logDir, &refusal)) {
         return RefuseLogFolder(end, std::move(refusal));
     }
+    // A package is read and checked before any device is opened: one that fails its check
+    // never costs a unit anything.
+    tavlin::cli::Invocation onDevice = invocation;
+    if (invocation.command == tavlin::cli::Command::Update) {
+        // The check goes in the run's own log, which a refusal then ends.
+        tavlin::LogStart();
+        end.LogStarts();
+        onDevice.logStarted = true;
+        const tavlin::Result checked =
+            tavlin::cli::CheckUpdatePackage(invocation, end.output(), &report, &onDevice.package);
+        if (!checked.ok()) {
+            tavlin::LogEnd();
+            report.logComplete = tavlin::LogComplete();
+            report.messages = end.output().messages();
+            report.result = checked;
+            return end.Finish(tavlin::cli::kExitFailed, report, true);
+        }
+    }
     tavlin::station::Station station;
     std::string refusal;
     const tavlin::Result opened =
         tavlin::station::OpenStation(options.transport, options.device,
                                      tavlin::station::SeveralDevices::Refuse, &station, &refusal);
+    if (!opened && onDevice.logStarted) {
+        tavlin::LogEnd();  // the package's check started it
+    }
     if (opened.code() == tavlin::ResultCode::BadInput) {
         return end.Usage(refusal);
     }
@@ -221,7 +248,6 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
                          invocation.file);
     }
     record.Begin(station.device.port);
-    tavlin::cli::Invocation onDevice = invocation;
     onDevice.keptPort = station.device.keptPort;
     int status = tavlin::cli::RunSession(onDevice, *transport.transport, end.output(),
                                          tavlin::kTransferTimeoutMs, &sessionStop, stderr, &report);
@@ -277,6 +303,8 @@ int Run(tavlin::Utf8Arguments& arguments) {
         if (!parsed || !tavlin::station::CheckTransportOptions(options.transport, &error)) {
             return end.Usage(tavlin::FillText(tavlin::Tr(tavlin::cli::usage::kSeeHelp), {error}));
         }
+        invocation.trustedKeys = options.trustedKeys;
+        invocation.requireSigned = options.requireSigned;
         const int status = RunCommand(end, invocation, options, args, interruption);
         quitSignals.RunEnded();
         return status;

@@ -68,6 +68,7 @@ void CfirmwareUpdateDlg::BuildControls(bool engineering) {
     auto* choose = Make(new QPushButton(Text(fw::kPackageButton), this), fwcontrol::kChoosePackage);
     connect(choose, &QPushButton::clicked, this, &CfirmwareUpdateDlg::OnChoosePackage);
     packagePath_ = Make(new QLineEdit(this), fwcontrol::kPackagePath);
+    signer_ = Make(new QLabel(this), fwcontrol::kPackageSigner);
     auto* update = Make(new QPushButton(Text(fw::kOneKeyUpdate), this), fwcontrol::kOneKeyUpdate);
     connect(update, &QPushButton::clicked, this, [this] { session_.OneKeyUpdate(); });
 
@@ -140,6 +141,7 @@ void CfirmwareUpdateDlg::InitDialog() {
     progress_->setValue(0);
     ShowStatus(session_.Open());
     packagePath_->setText(QString::fromStdString(state_.g_FwPackagePath));
+    CheckChosenPackage(false);
     if (state_.g_isFwUpdateMode == 0) {
         preparation_.start();
     }

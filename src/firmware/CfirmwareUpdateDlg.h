@@ -9,6 +9,7 @@
 #include "device/SharedState.h"
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareView.h"
+#include "firmware/PackagePolicy.h"
 #include "ui/FileChooser.h"
 
 class QLabel;
@@ -40,6 +41,8 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     // Tests: replace the system's open-file dialog, shorten the preparation deadline.
     void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
     void SetPreparationDeadline(std::chrono::milliseconds deadline);
+    // Whom the station trusts for packages; the chosen package is checked anew against it.
+    void SetPackagePolicy(PackagePolicy policy);
 
     // The program is ending (SIGTERM): the window leaves through its exit handling without
     // waiting for a device that may still be on its way into its update environment.
@@ -62,6 +65,9 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     void OnChoosePackage();
     void OnChooseFpga();
     QString ChooseFile(const char* iniSection, const char* filter);
+    // Reads and checks the chosen package now, before any update of it can start: shows who
+    // signed it beside it, or refuses it (on the status line too when `tell`).
+    void CheckChosenPackage(bool tell);
 
     SharedState& state_;
     ConsoleView& main_;
@@ -71,6 +77,8 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLineEdit* packagePath_ = nullptr;
+    QLabel* signer_ = nullptr;
+    PackagePolicy policy_;
     QLineEdit* fpgaPath_ = nullptr;
     QTimer preparation_;
 };

@@ -24,6 +24,7 @@ void CfirmwareUpdateDlg::OnChoosePackage() {
     if (!chosen.isEmpty()) {
         state_.g_FwPackagePath = chosen.toStdString();
         packagePath_->setText(chosen);
+        CheckChosenPackage(true);
     }
 }
 

@@ -18,5 +18,7 @@ inline constexpr int kWriteImageInfo = 1075;
 inline constexpr int kReadFpgaInfo = 1076;
 inline constexpr int kWriteFpgaInfo = 1077;
 inline constexpr int kProgress = 1078;
+// Not in the template: who signed the chosen package, under its path.
+inline constexpr int kPackageSigner = 1079;
 
 }  // namespace tavlin::fwcontrol

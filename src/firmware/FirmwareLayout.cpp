@@ -63,6 +63,7 @@ FirmwarePlan PlanFirmwareWindow(const std::map<int, int>& needed) {
     at[kChoosePackage] = {kMargin, row(117), left, kButtonHeight};
     at[kPackagePath] = {middleX, row(117), middleWidth, kButtonHeight};
     at[kOneKeyUpdate] = {rightX, row(117), right, kButtonHeight};
+    at[kPackageSigner] = {middleX, row(117) + kButtonHeight + 2, middleWidth, kLabelHeight};
     at[fwslot::kImageLabel] = {kMargin, row(136), left, kLabelHeight};
     at[fwslot::kFpgaLabel] = {kMargin, row(148), left, kLabelHeight};
     at[kFpgaPath] = {middleX, row(146), middleWidth - kGap - browse, kButtonHeight};

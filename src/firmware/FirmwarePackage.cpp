@@ -51,6 +51,25 @@ std::string ReadImageName(const std::string& packagePath, PackageSection section
         kImageNameBytes);
 }
 
+ImageEnables ImageEnablesOf(const std::string& iniBytes) {
+    ImageEnables out;
+    for (int i = 0; i < 3; ++i) {
+        out.value[i] = static_cast<uint8_t>(
+            GetProfileIntOf(iniBytes, kSectionNames[i], "Image_en", kImageKeyAbsent) & 0xFF);
+    }
+    return out;
+}
+
+uint32_t ImageVersionOf(const std::string& iniBytes, PackageSection section) {
+    return GetProfileIntOf(iniBytes, Name(section), "Image_version", 0);
+}
+
+std::string ImageNameOf(const std::string& iniBytes, PackageSection section) {
+    return CutToBytes(
+        GetProfileStringOf(iniBytes, Name(section), "Image_name", "", kImageNameBuffer),
+        kImageNameBytes);
+}
+
 std::string ReadStartDirectory(const std::string& section) {
     return GetPrivateProfileString(section, "FileDir", "", "./OpenFile.ini", kFileDirBuffer);
 }

@@ -33,6 +33,11 @@ uint32_t ReadImageVersion(const std::string& packagePath, PackageSection section
 // relative to the current directory (not to the package file).
 std::string ReadImageName(const std::string& packagePath, PackageSection section);
 
+// The same readings of the package file's bytes, read once and held (LoadedPackage.h).
+ImageEnables ImageEnablesOf(const std::string& iniBytes);
+uint32_t ImageVersionOf(const std::string& iniBytes, PackageSection section);
+std::string ImageNameOf(const std::string& iniBytes, PackageSection section);
+
 // "FileDir" of section "Image", "FPGA" or "SCRIPT" in .\OpenFile.ini, at most 127 wide characters
 // (whole characters); empty when absent.
 std::string ReadStartDirectory(const std::string& section);

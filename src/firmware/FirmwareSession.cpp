@@ -28,7 +28,14 @@ void FirmwareSession::OneKeyUpdate() {
         Status(Tr(fw::kOpenPackageFirst));
         return;
     }
-    if (!worker_.Start(state_.g_FwPackagePath)) {
+    if (!refusal_.empty() && refusedPath_ == state_.g_FwPackagePath) {
+        Status(refusal_);
+        return;
+    }
+    const bool started = package_ != nullptr && package_->path == state_.g_FwPackagePath
+                             ? worker_.Start(package_)
+                             : worker_.Start(state_.g_FwPackagePath);
+    if (!started) {
         Status(Tr(fw::kUpdating));
     }
 }

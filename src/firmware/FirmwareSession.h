@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "base/Result.h"
@@ -34,7 +35,19 @@ class FirmwareSession {
 
     // The window's initialisation: returns the first status text, also shown in the view.
     std::string Open();
-    void OneKeyUpdate();                                              // button 1070
+    void OneKeyUpdate();  // button 1070
+    // The package as read (and checked) by the front end, for the next one-key update of the
+    // package at its path: exactly its bytes are written. Null: the worker reads the package.
+    void UsePackage(std::shared_ptr<const LoadedPackage> package) {
+        package_ = std::move(package);
+        refusal_.clear();
+    }
+    // The package at `path` failed its check: a one-key update of it shows `statusText` instead.
+    void RefusePackage(const std::string& path, std::string statusText) {
+        package_.reset();
+        refusedPath_ = path;
+        refusal_ = std::move(statusText);
+    }
     void SwitchBackToApplication();                                   // button 1065
     void VersionButton(int controlId) { buttons_.Press(controlId); }  // 1074 to 1077
     // The cancel handler (exit button, Esc, close box) and the OK handler (Enter), given the
@@ -66,6 +79,9 @@ class FirmwareSession {
     ImageUpdateWorker worker_;
     VersionInfoButtons buttons_;
     Result lastLeave_ = Result::Fail(ResultCode::Failed, "not left yet");
+    std::shared_ptr<const LoadedPackage> package_;
+    std::string refusedPath_;
+    std::string refusal_;
 };
 
 }  // namespace tavlin

@@ -1,6 +1,6 @@
 #include "firmware/ImageUpdateWorker.h"
 
-#include <filesystem>
+#include <cstring>
 
 #include "base/Log.h"
 #include "base/StringTable.h"
@@ -8,9 +8,7 @@
 #include "device/Requests.h"
 #include "firmware/FirmwareRequests.h"
 #include "firmware/FirmwareTexts.h"
-#include "firmware/PackageCheck.h"
 #include "firmware/VersionInfoRecord.h"
-#include "platform/RegularFile.h"
 
 namespace tavlin {
 namespace {
@@ -32,7 +30,12 @@ const char* SuccessText(ImageWrite write) {
 }  // namespace
 
 bool ImageUpdateWorker::Start(const std::string& packagePath) {
-    return slot_.Start(this, [this, packagePath] { Run(packagePath); });
+    return slot_.Start(this, [this, packagePath] { Run(packagePath, nullptr); });
+}
+
+bool ImageUpdateWorker::Start(std::shared_ptr<const LoadedPackage> package) {
+    const std::string path = package->path;
+    return slot_.Start(this, [this, path, package] { Run(path, package); });
 }
 
 void ImageUpdateWorker::StopAndWait() {
@@ -51,8 +54,22 @@ Result ImageUpdateWorker::lastResult() const {
     return lastResult_;
 }
 
-void ImageUpdateWorker::Run(const std::string& packagePath) {
-    Result result = Update(packagePath);
+void ImageUpdateWorker::Run(const std::string& packagePath,
+                            std::shared_ptr<const LoadedPackage> package) {
+    Result result;
+    if (package == nullptr) {
+        Progress(0);
+        auto loaded = std::make_shared<LoadedPackage>();
+        const char* refusal = nullptr;
+        result = LoadPackage(packagePath, loaded.get(), &refusal);
+        if (!result.ok()) {
+            Status(Tr(refusal));
+        }
+        package = std::move(loaded);
+    }
+    if (result.ok()) {
+        result = Update(*package);
+    }
     if (!result.ok()) {
         WriteLog("Update FW: failed! %s\n", result.describe().c_str());
     }
@@ -66,30 +83,20 @@ void ImageUpdateWorker::Run(const std::string& packagePath) {
     }
 }
 
-Result ImageUpdateWorker::Update(const std::string& packagePath) {
+Result ImageUpdateWorker::Update(const LoadedPackage& package) {
     Progress(0);
-    const ImageEnables enables = ReadImageEnables(packagePath);
-    switch (JudgePackage(enables)) {
-        case PackageVerdict::Refused:
-            Status(Tr(fw::kPackageRefused));
-            return Result::Fail(ResultCode::BadInput, "no image section in " + packagePath);
-        case PackageVerdict::NothingEnabled:
-            Status(Tr(fw::kNothingToUpdate));
-            return Result::Fail(ResultCode::BadInput, "no image enabled in " + packagePath);
-        case PackageVerdict::Write:
-            break;
+    // Who vouched for what goes to the device, in the run's own log.
+    if (package.trust.isSigned) {
+        WriteLogSized(package.path.size() + package.trust.comment.size() + 96,
+                      "Update FW: package \"%s\" signed by key %s, trusted comment: %s\n",
+                      package.path.c_str(), package.trust.keyId.c_str(),
+                      package.trust.comment.c_str());
+    } else {
+        WriteLogSized(package.path.size() + 64, "Update FW: package \"%s\" is not signed!\n",
+                      package.path.c_str());
     }
-    std::vector<Image> images;
-    for (PackageSection s : {PackageSection::HInfo, PackageSection::LInfo, PackageSection::RInfo}) {
-        if (enables.enabled(s)) {
-            images.push_back({s, ReadImageName(packagePath, s), ReadImageVersion(packagePath, s)});
-        }
-    }
-    if (Result checked = CheckImages(images); !checked.ok()) {
-        return checked;
-    }
-    for (const PlannedWrite& plan : PlanUpdate(enables)) {
-        for (const Image& image : images) {
+    for (const PlannedWrite& plan : PlanUpdate(package.enables)) {
+        for (const LoadedImage& image : package.images) {
             if (image.section != SectionOf(plan.write)) {
                 continue;
             }
@@ -109,22 +116,7 @@ Result ImageUpdateWorker::Update(const std::string& packagePath) {
     return Result::Ok();
 }
 
-Result ImageUpdateWorker::CheckImages(const std::vector<Image>& images) {
-    for (const Image& image : images) {
-        uint64_t size = 0;
-        std::string why;
-        if (!ImageFileUsable(image.name, &size, &why)) {
-            WriteLog("Update FW: image file \"%s\" cannot be opened (%s)!\n", image.name.c_str(),
-                     why.c_str());
-            return Fail(
-                fw::kImageOpenFailed,
-                Result::Fail(ResultCode::BadInput, "cannot open image " + image.name + ": " + why));
-        }
-    }
-    return Result::Ok();
-}
-
-Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& image) {
+Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const LoadedImage& image) {
     uint8_t idle = kTransferIdle;
     if (!state_.g_ImageTransferState.compare_exchange_strong(idle, kTransferFirst)) {
         return Fail(fw::kUpdateFailed,
@@ -133,41 +125,31 @@ Result ImageUpdateWorker::WriteImage(const PlannedWrite& plan, const Image& imag
     const int sensor = SensorOf(plan.write);
     state_.g_SensorSel = sensor;
     Result result;
-    // Opened once and read from that handle: a FIFO put in the image's place meanwhile is
-    // refused, not waited on.
-    const RegularFile opened = OpenRegularFile(image.name, "rb");
-    const uint64_t size = opened.size;
-    std::FILE* file = opened.file;
-    if (file == nullptr) {
-        result = Fail(fw::kImageOpenFailed,
-                      Result::Fail(ResultCode::BadInput, "cannot open image " + image.name));
-    } else {
-        const bool hinfo = image.section == PackageSection::HInfo;
-        Result first = hinfo ? ReadVersionInfo(state_, sensor, INFINITE)
-                             : ReadImageVersion(state_, sensor, INFINITE);
-        int packets = 0;
-        if (!first.ok()) {
-            result = Fail(fw::kUpdateFailed, std::move(first));
-        } else if (result = SendImage(plan, file, size, &packets); result.ok() && packets > 0) {
-            char text[128];
-            std::snprintf(text, sizeof text, Tr(SuccessText(plan.write)).c_str(),
-                          static_cast<int>(static_cast<uint64_t>(packets) * kMaxCodePacket / 1024));
-            Status(text);
-            if (Result record = WriteVersionRecord(plan.write, image.version); !record.ok()) {
-                result = Fail(fw::kUpdateFailed, std::move(record));
-            } else {
-                view_.ImageWritten(plan.write, image.name, size, packets);
-            }
+    const bool hinfo = image.section == PackageSection::HInfo;
+    Result first = hinfo ? ReadVersionInfo(state_, sensor, INFINITE)
+                         : ReadImageVersion(state_, sensor, INFINITE);
+    int packets = 0;
+    if (!first.ok()) {
+        result = Fail(fw::kUpdateFailed, std::move(first));
+    } else if (result = SendImage(plan, image.bytes, &packets); result.ok() && packets > 0) {
+        char text[128];
+        std::snprintf(text, sizeof text, Tr(SuccessText(plan.write)).c_str(),
+                      static_cast<int>(static_cast<uint64_t>(packets) * kMaxCodePacket / 1024));
+        Status(text);
+        if (Result record = WriteVersionRecord(plan.write, image.version); !record.ok()) {
+            result = Fail(fw::kUpdateFailed, std::move(record));
+        } else {
+            view_.ImageWritten(plan.write, image.name, image.bytes.size(), packets);
         }
-        std::fclose(file);
     }
     state_.g_ImageTransferState = kTransferIdle;
     state_.g_SensorSel = 0;
     return result;
 }
 
-Result ImageUpdateWorker::SendImage(const PlannedWrite& plan, std::FILE* file, uint64_t size,
+Result ImageUpdateWorker::SendImage(const PlannedWrite& plan, const std::string& bytes,
                                     int* packets) {
+    const uint64_t size = bytes.size();
     const bool secondArea = plan.write == ImageWrite::LInfo || plan.write == ImageWrite::RInfo;
     const uint64_t last = size == 0 ? 0 : (size + kMaxCodePacket - 1) / kMaxCodePacket - 1;
     uint8_t packet[kMaxCodePacket];
@@ -188,10 +170,7 @@ Result ImageUpdateWorker::SendImage(const PlannedWrite& plan, std::FILE* file, u
         if (lastPacket) {
             state_.g_ImageTransferState = kTransferLast;
         }
-        if (std::fread(packet, 1, length, file) != length) {
-            return Fail(fw::kUpdateFailed,
-                        Result::Fail(ResultCode::BadInput, "image file shrank while read"));
-        }
+        std::memcpy(packet, bytes.data() + i * kMaxCodePacket, length);
         if (i == 0) {
             Status(Tr(fw::kWritingStarted));
         }

@@ -1,5 +1,5 @@
 #pragma once
-#include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -8,6 +8,7 @@
 #include "console/WorkerSlot.h"
 #include "device/SharedState.h"
 #include "firmware/FirmwareView.h"
+#include "firmware/LoadedPackage.h"
 #include "firmware/UpdatePlan.h"
 #include "platform/Event.h"
 
@@ -18,8 +19,10 @@ namespace tavlin {
 // and status texts to its view. At most one runs; g_ImageUpdateThread is non-null meanwhile.
 //
 // On purpose:
-//  - every enabled image file is opened and sized before the first packet, so a missing LInfo
-//    or RInfo file cannot leave the two sensors with mixed firmware;
+//  - the package and every enabled image file are read into memory before the first packet
+//    (LoadPackage), so a missing LInfo or RInfo file cannot leave the two sensors with mixed
+//    firmware, and the bytes sent are the bytes read (and checked, for a package checked first):
+//    a file changed on disk meanwhile never reaches the device;
 //  - a code packet the device refuses ends the update at once with the failure text and no
 //    version record, as the FPGA download does, instead of a "success" over a broken image;
 //  - it claims g_ImageTransferState with the same atomic claim the FPGA download uses, so the
@@ -36,6 +39,8 @@ class ImageUpdateWorker {
     // Starts an update of the package at `packagePath` (read anew now). False, and nothing
     // started, while one runs.
     bool Start(const std::string& packagePath);
+    // Starts an update of a package already read (and checked): exactly its bytes are sent.
+    bool Start(std::shared_ptr<const LoadedPackage> package);
     bool Running() const { return slot_.Running(); }
     // The exit handlers' first step: if an update runs, marks the window as closing (no more
     // texts), asks the worker to stop between packets and waits for its end; then both events
@@ -47,17 +52,10 @@ class ImageUpdateWorker {
     Result lastResult() const;
 
   private:
-    struct Image {
-        PackageSection section;
-        std::string name;
-        uint32_t version = 0;
-    };
-
-    void Run(const std::string& packagePath);
-    Result Update(const std::string& packagePath);
-    Result CheckImages(const std::vector<Image>& images);
-    Result WriteImage(const PlannedWrite& plan, const Image& image);
-    Result SendImage(const PlannedWrite& plan, std::FILE* file, uint64_t size, int* packets);
+    void Run(const std::string& packagePath, std::shared_ptr<const LoadedPackage> package);
+    Result Update(const LoadedPackage& package);
+    Result WriteImage(const PlannedWrite& plan, const LoadedImage& image);
+    Result SendImage(const PlannedWrite& plan, const std::string& bytes, int* packets);
     Result WriteVersionRecord(ImageWrite write, uint32_t version);
     Result Fail(const char* text, Result result);
     void Status(const std::string& text);

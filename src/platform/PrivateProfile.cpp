@@ -41,13 +41,7 @@ std::string Unquote(const std::string& value) {
 // all of it is; otherwise it was saved as "ANSI" and is read in the legacy code page. The whole
 // file is decided at once, as Windows does, so one line cannot be read one way and the next
 // another.
-std::optional<std::string> ReadText(const std::string& path) {
-    // OpenFile.ini and a package are named by the user: a FIFO reads as no file, not as a wait.
-    const std::optional<std::string> read = ReadRegularFile(path);
-    if (!read) {
-        return std::nullopt;
-    }
-    const std::string& raw = *read;
+std::string DecodeText(const std::string& raw) {
     const std::string_view bytes(raw);
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         // Broken UTF-8 would name no file, and on Windows no path could even be made of it.
@@ -82,9 +76,17 @@ bool NextLine(const std::string& text, size_t* pos, std::string* line) {
     return true;
 }
 
-std::optional<std::string> FindValue(const std::string& section, const std::string& key,
-                                     const std::string& path) {
-    const auto text = ReadText(path);
+std::optional<std::string> ReadText(const std::string& path) {
+    // OpenFile.ini and a package are named by the user: a FIFO reads as no file, not as a wait.
+    const std::optional<std::string> read = ReadRegularFile(path);
+    if (!read) {
+        return std::nullopt;
+    }
+    return DecodeText(*read);
+}
+
+std::optional<std::string> FindValueIn(const std::string& section, const std::string& key,
+                                       const std::optional<std::string>& text) {
     if (!text) {
         return std::nullopt;
     }
@@ -123,21 +125,16 @@ std::optional<std::string> FindValue(const std::string& section, const std::stri
     return std::nullopt;
 }
 
-}  // namespace
-
-std::string GetPrivateProfileString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, const std::string& path,
-                                    size_t bufferSize) {
-    std::string value = FindValue(section, key, path).value_or(defaultValue);
+std::string StringValue(const std::optional<std::string>& found, const std::string& defaultValue,
+                        size_t bufferSize) {
+    std::string value = found.value_or(defaultValue);
     if (bufferSize == 0) {
         return {};
     }
     return CutToUtf16Units(value, bufferSize - 1);
 }
 
-uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
-                              int32_t defaultValue, const std::string& path) {
-    const auto value = FindValue(section, key, path);
+uint32_t IntValue(const std::optional<std::string>& value, int32_t defaultValue) {
     // "Image_en=" is read as the default, as on Windows: an empty value is no value.
     if (!value || value->empty()) {
         return static_cast<uint32_t>(defaultValue);
@@ -158,6 +155,30 @@ uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key
         result = result * 10 + static_cast<uint32_t>((*value)[i] - '0');
     }
     return negative ? 0u - result : result;
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, const std::string& path,
+                                    size_t bufferSize) {
+    return StringValue(FindValueIn(section, key, ReadText(path)), defaultValue, bufferSize);
+}
+
+uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
+                              int32_t defaultValue, const std::string& path) {
+    return IntValue(FindValueIn(section, key, ReadText(path)), defaultValue);
+}
+
+std::string GetProfileStringOf(const std::string& fileBytes, const std::string& section,
+                               const std::string& key, const std::string& defaultValue,
+                               size_t bufferSize) {
+    return StringValue(FindValueIn(section, key, DecodeText(fileBytes)), defaultValue, bufferSize);
+}
+
+uint32_t GetProfileIntOf(const std::string& fileBytes, const std::string& section,
+                         const std::string& key, int32_t defaultValue) {
+    return IntValue(FindValueIn(section, key, DecodeText(fileBytes)), defaultValue);
 }
 
 }  // namespace tavlin

@@ -24,4 +24,12 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 uint32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
                               int32_t defaultValue, const std::string& path);
 
+// The same readings of a file's bytes already in memory: a package is read once, checked, and
+// then understood from the bytes that were checked.
+std::string GetProfileStringOf(const std::string& fileBytes, const std::string& section,
+                               const std::string& key, const std::string& defaultValue,
+                               size_t bufferSize = 256);
+uint32_t GetProfileIntOf(const std::string& fileBytes, const std::string& section,
+                         const std::string& key, int32_t defaultValue);
+
 }  // namespace tavlin

@@ -188,6 +188,8 @@ std::optional<std::string> ReadRegularFile(const std::string& utf8, RegularFile*
         return std::nullopt;
     }
     std::string bytes;
+    // Room for what the file holds now, so a large image is not copied over as it grows.
+    bytes.reserve(static_cast<size_t>(opened.size));
     char chunk[65536];
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, opened.file)) > 0) {

@@ -16,7 +16,18 @@ const std::string& GivenOptions::value(OptionId id) const {
     return found == given_.end() ? kNone : found->second;
 }
 
+std::vector<std::string> GivenOptions::values(OptionId id) const {
+    std::vector<std::string> out;
+    for (const auto& [option, value] : every_) {
+        if (option->id == id) {
+            out.push_back(value);
+        }
+    }
+    return out;
+}
+
 void GivenOptions::Set(const OptionRow& option, std::string value) {
+    every_.emplace_back(&option, value);
     const auto found = std::find_if(given_.begin(), given_.end(),
                                     [&](const auto& given) { return given.first == &option; });
     if (found != given_.end()) {
@@ -36,8 +47,14 @@ std::vector<std::string> GivenOptions::HandedToCopies() const {
         if (!option->handedToCopies) {
             continue;
         }
-        words.push_back(option->takesValue() ? std::string(option->name) + "=" + value
-                                             : std::string(option->name));
+        if (!option->takesValue()) {
+            words.emplace_back(option->name);
+            continue;
+        }
+        for (const std::string& each :
+             Repeats(option->id) ? values(option->id) : std::vector<std::string>{value}) {
+            words.push_back(std::string(option->name) + "=" + each);
+        }
     }
     return words;
 }

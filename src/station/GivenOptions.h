@@ -27,6 +27,8 @@ class GivenOptions {
     bool has(OptionId id) const;
     // The value given last ("" for a switch, or an option not given).
     const std::string& value(OptionId id) const;
+    // Every value given, in order: what an option that Repeats() takes.
+    std::vector<std::string> values(OptionId id) const;
     // The words no option took, in their order: the CLI's command with its own arguments and
     // options; the window's stray arguments.
     const std::vector<std::string>& rest() const { return rest_; }
@@ -40,6 +42,7 @@ class GivenOptions {
     void Set(const OptionRow& option, std::string value);
 
     std::vector<std::pair<const OptionRow*, std::string>> given_;  // in the table's order
+    std::vector<std::pair<const OptionRow*, std::string>> every_;  // each value, as given
     std::vector<std::string> rest_;
 };
 

@@ -44,6 +44,8 @@ constexpr OptionRow kTable[] = {
     {OptionId::Operator, "--operator", {}, kValue, kBothFrontEnds, kOperator, kCliOperator, nullptr, nullptr, nullptr, true},
     {OptionId::Lot, "--lot", {}, kValue, kBothFrontEnds, kLot, kCliLot, nullptr, nullptr, nullptr, true},
     {OptionId::RequireRecord, "--require-record", {}, nullptr, kCli, nullptr, kCliRequireRecord, nullptr, nullptr, nullptr, true},
+    {OptionId::TrustedKey, "--trusted-key", {}, kFile, kBothFrontEnds, kTrustedKey, kCliTrustedKey, nullptr, nullptr, nullptr, true},
+    {OptionId::RequireSigned, "--require-signed", {}, nullptr, kBothFrontEnds, kRequireSigned, kCliRequireSigned, nullptr, nullptr, nullptr, true},
     {OptionId::Engineering, "--engineering", {}, nullptr, kWindow, kEngineering, nullptr, nullptr, nullptr, nullptr, false},
     {OptionId::CheckCalibration, "--check-calibration", {}, nullptr, kWindow, kCheckCalibration, nullptr, nullptr, nullptr, nullptr, false},
     {OptionId::CheckTolerance, "--check-tolerance", {}, kMm, kWindow, kCheckTolerance, nullptr, nullptr, IsTolerance, kBadTolerance, false},
@@ -55,6 +57,10 @@ constexpr OptionRow kTable[] = {
 
 std::span<const OptionRow> OptionTable() {
     return kTable;
+}
+
+bool Repeats(OptionId id) {
+    return id == OptionId::TrustedKey;
 }
 
 const OptionRow* FindOption(std::string_view name, unsigned frontEnd) {

@@ -27,6 +27,8 @@ enum class OptionId {
     Operator,
     Lot,
     RequireRecord,
+    TrustedKey,
+    RequireSigned,
     Engineering,
     CheckCalibration,
     CheckTolerance,
@@ -61,6 +63,9 @@ struct OptionRow {
 
 // Every option, in the order both --help texts list them.
 std::span<const OptionRow> OptionTable();
+
+// Whether every value of the option counts (--trusted-key A --trusted-key B), not only the last.
+bool Repeats(OptionId id);
 
 // The option of `frontEnd` named `name` (without "=value"); nullptr: none.
 const OptionRow* FindOption(std::string_view name, unsigned frontEnd);

@@ -85,6 +85,13 @@ inline constexpr const char* kCliOperator = "--operator NAME 把操作员写入�
 inline constexpr const char* kCliLot = "--lot LOT 把批次写入运行记录。\n";
 inline constexpr const char* kCliRequireRecord =
     "--require-record 运行记录未能保存时，运行以退出状态 1 结束。\n";
+inline constexpr const char* kTrustedKey = "信任该公钥文件的密钥签名的固件包（可多次给出）";
+inline constexpr const char* kRequireSigned = "拒绝没有签名的固件包";
+inline constexpr const char* kCliTrustedKey =
+    "--trusted-key FILE 信任 FILE（minisign 公钥文件）的密钥签名的固件包；可多次给出。\n"
+    "密钥文件夹中的每个 *.pub 也受信任（见 README）。\n";
+inline constexpr const char* kCliRequireSigned =
+    "--require-signed 拒绝没有签名的固件包（密钥文件夹中有 require-signed 文件时也如此）。\n";
 // The value of an option in general, where no better word names it.
 inline constexpr const char* kValue = "值";
 
@@ -138,6 +145,11 @@ inline constexpr const char* kAllTexts[] = {kUsage,
                                             kLogDirTakesFolder,
                                             kDeviceTakesPort,
                                             kSimState,
-                                            kCliSimState};
+                                            kCliSimState,
+
+                                            kTrustedKey,
+                                            kRequireSigned,
+                                            kCliTrustedKey,
+                                            kCliRequireSigned};
 
 }  // namespace tavlin::options

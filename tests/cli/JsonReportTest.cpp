@@ -19,6 +19,9 @@
 #include "device/DeviceProtocol.h"
 #include "device/LogCapture.h"
 #include "sim/SimTransport.h"
+#ifdef TAVLIN_SIGNED_PACKAGES
+#include "crypto/Sha256.h"
+#endif
 
 namespace tavlin::cli {
 namespace {
@@ -159,22 +162,30 @@ TEST_F(JsonReportTest, UpdateListsTheImagesWrittenAndWhetherTheVersionsCameBack)
     json o = Run({"update", package, "--verify"});
     ASSERT_EQ(o["result"], "ok") << o.dump();
     // HInfo goes to both sensors, each entry says which; 62 bytes a packet.
+    // With the hash of the bytes written, where the build checks packages.
     const auto entry = [](const std::string& name, int bytes, int packets, const char* image,
-                          const char* sensor) {
-        return json({{"name", name},
-                     {"bytes", bytes},
-                     {"packets", packets},
-                     {"image", image},
-                     {"sensor", sensor}});
+                          const char* sensor, char fill) {
+        json row = {{"name", name},
+                    {"bytes", bytes},
+                    {"packets", packets},
+                    {"image", image},
+                    {"sensor", sensor}};
+#ifdef TAVLIN_SIGNED_PACKAGES
+        row["sha256"] = Sha256Hex(std::string(bytes, fill));
+#else
+        (void)fill;
+#endif
+        return row;
     };
     const json written = o["images"];
     ASSERT_EQ(written.size(), 3u) << o.dump();
-    EXPECT_EQ(
-        std::set<json>({written[0], written[1]}),
-        std::set<json>({entry(h, 130, 3, "HInfo", "master"), entry(h, 130, 3, "HInfo", "slave")}));
-    EXPECT_EQ(written[2], entry(l, 200, 4, "LInfo", "master"));
+    EXPECT_EQ(std::set<json>({written[0], written[1]}),
+              std::set<json>({entry(h, 130, 3, "HInfo", "master", 'h'),
+                              entry(h, 130, 3, "HInfo", "slave", 'h')}));
+    EXPECT_EQ(written[2], entry(l, 200, 4, "LInfo", "master", 'l'));
     EXPECT_EQ(o["verified"], true);
     EXPECT_EQ(o["versions"]["master"], "12345678");
+    EXPECT_EQ(o["trust"], "none") << "an unsigned package";
 
     o = Run({"update", package});
     EXPECT_EQ(o["verified"], false);

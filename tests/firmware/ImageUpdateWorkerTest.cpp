@@ -303,3 +303,34 @@ TEST_F(ImageUpdateTest, AStopThatMeetsTheWorkersEndIsNeverMissed) {
 
 }  // namespace
 }  // namespace tavlin::testing
+
+namespace tavlin::testing {
+namespace {
+
+// The update writes the bytes it read before the first packet, whoever reads the package: a file
+// replaced on disk afterwards (between a check and the write) never reaches the device.
+TEST_F(ImageUpdateTest, TheBytesReadBeforeTheFirstPacketAreTheBytesWrittenWhateverTheDiskSaysThen) {
+    const std::string h = PatternBytes(700, 4), l = PatternBytes(130, 5);
+    const std::string hName = WriteFile("h.bin", h);
+    const std::string lName = WriteFile("l.bin", l);
+    const std::string package = WriteFile(
+        "pkg.ini", PackageText({{"Tavlin HInfo", {1, 7, hName}}, {"Tavlin LInfo", {1, 9, lName}}}));
+    auto loaded = std::make_shared<LoadedPackage>();
+    const char* refusal = nullptr;
+    ASSERT_TRUE(LoadPackage(package, loaded.get(), &refusal).ok());
+    ASSERT_EQ(loaded->images.size(), 2u);
+    WriteFile("h.bin", PatternBytes(700, 77));
+    WriteFile("l.bin", "swapped");
+    WriteFile("pkg.ini", PackageText({{"Tavlin LInfo", {1, 1234, lName}}}));
+
+    ASSERT_TRUE(worker.Start(loaded));
+    ASSERT_TRUE(worker.WaitForEnd(10000));
+    ASSERT_TRUE(worker.lastResult().ok()) << worker.lastResult().describe();
+    EXPECT_EQ(Received(0, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(Received(1, sim::CodeTarget::Packet, h.size()), h);
+    EXPECT_EQ(Received(0, sim::CodeTarget::Packet2, l.size()), l);
+    EXPECT_EQ(firmware().imageVersion(0), 9u);
+}
+
+}  // namespace
+}  // namespace tavlin::testing

@@ -28,6 +28,7 @@
 #include "console/ConsoleTexts.h"
 #include "console/ScriptTexts.h"
 #include "firmware/FirmwareTexts.h"
+#include "firmware/PackageTexts.h"
 #include "leveling/LevelingTexts.h"
 #include "station/DeviceChoiceTexts.h"
 #include "station/OptionTexts.h"
@@ -174,6 +175,7 @@ std::vector<Text> AllProgramTexts() {
     } tables[] = {
         {"kAllTexts", tavlin::ui::kAllTexts},
         {"fw::kAllTexts", tavlin::fw::kAllTexts},
+        {"pkg::kAllTexts", tavlin::pkg::kAllTexts},
         {"leveling kAllTexts", tavlin::leveling::text::kAllTexts},
         {"options::kAllTexts", tavlin::options::kAllTexts},
         {"console::kAllTexts", tavlin::console::kAllTexts},

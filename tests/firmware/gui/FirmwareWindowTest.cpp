@@ -16,6 +16,12 @@
 #include "base/StringTable.h"
 #include "device/DeviceProtocol.h"
 #include "firmware/CfirmwareUpdateDlg.h"
+#include "firmware/FirmwareControlIds.h"
+#ifdef TAVLIN_SIGNED_PACKAGES
+#include "firmware/PackageSigner.h"
+#include "firmware/PackageTrust.h"
+#include "platform/KeyFolder.h"
+#endif
 #include "language/QtTranslation.h"
 #include "sim/SimTransport.h"
 #include "ui/ControlLookup.h"
@@ -171,6 +177,61 @@ class FirmwareWindowTest : public QObject, private testing::SimulatedMainWindow 
         WithFirmwareWindow(
             [&](CfirmwareUpdateDlg* d) { QCOMPARE(Text(d, 1068).toStdString(), package); });
     }
+
+#ifdef TAVLIN_SIGNED_PACKAGES
+    // A chosen package is checked at once: its signer shows beside it; a package that fails its
+    // check is refused with the reason, and its update never starts. What goes to the device is
+    // what was checked, whatever the disk holds by then.
+    void aChosenPackageShowsItsSignerAndATamperedOneNeverStarts() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        // A folder of its own: the other cases' packages stay unsigned.
+        const std::string package = WritePackage(0x12345678, 300, Utf8("签名"));
+        std::string manifest;
+        QVERIFY(WritePackageManifest(package, &manifest).ok());
+        const testing::PackageSigner signer(3);
+        std::ifstream list(manifest, std::ios::binary);
+        const std::string listed((std::istreambuf_iterator<char>(list)),
+                                 std::istreambuf_iterator<char>());
+        std::ofstream(package + kSignatureSuffix, std::ios::binary)
+            << signer.Sign(listed, "release 9");
+        QVERIFY(QDir(dir_.path()).mkpath("keys"));
+        signer.WritePublicKey(dir_.filePath("keys/line.pub").toStdString());
+        qputenv(kKeyFolderVariable, dir_.filePath("keys").toUtf8());
+        const QString image = dir_.filePath(Utf8("签名") + "/l.bin");
+        bool done = false;
+        WithFirmwareWindow([&](CfirmwareUpdateDlg* d) {
+            QTRY_COMPARE(Text(d, 1067), Utf8("环境准备完毕，请选择配置文件进行更新！\n"));
+            d->SetFileChooser(
+                [&](const QString&, const QString&) { return QString::fromStdString(package); });
+            QVERIFY(WriteBytes(image, QByteArray(300, 'X')));
+            Click(d, 1069);
+            QVERIFY(Text(d, 1067).startsWith(Utf8("固件包校验失败: ")));
+            QVERIFY(Text(d, 1067).contains("l.bin: its SHA-256 is not"));
+            QVERIFY(Text(d, fwcontrol::kPackageSigner).startsWith(Utf8("固件包校验失败")));
+            sim_->recorder().Clear();
+            Click(d, 1070);
+            QTest::qWait(100);
+            QVERIFY(Text(d, 1067).startsWith(Utf8("固件包校验失败: ")));
+            QCOMPARE(sim_->recorder().outReports().size(), size_t{0});
+
+            QVERIFY(WriteBytes(image, QByteArray(300, 'L')));
+            Click(d, 1069);
+            QVERIFY(Text(d, fwcontrol::kPackageSigner).startsWith(Utf8("签名密钥 ")));
+            QVERIFY(Text(d, fwcontrol::kPackageSigner).endsWith(": release 9"));
+            QVERIFY(WriteBytes(image, QByteArray(300, 'Y')));  // after the check
+            Click(d, 1070);
+            QTRY_COMPARE(Text(d, 1067), Utf8("固件更新成功，请退出!\n"));
+            const auto sent = sim_->firmware().completedTransfer(0, sim::CodeTarget::Packet2);
+            QCOMPARE(std::string(sent.bytes.begin(), sent.bytes.begin() + 300),
+                     std::string(300, 'L'));
+            Click(d, 2);
+            done = true;
+        });
+        QVERIFY(done);
+        qunsetenv(kKeyFolderVariable);
+    }
+#endif
 
     // While preparing neither key leaves; after the deadline either does.
     void exitWhilePreparingAndAfterTheDeadline_data() {
