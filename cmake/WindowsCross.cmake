@@ -66,3 +66,21 @@ function(tavlin_mingw_runtime_dlls out)
     endforeach()
     set(${out} ${dlls} PARENT_SCOPE)
 endfunction()
+
+# The C libraries scripts/build-windows-libs makes once per machine (libsodium, SQLite, libpq),
+# or the folder named by TAVLIN_WINDOWS_LIBS; without them the build leaves out what needs them.
+# (Not in the toolchain file: that file's text names Qt for Windows' cache folder.)
+if(DEFINED ENV{TAVLIN_WINDOWS_LIBS})
+    set(TAVLIN_WINDOWS_LIBS $ENV{TAVLIN_WINDOWS_LIBS})
+else()
+    execute_process(
+        COMMAND ${PROJECT_SOURCE_DIR}/scripts/build-windows-libs --print-prefix
+        OUTPUT_VARIABLE tavlin_windows_libs OUTPUT_STRIP_TRAILING_WHITESPACE
+        RESULT_VARIABLE tavlin_windows_libs_built)
+    if(tavlin_windows_libs_built EQUAL 0)
+        set(TAVLIN_WINDOWS_LIBS ${tavlin_windows_libs})
+    endif()
+endif()
+if(TAVLIN_WINDOWS_LIBS)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${TAVLIN_WINDOWS_LIBS})
+endif()

@@ -1250,6 +1250,10 @@ or ask for the right to open it)
         <translation>keep each device run's record in this SQLite database (default: Tavlin_results.sqlite in the log folder; none: keep none)</translation>
     </message>
     <message>
+        <source>每次运行后把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串；未给出时读取 TAVLIN_RESULTS_SERVER）</source>
+        <translation>after each run, upload the run records to the line's PostgreSQL server (a libpq connection string; else TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
         <source>把操作员写入运行记录</source>
         <translation>put the operator into the run records</translation>
     </message>

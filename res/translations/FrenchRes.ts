@@ -1255,6 +1255,10 @@ l'utilise, ou demandez le droit de l'ouvrir)
         <translation>conserver l'enregistrement de chaque exécution sur l'appareil dans cette base SQLite (par défaut : Tavlin_results.sqlite dans le dossier du journal ; none : aucun)</translation>
     </message>
     <message>
+        <source>每次运行后把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串；未给出时读取 TAVLIN_RESULTS_SERVER）</source>
+        <translation>après chaque exécution, envoyer les enregistrements au serveur PostgreSQL de la ligne (chaîne de connexion libpq ; sinon TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
         <source>把操作员写入运行记录</source>
         <translation>inscrire l'opérateur dans les enregistrements d'exécution</translation>
     </message>

@@ -1251,6 +1251,10 @@ Tavlin_log.txt）执行一项设备操作。
         <translation>құрылғыдағы әр іске қосудың жазбасын осы SQLite дерекқорында сақтау (әдепкі: журнал қалтасындағы Tavlin_results.sqlite; none: сақтамау)</translation>
     </message>
     <message>
+        <source>每次运行后把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串；未给出时读取 TAVLIN_RESULTS_SERVER）</source>
+        <translation>әр іске қосудан кейін жазбаларды желінің PostgreSQL серверіне жіберу (libpq қосылу жолы; әйтпесе TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
         <source>把操作员写入运行记录</source>
         <translation>операторды іске қосу жазбаларына жазу</translation>
     </message>

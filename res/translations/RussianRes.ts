@@ -1251,6 +1251,10 @@ udev из пакета, затем переподключите устройст
         <translation>хранить запись о каждом запуске на устройстве в этой базе SQLite (по умолчанию: Tavlin_results.sqlite в папке журнала; none: не хранить)</translation>
     </message>
     <message>
+        <source>每次运行后把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串；未给出时读取 TAVLIN_RESULTS_SERVER）</source>
+        <translation>после каждого запуска отправлять записи на сервер PostgreSQL линии (строка подключения libpq; иначе TAVLIN_RESULTS_SERVER)</translation>
+    </message>
+    <message>
         <source>把操作员写入运行记录</source>
         <translation>записывать оператора в записи о запусках</translation>
     </message>

@@ -1,5 +1,7 @@
 #include "app/AppOptions.h"
 
+#include <cstdlib>
+
 #include <QFileInfo>
 #include <optional>
 #include <vector>
@@ -156,6 +158,12 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     parsed.options.results = given.value(OptionId::Results);
     parsed.options.operatorName = given.value(OptionId::Operator);
     parsed.options.lot = given.value(OptionId::Lot);
+    parsed.options.resultsServer = given.value(OptionId::ResultsServer);
+    if (parsed.options.resultsServer.empty()) {
+        // As the CLI: a station's service or login sets the line's server once for both.
+        const char* server = std::getenv("TAVLIN_RESULTS_SERVER");
+        parsed.options.resultsServer = server == nullptr ? "" : server;
+    }
     parsed.options.packages = {given.values(OptionId::TrustedKey),
                                given.has(OptionId::RequireSigned)};
     parsed.options.transport = transport;

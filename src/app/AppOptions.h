@@ -23,7 +23,8 @@ struct AppOptions {
     std::string results;
     std::string operatorName;
     std::string lot;
-    PackagePolicy packages;  // --trusted-key, --require-signed
+    std::string resultsServer;  // --results-server, else TAVLIN_RESULTS_SERVER
+    PackagePolicy packages;     // --trusted-key, --require-signed
     station::TransportOptions transport;
 };
 

@@ -114,7 +114,7 @@ int CTavlinApp::Run(int argc, char** argv) {
     options.replay = transport.replay;
     options.checkCalibration = parsed.options.checkCalibration;
     options.records = {parsed.options.results, parsed.options.logDir, parsed.options.operatorName,
-                       parsed.options.lot};
+                       parsed.options.lot, parsed.options.resultsServer};
     options.packages = parsed.options.packages;
     options.check = {parsed.options.checkToleranceMm, parsed.options.screenWidthMm,
                      parsed.options.screenHeightMm};

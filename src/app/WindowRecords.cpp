@@ -14,6 +14,10 @@
 #include "records/RecordContent.h"
 #include "records/RecordStore.h"
 #endif
+#ifdef TAVLIN_LINE_SERVER
+#include "lineserver/OutboxUpload.h"
+#include "lineserver/ServerAddress.h"
+#endif
 
 namespace tavlin {
 
@@ -43,9 +47,58 @@ WindowRecords::WindowRecords(const std::optional<WindowRecordOptions>& given) {
         Configure(*given);
     }
     thread_ = std::thread([this] { Serve(); });
+    if (!server_.empty() && !path_.empty()) {
+        uploader_ = std::thread([this] { ServeUploads(); });
+        RequestUpload();  // what earlier runs left waiting
+    }
+}
+
+void WindowRecords::RequestUpload() {
+    if (!uploader_.joinable()) {
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(uploadMutex_);
+        uploadWanted_ = true;
+    }
+    uploadWake_.notify_one();
+}
+
+void WindowRecords::ServeUploads() {
+#ifdef TAVLIN_LINE_SERVER
+    // A pass waits at most this long for the server: the window's exit waits for a pass.
+    constexpr std::chrono::milliseconds kPassLimit{5000};
+    std::unique_lock<std::mutex> lock(uploadMutex_);
+    for (;;) {
+        uploadWake_.wait(lock, [this] { return uploadWanted_ || uploadEnding_; });
+        if (uploadEnding_) {
+            return;
+        }
+        uploadWanted_ = false;
+        lock.unlock();
+        std::unique_ptr<RecordStore> store;
+        lineserver::UploadSummary summary;
+        Result uploaded = RecordStore::Open(path_, &store);
+        if (uploaded) {
+            lineserver::UploadSettings settings;
+            settings.server = server_;
+            settings.timeLimit = kPassLimit;
+            uploaded = lineserver::UploadOutbox(*store, settings, &summary);
+        }
+        if (!uploaded) {
+            const std::string server = lineserver::ServerForPeople(server_);
+            WriteLog("Warning: run records not uploaded to %s: %s (%lld waiting)\n", server.c_str(),
+                     uploaded.reason().c_str(), static_cast<long long>(summary.waiting));
+        }
+        lock.lock();
+    }
+#endif
 }
 
 void WindowRecords::Configure(const WindowRecordOptions& options) {
+#ifdef TAVLIN_LINE_SERVER
+    server_ = options.server;
+#endif
     operatorName_ = options.operatorName;
     lot_ = options.lot;
 #ifdef TAVLIN_RECORDS
@@ -81,6 +134,16 @@ WindowRecords::~WindowRecords() {
     wake_.notify_one();
     if (thread_.joinable()) {
         thread_.join();
+    }
+    // Last: the runs completed just now may have asked for a pass, which is dropped; they wait
+    // in the outbox for the next run.
+    {
+        const std::lock_guard<std::mutex> lock(uploadMutex_);
+        uploadEnding_ = true;
+    }
+    uploadWake_.notify_one();
+    if (uploader_.joinable()) {
+        uploader_.join();
     }
 }
 
@@ -152,7 +215,8 @@ void WindowRecords::Complete(const std::shared_ptr<Run>& run, std::function<void
             context, [show, warning] { show(warning); }, Qt::QueuedConnection);
     };
     // Also without a record: the run's end may be a wait, which the window's thread never does.
-    std::function<void()> complete = [run, finish = std::move(finish), tell = std::move(tell)] {
+    std::function<void()> complete = [this, run, finish = std::move(finish),
+                                      tell = std::move(tell)] {
         RunRecord& record = run->record;
         const Result result = finish(record);
 #ifdef TAVLIN_RECORDS
@@ -172,6 +236,9 @@ void WindowRecords::Complete(const std::shared_ptr<Run>& run, std::function<void
         static_cast<void>(result);
 #endif
         tell(run->lost);
+        if (run->lost.empty()) {
+            RequestUpload();
+        }
     };
     if (!ended) {
         Post(std::move(complete));

@@ -24,6 +24,9 @@ struct WindowRecordOptions {
     std::string logDir;
     std::string operatorName;
     std::string lot;
+    // --results-server (else TAVLIN_RESULTS_SERVER): the line's PostgreSQL server the records
+    // go to after each run; empty: they stay on the station.
+    std::string server;
 };
 
 // The window's runs on the device, each kept as a record in the station database. Every SQLite
@@ -62,6 +65,9 @@ class WindowRecords {
 
   private:
     void Configure(const WindowRecordOptions& options);
+    // Asks the uploader for a pass over the outbox; a pass under way takes the new run too.
+    void RequestUpload();
+    void ServeUploads();
     void Post(std::function<void()> job);
     void Serve();
 
@@ -78,6 +84,14 @@ class WindowRecords {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;
     };
+    // The upload to the line's server: a thread of its own, since a server that does not answer
+    // holds a pass for its whole time limit, and the next run's record must not wait for that.
+    std::string server_;
+    std::mutex uploadMutex_;
+    std::condition_variable uploadWake_;
+    bool uploadWanted_ = false;
+    bool uploadEnding_ = false;
+    std::thread uploader_;
     std::mutex waitersMutex_;
     std::vector<Waiter> waiters_;  // under waitersMutex_; the ended ones are joined as new come
 };

@@ -40,7 +40,7 @@ constexpr OptionRow kTable[] = {
     {OptionId::ReplayPace, "--replay-pace", {}, kPace, kBothFrontEnds, kReplayPace, nullptr, nullptr, nullptr, nullptr, true},
     {OptionId::Version, "--version", {}, nullptr, kBothFrontEnds, kVersion, kCliVersion, nullptr, nullptr, nullptr, false},
     {OptionId::Results, "--results", {}, kFile, kBothFrontEnds, kResults, kCliResults, nullptr, nullptr, nullptr, true},
-    {OptionId::ResultsServer, "--results-server", {}, kValue, kCli, nullptr, kCliResultsServer, nullptr, nullptr, nullptr, true},
+    {OptionId::ResultsServer, "--results-server", {}, kValue, kBothFrontEnds, kResultsServer, kCliResultsServer, nullptr, nullptr, nullptr, true},
     {OptionId::Operator, "--operator", {}, kValue, kBothFrontEnds, kOperator, kCliOperator, nullptr, nullptr, nullptr, true},
     {OptionId::Lot, "--lot", {}, kValue, kBothFrontEnds, kLot, kCliLot, nullptr, nullptr, nullptr, true},
     {OptionId::RequireRecord, "--require-record", {}, nullptr, kCli, nullptr, kCliRequireRecord, nullptr, nullptr, nullptr, true},

@@ -27,7 +27,11 @@ inline constexpr const char* kPace = "节奏";
 inline constexpr const char* kRecord = "把与设备之间的每个报告和设备的插拔记录到文件";
 inline constexpr const char* kReplay = "用记录的会话代替设备";
 inline constexpr const char* kResults =
-    "每次设备运行的记录写入该 SQLite 数据库（默认：日志文件夹中的 Tavlin_results.sqlite；none：不保存）";
+    "每次设备运行的记录写入该 SQLite 数据库（默认：日志文件夹中的 "
+    "Tavlin_results.sqlite；none：不保存）";
+inline constexpr const char* kResultsServer =
+    "每次运行后把运行记录上传到产线的 PostgreSQL 服务器（libpq 连接字符串；未给出时读取 "
+    "TAVLIN_RESULTS_SERVER）";
 inline constexpr const char* kOperator = "把操作员写入运行记录";
 inline constexpr const char* kLot = "把批次写入运行记录";
 inline constexpr const char* kReplayPace = "recorded：保持记录的时间；immediate（默认）：立即应答";
@@ -139,6 +143,7 @@ inline constexpr const char* kAllTexts[] = {kUsage,
                                             kCliLot,
                                             kCliRequireRecord,
                                             kResults,
+                                            kResultsServer,
                                             kOperator,
                                             kLot,
                                             kValue,

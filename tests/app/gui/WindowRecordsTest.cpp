@@ -84,7 +84,7 @@ class WindowRecordsTest : public QObject, private testing::SimulatedMainWindow {
     void Open(const std::string& database) {
         testing::SimulatedWindowOptions how;
         how.engineering = true;
-        how.records = WindowRecordOptions{database, {}, "Ana", "L-7"};
+        how.records = WindowRecordOptions{database, {}, "Ana", "L-7", {}};
         OpenWindow(how);
         QTRY_COMPARE(state_->g_bDevExist.load(), 1);
         findControl<QLineEdit>(window_.get(), control::kRegAddress)->setText("0x1234");
