@@ -94,11 +94,13 @@ TEST_F(FirmwareUpdateE2eTest, AnUpdateFollowsTheDeviceIntoItsUpdateEnvironmentAn
     EXPECT_EQ(received(1, sim::CodeTarget::Packet2, r.size()), r);
 }
 
-// The product ids of our devices as hidapi lists them (each collection lists its device).
+// The product ids of our devices as hidapi lists them, each once its vendor collection is
+// listed: a node caught while it is still being made shows its product id before its
+// descriptor, as one collection of no usage, and cannot be opened yet.
 std::vector<uint16_t> Listed(HidapiTransport& transport) {
     std::set<uint16_t> ids;
     for (const HidInterfaceInfo& info : transport.Enumerate()) {
-        if (info.vendorId == kVendorId) {
+        if (info.vendorId == kVendorId && IsVendorCollection(info.usagePage, info.usage)) {
             ids.insert(info.productId);
         }
     }

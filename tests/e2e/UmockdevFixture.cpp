@@ -360,9 +360,9 @@ void UmockdevBed::RefuseAt(const std::string& port, uint8_t command) {
 std::vector<uint16_t> UmockdevBed::PluggedProductIdsAt(const std::string& port) const {
     std::lock_guard lock(plugsMutex_);
     std::vector<uint16_t> ids;
-    for (const auto& plug : plugs_) {
-        if (plug->ours && plug->port == port) {
-            ids.push_back(plug->productId);
+    for (const auto& [plugPort, productId] : pluggedOurs_) {
+        if (plugPort == port) {
+            ids.push_back(productId);
         }
     }
     return ids;
@@ -448,6 +448,12 @@ int UmockdevBed::Plug(uint16_t vendorId, uint16_t productId, bool ours, bool tou
     const std::string record = "P: " + relative + "\nN: " + raw + "\nE: DEVNAME=" + plug->devNode +
                                "\nE: SUBSYSTEM=hidraw\nA: dev=243:" + std::to_string(plug->minor) +
                                "\nL: device=../..\n";
+    if (ours) {
+        // Counted before its node can be seen: a program may find the node and the test ask
+        // what was plugged before this thread gets to list the plug itself.
+        std::lock_guard lock(plugsMutex_);
+        pluggedOurs_.push_back({port, productId});
+    }
     lastNodeAdded_ = std::chrono::steady_clock::now();
     if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
         const std::string message = error ? error->message : "?";
@@ -482,10 +488,8 @@ PluggedDevice& UmockdevBed::PlugAt(int index) const {
 std::vector<uint16_t> UmockdevBed::PluggedProductIds() const {
     std::lock_guard lock(plugsMutex_);
     std::vector<uint16_t> ids;
-    for (const auto& plug : plugs_) {
-        if (plug->ours) {
-            ids.push_back(plug->productId);
-        }
+    for (const auto& plug : pluggedOurs_) {
+        ids.push_back(plug.second);
     }
     return ids;
 }

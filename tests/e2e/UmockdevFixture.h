@@ -129,6 +129,9 @@ class UmockdevBed {
     std::chrono::steady_clock::time_point lastNodeAdded_;
     mutable std::mutex plugsMutex_;  // the list, not the plugs: those change on one thread
     std::vector<std::unique_ptr<PluggedDevice>> plugs_;
+    // Our plugs' ports and product ids, from the moment each node is about to show (plugs_
+    // gets a plug only once its node is served).
+    std::vector<std::pair<std::string, uint16_t>> pluggedOurs_;
     std::atomic<bool> followUpdateControl_{false};
     bool forWine_ = false;
     // Re-plugs run on their own thread: a plug's server cannot remove itself.

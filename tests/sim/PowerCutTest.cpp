@@ -32,6 +32,18 @@ class PowerCutTest : public SimDeviceTest {
         EXPECT_EQ(OpenHidDevice(device, &pid), 1);
         return pid;
     }
+    // Waits for the restart an update control asked for: the device we hold leaves the bus a
+    // moment after its reply, and until then it is still there, maybe already under the
+    // product id it restarts as, so only its leaving tells the restart has begun.
+    bool WaitForRestartAs(uint16_t productId) {
+        const auto deadline = std::chrono::steady_clock::now() + 2s;
+        const std::shared_ptr<HidConnection> held = device.handle();
+        auto stillThere = [&] { return held && transport.Attributes(*held); };
+        while (stillThere() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(5ms);
+        }
+        return !stillThere() && transport.WaitForAttached(productId, 2s);
+    }
 };
 
 // A cut in image k: the images before it keep their bytes and versions, image k and its
@@ -109,11 +121,11 @@ TEST_F(PowerCutTest, ACutAtARestartLeavesTheDeviceWhereItsFlashSaysToStart) {
             EXPECT_EQ(Reopen(), c.comesBack);
             continue;
         }
-        ASSERT_TRUE(transport.WaitForAttached(kProductIdUpdate, 1s));
+        ASSERT_TRUE(WaitForRestartAs(kProductIdUpdate));
         ASSERT_EQ(Reopen(), kProductIdUpdate);
         ASSERT_EQ(testing::WriteImages(device), kImageCount);
         EXPECT_EQ(static_cast<bool>(UpdateControl(device, 0x55)), c.comesBack == kProductIdWork);
-        ASSERT_TRUE(transport.WaitForAttached(c.comesBack, 1s));
+        ASSERT_TRUE(WaitForRestartAs(c.comesBack));
         EXPECT_EQ(Reopen(), c.comesBack);
         for (int image = 0; image < kImageCount; ++image) {
             EXPECT_TRUE(testing::Written(firmware(), image)) << "image " << image;
