@@ -35,6 +35,7 @@
 #include "device/CommandThread.h"
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
+#include "leveling/CsensorsetmpDlg.h"
 #include "ui/ControlLookup.h"
 #include "ui/DialogKeys.h"
 #include "ui/UiTexts.h"
@@ -74,6 +75,10 @@ CTavlinDlg::~CTavlinDlg() {
     // A check still open is left: its record is kept as stopped while the records still run.
     for (auto* check : findChildren<CcalibrationcheckDlg*>()) {
         delete check;
+    }
+    // So is a leveling window, with the values it had.
+    for (auto* leveling : findChildren<CsensorsetmpDlg*>()) {
+        delete leveling;
     }
     Shutdown(false);
     // The workers have ended: a record still being written (a request's end it awaited is

@@ -25,6 +25,8 @@
 #include "base/Log.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareControlIds.h"
+#include "leveling/CsensorsetmpDlg.h"
+#include "leveling/LevelingControlIds.h"
 #include "records/RecordContent.h"
 #include "records/RecordStore.h"
 #include "sim/SimTransport.h"
@@ -271,6 +273,56 @@ class WindowRecordsTest : public QObject, private testing::SimulatedMainWindow {
             QVERIFY2(found != run.artefacts.end(), kept.kind);
             QCOMPARE(found->path, kept.path.toStdString());
             QCOMPARE(found->sha256, Sha256Of(kept.path));
+        }
+    }
+
+    // A leveling session is a run of its own, kept as the window is left with the values it
+    // ended with; exposures only after an adjustment.
+    void levelingKeepsTheValuesItEndedWith_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("exposure then OK") << true << "passed";
+        QTest::newRow("Cancel") << false << "stopped";
+    }
+    void levelingKeepsTheValuesItEndedWith() {
+        QFETCH(bool, ok);
+        QFETCH(QString, outcome);
+        Open(Database());
+        QVERIFY(LastRuns(Database()).empty());
+        Click(leveling::kLevelingButton);
+        QPointer<CsensorsetmpDlg> d = window_->findChild<CsensorsetmpDlg*>();
+        QVERIFY(d != nullptr);
+        QTRY_VERIFY(findControl<QLabel>(d, leveling::kSlaveStatus)
+                        ->text()
+                        .startsWith(QString::fromUtf8("确定所用图像行成功")));
+        if (ok) {
+            findControl<QAbstractButton>(d, leveling::kExposure)->click();
+            findControl<QAbstractButton>(d, leveling::kOk)->click();
+        } else {
+            d->reject();
+        }
+        QTRY_VERIFY(d.isNull());
+        std::vector<RunRecord> runs;
+        QTRY_VERIFY((runs = LastRuns(Database())).size() == 1 &&
+                    runs[0].outcome != RunOutcome::Running);
+        RunRecord run;
+        {
+            std::unique_ptr<RecordStore> store;
+            QVERIFY(RecordStore::Open(Database(), &store).ok());
+            QVERIFY(store->ReadRun(runs[0].uuid, &run).ok());
+        }
+        QCOMPARE(run.command, std::string("level"));
+        QCOMPARE(QString(RunOutcomeName(run.outcome)), outcome);
+        std::map<std::string, double> values;
+        for (const MeasurementRecord& m : run.measurements) {
+            values[m.name] = m.value;
+        }
+        QCOMPARE(values.size(), ok ? size_t{10} : size_t{6});
+        QCOMPARE(values["master.start_line"], double(state_->g_StartLineM.load()));
+        QCOMPARE(values["slave.start_line"], double(state_->g_StartLineS.load()));
+        QCOMPARE(values["slave.end_column"], double(state_->g_ColumnS[1].load()));
+        if (ok) {
+            QCOMPARE(values["master.exposure_1"], double(state_->g_ExposureM[0].load()));
         }
     }
 
