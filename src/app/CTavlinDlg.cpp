@@ -27,6 +27,7 @@
 #include "app/WindowFit.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "calibration/CalibrationWindow.h"
 #include "calibration/CcalibrationcheckDlg.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -76,7 +77,11 @@ CTavlinDlg::~CTavlinDlg() {
     for (auto* check : findChildren<CcalibrationcheckDlg*>()) {
         delete check;
     }
-    // So is a leveling window, with the values it had.
+    // So are a calibration, with its outcome so far, and a leveling window, with the values it
+    // had.
+    for (auto* calibration : findChildren<CalibrationWindow*>()) {
+        delete calibration;
+    }
     for (auto* leveling : findChildren<CsensorsetmpDlg*>()) {
         delete leveling;
     }

@@ -23,6 +23,7 @@
 #include "app/gui/SimulatedMainWindow.h"
 #include "base/ControlIds.h"
 #include "base/Log.h"
+#include "calibration/CcalibrationmpDlg.h"
 #include "firmware/CfirmwareUpdateDlg.h"
 #include "firmware/FirmwareControlIds.h"
 #include "leveling/CsensorsetmpDlg.h"
@@ -324,6 +325,56 @@ class WindowRecordsTest : public QObject, private testing::SimulatedMainWindow {
         if (ok) {
             QCOMPARE(values["master.exposure_1"], double(state_->g_ExposureM[0].load()));
         }
+    }
+
+    // A calibration is a run of its own with the targets where it put them; the window offers
+    // the check only once the run is recorded as completed.
+    void calibrationOffersTheCheckOnlyOnceRecorded() {
+        Open(Database());
+        QVERIFY(LastRuns(Database()).empty());
+        sim_->firmware().setStylusManual(false, 0, 0);  // the operator has not touched yet
+        Click(control::kCalibration);
+        QPointer<CcalibrationmpDlg> d = window_->findChild<CcalibrationmpDlg*>();
+        QVERIFY(d != nullptr);
+        QTRY_COMPARE(LastRuns(Database()).size(), size_t{1});  // begun as running
+        {
+            WriteLock lock(Database());
+            QElapsedTimer took;
+            took.start();
+            sim_->firmware().setStylusAutomatic();
+            QTRY_VERIFY(state_->g_CalThread.load() == nullptr);
+            QCoreApplication::processEvents();
+            QVERIFY2(took.elapsed() < 4000,
+                     "the calibration outlasts the database's busy time-out");
+            QElapsedTimer held;
+            held.start();
+            while (held.elapsed() < 300) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                QVERIFY2(!d->CheckOffered(), "the check was offered before the record was kept");
+            }
+        }
+        QTRY_VERIFY(d->CheckOffered());
+        const std::vector<RunRecord> runs = LastRuns(Database());
+        QCOMPARE(runs.size(), size_t{1});
+        RunRecord run;
+        {
+            std::unique_ptr<RecordStore> store;
+            QVERIFY(RecordStore::Open(Database(), &store).ok());
+            QVERIFY(store->ReadRun(runs[0].uuid, &run).ok());
+        }
+        QCOMPARE(run.command, std::string("calibrate"));
+        QCOMPARE(RunOutcomeName(run.outcome), "passed");
+        QCOMPARE(run.measurements.size(), size_t{30});  // x and y of fifteen targets
+        QCOMPARE(run.measurements[0].name, std::string("target 0.x"));
+        QCOMPARE(run.measurements[0].unit, std::string("px"));
+
+        // The check it offers is a run of its own, kept as stopped when left before its end.
+        QTest::keyClick(d, Qt::Key_Space);
+        QTRY_COMPARE(LastRuns(Database()).size(), size_t{2});
+        QCOMPARE(LastRuns(Database())[0].command, std::string("check"));
+        QTest::keyClick(d, Qt::Key_Escape);
+        QTRY_VERIFY(d.isNull());
+        QTRY_COMPARE(RunOutcomeName(LastRuns(Database())[0].outcome), "stopped");
     }
 
     void aRecordThatCannotBeKeptIsToldBesideTheResult() {
