@@ -27,6 +27,7 @@
 #include "app/WindowFit.h"
 #include "base/Log.h"
 #include "base/StringTable.h"
+#include "calibration/CalibrationWindow.h"
 #include "calibration/CcalibrationcheckDlg.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -35,6 +36,7 @@
 #include "device/CommandThread.h"
 #include "device/DeviceChangeWatch.h"
 #include "device/DeviceDetector.h"
+#include "leveling/CsensorsetmpDlg.h"
 #include "ui/ControlLookup.h"
 #include "ui/DialogKeys.h"
 #include "ui/UiTexts.h"
@@ -74,6 +76,14 @@ CTavlinDlg::~CTavlinDlg() {
     // A check still open is left: its record is kept as stopped while the records still run.
     for (auto* check : findChildren<CcalibrationcheckDlg*>()) {
         delete check;
+    }
+    // So are a calibration, with its outcome so far, and a leveling window, with the values it
+    // had.
+    for (auto* calibration : findChildren<CalibrationWindow*>()) {
+        delete calibration;
+    }
+    for (auto* leveling : findChildren<CsensorsetmpDlg*>()) {
+        delete leveling;
     }
     Shutdown(false);
     // The workers have ended: a record still being written (a request's end it awaited is

@@ -24,6 +24,8 @@ class QComboBox;
 
 namespace tavlin {
 
+class CalibrationWindow;
+
 class CommandThread;
 class DeviceDetector;
 class DeviceChangeWatch;
@@ -142,6 +144,8 @@ class CTavlinDlg : public QDialog {
     void OnCalibration();
     void OnClientCalibration();
     void OpenCalibrationCheck();
+    // The checks `window` offers keep records as the standalone check does.
+    void KeepCheckRecords(CalibrationWindow* window);
     std::function<void()> CalibrateAgain();
     QString ChooseFile(const char* iniSection, const char* filter);
 

@@ -7,6 +7,7 @@
 #include "app/CTavlinDlg.h"
 #include "base/ControlIds.h"
 #include "base/StringTable.h"
+#include "calibration/CalibrationLayout.h"
 #include "calibration/CcalibrationcheckDlg.h"
 #include "calibration/CcalibrationclientDlg.h"
 #include "calibration/CcalibrationmpDlg.h"
@@ -56,6 +57,24 @@ std::function<void(RunRecord&)> CheckFill(const CalibrationCheck& check) {
     };
 }
 
+// Where the calibration puts its targets on a screen of `width` x `height`, in the order they
+// are visited, numbered as the command line numbers them.
+std::function<void(RunRecord&)> TargetFill(int width, int height) {
+    return [width, height](RunRecord& record) {
+#ifdef TAVLIN_RECORDS
+        const CalibrationLayout layout = ComputeCalibrationLayout(width, height);
+        for (int t = 0; t < kCalTargetCount; ++t) {
+            const LayoutPoint at = TargetPosition(layout.targets[t], width, height, width, height);
+            AddTarget(record, t, at.x, at.y);
+        }
+#else
+        (void)width;
+        (void)height;
+        (void)record;
+#endif
+    };
+}
+
 }  // namespace
 
 void CTavlinDlg::BuildCalibrationLaunchers() {
@@ -88,7 +107,43 @@ void CTavlinDlg::OnCalibration() {
         },
         this);
     dialog->SetCheckOptions(options_.check, CalibrateAgain());
+    // The calibration's record is begun as its window opens and completed as the calibration
+    // ends, before the window offers the check; the check is a run of its own.
+    auto run = BeginRecord("calibrate", {});
+    dialog->SetEndGate([this, run](const Result& outcome, std::function<void()> show) {
+        CompleteRecord(run, outcome,
+                       TargetFill(state_.g_ScreenWidth.load(), state_.g_ScreenHeight.load()),
+                       std::move(show));
+    });
+    KeepCheckRecords(dialog);
     dialog->Open(screen());
+}
+
+void CTavlinDlg::KeepCheckRecords(CalibrationWindow* window) {
+    // A check is begun as it starts and completed before its verdict shows; one left before
+    // its end is kept as stopped.
+    struct Current {
+        std::shared_ptr<WindowRecords::Run> run;
+        bool completed = false;
+    };
+    auto current = std::make_shared<Current>();
+    window->SetCheckRecordHooks(
+        [this, current] {
+            current->run = BeginRecord(
+                "check",
+                {"--check-tolerance=" + QString::number(options_.check.toleranceMm).toStdString()});
+            current->completed = false;
+        },
+        [this, current](const CalibrationCheck& check, std::function<void()> show) {
+            current->completed = true;
+            CompleteRecord(current->run, CheckOutcome(check), CheckFill(check), std::move(show));
+        });
+    connect(window, &QObject::destroyed, this, [this, current] {
+        if (current->run != nullptr && !current->completed) {
+            CompleteRecord(current->run, Result::Fail(ResultCode::Stopped, "the check was left"),
+                           {}, [] {});
+        }
+    });
 }
 
 std::function<void()> CTavlinDlg::CalibrateAgain() {
@@ -101,21 +156,8 @@ std::function<void()> CTavlinDlg::CalibrateAgain() {
 
 void CTavlinDlg::OpenCalibrationCheck() {
     auto* dialog = new CcalibrationcheckDlg(options_.check, CalibrateAgain(), this);
-    // The check's record is begun as it opens and completed before its verdict shows; a check
-    // closed before its end is kept as stopped.
-    auto run = BeginRecord("check", {"--check-tolerance=" +
-                                     QString::number(options_.check.toleranceMm).toStdString()});
-    auto completed = std::make_shared<bool>(false);
-    dialog->SetVerdictGate(
-        [this, run, completed](const CalibrationCheck& check, std::function<void()> show) {
-            *completed = true;
-            CompleteRecord(run, CheckOutcome(check), CheckFill(check), std::move(show));
-        });
-    connect(dialog, &QObject::destroyed, this, [this, run, completed] {
-        if (!*completed) {
-            CompleteRecord(run, Result::Fail(ResultCode::Stopped, "the check was left"), {}, [] {});
-        }
-    });
+    // Its check starts as it opens.
+    KeepCheckRecords(dialog);
     dialog->Open(screen());
 }
 
@@ -126,6 +168,7 @@ void CTavlinDlg::OnClientCalibration() {
     }
     auto* dialog = new CcalibrationclientDlg(this);
     dialog->SetCheckOptions(options_.check);
+    KeepCheckRecords(dialog);
     dialog->Open(screen());
     SetControlText(control::kStatusLine, LoadString(IDS_DETECT_DONE));
 }

@@ -10,8 +10,49 @@
 #include "firmware/FirmwareLauncher.h"
 #include "ui/ControlLookup.h"
 #include "ui/UiTexts.h"
+#ifdef TAVLIN_RECORDS
+#include <set>
+
+#include "records/ArtefactFile.h"
+#include "records/RecordContent.h"
+#endif
 
 namespace tavlin {
+namespace {
+
+// The update in the record's terms, as the command line keeps it: the images with their sensor
+// and size, the versions before and after, the writing as a step, and the package and images as
+// artefacts with their hashes (read here, on the records' thread).
+void FillUpdate(const UpdateEnd& end, const std::string& versionsBefore, RunRecord& record) {
+#ifdef TAVLIN_RECORDS
+    record.unit.versionsBefore = versionsBefore;
+    record.unit.versionsAfter =
+        end.versions ? VersionsText(end.versions->first, end.versions->second) : std::string();
+    record.steps.push_back(
+        {"write images", end.startedMs, end.endedMs, end.result.ok() ? "passed" : "failed"});
+    AddArtefact(record, "package", end.package);
+    std::set<std::string> kept;
+    for (const WrittenImage& image : end.images) {
+        const ArtefactRecord file = ArtefactOfFile("image", image.name);
+        if (kept.insert(image.name).second) {
+            record.artefacts.push_back(file);
+        }
+        const char* section = image.write == ImageWrite::LInfo   ? "LInfo"
+                              : image.write == ImageWrite::RInfo ? "RInfo"
+                                                                 : "HInfo";
+        // The window does not read the versions back: nothing is verified.
+        record.images.push_back({section, SensorOf(image.write),
+                                 static_cast<std::int64_t>(image.bytes), file.sha256, "",
+                                 "skipped"});
+    }
+#else
+    (void)end;
+    (void)versionsBefore;
+    (void)record;
+#endif
+}
+
+}  // namespace
 
 void CTavlinDlg::BuildFirmwareLauncher() {
     auto* button = new QPushButton(QString::fromStdString(Tr(ui::kUpdateFirmware)), this);
@@ -28,8 +69,30 @@ void CTavlinDlg::OnUpdateFirmware() {
     if (launch == FirmwareLaunch::NoDevice || launch == FirmwareLaunch::Refused) {
         return;
     }
+    // The launch read and showed the unit's versions before asking it to restart.
+    std::string versionsBefore;
+#ifdef TAVLIN_RECORDS
+    if (state_.g_isVersionsShown != 0) {
+        versionsBefore = VersionsText(state_.g_ImageVersionM, state_.g_ImageVersionS);
+    }
+#endif
     CfirmwareUpdateDlg dialog(state_, *bridge_, *modeControl_, options_.engineering, this);
     dialog.SetPackagePolicy(options_.packages);
+    // Each update started in the window is a run of its own, begun as its worker starts; its
+    // outcome shows in the window once its record is completed.
+    dialog.SetUpdateGate([this, versionsBefore](const std::string& package,
+                                                std::function<UpdateEnd()> ended,
+                                                std::function<void()> release) {
+        auto run = BeginRecord("update", {package});
+        auto end = std::make_shared<UpdateEnd>();
+        CompleteRecordAfter(
+            run, [end, ended = std::move(ended)] { *end = ended(); },
+            [end, versionsBefore](RunRecord& record) {
+                FillUpdate(*end, versionsBefore, record);
+                return end->result;
+            },
+            std::move(release));
+    });
     SetFirmwareStatusSink([&dialog](const std::string& text) { dialog.ShowStatus(text); });
     dialog.exec();
     SetFirmwareStatusSink({});

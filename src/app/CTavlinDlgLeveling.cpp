@@ -11,6 +11,9 @@
 #include "leveling/LevelingLaunch.h"
 #include "ui/ControlLookup.h"
 #include "ui/UiTexts.h"
+#ifdef TAVLIN_RECORDS
+#include "records/RecordContent.h"
+#endif
 
 namespace tavlin {
 
@@ -31,8 +34,31 @@ void CTavlinDlg::OnLeveling() {
     if (!PrepareLevelingLaunch(state_, *bridge_, *modeControl_).ok()) {
         return;
     }
-    // One new window per press; it deletes itself when it closes.
+    // One new window per press; it deletes itself when it closes. Its session is a run of its
+    // own, kept with the values the leveling ended with once the window is left.
+    auto run = BeginRecord("level", {});
     auto* dialog = new CsensorsetmpDlg(state_, *bridge_, this);
+    dialog->SetEndHook([this, run](const CsensorsetmpDlg::End& end) {
+        CompleteRecord(
+            run, end.result,
+            [end](RunRecord& record) {
+#ifdef TAVLIN_RECORDS
+                if (!end.searched) {
+                    return;  // the search never ended: no values to keep
+                }
+                for (const auto& [name, sensor] :
+                     {std::pair{"master", end.sensors[0]}, {"slave", end.sensors[1]}}) {
+                    AddSensor(
+                        record, name,
+                        {sensor.startLine, sensor.startColumn, sensor.endColumn, sensor.exposure});
+                }
+#else
+                (void)end;
+                (void)record;
+#endif
+            },
+            [] {});
+    });
     dialog->showMaximized();
 }
 

@@ -90,10 +90,11 @@ void CTavlinDlg::CompleteRecordAfter(const std::shared_ptr<WindowRecords::Run>& 
     const std::function<void(RunRecord&)> unit = UnitFill();
     records_->Complete(
         run, std::move(ended),
+        // What the run found out of the unit itself (an update's versions) wins over what the
+        // window knew as it began.
         [unit, finish = std::move(finish)](RunRecord& record) {
-            const Result result = finish(record);
             unit(record);
-            return result;
+            return finish(record);
         },
         this,
         [this, show = std::move(show)](const std::string& warning) {

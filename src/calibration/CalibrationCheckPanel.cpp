@@ -93,6 +93,9 @@ bool CalibrationCheckPanel::AskingForSize() const {
 }
 
 void CalibrationCheckPanel::Start(const CheckScreen& screen) {
+    if (startHook_) {
+        startHook_();
+    }
     if (parentWidget() != nullptr) {
         setGeometry(parentWidget()->rect());
     }

@@ -52,6 +52,8 @@ class CalibrationCheckPanel : public QWidget {
     using VerdictGate =
         std::function<void(const CalibrationCheck& check, std::function<void()> show)>;
     void SetVerdictGate(VerdictGate gate) { gate_ = std::move(gate); }
+    // Runs as each check starts (the window keeps its record from then on).
+    void SetStartHook(std::function<void()> hook) { startHook_ = std::move(hook); }
 
   signals:
     void accepted();
@@ -81,6 +83,7 @@ class CalibrationCheckPanel : public QWidget {
     CalibrationCheckResultView* result_ = nullptr;
     int contact_ = -1;  // the id of the touch being followed, -1 for none
     VerdictGate gate_;
+    std::function<void()> startHook_;
 };
 
 }  // namespace tavlin

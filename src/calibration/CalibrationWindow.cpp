@@ -27,6 +27,13 @@ CalibrationCheckPanel* CalibrationWindow::MakeCheckPanel() {
     return check_;
 }
 
+void CalibrationWindow::SetCheckRecordHooks(
+    std::function<void()> started,
+    std::function<void(const CalibrationCheck& check, std::function<void()> show)> gate) {
+    check_->SetStartHook(std::move(started));
+    check_->SetVerdictGate(std::move(gate));
+}
+
 void CalibrationWindow::SetCalibrateAgain(std::function<void()> calibrateAgain) {
     calibrateAgain_ = std::move(calibrateAgain);
     check_->SetCanCalibrateAgain(static_cast<bool>(calibrateAgain_));

@@ -4,6 +4,7 @@
 
 namespace tavlin {
 
+class CalibrationCheck;
 class CalibrationCheckPanel;
 
 // What the calibration windows share: full screen without a caption, the calibration check on a
@@ -14,6 +15,13 @@ class CalibrationWindow : public QDialog {
     Q_OBJECT
   public:
     explicit CalibrationWindow(QWidget* parent);
+
+    // The check this window offers keeps a record: `started` runs as each check starts, and a
+    // finished check's result shows only when `gate` calls its `show` (see
+    // CalibrationCheckPanel::SetVerdictGate).
+    void SetCheckRecordHooks(
+        std::function<void()> started,
+        std::function<void(const CalibrationCheck& check, std::function<void()> show)> gate);
 
   public slots:
     void accept() override;  // Enter

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -62,6 +63,20 @@ CcalibrationmpDlg::~CcalibrationmpDlg() {
     bridge_->Detach();
     state_.g_isMidwayExit = 1;
     worker_->Stop();
+    Report(Result::Fail(ResultCode::Stopped, "the window went before the calibration ended"),
+           [] {});
+}
+
+void CcalibrationmpDlg::Report(const Result& outcome, std::function<void()> show) {
+    if (reported_) {
+        return;
+    }
+    reported_ = true;
+    if (endGate_) {
+        endGate_(outcome, std::move(show));
+    } else {
+        show();
+    }
 }
 
 void CcalibrationmpDlg::Open(QScreen* screen) {
@@ -101,7 +116,7 @@ void CcalibrationmpDlg::StartCalibration() {
     const int w = state_.g_ScreenWidth;
     const int h = state_.g_ScreenHeight;
     if (state_.g_CalThread == nullptr) {
-        worker_->Start(ComputeCalibrationLayout(w, h));
+        started_ = worker_->Start(ComputeCalibrationLayout(w, h));
     }
 }
 
@@ -132,18 +147,25 @@ void CcalibrationmpDlg::WorkerEnded() {
         return;  // the operator left first
     }
     worker_->Stop();  // it has ended: this only joins it
-    if (!worker_->outcome().ok()) {
+    if (Result outcome = worker_->outcome(); !outcome.ok()) {
+        Report(outcome, [] {});
         reject();
         return;
     }
     // The check goes through the device's work mode, as a customer's touch does.
     backInWorkMode_ = true;
     if (!returnToWorkMode_ || !returnToWorkMode_()) {
+        // A station must not take a unit left in calibration mode for a calibrated one.
+        Report(Result::Fail(ResultCode::Failed, "the device did not return to work mode"), [] {});
         reject();
         return;
     }
-    checkOffered_ = true;
-    SetInstructionText(Tr(checktext::kCompletedOffer));
+    Report(Result::Ok(), [self = QPointer<CcalibrationmpDlg>(this)] {
+        if (self != nullptr && !self->leaving()) {
+            self->checkOffered_ = true;
+            self->SetInstructionText(Tr(checktext::kCompletedOffer));
+        }
+    });
 }
 
 void CcalibrationmpDlg::StartCheck() {
@@ -180,6 +202,11 @@ void CcalibrationmpDlg::Left() {
     if (returnToWorkMode && !backInWorkMode_) {
         returnToWorkMode();
     }
+    // Left before the worker's end was taken: its outcome so far (stopped, as a rule).
+    Result outcome =
+        started_ ? worker_->outcome()
+                 : Result::Fail(ResultCode::NoDevice, "no device when the calibration began");
+    Report(outcome, [] {});
 }
 
 }  // namespace tavlin

@@ -52,6 +52,13 @@ class CcalibrationmpDlg : public CalibrationWindow {
     // The check's options, and what its "calibrate again" does (the launcher's way; without
     // it the button is hidden). The window closes first.
     void SetCheckOptions(const CheckOptions& options, std::function<void()> calibrateAgain);
+    // Runs once as the calibration ends (completed, failed, left, or the window destroyed
+    // first) with its outcome; what the window says of a completed one (the offer of the check)
+    // shows only when the gate calls `show`, on the UI thread, once the calibration is
+    // recorded. `show` may be called after the window is gone; it then does nothing.
+    using EndGate = std::function<void(const Result& outcome, std::function<void()> show)>;
+    void SetEndGate(EndGate gate) { endGate_ = std::move(gate); }
+
     // Space while the check is offered.
     void StartCheck();
     bool CheckOffered() const { return checkOffered_; }
@@ -65,6 +72,7 @@ class CcalibrationmpDlg : public CalibrationWindow {
   private:
     void LayOut(const QRect& screenGeometry);
     void StartCalibration();
+    void Report(const Result& outcome, std::function<void()> show);
 
     SharedState& state_;
     ReturnToWorkMode returnToWorkMode_;
@@ -75,6 +83,9 @@ class CcalibrationmpDlg : public CalibrationWindow {
     QPushButton* exitButton_ = nullptr;
     bool backInWorkMode_ = false;  // the return to work mode was made already
     bool checkOffered_ = false;
+    bool started_ = false;   // the worker was started
+    bool reported_ = false;  // the end gate had its call
+    EndGate endGate_;
 };
 
 }  // namespace tavlin

@@ -3,8 +3,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <chrono>
 
 #include "base/StringTable.h"
 #include "firmware/FirmwareControlIds.h"
@@ -16,6 +18,12 @@
 
 namespace tavlin {
 namespace {
+
+int64_t WallClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 QString Text(const char* builtIn) {
     return QString::fromStdString(Tr(builtIn));
@@ -47,9 +55,11 @@ CfirmwareUpdateDlg::CfirmwareUpdateDlg(SharedState& state, ConsoleView& mainView
     InitDialog();
 }
 
-// The session's destructor stops a worker that still runs (a window torn down without its exit
-// handlers); its queued texts to this window are dropped with the window.
-CfirmwareUpdateDlg::~CfirmwareUpdateDlg() = default;
+// A worker that still runs (a window torn down without its exit handlers) is stopped while the
+// window's parts it reports to are whole; its queued texts to this window are dropped with it.
+CfirmwareUpdateDlg::~CfirmwareUpdateDlg() {
+    session_.worker().StopAndWait();
+}
 
 void CfirmwareUpdateDlg::BuildControls(bool engineering) {
     setWindowTitle(Text(ui::kUpdateFirmware));
@@ -70,7 +80,7 @@ void CfirmwareUpdateDlg::BuildControls(bool engineering) {
     packagePath_ = Make(new QLineEdit(this), fwcontrol::kPackagePath);
     signer_ = Make(new QLabel(this), fwcontrol::kPackageSigner);
     auto* update = Make(new QPushButton(Text(fw::kOneKeyUpdate), this), fwcontrol::kOneKeyUpdate);
-    connect(update, &QPushButton::clicked, this, [this] { session_.OneKeyUpdate(); });
+    connect(update, &QPushButton::clicked, this, &CfirmwareUpdateDlg::OnOneKeyUpdate);
 
     BuildEngineeringControls(engineering);
     for (auto* button : findChildren<QPushButton*>()) {
@@ -165,18 +175,106 @@ void CfirmwareUpdateDlg::PlaceStatusLine() {
     status_->move(r.x, r.y);
 }
 
+void CfirmwareUpdateDlg::OnOneKeyUpdate() {
+    const std::string package = state_.g_FwPackagePath;
+    std::shared_ptr<UpdateHold> hold;
+    if (gate_ && !session_.worker().Running()) {
+        // Held from before the start: the worker may be done before the start returns.
+        hold = std::make_shared<UpdateHold>(package, WallClockMs());
+        const std::lock_guard<std::mutex> lock(holdMutex_);
+        hold_ = hold;
+    }
+    session_.OneKeyUpdate();
+    if (hold == nullptr) {
+        return;
+    }
+    const auto show = [self = QPointer<CfirmwareUpdateDlg>(this),
+                       main = &main_](const UpdateHold::Call& call) {
+        if (call.kind == UpdateHold::Kind::MainVersion) {
+            main->SetVersionText(call.text);
+        } else if (self != nullptr) {
+            self->Pass(call);
+        }
+    };
+    if (!hold->Ended() && !session_.worker().Running()) {
+        // Nothing started: only why shows, at once.
+        {
+            const std::lock_guard<std::mutex> lock(holdMutex_);
+            hold_.reset();
+        }
+        hold->Release(show);
+        return;
+    }
+    gate_(
+        package, [hold] { return hold->WaitForEnd(); }, [hold, show] { hold->Release(show); });
+}
+
+std::shared_ptr<UpdateHold> CfirmwareUpdateDlg::CurrentHold() {
+    const std::lock_guard<std::mutex> lock(holdMutex_);
+    return hold_;
+}
+
+// Any thread: queued to the UI thread.
+void CfirmwareUpdateDlg::Pass(const UpdateHold::Call& call) {
+    switch (call.kind) {
+        case UpdateHold::Kind::Status:
+            QMetaObject::invokeMethod(
+                this, [this, text = call.text] { ShowStatus(text); }, Qt::QueuedConnection);
+            break;
+        case UpdateHold::Kind::Progress:
+            QMetaObject::invokeMethod(
+                this, [this, position = call.position] { progress_->setValue(position); },
+                Qt::QueuedConnection);
+            break;
+        case UpdateHold::Kind::MainVersion:
+            main_.SetVersionText(call.text);
+            break;
+    }
+}
+
 void CfirmwareUpdateDlg::SetFirmwareStatus(const std::string& text) {
-    QMetaObject::invokeMethod(
-        this, [this, text] { ShowStatus(text); }, Qt::QueuedConnection);
+    const UpdateHold::Call call{UpdateHold::Kind::Status, text};
+    if (auto hold = CurrentHold()) {
+        hold->Add(call, [this](const UpdateHold::Call& c) { Pass(c); });
+    } else {
+        Pass(call);
+    }
 }
 
 void CfirmwareUpdateDlg::SetProgress(int position) {
-    QMetaObject::invokeMethod(
-        this, [this, position] { progress_->setValue(position); }, Qt::QueuedConnection);
+    const UpdateHold::Call call{UpdateHold::Kind::Progress, {}, position};
+    if (auto hold = CurrentHold()) {
+        hold->Add(call, [this](const UpdateHold::Call& c) { Pass(c); });
+    } else {
+        Pass(call);
+    }
 }
 
 void CfirmwareUpdateDlg::SetMainVersionText(const std::string& text) {
-    main_.SetVersionText(text);
+    const UpdateHold::Call call{UpdateHold::Kind::MainVersion, text};
+    if (auto hold = CurrentHold()) {
+        hold->Add(call, [this](const UpdateHold::Call& c) { Pass(c); });
+    } else {
+        Pass(call);
+    }
+}
+
+void CfirmwareUpdateDlg::ImageWritten(ImageWrite write, const std::string& name, uint64_t bytes,
+                                      int packets) {
+    if (auto hold = CurrentHold()) {
+        hold->Written({write, name, bytes, packets});
+    }
+}
+
+// The worker's thread, as its last act: the versions it wrote are what the version line shows.
+void CfirmwareUpdateDlg::UpdateEnded(const Result& result) {
+    if (auto hold = CurrentHold()) {
+        std::optional<std::pair<uint32_t, uint32_t>> versions;
+        if (result.ok()) {
+            versions = {state_.g_ImageVersionM.load(), state_.g_ImageVersionS.load()};
+        }
+        hold->End(result, versions, WallClockMs());
+    }
 }
 
 void CfirmwareUpdateDlg::ShowStatus(const std::string& text) {

@@ -2,6 +2,8 @@
 #include <QDialog>
 #include <QTimer>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "console/ConsoleView.h"
@@ -10,6 +12,7 @@
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareView.h"
 #include "firmware/PackagePolicy.h"
+#include "firmware/UpdateHold.h"
 #include "ui/FileChooser.h"
 
 class QLabel;
@@ -25,6 +28,12 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     Q_OBJECT
   public:
     using FileChooser = ui::FileChooser;
+    // Runs on the UI thread as an update's worker starts on `package`. `ended` waits for the
+    // worker's end (off the UI thread) and tells what the update did; `release` (UI thread, once
+    // the update is recorded) shows what the window held back meanwhile, its outcome last.
+    using UpdateGate =
+        std::function<void(const std::string& package, std::function<UpdateEnd()> ended,
+                           std::function<void()> release)>;
 
     CfirmwareUpdateDlg(SharedState& state, ConsoleView& mainView, ModeSwitcher& modes,
                        bool engineering, QWidget* parent = nullptr);
@@ -34,6 +43,12 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     void SetFirmwareStatus(const std::string& text) override;
     void SetProgress(int position) override;
     void SetMainVersionText(const std::string& text) override;
+    void ImageWritten(ImageWrite write, const std::string& name, uint64_t bytes,
+                      int packets) override;
+    void UpdateEnded(const Result& result) override;
+
+    // With a gate, each update's outcome shows only once the gate releases it.
+    void SetUpdateGate(UpdateGate gate) { gate_ = std::move(gate); }
 
     // UI thread: the presence texts (145, 147, 104) and what the status line shows now.
     void ShowStatus(const std::string& text);
@@ -68,9 +83,15 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     // Reads and checks the chosen package now, before any update of it can start: shows who
     // signed it beside it, or refuses it (on the status line too when `tell`).
     void CheckChosenPackage(bool tell);
+    void OnOneKeyUpdate();
+    std::shared_ptr<UpdateHold> CurrentHold();
+    void Pass(const UpdateHold::Call& call);
 
     SharedState& state_;
     ConsoleView& main_;
+    UpdateGate gate_;
+    std::mutex holdMutex_;
+    std::shared_ptr<UpdateHold> hold_;  // under holdMutex_: the last gated update's
     FirmwareSession session_;
     FileChooser chooser_;
     QString fpgaFile_;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Result.h"
 #include "firmware/UpdatePlan.h"
 
 namespace tavlin {
@@ -23,6 +24,9 @@ class FirmwareView {
     // `write` says which image went to which sensor: the HInfo file is written to both.
     virtual void ImageWritten(ImageWrite /*write*/, const std::string& /*name*/, uint64_t /*bytes*/,
                               int /*packets*/) {}
+    // The update's worker has ended with `result`, after its last text: a front end that keeps
+    // a record of the update learns here that the outcome is known.
+    virtual void UpdateEnded(const Result& /*result*/) {}
 };
 
 }  // namespace tavlin

@@ -75,8 +75,9 @@ void ImageUpdateWorker::Run(const std::string& packagePath,
     }
     {
         std::lock_guard lock(resultMutex_);
-        lastResult_ = std::move(result);
+        lastResult_ = result;
     }
+    view_.UpdateEnded(result);
     state_.g_SensorSel = 0;
     if (state_.g_isWaitImageUpdateExit.exchange(0) != 0) {
         state_.g_ImageUpdateExitEvent.Set();

@@ -31,8 +31,37 @@ CsensorsetmpDlg::~CsensorsetmpDlg() {
     bridge_->Detach();
     if (!closed_) {
         StopPreviewForClose(state_);
+        if (endHook_) {
+            endHook_(Ended(Result::Fail(ResultCode::Stopped, "left without OK or Cancel")));
+        }
     }
     worker_.reset();
+}
+
+// The values as the window leaves, its worker stopped; the worker's own failure, if any, is the
+// root cause of the session's.
+CsensorsetmpDlg::End CsensorsetmpDlg::Ended(Result result) const {
+    End end;
+    if (worker_ != nullptr) {
+        end.searched = worker_->cyclesDrawn() > 0;
+        if (Result previewed = worker_->result(); !previewed.ok()) {
+            result = std::move(previewed);
+        }
+    }
+    end.result = std::move(result);
+    const bool exposed = state_.g_isExposureAdjusted != 0;
+    for (int sensor : {kMaster, kSlave}) {
+        const bool master = sensor == kMaster;
+        const auto& columns = master ? state_.g_ColumnM : state_.g_ColumnS;
+        End::Sensor& values = end.sensors[master ? 0 : 1];
+        values = {(master ? state_.g_StartLineM : state_.g_StartLineS).load(), columns[0].load(),
+                  columns[1].load(), std::nullopt};
+        if (exposed) {
+            const auto& exposure = master ? state_.g_ExposureM : state_.g_ExposureS;
+            values.exposure = std::make_pair(unsigned{exposure[0]}, unsigned{exposure[1]});
+        }
+    }
+    return end;
 }
 
 void CsensorsetmpDlg::SetStatus(int sensor, const std::string& text) {
@@ -103,6 +132,7 @@ void CsensorsetmpDlg::Close(bool ok) {
     }
     closed_ = true;
     StopPreviewForClose(state_);
+    End end = Ended(ok ? Result::Ok() : Result::Fail(ResultCode::Stopped, "left with Cancel"));
     state_.g_isSearchDone = 0;
     for (auto& info : imageInfo_) {
         info.reset();
@@ -110,7 +140,13 @@ void CsensorsetmpDlg::Close(bool ok) {
     hide();
     deleteLater();
     // The main window is reached through its own bridge, never through this window.
-    (void)SwitchModeOnClose(state_, mainWindow_, ok);
+    const Result switched = SwitchModeOnClose(state_, mainWindow_, ok);
+    if (!switched.ok() && end.result.ok()) {
+        end.result = switched;
+    }
+    if (endHook_) {
+        endHook_(end);
+    }
 }
 
 }  // namespace tavlin

@@ -2,8 +2,12 @@
 #include <QDialog>
 #include <QFont>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
+#include "base/Result.h"
 #include "console/ConsoleView.h"
 #include "device/SharedState.h"
 #include "leveling/DrawPreview.h"
@@ -29,6 +33,22 @@ class PreviewPictureWidget;
 class CsensorsetmpDlg : public QDialog, public LevelingView {
     Q_OBJECT
   public:
+    // How a leveling session ended, as its record keeps it.
+    struct End {
+        struct Sensor {
+            int startLine = 0;
+            int startColumn = 0;
+            int endColumn = 0;
+            std::optional<std::pair<unsigned, unsigned>> exposure;  // after an adjustment
+        };
+        Result result;                    // Ok: left with OK, and the device took its mode
+        bool searched = false;            // a preview cycle ran: the values are the ones shown
+        std::array<Sensor, 2> sensors{};  // master, slave
+    };
+    // Runs once on the UI thread as the window is left (OK, Cancel, or destroyed without
+    // either), after the preview worker has stopped.
+    void SetEndHook(std::function<void(const End&)> hook) { endHook_ = std::move(hook); }
+
     // mainWindow: where a failed mode switch on leaving is reported (the main window's status
     // line); it must outlive this window.
     CsensorsetmpDlg(SharedState& state, ConsoleView& mainWindow, QWidget* parent = nullptr);
@@ -57,6 +77,7 @@ class CsensorsetmpDlg : public QDialog, public LevelingView {
     void OnSliderAction(int sensor);
     void OnExposure();
     void Close(bool ok);
+    End Ended(Result result) const;
 
     SharedState& state_;
     ConsoleView& mainWindow_;
@@ -69,6 +90,7 @@ class CsensorsetmpDlg : public QDialog, public LevelingView {
     std::array<QSlider*, 2> sliders_{};
     std::unique_ptr<ImagePreviewThread> worker_;  // declared after the bridge it talks to
     bool closed_ = false;
+    std::function<void(const End&)> endHook_;
 };
 
 }  // namespace tavlin
