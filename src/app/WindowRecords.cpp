@@ -31,8 +31,6 @@ struct WindowRecords::Run {
 
 namespace {
 
-constexpr const char* kOff = "none";
-
 #ifdef TAVLIN_RECORDS
 std::string Absolute(const std::string& path) {
     std::error_code ignored;
@@ -107,12 +105,12 @@ void WindowRecords::Configure(const WindowRecordOptions& options) {
         path_ = Absolute(path);
     }
 #else
-    if (!options.results.empty() && options.results != kOff) {
+    if (!options.results.empty() && !RecordsOff(options.results)) {
         path_ = options.results;
         unavailable_ = Tr(cli::recordtext::kNoRecordsInThisBuild);
     }
 #endif
-    if (options.results == kOff) {
+    if (RecordsOff(options.results)) {
         WriteLog("Run records are off (--results none)\n");
     }
 }

@@ -26,8 +26,6 @@ class RecordStore {};
 namespace tavlin::cli {
 namespace {
 
-constexpr const char* kOff = "none";
-
 #ifdef TAVLIN_RECORDS
 // What the run found out, in the record's terms.
 void Fill(const RunReport& report, RunRecord& record) {
@@ -121,12 +119,12 @@ UnitRecord::UnitRecord(const RunOptions& options, std::string command,
     record_->operatorName = options.operatorName;
     record_->lot = options.lot;
 #ifndef TAVLIN_RECORDS
-    if (!options.results.empty() && options.results != kOff) {
+    if (!options.results.empty() && !RecordsOff(options.results)) {
         path_ = options.results;
         lost_ = Tr(recordtext::kNoRecordsInThisBuild);
     }
 #endif
-    if (options.results == kOff) {
+    if (RecordsOff(options.results)) {
         WriteLog("Run records are off (--results none)\n");
     }
 }

@@ -10,8 +10,6 @@
 namespace tavlin {
 namespace {
 
-constexpr const char* kOff = "none";
-
 std::string Hex8(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "%08x", value);
@@ -19,10 +17,6 @@ std::string Hex8(std::uint32_t value) {
 }
 
 }  // namespace
-
-bool RecordsOff(const std::string& results) {
-    return results == kOff;
-}
 
 std::string StationRecordPath(const std::string& results, const std::string& logDir) {
     if (RecordsOff(results)) {

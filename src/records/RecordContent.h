@@ -14,9 +14,6 @@ namespace tavlin {
 // Tavlin_results.sqlite in `logDir` (else the current folder); empty for "none". The path is
 // as given: messages about the option name it as the user wrote it.
 std::string StationRecordPath(const std::string& results, const std::string& logDir);
-// --results none: the run keeps no record.
-bool RecordsOff(const std::string& results);
-
 // The image versions as the tool prints them: "M--00000012, S--00000034".
 std::string VersionsText(std::uint32_t master, std::uint32_t slave);
 

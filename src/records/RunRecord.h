@@ -6,6 +6,11 @@
 
 namespace tavlin {
 
+// --results none: the run keeps no record. (Here, so a build without SQLite reads it alike.)
+inline bool RecordsOff(const std::string& results) {
+    return results == "none";
+}
+
 // One run of the tool against one unit, as the station keeps it: the same object is written to
 // the database, read back from it and exported, so every output says the same thing.
 // Times are milliseconds since 1970-01-01 UTC (the database stores them so; the exports add
