@@ -61,7 +61,10 @@ class Reader {
         if (size_ - at_ < n) {
             return false;
         }
-        std::memcpy(out, data_ + at_, n);
+        // An empty vector's data() may be null, and memcpy must never see a null pointer.
+        if (n > 0) {
+            std::memcpy(out, data_ + at_, n);
+        }
         at_ += n;
         return true;
     }
