@@ -636,6 +636,38 @@ finally confirm to exit.
         <translation>this build does not upload run records</translation>
     </message>
     <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>the last update of this unit stopped at %s, image %d of %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>the last update of this unit stopped as it restarted into its update environment</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>the last update of this unit stopped as it restarted out of its update environment</translation>
+    </message>
+    <message>
+        <source>继续该设备未完成的更新：%s</source>
+        <translation>resuming this unit's unfinished update: %s</translation>
+    </message>
+    <message>
+        <source>端口 %s 上的设备没有未完成的更新可继续</source>
+        <translation>the unit on port %s has no unfinished update to resume</translation>
+    </message>
+    <message>
+        <source>--resume 需要运行记录（不能与 --results none 一起使用）</source>
+        <translation>--resume needs the run records (not with --results none)</translation>
+    </message>
+    <message>
+        <source>请在 %s 中运行 update --resume：更新包的映像文件名相对于该文件夹</source>
+        <translation>run update --resume in %s: the package names its images relative to that folder</translation>
+    </message>
+    <message>
+        <source>更新包自上次更新以来已更改，不予继续：%s</source>
+        <translation>the package changed since the last update, so it is not resumed: %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>
@@ -796,6 +828,26 @@ Packages (no device needed):
   package verify PACKAGE   check the package's signature and hashes, print the signing
                            key and the trusted comment (failure: exit status 1)
 </translation>
+    </message>
+    <message>
+        <source>
+中断的更新:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           用运行记录中该端口上次未完成的更新所用的固件包重新完整
+                           更新设备（先检查固件包文件的哈希和签名未变）
+</source>
+        <translation>
+cut updates:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           update the unit again, whole, with the package of the
+                           last update on its port that did not end, as the run
+                           records keep it (its files' hashes and signature are
+                           checked first)
+</translation>
+    </message>
+    <message>
+        <source>update --resume 不接受固件包文件：它使用记录中的固件包</source>
+        <translation>update --resume takes no package file: it takes the recorded one</translation>
     </message>
     <message>
         <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>

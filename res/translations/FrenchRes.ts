@@ -636,6 +636,38 @@ enfin, confirmez pour quitter.
         <translation>cette version n'envoie pas les enregistrements d'exécution</translation>
     </message>
     <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>la dernière mise à jour de cette unité s'est arrêtée à %s, image %d sur %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>la dernière mise à jour de cette unité s'est arrêtée pendant son redémarrage vers son environnement de mise à jour</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>la dernière mise à jour de cette unité s'est arrêtée pendant son redémarrage hors de son environnement de mise à jour</translation>
+    </message>
+    <message>
+        <source>继续该设备未完成的更新：%s</source>
+        <translation>reprise de la mise à jour inachevée de cette unité : %s</translation>
+    </message>
+    <message>
+        <source>端口 %s 上的设备没有未完成的更新可继续</source>
+        <translation>l'unité sur le port %s n'a aucune mise à jour inachevée à reprendre</translation>
+    </message>
+    <message>
+        <source>--resume 需要运行记录（不能与 --results none 一起使用）</source>
+        <translation>--resume a besoin des enregistrements d'exécution (pas avec --results none)</translation>
+    </message>
+    <message>
+        <source>请在 %s 中运行 update --resume：更新包的映像文件名相对于该文件夹</source>
+        <translation>lancez update --resume dans %s : le paquet nomme ses images par rapport à ce dossier</translation>
+    </message>
+    <message>
+        <source>更新包自上次更新以来已更改，不予继续：%s</source>
+        <translation>le paquet a changé depuis la dernière mise à jour, elle n'est donc pas reprise : %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>application</translation>
     </message>
@@ -801,6 +833,26 @@ Paquets (sans appareil) :
   package verify PACKAGE   vérifie la signature et les hachages du paquet, affiche la clé
                            de signature et le commentaire de confiance (échec : code 1)
 </translation>
+    </message>
+    <message>
+        <source>
+中断的更新:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           用运行记录中该端口上次未完成的更新所用的固件包重新完整
+                           更新设备（先检查固件包文件的哈希和签名未变）
+</source>
+        <translation>
+mises à jour interrompues :
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           met à jour l'unité à nouveau, entièrement, avec le
+                           paquet de la dernière mise à jour inachevée sur son
+                           port, tel que les enregistrements le gardent (hachages
+                           et signature de ses fichiers vérifiés d'abord)
+</translation>
+    </message>
+    <message>
+        <source>update --resume 不接受固件包文件：它使用记录中的固件包</source>
+        <translation>update --resume n'accepte pas de fichier de paquet : il prend celui enregistré</translation>
     </message>
     <message>
         <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>

@@ -636,6 +636,38 @@
         <translation>бұл нұсқа іске қосу жазбаларын жібермейді</translation>
     </message>
     <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>осы құрылғының соңғы жаңартуы %s кезінде тоқтады, %d-бейне, барлығы %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>осы құрылғының соңғы жаңартуы жаңарту ортасына қайта іске қосылу кезінде тоқтады</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>осы құрылғының соңғы жаңартуы жаңарту ортасынан шығып қайта іске қосылу кезінде тоқтады</translation>
+    </message>
+    <message>
+        <source>继续该设备未完成的更新：%s</source>
+        <translation>осы құрылғының аяқталмаған жаңартуы жалғастырылуда: %s</translation>
+    </message>
+    <message>
+        <source>端口 %s 上的设备没有未完成的更新可继续</source>
+        <translation>%s портындағы құрылғыда жалғастыратын аяқталмаған жаңарту жоқ</translation>
+    </message>
+    <message>
+        <source>--resume 需要运行记录（不能与 --results none 一起使用）</source>
+        <translation>--resume іске қосу жазбаларын қажет етеді (--results none бірге емес)</translation>
+    </message>
+    <message>
+        <source>请在 %s 中运行 update --resume：更新包的映像文件名相对于该文件夹</source>
+        <translation>update --resume пәрменін %s ішінде іске қосыңыз: бума бейнелерін осы қалтаға қатысты атайды</translation>
+    </message>
+    <message>
+        <source>更新包自上次更新以来已更改，不予继续：%s</source>
+        <translation>бума соңғы жаңартудан бері өзгерді, сондықтан ол жалғастырылмайды: %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>қолданба</translation>
     </message>
@@ -797,6 +829,26 @@ Tavlin_log.txt）执行一项设备操作。
   package verify PACKAGE   буманың қолтаңбасы мен хештерін тексеру, қол қою кілті мен
                            сенімді түсініктемені шығару (қате: шығу күйі 1)
 </translation>
+    </message>
+    <message>
+        <source>
+中断的更新:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           用运行记录中该端口上次未完成的更新所用的固件包重新完整
+                           更新设备（先检查固件包文件的哈希和签名未变）
+</source>
+        <translation>
+үзілген жаңартулар:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           құрылғыны оның портындағы аяқталмаған соңғы жаңартудың
+                           бумасымен, іске қосу жазбалары сақтағандай, қайтадан
+                           толық жаңартады (алдымен файлдарының хэштері мен
+                           қолтаңбасы тексеріледі)
+</translation>
+    </message>
+    <message>
+        <source>update --resume 不接受固件包文件：它使用记录中的固件包</source>
+        <translation>update --resume бума файлын қабылдамайды: ол жазылғанын алады</translation>
     </message>
     <message>
         <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>

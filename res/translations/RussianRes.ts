@@ -636,6 +636,38 @@
         <translation>эта сборка не отправляет записи о запусках</translation>
     </message>
     <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>последнее обновление этого устройства остановилось на %s, образ %d из %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>последнее обновление этого устройства остановилось при перезапуске в среду обновления</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>последнее обновление этого устройства остановилось при перезапуске из среды обновления</translation>
+    </message>
+    <message>
+        <source>继续该设备未完成的更新：%s</source>
+        <translation>возобновление незавершённого обновления этого устройства: %s</translation>
+    </message>
+    <message>
+        <source>端口 %s 上的设备没有未完成的更新可继续</source>
+        <translation>у устройства на порту %s нет незавершённого обновления для возобновления</translation>
+    </message>
+    <message>
+        <source>--resume 需要运行记录（不能与 --results none 一起使用）</source>
+        <translation>--resume нужны записи о запусках (не с --results none)</translation>
+    </message>
+    <message>
+        <source>请在 %s 中运行 update --resume：更新包的映像文件名相对于该文件夹</source>
+        <translation>запустите update --resume в %s: пакет называет свои образы относительно этой папки</translation>
+    </message>
+    <message>
+        <source>更新包自上次更新以来已更改，不予继续：%s</source>
+        <translation>пакет изменился после последнего обновления, поэтому оно не возобновляется: %s</translation>
+    </message>
+    <message>
         <source>应用固件</source>
         <translation>приложение</translation>
     </message>
@@ -797,6 +829,26 @@ Tavlin_log.txt）执行一项设备操作。
   package verify PACKAGE   проверить подпись и хеши пакета, вывести ключ подписи и
                            доверенный комментарий (ошибка: код выхода 1)
 </translation>
+    </message>
+    <message>
+        <source>
+中断的更新:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           用运行记录中该端口上次未完成的更新所用的固件包重新完整
+                           更新设备（先检查固件包文件的哈希和签名未变）
+</source>
+        <translation>
+прерванные обновления:
+  update --resume [--replug-timeout SECONDS] [--verify]
+                           снова целиком обновляет устройство пакетом последнего
+                           незавершённого обновления на его порту, как его хранят
+                           записи о запусках (сначала проверяются хеши и подпись
+                           его файлов)
+</translation>
+    </message>
+    <message>
+        <source>update --resume 不接受固件包文件：它使用记录中的固件包</source>
+        <translation>update --resume не принимает файл пакета: он берёт записанный</translation>
     </message>
     <message>
         <source>'package' 需要 manifest 或 verify 以及一个固件包文件</source>

@@ -38,8 +38,8 @@ std::string UsageText() {
 #else
     const char* noAccess = usage::kExitNoAccess;
 #endif
-    std::string text =
-        Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage) + Tr(usage::kUsagePackage);
+    std::string text = Tr(usage::kUsageHeading) + kForms + Tr(usage::kUsage) +
+                       Tr(usage::kUsagePackage) + Tr(usage::kUsageResume);
     for (const station::OptionRow& option : station::OptionTable()) {
         if ((option.frontEnds & station::kCli) != 0 && option.cliHelp != nullptr) {
             text += Tr(option.cliHelp);
@@ -127,6 +127,8 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--verify") {
             out->verify = true;
+        } else if (rest[i] == "--resume") {
+            out->resume = true;
         } else if (rest[i] == "--replug-timeout") {
             int seconds = -1;
             if (i + 1 < rest.size()) {
@@ -151,7 +153,11 @@ bool ParseUpdate(std::vector<std::string> rest, Invocation* out, std::string* er
             return false;
         }
     }
-    if (out->file.empty()) {
+    if (out->resume && !out->file.empty()) {
+        *error = Tr(usage::kResumeTakesNoPackage);
+        return false;
+    }
+    if (out->file.empty() && !out->resume) {
         *error = Tr(usage::kUpdateNeedsPackage);
         return false;
     }

@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/RunReport.h"
+
 namespace tavlin {
 struct LoadedPackage;
-}
+class UpdateJournal;
+}  // namespace tavlin
 
 namespace tavlin::cli {
 
@@ -41,6 +44,7 @@ struct Invocation {
     std::string file;
     int replugTimeoutSeconds = 20;  // update: how long the device may take to re-enumerate
     bool verify = false;            // update: read the versions back after leaving
+    bool resume = false;            // update: the package of the port's last unfinished update
     int frames = 1;                 // level: preview cycles
     bool exposure = false;          // level: adjust the exposure before leaving
     std::string pngDir;             // level: where master.png and slave.png go
@@ -60,6 +64,10 @@ struct Invocation {
     // Not an argument either: update's package as read and checked before the device was
     // opened; null: the session reads and checks it before it opens the device.
     std::shared_ptr<const LoadedPackage> package;
+    // Not arguments: the port's last update when it did not end (update, detect), and where an
+    // update keeps its progress (null: nowhere).
+    std::optional<RunReport::InterruptedUpdate> unfinished;
+    UpdateJournal* journal = nullptr;
     // The front end started the run's log already (to log the package's check in it).
     bool logStarted = false;
 };

@@ -10,6 +10,7 @@
 #include "cli/CliLevel.h"
 #include "cli/CliPackage.h"
 #include "cli/CliUpdate.h"
+#include "cli/UnfinishedUpdate.h"
 #include "console/ExitProcedure.h"
 #include "console/FpgaDownload.h"
 #include "console/ModeSwitcher.h"
@@ -171,6 +172,7 @@ class Session {
             report_.result = Result::Fail(ResultCode::NoDevice, "no device");
             return kExitNoDevice;
         }
+        TellUnfinishedUpdate(inv);
         if (inv.command == Command::Detect) {
             return kExitSuccess;
         }
@@ -184,6 +186,17 @@ class Session {
             host_.AppendOutputText("tavlin-cli: " + result.reason() + "\n");
         }
         return kExitFailed;
+    }
+
+    // A unit in its update environment on a port whose last update did not end is that update's
+    // unit: where it stopped is told before anything is asked of it.
+    void TellUnfinishedUpdate(const Invocation& inv) {
+        if (!inv.unfinished || state_.deviceProductId != kProductIdUpdate) {
+            return;
+        }
+        report_.interruptedUpdate = inv.unfinished;
+        host_.AppendOutputText(UnfinishedUpdateText(*inv.unfinished, true) + "\n");
+        WriteLog("%s\n", UnfinishedUpdateText(*inv.unfinished, false).c_str());
     }
 
     // What a command that succeeded read from the device.

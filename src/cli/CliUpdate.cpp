@@ -14,6 +14,7 @@
 #include "firmware/FirmwareSession.h"
 #include "firmware/FirmwareTexts.h"
 #include "firmware/LoadedPackage.h"
+#include "firmware/UpdateJournal.h"
 
 namespace tavlin::cli {
 namespace {
@@ -26,11 +27,17 @@ constexpr int kPollSliceMs = 50;
 // The firmware window's status line and progress bar on the terminal.
 class TerminalFirmwareView : public FirmwareView {
   public:
-    TerminalFirmwareView(CliHost& host, ProgressBar& progress, RunReport* report)
-        : host_(host), progress_(progress), report_(report) {}
+    TerminalFirmwareView(CliHost& host, ProgressBar& progress, RunReport* report,
+                         UpdateJournal* journal)
+        : host_(host), progress_(progress), report_(report), journal_(journal) {}
     void SetFirmwareStatus(const std::string& text) override { host_.SetFirmwareStatusText(text); }
     void SetProgress(int position) override { progress_.Update(position, 100); }
     void SetMainVersionText(const std::string& text) override { host_.SetVersionText(text); }
+    void ImageGoing(ImageWrite write, uint64_t packet) override {
+        if (journal_ != nullptr) {
+            journal_->Writing(write, packet);
+        }
+    }
     void ImageWritten(ImageWrite write, const std::string& name, uint64_t bytes,
                       int packets) override {
         if (report_ == nullptr) {
@@ -55,6 +62,7 @@ class TerminalFirmwareView : public FirmwareView {
     CliHost& host_;
     ProgressBar& progress_;
     RunReport* report_;
+    UpdateJournal* journal_;
 };
 
 // Waits until `arrived` holds, the deadline passes or the run is interrupted. Hot-plug notices
@@ -188,9 +196,16 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
         package = std::move(loaded);
     }
     const int64_t startedMs = WallClockMs();
-    TerminalFirmwareView view(c.host, c.progress, c.report);
+    TerminalFirmwareView view(c.host, c.progress, c.report, inv.journal);
     FirmwareSession session(s, view, c.host, c.modes);
     session.UsePackage(package);
+    // Kept before the unit is asked to restart: a cut from here on leaves a unit the next run
+    // must know about.
+    if (inv.journal != nullptr) {
+        if (Result kept = inv.journal->Starting(*package); !kept.ok()) {
+            WriteLog("Update progress not kept: %s\n", kept.reason().c_str());
+        }
+    }
     const FirmwareLaunch launch = PrepareFirmwareLaunch(s, c.host, c.modes);
     if (launch == FirmwareLaunch::NoDevice) {
         return Result::Fail(ResultCode::NoDevice, "no device");
@@ -233,6 +248,9 @@ Result RunUpdate(const Invocation& inv, UpdateContext& c) {
     const Result updated = RunWorker(session, c, &cancelled);
     AddStep(c, "write images", writingMs, updated.ok());
     const int64_t leavingMs = WallClockMs();
+    if (updated.ok() && inv.journal != nullptr) {
+        inv.journal->Leaving();
+    }
     if (!cancelled) {
         session.Ok(c.host.firmwareStatus());
     }

@@ -75,6 +75,23 @@ void AddCommandMembers(const RunReport& r, json* out) {
                          ? json{{"key_id", r.trust->keyId}, {"comment", r.trust->comment}}
                          : json("none");
     }
+    if (r.interruptedUpdate) {
+        const RunReport::InterruptedUpdate& cut = *r.interruptedUpdate;
+        json object = {{"package", cut.package},
+                       {"sha256", cut.sha256},
+                       {"stage", cut.stage},
+                       {"started", cut.started},
+                       {"run", cut.run}};
+        if (cut.stage == "image") {
+            object["image"] = cut.image;
+            object["image_number"] = cut.imageNumber;
+            object["images"] = cut.imageCount;
+            object["packet"] = cut.packet;
+        } else {
+            object["image"] = nullptr;
+        }
+        o["interrupted_update"] = std::move(object);
+    }
     if (!r.packageFiles.empty()) {
         json files = json::array();
         for (const RunReport::PackageFile& file : r.packageFiles) {

@@ -31,12 +31,45 @@ inline constexpr const char* kUnreadableServer =
     "无法读取产线服务器的地址（libpq 连接字符串或 URI）";
 // The Windows build, without libpq.
 inline constexpr const char* kNoUploadInThisBuild = "此版本不上传运行记录";
+// A unit found in its update environment on a port whose last update did not end: where it stopped
+// (the image, its number, how many the update writes), or which restart it did not finish.
+inline constexpr const char* kStoppedAtImage = "该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）";
+inline constexpr const char* kStoppedRestartingIn = "该设备上次更新停止于重启进入更新环境时";
+inline constexpr const char* kStoppedRestartingOut = "该设备上次更新停止于重启离开更新环境时";
+// update --resume: the package it takes.
+inline constexpr const char* kResuming = "继续该设备未完成的更新：%s";
+// update --resume refused: nothing recorded for the port, records off, another folder, a package
+// changed since (its reason).
+inline constexpr const char* kNothingToResume = "端口 %s 上的设备没有未完成的更新可继续";
+inline constexpr const char* kResumeNeedsRecords =
+    "--resume 需要运行记录（不能与 --results none 一起使用）";
+inline constexpr const char* kResumeInFolder =
+    "请在 %s 中运行 update --resume：更新包的映像文件名相对于该文件夹";
+inline constexpr const char* kPackageChanged = "更新包自上次更新以来已更改，不予继续：%s";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {
-    kNotKept,    kResultsOption,    kResultsLast,        kResultsSince,
-    kExported,   kCannotWrite,      kRecordsOff,         kNoRecordsInThisBuild,
-    kNoDatabase, kNotUploaded,      kUploaded,           kNothingWaiting,
-    kNoServer,   kUnreadableServer, kNoUploadInThisBuild};
+inline constexpr const char* kAllTexts[] = {kNotKept,
+                                            kResultsOption,
+                                            kResultsLast,
+                                            kResultsSince,
+                                            kExported,
+                                            kCannotWrite,
+                                            kRecordsOff,
+                                            kNoRecordsInThisBuild,
+                                            kNoDatabase,
+                                            kNotUploaded,
+                                            kUploaded,
+                                            kNothingWaiting,
+                                            kNoServer,
+                                            kUnreadableServer,
+                                            kNoUploadInThisBuild,
+                                            kStoppedAtImage,
+                                            kStoppedRestartingIn,
+                                            kStoppedRestartingOut,
+                                            kResuming,
+                                            kNothingToResume,
+                                            kResumeNeedsRecords,
+                                            kResumeInFolder,
+                                            kPackageChanged};
 
 }  // namespace tavlin::cli::recordtext

@@ -60,6 +60,20 @@ struct RunReport {
         uint64_t size = 0;
     };
 
+    // update, detect: the last update on the unit's port, which did not end.
+    struct InterruptedUpdate {
+        std::string run;  // its record's run id
+        std::string package;
+        std::string sha256;   // of the package file
+        std::string stage;    // "restart-in", "image" or "restart-out"
+        std::string image;    // with "image": "HInfo", "LInfo" or "RInfo"
+        int imageNumber = 0;  // from 1
+        int imageCount = 0;
+        int64_t packet = 0;   // packets of that image sent
+        std::string started;  // ISO-8601, UTC
+        std::string folder;   // where it ran: the package's image names are relative to it
+    };
+
     // list: one attached device.
     struct Attached {
         std::string port;
@@ -91,6 +105,8 @@ struct RunReport {
     std::vector<Step> steps;
     std::optional<bool> verified;
     std::optional<Trust> trust;
+    // Told when the unit was found in its update environment.
+    std::optional<InterruptedUpdate> interruptedUpdate;
     std::vector<PackageFile> packageFiles;
     // With --record: the file, and whether it holds the whole run.
     struct Recording {

@@ -16,10 +16,13 @@
 #include "records/ArtefactFile.h"
 #include "records/RecordContent.h"
 #include "records/RecordStore.h"
+#include "records/RecordTime.h"
+#include "records/RecordedUpdateJournal.h"
 #else
 namespace tavlin {
-// A build without SQLite (Windows, for now) never opens a store.
+// A build without SQLite never opens a store.
 class RecordStore {};
+class RecordedUpdateJournal {};
 }  // namespace tavlin
 #endif
 
@@ -131,6 +134,46 @@ UnitRecord::UnitRecord(const RunOptions& options, std::string command,
 
 UnitRecord::~UnitRecord() = default;
 
+bool FindUnfinishedUpdate(const RunOptions& options, const std::string& port,
+                          std::optional<RunReport::InterruptedUpdate>* found,
+                          std::vector<RunReport::PackageFile>* files, std::string* reason) {
+    found->reset();
+    files->clear();
+#ifdef TAVLIN_RECORDS
+    const std::string path = RecordPathFor(options);
+    std::error_code error;
+    if (path.empty() || port.empty() || !std::filesystem::exists(PathFromUtf8(path), error)) {
+        return true;
+    }
+    std::unique_ptr<RecordStore> store;
+    std::optional<UnfinishedUpdate> unfinished;
+    Result read = RecordStore::Open(path, &store);
+    if (read) {
+        read = store->UnfinishedUpdateOn(port, "", &unfinished);
+    }
+    if (!read) {
+        *reason = read.reason();
+        return false;
+    }
+    if (unfinished) {
+        const UpdateProgress& progress = unfinished->progress;
+        *found = RunReport::InterruptedUpdate{
+            unfinished->runUuid, progress.package, progress.packageSha256,
+            progress.stage,      progress.image,   progress.imageNumber,
+            progress.imageCount, progress.packet,  IsoUtcFromUnixMs(unfinished->startedMs),
+            progress.folder};
+        for (const ArtefactRecord& file : progress.files) {
+            files->push_back({file.path, file.sha256, static_cast<uint64_t>(file.size)});
+        }
+    }
+#else
+    (void)options;
+    (void)port;
+    (void)reason;
+#endif
+    return true;
+}
+
 void UnitRecord::Lose(const std::string& reason) {
     if (lost_.empty()) {
         lost_ = reason;
@@ -165,11 +208,46 @@ void UnitRecord::Begin(const std::string& port) {
 #endif
 }
 
+std::string DifferenceFromRecorded(const std::vector<RunReport::PackageFile>& recorded,
+                                   const LoadedPackage& package) {
+#ifdef TAVLIN_RECORDS
+    std::vector<ArtefactRecord> kept;
+    for (const RunReport::PackageFile& file : recorded) {
+        kept.push_back({"package", file.path, file.sha256, static_cast<std::int64_t>(file.size)});
+    }
+    return PackageDifference(kept, package);
+#else
+    (void)recorded;
+    (void)package;
+    return "this build keeps no run records";
+#endif
+}
+
+UpdateJournal* UnitRecord::Journal() {
+#ifdef TAVLIN_RECORDS
+    if (store_ == nullptr) {
+        return nullptr;
+    }
+    if (journal_ == nullptr) {
+        journal_ = std::make_unique<RecordedUpdateJournal>(path_, record_->uuid);
+    }
+    return journal_.get();
+#else
+    return nullptr;
+#endif
+}
+
 bool UnitRecord::Complete(int status, RunReport* report) {
     if (path_.empty()) {
         return true;
     }
 #ifdef TAVLIN_RECORDS
+    if (journal_ != nullptr) {
+        // Before the run's end: progress written after it would speak of a run that is over.
+        if (Result kept = journal_->Finish(); !kept) {
+            WriteLog("Update progress not kept: %s\n", kept.reason().c_str());
+        }
+    }
     if (store_ != nullptr) {
         Fill(*report, *record_);
         record_->outcome = OutcomeOf(status, *report);

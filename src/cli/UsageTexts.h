@@ -58,6 +58,15 @@ inline constexpr const char* kUsagePackage =
     "                           SHA-256（供 minisign -Sm PACKAGE.sha256 签名）\n"
     "  package verify PACKAGE   检查固件包的签名和哈希，打印签名密钥和可信注释\n"
     "                           （失败：退出状态 1）\n";
+// After the package commands: finishing an update that was cut off.
+inline constexpr const char* kUsageResume =
+    "\n"
+    "中断的更新:\n"
+    "  update --resume [--replug-timeout SECONDS] [--verify]\n"
+    "                           用运行记录中该端口上次未完成的更新所用的固件包重新完整\n"
+    "                           更新设备（先检查固件包文件的哈希和签名未变）\n";
+inline constexpr const char* kResumeTakesNoPackage =
+    "update --resume 不接受固件包文件：它使用记录中的固件包";
 inline constexpr const char* kPackageArguments =
     "'package' 需要 manifest 或 verify 以及一个固件包文件";
 // After the options' paragraphs (see station/OptionTable.cpp).
@@ -94,12 +103,18 @@ inline constexpr const char* kSeconds = "'%s' 不是 1 到 3600 的秒数";
 inline constexpr const char* kScreenSize = "'%s' 不是屏幕尺寸（例如 1920x1080）";
 
 // Every text above, for the translation completeness check.
-inline constexpr const char* kAllTexts[] = {
-    kUsage,           kUsageEnd,         kExitNoAccess,   kExitNoAccessWindows,
-    kSeeHelp,         kNoCommand,        kUnknownCommand, kEmptyArgument,
-    kTakesNoArgument, kTakesOneArgument, kTakesArguments, kModeWord,
-    kNotAnAddress,    kReplugTimeout,    kUpdateArgument, kUpdateNeedsPackage,
-    kFrames,          kLevelOption,      kLayoutArgument, kCalibrateOptions,
-    kSeconds,         kScreenSize,       kUsagePackage,   kPackageArguments};
+inline constexpr const char* kAllTexts[] = {kUsage,           kUsageEnd,
+                                            kExitNoAccess,    kExitNoAccessWindows,
+                                            kSeeHelp,         kNoCommand,
+                                            kUnknownCommand,  kEmptyArgument,
+                                            kTakesNoArgument, kTakesOneArgument,
+                                            kTakesArguments,  kModeWord,
+                                            kNotAnAddress,    kReplugTimeout,
+                                            kUpdateArgument,  kUpdateNeedsPackage,
+                                            kFrames,          kLevelOption,
+                                            kLayoutArgument,  kCalibrateOptions,
+                                            kSeconds,         kScreenSize,
+                                            kUsagePackage,    kPackageArguments,
+                                            kUsageResume,     kResumeTakesNoPackage};
 
 }  // namespace tavlin::cli::usage

@@ -21,6 +21,8 @@
 #include "cli/CliUpload.h"
 #include "cli/JsonReport.h"
 #include "cli/QuitSignalWatch.h"
+#include "cli/RecordTexts.h"
+#include "cli/ResumeUpdate.h"
 #include "cli/RunEnd.h"
 #include "cli/RunOptions.h"
 #include "cli/StationTexts.h"
@@ -192,7 +194,12 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
     // A package is read and checked before any device is opened: one that fails its check
     // never costs a unit anything.
     tavlin::cli::Invocation onDevice = invocation;
-    if (invocation.command == tavlin::cli::Command::Update) {
+    const bool resume = invocation.command == tavlin::cli::Command::Update && invocation.resume;
+    if (resume && tavlin::cli::RecordPathFor(options).empty()) {
+        return end.Usage(tavlin::Tr(tavlin::cli::recordtext::kResumeNeedsRecords));
+    }
+    // --resume's package is the port's, known once the device is chosen.
+    if (invocation.command == tavlin::cli::Command::Update && !resume) {
         // The check goes in the run's own log, which a refusal then ends.
         tavlin::LogStart();
         end.LogStarts();
@@ -224,6 +231,21 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
         report.result = opened;
         return end.Finish(tavlin::cli::kExitNoDevice, report, false);
     }
+    // What the station knows of the unit's last update: told when it is found cut, and taken
+    // by --resume.
+    if (invocation.command == tavlin::cli::Command::Update ||
+        invocation.command == tavlin::cli::Command::Detect) {
+        const tavlin::cli::PortUpdateHistory history =
+            tavlin::cli::ReadPortUpdateHistory(options, station.device.port, end.output());
+        onDevice.unfinished = history.unfinished;
+        if (resume) {
+            report.port = station.device.port;
+            if (const auto refused = tavlin::cli::PrepareResume(end, station.device.port, history,
+                                                                &onDevice, &report)) {
+                return *refused;
+            }
+        }
+    }
     tavlin::station::CreatedTransport& transport = station.transport;
     const tavlin::cli::DeviceRunScope deviceRun(end, transport, options.transport.record);
     report.port = station.device.port;
@@ -248,6 +270,9 @@ int RunOnDevice(RunEnd& end, const tavlin::cli::Invocation& invocation,
                          invocation.file);
     }
     record.Begin(station.device.port);
+    if (invocation.command == tavlin::cli::Command::Update) {
+        onDevice.journal = record.Journal();
+    }
     onDevice.keptPort = station.device.keptPort;
     int status = tavlin::cli::RunSession(onDevice, *transport.transport, end.output(),
                                          tavlin::kTransferTimeoutMs, &sessionStop, stderr, &report);

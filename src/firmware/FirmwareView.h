@@ -24,6 +24,9 @@ class FirmwareView {
     // `write` says which image went to which sensor: the HInfo file is written to both.
     virtual void ImageWritten(ImageWrite /*write*/, const std::string& /*name*/, uint64_t /*bytes*/,
                               int /*packets*/) {}
+    // Packet `packet` (from 0) of the `write` image is about to go: where the update stands,
+    // for a front end that keeps it.
+    virtual void ImageGoing(ImageWrite /*write*/, uint64_t /*packet*/) {}
     // The update's worker has ended with `result`, after its last text: a front end that keeps
     // a record of the update learns here that the outcome is known.
     virtual void UpdateEnded(const Result& /*result*/) {}

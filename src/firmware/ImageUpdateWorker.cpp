@@ -165,6 +165,7 @@ Result ImageUpdateWorker::SendImage(const PlannedWrite& plan, const std::string&
         if (slot_.StopRequested()) {
             return Result::Fail(ResultCode::Stopped, "stopped between packets");
         }
+        view_.ImageGoing(plan.write, i);
         const uint64_t remaining = size - i * kMaxCodePacket;
         const size_t length = remaining < kMaxCodePacket ? remaining : kMaxCodePacket;
         const bool lastPacket = remaining <= kMaxCodePacket;

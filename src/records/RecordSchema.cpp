@@ -93,6 +93,29 @@ CREATE TABLE outbox (
     queued_ms INTEGER NOT NULL
 );
 )sql",
+    // Where each update stood, written while it runs: a cut unit's next run finds it here.
+    R"sql(
+CREATE TABLE update_progress (
+    run_id INTEGER PRIMARY KEY REFERENCES run (id) ON DELETE CASCADE,
+    package TEXT NOT NULL,
+    folder TEXT NOT NULL,
+    package_sha256 TEXT NOT NULL,
+    stage TEXT NOT NULL CHECK (stage IN ('restart-in', 'image', 'restart-out')),
+    image TEXT NOT NULL DEFAULT '',
+    image_number INTEGER NOT NULL DEFAULT 0,
+    image_count INTEGER NOT NULL DEFAULT 0,
+    packet INTEGER NOT NULL DEFAULT 0,
+    updated_ms INTEGER NOT NULL
+);
+CREATE TABLE update_file (
+    id INTEGER PRIMARY KEY,
+    run_id INTEGER NOT NULL REFERENCES update_progress (run_id) ON DELETE CASCADE,
+    path TEXT NOT NULL,
+    sha256 TEXT NOT NULL,
+    size INTEGER NOT NULL
+);
+CREATE INDEX update_file_run ON update_file (run_id);
+)sql",
 };
 
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kRecordsSchemaVersion);

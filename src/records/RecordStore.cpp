@@ -132,12 +132,13 @@ Result RecordStore::Prepare() {
     const std::int64_t tables = SqliteQueryInt(
         db_,
         "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
-        "('station', 'run', 'unit', 'step', 'measurement', 'artefact', 'image', 'outbox')",
+        "('station', 'run', 'unit', 'step', 'measurement', 'artefact', 'image', 'outbox', "
+        "'update_progress', 'update_file')",
         &rc);
     if (rc != SQLITE_OK) {
         return IsBusy(rc) ? Failure("opening", rc) : Damaged(path_, db_);
     }
-    if (tables != 8) {
+    if (tables != 10) {
         return Result::Fail(ResultCode::BadInput,
                             path_ + " is a damaged station database (tables are missing)");
     }

@@ -61,6 +61,16 @@ class RecordStore {
     // another process) as interrupted. Open and BeginRun call it; *marked counts them.
     Result MarkInterruptedRuns(int* marked = nullptr);
 
+    // A firmware update of run `runUuid` is about to ask the unit to restart: where it stands
+    // and the package's files with their hashes, kept before anything on the unit changes.
+    Result BeginUpdate(const std::string& runUuid, const UpdateProgress& progress);
+    // The update of run `runUuid` moved on: its stage, image and packet (the files stay).
+    Result NoteUpdateProgress(const std::string& runUuid, const UpdateProgress& progress);
+    // The newest update on `port` (other than run `exceptUuid`, and not one still running) when it
+    // did not pass and had begun: *found stays empty otherwise.
+    Result UnfinishedUpdateOn(const std::string& port, const std::string& exceptUuid,
+                              std::optional<UnfinishedUpdate>* found);
+
     struct Query {
         int limit = 20;
         std::string port;                     // empty: any port

@@ -68,6 +68,30 @@ struct ImageRecord {
     std::string verifyResult;  // "passed", "failed", "skipped"
 };
 
+// Where a firmware update stands while it runs, kept so that the next run on the unit's port
+// knows what a unit cut off in the middle was getting, and can finish it.
+struct UpdateProgress {
+    std::string package;        // the package file, its absolute path
+    std::string folder;         // the folder the update ran in: image names are relative to it
+    std::string packageSha256;  // of the package file as read for the update
+    std::vector<ArtefactRecord> files;  // the package file and its images, as written
+    std::string stage;                  // "restart-in", "image" or "restart-out"
+    std::string image;                  // with "image": "HInfo", "LInfo" or "RInfo"
+    int imageNumber = 0;                // from 1, in the order the update writes them
+    int imageCount = 0;
+    std::int64_t packet = 0;  // packets of that image sent
+
+    bool operator==(const UpdateProgress&) const = default;
+};
+
+// An update on a port that did not end passed, with where it stood.
+struct UnfinishedUpdate {
+    std::string runUuid;
+    RunOutcome outcome = RunOutcome::Failed;
+    std::int64_t startedMs = 0;
+    UpdateProgress progress;
+};
+
 struct RunRecord {
     std::string uuid;  // given by RecordStore::BeginRun
     StationInfo station;
