@@ -65,6 +65,8 @@ TEST(CliArguments, UsageErrorsComeFromTheTextTable) {
         {{"update"}, usage::kUpdateNeedsPackage},
         {{"update", "p.ini", "q.ini"}, Filled(usage::kUpdateArgument, "q.ini")},
         {{"update", "p.ini", "--replug-timeout", "0"}, usage::kReplugTimeout},
+        {{"update", "--resume", "p.ini"}, usage::kResumeTakesNoPackage},
+        {{"update", "p.ini", "--resume"}, usage::kResumeTakesNoPackage},
         {{"level", "--frames", "0"}, Filled(usage::kFrames, "0")},
         {{"level", "--png"}, Filled(usage::kLevelOption, "--png")},
         {{"layout"}, usage::kLayoutArgument},
