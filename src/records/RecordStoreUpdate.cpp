@@ -29,6 +29,17 @@ int WriteFiles(sqlite3* db, std::int64_t runId, const std::vector<ArtefactRecord
     return SQLITE_OK;
 }
 
+// Where the update stands, from parameter `first` on: stage, image, its number, how many, the
+// packet, and the time of this writing.
+void BindPlace(SqliteStatement& statement, int first, const UpdateProgress& progress) {
+    statement.Bind(first, progress.stage);
+    statement.Bind(first + 1, progress.image);
+    statement.Bind(first + 2, static_cast<std::int64_t>(progress.imageNumber));
+    statement.Bind(first + 3, static_cast<std::int64_t>(progress.imageCount));
+    statement.Bind(first + 4, progress.packet);
+    statement.Bind(first + 5, NowUnixMs());
+}
+
 int RunIdOf(sqlite3* db, const std::string& uuid, std::int64_t* id) {
     SqliteStatement select(db, "SELECT id FROM run WHERE uuid = ?1");
     select.Bind(1, uuid);
@@ -58,12 +69,7 @@ Result RecordStore::BeginUpdate(const std::string& runUuid, const UpdateProgress
         insert.Bind(2, progress.package);
         insert.Bind(3, progress.folder);
         insert.Bind(4, progress.packageSha256);
-        insert.Bind(5, progress.stage);
-        insert.Bind(6, progress.image);
-        insert.Bind(7, static_cast<std::int64_t>(progress.imageNumber));
-        insert.Bind(8, static_cast<std::int64_t>(progress.imageCount));
-        insert.Bind(9, progress.packet);
-        insert.Bind(10, NowUnixMs());
+        BindPlace(insert, 5, progress);
         if (const int rc = insert.Step(); rc != SQLITE_DONE) {
             return rc;
         }
@@ -79,12 +85,7 @@ Result RecordStore::NoteUpdateProgress(const std::string& runUuid, const UpdateP
             "image_count = ?5, packet = ?6, updated_ms = ?7 "
             "WHERE run_id = (SELECT id FROM run WHERE uuid = ?1)");
         update.Bind(1, runUuid);
-        update.Bind(2, progress.stage);
-        update.Bind(3, progress.image);
-        update.Bind(4, static_cast<std::int64_t>(progress.imageNumber));
-        update.Bind(5, static_cast<std::int64_t>(progress.imageCount));
-        update.Bind(6, progress.packet);
-        update.Bind(7, NowUnixMs());
+        BindPlace(update, 2, progress);
         if (const int rc = update.Step(); rc != SQLITE_DONE) {
             return rc;
         }
