@@ -1,7 +1,11 @@
 #include "lineserver/ServerLink.h"
 
 #include <libpq-fe.h>
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <poll.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -63,17 +67,26 @@ Result ServerLink::Wait(bool forWriting) {
         if (left.count() <= 0) {
             return Result::Fail(ResultCode::Timeout, "the server did not answer in time");
         }
-        pollfd socket{PQsocket(connection_),
-                      static_cast<short>(POLLIN | (forWriting ? POLLOUT : 0)), 0};
-        if (socket.fd < 0) {
+        const int fd = PQsocket(connection_);
+        if (fd < 0) {
             return Failure("the connection is gone");
         }
-        const int ready =
-            poll(&socket, 1, static_cast<int>(std::min<std::int64_t>(left.count(), 1000)));
+        const int sliceMs = static_cast<int>(std::min<std::int64_t>(left.count(), 1000));
+        const short events = static_cast<short>(POLLIN | (forWriting ? POLLOUT : 0));
+#ifdef _WIN32
+        // libpq hands Windows' SOCKET out as an int.
+        WSAPOLLFD socket{static_cast<SOCKET>(fd), events, 0};
+        const int ready = WSAPoll(&socket, 1, sliceMs);
+        const bool interrupted = false;
+#else
+        pollfd socket{fd, events, 0};
+        const int ready = poll(&socket, 1, sliceMs);
+        const bool interrupted = ready < 0 && errno == EINTR;
+#endif
         if (ready > 0) {
             return Result::Ok();
         }
-        if (ready < 0 && errno != EINTR) {
+        if (ready < 0 && !interrupted) {
             return Result::Fail(ResultCode::IoError, "waiting for the server failed");
         }
     }
