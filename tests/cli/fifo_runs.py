@@ -17,7 +17,7 @@ import tempfile
 import time
 
 CLI = os.path.abspath(sys.argv[1])
-LIMIT = 5  # seconds; every case needs well under one
+LIMIT = 15  # seconds: a run that waits on a FIFO waits for ever; a refusal takes well under one
 failures = []
 
 LOG_NOT_A_FILE = "日志文件 {} 不是普通文件"
@@ -88,7 +88,9 @@ def run_case(name, args, fifos, files, status, text, log_line, json_object):
             return
         elapsed = time.monotonic() - start
         out, err = done.stdout.decode(), done.stderr.decode()
-        check(name, elapsed < 2.5, f"took {elapsed:.1f} s")
+        # Refused at once: well under a device's answer limit, with room for a sanitizer build on
+        # a loaded machine (4.5 s seen there); a FIFO that is waited on hits LIMIT instead.
+        check(name, elapsed < 8, f"took {elapsed:.1f} s")
         check(name, done.returncode == status,
               f"exit status {done.returncode}, expected {status}\n{out}{err}")
         check(name, text in out + err, f"no {text!r} in\n{out}{err}")
