@@ -35,7 +35,8 @@ struct WindowRecordOptions {
 // write happens on this object's own thread: the database's busy time-out may hold a write for
 // seconds, and neither the UI thread nor the command thread may wait for that. A run's result is
 // shown only once its record is committed (or known lost): Complete hands the showing back to
-// the window's thread after the commit.
+// the window's thread after the commit. An update's progress, which comes at packet rate, is
+// written by a keeper thread of its own, opened from this object's thread once the run is begun.
 class WindowRecords {
   public:
     struct Run;
