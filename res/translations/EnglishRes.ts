@@ -636,18 +636,6 @@ finally confirm to exit.
         <translation>this build does not upload run records</translation>
     </message>
     <message>
-        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
-        <translation>the last update of this unit stopped at %s, image %d of %d</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启进入更新环境时</source>
-        <translation>the last update of this unit stopped as it restarted into its update environment</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启离开更新环境时</source>
-        <translation>the last update of this unit stopped as it restarted out of its update environment</translation>
-    </message>
-    <message>
         <source>继续该设备未完成的更新：%s</source>
         <translation>resuming this unit's unfinished update: %s</translation>
     </message>
@@ -1569,6 +1557,18 @@ may be given more than once. Every *.pub in the key folder is trusted too (see t
     <message>
         <source>无法写入模拟设备的状态文件 %s（%s）</source>
         <translation>cannot write the simulated device's state file %s (%s)</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>the last update of this unit stopped at %s, image %d of %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>the last update of this unit stopped as it restarted into its update environment</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>the last update of this unit stopped as it restarted out of its update environment</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

@@ -636,18 +636,6 @@ enfin, confirmez pour quitter.
         <translation>cette version n'envoie pas les enregistrements d'exécution</translation>
     </message>
     <message>
-        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
-        <translation>la dernière mise à jour de cette unité s'est arrêtée à %s, image %d sur %d</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启进入更新环境时</source>
-        <translation>la dernière mise à jour de cette unité s'est arrêtée pendant son redémarrage vers son environnement de mise à jour</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启离开更新环境时</source>
-        <translation>la dernière mise à jour de cette unité s'est arrêtée pendant son redémarrage hors de son environnement de mise à jour</translation>
-    </message>
-    <message>
         <source>继续该设备未完成的更新：%s</source>
         <translation>reprise de la mise à jour inachevée de cette unité : %s</translation>
     </message>
@@ -1577,6 +1565,18 @@ publique minisign) ; peut être répété. Chaque *.pub du dossier des clés l'e
     <message>
         <source>无法写入模拟设备的状态文件 %s（%s）</source>
         <translation>impossible d'écrire le fichier d'état de l'appareil simulé %s (%s)</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>la dernière mise à jour de cette unité s'est arrêtée à %s, image %d sur %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>la dernière mise à jour de cette unité s'est arrêtée pendant son redémarrage vers son environnement de mise à jour</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>la dernière mise à jour de cette unité s'est arrêtée pendant son redémarrage hors de son environnement de mise à jour</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

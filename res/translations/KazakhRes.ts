@@ -636,18 +636,6 @@
         <translation>бұл нұсқа іске қосу жазбаларын жібермейді</translation>
     </message>
     <message>
-        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
-        <translation>осы құрылғының соңғы жаңартуы %s кезінде тоқтады, %d-бейне, барлығы %d</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启进入更新环境时</source>
-        <translation>осы құрылғының соңғы жаңартуы жаңарту ортасына қайта іске қосылу кезінде тоқтады</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启离开更新环境时</source>
-        <translation>осы құрылғының соңғы жаңартуы жаңарту ортасынан шығып қайта іске қосылу кезінде тоқтады</translation>
-    </message>
-    <message>
         <source>继续该设备未完成的更新：%s</source>
         <translation>осы құрылғының аяқталмаған жаңартуы жалғастырылуда: %s</translation>
     </message>
@@ -1571,6 +1559,18 @@ results upload күтіп тұрған барлық жазбаларды жіб�
     <message>
         <source>无法写入模拟设备的状态文件 %s（%s）</source>
         <translation>модельденген құрылғының %s күй файлын жазу мүмкін емес (%s)</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>осы құрылғының соңғы жаңартуы %s кезінде тоқтады, %d-бейне, барлығы %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>осы құрылғының соңғы жаңартуы жаңарту ортасына қайта іске қосылу кезінде тоқтады</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>осы құрылғының соңғы жаңартуы жаңарту ортасынан шығып қайта іске қосылу кезінде тоқтады</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

@@ -636,18 +636,6 @@
         <translation>эта сборка не отправляет записи о запусках</translation>
     </message>
     <message>
-        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
-        <translation>последнее обновление этого устройства остановилось на %s, образ %d из %d</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启进入更新环境时</source>
-        <translation>последнее обновление этого устройства остановилось при перезапуске в среду обновления</translation>
-    </message>
-    <message>
-        <source>该设备上次更新停止于重启离开更新环境时</source>
-        <translation>последнее обновление этого устройства остановилось при перезапуске из среды обновления</translation>
-    </message>
-    <message>
         <source>继续该设备未完成的更新：%s</source>
         <translation>возобновление незавершённого обновления этого устройства: %s</translation>
     </message>
@@ -1571,6 +1559,18 @@ results upload 发送所有等待上传的记录（全部发送：退出状态 0
     <message>
         <source>无法写入模拟设备的状态文件 %s（%s）</source>
         <translation>не удаётся записать файл состояния имитируемого устройства %s (%s)</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）</source>
+        <translation>последнее обновление этого устройства остановилось на %s, образ %d из %d</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启进入更新环境时</source>
+        <translation>последнее обновление этого устройства остановилось при перезапуске в среду обновления</translation>
+    </message>
+    <message>
+        <source>该设备上次更新停止于重启离开更新环境时</source>
+        <translation>последнее обновление этого устройства остановилось при перезапуске из среды обновления</translation>
     </message>
     <message>
         <source>记录文件在第 %d 行用完</source>

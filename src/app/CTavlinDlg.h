@@ -25,6 +25,7 @@ class QComboBox;
 namespace tavlin {
 
 class CalibrationWindow;
+class CfirmwareUpdateDlg;
 
 class CommandThread;
 class DeviceDetector;
@@ -138,6 +139,7 @@ class CTavlinDlg : public QDialog {
     void OnClear();
     void BuildFirmwareLauncher();
     void OnUpdateFirmware();
+    void TellUnfinishedUpdate(CfirmwareUpdateDlg& dialog);
     void BuildLevelingButtons();
     void OnLeveling();
     void OnClientAdjust();

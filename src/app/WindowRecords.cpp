@@ -9,8 +9,10 @@
 #include "base/Log.h"
 #include "base/StringTable.h"
 #include "cli/RecordTexts.h"
+#include "firmware/UpdateJournal.h"
 #include "platform/FilePath.h"
 #ifdef TAVLIN_RECORDS
+#include "records/DeferredUpdateJournal.h"
 #include "records/RecordContent.h"
 #include "records/RecordStore.h"
 #endif
@@ -25,6 +27,7 @@ struct WindowRecords::Run {
     RunRecord record;
 #ifdef TAVLIN_RECORDS
     std::unique_ptr<RecordStore> store;
+    std::shared_ptr<DeferredUpdateJournal> journal;  // an update's progress, until completed
 #endif
     std::string lost;  // why the record is not kept; empty while it is
 };
@@ -216,6 +219,15 @@ void WindowRecords::Complete(const std::shared_ptr<Run>& run, std::function<void
     std::function<void()> complete = [this, run, finish = std::move(finish),
                                       tell = std::move(tell)] {
         RunRecord& record = run->record;
+#ifdef TAVLIN_RECORDS
+        // Before the run's end: progress written after it would speak of a run that is over.
+        if (run->journal != nullptr) {
+            if (Result kept = run->journal->Finish(); !kept) {
+                WriteLogSized(kept.reason().size() + 64, "Update progress not kept: %s\n",
+                              kept.reason().c_str());
+            }
+        }
+#endif
         const Result result = finish(record);
 #ifdef TAVLIN_RECORDS
         if (run->store != nullptr) {
@@ -257,6 +269,26 @@ void WindowRecords::Complete(const std::shared_ptr<Run>& run, std::function<void
         done->store(true);
     });
     waiters_.push_back({std::move(thread), std::move(done)});
+}
+
+void WindowRecords::KeepProgress(const std::shared_ptr<Run>& run,
+                                 std::shared_ptr<UpdateJournal> journal) {
+#ifdef TAVLIN_RECORDS
+    auto kept = std::dynamic_pointer_cast<DeferredUpdateJournal>(std::move(journal));
+    if (kept == nullptr) {
+        return;
+    }
+    // After the run's begin, which is queued before it: its id is known there.
+    Post([run, kept, path = path_] {
+        run->journal = kept;
+        if (run->store != nullptr) {
+            kept->Open(path, run->record.uuid);
+        }
+    });
+#else
+    (void)run;
+    (void)journal;
+#endif
 }
 
 }  // namespace tavlin

@@ -17,6 +17,8 @@ class QObject;
 
 namespace tavlin {
 
+class UpdateJournal;
+
 // Where and for whom the window keeps its runs' records (--results, --log-dir, --operator,
 // --lot).
 struct WindowRecordOptions {
@@ -33,7 +35,8 @@ struct WindowRecordOptions {
 // write happens on this object's own thread: the database's busy time-out may hold a write for
 // seconds, and neither the UI thread nor the command thread may wait for that. A run's result is
 // shown only once its record is committed (or known lost): Complete hands the showing back to
-// the window's thread after the commit.
+// the window's thread after the commit. An update's progress, which comes at packet rate, is
+// written by a keeper thread of its own, opened from this object's thread once the run is begun.
 class WindowRecords {
   public:
     struct Run;
@@ -62,6 +65,28 @@ class WindowRecords {
     void Complete(const std::shared_ptr<Run>& run, std::function<void()> ended,
                   std::function<Result(RunRecord&)> finish, QObject* context,
                   std::function<void(const std::string& warning)> show);
+
+    // A journal for an update's progress that nobody waits for (its worker calls it), to be
+    // given to the update's run with KeepProgress; null when the window keeps no records.
+    std::shared_ptr<UpdateJournal> NewUpdateJournal();
+    // The progress `journal` (NewUpdateJournal's) was given, and all it is given from now on,
+    // goes under `run`'s record until the run is completed.
+    void KeepProgress(const std::shared_ptr<Run>& run, std::shared_ptr<UpdateJournal> journal);
+
+    // The last update on a port that did not pass, as the station's records keep it.
+    struct UnfinishedOnPort {
+        std::string runUuid;
+        UpdateProgress where;
+        // How the package and its images as read now differ from the files the update kept;
+        // empty when they are the same.
+        std::string difference;
+    };
+    // Looks the last update on `port` up on the records' thread, with the package compared; then
+    // `answer` runs on `context`'s thread, when one was found (never without records, or when
+    // the database is not there; a database that cannot be read is told in the log). `context`
+    // must outlive this object, as with Complete.
+    void FindUnfinishedUpdate(std::string port, QObject* context,
+                              std::function<void(const UnfinishedOnPort&)> answer);
 
   private:
     void Configure(const WindowRecordOptions& options);

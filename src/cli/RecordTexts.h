@@ -2,6 +2,8 @@
 // The texts of the station's run records in the CLI, in the program's own language; the
 // translation files map them like the string table.
 
+#include "station/UpdateStopTexts.h"
+
 namespace tavlin::cli::recordtext {
 
 // The run's record could not be kept: the database, then the reason.
@@ -31,11 +33,10 @@ inline constexpr const char* kUnreadableServer =
     "无法读取产线服务器的地址（libpq 连接字符串或 URI）";
 // The Windows build, without libpq.
 inline constexpr const char* kNoUploadInThisBuild = "此版本不上传运行记录";
-// A unit found in its update environment on a port whose last update did not end: where it stopped
-// (the image, its number, how many the update writes), or which restart it did not finish.
-inline constexpr const char* kStoppedAtImage = "该设备上次更新停止于 %s，第 %d 个映像（共 %d 个）";
-inline constexpr const char* kStoppedRestartingIn = "该设备上次更新停止于重启进入更新环境时";
-inline constexpr const char* kStoppedRestartingOut = "该设备上次更新停止于重启离开更新环境时";
+// Where a unit's last update stopped: the window tells it too.
+inline constexpr const char* kStoppedAtImage = stoptext::kStoppedAtImage;
+inline constexpr const char* kStoppedRestartingIn = stoptext::kStoppedRestartingIn;
+inline constexpr const char* kStoppedRestartingOut = stoptext::kStoppedRestartingOut;
 // update --resume: the package it takes.
 inline constexpr const char* kResuming = "继续该设备未完成的更新：%s";
 // update --resume refused: nothing recorded for the port, records off, another folder, a package

@@ -176,13 +176,17 @@ void CfirmwareUpdateDlg::PlaceStatusLine() {
 }
 
 void CfirmwareUpdateDlg::OnOneKeyUpdate() {
+    ownChoice_ = true;
     const std::string package = state_.g_FwPackagePath;
     std::shared_ptr<UpdateHold> hold;
+    std::shared_ptr<UpdateJournal> journal;
     if (gate_ && !session_.worker().Running()) {
         // Held from before the start: the worker may be done before the start returns.
         hold = std::make_shared<UpdateHold>(package, WallClockMs());
+        journal = journalSource_ ? journalSource_() : nullptr;
         const std::lock_guard<std::mutex> lock(holdMutex_);
         hold_ = hold;
+        journal_ = journal;
     }
     session_.OneKeyUpdate();
     if (hold == nullptr) {
@@ -201,17 +205,36 @@ void CfirmwareUpdateDlg::OnOneKeyUpdate() {
         {
             const std::lock_guard<std::mutex> lock(holdMutex_);
             hold_.reset();
+            journal_.reset();
         }
         hold->Release(show);
         return;
     }
     gate_(
-        package, [hold] { return hold->WaitForEnd(); }, [hold, show] { hold->Release(show); });
+        package, std::move(journal), [hold] { return hold->WaitForEnd(); },
+        [hold, show] { hold->Release(show); });
 }
 
 std::shared_ptr<UpdateHold> CfirmwareUpdateDlg::CurrentHold() {
     const std::lock_guard<std::mutex> lock(holdMutex_);
     return hold_;
+}
+
+std::shared_ptr<UpdateJournal> CfirmwareUpdateDlg::CurrentJournal() {
+    const std::lock_guard<std::mutex> lock(holdMutex_);
+    return journal_;
+}
+
+void CfirmwareUpdateDlg::UpdateStarting(const LoadedPackage& package) {
+    if (auto journal = CurrentJournal()) {
+        static_cast<void>(journal->Starting(package));  // returns at once; its keeper logs
+    }
+}
+
+void CfirmwareUpdateDlg::ImageGoing(ImageWrite write, uint64_t packet) {
+    if (auto journal = CurrentJournal()) {
+        journal->Writing(write, packet);
+    }
 }
 
 // Any thread: queued to the UI thread.
@@ -268,6 +291,10 @@ void CfirmwareUpdateDlg::ImageWritten(ImageWrite write, const std::string& name,
 
 // The worker's thread, as its last act: the versions it wrote are what the version line shows.
 void CfirmwareUpdateDlg::UpdateEnded(const Result& result) {
+    // The images are written: what is left is the restart out, which the window's exit asks for.
+    if (auto journal = CurrentJournal(); journal != nullptr && result.ok()) {
+        journal->Leaving();
+    }
     if (auto hold = CurrentHold()) {
         std::optional<std::pair<uint32_t, uint32_t>> versions;
         if (result.ok()) {

@@ -13,6 +13,7 @@
 #include "firmware/FirmwareView.h"
 #include "firmware/PackagePolicy.h"
 #include "firmware/UpdateHold.h"
+#include "firmware/UpdateJournal.h"
 #include "ui/FileChooser.h"
 
 class QLabel;
@@ -28,12 +29,16 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     Q_OBJECT
   public:
     using FileChooser = ui::FileChooser;
-    // Runs on the UI thread as an update's worker starts on `package`. `ended` waits for the
-    // worker's end (off the UI thread) and tells what the update did; `release` (UI thread, once
-    // the update is recorded) shows what the window held back meanwhile, its outcome last.
+    // Runs on the UI thread as an update's worker starts on `package`. `journal` is where its
+    // progress goes (the journal source's, or null), `ended` waits for the worker's end (off the
+    // UI thread) and tells what the update did; `release` (UI thread, once the update is
+    // recorded) shows what the window held back meanwhile, its outcome last.
     using UpdateGate =
-        std::function<void(const std::string& package, std::function<UpdateEnd()> ended,
-                           std::function<void()> release)>;
+        std::function<void(const std::string& package, std::shared_ptr<UpdateJournal> journal,
+                           std::function<UpdateEnd()> ended, std::function<void()> release)>;
+    // UI thread, just before a gated update's worker may start: a journal for its progress, or
+    // null. Its calls must return at once: they come from the worker.
+    using JournalSource = std::function<std::shared_ptr<UpdateJournal>()>;
 
     CfirmwareUpdateDlg(SharedState& state, ConsoleView& mainView, ModeSwitcher& modes,
                        bool engineering, QWidget* parent = nullptr);
@@ -46,9 +51,17 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     void ImageWritten(ImageWrite write, const std::string& name, uint64_t bytes,
                       int packets) override;
     void UpdateEnded(const Result& result) override;
+    void UpdateStarting(const LoadedPackage& package) override;
+    void ImageGoing(ImageWrite write, uint64_t packet) override;
 
     // With a gate, each update's outcome shows only once the gate releases it.
     void SetUpdateGate(UpdateGate gate) { gate_ = std::move(gate); }
+    void SetJournalSource(JournalSource source) { journalSource_ = std::move(source); }
+
+    // UI thread: the unit's last update did not end. `text` goes on the status line and
+    // `package`, unless empty, is chosen as if by the user (its check and signer show). False,
+    // and nothing changes, once the user has chosen a package or started an update.
+    bool OfferUnfinishedUpdate(const std::string& text, const std::string& package);
 
     // UI thread: the presence texts (145, 147, 104) and what the status line shows now.
     void ShowStatus(const std::string& text);
@@ -85,13 +98,17 @@ class CfirmwareUpdateDlg : public QDialog, public FirmwareView {
     void CheckChosenPackage(bool tell);
     void OnOneKeyUpdate();
     std::shared_ptr<UpdateHold> CurrentHold();
+    std::shared_ptr<UpdateJournal> CurrentJournal();
     void Pass(const UpdateHold::Call& call);
 
     SharedState& state_;
     ConsoleView& main_;
     UpdateGate gate_;
+    JournalSource journalSource_;
     std::mutex holdMutex_;
-    std::shared_ptr<UpdateHold> hold_;  // under holdMutex_: the last gated update's
+    std::shared_ptr<UpdateHold> hold_;        // under holdMutex_: the last gated update's
+    std::shared_ptr<UpdateJournal> journal_;  // under holdMutex_: its journal, if any
+    bool ownChoice_ = false;                  // the user chose a package or started an update
     FirmwareSession session_;
     FileChooser chooser_;
     QString fpgaFile_;

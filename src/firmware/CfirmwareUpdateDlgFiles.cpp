@@ -22,10 +22,25 @@ void CfirmwareUpdateDlg::OnChoosePackage() {
     FirmwareSession::LogPackageChoice(QDir::currentPath().toStdString());
     const QString chosen = ChooseFile("Image", ui::kScriptFilter);
     if (!chosen.isEmpty()) {
+        ownChoice_ = true;
         state_.g_FwPackagePath = chosen.toStdString();
         packagePath_->setText(chosen);
         CheckChosenPackage(true);
     }
+}
+
+bool CfirmwareUpdateDlg::OfferUnfinishedUpdate(const std::string& text,
+                                               const std::string& package) {
+    if (ownChoice_ || session_.worker().Running()) {
+        return false;
+    }
+    ShowStatus(text);
+    if (!package.empty()) {
+        state_.g_FwPackagePath = package;
+        packagePath_->setText(QString::fromStdString(package));
+        CheckChosenPackage(false);
+    }
+    return true;
 }
 
 void CfirmwareUpdateDlg::OnChooseFpga() {

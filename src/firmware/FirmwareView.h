@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/Result.h"
+#include "firmware/LoadedPackage.h"
 #include "firmware/UpdatePlan.h"
 
 namespace tavlin {
@@ -24,6 +25,10 @@ class FirmwareView {
     // `write` says which image went to which sensor: the HInfo file is written to both.
     virtual void ImageWritten(ImageWrite /*write*/, const std::string& /*name*/, uint64_t /*bytes*/,
                               int /*packets*/) {}
+    // The worker has the package it will write (read, and checked where the front end checks
+    // packages), before anything goes to the device: a front end that keeps the update's progress
+    // begins it here, unless it did before asking the unit to restart.
+    virtual void UpdateStarting(const LoadedPackage& /*package*/) {}
     // Packet `packet` (from 0) of the `write` image is about to go: where the update stands,
     // for a front end that keeps it.
     virtual void ImageGoing(ImageWrite /*write*/, uint64_t /*packet*/) {}

@@ -68,6 +68,7 @@ void ImageUpdateWorker::Run(const std::string& packagePath,
         package = std::move(loaded);
     }
     if (result.ok()) {
+        view_.UpdateStarting(*package);
         result = Update(*package);
     }
     if (!result.ok()) {

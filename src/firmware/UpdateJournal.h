@@ -12,7 +12,9 @@ namespace tavlin {
 class UpdateJournal {
   public:
     virtual ~UpdateJournal() = default;
-    // Before the unit is asked to restart into its update environment; returns once kept.
+    // Before the update writes anything: the command line's before the unit is asked to restart
+    // into its update environment, and returns once kept; the window's as its worker starts, and
+    // returns at once.
     virtual Result Starting(const LoadedPackage& package) = 0;
     // Packet `packet` of the `write` image is about to go. From the update's worker: returns at
     // once.

@@ -76,45 +76,15 @@ RecordedUpdateJournal::RecordedUpdateJournal(std::string storePath, std::string 
     : keeper_(std::move(storePath), std::move(runUuid)) {}
 
 Result RecordedUpdateJournal::Starting(const LoadedPackage& package) {
-    UpdateProgress progress = ProgressOfPackage(package);
-    {
-        std::lock_guard lock(mutex_);
-        writes_.clear();
-        for (const PlannedWrite& plan : PlanUpdate(package.enables)) {
-            writes_.push_back(plan.write);
-        }
-        progress_ = progress;
-    }
-    return keeper_.Begin(progress);
+    return keeper_.Begin(track_.Start(package));
 }
 
 void RecordedUpdateJournal::Writing(ImageWrite write, uint64_t packet) {
-    UpdateProgress progress;
-    {
-        std::lock_guard lock(mutex_);
-        progress_.stage = "image";
-        progress_.image = ImageNameOf(SectionOf(write));
-        for (size_t i = 0; i < writes_.size(); ++i) {
-            if (writes_[i] == write) {
-                progress_.imageNumber = static_cast<int>(i) + 1;
-            }
-        }
-        progress_.packet = static_cast<std::int64_t>(packet);
-        progress = progress_;
-    }
-    progress.files.clear();  // kept once, at the start
-    keeper_.Note(progress);
+    keeper_.Note(track_.Writing(write, packet));
 }
 
 void RecordedUpdateJournal::Leaving() {
-    UpdateProgress progress;
-    {
-        std::lock_guard lock(mutex_);
-        progress_.stage = "restart-out";
-        progress = progress_;
-    }
-    progress.files.clear();
-    keeper_.Note(progress);
+    keeper_.Note(track_.Leaving());
 }
 
 }  // namespace tavlin

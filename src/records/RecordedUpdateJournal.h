@@ -1,14 +1,15 @@
 #pragma once
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "firmware/UpdateJournal.h"
 #include "records/UpdateProgressKeeper.h"
+#include "records/UpdateProgressTrack.h"
 
 namespace tavlin {
 
-// An update's journal in the station database, under the run's record.
+// An update's journal in the station database, under the run's record: Starting returns once the
+// package is kept, for a front end that asks the unit to restart only then.
 class RecordedUpdateJournal : public UpdateJournal {
   public:
     RecordedUpdateJournal(std::string storePath, std::string runUuid);
@@ -20,10 +21,8 @@ class RecordedUpdateJournal : public UpdateJournal {
     Result Finish() { return keeper_.Finish(); }
 
   private:
+    UpdateProgressTrack track_;
     UpdateProgressKeeper keeper_;
-    std::mutex mutex_;
-    std::vector<ImageWrite> writes_;  // in the order the update goes
-    UpdateProgress progress_;
 };
 
 // What an update keeps before it starts: the package (absolute), the folder its image names are

@@ -18,15 +18,27 @@ UpdateProgressKeeper::~UpdateProgressKeeper() {
     (void)Finish();
 }
 
-Result UpdateProgressKeeper::Begin(const UpdateProgress& progress) {
-    std::unique_lock lock(mutex_);
+bool UpdateProgressKeeper::HandBegin(const UpdateProgress& progress) {
     if (finishing_) {
-        return Result::Fail(ResultCode::Failed, "the update's progress is no longer kept");
+        return false;
     }
     begin_ = progress;
     begun_ = false;
     pending_.reset();
     changed_.notify_all();
+    return true;
+}
+
+void UpdateProgressKeeper::BeginWithoutWaiting(const UpdateProgress& progress) {
+    std::lock_guard lock(mutex_);
+    HandBegin(progress);
+}
+
+Result UpdateProgressKeeper::Begin(const UpdateProgress& progress) {
+    std::unique_lock lock(mutex_);
+    if (!HandBegin(progress)) {
+        return Result::Fail(ResultCode::Failed, "the update's progress is no longer kept");
+    }
     // Bounded by the store's busy time-out: the thread writes nothing else first.
     changed_.wait(lock, [this] { return begun_; });
     return failure_;

@@ -26,6 +26,9 @@ class UpdateProgressKeeper {
     // The update is about to ask the unit to restart: returns once the package and its files
     // are kept (or could not be), since a cut from here on must find them.
     Result Begin(const UpdateProgress& progress);
+    // As Begin for a caller that may not wait for a disk: returns at once. The package and its
+    // files are still written before any progress noted after them.
+    void BeginWithoutWaiting(const UpdateProgress& progress);
     // Returns at once; the newest progress handed over is written soon.
     void Note(const UpdateProgress& progress);
     // Writes what is still pending and ends the thread: the first write that failed, else Ok.
@@ -33,6 +36,8 @@ class UpdateProgressKeeper {
 
   private:
     void Run();
+    // Under mutex_: false when the keeper is finishing.
+    bool HandBegin(const UpdateProgress& progress);
 
     const std::string storePath_;
     const std::string runUuid_;

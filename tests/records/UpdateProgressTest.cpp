@@ -2,8 +2,10 @@
 // port when the update did not end, and the package told apart from one changed since.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 
+#include "records/DeferredUpdateJournal.h"
 #include "records/RecordStore.h"
 #include "records/RecordTestFiles.h"
 #include "records/RecordedUpdateJournal.h"
@@ -171,6 +173,124 @@ TEST_F(UpdateProgressTest, ProgressOfARunNotThereIsToldNotLost) {
     EXPECT_FALSE(keeper.Finish().ok());
     // Finished: nothing more is taken, and nothing waits.
     EXPECT_FALSE(keeper.Begin(ProgressOfPackage(ThreeImagePackage())).ok());
+}
+
+// The window's journal: its run is known only after its worker has started, and nothing that
+// calls it may wait for the database. What came before the run was named is written once it is;
+// nothing after the journal was finished.
+TEST_F(UpdateProgressTest, ADeferredJournalKeepsWhatCameBeforeItsRunWasNamed) {
+    enum Step { Start, HInfoRight5, LInfo7, RInfo2, Leave, Open, Finish };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;  // Finish comes last in any case
+        const char* stage;        // nullptr: no progress kept
+        const char* image;
+        int imageNumber;
+        std::int64_t packet;
+    };
+    const Case cases[] = {
+        {"all before the run is named", {Start, HInfoRight5, LInfo7, Open}, "image", "LInfo", 3, 7},
+        {"started before, written after",
+         {Start, Open, HInfoRight5, LInfo7},
+         "image",
+         "LInfo",
+         3,
+         7},
+        {"all after", {Open, Start, HInfoRight5, LInfo7}, "image", "LInfo", 3, 7},
+        {"only started", {Start, Open}, "restart-in", "", 0, 0},
+        {"left before", {Start, RInfo2, Leave, Open}, "restart-out", "RInfo", 4, 2},
+        {"left after", {Start, Open, RInfo2, Leave}, "restart-out", "RInfo", 4, 2},
+        {"never started", {Open, LInfo7}, nullptr, "", 0, 0},
+        {"never named", {Start, LInfo7}, nullptr, "", 0, 0},
+        {"written after the finish",
+         {Open, Start, LInfo7, Finish, RInfo2, Leave},
+         "image",
+         "LInfo",
+         3,
+         7},
+    };
+    const LoadedPackage package = ThreeImagePackage();
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ++n;
+        RunRecord record = SampleRun(n, "port-" + std::to_string(n));
+        record.command = "update";
+        ASSERT_TRUE(store_->BeginRun(record).ok());
+        DeferredUpdateJournal journal;
+        for (Step step : c.steps) {
+            switch (step) {
+                case Start:
+                    EXPECT_TRUE(journal.Starting(package).ok());
+                    break;
+                case HInfoRight5:
+                    journal.Writing(ImageWrite::HInfoRight, 5);
+                    break;
+                case LInfo7:
+                    journal.Writing(ImageWrite::LInfo, 7);
+                    break;
+                case RInfo2:
+                    journal.Writing(ImageWrite::RInfo, 2);
+                    break;
+                case Leave:
+                    journal.Leaving();
+                    break;
+                case Open:
+                    journal.Open(path_, record.uuid);
+                    break;
+                case Finish:
+                    EXPECT_TRUE(journal.Finish().ok());
+                    break;
+            }
+        }
+        ASSERT_TRUE(journal.Finish().ok());
+        record.outcome = RunOutcome::Failed;
+        ASSERT_TRUE(store_->CompleteRun(record).ok());
+        std::optional<UnfinishedUpdate> found;
+        ASSERT_TRUE(store_->UnfinishedUpdateOn(record.unit.port, "", &found).ok());
+        if (c.stage == nullptr) {
+            EXPECT_FALSE(found) << found->progress.stage;
+            continue;
+        }
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->progress.stage, c.stage);
+        EXPECT_EQ(found->progress.image, c.image);
+        EXPECT_EQ(found->progress.imageNumber, c.imageNumber);
+        EXPECT_EQ(found->progress.imageCount, 4);
+        EXPECT_EQ(found->progress.packet, c.packet);
+        EXPECT_TRUE(PackageDifference(found->progress.files, package).empty());
+    }
+}
+
+// While another writer holds the database for seconds, the journal's callers go on at once: the
+// update's worker and the window's thread never wait for a disk. What they gave is kept after.
+TEST_F(UpdateProgressTest, NothingThatCallsADeferredJournalWaitsForTheDatabase) {
+    RunRecord record = SampleRun(1, "1-1");
+    record.command = "update";
+    ASSERT_TRUE(store_->BeginRun(record).ok());
+    DeferredUpdateJournal journal;
+    auto lock = std::make_unique<test::RawDb>(path_);
+    ASSERT_EQ(lock->Exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    const auto started = std::chrono::steady_clock::now();
+    journal.Open(path_, record.uuid);
+    EXPECT_TRUE(journal.Starting(ThreeImagePackage()).ok());
+    for (uint64_t packet = 0; packet < 200; ++packet) {
+        journal.Writing(ImageWrite::LInfo, packet);
+    }
+    journal.Leaving();
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::milliseconds(1000));  // the store's busy time-out is 5 s
+    ASSERT_EQ(lock->Exec("COMMIT"), SQLITE_OK);
+    lock.reset();
+    ASSERT_TRUE(journal.Finish().ok());
+    record.outcome = RunOutcome::Interrupted;
+    ASSERT_TRUE(store_->CompleteRun(record).ok());
+    std::optional<UnfinishedUpdate> found;
+    ASSERT_TRUE(store_->UnfinishedUpdateOn("1-1", "", &found).ok());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->progress.stage, "restart-out");
+    EXPECT_EQ(found->progress.packet, 199);
+    EXPECT_EQ(found->progress.files.size(), 4u);
 }
 
 TEST(PackageDifferenceTest, ThePackageIsTheOneWrittenOrTheFirstChangeIsNamed) {

@@ -12,6 +12,7 @@ namespace tavlin::testing {
 
 struct SimulatedWindowOptions {
     bool attached = true;
+    uint16_t productId = kProductIdWork;  // kProductIdUpdate: found in its update environment
     bool engineering = false;
     bool checkCalibration = false;  // the calibration check opens once the window runs
     CheckOptions check{};
@@ -40,6 +41,7 @@ class SimulatedMainWindow {
         state_ = std::make_unique<SharedState>();
         sim::SimTransport::Options options;
         options.attached = how.attached;
+        options.productId = how.productId;
         sim_ = std::make_unique<sim::SimTransport>(options);
         sim_->recorder().SetEnabled(true);
         if (how.reenumeration.count() >= 0) {
