@@ -32,13 +32,29 @@ std::string ReadAll(const fs::path& path) {
     return text.str();
 }
 
+// The key folder variable, as the station's key lookup reads it (Windows: the wide environment).
+void SetKeyFolderVariable(const fs::path* folder) {
+#ifdef _WIN32
+    const std::string name = kKeyFolderVariable;
+    _wputenv_s(std::wstring(name.begin(), name.end()).c_str(),
+               folder != nullptr ? folder->wstring().c_str() : L"");
+#else
+    if (folder != nullptr) {
+        ::setenv(kKeyFolderVariable, folder->c_str(), 1);
+    } else {
+        SetKeyFolderVariable(nullptr);
+    }
+#endif
+}
+
 class SignedUpdateTest : public ::testing::Test {
   protected:
     SignedUpdateTest() {
         dir = fs::temp_directory_path() / ("tavlin-signed-update-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "keys");
-        ::setenv(kKeyFolderVariable, (dir / "keys").c_str(), 1);
+        const fs::path keys = dir / "keys";
+        SetKeyFolderVariable(&keys);
         signer.WritePublicKey(dir / "keys" / "line.pub");
         sim.setReenumerationDelay(20ms);
         sim.recorder().SetEnabled(true);
@@ -57,7 +73,7 @@ class SignedUpdateTest : public ::testing::Test {
         SignManifest(signer, "release 1");
     }
     ~SignedUpdateTest() override {
-        ::unsetenv(kKeyFolderVariable);
+        SetKeyFolderVariable(nullptr);
         fs::remove_all(dir);
     }
 

@@ -1,8 +1,7 @@
 #include "records/RecordTestFiles.h"
 
-#include <stdlib.h>
-
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -11,8 +10,14 @@ namespace tavlin::test {
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tavlin-records-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    // A name nobody holds, made here: create_directory says whether this call made it.
+    std::random_device random;
+    for (;;) {
+        path_ = fs::temp_directory_path() / ("tavlin-records-" + std::to_string(random()));
+        if (fs::create_directory(path_)) {
+            return;
+        }
+    }
 }
 
 TempFolder::~TempFolder() {
