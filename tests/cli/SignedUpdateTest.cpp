@@ -10,6 +10,8 @@
 #include <functional>
 #include <sstream>
 
+#include <gmock/gmock.h>
+
 #include "cli/CliPackage.h"
 #include "cli/CliSession.h"
 #include "device/LogCapture.h"
@@ -23,7 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using ::testing::Contains;
+using ::testing::HasSubstr;
 using testing::PackageSigner;
+using ::testing::StartsWith;
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -282,6 +287,73 @@ TEST_F(SignedUpdateTest, ImagesSwappedAfterTheCheckAreNotWhatTheDeviceGets) {
     EXPECT_EQ(std::string(lSent.bytes.begin(), lSent.bytes.begin() + l.size()), l);
     ASSERT_TRUE(report.trust.has_value());
     EXPECT_TRUE(report.trust->isSigned);
+}
+
+// A refusal reaches the people at the station with the window's text for its kind and the
+// reason, not only in the run's result.
+TEST_F(SignedUpdateTest, ARefusalIsToldWithTheTextOfItsKind) {
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        bool requireSigned;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"tampered image", [&] { FlipBit("h.bin", 3); }, false, "tavlin-cli: 固件包校验失败: "},
+        {"unsigned where signatures are required",
+         [&] { fs::remove(dir / "pkg.ini.sha256.minisig"); }, true,
+         "tavlin-cli: 本工位只接受签名的固件包: "},
+        {"image missing", [&] { fs::remove(dir / "l.bin"); }, false,
+         "打开文件失败,请确认配置文件中的.bin文件在当前目录!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spoil();
+        Invocation inv;
+        inv.requireSigned = c.requireSigned;
+        EXPECT_EQ(Run(inv), kExitFailed);
+        EXPECT_THAT(report.messages, Contains(StartsWith(c.told)));
+        EXPECT_THAT(report.messages, Contains(HasSubstr(report.result.reason())));
+        Write("h.bin", h);
+        Write("l.bin", l);
+        SignManifest(signer, "release 1");
+    }
+}
+
+// `package manifest` and `package verify` tell what they did, or why not, on the people's
+// stream.
+TEST_F(SignedUpdateTest, PackageCommandsTellTheirOutcome) {
+    struct Case {
+        const char* name;
+        Command command;
+        std::string file;
+        int status;
+        std::string told;
+    };
+    const Case cases[] = {
+        {"manifest written", Command::PackageManifest, Ini(), kExitSuccess,
+         "已写入 " + Ini() + ".sha256"},
+        {"manifest of a missing package", Command::PackageManifest, (dir / "gone.ini").string(),
+         kExitFailed, "tavlin-cli: "},
+        {"verified", Command::PackageVerify, Ini(), kExitSuccess, "固件包校验通过: 签名密钥 "},
+        {"verify of a missing package", Command::PackageVerify, (dir / "gone.ini").string(),
+         kExitFailed, "配置文件不正确，请重新打开!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Invocation inv;
+        inv.command = c.command;
+        inv.file = c.file;
+        std::FILE* out = std::tmpfile();
+        CliOutput output(out);
+        report = RunReport{};
+        EXPECT_EQ(RunPackage(inv, output, &report), c.status) << report.result.describe();
+        std::fclose(out);
+        EXPECT_THAT(report.messages, Contains(StartsWith(c.told)));
+        if (c.status == kExitFailed) {
+            EXPECT_THAT(report.messages, Contains(HasSubstr(report.result.reason())));
+        }
+    }
 }
 
 }  // namespace

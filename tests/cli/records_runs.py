@@ -67,6 +67,16 @@ def update_is_recorded_before_its_verdict(folder):
     check("results", status == 0 and [r["uuid"] for r in listed] == [record["run"]], out)
     status, out, err = run(["results", "--port", "sim-9"], folder)
     check("results", status == 0 and out == "", out)
+    # The export is the file the line's people take away: written, and told as written.
+    # (A run without measurements is the CSV's header alone.)
+    for args, name, holds in [(["runs.json"], "runs.json", record["run"]),
+                              (["--csv", "runs.csv"], "runs.csv", "run_uuid,started,port,")]:
+        status, out, err = run(["results", "export"] + args, folder)
+        path = os.path.join(folder, name)
+        check("export", status == 0 and os.path.exists(path) and name in out, f"{out}{err}")
+        if os.path.exists(path):
+            with open(path, encoding="utf-8") as exported:
+                check("export", holds in exported.read(), name)
 
 
 def files_are_kept_with_their_hashes(folder):

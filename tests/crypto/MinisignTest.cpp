@@ -108,6 +108,9 @@ TEST(MinisignTest, EveryBrokenOrForeignSignatureIsRefusedWithItsReason) {
     std::string otherAlgorithm = good;
     // "ED" in base64 starts "RU"; "EX" makes a signature of no known kind.
     otherAlgorithm.replace(good.find('\n') + 1, 3, "RVh");
+    // Forty base64 digits decode whole, to 30 bytes that still start "Ed": short of a key.
+    const std::string keyFile = signer.PublicKeyFile();
+    const std::string shortKey = keyFile.substr(0, keyFile.find('\n') + 1 + 40) + "\n";
     struct Case {
         const char* name;
         std::string signature;
@@ -129,6 +132,7 @@ TEST(MinisignTest, EveryBrokenOrForeignSignatureIsRefusedWithItsReason) {
         {"same id, another key", good, sameIdOtherKey.PublicKeyFile(), message, "does not match"},
         {"no key", good, "untrusted comment: x\n", message, "public-key"},
         {"key of garbage", good, "untrusted comment: x\n!!!!\n", message, "42 bytes"},
+        {"key cut short", good, shortKey, message, "42 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -73,5 +73,15 @@ TEST(PackageManifestTest, ARefusalNamesItsLine) {
     EXPECT_NE(parsed.reason().find("manifest line 3"), std::string::npos) << parsed.reason();
 }
 
+// A caller may read one list after another into the same vector: only the last list is kept,
+// and a name of the first does not count as listed twice in the second.
+TEST(PackageManifestTest, ReadingAgainKeepsOnlyTheNewList) {
+    std::vector<ManifestEntry> entries;
+    ASSERT_TRUE(ParseManifest(Line("a.bin") + Line("b.bin"), &entries).ok());
+    ASSERT_TRUE(ParseManifest(Line("b.bin"), &entries).ok());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].path, "b.bin");
+}
+
 }  // namespace
 }  // namespace tavlin

@@ -12,6 +12,7 @@
 #include "records/RecordSchema.h"
 #include "records/RecordTestFiles.h"
 #include "records/RunUuid.h"
+#include "records/StoreFile.h"
 
 namespace tavlin {
 namespace {
@@ -41,6 +42,20 @@ TEST(RecordStoreTest, NewDatabaseIsMarkedAsOursInWriteAheadMode) {
     EXPECT_EQ(raw.Text("PRAGMA journal_mode"), "wal");
     // Nothing of the file's making is left beside it.
     EXPECT_EQ(test::FolderListing(folder.path()).find(".new-"), std::string::npos);
+}
+
+// A file that has just appeared is whole: a second process opening it at that moment finds
+// every table, and no half-made file to finish on its own.
+TEST(RecordStoreTest, ANewFileAppearsWithItsTablesInIt) {
+    TempFolder folder;
+    const std::string path = folder.File("records.sqlite");
+    bool created = false;
+    ASSERT_TRUE(CreateStoreFile(path, &created).ok());
+    EXPECT_TRUE(created);
+    RawDb raw(path);
+    EXPECT_EQ(raw.Int("PRAGMA user_version"), kRecordsSchemaVersion);
+    EXPECT_EQ(raw.Int("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'run'"),
+              1);
 }
 
 TEST(RecordStoreTest, FullRecordReadsBackAsWritten) {

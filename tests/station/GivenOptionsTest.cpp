@@ -96,6 +96,21 @@ TEST(GivenOptions, WhatCopiesAreHanded) {
     EXPECT_THAT(read.given.rest(), ElementsAre("versions"));
 }
 
+// Each copy keeps its own record and checks its own package: what decides where the record goes
+// and which packages are taken reaches every copy, each trusted key included.
+TEST(GivenOptions, CopiesKeepRecordsAndTrustPackagesAsTheParentWouldHave) {
+    const Read read =
+        ReadWords({"--all", "--require-signed", "--trusted-key", "a.pub", "--lot=L7", "--results",
+                   "r.sqlite", "--trusted-key=b.pub", "--operator", "ann", "--require-record",
+                   "--results-server=host=db", "update", "p.ini"},
+                  kCli);
+    EXPECT_THAT(read.given.HandedToCopies(),
+                ElementsAre("--results=r.sqlite", "--results-server=host=db", "--operator=ann",
+                            "--lot=L7", "--require-record", "--trusted-key=a.pub",
+                            "--trusted-key=b.pub", "--require-signed"));
+    EXPECT_THAT(read.given.rest(), ElementsAre("update", "p.ini"));
+}
+
 // Each help text belongs to its own option: a paragraph handed to the wrong row would tell the
 // user about another option.
 TEST(OptionTable, EachCliParagraphTellsItsOwnOption) {

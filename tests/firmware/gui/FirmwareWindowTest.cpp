@@ -231,6 +231,21 @@ class FirmwareWindowTest : public QObject, private testing::SimulatedMainWindow 
         QVERIFY(done);
         qunsetenv(kKeyFolderVariable);
     }
+
+    // The station's policy comes as the window opens: a package chosen earlier that it refuses
+    // is marked beside the package, and the status line still tells where the window stands.
+    void aPolicyGivenAtOpeningMarksTheChosenPackageQuietly() {
+        Open(true);
+        QTRY_COMPARE(state_->g_bDevExist.load(), 1);
+        state_->g_FwPackagePath = WritePackage(3, 300, Utf8("未签名"));
+        state_->g_isFwUpdateMode = 1;  // opens at once, with no request to the device
+        CfirmwareUpdateDlg d(*state_, window_->bridge(), *modes_, true, window_.get());
+        d.SetPackagePolicy(PackagePolicy{{}, true});
+        d.show();
+        QCOMPARE(Text(&d, 1067), Utf8("环境准备完毕，请选择配置文件进行更新！\n"));
+        QVERIFY(Text(&d, fwcontrol::kPackageSigner).startsWith(Utf8("本工位只接受签名的固件包")));
+        d.done(QDialog::Rejected);
+    }
 #endif
 
     // While preparing neither key leaves; after the deadline either does.
