@@ -1,6 +1,8 @@
 // What a run puts into its record, the same for both front ends.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "records/RecordContent.h"
 
 namespace tavlin {
@@ -14,7 +16,8 @@ TEST(RecordContent, StationRecordPath) {
     };
     const Case cases[] = {
         {"", "", "Tavlin_results.sqlite"},
-        {"", "logs", "logs/Tavlin_results.sqlite"},
+        // The log folder's, in the system's own spelling of a path.
+        {"", "logs", (std::filesystem::path("logs") / "Tavlin_results.sqlite").string()},
         {"station.sqlite", "logs", "station.sqlite"},
         {"none", "logs", ""},
     };
