@@ -124,9 +124,10 @@ TEST_F(LinkTiming, AfterAnIdlePauseNoBacklogOfDeadlinesMakesABurst) {
     ASSERT_TRUE(Exchange());
     std::this_thread::sleep_for(60 * kPeriod);
     // Deadlines counted on from before the pause would let the first 30 exchanges through at
-    // once. Here each takes its two periods; the first may count from before the pause by the
-    // lateness last forgiven (a few milliseconds at most on a busy machine).
-    EXPECT_GE(TimeOf(20), 30 * kPeriod);
+    // once, so these 20 would take next to nothing. Here each takes its two periods, 40 in all;
+    // the first may count from before the pause by the lateness last forgiven, which reached 13
+    // periods under Wine on a loaded machine.
+    EXPECT_GE(TimeOf(20), 20 * kPeriod);
 }
 
 TEST_F(LinkTiming, AnUnplugOnTheOutboundLegEndsTheWriteAtOnce) {
