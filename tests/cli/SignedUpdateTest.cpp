@@ -47,7 +47,7 @@ void SetKeyFolderVariable(const fs::path* folder) {
     if (folder != nullptr) {
         ::setenv(kKeyFolderVariable, folder->c_str(), 1);
     } else {
-        SetKeyFolderVariable(nullptr);
+        ::unsetenv(kKeyFolderVariable);
     }
 #endif
 }
