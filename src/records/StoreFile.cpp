@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "records/RecordSchema.h"
 #include "records/RunUuid.h"
@@ -34,6 +34,31 @@ std::uint32_t BigEndian(const std::array<unsigned char, kHeaderSize>& header, si
 Result Refuse(const std::string& path, const std::string& why) {
     return Result::Fail(ResultCode::BadInput,
                         path + " " + why + "; it was left as it is (give another file name)");
+}
+
+// The header is read through SQLite's own file layer, never with a descriptor of our own: on
+// POSIX, closing any descriptor of a file drops every lock this process holds on it, so another
+// store of this process (an update's progress beside its run's record, the window's threads)
+// would lose its locks, and another process could then write over what it is writing.
+bool ReadHeader(const std::string& path, unsigned char* header, size_t size) {
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (vfs == nullptr) {
+        return false;
+    }
+    std::vector<unsigned char> storage(static_cast<size_t>(vfs->szOsFile));
+    auto* file = reinterpret_cast<sqlite3_file*>(storage.data());
+    int flags = 0;
+    if (vfs->xOpen(vfs, path.c_str(), file, SQLITE_OPEN_READONLY | SQLITE_OPEN_MAIN_DB, &flags) !=
+        SQLITE_OK) {
+        // A layer may leave its methods set on a failed open; then it is to be closed.
+        if (file->pMethods != nullptr) {
+            file->pMethods->xClose(file);
+        }
+        return false;
+    }
+    const int rc = file->pMethods->xRead(file, header, static_cast<int>(size), 0);
+    file->pMethods->xClose(file);
+    return rc == SQLITE_OK;
 }
 
 bool HasWriteAheadLog(const std::string& path) {
@@ -67,13 +92,11 @@ Result CheckStoreFile(const std::string& path, bool* exists) {
         return Result::Fail(ResultCode::NoAccess, path + ": " + error.message());
     }
     std::array<unsigned char, kHeaderSize> header{};
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return Result::Fail(ResultCode::NoAccess, path + " cannot be read");
-    }
-    if (size < kHeaderSize || !in.read(reinterpret_cast<char*>(header.data()),
-                                       static_cast<std::streamsize>(kHeaderSize))) {
+    if (size < kHeaderSize) {
         return Refuse(path, "is too short to be a station database");
+    }
+    if (!ReadHeader(path, header.data(), header.size())) {
+        return Result::Fail(ResultCode::NoAccess, path + " cannot be read");
     }
     if (std::memcmp(header.data(), kMagic, sizeof kMagic) != 0) {
         return Refuse(path, "is not a station database (not an SQLite file)");
